@@ -1,0 +1,54 @@
+#pragma once
+// The application object: the hidden top-level window of class "TApplication"
+// that identifies a running copy, the main form, minimising and restoring, and
+// the message loop.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+inline constexpr wchar_t kApplicationWindowClass[] = L"TApplication";
+inline constexpr wchar_t kApplicationTitle[] = L"Tolvane!";
+
+class TApplication {
+ public:
+  explicit TApplication(HINSTANCE instance);
+  ~TApplication();
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  HINSTANCE Instance() const { return instance_; }
+  HWND Handle() const { return handle_; }
+
+  // Whether another process already shows the application window of a running
+  // copy, titled kApplicationTitle. This process's own window never counts.
+  bool AnotherCopyRuns() const;
+
+  void SetTitle(const std::wstring& title);
+  void SetIcon(HICON icon);
+
+  void SetMainForm(HWND mainForm) { mainForm_ = mainForm; }
+  HWND MainForm() const { return mainForm_; }
+
+  // Minimising goes to the tray while the handler says it took care of it;
+  // otherwise the main form is minimised to the taskbar.
+  void SetMinimizeHandler(std::function<bool()> handler) { minimizeHandler_ = std::move(handler); }
+  void Minimize();
+  void Restore();
+
+  // Asks the message loop to end; a request made before Run ends Run at once.
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  int Run();
+
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  void Attach(HWND handle) { handle_ = handle; }
+
+ private:
+  HINSTANCE instance_;
+  HWND handle_ = nullptr;
+  HWND mainForm_ = nullptr;
+  std::function<bool()> minimizeHandler_;
+  bool terminated_ = false;
+};

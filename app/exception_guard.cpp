@@ -1,0 +1,3 @@
+#include "app/exception_guard.h"
+
+void AppEventsException() noexcept {}

@@ -1,0 +1,77 @@
+// Tolvane's entry: one copy per user session, its windows created in a fixed
+// order, then the message loop.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/main_form.h"
+#include "downloads/voices_window.h"
+#include "ui/hotkey_edit.h"
+#include "ui/partner_offer.h"
+#include "ui/slot_editor.h"
+#include "ui/welcome_window.h"
+#include "ui/word_editor.h"
+
+namespace {
+
+constexpr wchar_t kAlreadyRunningText[] = L"Tolvane! is already running now.";
+
+class ComApartment {
+ public:
+  ComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComApartment() {
+    if (initialized_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialized_;
+};
+
+std::vector<std::wstring> CommandLineArguments() {
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::wstring> result(arguments, arguments + count);
+  LocalFree(arguments);
+  return result;
+}
+
+void RegisterControlClasses(HINSTANCE instance) {
+  INITCOMMONCONTROLSEX controls{sizeof controls,
+                                ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
+                                    ICC_LISTVIEW_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  RegisterHotKeyEditClass(instance);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  ComApartment com;
+  RegisterControlClasses(instance);
+  TApplication application(instance);
+  if (application.AnotherCopyRuns()) {
+    // The running copy is neither signalled nor brought forward.
+    MessageBoxW(nullptr, kAlreadyRunningText, kApplicationTitle, MB_OK | MB_ICONINFORMATION);
+    return 0;
+  }
+  application.SetTitle(kApplicationTitle);
+
+  TfrmMain frmMain(application, CommandLineArguments());
+  TfrmSlot frmSlot(application);
+  TfrmWord frmWord(application);
+  TfrmWelcome frmWelcome(application);
+  frmMain.SetWelcomeWindow(&frmWelcome);
+  TfrmVoices frmVoices(application);
+  TfrmPartnerOffer partnerOffer(application);
+
+  frmMain.ShowAtStart();
+  return application.Run();
+}

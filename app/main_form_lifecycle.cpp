@@ -1,0 +1,151 @@
+// The main window's life cycle: creation, the close policy, the exit command,
+// the end of Windows and the clean-up.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "app/application.h"
+#include "app/main_form.h"
+#include "app/program_folder.h"
+#include "app/web_pages.h"
+#include "settings/profile_file.h"
+#include "ui/welcome_window.h"
+
+namespace {
+
+constexpr wchar_t kAutostartSwitch[] = L"-autostart";
+constexpr wchar_t kConfigFile[] = L"cfg.ini";
+constexpr wchar_t kHelpFile[] = L"Help.chm";
+// The lines are separated by a line feed followed by a carriage return.
+constexpr wchar_t kNoSpeechEnginesText[] =
+    L"Sorry, but there are no speech engines installed in your system.\n\r"
+    L"Please, install some speech engine and run Tolvane! again.\n\r"
+    L"Web page with speech engines list will be opened now.";
+constexpr wchar_t kTrayNoticeText[] =
+    L"Tolvane will now be minimized into the system tray. To restore this window double "
+    L"click on program's icon in system tray.";
+
+}  // namespace
+
+void TfrmMain::FormCreate() {
+  application_.SetIcon(Image2);
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Image2));
+  sapi4Available = Sapi4Usable();
+  sapi5Available = Sapi5Usable();
+  if (!sapi4Available && !sapi5Available) {
+    ReportNoSpeechEngines();
+    return;
+  }
+  Pages.SetActivePage(kGeneralPage);
+  ActivateFixedHotKeys();
+  TrayIcon->SetVisible(true);
+  for (const std::wstring& argument : commandLine_) {
+    if (argument == kAutostartSwitch) startMinimized = true;
+  }
+  if (!firstRun) startMinimized = true;
+  helpFilePath = ProgramFilePath(kHelpFile);
+}
+
+bool TfrmMain::Sapi4Usable() {
+  // A family whose check fails counts as not installed, and start-up goes on
+  // with the other one.
+  try {
+    return !SpeechAPI4->Engines().empty();
+  } catch (...) {
+    return false;
+  }
+}
+
+bool TfrmMain::Sapi5Usable() {
+  // Wine's own SpVoice, for one, refuses to list its voices. The voice stays
+  // connected after a successful check.
+  try {
+    SpeechAPI5.Connect();
+    return TokenCount(*SpeechAPI5.GetVoices(L"", L"").Get()) > 0;
+  } catch (...) {
+    return false;
+  }
+}
+
+void TfrmMain::ReportNoSpeechEngines() {
+  MessageBoxW(application_.Handle(), kNoSpeechEnginesText, kApplicationTitle, MB_OK | MB_ICONERROR);
+  ShellExecuteW(nullptr, L"open", kEngineListPage, L"", L"", SW_HIDE);
+  // Takes effect when the message loop starts: the program ends before any
+  // reading can take place.
+  application_.Terminate();
+}
+
+bool TfrmMain::FormCloseQuery() {
+  if (windowsEnding) return true;
+  if (Tag == kExitMark) return true;
+  if (!TrayIcon_CheckBox.Checked()) return true;
+  ProfileFile config(ProgramFilePath(kConfigFile));
+  if (!config.ReadBool(L"General", L"CloseMsg", false)) {
+    MessageBoxW(Handle(), kTrayNoticeText, kApplicationTitle, MB_OK | MB_ICONINFORMATION);
+    config.WriteBool(L"General", L"CloseMsg", true);
+  }
+  config.Flush();
+  application_.Minimize();
+  return false;
+}
+
+void TfrmMain::OnCloseRequest() {
+  if (!FormCloseQuery()) return;
+  FormClose();
+  // Closing the main form ends the application.
+  application_.Terminate();
+}
+
+void TfrmMain::FormClose() { SpeechAPI5.Disconnect(); }
+
+void TfrmMain::FormDestroy() { BeforeCloseActions(); }
+
+void TfrmMain::Exit1Click() {
+  try {
+    if (frmWelcome_ != nullptr && frmWelcome_->Visible()) frmWelcome_->Close();
+    Tag = kExitMark;
+    if (sapi5Available) {
+      SpeechAPI5.Pause();
+      SpeechAPI5.Speak(L"", SVSFPurgeBeforeSpeak);
+    }
+    if (sapi4Available) SpeechAPI4->PauseSpeech();
+    if (sapi5Available) SpeechAPI5.Disconnect();
+    Close();
+  } catch (...) {
+    // The clean-up still runs when the windows are destroyed.
+    application_.Terminate();
+  }
+}
+
+void TfrmMain::WMQueryEndSession() {
+  // The close request runs as for any close: the settings are saved and, with
+  // the tray option on, the window goes to the tray. Its answer does not count.
+  FormCloseQuery();
+  BeforeCloseActions();
+  windowsEnding = true;
+}
+
+void TfrmMain::WMEndSession(bool ending) {
+  if (ending || !windowsEnding) return;
+  // Another program refused, and Windows goes on: come back as before the
+  // query instead of running on without tray icon and hot keys.
+  windowsEnding = false;
+  TrayIcon->SetMinimizeToTray(true);
+  TrayIcon->SetVisible(true);
+  ActivateFixedHotKeys();
+}
+
+void TfrmMain::BeforeCloseActions() {
+  try {
+    TrayIcon->SetMinimizeToTray(false);
+    TrayIcon->SetVisible(false);
+    if (sapi5Available) SpeechAPI5.Disconnect();
+    for (GlobalHotKey* hotKey : {DefaultHotKey.get(), OptionsHotKey.get(), StopHotKey.get()}) {
+      hotKey->SetActive(false);
+    }
+    for (auto& hotKey : SlotHotKeys) hotKey->SetActive(false);
+    SlotHotKeys.clear();
+  } catch (...) {
+    application_.Terminate();
+  }
+}

@@ -1,0 +1,49 @@
+#pragma once
+// Identifiers shared by the resource script and the code.
+
+// Icons. The program icon serves as Image2 and Image5; the two frames are the
+// tray animation's Image3 and Image4.
+#define IDI_PROGRAM 1
+#define IDI_FRAME1 2
+#define IDI_FRAME2 3
+
+// Windows.
+#define IDD_MAIN 100
+#define IDD_PAGE_GENERAL 101
+#define IDD_PAGE_SPEECH 102
+#define IDD_PAGE_SLOTS 103
+#define IDD_PAGE_PRONUNCIATION 104
+#define IDD_PAGE_ABOUT 105
+#define IDD_SLOT 110
+#define IDD_WORD 111
+#define IDD_WELCOME 112
+#define IDD_VOICES 113
+#define IDD_PARTNER_OFFER 114
+
+// The options window.
+#define IDC_PAGES 1000
+
+// The "General" page.
+#define IDC_STARTUP_GROUP 1100
+#define IDC_AUTOSTART_CHECKBOX 1101
+#define IDC_TRAYICON_CHECKBOX 1102
+#define IDC_HELPER_HOTKEYEX 1103
+#define IDC_HOTKEYS_GROUP 1104
+#define IDC_READING_LABEL 1105
+#define IDC_READING_HOTKEY 1106
+#define IDC_OPTIONS_LABEL 1107
+#define IDC_OPTIONS_HOTKEY 1108
+#define IDC_STOP_LABEL 1109
+#define IDC_STOP_HOTKEY 1110
+
+// Commands of the tray menu, sent to the main window.
+#define IDM_OPTIONS1 2001
+#define IDM_CONFIGUREVOICESLOTS1 2002
+#define IDM_ADDITIONALVOICES1 2003
+#define IDM_GETMOREQUALITYVOICESNOW1 2004
+#define IDM_STOPREADING1 2005
+#define IDM_HELP1 2006
+#define IDM_UTORIAL1 2007
+#define IDM_WEBSITE1 2008
+#define IDM_ABOUT1 2009
+#define IDM_EXIT1 2010

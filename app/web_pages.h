@@ -1,0 +1,4 @@
+#pragma once
+// The maker's web pages that the program opens in the user's browser.
+
+inline constexpr wchar_t kEngineListPage[] = L"https://www.vantorel.com/tolvane/engines.html";

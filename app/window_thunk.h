@@ -1,0 +1,35 @@
+#pragma once
+// One static thunk per kind of window: the object pointer travels in the
+// creation parameter, is stored on the window, and every message goes to the
+// object's member procedure through the exception guard.
+
+#include <windows.h>
+
+#include "app/exception_guard.h"
+
+// Window must have `void Attach(HWND)` and `LRESULT WindowProc(UINT, WPARAM, LPARAM)`.
+template <class Window>
+LRESULT CALLBACK WindowThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* window = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+    window->Attach(hwnd);
+  }
+  auto* window = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (window == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  return CallGuarded(LRESULT{0}, [&] { return window->WindowProc(message, wParam, lParam); });
+}
+
+// Dialog must have `void Attach(HWND)` and `INT_PTR DialogProc(UINT, WPARAM, LPARAM)`;
+// create the dialog with the object as the init parameter.
+template <class Dialog>
+INT_PTR CALLBACK DialogThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* dialog = reinterpret_cast<Dialog*>(lParam);
+    SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
+    dialog->Attach(hwnd);
+  }
+  auto* dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  if (dialog == nullptr) return FALSE;
+  return CallGuarded(INT_PTR{FALSE}, [&] { return dialog->DialogProc(message, wParam, lParam); });
+}

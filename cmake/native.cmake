@@ -1,0 +1,11 @@
+# The host tree: the portable core, its unit tests, benchmarks and fuzz targets.
+set(sanitizers -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+add_library(tolvane_core STATIC ${portable_sources})
+target_include_directories(tolvane_core PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_options(tolvane_core PUBLIC ${sanitizers} -g)
+target_link_options(tolvane_core PUBLIC ${sanitizers})
+tolvane_warnings(tolvane_core)
+
+tolvane_add_googletest()
+add_subdirectory(tests/unit)

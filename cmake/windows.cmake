@@ -1,0 +1,52 @@
+# The MinGW tree: Tolvane.exe, the stand-in speech runtimes and the tests that
+# run under Wine.
+enable_language(RC)
+
+# Every program and DLL lands in the top of the tree (build/win32/Tolvane.exe,
+# build/win32/standin_sapi5.dll, the tests beside them).
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
+# One self-contained program: no MinGW runtime DLL beside it.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# Tests run through this wrapper: it points Wine at the private prefix and the
+# Xvfb display that the wine_session fixture starts for one ctest run.
+set(CMAKE_CROSSCOMPILING_EMULATOR
+    ${PROJECT_SOURCE_DIR}/tools/wine-run;${CMAKE_BINARY_DIR}/wine-session)
+
+set(tolvane_system_libraries
+    comctl32 ole32 oleaut32 uuid shell32 shlwapi advapi32 gdi32 user32 sapi)
+
+add_library(tolvane_win STATIC ${portable_sources} ${windows_sources})
+target_include_directories(tolvane_win PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(tolvane_win PUBLIC ${tolvane_system_libraries})
+tolvane_warnings(tolvane_win)
+
+add_executable(Tolvane WIN32 app/main.cpp app/res/tolvane.rc)
+target_link_libraries(Tolvane PRIVATE tolvane_win)
+# The resource script finds its icons and manifest beside itself.
+target_include_directories(Tolvane PRIVATE ${PROJECT_SOURCE_DIR}/app/res)
+target_link_options(Tolvane PRIVATE -municode)
+tolvane_warnings(Tolvane)
+
+add_subdirectory(standins)
+
+tolvane_add_googletest()
+add_test(NAME wine_session_start
+         COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-session start ${CMAKE_BINARY_DIR}/wine-session)
+add_test(NAME wine_session_stop
+         COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-session stop ${CMAKE_BINARY_DIR}/wine-session)
+set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
+set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+
+# tolvane_wine_tests(<target>): one ctest entry per GoogleTest case, each
+# inside the Wine session and with its own time limit.
+function(tolvane_wine_tests target timeout)
+  include(GoogleTest)
+  gtest_add_tests(TARGET ${target} TEST_LIST cases)
+  set_tests_properties(${cases} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${timeout})
+endfunction()
+
+add_subdirectory(tests/win)
+add_subdirectory(tests/e2e)

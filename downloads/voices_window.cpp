@@ -1,0 +1,5 @@
+#include "downloads/voices_window.h"
+
+#include "app/res/resource.h"
+
+TfrmVoices::TfrmVoices(TApplication& application) : TForm(application, IDD_VOICES) { Create(); }

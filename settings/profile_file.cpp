@@ -1,0 +1,46 @@
+#include "settings/profile_file.h"
+
+#include <windows.h>
+
+#include <system_error>
+
+#include "settings/ini_values.h"
+
+namespace {
+constexpr DWORD kMaxValueLength = 2047;
+}
+
+std::wstring ProfileFile::ReadString(const wchar_t* section, const wchar_t* key,
+                                     const std::wstring& defaultValue) const {
+  std::wstring value(kMaxValueLength + 1, L'\0');
+  DWORD length = GetPrivateProfileStringW(section, key, defaultValue.c_str(), value.data(),
+                                          kMaxValueLength + 1, path_.c_str());
+  value.resize(length);
+  return value;
+}
+
+int ProfileFile::ReadInteger(const wchar_t* section, const wchar_t* key, int defaultValue) const {
+  return ParseIniInteger(ReadString(section, key, L"")).value_or(defaultValue);
+}
+
+bool ProfileFile::ReadBool(const wchar_t* section, const wchar_t* key, bool defaultValue) const {
+  return ParseIniBool(ReadString(section, key, L"")).value_or(defaultValue);
+}
+
+void ProfileFile::WriteString(const wchar_t* section, const wchar_t* key,
+                              const std::wstring& value) const {
+  if (!WritePrivateProfileStringW(section, key, value.c_str(), path_.c_str())) {
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                            "cannot write a settings file");
+  }
+}
+
+void ProfileFile::WriteInteger(const wchar_t* section, const wchar_t* key, int value) const {
+  WriteString(section, key, std::to_wstring(value));
+}
+
+void ProfileFile::WriteBool(const wchar_t* section, const wchar_t* key, bool value) const {
+  WriteString(section, key, value ? L"1" : L"0");
+}
+
+void ProfileFile::Flush() const { WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str()); }

@@ -1,0 +1,29 @@
+#pragma once
+// One INI file read and written key by key through the system's profile-file
+// functions; nothing is cached between calls.
+
+#include <string>
+
+class ProfileFile {
+ public:
+  explicit ProfileFile(std::wstring path) : path_(std::move(path)) {}
+
+  const std::wstring& Path() const { return path_; }
+
+  // At most 2047 characters, without blanks at the ends and without one pair
+  // of enclosing quotation marks.
+  std::wstring ReadString(const wchar_t* section, const wchar_t* key,
+                          const std::wstring& defaultValue) const;
+  int ReadInteger(const wchar_t* section, const wchar_t* key, int defaultValue) const;
+  bool ReadBool(const wchar_t* section, const wchar_t* key, bool defaultValue) const;
+
+  // The writers throw when the system refuses the write.
+  void WriteString(const wchar_t* section, const wchar_t* key, const std::wstring& value) const;
+  void WriteInteger(const wchar_t* section, const wchar_t* key, int value) const;
+  void WriteBool(const wchar_t* section, const wchar_t* key, bool value) const;
+  // Makes the system write out what it may still hold of the file.
+  void Flush() const;
+
+ private:
+  std::wstring path_;
+};

@@ -1,0 +1,47 @@
+#include "ui/form.h"
+
+#include "app/application.h"
+#include "app/window_thunk.h"
+
+TForm::TForm(TApplication& application, int templateId)
+    : application_(application), templateId_(templateId) {}
+
+TForm::~TForm() {
+  if (handle_ != nullptr) DestroyWindow(handle_);
+}
+
+void TForm::Create() {
+  CreateDialogParamW(application_.Instance(), MAKEINTRESOURCEW(templateId_), application_.Handle(),
+                     DialogThunk<TForm>, reinterpret_cast<LPARAM>(this));
+}
+
+bool TForm::Visible() const { return handle_ != nullptr && IsWindowVisible(handle_); }
+
+void TForm::Show() { ShowWindow(handle_, SW_SHOW); }
+
+void TForm::Hide() { ShowWindow(handle_, SW_HIDE); }
+
+void TForm::Close() { SendMessageW(handle_, WM_CLOSE, 0, 0); }
+
+INT_PTR TForm::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  INT_PTR result = FALSE;
+  if (HandleMessage(message, wParam, lParam, result)) return result;
+  switch (message) {
+    case WM_INITDIALOG:
+      return TRUE;
+    case WM_CLOSE:
+      OnCloseRequest();
+      return TRUE;
+    case WM_COMMAND:
+      // Esc arrives as IDCANCEL and acts as the close box.
+      if (LOWORD(wParam) == IDCANCEL) {
+        OnCloseRequest();
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+bool TForm::HandleMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }

@@ -1,0 +1,42 @@
+#pragma once
+// A top-level window of the program built from a dialog template: created once,
+// hidden, owned by the application window, and hidden again when closed. The
+// dialog manager gives every one of them Tab, mnemonics, Enter and Esc.
+
+#include <windows.h>
+
+class TApplication;
+
+class TForm {
+ public:
+  TForm(const TForm&) = delete;
+  TForm& operator=(const TForm&) = delete;
+  virtual ~TForm();
+
+  HWND Handle() const { return handle_; }
+  bool Visible() const;
+  void Show();
+  void Hide();
+  // Asks the window to close, as its close box does.
+  void Close();
+
+  void Attach(HWND handle) { handle_ = handle; }
+  INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+ protected:
+  TForm(TApplication& application, int templateId);
+  // Creates the window; derived classes call it at the end of their
+  // constructor, so that their own message handling is in place.
+  void Create();
+
+  // The window's own messages; answer false to leave one to the dialog manager.
+  virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  // What the close box does; the secondary windows only hide.
+  virtual void OnCloseRequest() { Hide(); }
+
+  TApplication& application_;
+
+ private:
+  int templateId_;
+  HWND handle_ = nullptr;
+};

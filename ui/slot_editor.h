@@ -1,0 +1,9 @@
+#pragma once
+// The voice slot editor: one slot's voice, hot key, speed, pitch and volume.
+
+#include "ui/form.h"
+
+class TfrmSlot : public TForm {
+ public:
+  explicit TfrmSlot(TApplication& application);
+};
