@@ -1,0 +1,204 @@
+#include "tests/e2e/driver.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+constexpr auto kPollInterval = 20ms;
+constexpr wchar_t kConfigName[] = L"standin.cfg";
+
+std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+struct WindowSearch {
+  DWORD processId;
+  const std::wstring* title;
+  bool visibleOnly;
+  HWND found;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<WindowSearch*>(parameter);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (processId != search->processId) return TRUE;
+  if (search->visibleOnly && !IsWindowVisible(window)) return TRUE;
+  if (search->title != nullptr) {
+    wchar_t title[256]{};
+    GetWindowTextW(window, title, static_cast<int>(std::size(title)));
+    if (*search->title != title) return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
+HWND FindProcessWindow(DWORD processId, const std::wstring* title, bool visibleOnly) {
+  WindowSearch search{processId, title, visibleOnly, nullptr};
+  EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(kPollInterval);
+  }
+  return true;
+}
+
+TempFolder::TempFolder() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  static unsigned counter = 0;
+  path_ = std::wstring(base) + L"tolvane-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+          std::to_wstring(++counter);
+  CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &entry);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      DeleteFileW((path_ + L"\\" + entry.cFileName).c_str());
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+  }
+  RemoveDirectoryW(path_.c_str());
+}
+
+std::wstring BuildFolder() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path);
+  return folder.substr(0, folder.find_last_of(L"\\/"));
+}
+
+void WriteTextFile(const std::wstring& path, const std::string& text) {
+  std::ofstream file(std::filesystem::path(path), std::ios::binary);
+  file << text;
+}
+
+std::string ReadTextFile(const std::wstring& path) {
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool HotKeyIsFree(unsigned shortCut) {
+  std::wstring commandLine =
+      Quoted(BuildFolder() + L"\\hotkey_probe.exe") + L" " + std::to_wstring(shortCut);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION probe{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &probe)) {
+    throw std::runtime_error("cannot start hotkey_probe.exe");
+  }
+  WaitForSingleObject(probe.hProcess, 30000);
+  DWORD exitCode = 2;
+  GetExitCodeProcess(probe.hProcess, &exitCode);
+  CloseHandle(probe.hThread);
+  CloseHandle(probe.hProcess);
+  return exitCode == 0;
+}
+
+void PressKey(WORD virtualKey, const std::vector<WORD>& modifiers) {
+  std::vector<INPUT> inputs;
+  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
+  inputs.push_back(KeyInput(virtualKey, false));
+  inputs.push_back(KeyInput(virtualKey, true));
+  for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier) {
+    inputs.push_back(KeyInput(*modifier, true));
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+ProgramFolder::ProgramFolder(const std::string& standinConfig) {
+  CopyFileW((BuildFolder() + L"\\Tolvane.exe").c_str(), File(L"Tolvane.exe").c_str(), FALSE);
+  WriteTextFile(File(kConfigName), standinConfig);
+}
+
+TolvaneProcess::TolvaneProcess(const ProgramFolder& folder, const std::wstring& arguments) {
+  SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", folder.File(kConfigName).c_str());
+  SetEnvironmentVariableW(L"TOLVANE_STANDIN_LOG", folder.File(L"standin.log").c_str());
+  std::wstring commandLine = Quoted(folder.File(L"Tolvane.exe"));
+  if (!arguments.empty()) commandLine += L" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  // The working directory is elsewhere on purpose: the program must find its
+  // files beside itself.
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      BuildFolder().c_str(), &startup, &process_)) {
+    throw std::runtime_error("cannot start Tolvane.exe");
+  }
+}
+
+TolvaneProcess::~TolvaneProcess() {
+  if (Running()) {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForExit();
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+bool TolvaneProcess::WaitForIdle() const {
+  return WaitForInputIdle(process_.hProcess, 60000) == 0;
+}
+
+bool TolvaneProcess::WaitForExit(std::chrono::milliseconds timeout) const {
+  return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) ==
+         WAIT_OBJECT_0;
+}
+
+DWORD TolvaneProcess::ExitCode() const {
+  DWORD exitCode = 0;
+  GetExitCodeProcess(process_.hProcess, &exitCode);
+  return exitCode;
+}
+
+bool TolvaneProcess::Running() const {
+  return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND TolvaneProcess::FindWindowTitled(const std::wstring& title, bool visibleOnly) const {
+  return FindProcessWindow(ProcessId(), &title, visibleOnly);
+}
+
+HWND TolvaneProcess::WaitForWindow(const std::wstring& title,
+                                   std::chrono::milliseconds timeout) const {
+  HWND window = nullptr;
+  WaitUntil([&] { return (window = FindWindowTitled(title, true)) != nullptr; }, timeout);
+  return window;
+}
+
+bool TolvaneProcess::AnyWindowVisible() const {
+  return FindProcessWindow(ProcessId(), nullptr, true) != nullptr;
+}
+
+HWND TolvaneProcess::MainWindow() const { return FindWindowTitled(L"Tolvane! Options", false); }
+
+std::wstring MessageBoxText(HWND messageBox) {
+  // The message text is the box's static control with the identifier 0xFFFF.
+  HWND text = GetDlgItem(messageBox, 0xFFFF);
+  wchar_t buffer[1024]{};
+  SendMessageW(text, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer));
+  return buffer;
+}
+
+void PressOk(HWND messageBox) { PostMessageW(messageBox, WM_COMMAND, IDOK, 0); }

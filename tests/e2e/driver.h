@@ -1,0 +1,87 @@
+#pragma once
+// The end-to-end driver: runs the real Tolvane.exe from a fresh program folder
+// and watches it as a user would, through its windows, its files, the keys it
+// holds and the stand-in speech runtimes' configuration.
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace std::chrono_literals;
+
+// Polls a condition until it holds or the deadline passes; answers whether it held.
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = std::chrono::seconds(30));
+
+// A fresh folder under the system's temporary folder, removed with its files.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::wstring& Path() const { return path_; }
+  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+ private:
+  std::wstring path_;
+};
+
+// The folder of the test programs, where Tolvane.exe and the probe are built.
+std::wstring BuildFolder();
+void WriteTextFile(const std::wstring& path, const std::string& text);
+std::string ReadTextFile(const std::wstring& path);
+
+// Whether another process could take this hot key now (the probe registers it
+// for a moment): false while Tolvane holds it.
+bool HotKeyIsFree(unsigned shortCut);
+
+// Presses a key with modifiers through SendInput, as the keyboard would.
+void PressKey(WORD virtualKey, const std::vector<WORD>& modifiers = {});
+
+// A program folder holding a fresh copy of Tolvane.exe and the configuration
+// that the stand-in speech runtimes read when Tolvane starts from it.
+class ProgramFolder {
+ public:
+  explicit ProgramFolder(const std::string& standinConfig);
+  const std::wstring& Path() const { return folder_.Path(); }
+  std::wstring File(const std::wstring& name) const { return folder_.File(name); }
+
+ private:
+  TempFolder folder_;
+};
+
+// One start of Tolvane.exe from a program folder; the process is ended with
+// the object if it still runs.
+class TolvaneProcess {
+ public:
+  explicit TolvaneProcess(const ProgramFolder& folder, const std::wstring& arguments = L"");
+  ~TolvaneProcess();
+  TolvaneProcess(const TolvaneProcess&) = delete;
+  TolvaneProcess& operator=(const TolvaneProcess&) = delete;
+
+  DWORD ProcessId() const { return process_.dwProcessId; }
+  // Waits until the program has finished starting and waits for input.
+  bool WaitForIdle() const;
+  bool WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
+  DWORD ExitCode() const;
+  bool Running() const;
+
+  // The first top-level window of this process with the given title, if any.
+  HWND FindWindowTitled(const std::wstring& title, bool visibleOnly) const;
+  HWND WaitForWindow(const std::wstring& title,
+                     std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
+  bool AnyWindowVisible() const;
+  HWND MainWindow() const;
+
+ private:
+  PROCESS_INFORMATION process_{};
+};
+
+// The text of a message box (its static text), for the window given.
+std::wstring MessageBoxText(HWND messageBox);
+// Presses a message box's OK button.
+void PressOk(HWND messageBox);

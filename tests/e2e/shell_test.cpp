@@ -1,0 +1,153 @@
+// Starting, refusing a second copy, exiting and the end of Windows, seen from
+// outside the program.
+#include <gtest/gtest.h>
+
+#include <future>
+
+#include "app/res/resource.h"
+#include "tests/e2e/driver.h"
+
+namespace {
+
+constexpr char kOneVoice[] = "sapi5.voice = Tolvane Test Voice\n";
+constexpr char kNoVoices[] = "# neither voices nor engines\n";
+constexpr wchar_t kOptionsTitle[] = L"Tolvane! Options";
+constexpr wchar_t kBoxTitle[] = L"Tolvane!";
+// The design values of the three hot key fields: Alt+Ins, Ctrl+F11, Ctrl+F12.
+constexpr unsigned kReadingHotKey = 32813;
+constexpr unsigned kOptionsHotKey = 16506;
+constexpr unsigned kStopHotKey = 16507;
+
+bool HoldsFixedHotKeys() {
+  return !HotKeyIsFree(kReadingHotKey) && !HotKeyIsFree(kOptionsHotKey) &&
+         !HotKeyIsFree(kStopHotKey);
+}
+
+bool ReleasedFixedHotKeys() {
+  return HotKeyIsFree(kReadingHotKey) && HotKeyIsFree(kOptionsHotKey) &&
+         HotKeyIsFree(kStopHotKey);
+}
+
+BOOL CALLBACK CountApplicationWindow(HWND window, LPARAM counter) {
+  wchar_t className[64]{}, title[64]{};
+  GetClassNameW(window, className, 64);
+  GetWindowTextW(window, title, 64);
+  if (std::wstring(className) == L"TApplication" && std::wstring(title) == L"Tolvane!") {
+    ++*reinterpret_cast<int*>(counter);
+  }
+  return TRUE;
+}
+
+int CountApplicationWindows() {
+  int count = 0;
+  EnumWindows(CountApplicationWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+}  // namespace
+
+TEST(Startup, FirstStartShowsTheOptionsWindowAndASecondCopyOnlyANotice) {
+  ProgramFolder folder(kOneVoice);
+  TolvaneProcess first(folder);
+  ASSERT_NE(first.WaitForWindow(kOptionsTitle), nullptr);
+
+  TolvaneProcess second(folder);
+  HWND notice = second.WaitForWindow(kBoxTitle);
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(MessageBoxText(notice), L"Tolvane! is already running now.");
+  EXPECT_EQ(second.FindWindowTitled(kOptionsTitle, false), nullptr);
+  PressOk(notice);
+  ASSERT_TRUE(second.WaitForExit());
+  EXPECT_EQ(second.ExitCode(), 0u);
+
+  EXPECT_TRUE(first.Running());
+  EXPECT_EQ(CountApplicationWindows(), 1);
+}
+
+TEST(Startup, AutostartShowsNoWindowUntilTheOptionsHotKeyIsPressed) {
+  ProgramFolder folder(kOneVoice);
+  TolvaneProcess tolvane(folder, L"-autostart");
+  ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
+  ASSERT_TRUE(tolvane.WaitForIdle());
+  EXPECT_FALSE(tolvane.AnyWindowVisible());
+
+  PressKey(VK_F11, {VK_CONTROL});
+  EXPECT_NE(tolvane.WaitForWindow(kOptionsTitle), nullptr);
+}
+
+TEST(Startup, NoSpeechEnginesShowsTheErrorBoxAndEnds) {
+  ProgramFolder folder(kNoVoices);
+  TolvaneProcess tolvane(folder);
+  HWND box = tolvane.WaitForWindow(kBoxTitle);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box),
+            L"Sorry, but there are no speech engines installed in your system.\n\r"
+            L"Please, install some speech engine and run Tolvane! again.\n\r"
+            L"Web page with speech engines list will be opened now.");
+  EXPECT_TRUE(ReleasedFixedHotKeys());
+  PressOk(box);
+  ASSERT_TRUE(tolvane.WaitForExit());
+  EXPECT_EQ(tolvane.FindWindowTitled(kOptionsTitle, true), nullptr);
+}
+
+TEST(Shutdown, ExitEndsTheProgramAndReleasesItsHotKeys) {
+  ProgramFolder folder(kOneVoice);
+  TolvaneProcess tolvane(folder);
+  HWND main = tolvane.WaitForWindow(kOptionsTitle);
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
+
+  PostMessageW(main, WM_COMMAND, IDM_EXIT1, 0);
+  ASSERT_TRUE(tolvane.WaitForExit());
+  EXPECT_TRUE(ReleasedFixedHotKeys());
+}
+
+TEST(Shutdown, EndOfWindowsIsNeverRefusedAndACancelledEndRestoresTheHotKeys) {
+  ProgramFolder folder(kOneVoice);
+  TolvaneProcess tolvane(folder);
+  HWND main = tolvane.WaitForWindow(kOptionsTitle);
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
+
+  // With the tray option on, the query goes through the close request, which
+  // shows the one-time tray notice; the answer comes once it is dismissed.
+  auto answer = std::async(std::launch::async, [main] {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 60000, &result);
+    return result;
+  });
+  HWND notice = tolvane.WaitForWindow(kBoxTitle);
+  ASSERT_NE(notice, nullptr);
+  PressOk(notice);
+  EXPECT_EQ(answer.get(), 1u);
+  EXPECT_TRUE(ReleasedFixedHotKeys());
+  EXPECT_NE(ReadTextFile(folder.File(L"cfg.ini")).find("CloseMsg=1"), std::string::npos);
+
+  // Another program refused, so Windows goes on: the program must come back.
+  SendMessageW(main, WM_ENDSESSION, FALSE, 0);
+  EXPECT_TRUE(HoldsFixedHotKeys());
+  EXPECT_TRUE(tolvane.Running());
+}
+
+TEST(Shutdown, ClosingWithTheTrayOptionHidesTheWindowAndNoticesOnlyOnce) {
+  ProgramFolder folder(kOneVoice);
+  TolvaneProcess tolvane(folder);
+  HWND main = tolvane.WaitForWindow(kOptionsTitle);
+  ASSERT_NE(main, nullptr);
+
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  HWND notice = tolvane.WaitForWindow(kBoxTitle);
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(MessageBoxText(notice),
+            L"Tolvane will now be minimized into the system tray. To restore this window double "
+            L"click on program's icon in system tray.");
+  PressOk(notice);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+
+  PostMessageW(main, WM_COMMAND, IDM_OPTIONS1, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+  EXPECT_EQ(tolvane.FindWindowTitled(kBoxTitle, true), nullptr);
+  EXPECT_TRUE(tolvane.Running());
+}
