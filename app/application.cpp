@@ -2,10 +2,20 @@
 
 #include <iterator>
 
+#include <commctrl.h>
+
 #include "app/program_folder.h"
 #include "app/window_thunk.h"
+#include "ui/hotkey_edit.h"
 
 namespace {
+
+// The window classes of every control the program's windows use.
+void RegisterControlClasses(HINSTANCE instance) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  RegisterHotKeyEditClass(instance);
+}
 
 void RegisterApplicationClass(HINSTANCE instance) {
   WNDCLASSEXW windowClass{};
@@ -38,6 +48,7 @@ BOOL CALLBACK FindOtherApplicationWindow(HWND window, LPARAM searchParameter) {
 }  // namespace
 
 TApplication::TApplication(HINSTANCE instance) : instance_(instance) {
+  RegisterControlClasses(instance);
   RegisterApplicationClass(instance);
   // A caption and a system menu but never shown: it only carries the identity
   // of a running copy and receives the broadcasts sent to top-level windows.

@@ -2,7 +2,6 @@
 // order, then the message loop.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
 
@@ -12,7 +11,6 @@
 #include "app/application.h"
 #include "app/main_form.h"
 #include "downloads/voices_window.h"
-#include "ui/hotkey_edit.h"
 #include "ui/partner_offer.h"
 #include "ui/slot_editor.h"
 #include "ui/welcome_window.h"
@@ -43,19 +41,10 @@ std::vector<std::wstring> CommandLineArguments() {
   return result;
 }
 
-void RegisterControlClasses(HINSTANCE instance) {
-  INITCOMMONCONTROLSEX controls{sizeof controls,
-                                ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
-                                    ICC_LISTVIEW_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-  RegisterHotKeyEditClass(instance);
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   ComApartment com;
-  RegisterControlClasses(instance);
   TApplication application(instance);
   if (application.AnotherCopyRuns()) {
     // The running copy is neither signalled nor brought forward.

@@ -48,5 +48,6 @@ function(tolvane_wine_tests target timeout)
   set_tests_properties(${cases} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${timeout})
 endfunction()
 
+add_subdirectory(tests/support)
 add_subdirectory(tests/win)
 add_subdirectory(tests/e2e)

@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <system_error>
-
+#include "app/win32_error.h"
 #include "settings/ini_values.h"
 
 namespace {
@@ -30,8 +29,7 @@ bool ProfileFile::ReadBool(const wchar_t* section, const wchar_t* key, bool defa
 void ProfileFile::WriteString(const wchar_t* section, const wchar_t* key,
                               const std::wstring& value) const {
   if (!WritePrivateProfileStringW(section, key, value.c_str(), path_.c_str())) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                            "cannot write a settings file");
+    ThrowLastError("cannot write a settings file");
   }
 }
 

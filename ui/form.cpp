@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/window_thunk.h"
+#include "app/win32_error.h"
 
 TForm::TForm(TApplication& application, int templateId)
     : application_(application), templateId_(templateId) {}
@@ -11,8 +12,9 @@ TForm::~TForm() {
 }
 
 void TForm::Create() {
-  CreateDialogParamW(application_.Instance(), MAKEINTRESOURCEW(templateId_), application_.Handle(),
+  HWND handle = CreateDialogParamW(application_.Instance(), MAKEINTRESOURCEW(templateId_), application_.Handle(),
                      DialogThunk<TForm>, reinterpret_cast<LPARAM>(this));
+  if (handle == nullptr) ThrowLastError("cannot create a window");
 }
 
 bool TForm::Visible() const { return handle_ != nullptr && IsWindowVisible(handle_); }

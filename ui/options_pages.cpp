@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/res/resource.h"
+#include "app/win32_error.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ void TOptionsPages::Create(HINSTANCE instance, HWND owner, HWND tabControl) {
   for (int index = 0; index < kOptionsPageCount; ++index) {
     HWND page = CreateDialogParamW(instance, MAKEINTRESOURCEW(kPageTemplates[index].templateId),
                                    owner, PageProc, 0);
+    if (page == nullptr) ThrowLastError("cannot create an options page");
     // Above the tab control, which clips its siblings, so the page is not
     // painted over by the tabs.
     SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left,

@@ -1,5 +1,7 @@
 #include "tests/e2e/driver.h"
 
+#include "tests/support/hotkey_probe_client.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -82,13 +84,6 @@ TempFolder::~TempFolder() {
   RemoveDirectoryW(path_.c_str());
 }
 
-std::wstring BuildFolder() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path);
-  return folder.substr(0, folder.find_last_of(L"\\/"));
-}
-
 void WriteTextFile(const std::wstring& path, const std::string& text) {
   std::ofstream file(std::filesystem::path(path), std::ios::binary);
   file << text;
@@ -97,24 +92,6 @@ void WriteTextFile(const std::wstring& path, const std::string& text) {
 std::string ReadTextFile(const std::wstring& path) {
   std::ifstream file(std::filesystem::path(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-bool HotKeyIsFree(unsigned shortCut) {
-  std::wstring commandLine =
-      Quoted(BuildFolder() + L"\\hotkey_probe.exe") + L" " + std::to_wstring(shortCut);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION probe{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &probe)) {
-    throw std::runtime_error("cannot start hotkey_probe.exe");
-  }
-  WaitForSingleObject(probe.hProcess, 30000);
-  DWORD exitCode = 2;
-  GetExitCodeProcess(probe.hProcess, &exitCode);
-  CloseHandle(probe.hThread);
-  CloseHandle(probe.hProcess);
-  return exitCode == 0;
 }
 
 void PressKey(WORD virtualKey, const std::vector<WORD>& modifiers) {
@@ -129,7 +106,7 @@ void PressKey(WORD virtualKey, const std::vector<WORD>& modifiers) {
 }
 
 ProgramFolder::ProgramFolder(const std::string& standinConfig) {
-  CopyFileW((BuildFolder() + L"\\Tolvane.exe").c_str(), File(L"Tolvane.exe").c_str(), FALSE);
+  CopyFileW((TestProgramFolder() + L"\\Tolvane.exe").c_str(), File(L"Tolvane.exe").c_str(), FALSE);
   WriteTextFile(File(kConfigName), standinConfig);
 }
 
@@ -143,7 +120,7 @@ TolvaneProcess::TolvaneProcess(const ProgramFolder& folder, const std::wstring& 
   // The working directory is elsewhere on purpose: the program must find its
   // files beside itself.
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      BuildFolder().c_str(), &startup, &process_)) {
+                      TestProgramFolder().c_str(), &startup, &process_)) {
     throw std::runtime_error("cannot start Tolvane.exe");
   }
 }

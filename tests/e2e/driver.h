@@ -30,14 +30,8 @@ class TempFolder {
   std::wstring path_;
 };
 
-// The folder of the test programs, where Tolvane.exe and the probe are built.
-std::wstring BuildFolder();
 void WriteTextFile(const std::wstring& path, const std::string& text);
 std::string ReadTextFile(const std::wstring& path);
-
-// Whether another process could take this hot key now (the probe registers it
-// for a moment): false while Tolvane holds it.
-bool HotKeyIsFree(unsigned shortCut);
 
 // Presses a key with modifiers through SendInput, as the keyboard would.
 void PressKey(WORD virtualKey, const std::vector<WORD>& modifiers = {});

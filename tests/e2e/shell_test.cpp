@@ -6,6 +6,7 @@
 
 #include "app/res/resource.h"
 #include "tests/e2e/driver.h"
+#include "tests/support/hotkey_probe_client.h"
 
 namespace {
 
@@ -18,15 +19,13 @@ constexpr unsigned kReadingHotKey = 32813;
 constexpr unsigned kOptionsHotKey = 16506;
 constexpr unsigned kStopHotKey = 16507;
 
-bool HoldsFixedHotKeys() {
-  return !HotKeyIsFree(kReadingHotKey) && !HotKeyIsFree(kOptionsHotKey) &&
-         !HotKeyIsFree(kStopHotKey);
+bool FixedHotKeysAre(HotKeyState state) {
+  return ProbeHotKey(kReadingHotKey) == state && ProbeHotKey(kOptionsHotKey) == state &&
+         ProbeHotKey(kStopHotKey) == state;
 }
 
-bool ReleasedFixedHotKeys() {
-  return HotKeyIsFree(kReadingHotKey) && HotKeyIsFree(kOptionsHotKey) &&
-         HotKeyIsFree(kStopHotKey);
-}
+bool HoldsFixedHotKeys() { return FixedHotKeysAre(HotKeyState::Taken); }
+bool ReleasedFixedHotKeys() { return FixedHotKeysAre(HotKeyState::Free); }
 
 BOOL CALLBACK CountApplicationWindow(HWND window, LPARAM counter) {
   wchar_t className[64]{}, title[64]{};

@@ -1,0 +1,64 @@
+#pragma once
+// A system-wide hot key of the application: one shortcut word registered with
+// RegisterHotKey for an owner window, whose WM_HOTKEY the owner hands back
+// here. `DefaultHotKey`, `OptionsHotKey`, `StopHotKey` and `SlotHotKey_<n>`.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "reading/hotkey_text.h"
+
+class GlobalHotKey {
+ public:
+  using Handler = std::function<void(GlobalHotKey&)>;
+
+  // Takes the next identifier of the process; registers nothing yet.
+  GlobalHotKey(HWND owner, std::wstring name, Handler onHotKey);
+  // Unregisters.
+  ~GlobalHotKey();
+  GlobalHotKey(const GlobalHotKey&) = delete;
+  GlobalHotKey& operator=(const GlobalHotKey&) = delete;
+
+  // The component's name, e.g. L"DefaultHotKey", L"SlotHotKey_3".
+  const std::wstring& Name() const { return name_; }
+
+  ShortCut HotKey() const { return hotKey_; }
+  // A changed word is registered in place of the old one while the object is
+  // active; the active state stays as it was.
+  void SetHotKey(ShortCut hotKey);
+
+  bool Active() const { return active_; }
+  // Registers the word (true) or releases it (false).
+  void SetActive(bool active);
+
+  // Whether the system accepted the current registration: an active object
+  // whose word is empty or taken by another program is not registered.
+  bool Registered() const { return registered_; }
+
+  // Slot hot keys carry their slot number here.
+  int Tag() const { return tag_; }
+  void SetTag(int tag) { tag_ = tag; }
+
+  // The hot key identifier passed to RegisterHotKey and carried by WM_HOTKEY.
+  int Identifier() const { return identifier_; }
+
+  // Called by the owner window for every WM_HOTKEY (786): runs the handler and
+  // returns true when the identifier is this object's. The handler's
+  // exceptions pass through to the owner's window procedure guard.
+  bool HandleHotKey(WPARAM identifier);
+
+ private:
+  void Register();
+  void Unregister();
+
+  HWND owner_;
+  std::wstring name_;
+  Handler onHotKey_;
+  int identifier_;
+  ShortCut hotKey_ = 0;
+  bool active_ = false;
+  bool registered_ = false;
+  int tag_ = 0;
+};

@@ -1,0 +1,30 @@
+#include "tests/support/hotkey_probe_client.h"
+
+#include <windows.h>
+
+std::wstring TestProgramFolder() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path);
+  return folder.substr(0, folder.find_last_of(L"\\/"));
+}
+
+HotKeyState ProbeHotKey(unsigned shortCut) {
+  std::wstring probe = TestProgramFolder() + L"\\hotkey_probe.exe";
+  std::wstring commandLine = L"\"" + probe + L"\" " + std::to_wstring(shortCut);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(probe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    return HotKeyState::ProbeFailed;
+  }
+  DWORD exitCode = 2;
+  if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(process.hProcess, &exitCode);
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  if (exitCode == 0) return HotKeyState::Free;
+  return exitCode == 1 ? HotKeyState::Taken : HotKeyState::ProbeFailed;
+}

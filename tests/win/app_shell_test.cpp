@@ -1,0 +1,179 @@
+// The program shell inside one process: the application window, the guard
+// around callbacks, and the main window's creation and clean-up.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "app/application.h"
+#include "app/exception_guard.h"
+#include "app/main_form.h"
+#include "app/window_thunk.h"
+#include "tests/support/hotkey_probe_client.h"
+
+namespace {
+
+// Points the stand-in speech runtimes at a configuration for the objects
+// created while it lives.
+class StandinConfiguration {
+ public:
+  explicit StandinConfiguration(const std::string& text)
+      : path_(std::filesystem::temp_directory_path() /
+              ("shell-test-" + std::to_string(GetCurrentProcessId()) + ".cfg")) {
+    std::ofstream(path_) << text;
+    SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", path_.wstring().c_str());
+  }
+  ~StandinConfiguration() {
+    SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", nullptr);
+    std::filesystem::remove(path_);
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+constexpr char kOneVoiceAndOneEngine[] =
+    "sapi5.voice = Shell Test Voice\n"
+    "sapi4.engine = Shell Test Engine | Shell Speaker | 50..250 | 80..160\n";
+
+// A window whose procedure throws on WM_USER: the thunk must keep the
+// exception from reaching the system.
+class ThrowingWindow {
+ public:
+  void Attach(HWND handle) { handle_ = handle; }
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER) throw std::runtime_error("failure inside a window procedure");
+    if (message == WM_USER + 1) return 42;
+    return DefWindowProcW(handle_, message, wParam, lParam);
+  }
+  HWND handle_ = nullptr;
+};
+
+HWND CreateThrowingWindow(ThrowingWindow& window) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = WindowThunk<ThrowingWindow>;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"ThrowingWindow";
+  RegisterClassExW(&windowClass);
+  return CreateWindowExW(0, L"ThrowingWindow", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), &window);
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[128]{};
+  GetWindowTextW(window, text, 128);
+  return text;
+}
+
+std::wstring WindowClass(HWND window) {
+  wchar_t name[128]{};
+  GetClassNameW(window, name, 128);
+  return name;
+}
+
+}  // namespace
+
+TEST(CallbackGuard, AnExceptionInAWindowProcedureEndsOnlyThatMessage) {
+  ThrowingWindow window;
+  HWND handle = CreateThrowingWindow(window);
+  ASSERT_NE(handle, nullptr);
+  EXPECT_EQ(SendMessageW(handle, WM_USER, 0, 0), 0);
+  // The window goes on answering after the failure.
+  EXPECT_EQ(SendMessageW(handle, WM_USER + 1, 0, 0), 42);
+  EXPECT_EQ(CallGuarded(7, []() -> int { throw 1; }), 7);
+  DestroyWindow(handle);
+}
+
+TEST(ApplicationWindow, CarriesTheIdentityThatASecondCopyLooksFor) {
+  TApplication first(GetModuleHandleW(nullptr));
+  EXPECT_EQ(WindowClass(first.Handle()), L"TApplication");
+  // Until start-up names it, the window has the program file's base name.
+  EXPECT_EQ(WindowText(first.Handle()), L"win_tests");
+  EXPECT_FALSE(IsWindowVisible(first.Handle()));
+
+  first.SetTitle(kApplicationTitle);
+  // Its own window never counts, even when the title already matches.
+  EXPECT_FALSE(first.AnotherCopyRuns());
+  TApplication second(GetModuleHandleW(nullptr));
+  EXPECT_TRUE(second.AnotherCopyRuns());
+  EXPECT_FALSE(first.AnotherCopyRuns());
+}
+
+TEST(ApplicationWindow, ATerminationRequestedBeforeTheLoopEndsItAtOnce) {
+  TApplication application(GetModuleHandleW(nullptr));
+  application.Terminate();
+  EXPECT_EQ(application.Run(), 0);
+  EXPECT_TRUE(application.Terminated());
+}
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  TApplication application_{GetModuleHandleW(nullptr)};
+};
+
+TEST_F(MainFormTest, CreationFindsBothFamiliesAndRegistersTheFixedHotKeys) {
+  StandinConfiguration standins(kOneVoiceAndOneEngine);
+  TfrmMain frmMain(application_, {L"Tolvane.exe"});
+  EXPECT_TRUE(frmMain.sapi4Available);
+  EXPECT_TRUE(frmMain.sapi5Available);
+  EXPECT_FALSE(application_.Terminated());
+  EXPECT_FALSE(frmMain.startMinimized);
+  EXPECT_TRUE(frmMain.TrayIcon->Visible());
+  EXPECT_TRUE(frmMain.DefaultHotKey->Registered());
+  EXPECT_EQ(frmMain.DefaultHotKey->HotKey(), 32813);
+  EXPECT_EQ(frmMain.OptionsHotKey->HotKey(), 16506);
+  EXPECT_EQ(frmMain.StopHotKey->HotKey(), 16507);
+  EXPECT_EQ(frmMain.Pages.ActivePage(), kGeneralPage);
+  EXPECT_TRUE(frmMain.TrayIcon_CheckBox.Checked());
+  EXPECT_TRUE(frmMain.helpFilePath.ends_with(L"\\Help.chm"));
+}
+
+TEST_F(MainFormTest, AFamilyWhoseCheckFailsCountsAsMissingAndStartUpGoesOn) {
+  StandinConfiguration standins(std::string(kOneVoiceAndOneEngine) + "sapi5.fail = GetVoices\n");
+  TfrmMain frmMain(application_, {L"Tolvane.exe"});
+  EXPECT_TRUE(frmMain.sapi4Available);
+  EXPECT_FALSE(frmMain.sapi5Available);
+  EXPECT_FALSE(application_.Terminated());
+  EXPECT_TRUE(frmMain.OptionsHotKey->Registered());
+  EXPECT_TRUE(frmMain.TrayIcon->Visible());
+}
+
+TEST_F(MainFormTest, OnlyTheExactAutostartSwitchStartsInTheTray) {
+  StandinConfiguration standins(kOneVoiceAndOneEngine);
+  {
+    TfrmMain frmMain(application_, {L"Tolvane.exe", L"-Autostart", L"autostart"});
+    EXPECT_FALSE(frmMain.startMinimized);
+  }
+  TfrmMain frmMain(application_, {L"Tolvane.exe", L"-autostart"});
+  EXPECT_TRUE(frmMain.startMinimized);
+}
+
+TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {
+  StandinConfiguration standins(kOneVoiceAndOneEngine);
+  TfrmMain frmMain(application_, {L"Tolvane.exe"});
+  // Three slot keys: Ctrl+Shift+F13, F14, F15.
+  const unsigned slotWords[] = {0x6000 | VK_F13, 0x6000 | VK_F14, 0x6000 | VK_F15};
+  for (int slot = 0; slot < 3; ++slot) {
+    auto hotKey = std::make_unique<GlobalHotKey>(
+        frmMain.Handle(), L"SlotHotKey_" + std::to_wstring(slot), nullptr);
+    hotKey->SetTag(slot);
+    hotKey->SetHotKey(static_cast<ShortCut>(slotWords[slot]));
+    hotKey->SetActive(true);
+    frmMain.SlotHotKeys.push_back(std::move(hotKey));
+  }
+  for (unsigned word : slotWords) ASSERT_EQ(ProbeHotKey(word), HotKeyState::Taken);
+
+  frmMain.BeforeCloseActions();
+  for (unsigned word : slotWords) EXPECT_EQ(ProbeHotKey(word), HotKeyState::Free);
+  EXPECT_TRUE(frmMain.SlotHotKeys.empty());
+  EXPECT_EQ(ProbeHotKey(32813), HotKeyState::Free);
+  EXPECT_FALSE(frmMain.TrayIcon->Visible());
+  EXPECT_FALSE(frmMain.SpeechAPI5.Connected());
+
+  frmMain.BeforeCloseActions();
+  EXPECT_FALSE(application_.Terminated());
+}

@@ -1,0 +1,315 @@
+#include "reading/global_hotkey.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tests/support/hotkey_probe_client.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Words no one else in a test session uses: Ctrl+Shift+Alt with F13..F24.
+constexpr ShortCut kAllModifiers = kShiftModifier | kCtrlModifier | kAltModifier;
+constexpr ShortCut Unusual(int functionKey) {
+  return static_cast<ShortCut>(kAllModifiers | (VK_F1 + functionKey - 1));
+}
+
+// Runs the message loop until the condition holds or the deadline passes.
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5s) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (condition()) return true;
+    const auto left = deadline - std::chrono::steady_clock::now();
+    if (left <= 0s) return false;
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(left).count();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<long long>(wait, 50)),
+                              QS_ALLINPUT);
+  }
+}
+
+// The owner: a hidden top-level window whose procedure hands every WM_HOTKEY
+// to the hot key objects, as the main window does.
+class OwnerWindow {
+ public:
+  OwnerWindow() {
+    static const ATOM windowClass = [] {
+      WNDCLASSEXW windowClass = {};
+      windowClass.cbSize = sizeof(windowClass);
+      windowClass.lpfnWndProc = Procedure;
+      windowClass.hInstance = GetModuleHandleW(nullptr);
+      windowClass.lpszClassName = L"TolvaneGlobalHotKeyTestOwner";
+      return RegisterClassExW(&windowClass);
+    }();
+    hwnd_ = CreateWindowExW(0, MAKEINTATOM(windowClass), L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
+                            100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~OwnerWindow() { DestroyWindow(hwnd_); }
+  OwnerWindow(const OwnerWindow&) = delete;
+  OwnerWindow& operator=(const OwnerWindow&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  std::vector<GlobalHotKey*> hotKeys;
+  int unclaimed = 0;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* owner = reinterpret_cast<OwnerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (owner != nullptr && message == WM_HOTKEY) {
+      bool claimed = false;
+      for (GlobalHotKey* hotKey : owner->hotKeys) claimed = hotKey->HandleHotKey(wParam) || claimed;
+      if (!claimed) ++owner->unclaimed;
+      return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+
+  HWND hwnd_ = nullptr;
+};
+
+class GlobalHotKeyTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_NE(owner_.Handle(), nullptr); }
+  OwnerWindow owner_;
+};
+
+TEST_F(GlobalHotKeyTest, ProbeSeesAFreeKey) {
+  EXPECT_EQ(ProbeHotKey(Unusual(13)), HotKeyState::Free);
+}
+
+TEST_F(GlobalHotKeyTest, NewObjectRegistersNothing) {
+  GlobalHotKey hotKey(owner_.Handle(), L"DefaultHotKey", nullptr);
+  EXPECT_EQ(hotKey.Name(), L"DefaultHotKey");
+  EXPECT_EQ(hotKey.HotKey(), 0);
+  EXPECT_FALSE(hotKey.Active());
+  EXPECT_FALSE(hotKey.Registered());
+  EXPECT_EQ(hotKey.Tag(), 0);
+  hotKey.SetTag(3);
+  EXPECT_EQ(hotKey.Tag(), 3);
+}
+
+TEST_F(GlobalHotKeyTest, ActivatingRegistersTheWordSystemWide) {
+  GlobalHotKey hotKey(owner_.Handle(), L"StopHotKey", nullptr);
+  hotKey.SetHotKey(Unusual(14));
+  EXPECT_FALSE(hotKey.Registered());
+  EXPECT_EQ(ProbeHotKey(Unusual(14)), HotKeyState::Free);
+  hotKey.SetActive(true);
+  EXPECT_TRUE(hotKey.Active());
+  EXPECT_TRUE(hotKey.Registered());
+  EXPECT_EQ(ProbeHotKey(Unusual(14)), HotKeyState::Taken);
+  // Activating again changes nothing.
+  hotKey.SetActive(true);
+  EXPECT_TRUE(hotKey.Registered());
+  EXPECT_EQ(ProbeHotKey(Unusual(14)), HotKeyState::Taken);
+}
+
+TEST_F(GlobalHotKeyTest, ModifiersAreRegisteredAsTheWordSays) {
+  GlobalHotKey hotKey(owner_.Handle(), L"OptionsHotKey", nullptr);
+  const ShortCut ctrlShiftF15 = kCtrlModifier | kShiftModifier | VK_F15;
+  hotKey.SetHotKey(ctrlShiftF15);
+  hotKey.SetActive(true);
+  ASSERT_TRUE(hotKey.Registered());
+  EXPECT_EQ(ProbeHotKey(ctrlShiftF15), HotKeyState::Taken);
+  EXPECT_EQ(ProbeHotKey(kAltModifier | kShiftModifier | VK_F15), HotKeyState::Free);
+  EXPECT_EQ(ProbeHotKey(kCtrlModifier | VK_F15), HotKeyState::Free);
+  EXPECT_EQ(ProbeHotKey(Unusual(15)), HotKeyState::Free);
+}
+
+TEST_F(GlobalHotKeyTest, ChangedWordReRegistersWhileActive) {
+  GlobalHotKey hotKey(owner_.Handle(), L"DefaultHotKey", nullptr);
+  hotKey.SetHotKey(Unusual(16));
+  hotKey.SetActive(true);
+  ASSERT_EQ(ProbeHotKey(Unusual(16)), HotKeyState::Taken);
+  hotKey.SetHotKey(Unusual(17));
+  EXPECT_TRUE(hotKey.Active());
+  EXPECT_TRUE(hotKey.Registered());
+  EXPECT_EQ(hotKey.HotKey(), Unusual(17));
+  EXPECT_EQ(ProbeHotKey(Unusual(16)), HotKeyState::Free);
+  EXPECT_EQ(ProbeHotKey(Unusual(17)), HotKeyState::Taken);
+}
+
+TEST_F(GlobalHotKeyTest, InactiveObjectStaysUnregisteredAfterAChange) {
+  GlobalHotKey hotKey(owner_.Handle(), L"DefaultHotKey", nullptr);
+  hotKey.SetHotKey(Unusual(18));
+  hotKey.SetHotKey(Unusual(19));
+  EXPECT_FALSE(hotKey.Active());
+  EXPECT_FALSE(hotKey.Registered());
+  EXPECT_EQ(ProbeHotKey(Unusual(18)), HotKeyState::Free);
+  EXPECT_EQ(ProbeHotKey(Unusual(19)), HotKeyState::Free);
+  hotKey.SetActive(true);
+  EXPECT_TRUE(hotKey.Registered());
+  EXPECT_EQ(ProbeHotKey(Unusual(19)), HotKeyState::Taken);
+}
+
+TEST_F(GlobalHotKeyTest, DeactivatingUnregisters) {
+  GlobalHotKey hotKey(owner_.Handle(), L"DefaultHotKey", nullptr);
+  hotKey.SetHotKey(Unusual(20));
+  hotKey.SetActive(true);
+  ASSERT_EQ(ProbeHotKey(Unusual(20)), HotKeyState::Taken);
+  hotKey.SetActive(false);
+  EXPECT_FALSE(hotKey.Active());
+  EXPECT_FALSE(hotKey.Registered());
+  EXPECT_EQ(ProbeHotKey(Unusual(20)), HotKeyState::Free);
+  // And back again.
+  hotKey.SetActive(true);
+  EXPECT_EQ(ProbeHotKey(Unusual(20)), HotKeyState::Taken);
+}
+
+TEST_F(GlobalHotKeyTest, DestructionUnregisters) {
+  {
+    GlobalHotKey hotKey(owner_.Handle(), L"SlotHotKey_1", nullptr);
+    hotKey.SetHotKey(Unusual(21));
+    hotKey.SetActive(true);
+    ASSERT_EQ(ProbeHotKey(Unusual(21)), HotKeyState::Taken);
+  }
+  EXPECT_EQ(ProbeHotKey(Unusual(21)), HotKeyState::Free);
+}
+
+TEST_F(GlobalHotKeyTest, EmptyWordRegistersNothing) {
+  GlobalHotKey hotKey(owner_.Handle(), L"DefaultHotKey", nullptr);
+  hotKey.SetActive(true);
+  EXPECT_TRUE(hotKey.Active());
+  EXPECT_FALSE(hotKey.Registered());
+  hotKey.SetHotKey(kCtrlModifier | kAltModifier);  // modifiers without a key
+  EXPECT_FALSE(hotKey.Registered());
+  hotKey.SetHotKey(Unusual(22));
+  EXPECT_TRUE(hotKey.Registered());
+  hotKey.SetHotKey(0);
+  EXPECT_TRUE(hotKey.Active());
+  EXPECT_FALSE(hotKey.Registered());
+  EXPECT_EQ(ProbeHotKey(Unusual(22)), HotKeyState::Free);
+}
+
+TEST_F(GlobalHotKeyTest, RefusedRegistrationLeavesTheObjectUnregisteredSilently) {
+  // Another window holds the key first, as another program would.
+  OwnerWindow otherProgram;
+  const int otherIdentifier = 0xB000;
+  ASSERT_TRUE(RegisterHotKey(otherProgram.Handle(), otherIdentifier,
+                             MOD_CONTROL | MOD_ALT | MOD_SHIFT, VK_F23));
+  GlobalHotKey hotKey(owner_.Handle(), L"DefaultHotKey", nullptr);
+  hotKey.SetHotKey(Unusual(23));
+  EXPECT_NO_THROW(hotKey.SetActive(true));
+  EXPECT_TRUE(hotKey.Active());
+  EXPECT_FALSE(hotKey.Registered());
+  // Freeing an unaccepted registration leaves the other holder alone.
+  hotKey.SetActive(false);
+  EXPECT_EQ(ProbeHotKey(Unusual(23)), HotKeyState::Taken);
+  // A free word is accepted again afterwards.
+  hotKey.SetActive(true);
+  hotKey.SetHotKey(Unusual(24));
+  EXPECT_TRUE(hotKey.Registered());
+  EXPECT_TRUE(UnregisterHotKey(otherProgram.Handle(), otherIdentifier));
+}
+
+TEST_F(GlobalHotKeyTest, IdentifiersAreDistinctAndForApplications) {
+  GlobalHotKey first(owner_.Handle(), L"DefaultHotKey", nullptr);
+  GlobalHotKey second(owner_.Handle(), L"OptionsHotKey", nullptr);
+  GlobalHotKey third(owner_.Handle(), L"StopHotKey", nullptr);
+  EXPECT_NE(first.Identifier(), second.Identifier());
+  EXPECT_NE(second.Identifier(), third.Identifier());
+  EXPECT_NE(first.Identifier(), third.Identifier());
+  for (const GlobalHotKey* hotKey : {&first, &second, &third}) {
+    EXPECT_GE(hotKey->Identifier(), 0);
+    EXPECT_LE(hotKey->Identifier(), 0xBFFF);
+  }
+}
+
+TEST_F(GlobalHotKeyTest, WmHotKeyReachesTheObjectWithItsIdentifier) {
+  std::vector<std::wstring> fired;
+  auto record = [&fired](GlobalHotKey& hotKey) {
+    fired.push_back(hotKey.Name() + L"/" + std::to_wstring(hotKey.Tag()));
+  };
+  std::vector<std::unique_ptr<GlobalHotKey>> hotKeys;
+  for (int slot = 0; slot < 3; ++slot) {
+    hotKeys.push_back(std::make_unique<GlobalHotKey>(
+        owner_.Handle(), L"SlotHotKey_" + std::to_wstring(slot), record));
+    hotKeys.back()->SetTag(slot);
+    owner_.hotKeys.push_back(hotKeys.back().get());
+  }
+  PostMessageW(owner_.Handle(), WM_HOTKEY, static_cast<WPARAM>(hotKeys[2]->Identifier()), 0);
+  PostMessageW(owner_.Handle(), WM_HOTKEY, static_cast<WPARAM>(hotKeys[0]->Identifier()), 0);
+  PostMessageW(owner_.Handle(), WM_HOTKEY, 0xBFFF + 1, 0);
+  PostMessageW(owner_.Handle(), WM_HOTKEY, static_cast<WPARAM>(hotKeys[1]->Identifier()), 0);
+  ASSERT_TRUE(PumpUntil([&] { return fired.size() + owner_.unclaimed >= 4; }));
+  EXPECT_EQ(fired,
+            (std::vector<std::wstring>{L"SlotHotKey_2/2", L"SlotHotKey_0/0", L"SlotHotKey_1/1"}));
+  EXPECT_EQ(owner_.unclaimed, 1);
+  owner_.hotKeys.clear();
+}
+
+TEST_F(GlobalHotKeyTest, HandleHotKeyAnswersOnlyItsOwnIdentifier) {
+  int calls = 0;
+  GlobalHotKey hotKey(owner_.Handle(), L"DefaultHotKey", [&calls](GlobalHotKey&) { ++calls; });
+  EXPECT_FALSE(hotKey.HandleHotKey(static_cast<WPARAM>(hotKey.Identifier() + 1)));
+  EXPECT_EQ(calls, 0);
+  EXPECT_TRUE(hotKey.HandleHotKey(static_cast<WPARAM>(hotKey.Identifier())));
+  EXPECT_EQ(calls, 1);
+  // Without a handler the message is still this object's.
+  GlobalHotKey silent(owner_.Handle(), L"StopHotKey", nullptr);
+  EXPECT_TRUE(silent.HandleHotKey(static_cast<WPARAM>(silent.Identifier())));
+}
+
+TEST_F(GlobalHotKeyTest, HandlerFailuresReachTheOwnersGuard) {
+  GlobalHotKey hotKey(owner_.Handle(), L"DefaultHotKey",
+                      [](GlobalHotKey&) { throw std::runtime_error("reading failed"); });
+  EXPECT_THROW(hotKey.HandleHotKey(static_cast<WPARAM>(hotKey.Identifier())), std::runtime_error);
+}
+
+TEST_F(GlobalHotKeyTest, HandlerMayFreeItsObject) {
+  // The slot store may destroy a slot's hot key from within a handler.
+  std::unique_ptr<GlobalHotKey> hotKey;
+  bool ran = false;
+  hotKey = std::make_unique<GlobalHotKey>(owner_.Handle(), L"SlotHotKey_1", [&](GlobalHotKey&) {
+    hotKey.reset();
+    ran = true;
+  });
+  GlobalHotKey* running = hotKey.get();
+  EXPECT_TRUE(running->HandleHotKey(static_cast<WPARAM>(running->Identifier())));
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(hotKey, nullptr);
+}
+
+// A real key press: SendInput goes through the system's input path, which
+// turns the registered combination into WM_HOTKEY for the owner.
+TEST_F(GlobalHotKeyTest, PressingTheKeysRunsTheHandler) {
+  int fired = 0;
+  GlobalHotKey hotKey(owner_.Handle(), L"DefaultHotKey", [&fired](GlobalHotKey&) { ++fired; });
+  owner_.hotKeys.push_back(&hotKey);
+  const ShortCut word = kCtrlModifier | kAltModifier | VK_F14;
+  hotKey.SetHotKey(word);
+  hotKey.SetActive(true);
+  ASSERT_TRUE(hotKey.Registered());
+
+  auto key = [](WORD virtualKey, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+  };
+  INPUT inputs[] = {key(VK_CONTROL, false), key(VK_MENU, false), key(VK_F14, false),
+                    key(VK_F14, true),      key(VK_MENU, true),  key(VK_CONTROL, true)};
+  const UINT sent = SendInput(static_cast<UINT>(std::size(inputs)), inputs, sizeof(INPUT));
+  EXPECT_EQ(sent, std::size(inputs));
+  EXPECT_TRUE(PumpUntil([&] { return fired > 0; })) << "no WM_HOTKEY within the deadline";
+  EXPECT_EQ(fired, 1);
+  EXPECT_EQ(owner_.unclaimed, 0);
+  owner_.hotKeys.clear();
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+#include "ui/hotkey_edit.h"
+
+#include <string>
+
+#include "app/exception_guard.h"
+#include "reading/system_key_name.h"
+
+namespace {
+
+// The system EDIT class's window procedure, which does everything this control
+// does not do itself. It is class state, not window state: it is read once
+// when the class is registered and is the same for every window of the class.
+WNDPROC originalEditProc = nullptr;
+
+bool IsDown(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
+
+// The word of a key press with the modifiers held now. A modifier key pressed
+// alone is the key itself: Ctrl gives "Ctrl", not "Ctrl+Ctrl".
+ShortCut PressedShortCut(UINT virtualKey) {
+  const bool isShift = virtualKey == VK_SHIFT || virtualKey == VK_LSHIFT || virtualKey == VK_RSHIFT;
+  const bool isCtrl =
+      virtualKey == VK_CONTROL || virtualKey == VK_LCONTROL || virtualKey == VK_RCONTROL;
+  const bool isAlt = virtualKey == VK_MENU || virtualKey == VK_LMENU || virtualKey == VK_RMENU;
+  auto word = static_cast<ShortCut>(virtualKey & 0xFF);
+  if (!isShift && IsDown(VK_SHIFT)) word |= kShiftModifier;
+  if (!isCtrl && IsDown(VK_CONTROL)) word |= kCtrlModifier;
+  if (!isAlt && IsDown(VK_MENU)) word |= kAltModifier;
+  return word;
+}
+
+void SetText(HWND hwnd, const std::wstring& text) {
+  SetWindowTextW(hwnd, text.c_str());
+  // The caret after the text, as after typing it.
+  const auto end = static_cast<WPARAM>(text.size());
+  SendMessageW(hwnd, EM_SETSEL, end, static_cast<LPARAM>(end));
+}
+
+// Tab and Shift+Tab (without Ctrl or Alt) are left to the dialog manager so a
+// user can move on to the next control; every other key is this control's.
+bool IsTabOut(const MSG* message) {
+  return message != nullptr && message->message == WM_KEYDOWN && message->wParam == VK_TAB &&
+         !IsDown(VK_CONTROL) && !IsDown(VK_MENU);
+}
+
+LRESULT HotKeyEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      // Under an input method editor the real key is not known yet.
+      if (wParam != VK_PROCESSKEY)
+        SetText(hwnd, ShortCutToText(PressedShortCut(static_cast<UINT>(wParam))));
+      return 0;
+    // The rest of a key press goes nowhere: no character typed, no menu opened
+    // by Alt or F10, no mnemonic beep.
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+    case WM_CHAR:
+    case WM_SYSCHAR:
+    case WM_DEADCHAR:
+    case WM_SYSDEADCHAR:
+    case WM_UNICHAR:
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_COMPOSITION:
+    case WM_IME_ENDCOMPOSITION:
+    case WM_IME_CHAR:
+      return 0;
+    // Only a key press changes the text: nothing pasted, cut, cleared or undone.
+    // (Not ES_READONLY, which would grey the box.) The edit's context menu
+    // would do the same things without these messages, so it does not open.
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+    case WM_CONTEXTMENU:
+      return 0;
+    case WM_GETDLGCODE: {
+      const LRESULT code = CallWindowProcW(originalEditProc, hwnd, message, wParam, lParam);
+      if (IsTabOut(reinterpret_cast<const MSG*>(lParam)))
+        return code & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+      return code | DLGC_WANTALLKEYS | DLGC_WANTCHARS;
+    }
+    default:
+      return CallWindowProcW(originalEditProc, hwnd, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK HotKeyEditThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallGuarded(LRESULT{0}, [&] { return HotKeyEditProc(hwnd, message, wParam, lParam); });
+}
+
+}  // namespace
+
+void RegisterHotKeyEditClass(HINSTANCE instance) {
+  WNDCLASSEXW existing = {};
+  existing.cbSize = sizeof(existing);
+  if (originalEditProc != nullptr && GetClassInfoExW(instance, kHotKeyEditClass, &existing)) return;
+
+  WNDCLASSEXW edit = {};
+  edit.cbSize = sizeof(edit);
+  if (!GetClassInfoExW(nullptr, L"EDIT", &edit)) return;
+  originalEditProc = edit.lpfnWndProc;
+
+  // Everything of EDIT (cursor, extra bytes the edit keeps its state in, double
+  // clicks) but the procedure, the name and the owner: a local class of ours.
+  WNDCLASSEXW hotKeyEdit = edit;
+  hotKeyEdit.lpfnWndProc = HotKeyEditThunk;
+  hotKeyEdit.hInstance = instance;
+  hotKeyEdit.lpszClassName = kHotKeyEditClass;
+  hotKeyEdit.style &= ~CS_GLOBALCLASS;
+  RegisterClassExW(&hotKeyEdit);
+}
+
+ShortCut HotKeyEdit::Value() const {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+  return TextToShortCut(text);
+}
+
+void HotKeyEdit::SetValue(ShortCut value) { SetText(hwnd_, ShortCutToText(value)); }
