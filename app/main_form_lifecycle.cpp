@@ -9,6 +9,7 @@
 #include "app/program_folder.h"
 #include "app/web_pages.h"
 #include "settings/profile_file.h"
+#include "ui/dpi.h"
 #include "ui/welcome_window.h"
 
 namespace {
@@ -16,6 +17,8 @@ namespace {
 constexpr wchar_t kAutostartSwitch[] = L"-autostart";
 constexpr wchar_t kConfigFile[] = L"cfg.ini";
 constexpr wchar_t kHelpFile[] = L"Help.chm";
+// The window's client height at 96 DPI: the page control and the button row.
+constexpr int kClientHeight = 270;
 // The lines are separated by a line feed followed by a carriage return.
 constexpr wchar_t kNoSpeechEnginesText[] =
     L"Sorry, but there are no speech engines installed in your system.\n\r"
@@ -28,6 +31,7 @@ constexpr wchar_t kTrayNoticeText[] =
 }  // namespace
 
 void TfrmMain::FormCreate() {
+  SetClientHeight(ScaleForWindow(Handle(), kClientHeight));
   application_.SetIcon(Image2);
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Image2));
   sapi4Available = Sapi4Usable();

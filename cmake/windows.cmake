@@ -23,11 +23,16 @@ target_include_directories(tolvane_win PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(tolvane_win PUBLIC ${tolvane_system_libraries})
 tolvane_warnings(tolvane_win)
 
+# windres reports no dependencies: name what the resource script pulls in.
+file(GLOB resource_inputs CONFIGURE_DEPENDS
+     ${PROJECT_SOURCE_DIR}/app/res/* ${PROJECT_SOURCE_DIR}/*/*.rc ${PROJECT_SOURCE_DIR}/ui/hotkey_edit_class.h)
+set_source_files_properties(app/res/tolvane.rc PROPERTIES OBJECT_DEPENDS "${resource_inputs}")
+
 add_executable(Tolvane WIN32 app/main.cpp app/res/tolvane.rc)
 target_link_libraries(Tolvane PRIVATE tolvane_win)
 # The resource script finds its icons and manifest beside itself.
 target_include_directories(Tolvane PRIVATE ${PROJECT_SOURCE_DIR}/app/res)
-target_link_options(Tolvane PRIVATE -municode)
+target_link_options(Tolvane PRIVATE -municode $<$<CONFIG:Release>:-s>)
 tolvane_warnings(Tolvane)
 
 add_subdirectory(standins)

@@ -13,6 +13,7 @@
 #include "app/main_form.h"
 #include "app/window_thunk.h"
 #include "tests/support/hotkey_probe_client.h"
+#include "ui/dpi.h"
 
 namespace {
 
@@ -176,4 +177,25 @@ TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {
 
   frmMain.BeforeCloseActions();
   EXPECT_FALSE(application_.Terminated());
+}
+
+TEST_F(MainFormTest, TheClientAreaIs270PixelsHighAtTheWindowsDpi) {
+  StandinConfiguration standins(kOneVoiceAndOneEngine);
+  TfrmMain frmMain(application_, {L"Tolvane.exe"});
+  RECT client;
+  GetClientRect(frmMain.Handle(), &client);
+  EXPECT_EQ(client.bottom, MulDiv(270, static_cast<int>(WindowDpi(frmMain.Handle())), 96));
+}
+
+TEST_F(MainFormTest, TheGeneralPageHoldsTheLiveSettingsWithTheHelperFieldHidden) {
+  StandinConfiguration standins(kOneVoiceAndOneEngine);
+  TfrmMain frmMain(application_, {L"Tolvane.exe"});
+  // The window itself is hidden here, so the control's own style tells.
+  ASSERT_NE(frmMain.Helper_HotKeyEx.Handle(), nullptr);
+  EXPECT_EQ(GetWindowLongPtrW(frmMain.Helper_HotKeyEx.Handle(), GWL_STYLE) & WS_VISIBLE, 0);
+  EXPECT_NE(GetWindowLongPtrW(frmMain.Reading_HotKey.Handle(), GWL_STYLE) & WS_VISIBLE, 0);
+  EXPECT_EQ(WindowText(frmMain.Reading_HotKey.Handle()), L"Alt+Ins");
+  EXPECT_EQ(WindowText(frmMain.Options_HotKey.Handle()), L"Ctrl+F11");
+  EXPECT_EQ(WindowText(frmMain.Stop_HotKey.Handle()), L"Ctrl+F12");
+  EXPECT_FALSE(frmMain.AutoStart_CheckBox.Checked());
 }
