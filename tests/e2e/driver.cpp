@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr auto kPollInterval = 20ms;
 constexpr wchar_t kConfigName[] = L"standin.cfg";
 
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
@@ -53,15 +52,6 @@ INPUT KeyInput(WORD virtualKey, bool up) {
 }
 
 }  // namespace
-
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-  auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(kPollInterval);
-  }
-  return true;
-}
 
 TempFolder::TempFolder() {
   wchar_t base[MAX_PATH];

@@ -10,11 +10,7 @@
 #include <string>
 #include <vector>
 
-using namespace std::chrono_literals;
-
-// Polls a condition until it holds or the deadline passes; answers whether it held.
-bool WaitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = std::chrono::seconds(30));
+#include "tests/support/message_pump.h"
 
 // A fresh folder under the system's temporary folder, removed with its files.
 class TempFolder {

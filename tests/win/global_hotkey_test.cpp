@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/support/hotkey_probe_client.h"
+#include "tests/support/message_pump.h"
 
 namespace {
 
@@ -21,24 +22,6 @@ using namespace std::chrono_literals;
 constexpr ShortCut kAllModifiers = kShiftModifier | kCtrlModifier | kAltModifier;
 constexpr ShortCut Unusual(int functionKey) {
   return static_cast<ShortCut>(kAllModifiers | (VK_F1 + functionKey - 1));
-}
-
-// Runs the message loop until the condition holds or the deadline passes.
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5s) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    if (condition()) return true;
-    const auto left = deadline - std::chrono::steady_clock::now();
-    if (left <= 0s) return false;
-    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(left).count();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<long long>(wait, 50)),
-                              QS_ALLINPUT);
-  }
 }
 
 // The owner: a hidden top-level window whose procedure hands every WM_HOTKEY

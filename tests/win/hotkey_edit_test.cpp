@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "reading/system_key_name.h"
+#include "tests/support/message_pump.h"
 
 namespace {
 
@@ -72,23 +73,6 @@ std::wstring TextOf(HWND hwnd) {
   text.resize(
       static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
   return text;
-}
-
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5s) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    if (condition()) return true;
-    const auto left = deadline - std::chrono::steady_clock::now();
-    if (left <= 0s) return false;
-    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(left).count();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<long long>(wait, 50)),
-                              QS_ALLINPUT);
-  }
 }
 
 // Fakes which modifiers the thread sees held, as GetKeyState reports them.
