@@ -37,6 +37,10 @@ tolvane_warnings(Tolvane)
 
 add_subdirectory(standins)
 
+add_test(NAME program_file_is_a_self_contained_win32_gui_program
+         COMMAND ${PROJECT_SOURCE_DIR}/tools/check-program-file $<TARGET_FILE:Tolvane>)
+set_tests_properties(program_file_is_a_self_contained_win32_gui_program PROPERTIES TIMEOUT 30)
+
 tolvane_add_googletest()
 add_test(NAME wine_session_start
          COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-session start ${CMAKE_BINARY_DIR}/wine-session)
