@@ -160,6 +160,17 @@ bool TolvaneProcess::AnyWindowVisible() const {
 
 HWND TolvaneProcess::MainWindow() const { return FindWindowTitled(L"Tolvane! Options", false); }
 
+HWND FindControl(HWND window, const std::wstring& caption) {
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t text[256]{};
+    SendMessageW(child, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    if (caption == text) return child;
+    if (HWND found = FindControl(child, caption)) return found;
+  }
+  return nullptr;
+}
+
 std::wstring MessageBoxText(HWND messageBox) {
   // The message text is the box's static control with the identifier 0xFFFF.
   HWND text = GetDlgItem(messageBox, 0xFFFF);

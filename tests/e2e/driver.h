@@ -71,6 +71,9 @@ class TolvaneProcess {
   PROCESS_INFORMATION process_{};
 };
 
+// The first control inside the window, at any depth, with this caption.
+HWND FindControl(HWND window, const std::wstring& caption);
+
 // The text of a message box (its static text), for the window given.
 std::wstring MessageBoxText(HWND messageBox);
 // Presses a message box's OK button.

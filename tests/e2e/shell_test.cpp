@@ -150,3 +150,18 @@ TEST(Shutdown, ClosingWithTheTrayOptionHidesTheWindowAndNoticesOnlyOnce) {
   EXPECT_EQ(tolvane.FindWindowTitled(kBoxTitle, true), nullptr);
   EXPECT_TRUE(tolvane.Running());
 }
+
+TEST(Shutdown, ClosingWithTheTrayOptionOffEndsTheProgram) {
+  ProgramFolder folder(kOneVoice);
+  TolvaneProcess tolvane(folder);
+  HWND main = tolvane.WaitForWindow(kOptionsTitle);
+  ASSERT_NE(main, nullptr);
+  HWND trayOption = FindControl(main, L"&Minimize to system tray on window closing");
+  ASSERT_NE(trayOption, nullptr);
+  SendMessageW(trayOption, BM_CLICK, 0, 0);
+  ASSERT_EQ(SendMessageW(trayOption, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(tolvane.WaitForExit());
+  EXPECT_TRUE(ReleasedFixedHotKeys());
+}
