@@ -1,0 +1,68 @@
+#include "settings/file_replace.h"
+
+#include <windows.h>
+
+#include "app/win32_error.h"
+
+namespace {
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  HANDLE Get() const { return handle_; }
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+void WriteAll(const FileHandle& file, const std::string& contents) {
+  DWORD written = 0;
+  if (!WriteFile(file.Get(), contents.data(), static_cast<DWORD>(contents.size()), &written,
+                 nullptr) ||
+      written != contents.size() || !FlushFileBuffers(file.Get())) {
+    ThrowLastError("cannot write a file");
+  }
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const std::wstring& path) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) ThrowLastError("cannot open a file");
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size)) ThrowLastError("cannot read a file");
+  std::string contents(static_cast<size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  if (!ReadFile(file.Get(), contents.data(), static_cast<DWORD>(contents.size()), &read, nullptr)) {
+    ThrowLastError("cannot read a file");
+  }
+  contents.resize(read);
+  return contents;
+}
+
+void ReplaceWholeFile(const std::wstring& path, const std::string& contents) {
+  const std::wstring copy = path + L".new";
+  try {
+    {
+      FileHandle file(CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!file.Valid()) ThrowLastError("cannot create a file");
+      WriteAll(file, contents);
+    }
+    if (!MoveFileExW(copy.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      ThrowLastError("cannot replace a file");
+    }
+  } catch (...) {
+    // The original stays as it was; the copy goes.
+    DeleteFileW(copy.c_str());
+    throw;
+  }
+}

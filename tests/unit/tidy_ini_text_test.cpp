@@ -1,0 +1,33 @@
+// The tidy layout of the settings files.
+#include <gtest/gtest.h>
+
+#include "settings/tidy_ini_text.h"
+
+TEST(TidyIniText, DropsEmptyAndSingleBlankLinesAndSeparatesLaterSections) {
+  EXPECT_EQ(TidyIniText("[General]\r\nHotKey=16392\r\n\r\n \r\n[Speech]\r\nVoice=Anna\r\n"),
+            "[General]\r\nHotKey=16392\r\n\r\r\n[Speech]\r\nVoice=Anna\r\n");
+  // Two blanks are not an empty line; the first line never gets a separator.
+  EXPECT_EQ(TidyIniText("\r\n[A]\r\n  \r\n[B]"), "[A]\r\n  \r\n\r\r\n[B]\r\n");
+}
+
+TEST(TidyIniText, AcceptsEveryLineEnd) {
+  const std::string tidy = "[A]\r\nx=1\r\n\r\r\n[B]\r\ny=2\r\n";
+  EXPECT_EQ(TidyIniText("[A]\nx=1\n\n[B]\ny=2"), tidy);
+  EXPECT_EQ(TidyIniText("[A]\rx=1\r\r[B]\ry=2\r"), tidy);
+  EXPECT_EQ(TidyIniText("[A]\r\nx=1\n\r[B]\ry=2\r\n"), tidy);
+}
+
+TEST(TidyIniText, ASecondTidyChangesNothing) {
+  const std::string once = TidyIniText("[A]\r\na=1\r\n[B]\r\n\r\nb=2\r\n[C]\r\n");
+  EXPECT_EQ(TidyIniText(once), once);
+}
+
+TEST(TidyIniText, AnyLineWithBothBracketsCountsAsAHeader) {
+  EXPECT_EQ(TidyIniText("[A]\r\nName=[x]\r\n"), "[A]\r\n\r\r\nName=[x]\r\n");
+  EXPECT_EQ(TidyIniText("[A]\r\nName=[x\r\n"), "[A]\r\nName=[x\r\n");
+}
+
+TEST(TidyIniText, AnEmptyFileStaysEmpty) {
+  EXPECT_EQ(TidyIniText(""), "");
+  EXPECT_EQ(TidyIniText("\r\n \r\n\n"), "");
+}

@@ -1,0 +1,78 @@
+// The settings files through the system's profile functions: values, the
+// tidy rewrite, and replacing a file in one step.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+
+#include "settings/file_replace.h"
+#include "settings/profile_file.h"
+#include "settings/tidy_ini_file.h"
+
+namespace {
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("settings-test-" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::wstring Path(const wchar_t* name) const { return (folder_ / name).wstring(); }
+
+  std::filesystem::path folder_;
+};
+
+}  // namespace
+
+TEST_F(SettingsFileTest, MissingOrMalformedValuesReadAsTheDefault) {
+  ProfileFile config(Path(L"cfg.ini"));
+  config.WriteString(L"General", L"HotKey", L"abc");
+  config.WriteString(L"General", L"OptHotKey", L"0x407A");
+  config.WriteString(L"Pronunciation", L"IgnoredCharacters", L"  \"*\\/\"  ");
+  config.WriteBool(L"General", L"CloseMsg", true);
+  EXPECT_EQ(config.ReadInteger(L"General", L"HotKey", 16392), 16392);
+  EXPECT_EQ(config.ReadInteger(L"General", L"OptHotKey", 0), 16506);
+  EXPECT_EQ(config.ReadInteger(L"General", L"Missing", 7), 7);
+  EXPECT_TRUE(config.ReadBool(L"General", L"CloseMsg", false));
+  EXPECT_FALSE(config.ReadBool(L"General", L"Missing", false));
+  // Blanks at both ends and one pair of quotation marks go.
+  EXPECT_EQ(config.ReadString(L"Pronunciation", L"IgnoredCharacters", L""), L"*\\/");
+}
+
+TEST_F(SettingsFileTest, TidyingKeepsEveryValueReadable) {
+  ProfileFile config(Path(L"cfg.ini"));
+  config.WriteInteger(L"General", L"HotKey", 16392);
+  config.WriteBool(L"General", L"FirstRun", false);
+  config.WriteString(L"Speech", L"Voice", L"Anna");
+  config.WriteInteger(L"Options_window", L"ShowCmd", 1);
+  config.Flush();
+
+  TidyIniFile(config.Path());
+  EXPECT_EQ(ReadWholeFile(config.Path()),
+            "[General]\r\nHotKey=16392\r\nFirstRun=0\r\n\r\r\n[Speech]\r\nVoice=Anna\r\n"
+            "\r\r\n[Options_window]\r\nShowCmd=1\r\n");
+  EXPECT_EQ(config.ReadInteger(L"General", L"HotKey", 0), 16392);
+  EXPECT_EQ(config.ReadString(L"Speech", L"Voice", L""), L"Anna");
+  EXPECT_EQ(config.ReadInteger(L"Options_window", L"ShowCmd", 0), 1);
+
+  // Writing after a tidy and tidying again keeps one separator per section.
+  config.WriteString(L"Speech", L"Voice", L"Bert");
+  config.Flush();
+  TidyIniFile(config.Path());
+  std::string text = ReadWholeFile(config.Path());
+  EXPECT_EQ(text.find("\r\n\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\r\n[Speech]\r\nVoice=Bert\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsFileTest, AReplacedFileHoldsTheNewContentsAndNoCopyStaysBehind) {
+  const std::wstring path = Path(L"words.ini");
+  ReplaceWholeFile(path, "old");
+  ReplaceWholeFile(path, "new contents");
+  EXPECT_EQ(ReadWholeFile(path), "new contents");
+  EXPECT_FALSE(std::filesystem::exists(path + L".new"));
+  EXPECT_THROW(ReadWholeFile(Path(L"missing.ini")), std::system_error);
+  EXPECT_THROW(TidyIniFile(Path(L"missing.ini")), std::system_error);
+}
