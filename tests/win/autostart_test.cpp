@@ -1,0 +1,44 @@
+// The autostart entry in the current user's Run key.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "settings/autostart.h"
+
+namespace {
+
+std::wstring RunValue() {
+  wchar_t data[512]{};
+  DWORD size = sizeof data;
+  if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                   L"Tolvane", RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
+    return L"<none>";
+  }
+  return data;
+}
+
+}  // namespace
+
+TEST(Autostart, TheValueQuotesThePathAndFollowsEnableAndDisable) {
+  const std::wstring program = L"C:\\Program Files\\Tolvane\\Tolvane.exe";
+  EnableAutostart(program);
+  EXPECT_EQ(RunValue(), L"\"C:\\Program Files\\Tolvane\\Tolvane.exe\" -autostart");
+  EXPECT_TRUE(AutostartEnabled());
+
+  DisableAutostart();
+  EXPECT_EQ(RunValue(), L"<none>");
+  EXPECT_FALSE(AutostartEnabled());
+  // Removing what is not there is no failure.
+  EXPECT_NO_THROW(DisableAutostart());
+}
+
+TEST(Autostart, AnEmptyValueMeansOff) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                          0, KEY_SET_VALUE, &key),
+            ERROR_SUCCESS);
+  RegSetValueExW(key, L"Tolvane", 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), sizeof(wchar_t));
+  RegCloseKey(key);
+  EXPECT_FALSE(AutostartEnabled());
+  DisableAutostart();
+}
