@@ -99,8 +99,6 @@ class TfrmMain : public TForm {
  private:
   void CreateControls();
   void LoadIcons();
-  bool Sapi4Usable();
-  bool Sapi5Usable();
   void ReportNoSpeechEngines();
   void WMEndSession(bool ending);
   bool HandleCommand(WORD command);

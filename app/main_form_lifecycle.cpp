@@ -9,6 +9,7 @@
 #include "app/program_folder.h"
 #include "app/web_pages.h"
 #include "settings/profile_file.h"
+#include "speech/engine_check.h"
 #include "ui/dpi.h"
 #include "ui/welcome_window.h"
 
@@ -34,8 +35,8 @@ void TfrmMain::FormCreate() {
   SetClientHeight(ScaleForWindow(Handle(), kClientHeight));
   application_.SetIcon(Image2);
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Image2));
-  sapi4Available = Sapi4Usable();
-  sapi5Available = Sapi5Usable();
+  sapi4Available = Sapi4EnginesInstalled(*SpeechAPI4);
+  sapi5Available = Sapi5VoicesInstalled(SpeechAPI5);
   if (!sapi4Available && !sapi5Available) {
     ReportNoSpeechEngines();
     return;
@@ -48,27 +49,6 @@ void TfrmMain::FormCreate() {
   }
   if (!firstRun) startMinimized = true;
   helpFilePath = ProgramFilePath(kHelpFile);
-}
-
-bool TfrmMain::Sapi4Usable() {
-  // A family whose check fails counts as not installed, and start-up goes on
-  // with the other one.
-  try {
-    return !SpeechAPI4->Engines().empty();
-  } catch (...) {
-    return false;
-  }
-}
-
-bool TfrmMain::Sapi5Usable() {
-  // Wine's own SpVoice, for one, refuses to list its voices. The voice stays
-  // connected after a successful check.
-  try {
-    SpeechAPI5.Connect();
-    return TokenCount(*SpeechAPI5.GetVoices(L"", L"").Get()) > 0;
-  } catch (...) {
-    return false;
-  }
 }
 
 void TfrmMain::ReportNoSpeechEngines() {

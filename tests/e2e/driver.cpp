@@ -63,15 +63,8 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
-  WIN32_FIND_DATAW entry;
-  HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &entry);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      DeleteFileW((path_ + L"\\" + entry.cFileName).c_str());
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-  }
-  RemoveDirectoryW(path_.c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(std::filesystem::path(path_), ignored);
 }
 
 void WriteTextFile(const std::wstring& path, const std::string& text) {

@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 #include "app/application.h"
@@ -13,28 +11,10 @@
 #include "app/main_form.h"
 #include "app/window_thunk.h"
 #include "tests/support/hotkey_probe_client.h"
+#include "tests/win/speech_test_support.h"
 #include "ui/dpi.h"
 
 namespace {
-
-// Points the stand-in speech runtimes at a configuration for the objects
-// created while it lives.
-class StandinConfiguration {
- public:
-  explicit StandinConfiguration(const std::string& text)
-      : path_(std::filesystem::temp_directory_path() /
-              ("shell-test-" + std::to_string(GetCurrentProcessId()) + ".cfg")) {
-    std::ofstream(path_) << text;
-    SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", path_.wstring().c_str());
-  }
-  ~StandinConfiguration() {
-    SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", nullptr);
-    std::filesystem::remove(path_);
-  }
-
- private:
-  std::filesystem::path path_;
-};
 
 constexpr char kOneVoiceAndOneEngine[] =
     "sapi5.voice = Shell Test Voice\n"
@@ -117,7 +97,8 @@ class MainFormTest : public ::testing::Test {
 };
 
 TEST_F(MainFormTest, CreationFindsBothFamiliesAndRegistersTheFixedHotKeys) {
-  StandinConfiguration standins(kOneVoiceAndOneEngine);
+  speech_test::StandinFiles standins;
+  standins.WriteConfig(kOneVoiceAndOneEngine);
   TfrmMain frmMain(application_, {L"Tolvane.exe"});
   EXPECT_TRUE(frmMain.sapi4Available);
   EXPECT_TRUE(frmMain.sapi5Available);
@@ -134,7 +115,8 @@ TEST_F(MainFormTest, CreationFindsBothFamiliesAndRegistersTheFixedHotKeys) {
 }
 
 TEST_F(MainFormTest, AFamilyWhoseCheckFailsCountsAsMissingAndStartUpGoesOn) {
-  StandinConfiguration standins(std::string(kOneVoiceAndOneEngine) + "sapi5.fail = GetVoices\n");
+  speech_test::StandinFiles standins;
+  standins.WriteConfig(std::string(kOneVoiceAndOneEngine) + "sapi5.fail = GetVoices\n");
   TfrmMain frmMain(application_, {L"Tolvane.exe"});
   EXPECT_TRUE(frmMain.sapi4Available);
   EXPECT_FALSE(frmMain.sapi5Available);
@@ -144,7 +126,8 @@ TEST_F(MainFormTest, AFamilyWhoseCheckFailsCountsAsMissingAndStartUpGoesOn) {
 }
 
 TEST_F(MainFormTest, OnlyTheExactAutostartSwitchStartsInTheTray) {
-  StandinConfiguration standins(kOneVoiceAndOneEngine);
+  speech_test::StandinFiles standins;
+  standins.WriteConfig(kOneVoiceAndOneEngine);
   {
     TfrmMain frmMain(application_, {L"Tolvane.exe", L"-Autostart", L"autostart"});
     EXPECT_FALSE(frmMain.startMinimized);
@@ -154,7 +137,8 @@ TEST_F(MainFormTest, OnlyTheExactAutostartSwitchStartsInTheTray) {
 }
 
 TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {
-  StandinConfiguration standins(kOneVoiceAndOneEngine);
+  speech_test::StandinFiles standins;
+  standins.WriteConfig(kOneVoiceAndOneEngine);
   TfrmMain frmMain(application_, {L"Tolvane.exe"});
   // Three slot keys: Ctrl+Shift+F13, F14, F15.
   const unsigned slotWords[] = {0x6000 | VK_F13, 0x6000 | VK_F14, 0x6000 | VK_F15};
@@ -180,7 +164,8 @@ TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {
 }
 
 TEST_F(MainFormTest, TheClientAreaIs270PixelsHighAtTheWindowsDpi) {
-  StandinConfiguration standins(kOneVoiceAndOneEngine);
+  speech_test::StandinFiles standins;
+  standins.WriteConfig(kOneVoiceAndOneEngine);
   TfrmMain frmMain(application_, {L"Tolvane.exe"});
   RECT client;
   GetClientRect(frmMain.Handle(), &client);
@@ -188,7 +173,8 @@ TEST_F(MainFormTest, TheClientAreaIs270PixelsHighAtTheWindowsDpi) {
 }
 
 TEST_F(MainFormTest, TheGeneralPageHoldsTheLiveSettingsWithTheHelperFieldHidden) {
-  StandinConfiguration standins(kOneVoiceAndOneEngine);
+  speech_test::StandinFiles standins;
+  standins.WriteConfig(kOneVoiceAndOneEngine);
   TfrmMain frmMain(application_, {L"Tolvane.exe"});
   // The window itself is hidden here, so the control's own style tells.
   ASSERT_NE(frmMain.Helper_HotKeyEx.Handle(), nullptr);

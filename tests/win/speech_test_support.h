@@ -1,0 +1,108 @@
+#pragma once
+
+// Shared by the tests of the speech components and the stand-ins: a private
+// configuration and log for the stand-ins and reading the log back.
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace speech_test {
+
+inline std::string Utf8(const std::wstring& text) {
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string utf8(length, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
+// One line of the stand-in log, split into its fields.
+struct LogEntry {
+  double milliseconds = 0;
+  std::string api;
+  long objectId = 0;
+  std::string method;  // "event StartStream" for events
+  std::string arguments;
+};
+
+inline bool ParseLogLine(const std::string& line, LogEntry& entry) {
+  static const std::regex kLine(R"(^(\d+\.\d{3}) (sapi5|sapi4) (\d+) (event \S+|\S+)(?: (.*))?$)");
+  std::smatch match;
+  if (!std::regex_match(line, match, kLine)) return false;
+  entry = {std::stod(match[1]), match[2], std::stol(match[3]), match[4], match[5]};
+  return true;
+}
+
+// A temporary folder with the stand-ins' configuration and log, named to
+// them through the environment for as long as the object lives. The
+// stand-ins read the configuration whenever they create an object, so a
+// test writes it before creating the component under test.
+class StandinFiles {
+ public:
+  StandinFiles() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    static int created = 0;
+    folder_ = std::wstring(temp) + L"tolvane-speech-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+              std::to_wstring(++created);
+    CreateDirectoryW(folder_.c_str(), nullptr);
+    SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", ConfigPath().c_str());
+    SetEnvironmentVariableW(L"TOLVANE_STANDIN_LOG", LogPath().c_str());
+  }
+
+  ~StandinFiles() {
+    SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", nullptr);
+    SetEnvironmentVariableW(L"TOLVANE_STANDIN_LOG", nullptr);
+    std::filesystem::remove_all(folder_);
+  }
+
+  StandinFiles(const StandinFiles&) = delete;
+  StandinFiles& operator=(const StandinFiles&) = delete;
+
+  const std::wstring& Folder() const { return folder_; }
+  std::wstring ConfigPath() const { return folder_ + L"\\standin.cfg"; }
+  std::wstring LogPath() const { return folder_ + L"\\standin.log"; }
+
+  void WriteConfig(const std::string& utf8) const {
+    std::ofstream file(ConfigPath().c_str(), std::ios::binary | std::ios::trunc);
+    file << utf8;
+  }
+
+  std::vector<std::string> LogLines() const {
+    std::ifstream file(LogPath().c_str(), std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) lines.push_back(line);
+    return lines;
+  }
+
+  std::vector<LogEntry> LogEntries() const {
+    std::vector<LogEntry> entries;
+    for (const std::string& line : LogLines()) {
+      LogEntry entry;
+      EXPECT_TRUE(ParseLogLine(line, entry)) << "malformed log line: " << line;
+      entries.push_back(entry);
+    }
+    return entries;
+  }
+
+  // The entries of one API whose method (or "event <name>") matches.
+  std::vector<LogEntry> Logged(const std::string& api, const std::string& method) const {
+    std::vector<LogEntry> matching;
+    for (const LogEntry& entry : LogEntries()) {
+      if (entry.api == api && entry.method == method) matching.push_back(entry);
+    }
+    return matching;
+  }
+
+ private:
+  std::wstring folder_;
+};
+
+}  // namespace speech_test
