@@ -57,9 +57,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   TfrmSlot frmSlot(application);
   TfrmWord frmWord(application);
   TfrmWelcome frmWelcome(application);
-  frmMain.SetWelcomeWindow(&frmWelcome);
   TfrmVoices frmVoices(application);
   TfrmPartnerOffer partnerOffer(application);
+  frmMain.SetSecondaryWindows(&frmWelcome, &partnerOffer);
 
   frmMain.ShowAtStart();
   return application.Run();

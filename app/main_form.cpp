@@ -6,6 +6,8 @@
 
 #include "app/application.h"
 #include "app/res/resource.h"
+#include "app/web_pages.h"
+#include "ui/partner_offer.h"
 
 namespace {
 
@@ -67,7 +69,9 @@ void TfrmMain::CreateControls() {
       Handle(), L"OptionsHotKey", [this](GlobalHotKey& hotKey) { OptionsHotKeyHotKey(hotKey); });
   StopHotKey = std::make_unique<GlobalHotKey>(Handle(), L"StopHotKey", nullptr);
 
-  TrayIcon = std::make_unique<TTrayIcon>(Handle(), kTrayIconMessage);
+  TrayMenu = std::make_unique<TTrayMenu>(
+      Handle(), Image2, [this](UINT command) { return TrayMenuHotKeyText(command); });
+  TrayIcon = std::make_unique<TTrayIcon>(Handle(), TRAY_ICON_MESSAGE);
   TrayIcon->SetHint(kTrayHint);
   TrayIcon->SetIcon(Image2);
   application_.SetMinimizeHandler([this] {
@@ -108,6 +112,15 @@ void TfrmMain::Options1Click() {
 
 void TfrmMain::CancelClick() { application_.Minimize(); }
 
+// The menu shows what the hot key fields show at the moment it is drawn.
+std::wstring TfrmMain::TrayMenuHotKeyText(UINT command) const {
+  if (command == IDM_OPTIONS1) return WindowText(Options_HotKey.Handle());
+  if (command == IDM_STOPREADING1) return WindowText(Stop_HotKey.Handle());
+  return L"";
+}
+
+void TfrmMain::TrayIconDblClick() { ShowMainWindow(); }
+
 bool TfrmMain::HandleCommand(WORD command) {
   switch (command) {
     case IDCANCEL:
@@ -124,6 +137,12 @@ bool TfrmMain::HandleCommand(WORD command) {
       ShowMainWindow();
       Pages.SetActivePage(kAboutPage);
       return true;
+    case IDM_GETMOREQUALITYVOICESNOW1:
+      if (partnerOffer_ != nullptr) partnerOffer_->Show();
+      return true;
+    case IDM_WEBSITE1:
+      ShellExecuteW(nullptr, L"open", kMakerHomePage, L"", L"", SW_SHOWNORMAL);
+      return true;
     case IDM_EXIT1:
       Exit1Click();
       return true;
@@ -133,8 +152,12 @@ bool TfrmMain::HandleCommand(WORD command) {
 }
 
 void TfrmMain::HandleTrayIconMessage(LPARAM mouseMessage) {
-  // A double click runs the menu's default item, "Options...".
-  if (mouseMessage == WM_LBUTTONDBLCLK) Options1Click();
+  if (mouseMessage == WM_RBUTTONUP) TrayMenu->Popup();
+  if (mouseMessage == WM_LBUTTONDBLCLK) {
+    // Then the menu's default item, "Options...", which also picks the first page.
+    TrayIconDblClick();
+    HandleCommand(static_cast<WORD>(TrayMenu->DefaultCommand()));
+  }
 }
 
 void TfrmMain::DispatchHotKey(WPARAM identifier) {
@@ -171,9 +194,15 @@ bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
       return true;
     case WM_NOTIFY:
       return Pages.HandleSelectionChange(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_MEASUREITEM:
+      result = TrayMenu->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+      return result != FALSE;
+    case WM_DRAWITEM:
+      result = TrayMenu->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return result != FALSE;
     case WM_COMMAND:
       return HandleCommand(LOWORD(wParam));
-    case kTrayIconMessage:
+    case TRAY_ICON_MESSAGE:
       HandleTrayIconMessage(lParam);
       return true;
     default:

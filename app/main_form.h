@@ -18,14 +18,14 @@
 #include "ui/hotkey_edit.h"
 #include "ui/options_pages.h"
 #include "ui/tray_icon.h"
+#include "ui/tray_menu.h"
 
+class TfrmPartnerOffer;
 class TfrmWelcome;
 
 // The exit command marks the main window with this tag, so that the close
 // request that follows lets the window close instead of hiding it in the tray.
 inline constexpr int kExitMark = 777;
-// The message through which the tray icon reports mouse events.
-inline constexpr UINT kTrayIconMessage = WM_APP + 1;
 
 class TfrmMain : public TForm {
  public:
@@ -33,7 +33,10 @@ class TfrmMain : public TForm {
   ~TfrmMain() override;
 
   // The windows created after this one that its commands reach.
-  void SetWelcomeWindow(TfrmWelcome* welcome) { frmWelcome_ = welcome; }
+  void SetSecondaryWindows(TfrmWelcome* welcome, TfrmPartnerOffer* partnerOffer) {
+    frmWelcome_ = welcome;
+    partnerOffer_ = partnerOffer;
+  }
 
   // Start-up: the application becomes visible, or stays a tray icon only.
   void ShowAtStart();
@@ -65,6 +68,7 @@ class TfrmMain : public TForm {
   // One per voice slot, named "SlotHotKey_<n>" with the slot number as tag.
   std::vector<std::unique_ptr<GlobalHotKey>> SlotHotKeys;
   std::unique_ptr<TTrayIcon> TrayIcon;
+  std::unique_ptr<TTrayMenu> TrayMenu;
 
   // Controls holding live settings.
   TOptionsPages Pages;
@@ -104,9 +108,12 @@ class TfrmMain : public TForm {
   bool HandleCommand(WORD command);
   void DispatchHotKey(WPARAM identifier);
   void HandleTrayIconMessage(LPARAM mouseMessage);
+  void TrayIconDblClick();
+  std::wstring TrayMenuHotKeyText(UINT command) const;
   void CancelClick();
 
   std::vector<std::wstring> commandLine_;
   TfrmWelcome* frmWelcome_ = nullptr;
+  TfrmPartnerOffer* partnerOffer_ = nullptr;
   UINT taskbarCreatedMessage_;
 };

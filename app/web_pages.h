@@ -1,4 +1,5 @@
 #pragma once
 // The maker's web pages that the program opens in the user's browser.
 
+inline constexpr wchar_t kMakerHomePage[] = L"https://www.vantorel.com/";
 inline constexpr wchar_t kEngineListPage[] = L"https://www.vantorel.com/tolvane/engines.html";

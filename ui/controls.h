@@ -3,6 +3,15 @@
 
 #include <windows.h>
 
+#include <string>
+
+// The text a window or control shows.
+inline std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 class CheckBox {
  public:
   explicit CheckBox(HWND handle = nullptr) : handle_(handle) {}

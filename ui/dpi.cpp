@@ -21,6 +21,10 @@ UINT WindowDpi(HWND window) {
   return dpi != 0 ? dpi : SystemDpi();
 }
 
+int ScaleForDpi(int pixelsAt96Dpi, UINT dpi) {
+  return MulDiv(pixelsAt96Dpi, static_cast<int>(dpi), 96);
+}
+
 int ScaleForWindow(HWND window, int pixelsAt96Dpi) {
-  return MulDiv(pixelsAt96Dpi, static_cast<int>(WindowDpi(window)), 96);
+  return ScaleForDpi(pixelsAt96Dpi, WindowDpi(window));
 }

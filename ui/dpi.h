@@ -7,4 +7,5 @@
 // The DPI of the monitor the window is on (per-monitor aware systems), else
 // the system DPI.
 UINT WindowDpi(HWND window);
+int ScaleForDpi(int pixelsAt96Dpi, UINT dpi);
 int ScaleForWindow(HWND window, int pixelsAt96Dpi);

@@ -4,6 +4,7 @@
 
 #include "app/exception_guard.h"
 #include "reading/system_key_name.h"
+#include "ui/controls.h"
 
 namespace {
 
@@ -111,11 +112,6 @@ void RegisterHotKeyEditClass(HINSTANCE instance) {
   RegisterClassExW(&hotKeyEdit);
 }
 
-ShortCut HotKeyEdit::Value() const {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
-  return TextToShortCut(text);
-}
+ShortCut HotKeyEdit::Value() const { return TextToShortCut(WindowText(hwnd_)); }
 
 void HotKeyEdit::SetValue(ShortCut value) { SetText(hwnd_, ShortCutToText(value)); }

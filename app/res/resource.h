@@ -47,3 +47,7 @@
 #define IDM_WEBSITE1 2008
 #define IDM_ABOUT1 2009
 #define IDM_EXIT1 2010
+
+// The message through which the tray icon reports mouse events to the main
+// window (its lParam is the mouse message).
+#define TRAY_ICON_MESSAGE (WM_APP + 1)

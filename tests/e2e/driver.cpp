@@ -19,6 +19,7 @@ struct WindowSearch {
   DWORD processId;
   const std::wstring* title;
   bool visibleOnly;
+  const wchar_t* className;
   HWND found;
 };
 
@@ -28,6 +29,11 @@ BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM parameter) {
   GetWindowThreadProcessId(window, &processId);
   if (processId != search->processId) return TRUE;
   if (search->visibleOnly && !IsWindowVisible(window)) return TRUE;
+  if (search->className != nullptr) {
+    wchar_t className[64]{};
+    GetClassNameW(window, className, static_cast<int>(std::size(className)));
+    if (lstrcmpW(className, search->className) != 0) return TRUE;
+  }
   if (search->title != nullptr) {
     wchar_t title[256]{};
     GetWindowTextW(window, title, static_cast<int>(std::size(title)));
@@ -37,8 +43,9 @@ BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM parameter) {
   return FALSE;
 }
 
-HWND FindProcessWindow(DWORD processId, const std::wstring* title, bool visibleOnly) {
-  WindowSearch search{processId, title, visibleOnly, nullptr};
+HWND FindProcessWindow(DWORD processId, const std::wstring* title, bool visibleOnly,
+                       const wchar_t* className = nullptr) {
+  WindowSearch search{processId, title, visibleOnly, className, nullptr};
   EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -149,6 +156,11 @@ HWND TolvaneProcess::WaitForWindow(const std::wstring& title,
 
 bool TolvaneProcess::AnyWindowVisible() const {
   return FindProcessWindow(ProcessId(), nullptr, true) != nullptr;
+}
+
+HWND TolvaneProcess::OpenMenuWindow() const {
+  // "#32768" is the system's class of popup menu windows.
+  return FindProcessWindow(ProcessId(), nullptr, true, L"#32768");
 }
 
 HWND TolvaneProcess::MainWindow() const { return FindWindowTitled(L"Tolvane! Options", false); }

@@ -65,6 +65,8 @@ class TolvaneProcess {
   HWND WaitForWindow(const std::wstring& title,
                      std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
   bool AnyWindowVisible() const;
+  // The visible popup menu window of this process, if one is open.
+  HWND OpenMenuWindow() const;
   HWND MainWindow() const;
 
  private:

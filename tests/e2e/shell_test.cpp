@@ -2,6 +2,10 @@
 // outside the program.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <future>
 
 #include "app/res/resource.h"
@@ -164,4 +168,40 @@ TEST(Shutdown, ClosingWithTheTrayOptionOffEndsTheProgram) {
   PostMessageW(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(tolvane.WaitForExit());
   EXPECT_TRUE(ReleasedFixedHotKeys());
+}
+
+TEST(Tray, OpensOnTheRightButtonAndItsLastItemExitsTheProgram) {
+  ProgramFolder folder(kOneVoice);
+  TolvaneProcess tolvane(folder, L"-autostart");
+  ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
+  ASSERT_TRUE(tolvane.WaitForIdle());
+  HWND main = tolvane.MainWindow();
+  ASSERT_NE(main, nullptr);
+
+  // What the notification area sends when the icon is clicked with the right button.
+  PostMessageW(main, TRAY_ICON_MESSAGE, 0, WM_RBUTTONUP);
+  ASSERT_TRUE(WaitUntil([&] { return tolvane.OpenMenuWindow() != nullptr; }));
+  PressKey(VK_UP);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(tolvane.WaitForExit());
+  EXPECT_TRUE(ReleasedFixedHotKeys());
+}
+
+TEST(Tray, ADoubleClickOnTheIconShowsTheOptionsWindowOnItsFirstPage) {
+  ProgramFolder folder(kOneVoice);
+  TolvaneProcess tolvane(folder);
+  HWND main = tolvane.WaitForWindow(kOptionsTitle);
+  ASSERT_NE(main, nullptr);
+  HWND pages = FindWindowExW(main, nullptr, L"SysTabControl32", nullptr);
+  ASSERT_NE(pages, nullptr);
+
+  PostMessageW(main, WM_COMMAND, IDM_ABOUT1, 0);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(pages, TCM_GETCURSEL, 0, 0) == 4; }));
+  // Esc: the window goes to the tray.
+  PostMessageW(main, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+
+  PostMessageW(main, TRAY_ICON_MESSAGE, 0, WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+  EXPECT_EQ(SendMessageW(pages, TCM_GETCURSEL, 0, 0), 0);
 }

@@ -12,6 +12,7 @@
 #include "app/window_thunk.h"
 #include "tests/support/hotkey_probe_client.h"
 #include "tests/win/speech_test_support.h"
+#include "ui/controls.h"
 #include "ui/dpi.h"
 
 namespace {
@@ -42,12 +43,6 @@ HWND CreateThrowingWindow(ThrowingWindow& window) {
   RegisterClassExW(&windowClass);
   return CreateWindowExW(0, L"ThrowingWindow", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                          GetModuleHandleW(nullptr), &window);
-}
-
-std::wstring WindowText(HWND window) {
-  wchar_t text[128]{};
-  GetWindowTextW(window, text, 128);
-  return text;
 }
 
 std::wstring WindowClass(HWND window) {

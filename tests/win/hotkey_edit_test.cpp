@@ -11,6 +11,7 @@
 
 #include "reading/system_key_name.h"
 #include "tests/support/message_pump.h"
+#include "ui/controls.h"
 
 namespace {
 
@@ -66,13 +67,6 @@ class DialogTemplate {
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG;
-}
-
-std::wstring TextOf(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
 }
 
 // Fakes which modifiers the thread sees held, as GetKeyState reports them.
@@ -156,7 +150,7 @@ TEST_F(HotKeyEditTest, IsCreatedFromADialogTemplateByClassName) {
   wchar_t className[64] = {};
   GetClassNameW(edit_, className, 64);
   EXPECT_STREQ(className, kHotKeyEditClass);
-  EXPECT_EQ(TextOf(edit_), L"");
+  EXPECT_EQ(WindowText(edit_), L"");
   // Registering again changes nothing.
   RegisterHotKeyEditClass(GetModuleHandleW(nullptr));
   HWND second = CreateWindowExW(0, kHotKeyEditClass, L"Esc", WS_CHILD, 0, 0, 50, 20, dialog_,
@@ -174,15 +168,15 @@ TEST_F(HotKeyEditTest, SetValueShowsTheTextAndValueReadsItBack) {
   HotKeyEdit hotKey(edit_);
   EXPECT_EQ(hotKey.Handle(), edit_);
   hotKey.SetValue(16506);
-  EXPECT_EQ(TextOf(edit_), L"Ctrl+F11");
+  EXPECT_EQ(WindowText(edit_), L"Ctrl+F11");
   EXPECT_EQ(hotKey.Value(), 16506);
   hotKey.SetValue(32813);
-  EXPECT_EQ(TextOf(edit_), L"Alt+Ins");
+  EXPECT_EQ(WindowText(edit_), L"Alt+Ins");
   EXPECT_EQ(hotKey.Value(), 32813);
   hotKey.SetValue(16392);
-  EXPECT_EQ(TextOf(edit_), L"Ctrl+BkSp");
+  EXPECT_EQ(WindowText(edit_), L"Ctrl+BkSp");
   hotKey.SetValue(0);
-  EXPECT_EQ(TextOf(edit_), L"");
+  EXPECT_EQ(WindowText(edit_), L"");
   EXPECT_EQ(hotKey.Value(), 0);
   SetWindowTextW(edit_, L"alt+ctrl+f12");
   EXPECT_EQ(hotKey.Value(), kCtrlModifier | kAltModifier | VK_F12);
@@ -192,30 +186,30 @@ TEST_F(HotKeyEditTest, SetValueShowsTheTextAndValueReadsItBack) {
 
 TEST_F(HotKeyEditTest, KeyPressShowsTheKeyWithTheModifiersHeld) {
   Press(VK_F11, false, true, false);
-  EXPECT_EQ(TextOf(edit_), L"Ctrl+F11");
+  EXPECT_EQ(WindowText(edit_), L"Ctrl+F11");
   EXPECT_EQ(HotKeyEdit(edit_).Value(), 16506);
   Press(VK_INSERT, false, false, true);
-  EXPECT_EQ(TextOf(edit_), L"Alt+Ins");
+  EXPECT_EQ(WindowText(edit_), L"Alt+Ins");
   Press('X', true, true, true);
-  EXPECT_EQ(TextOf(edit_), L"Shift+Ctrl+Alt+X");
+  EXPECT_EQ(WindowText(edit_), L"Shift+Ctrl+Alt+X");
   Press(VK_BACK, false, true, false);
-  EXPECT_EQ(TextOf(edit_), L"Ctrl+BkSp");
+  EXPECT_EQ(WindowText(edit_), L"Ctrl+BkSp");
   Press(VK_NUMPAD7);
-  EXPECT_EQ(TextOf(edit_), L"7");
+  EXPECT_EQ(WindowText(edit_), L"7");
   Press(VK_F10);
-  EXPECT_EQ(TextOf(edit_), L"F10");
+  EXPECT_EQ(WindowText(edit_), L"F10");
 }
 
 TEST_F(HotKeyEditTest, AModifierAloneIsTheKeyItself) {
   Press(VK_CONTROL, false, true, false);
-  EXPECT_EQ(TextOf(edit_), ShortCutToText(VK_CONTROL));
-  EXPECT_EQ(TextOf(edit_).find(L'+'), std::wstring::npos);
-  EXPECT_FALSE(TextOf(edit_).empty());
+  EXPECT_EQ(WindowText(edit_), ShortCutToText(VK_CONTROL));
+  EXPECT_EQ(WindowText(edit_).find(L'+'), std::wstring::npos);
+  EXPECT_FALSE(WindowText(edit_).empty());
   Press(VK_SHIFT, true, false, false);
-  EXPECT_EQ(TextOf(edit_), ShortCutToText(VK_SHIFT));
+  EXPECT_EQ(WindowText(edit_), ShortCutToText(VK_SHIFT));
   // Another modifier held with it still counts.
   Press(VK_MENU, false, true, true);
-  EXPECT_EQ(TextOf(edit_), L"Ctrl+" + ShortCutToText(VK_MENU));
+  EXPECT_EQ(WindowText(edit_), L"Ctrl+" + ShortCutToText(VK_MENU));
 }
 
 TEST_F(HotKeyEditTest, TheKeyGoesNoFurther) {
@@ -223,15 +217,15 @@ TEST_F(HotKeyEditTest, TheKeyGoesNoFurther) {
   // The character a letter key produces is not typed.
   Press('A');
   SendMessageW(edit_, WM_CHAR, L'a', KeyData('A'));
-  EXPECT_EQ(TextOf(edit_), L"A");
+  EXPECT_EQ(WindowText(edit_), L"A");
   SendMessageW(edit_, WM_KEYUP, 'A', KeyData('A') | (3u << 30));
-  EXPECT_EQ(TextOf(edit_), L"A");
+  EXPECT_EQ(WindowText(edit_), L"A");
   // Backspace and Delete name themselves instead of editing.
   Press(VK_BACK);
   SendMessageW(edit_, WM_CHAR, L'\b', KeyData(VK_BACK));
-  EXPECT_EQ(TextOf(edit_), L"BkSp");
+  EXPECT_EQ(WindowText(edit_), L"BkSp");
   Press(VK_DELETE);
-  EXPECT_EQ(TextOf(edit_), L"Del");
+  EXPECT_EQ(WindowText(edit_), L"Del");
 }
 
 // Counts the menu activations (SC_KEYMENU and the like) asked for on this
@@ -274,7 +268,7 @@ TEST_F(HotKeyEditTest, AltAndF10OpenNoMenu) {
   UnhookWindowsHookEx(hook);
   EXPECT_GT(plainCommands, 0) << "the check itself sees no menu activation";
   EXPECT_EQ(hotKeyCommands, 0);
-  EXPECT_EQ(TextOf(edit_), L"Alt+X");
+  EXPECT_EQ(WindowText(edit_), L"Alt+X");
 }
 
 TEST_F(HotKeyEditTest, TextChangesOnlyByKeyPress) {
@@ -291,18 +285,18 @@ TEST_F(HotKeyEditTest, TextChangesOnlyByKeyPress) {
   }
   SendMessageW(edit_, EM_SETSEL, 0, -1);
   SendMessageW(edit_, WM_PASTE, 0, 0);
-  EXPECT_EQ(TextOf(edit_), L"Ctrl+F12");
+  EXPECT_EQ(WindowText(edit_), L"Ctrl+F12");
   SendMessageW(edit_, WM_CUT, 0, 0);
-  EXPECT_EQ(TextOf(edit_), L"Ctrl+F12");
+  EXPECT_EQ(WindowText(edit_), L"Ctrl+F12");
   SendMessageW(edit_, WM_CLEAR, 0, 0);
-  EXPECT_EQ(TextOf(edit_), L"Ctrl+F12");
+  EXPECT_EQ(WindowText(edit_), L"Ctrl+F12");
   SendMessageW(edit_, WM_CHAR, L'z', 0);
   SendMessageW(edit_, WM_IME_CHAR, L'z', 0);
-  EXPECT_EQ(TextOf(edit_), L"Ctrl+F12");
+  EXPECT_EQ(WindowText(edit_), L"Ctrl+F12");
   Press(VK_F9);
   SendMessageW(edit_, WM_UNDO, 0, 0);
   SendMessageW(edit_, EM_UNDO, 0, 0);
-  EXPECT_EQ(TextOf(edit_), L"F9");
+  EXPECT_EQ(WindowText(edit_), L"F9");
   // The text can still be selected (and so copied with the mouse's help).
   SendMessageW(edit_, EM_SETSEL, 0, -1);
   DWORD start = 0, end = 0;
@@ -340,22 +334,22 @@ TEST_F(HotKeyEditTest, TabMovesOnInADialog) {
   EXPECT_TRUE(ThroughDialog(WM_KEYDOWN, VK_TAB));
   HoldModifiers(false, false, false);
   EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, kBeforeId));
-  EXPECT_EQ(TextOf(edit_), L"F3");
+  EXPECT_EQ(WindowText(edit_), L"F3");
 }
 
 TEST_F(HotKeyEditTest, DialogKeysReachTheEditBox) {
   Focus();
   // Enter and Esc would press the dialog's buttons; here they are hot keys.
   EXPECT_TRUE(ThroughDialog(WM_KEYDOWN, VK_RETURN));
-  EXPECT_EQ(TextOf(edit_), L"Enter");
+  EXPECT_EQ(WindowText(edit_), L"Enter");
   EXPECT_TRUE(ThroughDialog(WM_KEYDOWN, VK_ESCAPE));
-  EXPECT_EQ(TextOf(edit_), L"Esc");
+  EXPECT_EQ(WindowText(edit_), L"Esc");
   HoldModifiers(false, true, false);
   EXPECT_TRUE(ThroughDialog(WM_KEYDOWN, VK_TAB));
   HoldModifiers(false, false, false);
-  EXPECT_EQ(TextOf(edit_), L"Ctrl+Tab");
+  EXPECT_EQ(WindowText(edit_), L"Ctrl+Tab");
   EXPECT_TRUE(ThroughDialog(WM_KEYDOWN, VK_DOWN));
-  EXPECT_EQ(TextOf(edit_), L"Down");
+  EXPECT_EQ(WindowText(edit_), L"Down");
   EXPECT_EQ(GetFocus(), edit_);
   EXPECT_TRUE(IsWindow(dialog_));
 }
@@ -367,21 +361,21 @@ TEST_F(HotKeyEditTest, RealKeyPressesFillTheBox) {
   INPUT ctrlF11[] = {Key(VK_CONTROL, false), Key(VK_F11, false), Key(VK_F11, true),
                      Key(VK_CONTROL, true)};
   ASSERT_EQ(SendInput(4, ctrlF11, sizeof(INPUT)), 4u);
-  EXPECT_TRUE(PumpUntil([&] { return TextOf(edit_) == L"Ctrl+F11"; }))
-      << "text: " << ::testing::PrintToString(TextOf(edit_));
+  EXPECT_TRUE(PumpUntil([&] { return WindowText(edit_) == L"Ctrl+F11"; }))
+      << "text: " << ::testing::PrintToString(WindowText(edit_));
   INPUT letter[] = {Key('Q', false), Key('Q', true)};
   ASSERT_EQ(SendInput(2, letter, sizeof(INPUT)), 2u);
-  EXPECT_TRUE(PumpUntil([&] { return TextOf(edit_) == L"Q"; }))
-      << "text: " << ::testing::PrintToString(TextOf(edit_));
+  EXPECT_TRUE(PumpUntil([&] { return WindowText(edit_) == L"Q"; }))
+      << "text: " << ::testing::PrintToString(WindowText(edit_));
   // Let the character message, if any, arrive and find nothing to type into.
   INPUT ctrl[] = {Key(VK_CONTROL, false), Key(VK_CONTROL, true)};
   ASSERT_EQ(SendInput(2, ctrl, sizeof(INPUT)), 2u);
-  EXPECT_TRUE(PumpUntil([&] { return TextOf(edit_) != L"Q"; }));
-  EXPECT_EQ(TextOf(edit_), ShortCutToText(VK_CONTROL));
+  EXPECT_TRUE(PumpUntil([&] { return WindowText(edit_) != L"Q"; }));
+  EXPECT_EQ(WindowText(edit_), ShortCutToText(VK_CONTROL));
   INPUT altF10[] = {Key(VK_MENU, false), Key(VK_F10, false), Key(VK_F10, true), Key(VK_MENU, true)};
   ASSERT_EQ(SendInput(4, altF10, sizeof(INPUT)), 4u);
-  EXPECT_TRUE(PumpUntil([&] { return TextOf(edit_) == L"Alt+F10"; }))
-      << "text: " << ::testing::PrintToString(TextOf(edit_));
+  EXPECT_TRUE(PumpUntil([&] { return WindowText(edit_) == L"Alt+F10"; }))
+      << "text: " << ::testing::PrintToString(WindowText(edit_));
   EXPECT_EQ(GetFocus(), edit_);
 }
 

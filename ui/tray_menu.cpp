@@ -1,0 +1,405 @@
+#include "ui/tray_menu.h"
+
+#include <algorithm>
+#include <iterator>
+#include <memory>
+#include <stdexcept>
+#include <type_traits>
+#include <utility>
+
+#include "app/res/resource.h"
+#include "app/win32_error.h"
+#include "ui/dpi.h"
+
+namespace {
+
+constexpr wchar_t kSeparatorCaption[] = L"-";
+constexpr wchar_t kOptionsCaption[] = L"Options...";
+constexpr wchar_t kProductName[] = L"Tolvane!";
+
+struct ItemDefinition {
+  UINT command;
+  const wchar_t* caption;
+};
+
+// The items in menu order; separators carry no command.
+constexpr ItemDefinition kItems[] = {
+    {IDM_OPTIONS1, kOptionsCaption},                                  // Options1
+    {IDM_CONFIGUREVOICESLOTS1, L"Configure Voice Slots..."},          // Configurevoiceslots1
+    {IDM_ADDITIONALVOICES1, L"Additional voices..."},                 // Additionalvoices1
+    {IDM_GETMOREQUALITYVOICESNOW1, L"Get more quality voices now!"},  // Getmorequalityvoicesnow1
+    {0, kSeparatorCaption},                                           // N1
+    {IDM_STOPREADING1, kPauseCaption},                                // Stopreading1
+    {0, kSeparatorCaption},                                           // N2
+    {IDM_HELP1, L"Help"},                                             // Help1
+    {IDM_UTORIAL1, L"Tutorial"},                                      // utorial1
+    {IDM_WEBSITE1, L"Official Website"},                              // Website1
+    {IDM_ABOUT1, L"About..."},                                        // About1
+    {0, kSeparatorCaption},                                           // N3
+    {IDM_EXIT1, L"Exit"},                                             // Exit1
+};
+
+// Sizes at 96 DPI.
+constexpr int kMarginWidth = 20;
+// Items begin one pixel right of the margin band.
+constexpr int kItemShift = kMarginWidth + 1;
+constexpr int kCaptionLeft = 15;
+constexpr int kTextTop = 2;
+constexpr int kHotKeyRight = 5;
+// Room between a caption and its hot key text when measuring.
+constexpr int kHotKeyGap = 12;
+constexpr int kMinSeparatorHeight = 9;
+constexpr int kNameAboveBottom = 25;
+constexpr int kIconLeft = 2;
+constexpr int kIconAboveBottom = 20;
+constexpr int kIconSize = 16;
+
+constexpr int kItemPoints = 8;
+constexpr int kNamePoints = 10;
+constexpr wchar_t kNameFace[] = L"Comic Sans MS";
+// Escapement is in tenths of a degree: the name runs from bottom to top.
+constexpr int kUpwards = 90 * 10;
+
+constexpr COLORREF kBandTop = RGB(122, 150, 223);
+constexpr COLORREF kBandBottom = RGB(49, 106, 197);
+constexpr int kGradientSteps = 255;
+constexpr COLORREF kHighlight = RGB(49, 106, 197);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kDisabledText = RGB(128, 128, 128);
+constexpr COLORREF kSeparatorLine = RGB(192, 192, 192);
+
+struct GdiObjectDeleter {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using GdiObject = std::unique_ptr<void, GdiObjectDeleter>;
+
+struct MemoryDcDeleter {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
+
+// Restores everything selected into or set on a device context when it ends.
+// Declare it after the GDI objects it selects, so they are deselected before
+// they are deleted.
+class SavedDcState {
+ public:
+  explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~SavedDcState() { RestoreDC(dc_, saved_); }
+  SavedDcState(const SavedDcState&) = delete;
+  SavedDcState& operator=(const SavedDcState&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
+int FontHeight(int points, UINT dpi) { return -MulDiv(points, static_cast<int>(dpi), 72); }
+
+LOGFONTW SystemMenuFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  return metrics.lfMenuFont;
+}
+
+GdiObject MakeFont(const LOGFONTW& font) { return GdiObject(CreateFontIndirectW(&font)); }
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  GdiObject brush(CreateSolidBrush(colour));
+  FillRect(dc, &rect, static_cast<HBRUSH>(brush.get()));
+}
+
+// Text is written with its cell's top left corner at the point given, over
+// whatever is already drawn.
+void PrepareText(HDC dc, HGDIOBJ font, COLORREF colour) {
+  SelectObject(dc, font);
+  SetTextColor(dc, colour);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+}
+
+SIZE TextSize(HDC dc, const std::wstring& text) {
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
+// TextOutW draws the text exactly as stored: an "&" is not a mnemonic here.
+void WriteText(HDC dc, int x, int y, const std::wstring& text) {
+  TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+COLORREF Blend(COLORREF from, COLORREF to, int step, int lastStep) {
+  if (lastStep == 0) return from;
+  auto channel = [&](BYTE fromValue, BYTE toValue) {
+    return static_cast<BYTE>(fromValue + MulDiv(toValue - fromValue, step, lastStep));
+  };
+  return RGB(channel(GetRValue(from), GetRValue(to)), channel(GetGValue(from), GetGValue(to)),
+             channel(GetBValue(from), GetBValue(to)));
+}
+
+// Stripes of equal height, one per step; a band lower than the number of steps
+// gets one stripe per row, and the rows that do not make up a whole stripe
+// keep the bottom colour.
+void FillGradient(HDC dc, const RECT& band) {
+  const int height = band.bottom - band.top;
+  if (height <= 0) return;
+  const int steps = std::min(kGradientSteps, height);
+  const int stripeHeight = height / steps;
+  for (int step = 0; step < steps; ++step) {
+    const int top = band.top + step * stripeHeight;
+    FillSolid(dc, {band.left, top, band.right, top + stripeHeight},
+              Blend(kBandTop, kBandBottom, step, steps - 1));
+  }
+  FillSolid(dc, {band.left, band.top + steps * stripeHeight, band.right, band.bottom}, kBandBottom);
+}
+
+void WriteProductName(HDC dc, const RECT& band, UINT dpi) {
+  LOGFONTW logFont{};
+  logFont.lfHeight = FontHeight(kNamePoints, dpi);
+  logFont.lfEscapement = kUpwards;
+  logFont.lfOrientation = 0;
+  logFont.lfWeight = FW_BOLD;
+  logFont.lfCharSet = DEFAULT_CHARSET;
+  std::copy(std::begin(kNameFace), std::end(kNameFace), logFont.lfFaceName);
+  GdiObject font = MakeFont(logFont);
+  SavedDcState saved(dc);
+  PrepareText(dc, font.get(), kWhite);
+  WriteText(dc, band.left, band.bottom - ScaleForDpi(kNameAboveBottom, dpi), kProductName);
+}
+
+// The line sits on the middle row; an item of even height has two middle
+// rows, and the one with the even coordinate is taken.
+int SeparatorRow(int top, int bottom) {
+  const int sum = top + bottom;
+  const int lower = (sum - (sum & 1)) / 2;  // rounded down, also below zero
+  if ((sum & 1) == 0 || lower % 2 == 0) return lower;
+  return lower + 1;
+}
+
+void DrawSeparatorLine(HDC dc, const RECT& item) {
+  GdiObject pen(CreatePen(PS_SOLID, 1, kSeparatorLine));
+  SavedDcState saved(dc);
+  SelectObject(dc, pen.get());
+  const int row = SeparatorRow(item.top, item.bottom);
+  MoveToEx(dc, item.left, row, nullptr);
+  LineTo(dc, item.right, row);
+}
+
+LOGFONTW ItemFont(bool bold, UINT dpi) {
+  LOGFONTW font = SystemMenuFont();
+  font.lfHeight = FontHeight(kItemPoints, dpi);
+  font.lfWidth = 0;
+  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  return font;
+}
+
+COLORREF TextColour(const TrayMenuItemLook& look) {
+  if (look.disabled) return kDisabledText;
+  return look.selected ? kWhite : kBlack;
+}
+
+void DrawItemTexts(HDC dc, const RECT& item, const TrayMenuItemLook& look, UINT dpi) {
+  GdiObject font = MakeFont(ItemFont(look.bold, dpi));
+  SavedDcState saved(dc);
+  PrepareText(dc, font.get(), TextColour(look));
+  const int top = item.top + ScaleForDpi(kTextTop, dpi);
+  WriteText(dc, item.left + ScaleForDpi(kCaptionLeft, dpi), top, look.caption);
+  if (look.hotKeyText.empty()) return;
+  const int width = TextSize(dc, look.hotKeyText).cx;
+  WriteText(dc, item.right - width - ScaleForDpi(kHotKeyRight, dpi), top, look.hotKeyText);
+}
+
+// A separator is half as high as its "-", but no less than a minimum; other
+// items as high as the menu bar's text line or their caption.
+int ItemHeight(HDC dc, const std::wstring& caption, UINT dpi) {
+  const int textHeight = static_cast<int>(TextSize(dc, caption).cy);
+  if (caption == kSeparatorCaption)
+    return std::max(textHeight / 2, ScaleForDpi(kMinSeparatorHeight, dpi));
+  return std::max(GetSystemMetrics(SM_CYMENU) - 2, textHeight);
+}
+
+// Room for the caption and the hot key text as they are placed when drawn,
+// and for the margin band left of the item.
+int ItemWidth(HDC dc, const TrayMenuItemLook& look, UINT dpi) {
+  int width = ScaleForDpi(kCaptionLeft, dpi) + static_cast<int>(TextSize(dc, look.caption).cx) +
+              ScaleForDpi(kHotKeyRight, dpi);
+  if (!look.hotKeyText.empty())
+    width += ScaleForDpi(kHotKeyGap, dpi) + static_cast<int>(TextSize(dc, look.hotKeyText).cx);
+  return width + ScaleForDpi(kItemShift, dpi);
+}
+
+// Measured with the system's menu font as it is, the way Windows measures its
+// own menus; the system metrics are already in device pixels.
+SIZE MeasureLook(const TrayMenuItemLook& look, UINT dpi) {
+  MemoryDc dc(CreateCompatibleDC(nullptr));
+  LOGFONTW logFont = SystemMenuFont();
+  if (look.bold) logFont.lfWeight = FW_BOLD;
+  GdiObject font = MakeFont(logFont);
+  SavedDcState saved(dc.get());
+  SelectObject(dc.get(), font.get());
+  return {ItemWidth(dc.get(), look, dpi), ItemHeight(dc.get(), look.caption, dpi)};
+}
+
+bool CarriesHotKey(const std::wstring& caption) {
+  return caption == kOptionsCaption || caption == kPauseCaption || caption == kResumeCaption;
+}
+
+// The band spans the whole menu window, so its gradient runs over the full
+// height being painted rather than restarting with every item. A device
+// context without a window, such as a bitmap, gets the band beside the item.
+RECT MarginBand(const DRAWITEMSTRUCT& item, UINT dpi) {
+  RECT band{0, item.rcItem.top, ScaleForDpi(kMarginWidth, dpi), item.rcItem.bottom};
+  RECT client;
+  HWND window = WindowFromDC(item.hDC);
+  if (window != nullptr && GetClientRect(window, &client)) {
+    band.top = client.top;
+    band.bottom = client.bottom;
+  }
+  return band;
+}
+
+// Lets the messages queued so far run before the menu's own loop takes over,
+// among them the activation that bringing the owner to the foreground caused.
+void RunPendingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+}  // namespace
+
+void DrawTrayMenuMargin(HDC dc, const RECT& band, HICON programIcon, UINT dpi) {
+  FillGradient(dc, band);
+  WriteProductName(dc, band, dpi);
+  const int iconSize = ScaleForDpi(kIconSize, dpi);
+  DrawIconEx(dc, band.left + ScaleForDpi(kIconLeft, dpi), band.bottom - ScaleForDpi(kIconAboveBottom, dpi),
+             programIcon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
+}
+
+void DrawTrayMenuItem(HDC dc, const RECT& item, const TrayMenuItemLook& look, UINT dpi) {
+  FillSolid(dc, item, look.selected ? kHighlight : kWhite);
+  if (look.caption == kSeparatorCaption) {
+    DrawSeparatorLine(dc, item);
+  } else {
+    DrawItemTexts(dc, item, look, dpi);
+  }
+}
+
+TTrayMenu::TTrayMenu(HWND owner, HICON programIcon,
+                     std::function<std::wstring(UINT command)> hotKeyText)
+    : owner_(owner),
+      programIcon_(programIcon),
+      hotKeyText_(std::move(hotKeyText)),
+      menu_(CreatePopupMenu()) {
+  if (menu_ == nullptr) ThrowLastError("CreatePopupMenu");
+  for (const ItemDefinition& item : kItems) entries_.push_back({item.command, item.caption});
+  for (UINT index = 0; index < entries_.size(); ++index) {
+    const MENUITEMINFOW info = ItemInfo(entries_[index]);
+    InsertMenuItemW(menu_, index, TRUE, &info);
+  }
+  SetMenuDefaultItem(menu_, IDM_OPTIONS1, FALSE);
+}
+
+TTrayMenu::~TTrayMenu() { DestroyMenu(menu_); }
+
+// Every item is drawn by the program; the item data leads back to its entry.
+MENUITEMINFOW TTrayMenu::ItemInfo(const Entry& entry) const {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
+  info.fType = MFT_OWNERDRAW | (entry.caption == kSeparatorCaption ? MFT_SEPARATOR : 0);
+  info.wID = entry.command;
+  info.dwItemData = reinterpret_cast<ULONG_PTR>(&entry);
+  return info;
+}
+
+const TTrayMenu::Entry& TTrayMenu::EntryOf(UINT command) const {
+  auto found = std::find_if(entries_.begin(), entries_.end(),
+                            [command](const Entry& entry) { return entry.command == command; });
+  if (found == entries_.end()) throw std::invalid_argument("not a command of the tray menu");
+  return *found;
+}
+
+TTrayMenu::Entry& TTrayMenu::EntryOf(UINT command) {
+  return const_cast<Entry&>(std::as_const(*this).EntryOf(command));
+}
+
+const TTrayMenu::Entry* TTrayMenu::EntryOfItemData(ULONG_PTR itemData) const {
+  for (const Entry& entry : entries_) {
+    if (reinterpret_cast<ULONG_PTR>(&entry) == itemData) return &entry;
+  }
+  return nullptr;
+}
+
+std::wstring TTrayMenu::Caption(UINT command) const { return EntryOf(command).caption; }
+
+void TTrayMenu::SetCaption(UINT command, const std::wstring& caption) {
+  EntryOf(command).caption = caption;
+}
+
+UINT TTrayMenu::DefaultCommand() const { return GetMenuDefaultItem(menu_, FALSE, 0); }
+
+TrayMenuItemLook TTrayMenu::LookOf(const Entry& entry, UINT itemState) const {
+  TrayMenuItemLook look;
+  look.caption = entry.caption;
+  look.selected = (itemState & ODS_SELECTED) != 0;
+  look.disabled = (itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
+  look.bold = entry.caption == kOptionsCaption;
+  if (CarriesHotKey(entry.caption)) look.hotKeyText = hotKeyText_(entry.command);
+  return look;
+}
+
+// Windows measures owner-drawn items once and keeps the sizes until an item
+// changes. Setting each item again has them measured anew, so a new caption
+// ("Resume" is wider than "Pause") or a longer hot key text fits.
+void TTrayMenu::ForgetItemSizes() {
+  for (UINT index = 0; index < entries_.size(); ++index) {
+    const MENUITEMINFOW info = ItemInfo(entries_[index]);
+    SetMenuItemInfoW(menu_, index, TRUE, &info);
+  }
+}
+
+void TTrayMenu::Popup() {
+  ForgetItemSizes();
+  // A menu whose owner is not in the foreground stays open when the user
+  // clicks elsewhere.
+  SetForegroundWindow(owner_);
+  RunPendingMessages();
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  TrackPopupMenuEx(menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, owner_, nullptr);
+  // Without a message after it, the next popup of a notification-area menu
+  // can close again at once.
+  PostMessageW(owner_, WM_NULL, 0, 0);
+}
+
+bool TTrayMenu::MeasureItem(MEASUREITEMSTRUCT& item) {
+  if (item.CtlType != ODT_MENU) return false;
+  const Entry* entry = EntryOfItemData(item.itemData);
+  if (entry == nullptr) return false;
+  const SIZE size = MeasureLook(LookOf(*entry, 0), WindowDpi(owner_));
+  item.itemWidth = static_cast<UINT>(size.cx);
+  item.itemHeight = static_cast<UINT>(size.cy);
+  return true;
+}
+
+bool TTrayMenu::DrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_MENU || reinterpret_cast<HMENU>(item.hwndItem) != menu_) return false;
+  const Entry* entry = EntryOfItemData(item.itemData);
+  if (entry == nullptr) return false;
+  const UINT dpi = WindowDpi(owner_);
+  if ((item.itemAction & ODA_DRAWENTIRE) != 0)
+    DrawTrayMenuMargin(item.hDC, MarginBand(item, dpi), programIcon_, dpi);
+  RECT rect = item.rcItem;
+  rect.left += ScaleForDpi(kItemShift, dpi);
+  DrawTrayMenuItem(item.hDC, rect, LookOf(*entry, item.itemState), dpi);
+  return true;
+}
