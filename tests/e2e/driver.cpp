@@ -60,20 +60,6 @@ INPUT KeyInput(WORD virtualKey, bool up) {
 
 }  // namespace
 
-TempFolder::TempFolder() {
-  wchar_t base[MAX_PATH];
-  GetTempPathW(MAX_PATH, base);
-  static unsigned counter = 0;
-  path_ = std::wstring(base) + L"tolvane-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-          std::to_wstring(++counter);
-  CreateDirectoryW(path_.c_str(), nullptr);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(std::filesystem::path(path_), ignored);
-}
-
 void WriteTextFile(const std::wstring& path, const std::string& text) {
   std::ofstream file(std::filesystem::path(path), std::ios::binary);
   file << text;
@@ -163,7 +149,6 @@ HWND TolvaneProcess::OpenMenuWindow() const {
   return FindProcessWindow(ProcessId(), nullptr, true, L"#32768");
 }
 
-HWND TolvaneProcess::MainWindow() const { return FindWindowTitled(L"Tolvane! Options", false); }
 
 HWND FindControl(HWND window, const std::wstring& caption) {
   for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;

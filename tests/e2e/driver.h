@@ -11,20 +11,7 @@
 #include <vector>
 
 #include "tests/support/message_pump.h"
-
-// A fresh folder under the system's temporary folder, removed with its files.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::wstring& Path() const { return path_; }
-  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
-
- private:
-  std::wstring path_;
-};
+#include "tests/support/temp_folder.h"
 
 void WriteTextFile(const std::wstring& path, const std::string& text);
 std::string ReadTextFile(const std::wstring& path);
@@ -67,7 +54,6 @@ class TolvaneProcess {
   bool AnyWindowVisible() const;
   // The visible popup menu window of this process, if one is open.
   HWND OpenMenuWindow() const;
-  HWND MainWindow() const;
 
  private:
   PROCESS_INFORMATION process_{};

@@ -47,6 +47,22 @@ int CountApplicationWindows() {
   return count;
 }
 
+// A first start with one voice: the options window shows by itself.
+class FirstStart : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    main_ = tolvane_.WaitForWindow(kOptionsTitle);
+    ASSERT_NE(main_, nullptr);
+  }
+
+  ProgramFolder folder_{kOneVoice};
+  TolvaneProcess tolvane_{folder_};
+  HWND main_ = nullptr;
+};
+
+class Shutdown : public FirstStart {};
+class Tray : public FirstStart {};
+
 }  // namespace
 
 TEST(Startup, FirstStartShowsTheOptionsWindowAndASecondCopyOnlyANotice) {
@@ -93,115 +109,89 @@ TEST(Startup, NoSpeechEnginesShowsTheErrorBoxAndEnds) {
   EXPECT_EQ(tolvane.FindWindowTitled(kOptionsTitle, true), nullptr);
 }
 
-TEST(Shutdown, ExitEndsTheProgramAndReleasesItsHotKeys) {
-  ProgramFolder folder(kOneVoice);
-  TolvaneProcess tolvane(folder);
-  HWND main = tolvane.WaitForWindow(kOptionsTitle);
-  ASSERT_NE(main, nullptr);
+TEST_F(Shutdown, ExitEndsTheProgramAndReleasesItsHotKeys) {
   ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
 
-  PostMessageW(main, WM_COMMAND, IDM_EXIT1, 0);
-  ASSERT_TRUE(tolvane.WaitForExit());
+  PostMessageW(main_, WM_COMMAND, IDM_EXIT1, 0);
+  ASSERT_TRUE(tolvane_.WaitForExit());
   EXPECT_TRUE(ReleasedFixedHotKeys());
 }
 
-TEST(Shutdown, EndOfWindowsIsNeverRefusedAndACancelledEndRestoresTheHotKeys) {
-  ProgramFolder folder(kOneVoice);
-  TolvaneProcess tolvane(folder);
-  HWND main = tolvane.WaitForWindow(kOptionsTitle);
-  ASSERT_NE(main, nullptr);
+TEST_F(Shutdown, EndOfWindowsIsNeverRefusedAndACancelledEndRestoresTheHotKeys) {
   ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
 
   // With the tray option on, the query goes through the close request, which
   // shows the one-time tray notice; the answer comes once it is dismissed.
-  auto answer = std::async(std::launch::async, [main] {
+  auto answer = std::async(std::launch::async, [main = main_] {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 60000, &result);
     return result;
   });
-  HWND notice = tolvane.WaitForWindow(kBoxTitle);
+  HWND notice = tolvane_.WaitForWindow(kBoxTitle);
   ASSERT_NE(notice, nullptr);
   PressOk(notice);
   EXPECT_EQ(answer.get(), 1u);
   EXPECT_TRUE(ReleasedFixedHotKeys());
-  EXPECT_NE(ReadTextFile(folder.File(L"cfg.ini")).find("CloseMsg=1"), std::string::npos);
+  EXPECT_NE(ReadTextFile(folder_.File(L"cfg.ini")).find("CloseMsg=1"), std::string::npos);
 
   // Another program refused, so Windows goes on: the program must come back.
-  SendMessageW(main, WM_ENDSESSION, FALSE, 0);
+  SendMessageW(main_, WM_ENDSESSION, FALSE, 0);
   EXPECT_TRUE(HoldsFixedHotKeys());
-  EXPECT_TRUE(tolvane.Running());
+  EXPECT_TRUE(tolvane_.Running());
 }
 
-TEST(Shutdown, ClosingWithTheTrayOptionHidesTheWindowAndNoticesOnlyOnce) {
-  ProgramFolder folder(kOneVoice);
-  TolvaneProcess tolvane(folder);
-  HWND main = tolvane.WaitForWindow(kOptionsTitle);
-  ASSERT_NE(main, nullptr);
-
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  HWND notice = tolvane.WaitForWindow(kBoxTitle);
+TEST_F(Shutdown, ClosingWithTheTrayOptionHidesTheWindowAndNoticesOnlyOnce) {
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  HWND notice = tolvane_.WaitForWindow(kBoxTitle);
   ASSERT_NE(notice, nullptr);
   EXPECT_EQ(MessageBoxText(notice),
             L"Tolvane will now be minimized into the system tray. To restore this window double "
             L"click on program's icon in system tray.");
   PressOk(notice);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
 
-  PostMessageW(main, WM_COMMAND, IDM_OPTIONS1, 0);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
-  EXPECT_EQ(tolvane.FindWindowTitled(kBoxTitle, true), nullptr);
-  EXPECT_TRUE(tolvane.Running());
+  PostMessageW(main_, WM_COMMAND, IDM_OPTIONS1, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_); }));
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
+  EXPECT_EQ(tolvane_.FindWindowTitled(kBoxTitle, true), nullptr);
+  EXPECT_TRUE(tolvane_.Running());
 }
 
-TEST(Shutdown, ClosingWithTheTrayOptionOffEndsTheProgram) {
-  ProgramFolder folder(kOneVoice);
-  TolvaneProcess tolvane(folder);
-  HWND main = tolvane.WaitForWindow(kOptionsTitle);
-  ASSERT_NE(main, nullptr);
-  HWND trayOption = FindControl(main, L"&Minimize to system tray on window closing");
+TEST_F(Shutdown, ClosingWithTheTrayOptionOffEndsTheProgram) {
+  HWND trayOption = FindControl(main_, L"&Minimize to system tray on window closing");
   ASSERT_NE(trayOption, nullptr);
   SendMessageW(trayOption, BM_CLICK, 0, 0);
   ASSERT_EQ(SendMessageW(trayOption, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(tolvane.WaitForExit());
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(tolvane_.WaitForExit());
   EXPECT_TRUE(ReleasedFixedHotKeys());
 }
 
-TEST(Tray, OpensOnTheRightButtonAndItsLastItemExitsTheProgram) {
-  ProgramFolder folder(kOneVoice);
-  TolvaneProcess tolvane(folder, L"-autostart");
+TEST_F(Tray, OpensOnTheRightButtonAndItsLastItemExitsTheProgram) {
   ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
-  ASSERT_TRUE(tolvane.WaitForIdle());
-  HWND main = tolvane.MainWindow();
-  ASSERT_NE(main, nullptr);
 
   // What the notification area sends when the icon is clicked with the right button.
-  PostMessageW(main, TRAY_ICON_MESSAGE, 0, WM_RBUTTONUP);
-  ASSERT_TRUE(WaitUntil([&] { return tolvane.OpenMenuWindow() != nullptr; }));
+  PostMessageW(main_, TRAY_ICON_MESSAGE, 0, WM_RBUTTONUP);
+  ASSERT_TRUE(WaitUntil([&] { return tolvane_.OpenMenuWindow() != nullptr; }));
   PressKey(VK_UP);
   PressKey(VK_RETURN);
-  ASSERT_TRUE(tolvane.WaitForExit());
+  ASSERT_TRUE(tolvane_.WaitForExit());
   EXPECT_TRUE(ReleasedFixedHotKeys());
 }
 
-TEST(Tray, ADoubleClickOnTheIconShowsTheOptionsWindowOnItsFirstPage) {
-  ProgramFolder folder(kOneVoice);
-  TolvaneProcess tolvane(folder);
-  HWND main = tolvane.WaitForWindow(kOptionsTitle);
-  ASSERT_NE(main, nullptr);
-  HWND pages = FindWindowExW(main, nullptr, L"SysTabControl32", nullptr);
+TEST_F(Tray, ADoubleClickOnTheIconShowsTheOptionsWindowOnItsFirstPage) {
+  HWND pages = FindWindowExW(main_, nullptr, L"SysTabControl32", nullptr);
   ASSERT_NE(pages, nullptr);
 
-  PostMessageW(main, WM_COMMAND, IDM_ABOUT1, 0);
+  PostMessageW(main_, WM_COMMAND, IDM_ABOUT1, 0);
   ASSERT_TRUE(WaitUntil([&] { return SendMessageW(pages, TCM_GETCURSEL, 0, 0) == 4; }));
   // Esc: the window goes to the tray.
-  PostMessageW(main, WM_COMMAND, IDCANCEL, 0);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+  PostMessageW(main_, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
 
-  PostMessageW(main, TRAY_ICON_MESSAGE, 0, WM_LBUTTONDBLCLK);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+  PostMessageW(main_, TRAY_ICON_MESSAGE, 0, WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }));
   EXPECT_EQ(SendMessageW(pages, TCM_GETCURSEL, 0, 0), 0);
 }

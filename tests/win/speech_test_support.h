@@ -6,12 +6,13 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/support/temp_folder.h"
 
 namespace speech_test {
 
@@ -47,12 +48,6 @@ inline bool ParseLogLine(const std::string& line, LogEntry& entry) {
 class StandinFiles {
  public:
   StandinFiles() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    static int created = 0;
-    folder_ = std::wstring(temp) + L"tolvane-speech-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-              std::to_wstring(++created);
-    CreateDirectoryW(folder_.c_str(), nullptr);
     SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", ConfigPath().c_str());
     SetEnvironmentVariableW(L"TOLVANE_STANDIN_LOG", LogPath().c_str());
   }
@@ -60,15 +55,14 @@ class StandinFiles {
   ~StandinFiles() {
     SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", nullptr);
     SetEnvironmentVariableW(L"TOLVANE_STANDIN_LOG", nullptr);
-    std::filesystem::remove_all(folder_);
   }
 
   StandinFiles(const StandinFiles&) = delete;
   StandinFiles& operator=(const StandinFiles&) = delete;
 
-  const std::wstring& Folder() const { return folder_; }
-  std::wstring ConfigPath() const { return folder_ + L"\\standin.cfg"; }
-  std::wstring LogPath() const { return folder_ + L"\\standin.log"; }
+  const std::wstring& Folder() const { return folder_.Path(); }
+  std::wstring ConfigPath() const { return folder_.File(L"standin.cfg"); }
+  std::wstring LogPath() const { return folder_.File(L"standin.log"); }
 
   void WriteConfig(const std::string& utf8) const {
     std::ofstream file(ConfigPath().c_str(), std::ios::binary | std::ios::trunc);
@@ -102,7 +96,7 @@ class StandinFiles {
   }
 
  private:
-  std::wstring folder_;
+  TempFolder folder_;
 };
 
 }  // namespace speech_test

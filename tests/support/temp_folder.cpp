@@ -1,0 +1,19 @@
+#include "tests/support/temp_folder.h"
+
+#include <windows.h>
+
+#include <filesystem>
+
+TempFolder::TempFolder() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  static unsigned created = 0;
+  path_ = std::wstring(base) + L"tolvane-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+          std::to_wstring(++created);
+  CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(std::filesystem::path(path_), ignored);
+}
