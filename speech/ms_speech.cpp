@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "speech/com_error.h"
 #include "app/exception_guard.h"
+#include "speech/com_error.h"
 #include "speech/com_object.h"
 #include "speech/sapi4_tags.h"
 

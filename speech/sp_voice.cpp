@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "speech/com_error.h"
 #include "app/exception_guard.h"
+#include "speech/com_error.h"
 #include "speech/com_object.h"
 #include "speech/dispatch_params.h"
 
