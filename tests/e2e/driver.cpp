@@ -150,6 +150,43 @@ HWND TolvaneProcess::OpenMenuWindow() const {
 }
 
 
+bool SaveScreenshot(const std::wstring& name) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 32;
+  std::string pixels(static_cast<size_t>(width) * height * 4, '\0');
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  SelectObject(memory, previous);
+  const int rows = GetDIBits(memory, bitmap, 0, height, pixels.data(),
+                             reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  if (rows != height) return false;
+  // The screen has no alpha channel; viewers would take the zeros as transparent.
+  for (size_t alpha = 3; alpha < pixels.size(); alpha += 4) pixels[alpha] = '\xFF';
+
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+  const std::wstring folder = TestProgramFolder() + L"\\screenshots";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  WriteTextFile(folder + L"\\" + name + L".bmp",
+                std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+                    std::string(reinterpret_cast<const char*>(&header), sizeof header) + pixels);
+  return true;
+}
+
 HWND FindControl(HWND window, const std::wstring& caption) {
   for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {

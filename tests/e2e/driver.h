@@ -59,6 +59,10 @@ class TolvaneProcess {
   PROCESS_INFORMATION process_{};
 };
 
+// Saves what the screen shows as <test programs folder>\screenshots\<name>.bmp,
+// for a person to look at; answers whether the file was written.
+bool SaveScreenshot(const std::wstring& name);
+
 // The first control inside the window, at any depth, with this caption.
 HWND FindControl(HWND window, const std::wstring& caption);
 

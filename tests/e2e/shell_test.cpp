@@ -175,6 +175,7 @@ TEST_F(Tray, OpensOnTheRightButtonAndItsLastItemExitsTheProgram) {
   // What the notification area sends when the icon is clicked with the right button.
   PostMessageW(main_, TRAY_ICON_MESSAGE, 0, WM_RBUTTONUP);
   ASSERT_TRUE(WaitUntil([&] { return tolvane_.OpenMenuWindow() != nullptr; }));
+  EXPECT_TRUE(SaveScreenshot(L"tray-menu"));
   PressKey(VK_UP);
   PressKey(VK_RETURN);
   ASSERT_TRUE(tolvane_.WaitForExit());
