@@ -50,14 +50,6 @@ HWND FindProcessWindow(DWORD processId, const std::wstring* title, bool visibleO
   return search.found;
 }
 
-INPUT KeyInput(WORD virtualKey, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
 }  // namespace
 
 void WriteTextFile(const std::wstring& path, const std::string& text) {
@@ -68,17 +60,6 @@ void WriteTextFile(const std::wstring& path, const std::string& text) {
 std::string ReadTextFile(const std::wstring& path) {
   std::ifstream file(std::filesystem::path(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-void PressKey(WORD virtualKey, const std::vector<WORD>& modifiers) {
-  std::vector<INPUT> inputs;
-  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
-  inputs.push_back(KeyInput(virtualKey, false));
-  inputs.push_back(KeyInput(virtualKey, true));
-  for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier) {
-    inputs.push_back(KeyInput(*modifier, true));
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 ProgramFolder::ProgramFolder(const std::string& standinConfig) {

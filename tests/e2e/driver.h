@@ -10,14 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/keyboard.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/temp_folder.h"
 
 void WriteTextFile(const std::wstring& path, const std::string& text);
 std::string ReadTextFile(const std::wstring& path);
 
-// Presses a key with modifiers through SendInput, as the keyboard would.
-void PressKey(WORD virtualKey, const std::vector<WORD>& modifiers = {});
 
 // A program folder holding a fresh copy of Tolvane.exe and the configuration
 // that the stand-in speech runtimes read when Tolvane starts from it.

@@ -90,7 +90,7 @@ TEST(Startup, AutostartShowsNoWindowUntilTheOptionsHotKeyIsPressed) {
   ASSERT_TRUE(tolvane.WaitForIdle());
   EXPECT_FALSE(tolvane.AnyWindowVisible());
 
-  PressKey(VK_F11, {VK_CONTROL});
+  ASSERT_TRUE(PressKey(VK_F11, {VK_CONTROL}));
   EXPECT_NE(tolvane.WaitForWindow(kOptionsTitle), nullptr);
 }
 
@@ -176,8 +176,8 @@ TEST_F(Tray, OpensOnTheRightButtonAndItsLastItemExitsTheProgram) {
   PostMessageW(main_, TRAY_ICON_MESSAGE, 0, WM_RBUTTONUP);
   ASSERT_TRUE(WaitUntil([&] { return tolvane_.OpenMenuWindow() != nullptr; }));
   EXPECT_TRUE(SaveScreenshot(L"tray-menu"));
-  PressKey(VK_UP);
-  PressKey(VK_RETURN);
+  ASSERT_TRUE(PressKey(VK_UP));
+  ASSERT_TRUE(PressKey(VK_RETURN));
   ASSERT_TRUE(tolvane_.WaitForExit());
   EXPECT_TRUE(ReleasedFixedHotKeys());
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/support/hotkey_probe_client.h"
+#include "tests/support/keyboard.h"
 #include "tests/support/message_pump.h"
 
 namespace {
@@ -277,18 +278,7 @@ TEST_F(GlobalHotKeyTest, PressingTheKeysRunsTheHandler) {
   hotKey.SetActive(true);
   ASSERT_TRUE(hotKey.Registered());
 
-  auto key = [](WORD virtualKey, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-  };
-  INPUT inputs[] = {key(VK_CONTROL, false), key(VK_MENU, false), key(VK_F14, false),
-                    key(VK_F14, true),      key(VK_MENU, true),  key(VK_CONTROL, true)};
-  const UINT sent = SendInput(static_cast<UINT>(std::size(inputs)), inputs, sizeof(INPUT));
-  EXPECT_EQ(sent, std::size(inputs));
+  EXPECT_TRUE(PressKey(VK_F14, {VK_CONTROL, VK_MENU}));
   EXPECT_TRUE(PumpUntil([&] { return fired > 0; })) << "no WM_HOTKEY within the deadline";
   EXPECT_EQ(fired, 1);
   EXPECT_EQ(owner_.unclaimed, 0);

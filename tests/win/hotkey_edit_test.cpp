@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "reading/system_key_name.h"
+#include "tests/support/keyboard.h"
 #include "tests/support/message_pump.h"
 #include "ui/controls.h"
 
@@ -83,15 +84,6 @@ void HoldModifiers(bool shift, bool ctrl, bool alt) {
 LPARAM KeyData(UINT virtualKey, bool alt = false) {
   const UINT scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
   return static_cast<LPARAM>(1 | (scanCode << 16) | (alt ? (1u << 29) : 0u));
-}
-
-INPUT Key(WORD virtualKey, bool up) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
 }
 
 class HotKeyEditTest : public ::testing::Test {
@@ -358,22 +350,17 @@ TEST_F(HotKeyEditTest, DialogKeysReachTheEditBox) {
 // keys themselves, and the characters they make are not typed.
 TEST_F(HotKeyEditTest, RealKeyPressesFillTheBox) {
   Focus();
-  INPUT ctrlF11[] = {Key(VK_CONTROL, false), Key(VK_F11, false), Key(VK_F11, true),
-                     Key(VK_CONTROL, true)};
-  ASSERT_EQ(SendInput(4, ctrlF11, sizeof(INPUT)), 4u);
+  ASSERT_TRUE(PressKey(VK_F11, {VK_CONTROL}));
   EXPECT_TRUE(PumpUntil([&] { return WindowText(edit_) == L"Ctrl+F11"; }))
       << "text: " << ::testing::PrintToString(WindowText(edit_));
-  INPUT letter[] = {Key('Q', false), Key('Q', true)};
-  ASSERT_EQ(SendInput(2, letter, sizeof(INPUT)), 2u);
+  ASSERT_TRUE(PressKey('Q'));
   EXPECT_TRUE(PumpUntil([&] { return WindowText(edit_) == L"Q"; }))
       << "text: " << ::testing::PrintToString(WindowText(edit_));
   // Let the character message, if any, arrive and find nothing to type into.
-  INPUT ctrl[] = {Key(VK_CONTROL, false), Key(VK_CONTROL, true)};
-  ASSERT_EQ(SendInput(2, ctrl, sizeof(INPUT)), 2u);
+  ASSERT_TRUE(PressKey(VK_CONTROL));
   EXPECT_TRUE(PumpUntil([&] { return WindowText(edit_) != L"Q"; }));
   EXPECT_EQ(WindowText(edit_), ShortCutToText(VK_CONTROL));
-  INPUT altF10[] = {Key(VK_MENU, false), Key(VK_F10, false), Key(VK_F10, true), Key(VK_MENU, true)};
-  ASSERT_EQ(SendInput(4, altF10, sizeof(INPUT)), 4u);
+  ASSERT_TRUE(PressKey(VK_F10, {VK_MENU}));
   EXPECT_TRUE(PumpUntil([&] { return WindowText(edit_) == L"Alt+F10"; }))
       << "text: " << ::testing::PrintToString(WindowText(edit_));
   EXPECT_EQ(GetFocus(), edit_);
