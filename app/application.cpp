@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "app/exception_guard.h"
 #include "app/program_folder.h"
 #include "app/window_thunk.h"
 #include "ui/hotkey_edit.h"
@@ -91,16 +92,32 @@ void TApplication::Terminate() {
 
 int TApplication::Run() {
   MSG message;
-  while (!terminated_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // Every window of the program is a dialog or holds dialogs: Tab, the
-    // mnemonics, Enter and Esc work in all of them.
-    HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    if (root != nullptr && IsDialogMessageW(root, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  while (!terminated_ && GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
   terminated_ = true;
   return 0;
+}
+
+void TApplication::ProcessMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    Dispatch(message);
+  }
+}
+
+void TApplication::Dispatch(MSG& message) {
+  HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  if (message.message == WM_KEYDOWN && root != nullptr && root == mainForm_ && keyPreview_) {
+    CallGuarded([&] { keyPreview_(message.wParam); });
+  }
+  // Every window of the program is a dialog or holds dialogs: Tab, the
+  // mnemonics, Enter and Esc work in all of them.
+  if (root != nullptr && IsDialogMessageW(root, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
 }
 
 LRESULT TApplication::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -37,18 +37,30 @@ class TApplication {
   void Minimize();
   void Restore();
 
+  // The main form sees every key pressed in it before its controls do; the
+  // key then goes on to the control unchanged.
+  void SetKeyPreview(std::function<void(WPARAM virtualKey)> handler) {
+    keyPreview_ = std::move(handler);
+  }
+
   // Asks the message loop to end; a request made before Run ends Run at once.
   void Terminate();
   bool Terminated() const { return terminated_; }
   int Run();
+  // Handles the messages already waiting, then returns; a quit request among
+  // them is kept for the loop in Run.
+  void ProcessMessages();
 
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   void Attach(HWND handle) { handle_ = handle; }
 
  private:
+  void Dispatch(MSG& message);
+
   HINSTANCE instance_;
   HWND handle_ = nullptr;
   HWND mainForm_ = nullptr;
   std::function<bool()> minimizeHandler_;
+  std::function<void(WPARAM)> keyPreview_;
   bool terminated_ = false;
 };
