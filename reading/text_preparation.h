@@ -1,0 +1,36 @@
+#pragma once
+// Text preparation: what happens to captured text before it is spoken. Ignored
+// characters become spaces, then the pronunciation corrections replace words in
+// table order. Portable: the options window copies its controls into the
+// settings below at the moment of the reading.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One row of the pronunciation table, as the table shows it.
+struct PronunciationCorrection {
+  std::wstring word;
+  std::wstring pronunciation;  // may be empty: the word is then removed
+  // The "Case sensitive" column: exactly "No" compares with A to Z folded,
+  // any other text (normally "Yes") compares exactly.
+  std::wstring caseSensitive;
+};
+
+struct TextPreparationSettings {
+  bool ignoreCharacters = false;
+  std::wstring ignoredCharacters;  // each character becomes one space
+  bool correctWords = false;
+  std::vector<PronunciationCorrection> corrections;  // applied from the top row down
+};
+
+// Every occurrence of `search` in `text` replaced by `replacement`, by plain
+// substring matching. The scan goes on after each inserted replacement, so a
+// replacement that contains `search` is never matched again. An empty search
+// finds nothing.
+std::wstring ReplaceAllOccurrences(std::wstring_view search, std::wstring_view replacement,
+                                   std::wstring_view text);
+
+// The text as it is spoken: the ignored-character pass, then the correction
+// pass, each only when switched on.
+std::wstring PrepareText(std::wstring text, const TextPreparationSettings& settings);

@@ -1,0 +1,59 @@
+#include "fuzz/text_preparation_reference.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <random>
+
+#include "reading/text_preparation.h"
+
+namespace {
+
+// The same comparison as the fuzz target, over seeded random cases, so every
+// test run covers it without a fuzzing compiler.
+class SeededPick {
+ public:
+  explicit SeededPick(std::mt19937::result_type seed) : generator_(seed) {}
+  std::size_t operator()(std::size_t count) {
+    return std::uniform_int_distribution<std::size_t>(0, count - 1)(generator_);
+  }
+
+ private:
+  std::mt19937 generator_;
+};
+
+std::wstring Describe(const reference::Case& c) {
+  std::wstring text =
+      L"text \"" + c.text + L"\" ignore " + std::to_wstring(c.settings.ignoreCharacters) + L" \"" +
+      c.settings.ignoredCharacters + L"\" correct " + std::to_wstring(c.settings.correctWords);
+  for (const PronunciationCorrection& row : c.settings.corrections) {
+    text += L" [" + row.word + L"|" + row.pronunciation + L"|" + row.caseSensitive + L"]";
+  }
+  return text;
+}
+
+TEST(TextPreparationReference, RandomCasesPrepareAsTheNaiveRulesDo) {
+  constexpr int kCases = 5000;
+  SeededPick pick(20240601);
+  for (int i = 0; i < kCases; ++i) {
+    const reference::Case c = reference::PickCase(pick);
+    ASSERT_EQ(PrepareText(c.text, c.settings), reference::Prepare(c.text, c.settings))
+        << "case " << i << ": " << Describe(c);
+  }
+}
+
+TEST(TextPreparationReference, RandomReplacementsMatchTheNaiveScan) {
+  constexpr int kCases = 5000;
+  SeededPick pick(7);
+  for (int i = 0; i < kCases; ++i) {
+    const std::wstring text = reference::PickString(pick, 24);
+    const std::wstring search = reference::PickString(pick, 3);
+    const std::wstring replacement = reference::PickString(pick, 5);
+    ASSERT_EQ(ReplaceAllOccurrences(search, replacement, text),
+              reference::Replace(text, search, replacement, false))
+        << "case " << i << ": \"" << search << "\" -> \"" << replacement << "\" in \"" << text
+        << "\"";
+  }
+}
+
+}  // namespace
