@@ -8,6 +8,7 @@
 #include "app/program_folder.h"
 #include "app/window_thunk.h"
 #include "ui/hotkey_edit.h"
+#include "ui/link_label.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ void RegisterControlClasses(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   RegisterHotKeyEditClass(instance);
+  RegisterLinkLabelClass(instance);
 }
 
 void RegisterApplicationClass(HINSTANCE instance) {

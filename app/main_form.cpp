@@ -7,11 +7,19 @@
 #include "app/application.h"
 #include "app/res/resource.h"
 #include "app/web_pages.h"
+#include "ui/about_page.h"
+#include "ui/hints.h"
+#include "ui/list_view.h"
 #include "ui/partner_offer.h"
 
 namespace {
 
 constexpr wchar_t kTrayHint[] = L"Tolvane!";
+constexpr wchar_t kHotKeyHint[] = L"Press the desired key or combination of keys";
+constexpr wchar_t kIgnoredCharactersHint[] = L"This characters will be ignored when reading";
+constexpr wchar_t kTestSentence[] = L"This is a test for selected voice.";
+// The value boxes hold at most three digits.
+constexpr int kValueBoxLength = 3;
 // Design values of the hot key edits: Alt+Ins, Ctrl+F11, Ctrl+F12.
 constexpr ShortCut kReadingHotKeyDesign = 32813;
 constexpr ShortCut kOptionsHotKeyDesign = 16506;
@@ -19,6 +27,11 @@ constexpr ShortCut kStopHotKeyDesign = 16507;
 
 HICON LoadSmallIcon(HINSTANCE instance, int id) {
   return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+}
+
+// The result of the request is not looked at: nothing follows when it fails.
+void OpenWebAddress(const wchar_t* address) {
+  ShellExecuteW(nullptr, L"open", address, L"", L"", SW_SHOWNORMAL);
 }
 
 }  // namespace
@@ -32,6 +45,8 @@ TfrmMain::TfrmMain(TApplication& application, std::vector<std::wstring> commandL
   application_.SetMainForm(Handle());
   LoadIcons();
   CreateControls();
+  CreatePageControls();
+  CreateHints();
   FormCreate();
 }
 
@@ -81,10 +96,70 @@ void TfrmMain::CreateControls() {
   });
 }
 
-void TfrmMain::ActivateFixedHotKeys() {
+// The design state of the pages other than "General": the sliders' ranges
+// and empty value boxes until the voice list sets them up.
+void TfrmMain::CreatePageControls() {
+  HWND speech = Pages.Page(kSpeechPage);
+  VoicesList.Attach(
+      GetDlgItem(speech, IDC_VOICESLIST),
+      [this](int oldIndex, int newIndex) { VoicesListChange(oldIndex, newIndex); },
+      [this] { VoicesListClick(); });
+  TrackBar(GetDlgItem(speech, IDC_SPEED_BAR), {}).SetRange(60, 280);
+  TrackBar(GetDlgItem(speech, IDC_PITCH_BAR), {}).SetRange(30, 240);
+  TrackBar(GetDlgItem(speech, IDC_VOLUME_BAR), {}).SetRange(0, 100);
+  Speed_Bar = TrackBar(GetDlgItem(speech, IDC_SPEED_BAR), [this] { Speed_BarChange(); });
+  Pitch_Bar = TrackBar(GetDlgItem(speech, IDC_PITCH_BAR), [this] { Pitch_BarChange(); });
+  Volume_Bar = TrackBar(GetDlgItem(speech, IDC_VOLUME_BAR), [this] { Volume_BarChange(); });
+  Edit1 = EditBox(GetDlgItem(speech, IDC_SPEED_VALUE));
+  Edit2 = EditBox(GetDlgItem(speech, IDC_PITCH_VALUE));
+  Edit3 = EditBox(GetDlgItem(speech, IDC_VOLUME_VALUE));
+  for (const EditBox& box : {Edit1, Edit2, Edit3}) {
+    SendMessageW(box.Handle(), EM_LIMITTEXT, kValueBoxLength, 0);
+    box.SetText(L"0");
+  }
+  Edit4 = EditBox(GetDlgItem(speech, IDC_TEST_TEXT));
+  Edit4.SetText(kTestSentence);
+
+  SlotsList = GetDlgItem(Pages.Page(kSlotsPage), IDC_SLOTSLIST);
+  SetUpReportList(SlotsList, {{L"Voice", 115, false},
+                              {L"Speed", 55, true},
+                              {L"Pitch", 55, true},
+                              {L"Volume", 55, true},
+                              {L"Hot key", 84, true}});
+
+  HWND pronunciation = Pages.Page(kPronunciationPage);
+  IgnoreCharacters_CheckBox = CheckBox(GetDlgItem(pronunciation, IDC_IGNORECHARACTERS_CHECKBOX));
+  Ignored_Characters = EditBox(GetDlgItem(pronunciation, IDC_IGNORED_CHARACTERS));
+  // The design text holds the first seven of the default characters; the
+  // configuration load puts in the saved ones.
+  Ignored_Characters.SetText(L"*\\/\"`_~");
+  WordsCorr_CheckBox = CheckBox(GetDlgItem(pronunciation, IDC_WORDSCORR_CHECKBOX));
+  Words_Table = GetDlgItem(pronunciation, IDC_WORDS_TABLE);
+  SetUpReportList(Words_Table, {{L"         Word", 90, false},
+                                {L"Pronunciation", 90, false},
+                                {L"Case sensitive", 96, false}});
+
+  HWND about = Pages.Page(kAboutPage);
+  SetDlgItemTextW(about, IDC_HOMEPAGE_LINK, kMakerHomePage);
+  aboutPage_ = std::make_unique<TAboutPage>(about, application_.Instance(), IDI_PROGRAM);
+}
+
+void TfrmMain::CreateHints() {
+  hints_ = std::make_unique<THints>(Handle());
+  for (const HotKeyEdit& edit : {Reading_HotKey, Options_HotKey, Stop_HotKey}) {
+    hints_->Add(edit.Handle(), kHotKeyHint);
+  }
+  hints_->Add(Ignored_Characters.Handle(), kIgnoredCharactersHint);
+}
+
+void TfrmMain::SetFixedHotKeys() {
   DefaultHotKey->SetHotKey(Reading_HotKey.Value());
   OptionsHotKey->SetHotKey(Options_HotKey.Value());
   StopHotKey->SetHotKey(Stop_HotKey.Value());
+}
+
+void TfrmMain::ActivateFixedHotKeys() {
+  SetFixedHotKeys();
   for (GlobalHotKey* hotKey : {DefaultHotKey.get(), OptionsHotKey.get(), StopHotKey.get()}) {
     hotKey->SetActive(true);
   }
@@ -105,12 +180,12 @@ void TfrmMain::ShowMainWindow() {
   SetForegroundWindow(Handle());
 }
 
-void TfrmMain::Options1Click() {
+void TfrmMain::ShowPage(OptionsPage page) {
   ShowMainWindow();
-  Pages.SetActivePage(kGeneralPage);
+  Pages.SetActivePage(page);
 }
 
-void TfrmMain::CancelClick() { application_.Minimize(); }
+void TfrmMain::Options1Click() { ShowPage(kGeneralPage); }
 
 // The menu shows what the hot key fields show at the moment it is drawn.
 std::wstring TfrmMain::TrayMenuHotKeyText(UINT command) const {
@@ -123,25 +198,40 @@ void TfrmMain::TrayIconDblClick() { ShowMainWindow(); }
 
 bool TfrmMain::HandleCommand(WORD command) {
   switch (command) {
+    case IDOK:
+      BitBtn1Click();
+      return true;
     case IDCANCEL:
-      CancelClick();
+      BitBtn2Click();
+      return true;
+    case IDC_TEST_BUTTON:
+      Test_ButtonClick();
+      return true;
+    case IDC_WORD_TEST_BUTTON:
+      BitBtn11Click();
       return true;
     case IDM_OPTIONS1:
       Options1Click();
       return true;
     case IDM_CONFIGUREVOICESLOTS1:
-      ShowMainWindow();
-      Pages.SetActivePage(kSlotsPage);
+      ShowPage(kSlotsPage);
       return true;
     case IDM_ABOUT1:
-      ShowMainWindow();
-      Pages.SetActivePage(kAboutPage);
+      ShowPage(kAboutPage);
       return true;
     case IDM_GETMOREQUALITYVOICESNOW1:
+    case IDC_MOREVOICES_LINK:
       if (partnerOffer_ != nullptr) partnerOffer_->Show();
       return true;
     case IDM_WEBSITE1:
-      ShellExecuteW(nullptr, L"open", kMakerHomePage, L"", L"", SW_SHOWNORMAL);
+    case IDC_HOMEPAGE_LINK:
+      OpenWebAddress(kMakerHomePage);
+      return true;
+    case IDC_INFORMATION_LINK:
+      OpenWebAddress(kProductPage);
+      return true;
+    case IDC_SUPPORT_LINK:
+      OpenWebAddress(kSupportMailLink);
       return true;
     case IDM_EXIT1:
       Exit1Click();
@@ -149,6 +239,19 @@ bool TfrmMain::HandleCommand(WORD command) {
     default:
       return false;
   }
+}
+
+// The tray menu and the voice list are drawn by the program.
+bool TfrmMain::HandleOwnerDraw(UINT message, LPARAM lParam, INT_PTR& result) {
+  if (message == WM_MEASUREITEM) {
+    auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    result = measure.CtlType == ODT_MENU ? TrayMenu->MeasureItem(measure)
+                                         : VoicesList.MeasureItem(measure);
+  } else {
+    const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    result = draw.CtlType == ODT_MENU ? TrayMenu->DrawItem(draw) : VoicesList.DrawItem(draw);
+  }
+  return result != FALSE;
 }
 
 void TfrmMain::HandleTrayIconMessage(LPARAM mouseMessage) {
@@ -193,13 +296,27 @@ bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
       result = TRUE;
       return true;
     case WM_NOTIFY:
-      return Pages.HandleSelectionChange(*reinterpret_cast<NMHDR*>(lParam));
+      if (!Pages.HandleSelectionChange(*reinterpret_cast<NMHDR*>(lParam))) return false;
+      PagesChange();
+      return true;
     case WM_MEASUREITEM:
-      result = TrayMenu->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
-      return result != FALSE;
     case WM_DRAWITEM:
-      result = TrayMenu->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-      return result != FALSE;
+      return HandleOwnerDraw(message, lParam, result);
+    case WM_HSCROLL:
+      for (TrackBar* bar : {&Speed_Bar, &Pitch_Bar, &Volume_Bar}) {
+        if (bar->Handle() == reinterpret_cast<HWND>(lParam)) bar->Scrolled();
+      }
+      return true;
+    case WM_SHOWWINDOW:
+      if (wParam != FALSE) FormShow();
+      return false;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
+      return false;
+    case WM_TIMER:
+      if (wParam != kEasterEggTimer) return false;
+      EasterEgg1TimerTimer();
+      return true;
     case WM_COMMAND:
       return HandleCommand(LOWORD(wParam));
     case TRAY_ICON_MESSAGE:

@@ -17,15 +17,24 @@
 #include "ui/form.h"
 #include "ui/hotkey_edit.h"
 #include "ui/options_pages.h"
+#include "ui/track_bar.h"
 #include "ui/tray_icon.h"
 #include "ui/tray_menu.h"
+#include "ui/voice_list.h"
 
+class TAboutPage;
 class TfrmPartnerOffer;
 class TfrmWelcome;
+class THints;
+class ProfileFile;
+struct NamedControl;
+struct SlotVoiceSettings;
 
 // The exit command marks the main window with this tag, so that the close
 // request that follows lets the window close instead of hiding it in the tray.
 inline constexpr int kExitMark = 777;
+// The timer of the About page's colour animation.
+inline constexpr UINT_PTR kEasterEggTimer = 1;
 
 class TfrmMain : public TForm {
  public:
@@ -59,6 +68,36 @@ class TfrmMain : public TForm {
   // re-registers, and each key is then activated.
   void ActivateFixedHotKeys();
 
+  // The options window (ui/options_window.cpp).
+  void FormShow();
+  void FormActivate();
+  void FormKeyDown(WPARAM virtualKey);
+  void PagesChange();
+  void BitBtn1Click();  // "&OK"
+  void BitBtn2Click();  // "&Cancel" and Esc
+  void EasterEgg1TimerTimer();
+
+  // The voice catalogue and the default voice (speech/default_voice.cpp).
+  void LoadVoicesList();
+  void VoicesListChange(int oldIndex, int newIndex);
+  void VoicesListClick();
+  void Speed_BarChange();
+  void Pitch_BarChange();
+  void Volume_BarChange();
+  void SelectDefaultVoice();
+  void SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst);
+  void Test_ButtonClick();
+  void BitBtn11Click();
+  // Applies a voice slot's voice, speed, pitch and volume to its engine and
+  // sets the pitch prefix for it.
+  void ApplySlotVoiceSettings(const SlotVoiceSettings& slot);
+  // The number of SAPI 4 entries at the head of the catalogue, read afresh.
+  int Sapi4EngineCount() const;
+
+  // cfg.ini and the autostart value (settings/cfg.cpp).
+  void LoadCfg();
+  void SaveCfg();
+
   // Components.
   std::unique_ptr<TMSpeech> SpeechAPI4;
   TSpVoice SpeechAPI5;
@@ -78,6 +117,19 @@ class TfrmMain : public TForm {
   HotKeyEdit Reading_HotKey;
   HotKeyEdit Options_HotKey;
   HotKeyEdit Stop_HotKey;
+  TVoiceList VoicesList;
+  TrackBar Speed_Bar;
+  TrackBar Pitch_Bar;
+  TrackBar Volume_Bar;
+  EditBox Edit1;  // speed as displayed and stored
+  EditBox Edit2;  // pitch
+  EditBox Edit3;  // volume
+  EditBox Edit4;  // the test text
+  HWND SlotsList = nullptr;
+  CheckBox IgnoreCharacters_CheckBox;
+  EditBox Ignored_Characters;
+  CheckBox WordsCorr_CheckBox;
+  HWND Words_Table = nullptr;
 
   // The program icon (Image2, and the idle icon Image5) and the two
   // animation frames (Image3, Image4).
@@ -93,8 +145,15 @@ class TfrmMain : public TForm {
   bool showWelcome = false;
   bool windowsEnding = false;
   bool startMinimized = false;
+  // The current entry of VoicesList is a SAPI 5 voice.
+  bool defaultVoiceIsSapi5 = false;
+  // Until the first LoadCfg: that one restores the window placement, and only
+  // later showings of the window reload the settings.
+  bool firstLoad = true;
   int Tag = 0;
   std::wstring helpFilePath;
+  // Put before the text of every SAPI 5 reading; set by the reading paths.
+  std::wstring PitchPrefix;
 
  protected:
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
@@ -110,10 +169,31 @@ class TfrmMain : public TForm {
   void HandleTrayIconMessage(LPARAM mouseMessage);
   void TrayIconDblClick();
   std::wstring TrayMenuHotKeyText(UINT command) const;
-  void CancelClick();
+  void CreatePageControls();
+  void LoadGeneralSettings(const ProfileFile& config);
+  void LoadPronunciationSettings(const ProfileFile& config);
+  void SelectSavedDefaultVoice(const ProfileFile& config);
+  int SavedDefaultVoiceIndex(const ProfileFile& config) const;
+  void LoadDefaultVoiceValues(const ProfileFile& config);
+  void WriteSettings(const ProfileFile& config) const;
+  // The focused control by name, for the saved window placement.
+  std::wstring ActiveControlName() const;
+  void FocusControl(const std::wstring& name);
+  HWND NamedControlHandle(const NamedControl& control) const;
+  void SetFixedHotKeys();
+  void CreateHints();
+  bool HandlePageCommand(WORD control, WORD notification);
+  bool HandleOwnerDraw(UINT message, LPARAM lParam, INT_PTR& result);
+  void ShowPage(OptionsPage page);
 
   std::vector<std::wstring> commandLine_;
   TfrmWelcome* frmWelcome_ = nullptr;
   TfrmPartnerOffer* partnerOffer_ = nullptr;
+  std::unique_ptr<TAboutPage> aboutPage_;
+  std::unique_ptr<THints> hints_;
+  bool activatedOnce_ = false;
+  bool easterEggRunning_ = false;
+  // The keys typed in the window, for the About page's colour animation.
+  std::wstring typedKeys_;
   UINT taskbarCreatedMessage_;
 };

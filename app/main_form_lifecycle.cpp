@@ -42,7 +42,8 @@ void TfrmMain::FormCreate() {
     return;
   }
   Pages.SetActivePage(kGeneralPage);
-  ActivateFixedHotKeys();
+  LoadVoicesList();
+  LoadCfg();
   TrayIcon->SetVisible(true);
   for (const std::wstring& argument : commandLine_) {
     if (argument == kAutostartSwitch) startMinimized = true;
@@ -61,6 +62,8 @@ void TfrmMain::ReportNoSpeechEngines() {
 
 bool TfrmMain::FormCloseQuery() {
   if (windowsEnding) return true;
+  // Also when the window only goes to the tray.
+  SaveCfg();
   if (Tag == kExitMark) return true;
   if (!TrayIcon_CheckBox.Checked()) return true;
   ProfileFile config(ProgramFilePath(kConfigFile));

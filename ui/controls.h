@@ -24,3 +24,15 @@ class CheckBox {
  private:
   HWND handle_;
 };
+
+// An edit box, read or written as a whole.
+class EditBox {
+ public:
+  explicit EditBox(HWND handle = nullptr) : handle_(handle) {}
+  HWND Handle() const { return handle_; }
+  std::wstring Text() const { return WindowText(handle_); }
+  void SetText(const std::wstring& text) const { SetWindowTextW(handle_, text.c_str()); }
+
+ private:
+  HWND handle_;
+};

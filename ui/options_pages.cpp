@@ -20,9 +20,28 @@ constexpr std::array<PageTemplate, kOptionsPageCount> kPageTemplates{{
     {L"About", IDD_PAGE_ABOUT},
 }};
 
-// The pages hold controls only; the options window reads and handles them.
-INT_PTR CALLBACK PageProc(HWND, UINT message, WPARAM, LPARAM) {
-  return message == WM_INITDIALOG ? TRUE : FALSE;
+// Messages that the pages' controls send to their parent.
+bool IsControlMessage(UINT message) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The pages hold controls only: what their controls report goes on to the
+// options window, which reads and handles them all.
+INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) return TRUE;
+  if (!IsControlMessage(message)) return FALSE;
+  const LRESULT result = SendMessageW(GetParent(page), message, wParam, lParam);
+  SetWindowLongPtrW(page, DWLP_MSGRESULT, result);
+  return TRUE;
 }
 
 RECT PageArea(HWND owner, HWND tabControl) {

@@ -4,12 +4,12 @@
 #include <iterator>
 #include <memory>
 #include <stdexcept>
-#include <type_traits>
 #include <utility>
 
 #include "app/res/resource.h"
 #include "app/win32_error.h"
 #include "ui/dpi.h"
+#include "ui/gdi.h"
 
 namespace {
 
@@ -69,31 +69,6 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kDisabledText = RGB(128, 128, 128);
 constexpr COLORREF kSeparatorLine = RGB(192, 192, 192);
 
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using GdiObject = std::unique_ptr<void, GdiObjectDeleter>;
-
-struct MemoryDcDeleter {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
-
-// Restores everything selected into or set on a device context when it ends.
-// Declare it after the GDI objects it selects, so they are deselected before
-// they are deleted.
-class SavedDcState {
- public:
-  explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-  ~SavedDcState() { RestoreDC(dc_, saved_); }
-  SavedDcState(const SavedDcState&) = delete;
-  SavedDcState& operator=(const SavedDcState&) = delete;
-
- private:
-  HDC dc_;
-  int saved_;
-};
-
 int FontHeight(int points, UINT dpi) { return -MulDiv(points, static_cast<int>(dpi), 72); }
 
 LOGFONTW SystemMenuFont() {
@@ -101,13 +76,6 @@ LOGFONTW SystemMenuFont() {
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
   return metrics.lfMenuFont;
-}
-
-GdiObject MakeFont(const LOGFONTW& font) { return GdiObject(CreateFontIndirectW(&font)); }
-
-void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-  GdiObject brush(CreateSolidBrush(colour));
-  FillRect(dc, &rect, static_cast<HBRUSH>(brush.get()));
 }
 
 // Text is written with its cell's top left corner at the point given, over
@@ -128,31 +96,6 @@ SIZE TextSize(HDC dc, const std::wstring& text) {
 // TextOutW draws the text exactly as stored: an "&" is not a mnemonic here.
 void WriteText(HDC dc, int x, int y, const std::wstring& text) {
   TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
-}
-
-COLORREF Blend(COLORREF from, COLORREF to, int step, int lastStep) {
-  if (lastStep == 0) return from;
-  auto channel = [&](BYTE fromValue, BYTE toValue) {
-    return static_cast<BYTE>(fromValue + MulDiv(toValue - fromValue, step, lastStep));
-  };
-  return RGB(channel(GetRValue(from), GetRValue(to)), channel(GetGValue(from), GetGValue(to)),
-             channel(GetBValue(from), GetBValue(to)));
-}
-
-// Stripes of equal height, one per step; a band lower than the number of steps
-// gets one stripe per row, and the rows that do not make up a whole stripe
-// keep the bottom colour.
-void FillGradient(HDC dc, const RECT& band) {
-  const int height = band.bottom - band.top;
-  if (height <= 0) return;
-  const int steps = std::min(kGradientSteps, height);
-  const int stripeHeight = height / steps;
-  for (int step = 0; step < steps; ++step) {
-    const int top = band.top + step * stripeHeight;
-    FillSolid(dc, {band.left, top, band.right, top + stripeHeight},
-              Blend(kBandTop, kBandBottom, step, steps - 1));
-  }
-  FillSolid(dc, {band.left, band.top + steps * stripeHeight, band.right, band.bottom}, kBandBottom);
 }
 
 void WriteProductName(HDC dc, const RECT& band, UINT dpi) {
@@ -277,7 +220,7 @@ void RunPendingMessages() {
 }  // namespace
 
 void DrawTrayMenuMargin(HDC dc, const RECT& band, HICON programIcon, UINT dpi) {
-  FillGradient(dc, band);
+  FillGradient(dc, band, kBandTop, kBandBottom, kGradientSteps, GradientDirection::TopToBottom);
   WriteProductName(dc, band, dpi);
   const int iconSize = ScaleForDpi(kIconSize, dpi);
   DrawIconEx(dc, band.left + ScaleForDpi(kIconLeft, dpi), band.bottom - ScaleForDpi(kIconAboveBottom, dpi),

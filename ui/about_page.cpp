@@ -1,0 +1,107 @@
+#include "ui/about_page.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/exception_guard.h"
+#include "app/res/resource.h"
+#include "ui/dpi.h"
+
+namespace {
+
+constexpr int kIconSize = 64;
+constexpr int kGradientSteps = 256;
+constexpr COLORREF kLineColour = RGB(0, 0, 128);  // dark blue
+constexpr wchar_t kFontFace[] = L"Arial";
+constexpr int kNamePoints = 14;
+constexpr int kLinePoints = 9;
+
+LOGFONTW ArialFont(int points, UINT dpi, bool italic) {
+  LOGFONTW font{};
+  font.lfHeight = -MulDiv(points, static_cast<int>(dpi), 72);
+  font.lfWeight = FW_BOLD;
+  font.lfItalic = italic ? TRUE : FALSE;
+  font.lfCharSet = DEFAULT_CHARSET;
+  std::copy(std::begin(kFontFace), std::end(kFontFace), font.lfFaceName);
+  return font;
+}
+
+}  // namespace
+
+void DrawAboutGradients(HDC dc, const RECT& page, const AboutColours& colours, UINT dpi) {
+  const int strip = ScaleForDpi(kAboutStripWidth, dpi);
+  const int middle = (page.left + page.right) / 2;
+  FillGradient(dc, {page.left, page.top, page.left + strip, page.bottom}, colours.outer,
+               colours.inner, kGradientSteps, GradientDirection::LeftToRight);
+  FillGradient(dc, {page.left + strip, page.top, middle, page.bottom}, colours.inner,
+               colours.outer, kGradientSteps, GradientDirection::LeftToRight);
+  FillGradient(dc, {middle, page.top, page.right - strip, page.bottom}, colours.outer,
+               colours.inner, kGradientSteps, GradientDirection::LeftToRight);
+  FillGradient(dc, {page.right - strip, page.top, page.right, page.bottom}, colours.inner,
+               colours.outer, kGradientSteps, GradientDirection::LeftToRight);
+}
+
+TAboutPage::TAboutPage(HWND page, HINSTANCE instance, int iconId) : page_(page) {
+  const int iconSize = ScaleForWindow(page, kIconSize);
+  icon_ = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, iconSize, iconSize, 0));
+  SendDlgItemMessageW(page, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+  SetFonts();
+  SetWindowSubclass(page, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+TAboutPage::~TAboutPage() {
+  RemoveWindowSubclass(page_, SubclassProc, 0);
+  DestroyIcon(icon_);
+}
+
+void TAboutPage::SetFonts() {
+  const UINT dpi = WindowDpi(page_);
+  nameFont_ = MakeFont(ArialFont(kNamePoints, dpi, false));
+  lineFont_ = MakeFont(ArialFont(kLinePoints, dpi, true));
+  SendDlgItemMessageW(page_, IDC_ABOUT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont_.get()),
+                      FALSE);
+  SendDlgItemMessageW(page_, IDC_ABOUT_LINE, WM_SETFONT, reinterpret_cast<WPARAM>(lineFont_.get()),
+                      FALSE);
+}
+
+void TAboutPage::SetColours(const AboutColours& colours) {
+  colours_ = colours;
+  Redraw();
+}
+
+void TAboutPage::Redraw() const {
+  RedrawWindow(page_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+LRESULT CALLBACK TAboutPage::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR self) {
+  return CallGuarded(LRESULT{0}, [&] {
+    LRESULT result = reinterpret_cast<TAboutPage*>(self)->PageMessage(message, wParam, lParam);
+    return result != -1 ? result : DefSubclassProc(window, message, wParam, lParam);
+  });
+}
+
+// Answers -1 for the messages the dialog itself handles.
+LRESULT TAboutPage::PageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT page;
+      GetClientRect(page_, &page);
+      DrawAboutGradients(reinterpret_cast<HDC>(wParam), page, colours_, WindowDpi(page_));
+      return 1;
+    }
+    case WM_CTLCOLORSTATIC: {
+      // The texts and the icon stand on the gradients.
+      auto dc = reinterpret_cast<HDC>(wParam);
+      SetBkMode(dc, TRANSPARENT);
+      const bool isLine = GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_ABOUT_LINE;
+      SetTextColor(dc, isLine ? kLineColour : RGB(0, 0, 0));
+      return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+    default:
+      return -1;
+  }
+}

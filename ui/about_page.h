@@ -1,0 +1,50 @@
+#pragma once
+// The "About" page of the options window: three colour gradients under the
+// program icon, the product name, its one-line description and three links.
+// The gradients can be recoloured, for the colour animation of the page.
+
+#include <windows.h>
+
+#include "ui/gdi.h"
+
+inline constexpr COLORREF kAboutBlue = RGB(49, 106, 197);  // 12937777
+inline constexpr COLORREF kAboutWhite = RGB(255, 255, 255);
+
+// The two colours of the page. At rest the left strip runs from white to
+// blue and the centre and the right strip from blue to white, so the page
+// shades symmetrically from the middle outwards.
+struct AboutColours {
+  COLORREF outer = kAboutWhite;
+  COLORREF inner = kAboutBlue;
+};
+
+// The narrow strips at both sides of the page, at 96 DPI.
+inline constexpr int kAboutStripWidth = 26;
+
+// The left strip runs from outer to inner, the centre from inner at its
+// edges to outer in its middle, the right strip from inner to outer.
+void DrawAboutGradients(HDC dc, const RECT& page, const AboutColours& colours, UINT dpi);
+
+class TAboutPage {
+ public:
+  TAboutPage(HWND page, HINSTANCE instance, int iconId);
+  ~TAboutPage();
+  TAboutPage(const TAboutPage&) = delete;
+  TAboutPage& operator=(const TAboutPage&) = delete;
+
+  const AboutColours& Colours() const { return colours_; }
+  void SetColours(const AboutColours& colours);
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self);
+  LRESULT PageMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void SetFonts();
+  void Redraw() const;
+
+  HWND page_;
+  HICON icon_;
+  GdiObject nameFont_;
+  GdiObject lineFont_;
+  AboutColours colours_;
+};

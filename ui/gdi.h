@@ -1,0 +1,49 @@
+#pragma once
+// Small GDI helpers shared by everything the program draws itself: owning
+// handles, a saved device context state, solid fills and stepped gradients.
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+struct GdiObjectDeleter {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+// Owns a pen, brush, font or bitmap.
+using GdiObject = std::unique_ptr<void, GdiObjectDeleter>;
+
+struct MemoryDcDeleter {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
+
+// Restores everything selected into or set on a device context when it ends.
+// Declare it after the GDI objects it selects, so they are deselected before
+// they are deleted.
+class SavedDcState {
+ public:
+  explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~SavedDcState() { RestoreDC(dc_, saved_); }
+  SavedDcState(const SavedDcState&) = delete;
+  SavedDcState& operator=(const SavedDcState&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
+inline GdiObject MakeFont(const LOGFONTW& font) { return GdiObject(CreateFontIndirectW(&font)); }
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
+
+// The colour step/lastStep of the way from one colour to another.
+COLORREF Blend(COLORREF from, COLORREF to, int step, int lastStep);
+
+enum class GradientDirection { TopToBottom, LeftToRight };
+
+// Stripes of equal size, one per step; an area narrower than the number of
+// steps gets one stripe per pixel, and the pixels that do not make up a whole
+// stripe keep the end colour.
+void FillGradient(HDC dc, const RECT& area, COLORREF from, COLORREF to, int steps,
+                  GradientDirection direction);

@@ -1,0 +1,17 @@
+#include "ui/list_view.h"
+
+#include <commctrl.h>
+
+#include "ui/dpi.h"
+
+void SetUpReportList(HWND list, const std::vector<ListColumn>& columns) {
+  ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+  for (size_t index = 0; index < columns.size(); ++index) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    column.fmt = columns[index].centred ? LVCFMT_CENTER : LVCFMT_LEFT;
+    column.cx = ScaleForWindow(list, columns[index].widthAt96Dpi);
+    column.pszText = const_cast<wchar_t*>(columns[index].caption);
+    ListView_InsertColumn(list, static_cast<int>(index), &column);
+  }
+}

@@ -1,0 +1,137 @@
+// The options window's own handlers: showing, the first activation, OK and
+// Cancel, page changes, and the colour animation of the "About" page.
+#include <algorithm>
+#include <cwctype>
+#include <random>
+
+#include "app/application.h"
+#include "app/main_form.h"
+#include "app/res/resource.h"
+#include "ui/about_page.h"
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"Tolvane! Options";
+constexpr wchar_t kVersionCaption[] = L"Tolvane! version 1.2 by Vantorel";
+// Typing the maker's name switches the colour animation on and off.
+constexpr wchar_t kMakerName[] = L"vantorel";
+constexpr UINT kEasterEggMilliseconds = 500;
+
+std::wstring LowerCase(std::wstring text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](wchar_t character) { return static_cast<wchar_t>(std::towlower(character)); });
+  return text;
+}
+
+// Each channel x becomes (256 - x) mod 256.
+COLORREF CounterColour(COLORREF colour) {
+  auto counter = [](BYTE channel) { return static_cast<BYTE>((256 - channel) % 256); };
+  return RGB(counter(GetRValue(colour)), counter(GetGValue(colour)), counter(GetBValue(colour)));
+}
+
+COLORREF RandomColour() {
+  static std::mt19937 generator{std::random_device{}()};
+  std::uniform_int_distribution<int> channel(0, 255);
+  return RGB(channel(generator), channel(generator), channel(generator));
+}
+
+}  // namespace
+
+void TfrmMain::FormShow() {
+  if (!firstLoad) LoadCfg();
+}
+
+void TfrmMain::FormActivate() {
+  if (activatedOnce_) return;
+  activatedOnce_ = true;
+  if (!SpeechAPI5.Connected()) SpeechAPI5.Connect();
+}
+
+void TfrmMain::BitBtn1Click() {
+  SaveCfg();
+  // A hot key whose word changed moves to the new keys; none is switched on
+  // or off here.
+  SetFixedHotKeys();
+  application_.Minimize();
+}
+
+// Nothing is written: the next showing loads the saved settings again.
+void TfrmMain::BitBtn2Click() { application_.Minimize(); }
+
+void TfrmMain::PagesChange() { VoicesList.Tag = kVoiceListGuardArmed; }
+
+void TfrmMain::FormKeyDown(WPARAM virtualKey) {
+  typedKeys_ += static_cast<wchar_t>(virtualKey);
+  if (LowerCase(typedKeys_).find(kMakerName) == std::wstring::npos) return;
+  typedKeys_.clear();
+  if (easterEggRunning_) {
+    KillTimer(Handle(), kEasterEggTimer);
+    easterEggRunning_ = false;
+    SetWindowTextW(Handle(), kCaption);
+    aboutPage_->SetColours(AboutColours{});
+  } else {
+    SetWindowTextW(Handle(), kVersionCaption);
+    SetTimer(Handle(), kEasterEggTimer, kEasterEggMilliseconds, nullptr);
+    easterEggRunning_ = true;
+  }
+}
+
+void TfrmMain::EasterEgg1TimerTimer() {
+  const COLORREF random = RandomColour();
+  aboutPage_->SetColours(AboutColours{random, CounterColour(random)});
+}
+
+// The controls whose focus the saved window placement keeps, by name.
+struct NamedControl {
+  const wchar_t* name;
+  int page;  // -1: on the window itself
+  int id;
+};
+
+namespace {
+
+constexpr NamedControl kNamedControls[] = {
+    {L"Pages", -1, IDC_PAGES},
+    {L"BitBtn1", -1, IDOK},
+    {L"BitBtn2", -1, IDCANCEL},
+    {L"AutoStart_CheckBox", kGeneralPage, IDC_AUTOSTART_CHECKBOX},
+    {L"TrayIcon_CheckBox", kGeneralPage, IDC_TRAYICON_CHECKBOX},
+    {L"Reading_HotKey", kGeneralPage, IDC_READING_HOTKEY},
+    {L"Options_HotKey", kGeneralPage, IDC_OPTIONS_HOTKEY},
+    {L"Stop_HotKey", kGeneralPage, IDC_STOP_HOTKEY},
+    {L"VoicesList", kSpeechPage, IDC_VOICESLIST},
+    {L"Edit4", kSpeechPage, IDC_TEST_TEXT},
+    {L"Test_Button", kSpeechPage, IDC_TEST_BUTTON},
+    {L"Speed_Bar", kSpeechPage, IDC_SPEED_BAR},
+    {L"Pitch_Bar", kSpeechPage, IDC_PITCH_BAR},
+    {L"Volume_Bar", kSpeechPage, IDC_VOLUME_BAR},
+    {L"SlotsList", kSlotsPage, IDC_SLOTSLIST},
+    {L"IgnoreCharacters_CheckBox", kPronunciationPage, IDC_IGNORECHARACTERS_CHECKBOX},
+    {L"Ignored_Characters", kPronunciationPage, IDC_IGNORED_CHARACTERS},
+    {L"WordsCorr_CheckBox", kPronunciationPage, IDC_WORDSCORR_CHECKBOX},
+    {L"Words_Table", kPronunciationPage, IDC_WORDS_TABLE},
+};
+
+}  // namespace
+
+HWND TfrmMain::NamedControlHandle(const NamedControl& control) const {
+  HWND parent = control.page < 0 ? Handle() : Pages.Page(static_cast<OptionsPage>(control.page));
+  return GetDlgItem(parent, control.id);
+}
+
+std::wstring TfrmMain::ActiveControlName() const {
+  HWND focus = GetFocus();
+  for (const NamedControl& control : kNamedControls) {
+    if (NamedControlHandle(control) == focus) return control.name;
+  }
+  return L"";
+}
+
+void TfrmMain::FocusControl(const std::wstring& name) {
+  for (const NamedControl& control : kNamedControls) {
+    if (name != control.name) continue;
+    if (control.page >= 0) Pages.SetActivePage(static_cast<OptionsPage>(control.page));
+    SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(NamedControlHandle(control)),
+                 TRUE);
+  }
+}
