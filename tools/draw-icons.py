@@ -1,17 +1,19 @@
 #!/usr/bin/env python3
-"""Draws the program's four 16x16 32-bit icons into app/res/.
+"""Draws the program's 32-bit icons into app/res/.
 
 The program icon is a white loudspeaker with two sound waves on a blue tile;
 the two animation frames show the speaker with no wave and with one wave, so
-the tray cycles silence, one wave, two waves while text is read. The icons are
-committed; run this again only to change the pictures.
+the tray cycles silence, one wave, two waves while text is read. The shapes
+are laid out on a 16x16 grid and sampled at each image size; the program icon
+carries sizes up to 64x64 for the About page and the task switcher. The icons
+are committed; run this again only to change the pictures.
 """
 import math
 import struct
 import sys
 from pathlib import Path
 
-SIZE = 16
+SIZE = 16  # the design grid
 SCALE = 8  # supersampling per pixel for smooth edges
 TOP = (49, 106, 197)
 BOTTOM = (0, 64, 140)
@@ -40,12 +42,12 @@ def inside_wave(x, y, radius):
     return abs(distance - radius) <= 0.75 and -55 <= angle <= 55 and dx > 0
 
 
-def pixel(px, py, waves):
+def pixel(px, py, waves, size):
     tile = white = 0
     for sy in range(SCALE):
         for sx in range(SCALE):
-            x = px + (sx + 0.5) / SCALE
-            y = py + (sy + 0.5) / SCALE
+            x = (px + (sx + 0.5) / SCALE) * SIZE / size
+            y = (py + (sy + 0.5) / SCALE) * SIZE / size
             if not inside_tile(x, y):
                 continue
             tile += 1
@@ -54,36 +56,50 @@ def pixel(px, py, waves):
     samples = SCALE * SCALE
     if tile == 0:
         return (0, 0, 0, 0)
-    t = py / (SIZE - 1)
+    t = py / (size - 1)
     blue = [round(TOP[i] * (1 - t) + BOTTOM[i] * t) for i in range(3)]
     share = white / tile
     rgb = [round(blue[i] * (1 - share) + 255 * share) for i in range(3)]
     return (*rgb, round(255 * tile / samples))
 
 
-def ico(waves):
+def image(waves, size):
     rows = []
-    for py in reversed(range(SIZE)):  # bitmaps are stored bottom-up
+    for py in reversed(range(size)):  # bitmaps are stored bottom-up
         row = b""
-        for px in range(SIZE):
-            r, g, b, a = pixel(px, py, waves)
+        for px in range(size):
+            r, g, b, a = pixel(px, py, waves, size)
             row += bytes((b, g, r, a))
         rows.append(row)
     colour = b"".join(rows)
-    mask = bytes(4 * SIZE)  # transparency comes from the alpha channel
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0,
+    # Transparency comes from the alpha channel; the mask rows are padded to
+    # whole 32-bit words.
+    mask = bytes((size + 31) // 32 * 4 * size)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0,
                          len(colour) + len(mask), 0, 0, 0, 0)
-    image = header + colour + mask
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 32, len(image), 6 + 16)
-    return directory + entry + image
+    return header + colour + mask
+
+
+def ico(waves, sizes):
+    images = [image(waves, size) for size in sizes]
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries = b""
+    for size, picture in zip(sizes, images):
+        entries += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(picture), offset)
+        offset += len(picture)
+    return directory + entries + b"".join(images)
 
 
 def main():
     folder = Path(sys.argv[1] if len(sys.argv) > 1 else Path(__file__).parent.parent / "app" / "res")
-    pictures = {"program.ico": (3.5, 6.0), "frame1.ico": (), "frame2.ico": (3.5,)}
-    for name, waves in pictures.items():
-        (folder / name).write_bytes(ico(waves))
+    pictures = {
+        "program.ico": ((3.5, 6.0), (16, 32, 48, 64)),
+        "frame1.ico": ((), (16,)),
+        "frame2.ico": ((3.5,), (16,)),
+    }
+    for name, (waves, sizes) in pictures.items():
+        (folder / name).write_bytes(ico(waves, sizes))
 
 
 if __name__ == "__main__":
