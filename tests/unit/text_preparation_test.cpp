@@ -142,6 +142,11 @@ TEST(Corrections, PronunciationContainingItsOwnWordEnds) {
   EXPECT_EQ(PrepareText(L"sql", Correcting({{L"sql", L"sequel sql", L"Yes"}})), L"sequel sql");
 }
 
+TEST(Corrections, AnOccurrenceRightAfterAFalseStartIsFound) {
+  EXPECT_EQ(PrepareText(L"aab aaab", Correcting({{L"ab", L"x", L"Yes"}})), L"ax aax");
+  EXPECT_EQ(PrepareText(L"aAB AaAb", Correcting({{L"ab", L"x", L"No"}})), L"ax Aax");
+}
+
 TEST(Corrections, OnlyLettersAToZAreFolded) {
   // Accented, Greek and Cyrillic capitals are different letters to the rows.
   EXPECT_EQ(
