@@ -3,9 +3,11 @@
 BUILD := build
 NATIVE := $(BUILD)/native
 WIN32_TREE := $(BUILD)/win32
+FUZZ_TREE := $(BUILD)/fuzz
+FUZZ_SECONDS ?= 60
 GENERATOR := -G Ninja
 
-.PHONY: all deps build test run clean
+.PHONY: all deps build test run bench fuzz clean
 
 all: build
 
@@ -30,6 +32,23 @@ test: build
 
 run: build
 	tools/run-tolvane $(BUILD)
+
+# The benchmarks live in the host tree but are built optimised and without
+# sanitizers (bench/CMakeLists.txt); `make test` builds them, only this runs them.
+bench: deps $(NATIVE)/build.ninja
+	cmake --build $(NATIVE) --target run_benchmarks
+
+# libFuzzer needs clang: a tree of its own, optimised. The corpus stays under
+# it, so every run goes on from what the last one found.
+$(FUZZ_TREE)/build.ninja: | deps
+	cmake -S . -B $(FUZZ_TREE) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+
+fuzz: deps $(FUZZ_TREE)/build.ninja
+	cmake --build $(FUZZ_TREE) --target text_preparation_fuzz
+	mkdir -p $(FUZZ_TREE)/corpus/text_preparation
+	cd $(FUZZ_TREE) && fuzz/text_preparation_fuzz -max_total_time=$(FUZZ_SECONDS) \
+	  corpus/text_preparation
 
 clean:
 	rm -rf $(BUILD)

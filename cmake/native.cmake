@@ -9,3 +9,11 @@ tolvane_warnings(tolvane_core)
 
 tolvane_add_googletest()
 add_subdirectory(tests/unit)
+
+# Benchmarks need Google Benchmark (libbenchmark-dev); fuzz targets need clang
+# and are only built in a tree configured with it (make fuzz).
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  add_subdirectory(bench)
+endif()
+add_subdirectory(fuzz)

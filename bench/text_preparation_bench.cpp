@@ -1,0 +1,257 @@
+// How text preparation compares with the least any per-row algorithm must do:
+// one plain scan of the text for each row (a search for a word that is not
+// there). Each benchmark reports
+//   vs_scan       its time divided by the time of those scans (aim: at most 3)
+//   scan_ms       the time of those scans
+//   vs_scan_copy  its time divided by the time of those scans plus one copy
+//                 of the text into newly allocated memory, the least that a
+//                 preparation whose text grows must do
+//   peak_extra    the most memory it held at once beyond its input, divided by
+//                 the size of the input text in bytes
+//   size_change   how many characters longer the prepared text is
+// Memory is counted by replacing the global operator new of this program.
+// Text sizes count characters: a "1 MiB" text holds 2^20 of them.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <cstdlib>
+#include <new>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reading/text_preparation.h"
+
+namespace {
+
+// Every block carries its size in front, so that a delete knows what it frees.
+constexpr std::size_t kHeader = alignof(std::max_align_t);
+std::size_t liveBytes = 0;
+std::size_t peakBytes = 0;
+
+void* CountedAllocate(std::size_t size) {
+  auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
+  if (block == nullptr) throw std::bad_alloc();
+  *reinterpret_cast<std::size_t*>(block) = size;
+  liveBytes += size;
+  peakBytes = std::max(peakBytes, liveBytes);
+  return block + kHeader;
+}
+
+void CountedFree(void* pointer) {
+  if (pointer == nullptr) return;
+  unsigned char* block = static_cast<unsigned char*>(pointer) - kHeader;
+  liveBytes -= *reinterpret_cast<std::size_t*>(block);
+  std::free(block);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return CountedAllocate(size); }
+void* operator new[](std::size_t size) { return CountedAllocate(size); }
+void operator delete(void* pointer) noexcept { CountedFree(pointer); }
+void operator delete[](void* pointer) noexcept { CountedFree(pointer); }
+void operator delete(void* pointer, std::size_t) noexcept { CountedFree(pointer); }
+void operator delete[](void* pointer, std::size_t) noexcept { CountedFree(pointer); }
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::size_t kMiB = std::size_t{1} << 20;
+// Built like the correction words below, but never in any text here.
+constexpr std::wstring_view kAbsentWord = L"zxqjv";
+const std::wstring kDefaultIgnoredCharacters = L"*\\/\"`_~:'";
+
+// Filler words never contain q, x or z, which start the correction words, so
+// a correction word occurs exactly where it was put.
+class TextMaker {
+ public:
+  explicit TextMaker(unsigned seed) : random_(seed) {}
+
+  std::size_t Below(std::size_t count) {
+    return std::uniform_int_distribution<std::size_t>(0, count - 1)(random_);
+  }
+
+  void AddFillerWord(std::wstring& text, std::size_t maxLength) {
+    static constexpr std::wstring_view kLetters = L"abcdefghijklmnoprstuvwyABCDEGHILMNOPRST";
+    static constexpr std::wstring_view kSeparators = L"     ,.;\n";
+    for (std::size_t length = 1 + Below(maxLength); length > 0; --length) {
+      text += kLetters[Below(kLetters.size())];
+    }
+    text += kSeparators[Below(kSeparators.size())];
+  }
+
+  void FillUpTo(std::wstring& text, std::size_t size) {
+    while (text.size() < size) AddFillerWord(text, 9);
+    text.resize(size);
+  }
+
+ private:
+  std::mt19937 random_;
+};
+
+// Row n's word: "zq" and n written with three letters.
+std::wstring Word(std::size_t n) {
+  std::wstring word = L"zq";
+  for (int digit = 0; digit < 3; ++digit) {
+    word += static_cast<wchar_t>(L'a' + n % 26);
+    n /= 26;
+  }
+  return word;
+}
+
+// One character longer than the word (the text grows and is rebuilt) or
+// shorter (it is rewritten in place); never containing a row's word.
+enum class Length { kLonger, kShorter };
+std::wstring Pronunciation(std::size_t n, Length length) {
+  return length == Length::kLonger ? L"s" + Word(n).substr(1) + L"e" : L"s" + Word(n).substr(2);
+}
+
+// One row for each word number, in that order.
+TextPreparationSettings Corrections(const std::vector<std::size_t>& numbers,
+                                    const wchar_t* caseSensitive, Length length) {
+  TextPreparationSettings settings;
+  settings.correctWords = true;
+  for (std::size_t n : numbers) {
+    settings.corrections.push_back({Word(n), Pronunciation(n, length), caseSensitive});
+  }
+  return settings;
+}
+
+// `wordCount` words, each `repeats` times at random places, filler between.
+std::wstring TextWithWords(std::size_t size, std::size_t wordCount, std::size_t repeats) {
+  TextMaker maker(1);
+  std::vector<std::size_t> order(wordCount * repeats);
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i % wordCount;
+  std::shuffle(order.begin(), order.end(), std::mt19937(2));
+  // Filler of 1 to `fillerLength` letters keeps the words spread over nearly
+  // all of the text.
+  const std::size_t fillerLength = 2 * (size / order.size() - 8) - 1;
+  std::wstring text;
+  text.reserve(size);
+  for (std::size_t n : order) {
+    text += Word(n);
+    text += L' ';
+    maker.AddFillerWord(text, fillerLength);
+  }
+  maker.FillUpTo(text, size);
+  return text;
+}
+
+std::wstring TextWithIgnoredCharacters(std::size_t size) {
+  TextMaker maker(3);
+  std::wstring text;
+  text.reserve(size);
+  while (text.size() < size) {
+    maker.AddFillerWord(text, 9);
+    if (maker.Below(3) == 0) text += kDefaultIgnoredCharacters[maker.Below(9)];
+  }
+  text.resize(size);
+  return text;
+}
+
+double Seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
+
+// The baseline: `rows` searches of the whole text for an absent word.
+double ScanSeconds(const std::wstring& text, std::size_t rows) {
+  const Clock::time_point start = Clock::now();
+  for (std::size_t row = 0; row < rows; ++row) {
+    std::wstring_view view = text;
+    benchmark::DoNotOptimize(view);
+    std::size_t found = view.find(kAbsentWord);
+    benchmark::DoNotOptimize(found);
+  }
+  return Seconds(Clock::now() - start);
+}
+
+// Prepares a fresh copy of `text` in each iteration; the copy is made outside
+// the timed part, and the time is the benchmark's manual time. The baselines
+// run in every iteration too, so that all see the same load on the machine.
+void MeasurePreparation(benchmark::State& state, const std::wstring& text,
+                        const TextPreparationSettings& settings, std::size_t rows) {
+  double prepareSeconds = 0;
+  double scanSeconds = 0;
+  double copySeconds = 0;
+  std::size_t peakExtra = 0;
+  std::size_t preparedSize = 0;
+  for (auto _ : state) {
+    const Clock::time_point copyStart = Clock::now();
+    std::wstring input = text;
+    benchmark::DoNotOptimize(input.data());
+    copySeconds += Seconds(Clock::now() - copyStart);
+    const std::size_t before = liveBytes;
+    peakBytes = liveBytes;
+    const Clock::time_point start = Clock::now();
+    std::wstring prepared = PrepareText(std::move(input), settings);
+    const double seconds = Seconds(Clock::now() - start);
+    benchmark::DoNotOptimize(prepared.data());
+    state.SetIterationTime(seconds);
+    prepareSeconds += seconds;
+    peakExtra = std::max(peakExtra, peakBytes - before);
+    preparedSize = prepared.size();
+    scanSeconds += ScanSeconds(text, rows);
+  }
+  const double iterations = static_cast<double>(state.iterations());
+  const double textBytes = static_cast<double>(text.size() * sizeof(wchar_t));
+  state.counters["vs_scan"] = prepareSeconds / scanSeconds;
+  state.counters["scan_ms"] = scanSeconds / iterations * 1e3;
+  state.counters["vs_scan_copy"] = prepareSeconds / (scanSeconds + copySeconds);
+  state.counters["peak_extra"] = static_cast<double>(peakExtra) / textBytes;
+  // Each pronunciation here is one character longer or shorter than its word:
+  // this counts the replacements, a check that the text holds what it should.
+  state.counters["size_change"] =
+      static_cast<double>(preparedSize) - static_cast<double>(text.size());
+}
+
+// 1 MiB, 1,000 rows, 100 of which occur 1,000 times each: rows 0, 10, 20, ...
+// have the words that occur, the other rows words that do not.
+void BM_ThousandRows(benchmark::State& state, const wchar_t* caseSensitive) {
+  constexpr std::size_t kRows = 1000;
+  const std::wstring text = TextWithWords(kMiB, 100, 1000);
+  std::vector<std::size_t> numbers;
+  for (std::size_t row = 0; row < kRows; ++row) {
+    numbers.push_back(row % 10 == 0 ? row / 10 : 100 + row);
+  }
+  MeasurePreparation(state, text, Corrections(numbers, caseSensitive, Length::kLonger), kRows);
+}
+
+// 10 MiB, one row that occurs 100,000 times.
+void BM_OneRowManyMatches(benchmark::State& state, const wchar_t* caseSensitive, Length length) {
+  const std::wstring text = TextWithWords(10 * kMiB, 1, 100000);
+  MeasurePreparation(state, text, Corrections({0}, caseSensitive, length), 1);
+}
+
+// 1 MiB with the nine default ignored characters in it; a row is a character.
+void BM_IgnoredCharacters(benchmark::State& state) {
+  const std::wstring text = TextWithIgnoredCharacters(kMiB);
+  TextPreparationSettings settings;
+  settings.ignoreCharacters = true;
+  settings.ignoredCharacters = kDefaultIgnoredCharacters;
+  MeasurePreparation(state, text, settings, kDefaultIgnoredCharacters.size());
+}
+
+}  // namespace
+
+// Times are the preparation's own (manual time), in milliseconds.
+BENCHMARK_CAPTURE(BM_ThousandRows, exact, L"Yes")->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ThousandRows, folded, L"No")->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OneRowManyMatches, exact_longer, L"Yes", Length::kLonger)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OneRowManyMatches, folded_longer, L"No", Length::kLonger)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OneRowManyMatches, exact_shorter, L"Yes", Length::kShorter)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OneRowManyMatches, folded_shorter, L"No", Length::kShorter)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IgnoredCharacters)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
