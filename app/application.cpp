@@ -112,8 +112,9 @@ void TApplication::ProcessMessages() {
 
 void TApplication::Dispatch(MSG& message) {
   HWND root = GetAncestor(message.hwnd, GA_ROOT);
-  if (message.message == WM_KEYDOWN && root != nullptr && root == mainForm_ && keyPreview_) {
-    CallGuarded([&] { keyPreview_(message.wParam); });
+  if (message.message == WM_KEYDOWN && root != nullptr && root == mainForm_ && keyPreview_ &&
+      CallGuarded(false, [&] { return keyPreview_(message.wParam); })) {
+    return;
   }
   // Every window of the program is a dialog or holds dialogs: Tab, the
   // mnemonics, Enter and Esc work in all of them.

@@ -38,8 +38,9 @@ class TApplication {
   void Restore();
 
   // The main form sees every key pressed in it before its controls do; the
-  // key then goes on to the control unchanged.
-  void SetKeyPreview(std::function<void(WPARAM virtualKey)> handler) {
+  // key then goes on to the control unchanged unless the handler answers
+  // that it used the key up.
+  void SetKeyPreview(std::function<bool(WPARAM virtualKey)> handler) {
     keyPreview_ = std::move(handler);
   }
 
@@ -61,6 +62,6 @@ class TApplication {
   HWND handle_ = nullptr;
   HWND mainForm_ = nullptr;
   std::function<bool()> minimizeHandler_;
-  std::function<void(WPARAM)> keyPreview_;
+  std::function<bool(WPARAM)> keyPreview_;
   bool terminated_ = false;
 };

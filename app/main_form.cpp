@@ -89,6 +89,10 @@ void TfrmMain::CreateControls() {
   TrayIcon = std::make_unique<TTrayIcon>(Handle(), TRAY_ICON_MESSAGE);
   TrayIcon->SetHint(kTrayHint);
   TrayIcon->SetIcon(Image2);
+  application_.SetKeyPreview([this](WPARAM virtualKey) {
+    FormKeyDown(virtualKey);
+    return TurnPageByKey(virtualKey);
+  });
   application_.SetMinimizeHandler([this] {
     if (!TrayIcon->MinimizeToTray()) return false;
     ShowWindow(Handle(), SW_HIDE);

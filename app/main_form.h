@@ -72,6 +72,9 @@ class TfrmMain : public TForm {
   void FormShow();
   void FormActivate();
   void FormKeyDown(WPARAM virtualKey);
+  // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in any tabbed dialog;
+  // answers whether the key was one of them.
+  bool TurnPageByKey(WPARAM virtualKey);
   void PagesChange();
   void BitBtn1Click();  // "&OK"
   void BitBtn2Click();  // "&Cancel" and Esc

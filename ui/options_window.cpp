@@ -76,6 +76,15 @@ void TfrmMain::FormKeyDown(WPARAM virtualKey) {
   }
 }
 
+bool TfrmMain::TurnPageByKey(WPARAM virtualKey) {
+  if (virtualKey != VK_TAB || GetKeyState(VK_CONTROL) >= 0) return false;
+  const int step = GetKeyState(VK_SHIFT) < 0 ? kOptionsPageCount - 1 : 1;
+  Pages.SetActivePage(static_cast<OptionsPage>((Pages.ActivePage() + step) % kOptionsPageCount));
+  SetFocus(GetDlgItem(Handle(), IDC_PAGES));
+  PagesChange();
+  return true;
+}
+
 void TfrmMain::EasterEgg1TimerTimer() {
   const COLORREF random = RandomColour();
   aboutPage_->SetColours(AboutColours{random, CounterColour(random)});

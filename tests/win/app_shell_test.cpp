@@ -11,6 +11,7 @@
 #include "app/main_form.h"
 #include "app/window_thunk.h"
 #include "tests/support/hotkey_probe_client.h"
+#include "tests/win/main_form_test_support.h"
 #include "tests/win/speech_test_support.h"
 #include "ui/controls.h"
 #include "ui/dpi.h"
@@ -86,10 +87,9 @@ TEST(ApplicationWindow, ATerminationRequestedBeforeTheLoopEndsItAtOnce) {
   EXPECT_TRUE(application.Terminated());
 }
 
-class MainFormTest : public ::testing::Test {
- protected:
-  TApplication application_{GetModuleHandleW(nullptr)};
-};
+// Without cfg.ini beside the test program and the autostart value, as on a
+// first start.
+class MainFormTest : public main_form_test::MainFormFixture {};
 
 TEST_F(MainFormTest, CreationFindsBothFamiliesAndRegistersTheFixedHotKeys) {
   speech_test::StandinFiles standins;
@@ -101,7 +101,8 @@ TEST_F(MainFormTest, CreationFindsBothFamiliesAndRegistersTheFixedHotKeys) {
   EXPECT_FALSE(frmMain.startMinimized);
   EXPECT_TRUE(frmMain.TrayIcon->Visible());
   EXPECT_TRUE(frmMain.DefaultHotKey->Registered());
-  EXPECT_EQ(frmMain.DefaultHotKey->HotKey(), 32813);
+  // The first start's keys: Ctrl+BkSp, not the field's design value Alt+Ins.
+  EXPECT_EQ(frmMain.DefaultHotKey->HotKey(), 16392);
   EXPECT_EQ(frmMain.OptionsHotKey->HotKey(), 16506);
   EXPECT_EQ(frmMain.StopHotKey->HotKey(), 16507);
   EXPECT_EQ(frmMain.Pages.ActivePage(), kGeneralPage);
@@ -150,7 +151,7 @@ TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {
   frmMain.BeforeCloseActions();
   for (unsigned word : slotWords) EXPECT_EQ(ProbeHotKey(word), HotKeyState::Free);
   EXPECT_TRUE(frmMain.SlotHotKeys.empty());
-  EXPECT_EQ(ProbeHotKey(32813), HotKeyState::Free);
+  EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Free);
   EXPECT_FALSE(frmMain.TrayIcon->Visible());
   EXPECT_FALSE(frmMain.SpeechAPI5.Connected());
 
@@ -175,8 +176,9 @@ TEST_F(MainFormTest, TheGeneralPageHoldsTheLiveSettingsWithTheHelperFieldHidden)
   ASSERT_NE(frmMain.Helper_HotKeyEx.Handle(), nullptr);
   EXPECT_EQ(GetWindowLongPtrW(frmMain.Helper_HotKeyEx.Handle(), GWL_STYLE) & WS_VISIBLE, 0);
   EXPECT_NE(GetWindowLongPtrW(frmMain.Reading_HotKey.Handle(), GWL_STYLE) & WS_VISIBLE, 0);
-  EXPECT_EQ(WindowText(frmMain.Reading_HotKey.Handle()), L"Alt+Ins");
+  EXPECT_EQ(WindowText(frmMain.Reading_HotKey.Handle()), L"Ctrl+BkSp");
   EXPECT_EQ(WindowText(frmMain.Options_HotKey.Handle()), L"Ctrl+F11");
   EXPECT_EQ(WindowText(frmMain.Stop_HotKey.Handle()), L"Ctrl+F12");
-  EXPECT_FALSE(frmMain.AutoStart_CheckBox.Checked());
+  // The first start turned autostart on.
+  EXPECT_TRUE(frmMain.AutoStart_CheckBox.Checked());
 }

@@ -4,20 +4,9 @@
 #include <windows.h>
 
 #include "settings/autostart.h"
+#include "tests/win/main_form_test_support.h"
 
-namespace {
-
-std::wstring RunValue() {
-  wchar_t data[512]{};
-  DWORD size = sizeof data;
-  if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
-                   L"Tolvane", RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
-    return L"<none>";
-  }
-  return data;
-}
-
-}  // namespace
+using main_form_test::RunValue;
 
 TEST(Autostart, TheValueQuotesThePathAndFollowsEnableAndDisable) {
   const std::wstring program = L"C:\\Program Files\\Tolvane\\Tolvane.exe";

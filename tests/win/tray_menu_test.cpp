@@ -14,6 +14,7 @@
 
 #include "app/res/resource.h"
 #include "app/window_thunk.h"
+#include "tests/support/canvas.h"
 #include "tests/support/message_pump.h"
 #include "ui/dpi.h"
 
@@ -27,110 +28,11 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr COLORREF kSeparatorLine = RGB(192, 192, 192);
 constexpr COLORREF kIconGreen = RGB(0, 200, 0);
-// No drawing uses it: pixels still in this colour were not touched.
-constexpr COLORREF kUntouched = RGB(255, 0, 255);
 
 constexpr int kOptionsIndex = 0;
 constexpr int kFirstSeparatorIndex = 4;
 constexpr int kPauseIndex = 5;
 constexpr int kHelpIndex = 7;
-
-using PixelTest = std::function<bool(COLORREF)>;
-
-bool IsDark(COLORREF colour) {
-  return GetRValue(colour) < 100 && GetGValue(colour) < 100 && GetBValue(colour) < 100;
-}
-bool IsWhitish(COLORREF colour) {
-  return GetRValue(colour) > 200 && GetGValue(colour) > 200 && GetBValue(colour) > 200;
-}
-bool IsNear(COLORREF colour, COLORREF expected, int tolerance) {
-  return std::abs(GetRValue(colour) - GetRValue(expected)) <= tolerance &&
-         std::abs(GetGValue(colour) - GetGValue(expected)) <= tolerance &&
-         std::abs(GetBValue(colour) - GetBValue(expected)) <= tolerance;
-}
-PixelTest Is(COLORREF expected) {
-  return [expected](COLORREF colour) { return colour == expected; };
-}
-
-// A 32-bit top-down bitmap selected into a memory device context, filled with
-// kUntouched to begin with.
-class Canvas {
- public:
-  Canvas(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<const DWORD*>(bits);
-    previous_ = SelectObject(dc_, bitmap_);
-    HBRUSH brush = CreateSolidBrush(kUntouched);
-    RECT all{0, 0, width, height};
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
-  }
-  ~Canvas() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-
-  HDC Dc() const { return dc_; }
-  COLORREF Pixel(int x, int y) const {
-    GdiFlush();
-    const DWORD value = bits_[y * width_ + x];
-    return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
-  }
-
-  int Count(const RECT& area, const PixelTest& test) const {
-    int count = 0;
-    ForEach(area, [&](int, int, COLORREF colour) { count += test(colour) ? 1 : 0; });
-    return count;
-  }
-
-  // The smallest rectangle holding every pixel that passes the test; empty
-  // when none does.
-  RECT Bounds(const RECT& area, const PixelTest& test) const {
-    RECT bounds{area.right, area.bottom, area.left, area.top};
-    ForEach(area, [&](int x, int y, COLORREF colour) {
-      if (!test(colour)) return;
-      bounds = {std::min<LONG>(bounds.left, x), std::min<LONG>(bounds.top, y),
-                std::max<LONG>(bounds.right, x + 1), std::max<LONG>(bounds.bottom, y + 1)};
-    });
-    return bounds;
-  }
-
-  // Whether some column of the area holds a pixel passing the test.
-  std::vector<bool> InkedColumns(const RECT& area, const PixelTest& test) const {
-    std::vector<bool> inked(static_cast<size_t>(area.right - area.left), false);
-    ForEach(area, [&](int x, int, COLORREF colour) {
-      if (test(colour)) inked[static_cast<size_t>(x - area.left)] = true;
-    });
-    return inked;
-  }
-
-  RECT All() const { return {0, 0, width_, height_}; }
-
- private:
-  void ForEach(const RECT& area, const std::function<void(int, int, COLORREF)>& visit) const {
-    for (int y = area.top; y < area.bottom; ++y) {
-      for (int x = area.left; x < area.right; ++x) visit(x, y, Pixel(x, y));
-    }
-  }
-
-  int width_;
-  int height_;
-  HDC dc_;
-  HBITMAP bitmap_ = nullptr;
-  const DWORD* bits_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
-};
 
 // A 16x16 icon of one opaque colour, so its square can be found in a drawing.
 class SolidIcon {

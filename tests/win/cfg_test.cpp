@@ -1,0 +1,226 @@
+// cfg.ini and the autostart value as the main window loads and saves them.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+
+#include "app/program_folder.h"
+#include "tests/support/hotkey_probe_client.h"
+#include "tests/win/main_form_test_support.h"
+#include "ui/controls.h"
+
+namespace {
+
+using main_form_test::ConfigPath;
+using main_form_test::ConfigText;
+using main_form_test::RunValue;
+using main_form_test::WriteConfigText;
+
+class ConfigurationTest : public main_form_test::MainFormFixture {};
+
+std::wstring SelectedVoice(const TfrmMain& frmMain) {
+  const int index = frmMain.VoicesList.ItemIndex();
+  return index < 0 ? L"<none>" : frmMain.VoicesList.Item(index);
+}
+
+}  // namespace
+
+TEST_F(ConfigurationTest, AFirstStartTurnsAutostartOnAndTakesTheDefaultHotKeys) {
+  TfrmMain& frmMain = CreateMainForm();
+  EXPECT_EQ(RunValue(), L"\"" + ProgramPath() + L"\" -autostart");
+  EXPECT_TRUE(frmMain.AutoStart_CheckBox.Checked());
+  EXPECT_TRUE(frmMain.firstRun);
+  EXPECT_TRUE(frmMain.showWelcome);
+  EXPECT_NE(ConfigText().find("FirstRun=0"), std::string::npos);
+  for (unsigned word : {16392u, 16506u, 16507u}) EXPECT_EQ(ProbeHotKey(word), HotKeyState::Taken);
+  EXPECT_EQ(frmMain.DefaultHotKey->HotKey(), 16392);
+  EXPECT_TRUE(frmMain.TrayIcon_CheckBox.Checked());
+  EXPECT_EQ(frmMain.Ignored_Characters.Text(), L"*\\/\"`_~:'");
+}
+
+TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetIt) {
+  WriteConfigText("[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\n");
+  TfrmMain& frmMain = CreateMainForm();
+  EXPECT_EQ(RunValue(), L"<none>");
+  EXPECT_FALSE(frmMain.AutoStart_CheckBox.Checked());
+  EXPECT_FALSE(frmMain.firstRun);
+  EXPECT_FALSE(frmMain.showWelcome);
+  EXPECT_TRUE(frmMain.startMinimized);
+}
+
+TEST_F(ConfigurationTest, MalformedAndHexadecimalHotKeysRead) {
+  WriteConfigText("[General]\r\nHotKey=abc\r\nOptHotKey=0x6041\r\nStopHotKey= 32813 \r\n");
+  TfrmMain& frmMain = CreateMainForm();
+  EXPECT_EQ(frmMain.Reading_HotKey.Value(), 16392);
+  EXPECT_EQ(frmMain.Options_HotKey.Value(), 0x6041);  // Ctrl+Shift+A
+  EXPECT_EQ(frmMain.Stop_HotKey.Value(), 32813);
+  EXPECT_EQ(frmMain.OptionsHotKey->HotKey(), 0x6041);
+}
+
+TEST_F(ConfigurationTest, UnsavedSapi5SpeedAndPitchStartFromTheirOwnDefaults) {
+  WriteConfigText("[Speech]\r\nSAPIVersion=5\r\nVoice=Voice Beta\r\n");
+  TfrmMain& frmMain = CreateMainForm();
+  EXPECT_EQ(SelectedVoice(frmMain), L"Voice Beta (SAPI5)");
+  EXPECT_EQ(frmMain.Speed_Bar.Position(), 0);
+  EXPECT_EQ(frmMain.Pitch_Bar.Position(), -2);
+  EXPECT_EQ(frmMain.Volume_Bar.Position(), 100);
+  EXPECT_EQ(frmMain.Edit1.Text(), L"180");
+  EXPECT_EQ(frmMain.Edit2.Text(), L"150");
+  EXPECT_EQ(frmMain.Edit3.Text(), L"100");
+}
+
+TEST_F(ConfigurationTest, SavedSapi5ValuesComeBackAsSliderPositions) {
+  WriteConfigText("[Speech]\r\nSAPIVersion=5\r\nVoice=voice alpha\r\nSpeed=135\r\nPitch=330\r\n"
+                  "Volume=40\r\n");
+  TfrmMain& frmMain = CreateMainForm();
+  EXPECT_EQ(SelectedVoice(frmMain), L"Voice Alpha (SAPI5)");
+  EXPECT_EQ(frmMain.Speed_Bar.Position(), -3);
+  EXPECT_EQ(frmMain.Edit1.Text(), L"135");
+  EXPECT_EQ(frmMain.Pitch_Bar.Position(), 10);
+  EXPECT_EQ(frmMain.Edit2.Text(), L"330");
+  EXPECT_EQ(frmMain.Volume_Bar.Position(), 40);
+}
+
+// The engine's own units stay whole: they are not cut to the SAPI 5 range of
+// the voice the catalogue started on.
+TEST_F(ConfigurationTest, ASavedSapi4EngineGetsItsValuesInItsOwnRange) {
+  WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Bob\r\nSpeed=240\r\nPitch=150\r\n"
+                  "Volume=70\r\n");
+  TfrmMain& frmMain = CreateMainForm();
+  EXPECT_EQ(SelectedVoice(frmMain), L"Bob");
+  EXPECT_FALSE(frmMain.defaultVoiceIsSapi5);
+  EXPECT_EQ(frmMain.Speed_Bar.Min(), 20);
+  EXPECT_EQ(frmMain.Speed_Bar.Max(), 300);
+  EXPECT_EQ(frmMain.Speed_Bar.Position(), 240);
+  EXPECT_EQ(frmMain.Edit1.Text(), L"240");
+  EXPECT_EQ(frmMain.Pitch_Bar.Position(), 150);
+  EXPECT_EQ(frmMain.Volume_Bar.Position(), 70);
+}
+
+TEST_F(ConfigurationTest, AnUnknownFamilyLeavesTheSlidersAndLooksTheVoiceUpAsSapi5) {
+  WriteConfigText("[Speech]\r\nSAPIVersion=7\r\nVoice=Voice Beta\r\nSpeed=30\r\n");
+  TfrmMain& frmMain = CreateMainForm();
+  EXPECT_EQ(SelectedVoice(frmMain), L"Voice Beta (SAPI5)");
+  // As the voice list set them up for a SAPI 5 voice.
+  EXPECT_EQ(frmMain.Speed_Bar.Position(), -3);
+  EXPECT_EQ(frmMain.Edit1.Text(), L"135");
+}
+
+TEST_F(ConfigurationTest, AVoiceThatIsGoneGivesTheFirstEntry) {
+  WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Uninstalled\r\n");
+  TfrmMain& frmMain = CreateMainForm();
+  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 0);
+}
+
+// Every SAPI 5 voice is gone: the load still goes on to the hot keys.
+TEST_F(ConfigurationTest, ASapi5DefaultWithoutSapi5VoicesStillLoadsTheRest) {
+  WriteConfigText("[General]\r\nFirstRun=0\r\nHotKey=16449\r\n[Speech]\r\nSAPIVersion=5\r\n"
+                  "Voice=Voice Beta\r\n");
+  TfrmMain& frmMain = CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
+  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 0);
+  EXPECT_TRUE(frmMain.DefaultHotKey->Registered());
+  EXPECT_EQ(frmMain.DefaultHotKey->HotKey(), 16449);  // Ctrl+A
+  EXPECT_TRUE(frmMain.OptionsHotKey->Registered());
+  EXPECT_TRUE(frmMain.TrayIcon->Visible());
+}
+
+TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayout) {
+  TfrmMain& frmMain = CreateMainForm();
+  frmMain.Reading_HotKey.SetValue(32813);
+  frmMain.IgnoreCharacters_CheckBox.SetChecked(true);
+  frmMain.Ignored_Characters.SetText(L"#*");
+  frmMain.SaveCfg();
+
+  const std::string text = ConfigText();
+  EXPECT_EQ(text.find("\r\n\r\n"), std::string::npos) << text;
+  EXPECT_EQ(text.rfind("[General]\r\n", 0), 0u) << text;
+  for (const char* section : {"[Options_window]", "[Pronunciation]", "[Speech]"}) {
+    EXPECT_NE(text.find(std::string("\r\r\n") + section + "\r\n"), std::string::npos) << section;
+  }
+  for (const char* entry : {"HotKey=32813\r\n", "OptHotKey=16506\r\n", "StopHotKey=16507\r\n",
+                            "MinimizeToTray=1\r\n", "IgnoreCharacters=1\r\n",
+                            "IgnoredCharacters=#*\r\n", "WordsCorrections=0\r\n",
+                            "Voice=Voice Alpha\r\n", "Speed=180\r\n", "Pitch=150\r\n",
+                            "Volume=100\r\n", "SAPIVersion=5\r\n", "ShowCmd=", "NormPos=",
+                            "MinMaxPos=", "PixelsPerInch=", "Flags=", "Visible=0\r\n"}) {
+    EXPECT_NE(text.find(entry), std::string::npos) << entry << " in\n" << text;
+  }
+  EXPECT_FALSE(std::filesystem::exists(ConfigPath() + L".saving"));
+}
+
+TEST_F(ConfigurationTest, ASapi4DefaultIsSavedUnderItsNameAndFamily) {
+  TfrmMain& frmMain = CreateMainForm();
+  frmMain.VoicesList.SetItemIndex(1);
+  frmMain.VoicesListChange(2, 1);
+  frmMain.Speed_Bar.SetPosition(250);
+  frmMain.SaveCfg();
+  const std::string text = ConfigText();
+  EXPECT_NE(text.find("Voice=Bob\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Speed=250\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("SAPIVersion=4\r\n"), std::string::npos) << text;
+}
+
+TEST_F(ConfigurationTest, TheAutostartBoxDecidesTheValueAtEverySave) {
+  TfrmMain& frmMain = CreateMainForm();
+  frmMain.AutoStart_CheckBox.SetChecked(false);
+  frmMain.SaveCfg();
+  EXPECT_EQ(RunValue(), L"<none>");
+  frmMain.AutoStart_CheckBox.SetChecked(true);
+  frmMain.SaveCfg();
+  EXPECT_EQ(RunValue(), L"\"" + ProgramPath() + L"\" -autostart");
+}
+
+// The save goes into a copy first; when that cannot be written, cfg.ini stays
+// exactly as it was.
+TEST_F(ConfigurationTest, AFailedSaveLeavesTheFileWhole) {
+  TfrmMain& frmMain = CreateMainForm();
+  const std::string before = ConfigText();
+  ASSERT_NE(before, "<none>");
+  const std::wstring copy = ConfigPath() + L".saving";
+  ASSERT_TRUE(CreateDirectoryW(copy.c_str(), nullptr));
+  frmMain.Reading_HotKey.SetValue(32813);
+  EXPECT_NO_THROW(frmMain.SaveCfg());
+  RemoveDirectoryW(copy.c_str());
+  EXPECT_EQ(ConfigText(), before);
+}
+
+TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {
+  {
+    TfrmMain& frmMain = CreateMainForm();
+    frmMain.Stop_HotKey.SetValue(0x2000 | VK_F9);
+    frmMain.TrayIcon_CheckBox.SetChecked(false);
+    frmMain.WordsCorr_CheckBox.SetChecked(true);
+    frmMain.VoicesList.SetItemIndex(3);
+    frmMain.VoicesListChange(2, 3);
+    frmMain.Speed_Bar.SetPosition(4);
+    frmMain.SaveCfg();
+  }
+  frmMain_.reset();
+  TfrmMain& frmMain = CreateMainForm();
+  EXPECT_EQ(frmMain.Stop_HotKey.Value(), 0x2000 | VK_F9);
+  EXPECT_FALSE(frmMain.TrayIcon_CheckBox.Checked());
+  EXPECT_TRUE(frmMain.WordsCorr_CheckBox.Checked());
+  EXPECT_EQ(SelectedVoice(frmMain), L"Voice Beta (SAPI5)");
+  EXPECT_EQ(frmMain.Speed_Bar.Position(), 4);
+  EXPECT_EQ(frmMain.Edit1.Text(), L"240");
+}
+
+TEST_F(ConfigurationTest, TheWindowComesBackWhereItWasSaved) {
+  {
+    TfrmMain& frmMain = CreateMainForm();
+    SetWindowPos(frmMain.Handle(), nullptr, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    frmMain.SaveCfg();
+  }
+  frmMain_.reset();
+  TfrmMain& frmMain = CreateMainForm();
+  RECT window;
+  GetWindowRect(frmMain.Handle(), &window);
+  EXPECT_EQ(window.left, 37);
+  EXPECT_EQ(window.top, 41);
+  // Only the first load places the window.
+  SetWindowPos(frmMain.Handle(), nullptr, 90, 95, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  frmMain.LoadCfg();
+  GetWindowRect(frmMain.Handle(), &window);
+  EXPECT_EQ(window.left, 90);
+}

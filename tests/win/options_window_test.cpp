@@ -1,0 +1,250 @@
+// The options window as a person uses it: showing it, OK and Cancel, turning
+// pages, the links, and the About page's colours.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/res/resource.h"
+#include "app/window_thunk.h"
+#include "tests/support/canvas.h"
+#include "tests/support/hotkey_probe_client.h"
+#include "tests/support/keyboard.h"
+#include "tests/win/main_form_test_support.h"
+#include "ui/about_page.h"
+#include "ui/controls.h"
+#include "ui/link_label.h"
+
+namespace {
+
+using main_form_test::ConfigText;
+using main_form_test::PumpApplicationUntil;
+
+constexpr ShortCut kCtrlShiftF5 = 0x6000 | VK_F5;
+
+class OptionsWindowTest : public main_form_test::MainFormFixture {
+ protected:
+  TfrmMain& ShownMainForm() {
+    TfrmMain& frmMain = CreateMainForm();
+    frmMain.ShowMainWindow();
+    EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.Visible(); }));
+    return frmMain;
+  }
+
+  void Command(TfrmMain& frmMain, int id) {
+    SendMessageW(frmMain.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+  }
+
+  // Keys pressed with the options window in front and a field focused.
+  bool Type(TfrmMain& frmMain, WORD key, const std::vector<WORD>& modifiers = {}) {
+    SetForegroundWindow(frmMain.Handle());
+    if (!PressKey(key, modifiers)) return false;
+    application_.ProcessMessages();
+    return true;
+  }
+
+  COLORREF AboutPagePixel(TfrmMain& frmMain, int x, int y) {
+    HWND page = frmMain.Pages.Page(kAboutPage);
+    RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(page);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(page, dc);
+    return colour;
+  }
+};
+
+}  // namespace
+
+TEST_F(OptionsWindowTest, CancelForgetsAChangedHotKeyAtTheNextShowing) {
+  TfrmMain& frmMain = ShownMainForm();
+  frmMain.Reading_HotKey.SetValue(kCtrlShiftF5);
+  Command(frmMain, IDCANCEL);
+  EXPECT_FALSE(frmMain.Visible());
+  EXPECT_EQ(ProbeHotKey(kCtrlShiftF5), HotKeyState::Free);
+
+  frmMain.Options1Click();
+  EXPECT_EQ(WindowText(frmMain.Reading_HotKey.Handle()), L"Ctrl+BkSp");
+  EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Taken);
+  EXPECT_EQ(ConfigText().find("HotKey=24692"), std::string::npos);
+}
+
+TEST_F(OptionsWindowTest, OkMovesTheHotKeyAtOnceAndSavesIt) {
+  TfrmMain& frmMain = ShownMainForm();
+  frmMain.Reading_HotKey.SetValue(kCtrlShiftF5);
+  Command(frmMain, IDOK);
+  EXPECT_FALSE(frmMain.Visible());
+  EXPECT_EQ(ProbeHotKey(kCtrlShiftF5), HotKeyState::Taken);
+  EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Free);
+  EXPECT_NE(ConfigText().find("HotKey=" + std::to_string(kCtrlShiftF5) + "\r\n"), std::string::npos);
+
+  frmMain.Options1Click();
+  EXPECT_EQ(frmMain.Reading_HotKey.Value(), kCtrlShiftF5);
+}
+
+TEST_F(OptionsWindowTest, EscActsAsCancel) {
+  TfrmMain& frmMain = ShownMainForm();
+  SetFocus(frmMain.Stop_HotKey.Handle());
+  ASSERT_TRUE(Type(frmMain, VK_ESCAPE));
+  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return !frmMain.Visible(); }));
+}
+
+TEST_F(OptionsWindowTest, TrayCommandsOpenTheirPagesAndTheOptionsCommandTheFirst) {
+  TfrmMain& frmMain = CreateMainForm();
+  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_CONFIGUREVOICESLOTS1, 0);
+  EXPECT_TRUE(frmMain.Visible());
+  EXPECT_EQ(frmMain.Pages.ActivePage(), kSlotsPage);
+  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_ABOUT1, 0);
+  EXPECT_EQ(frmMain.Pages.ActivePage(), kAboutPage);
+  frmMain.OptionsHotKeyHotKey(*frmMain.OptionsHotKey);
+  EXPECT_EQ(frmMain.Pages.ActivePage(), kGeneralPage);
+}
+
+TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuard) {
+  TfrmMain& frmMain = ShownMainForm();
+  ASSERT_EQ(frmMain.VoicesList.Tag, 0);
+  SetFocus(frmMain.Reading_HotKey.Handle());
+  ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL}));
+  EXPECT_TRUE(PumpApplicationUntil(application_,
+                                   [&] { return frmMain.Pages.ActivePage() == kSpeechPage; }));
+  EXPECT_EQ(frmMain.VoicesList.Tag, kVoiceListGuardArmed);
+  EXPECT_TRUE(IsWindowVisible(frmMain.VoicesList.Handle()));
+  // Ctrl+Tab is the window's: the hot key field did not take it.
+  EXPECT_EQ(frmMain.Reading_HotKey.Value(), 16392);
+
+  ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL, VK_SHIFT}));
+  EXPECT_TRUE(PumpApplicationUntil(application_,
+                                   [&] { return frmMain.Pages.ActivePage() == kGeneralPage; }));
+
+  // A click on a tab says the same through the tab control.
+  frmMain.VoicesList.Tag = 0;
+  HWND tabs = GetDlgItem(frmMain.Handle(), IDC_PAGES);
+  TabCtrl_SetCurSel(tabs, kPronunciationPage);
+  NMHDR change{tabs, IDC_PAGES, static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(frmMain.Handle(), WM_NOTIFY, IDC_PAGES, reinterpret_cast<LPARAM>(&change));
+  EXPECT_EQ(frmMain.VoicesList.Tag, kVoiceListGuardArmed);
+  EXPECT_TRUE(IsWindowVisible(frmMain.Words_Table));
+}
+
+TEST_F(OptionsWindowTest, TheFirstActivationConnectsTheSapi5Voice) {
+  TfrmMain& frmMain = CreateMainForm();
+  frmMain.SpeechAPI5.Disconnect();
+  frmMain.ShowMainWindow();
+  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.SpeechAPI5.Connected(); }));
+
+  frmMain.SpeechAPI5.Disconnect();
+  frmMain.BitBtn2Click();
+  frmMain.ShowMainWindow();
+  application_.ProcessMessages();
+  EXPECT_FALSE(frmMain.SpeechAPI5.Connected());
+}
+
+TEST_F(OptionsWindowTest, TypingTheMakersNameAnimatesTheAboutPageUntilTypedAgain) {
+  TfrmMain& frmMain = ShownMainForm();
+  frmMain.Pages.SetActivePage(kAboutPage);
+  SetFocus(GetDlgItem(frmMain.Handle(), IDC_PAGES));
+  ASSERT_EQ(AboutPagePixel(frmMain, 0, 10), RGB(255, 255, 255));
+
+  auto typeName = [&] {
+    for (char letter : std::string("VANTOREL")) ASSERT_TRUE(Type(frmMain, static_cast<WORD>(letter)));
+  };
+  typeName();
+  EXPECT_TRUE(PumpApplicationUntil(
+      application_, [&] { return WindowText(frmMain.Handle()) != L"Tolvane! Options"; }));
+  EXPECT_NE(WindowText(frmMain.Handle()).find(L"1.2"), std::wstring::npos);
+  // Each tick paints new colours.
+  EXPECT_TRUE(PumpApplicationUntil(
+      application_, [&] { return AboutPagePixel(frmMain, 0, 10) != RGB(255, 255, 255); }));
+
+  typeName();
+  EXPECT_TRUE(PumpApplicationUntil(
+      application_, [&] { return WindowText(frmMain.Handle()) == L"Tolvane! Options"; }));
+  EXPECT_EQ(AboutPagePixel(frmMain, 0, 10), RGB(255, 255, 255));
+}
+
+TEST(AboutPage, TheGradientsShadeSymmetricallyFromTheMiddle) {
+  Canvas canvas(400, 50);
+  DrawAboutGradients(canvas.Dc(), canvas.All(), AboutColours{}, 96);
+  EXPECT_EQ(canvas.Pixel(0, 20), kAboutWhite);
+  EXPECT_TRUE(IsNear(canvas.Pixel(25, 20), kAboutBlue, 12));
+  EXPECT_TRUE(IsNear(canvas.Pixel(26, 20), kAboutBlue, 2));
+  EXPECT_TRUE(IsNear(canvas.Pixel(199, 20), kAboutWhite, 3));
+  EXPECT_TRUE(IsNear(canvas.Pixel(373, 20), kAboutBlue, 2));
+  EXPECT_EQ(canvas.Pixel(399, 20), kAboutWhite);
+  for (int x = 0; x < 200; x += 7) {
+    EXPECT_TRUE(IsNear(canvas.Pixel(x, 10), canvas.Pixel(399 - x, 40), 4)) << x;
+  }
+  EXPECT_EQ(canvas.Count(canvas.All(), Is(kUntouched)), 0);
+
+  const COLORREF random = RGB(10, 200, 0);
+  DrawAboutGradients(canvas.Dc(), canvas.All(), AboutColours{random, RGB(246, 56, 0)}, 96);
+  EXPECT_EQ(canvas.Pixel(0, 0), random);
+  EXPECT_TRUE(IsNear(canvas.Pixel(26, 0), RGB(246, 56, 0), 2));
+}
+
+TEST(LinkLabel, ItIsBoldBlueAndUnderlinedOnlyUnderTheMouse) {
+  Canvas canvas(200, 20);
+  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  DrawLinkLabel(canvas.Dc(), canvas.All(), L"Technical support", font, LinkLook(false));
+  const RECT ink = canvas.Bounds(canvas.All(), Is(kLinkColour));
+  EXPECT_GT(ink.right - ink.left, 40);
+  // Nothing but the text is drawn: the background stays as it was.
+  EXPECT_EQ(canvas.Pixel(0, 0), kUntouched);
+  EXPECT_EQ(canvas.Pixel(199, 19), kUntouched);
+
+  Canvas hot(200, 20);
+  DrawLinkLabel(hot.Dc(), hot.All(), L"Technical support", font, LinkLook(true));
+  EXPECT_EQ(hot.Count(hot.All(), Is(kLinkColour)), 0);
+  // The underline: one row inked across the whole text.
+  const RECT hotInk = hot.Bounds(hot.All(), Is(kLinkHotColour));
+  bool underlined = false;
+  for (int y = hotInk.top; y < hotInk.bottom; ++y) {
+    const RECT row{hotInk.left, y, hotInk.right, y + 1};
+    if (hot.Count(row, Is(kLinkHotColour)) >= (hotInk.right - hotInk.left) - 2) underlined = true;
+  }
+  EXPECT_TRUE(underlined);
+}
+
+namespace {
+
+// A parent window that counts the clicks its link label reports.
+class LinkParent {
+ public:
+  void Attach(HWND handle) { handle_ = handle; }
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && LOWORD(wParam) == 77 && HIWORD(wParam) == BN_CLICKED) ++clicks;
+    return DefWindowProcW(handle_, message, wParam, lParam);
+  }
+  HWND handle_ = nullptr;
+  int clicks = 0;
+};
+
+}  // namespace
+
+TEST(LinkLabel, AClickEnterOrSpaceReachTheParentAsAButtonClick) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = WindowThunk<LinkParent>;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"LinkParent";
+  RegisterClassExW(&windowClass);
+  RegisterLinkLabelClass(GetModuleHandleW(nullptr));
+  LinkParent parent;
+  HWND parentWindow = CreateWindowExW(0, L"LinkParent", L"", WS_POPUP, 0, 0, 200, 50, nullptr,
+                                      nullptr, GetModuleHandleW(nullptr), &parent);
+  HWND link = CreateWindowExW(0, kLinkLabelClass, L"Program information", WS_CHILD | WS_VISIBLE,
+                              0, 0, 150, 20, parentWindow, reinterpret_cast<HMENU>(77),
+                              GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(link, nullptr);
+  SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(parent.clicks, 1);
+  SendMessageW(link, WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageW(link, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(link, WM_KEYDOWN, 'A', 0);
+  EXPECT_EQ(parent.clicks, 3);
+  // Enter belongs to a focused label, not to the dialog's default button.
+  MSG enter{link, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_EQ(SendMessageW(link, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)),
+            DLGC_WANTMESSAGE);
+  DestroyWindow(parentWindow);
+}
