@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <random>
+#include <string>
 
 #include "reading/text_preparation.h"
 
