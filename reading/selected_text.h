@@ -1,0 +1,25 @@
+#pragma once
+// Taking the text the user selected in whatever program they work in, with no
+// help from that program: it is made to copy its selection, the copy is read
+// from the clipboard, and the user's clipboard is put back as it was.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Makes the focused window copy its selection and answers the copied text in
+// UTF-16; when nothing was copied within about a second, the text the
+// clipboard held before. The clipboard afterwards holds every format it held
+// before (see clipboard_snapshot.cpp for the few that cannot be copied), and
+// nothing when it held nothing.
+//
+// clipboardOwner owns the clipboard while its contents are put back: the
+// application window. processMessages handles the program's waiting
+// messages; it runs while the capture waits for modifier keys, for the copy
+// and for a busy clipboard, so other handlers, even another capture, may run
+// in between.
+//
+// Throws std::runtime_error(kCannotOpenClipboard) when another program keeps
+// the clipboard open.
+std::wstring CaptureSelectedText(HWND clipboardOwner, const std::function<void()>& processMessages);

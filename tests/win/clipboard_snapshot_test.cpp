@@ -1,0 +1,473 @@
+// The clipboard borrowed and given back: every format that can be copied
+// comes back with the same bytes, and the clipboard opens with a short wait.
+#include "reading/clipboard_snapshot.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/message_pump.h"
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// The test's own way in, independent of the code under test. Wine's clipboard
+// bridge to X may hold the clipboard for a moment after each change.
+class OpenedClipboard {
+ public:
+  explicit OpenedClipboard(HWND owner) {
+    opened_ = PumpUntil([owner] { return OpenClipboard(owner) != FALSE; }, 5s);
+  }
+  ~OpenedClipboard() {
+    if (opened_) CloseClipboard();
+  }
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  bool Opened() const { return opened_; }
+
+ private:
+  bool opened_ = false;
+};
+
+HGLOBAL GlobalCopy(const void* data, size_t size) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (size > 0) {
+    std::memcpy(GlobalLock(memory), data, size);
+    GlobalUnlock(memory);
+  }
+  return memory;
+}
+
+void PutBytes(UINT format, const Bytes& bytes) {
+  SetClipboardData(format, GlobalCopy(bytes.data(), bytes.size()));
+}
+
+void PutText(const std::wstring& text) {
+  SetClipboardData(CF_UNICODETEXT, GlobalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t)));
+}
+
+Bytes GlobalBytes(HANDLE data) {
+  if (data == nullptr) return {};
+  const SIZE_T size = GlobalSize(data);
+  Bytes bytes(size);
+  if (size > 0) {
+    std::memcpy(bytes.data(), GlobalLock(data), size);
+    GlobalUnlock(data);
+  }
+  return bytes;
+}
+
+// A text as CF_UNICODETEXT holds it, with its NUL.
+Bytes TextBytes(const std::wstring& text) {
+  const auto* first = reinterpret_cast<const BYTE*>(text.c_str());
+  return Bytes(first, first + (text.size() + 1) * sizeof(wchar_t));
+}
+
+std::vector<UINT> ListedFormats() {
+  std::vector<UINT> formats;
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+    formats.push_back(format);
+  }
+  return formats;
+}
+
+bool IsGlobalMemoryFormat(UINT format) {
+  static const UINT kGlobal[] = {CF_TEXT, CF_OEMTEXT, CF_UNICODETEXT, CF_LOCALE, CF_DIB, CF_DIBV5};
+  return format >= 0xC000 ||
+         std::find(std::begin(kGlobal), std::end(kGlobal), format) != std::end(kGlobal);
+}
+
+// Every listed format with its bytes where they are plain memory; other
+// formats only by their presence.
+std::map<UINT, Bytes> Contents() {
+  std::map<UINT, Bytes> contents;
+  for (UINT format : ListedFormats()) {
+    contents[format] =
+        IsGlobalMemoryFormat(format) ? GlobalBytes(GetClipboardData(format)) : Bytes{};
+  }
+  return contents;
+}
+
+// A 2x2 picture, bottom-up, 32 bits a pixel.
+Bytes SmallDib() {
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = 2;
+  header.biHeight = 2;
+  header.biPlanes = 1;
+  header.biBitCount = 32;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = 16;
+  const DWORD pixels[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00123456};
+  Bytes dib(sizeof header + sizeof pixels);
+  std::memcpy(dib.data(), &header, sizeof header);
+  std::memcpy(dib.data() + sizeof header, pixels, sizeof pixels);
+  return dib;
+}
+
+const Bytes kBinary = {0x00, 0xFF, 0x10, 0x00, 0x00, 0x7F, 0x80, 0x01, 0x00};
+
+// A hidden top-level window that owns the clipboard in the tests and, when
+// asked to render a delayed format, renders only the one it can.
+class OwnerWindow {
+ public:
+  OwnerWindow() {
+    static const ATOM windowClass = [] {
+      WNDCLASSEXW windowClass{};
+      windowClass.cbSize = sizeof windowClass;
+      windowClass.lpfnWndProc = Procedure;
+      windowClass.hInstance = GetModuleHandleW(nullptr);
+      windowClass.lpszClassName = L"TolvaneClipboardSnapshotTestOwner";
+      return RegisterClassExW(&windowClass);
+    }();
+    hwnd_ = CreateWindowExW(0, MAKEINTATOM(windowClass), L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
+                            100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~OwnerWindow() { DestroyWindow(hwnd_); }
+  OwnerWindow(const OwnerWindow&) = delete;
+  OwnerWindow& operator=(const OwnerWindow&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  UINT renderable = 0;
+  Bytes rendered;
+  int renderRequests = 0;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* owner = reinterpret_cast<OwnerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (owner != nullptr && message == WM_RENDERFORMAT) {
+      ++owner->renderRequests;
+      if (wParam == owner->renderable) PutBytes(owner->renderable, owner->rendered);
+      return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+
+  HWND hwnd_ = nullptr;
+};
+
+class ClipboardSnapshotTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_NE(owner_.Handle(), nullptr); }
+
+  // Takes a snapshot, lets something else take the clipboard's place, then
+  // puts the snapshot back.
+  ClipboardSnapshot TakeOverwriteRestore() {
+    std::optional<ClipboardSnapshot> snapshot;
+    {
+      ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
+      snapshot = ClipboardSnapshot::Take(clipboard);
+      EmptyClipboard();
+      PutText(L"something else");
+    }
+    ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
+    snapshot->Restore(clipboard);
+    return *snapshot;
+  }
+
+  OwnerWindow owner_;
+  const UINT privateFormat_ = RegisterClipboardFormatW(L"Tolvane test binary data");
+};
+
+TEST_F(ClipboardSnapshotTest, TextPrivateDataAndPictureComeBackAsTheyWere) {
+  std::map<UINT, Bytes> before;
+  std::vector<UINT> orderBefore;
+  {
+    OpenedClipboard clipboard(owner_.Handle());
+    ASSERT_TRUE(clipboard.Opened());
+    EmptyClipboard();
+    PutText(L"earlier text");
+    PutBytes(privateFormat_, kBinary);
+    PutBytes(CF_DIB, SmallDib());
+  }
+  {
+    OpenedClipboard clipboard(owner_.Handle());
+    ASSERT_TRUE(clipboard.Opened());
+    before = Contents();
+    orderBefore = ListedFormats();
+  }
+  ASSERT_EQ(before[privateFormat_], kBinary);
+  ASSERT_EQ(before[CF_DIB], SmallDib());
+
+  const ClipboardSnapshot snapshot = TakeOverwriteRestore();
+
+  OpenedClipboard clipboard(owner_.Handle());
+  ASSERT_TRUE(clipboard.Opened());
+  EXPECT_EQ(Contents(), before);
+  // Pasting programs take the first format they understand: the order counts.
+  std::vector<UINT> orderAfter = ListedFormats();
+  std::erase(orderBefore, CF_BITMAP);
+  std::erase(orderAfter, CF_BITMAP);
+  EXPECT_EQ(orderAfter, orderBefore);
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+  const std::vector<UINT> saved = snapshot.Formats();
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), CF_BITMAP), 0);
+}
+
+TEST_F(ClipboardSnapshotTest, AnEmptyClipboardIsLeftEmpty) {
+  {
+    OpenedClipboard clipboard(owner_.Handle());
+    ASSERT_TRUE(clipboard.Opened());
+    EmptyClipboard();
+  }
+  const ClipboardSnapshot snapshot = TakeOverwriteRestore();
+  EXPECT_TRUE(snapshot.Formats().empty());
+  EXPECT_EQ(CountClipboardFormats(), 0);
+}
+
+// Metafiles and palettes are handles, not memory: the copies must not be the
+// clipboard's own handles, which emptying it destroys.
+TEST_F(ClipboardSnapshotTest, MetafilesAndPalettesAreCopiedByContent) {
+  HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  Rectangle(recorder, 1, 2, 30, 40);
+  HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+  Bytes metafileBits(GetEnhMetaFileBits(metafile, 0, nullptr));
+  GetEnhMetaFileBits(metafile, static_cast<UINT>(metafileBits.size()), metafileBits.data());
+  struct {
+    LOGPALETTE header;
+    PALETTEENTRY more[2];
+  } logical{{0x300, 3, {{10, 20, 30, 0}}}, {{40, 50, 60, 0}, {70, 80, 90, 0}}};
+  {
+    OpenedClipboard clipboard(owner_.Handle());
+    ASSERT_TRUE(clipboard.Opened());
+    EmptyClipboard();
+    SetClipboardData(CF_ENHMETAFILE, metafile);
+    SetClipboardData(CF_PALETTE, CreatePalette(&logical.header));
+  }
+
+  TakeOverwriteRestore();
+
+  OpenedClipboard clipboard(owner_.Handle());
+  ASSERT_TRUE(clipboard.Opened());
+  auto restoredMetafile = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
+  ASSERT_NE(restoredMetafile, nullptr);
+  Bytes restoredBits(GetEnhMetaFileBits(restoredMetafile, 0, nullptr));
+  GetEnhMetaFileBits(restoredMetafile, static_cast<UINT>(restoredBits.size()), restoredBits.data());
+  EXPECT_EQ(restoredBits, metafileBits);
+  auto palette = static_cast<HPALETTE>(GetClipboardData(CF_PALETTE));
+  ASSERT_NE(palette, nullptr);
+  PALETTEENTRY entries[4]{};
+  ASSERT_EQ(GetPaletteEntries(palette, 0, 4, entries), 3u);
+  for (int i = 0; i < 3; ++i) {
+    const PALETTEENTRY& expected = i == 0 ? logical.header.palPalEntry[0] : logical.more[i - 1];
+    EXPECT_EQ(entries[i].peRed, expected.peRed) << "entry " << i;
+    EXPECT_EQ(entries[i].peGreen, expected.peGreen) << "entry " << i;
+    EXPECT_EQ(entries[i].peBlue, expected.peBlue) << "entry " << i;
+  }
+  // The old-style metafile the system offers beside the enhanced one.
+  HANDLE picture = GetClipboardData(CF_METAFILEPICT);
+  ASSERT_NE(picture, nullptr);
+  const auto* header = static_cast<const METAFILEPICT*>(GlobalLock(picture));
+  EXPECT_GT(GetMetaFileBitsEx(header->hMF, 0, nullptr), 0u);
+  GlobalUnlock(picture);
+}
+
+TEST_F(ClipboardSnapshotTest, AnOldStyleMetafilePictureIsCopiedWithItsMetafile) {
+  HDC recorder = CreateMetaFileW(nullptr);
+  Ellipse(recorder, 0, 0, 20, 10);
+  HMETAFILE metafile = CloseMetaFile(recorder);
+  Bytes bits(GetMetaFileBitsEx(metafile, 0, nullptr));
+  GetMetaFileBitsEx(metafile, static_cast<UINT>(bits.size()), bits.data());
+  const METAFILEPICT picture{MM_ANISOTROPIC, 2000, 1000, metafile};
+  {
+    OpenedClipboard clipboard(owner_.Handle());
+    ASSERT_TRUE(clipboard.Opened());
+    EmptyClipboard();
+    SetClipboardData(CF_METAFILEPICT, GlobalCopy(&picture, sizeof picture));
+  }
+
+  TakeOverwriteRestore();
+
+  OpenedClipboard clipboard(owner_.Handle());
+  ASSERT_TRUE(clipboard.Opened());
+  HANDLE restored = GetClipboardData(CF_METAFILEPICT);
+  ASSERT_NE(restored, nullptr);
+  const auto* header = static_cast<const METAFILEPICT*>(GlobalLock(restored));
+  EXPECT_EQ(header->mm, MM_ANISOTROPIC);
+  EXPECT_EQ(header->xExt, 2000);
+  EXPECT_EQ(header->yExt, 1000);
+  Bytes restoredBits(GetMetaFileBitsEx(header->hMF, 0, nullptr));
+  GetMetaFileBitsEx(header->hMF, static_cast<UINT>(restoredBits.size()), restoredBits.data());
+  GlobalUnlock(restored);
+  EXPECT_EQ(restoredBits, bits);
+}
+
+TEST_F(ClipboardSnapshotTest, ABitmapComesBackAsTheSamePicture) {
+  const DWORD pixels[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00ABCDEF};
+  Bytes dibBefore;
+  {
+    OpenedClipboard clipboard(owner_.Handle());
+    ASSERT_TRUE(clipboard.Opened());
+    EmptyClipboard();
+    SetClipboardData(CF_BITMAP, CreateBitmap(2, 2, 1, 32, pixels));
+  }
+  {
+    OpenedClipboard clipboard(owner_.Handle());
+    ASSERT_TRUE(clipboard.Opened());
+    dibBefore = GlobalBytes(GetClipboardData(CF_DIB));
+  }
+  ASSERT_FALSE(dibBefore.empty()) << "the system offers no CF_DIB for a bitmap";
+
+  TakeOverwriteRestore();
+
+  OpenedClipboard clipboard(owner_.Handle());
+  ASSERT_TRUE(clipboard.Opened());
+  EXPECT_EQ(GlobalBytes(GetClipboardData(CF_DIB)), dibBefore);
+  auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+  ASSERT_NE(bitmap, nullptr);
+  BITMAP description{};
+  ASSERT_NE(GetObjectW(bitmap, sizeof description, &description), 0);
+  EXPECT_EQ(description.bmWidth, 2);
+  EXPECT_EQ(description.bmHeight, 2);
+}
+
+TEST_F(ClipboardSnapshotTest, FormatsThatCannotBeHadAreLeftOutAndTheRestComeBack) {
+  const UINT renders = RegisterClipboardFormatW(L"Tolvane test rendered later");
+  const UINT refuses = RegisterClipboardFormatW(L"Tolvane test never rendered");
+  owner_.renderable = renders;
+  owner_.rendered = kBinary;
+  {
+    OpenedClipboard clipboard(owner_.Handle());
+    ASSERT_TRUE(clipboard.Opened());
+    EmptyClipboard();
+    PutText(L"kept");
+    SetClipboardData(renders, nullptr);
+    SetClipboardData(refuses, nullptr);
+    SetClipboardData(CF_PRIVATEFIRST, GlobalCopy(kBinary.data(), kBinary.size()));
+    SetClipboardData(CF_OWNERDISPLAY, nullptr);
+  }
+
+  const ClipboardSnapshot snapshot = TakeOverwriteRestore();
+  EXPECT_GE(owner_.renderRequests, 2);
+
+  const std::vector<UINT> saved = snapshot.Formats();
+  for (UINT format : {static_cast<UINT>(CF_UNICODETEXT), renders}) {
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), format), 1) << "format " << format;
+  }
+  for (UINT format :
+       {refuses, static_cast<UINT>(CF_PRIVATEFIRST), static_cast<UINT>(CF_OWNERDISPLAY)}) {
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), format), 0) << "format " << format;
+  }
+  OpenedClipboard clipboard(owner_.Handle());
+  ASSERT_TRUE(clipboard.Opened());
+  EXPECT_EQ(GlobalBytes(GetClipboardData(CF_UNICODETEXT)), TextBytes(L"kept"));
+  EXPECT_EQ(GlobalBytes(GetClipboardData(renders)), kBinary);
+  EXPECT_FALSE(IsClipboardFormatAvailable(refuses));
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_PRIVATEFIRST));
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_OWNERDISPLAY));
+}
+
+// Another program holding the clipboard open, on a thread of its own.
+class ClipboardHolder {
+ public:
+  // Opens the clipboard and keeps it until the time is up or Release.
+  explicit ClipboardHolder(std::chrono::milliseconds hold)
+      : release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    thread_ = std::thread([this, hold] {
+      if (PumpUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5s)) {
+        SetEvent(opened_);
+        WaitForSingleObject(release_, static_cast<DWORD>(hold.count()));
+        CloseClipboard();
+      }
+    });
+    WaitForSingleObject(opened_, 10000);
+  }
+  ~ClipboardHolder() {
+    Release();
+    thread_.join();
+    CloseHandle(release_);
+    CloseHandle(opened_);
+  }
+  ClipboardHolder(const ClipboardHolder&) = delete;
+  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+
+  bool Holds() const { return WaitForSingleObject(opened_, 0) == WAIT_OBJECT_0; }
+  void Release() { SetEvent(release_); }
+
+ private:
+  HANDLE release_;
+  HANDLE opened_;
+  std::thread thread_;
+};
+
+TEST_F(ClipboardSnapshotTest, OpenWaitsForAClipboardHeldForAMomentLettingMessagesRun) {
+  ClipboardHolder holder(100ms);
+  ASSERT_TRUE(holder.Holds());
+  int processed = 0;
+  ScopedClipboard clipboard(owner_.Handle(), [&processed] {
+    ++processed;
+    PumpMessages();
+  });
+  EXPECT_EQ(GetOpenClipboardWindow(), owner_.Handle());
+  EXPECT_GT(processed, 0);
+}
+
+TEST_F(ClipboardSnapshotTest, OpenGivesUpOnAClipboardHeldLonger) {
+  ClipboardHolder holder(10s);
+  ASSERT_TRUE(holder.Holds());
+  try {
+    ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
+    ADD_FAILURE() << "the clipboard opened while another thread held it";
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ(error.what(), "Cannot open clipboard");
+  }
+}
+
+TEST_F(ClipboardSnapshotTest, TheClipboardIsOpenForTheObjectsLifetime) {
+  {
+    ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
+    EXPECT_EQ(GetOpenClipboardWindow(), owner_.Handle());
+    std::atomic<bool> openedElsewhere{true};
+    std::thread([&openedElsewhere] {
+      openedElsewhere = OpenClipboard(nullptr) != FALSE;
+      if (openedElsewhere) CloseClipboard();
+    }).join();
+    EXPECT_FALSE(openedElsewhere);
+  }
+  EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
+  ClipboardHolder holder(0ms);
+  EXPECT_TRUE(holder.Holds());
+}
+
+TEST_F(ClipboardSnapshotTest, UnicodeTextIsReadInAnyScriptUpToItsEnd) {
+  {
+    OpenedClipboard clipboard(owner_.Handle());
+    ASSERT_TRUE(clipboard.Opened());
+    EmptyClipboard();
+    const wchar_t text[] = L"Привет, κόσμε \U0001F30D\0after the end";
+    SetClipboardData(CF_UNICODETEXT, GlobalCopy(text, sizeof text));
+  }
+  {
+    ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
+    EXPECT_EQ(clipboard.UnicodeText(), L"Привет, κόσμε \U0001F30D");
+    EmptyClipboard();
+    EXPECT_EQ(clipboard.UnicodeText(), L"");
+    // Plain 8-bit text is offered as UTF-16 as well.
+    const char plain[] = "plain text";
+    SetClipboardData(CF_TEXT, GlobalCopy(plain, sizeof plain));
+  }
+  ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
+  EXPECT_EQ(clipboard.UnicodeText(), L"plain text");
+}
+
+}  // namespace

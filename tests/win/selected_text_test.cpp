@@ -1,0 +1,522 @@
+// Capturing the selection of another program: an editor on a thread of its
+// own stands in for it, with its own message loop, focus and keyboard state,
+// so the copy keystroke travels the system's input path to it.
+#include "reading/selected_text.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "reading/clipboard_snapshot.h"
+#include "tests/support/message_pump.h"
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+HWND CreateTopLevel(const wchar_t* title) {
+  static const ATOM windowClass = [] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"TolvaneSelectedTextTestWindow";
+    return RegisterClassExW(&windowClass);
+  }();
+  // Hidden: enough for the focus and keyboard input, and Wine without a
+  // window manager is slow to destroy shown windows.
+  return CreateWindowExW(0, MAKEINTATOM(windowClass), title, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND CreateEdit(HWND parent, const std::wstring& text) {
+  return CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0,
+                         280, 20, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+INPUT KeyEvent(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  const bool extended = virtualKey == VK_RMENU || virtualKey == VK_LWIN || virtualKey == VK_RWIN;
+  input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+  return input;
+}
+
+// Keys going down or up through the system's input path, as the user's
+// fingers on the hot key's modifiers.
+bool SendKeys(const std::vector<WORD>& keys, bool up) {
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) inputs.push_back(KeyEvent(key, up));
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+// What a window saw when the letter C went down: which modifiers were held.
+struct CopyKeySight {
+  bool seen = false;
+  bool ctrl = false;
+  bool shift = false;
+  bool alt = false;
+  bool win = false;
+};
+
+bool Held(int virtualKey) { return GetKeyState(virtualKey) < 0; }
+
+// The editor's counts, kept where its hook procedure can reach them.
+std::atomic<int> menuActivations{0};
+
+// Counts the menu activations (SC_KEYMENU) on the editor's thread and stops
+// them, so a failing case cannot hang in a menu loop.
+LRESULT CALLBACK CountMenuActivations(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) {
+    ++menuActivations;
+    return 1;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Another program: a window with an edit box holding a text, in the
+// foreground with the edit box focused, on a thread of its own.
+class Editor {
+ public:
+  Editor(const std::wstring& text, int selectionStart, int selectionEnd) {
+    menuActivations = 0;
+    thread_ = std::thread([=, this] { Run(text, selectionStart, selectionEnd); });
+    ready_ = WaitUntil([this] { return Focused(); }, 10s);
+  }
+  ~Editor() {
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
+  Editor(const Editor&) = delete;
+  Editor& operator=(const Editor&) = delete;
+
+  // Whether it came up in the foreground with its edit box focused.
+  bool Ready() const { return ready_; }
+  CopyKeySight CopyKey() const {
+    CopyKeySight sight;
+    sight.seen = copyKeySeen_;
+    sight.ctrl = copyKeyCtrl_, sight.shift = copyKeyShift_, sight.alt = copyKeyAlt_;
+    sight.win = copyKeyWin_;
+    return sight;
+  }
+  // Waits until the editor has handled every key sent before: keys arrive in
+  // order, so once a tap of F24 sent now has arrived, the earlier ones have.
+  bool Settle() {
+    const int before = settleKeys_;
+    return SendKeys({VK_F24}, false) && SendKeys({VK_F24}, true) &&
+           WaitUntil([&] { return settleKeys_ > before; }, 5s);
+  }
+  std::wstring Text() const {
+    wchar_t text[256]{};
+    GetWindowTextW(edit_, text, 256);
+    return text;
+  }
+
+ private:
+  void Run(const std::wstring& text, int selectionStart, int selectionEnd) {
+    HWND window = CreateTopLevel(L"editor");
+    HWND edit = CreateEdit(window, text);
+    SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    editProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProcedure)));
+    SendMessageW(edit, EM_SETSEL, selectionStart, selectionEnd);
+    HHOOK hook = SetWindowsHookExW(WH_CBT, CountMenuActivations, nullptr, GetCurrentThreadId());
+    SetForegroundWindow(window);
+    SetFocus(edit);
+    window_ = window, edit_ = edit;
+    threadId_ = GetCurrentThreadId();
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    UnhookWindowsHookEx(hook);
+    DestroyWindow(window);
+  }
+
+  bool Focused() const {
+    if (edit_ == nullptr) return false;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(threadId_, &info) && info.hwndFocus == edit_ &&
+           GetForegroundWindow() == window_;
+  }
+
+  static LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* editor = reinterpret_cast<Editor*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && wParam == 'C') {
+      editor->copyKeyCtrl_ = Held(VK_CONTROL), editor->copyKeyShift_ = Held(VK_SHIFT);
+      editor->copyKeyAlt_ = Held(VK_MENU), editor->copyKeyWin_ = Held(VK_LWIN) || Held(VK_RWIN);
+      editor->copyKeySeen_ = true;
+    }
+    if (message == WM_KEYUP && wParam == VK_F24) ++editor->settleKeys_;
+    return CallWindowProcW(editor->editProcedure_, hwnd, message, wParam, lParam);
+  }
+
+  std::thread thread_;
+  std::atomic<DWORD> threadId_{0};
+  std::atomic<HWND> window_{nullptr};
+  std::atomic<HWND> edit_{nullptr};
+  WNDPROC editProcedure_ = nullptr;
+  std::atomic<int> settleKeys_{0};
+  std::atomic<bool> copyKeySeen_{false}, copyKeyCtrl_{false}, copyKeyShift_{false},
+      copyKeyAlt_{false}, copyKeyWin_{false};
+  bool ready_ = false;
+};
+
+// The test's own way in, independent of the code under test. Wine's clipboard
+// bridge to X may hold the clipboard for a moment after each change.
+class OpenedClipboard {
+ public:
+  explicit OpenedClipboard(HWND owner) {
+    opened_ = PumpUntil([owner] { return OpenClipboard(owner) != FALSE; }, 5s);
+  }
+  ~OpenedClipboard() {
+    if (opened_) CloseClipboard();
+  }
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  bool Opened() const { return opened_; }
+
+ private:
+  bool opened_ = false;
+};
+
+void PutBytes(UINT format, const void* data, size_t size) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  std::memcpy(GlobalLock(memory), data, size);
+  GlobalUnlock(memory);
+  SetClipboardData(format, memory);
+}
+
+void PutText(const std::wstring& text) {
+  PutBytes(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+}
+
+Bytes GlobalBytes(HANDLE data) {
+  if (data == nullptr) return {};
+  Bytes bytes(GlobalSize(data));
+  std::memcpy(bytes.data(), GlobalLock(data), bytes.size());
+  GlobalUnlock(data);
+  return bytes;
+}
+
+// Every listed format; the bytes of the memory formats among them.
+std::map<UINT, Bytes> Contents() {
+  std::map<UINT, Bytes> contents;
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+    const bool memory = format >= 0xC000 || format == CF_TEXT || format == CF_OEMTEXT ||
+                        format == CF_UNICODETEXT || format == CF_LOCALE || format == CF_DIB ||
+                        format == CF_DIBV5;
+    contents[format] = memory ? GlobalBytes(GetClipboardData(format)) : Bytes{};
+  }
+  return contents;
+}
+
+std::wstring TextOf(const std::map<UINT, Bytes>& contents) {
+  auto text = contents.find(CF_UNICODETEXT);
+  if (text == contents.end()) return L"";
+  return reinterpret_cast<const wchar_t*>(text->second.data());
+}
+
+Bytes SmallDib() {
+  BITMAPINFOHEADER header{sizeof header, 2, 2, 1, 32, BI_RGB, 16, 0, 0, 0, 0};
+  const DWORD pixels[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00654321};
+  Bytes dib(sizeof header + sizeof pixels);
+  std::memcpy(dib.data(), &header, sizeof header);
+  std::memcpy(dib.data() + sizeof header, pixels, sizeof pixels);
+  return dib;
+}
+
+const Bytes kBinary = {0x00, 0x01, 0xFE, 0xFF, 0x00, 0x00, 0x42};
+
+class SelectedTextTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    owner_ = CreateTopLevel(L"application");
+    ASSERT_NE(owner_, nullptr);
+  }
+  void TearDown() override {
+    // No key may stay down for the next case, whatever this one did.
+    std::vector<WORD> held;
+    for (WORD key :
+         {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN}) {
+      if (GetAsyncKeyState(key) & 0x8000) held.push_back(key);
+    }
+    if (!held.empty()) SendKeys(held, true);
+    DestroyWindow(owner_);
+  }
+
+  // The user's clipboard before a reading: text, private binary data and a
+  // picture. Answers what the clipboard then lists.
+  std::map<UINT, Bytes> FillClipboard(const std::wstring& text) {
+    {
+      OpenedClipboard clipboard(owner_);
+      if (!clipboard.Opened()) return {};
+      EmptyClipboard();
+      PutText(text);
+      PutBytes(privateFormat_, kBinary.data(), kBinary.size());
+      const Bytes dib = SmallDib();
+      PutBytes(CF_DIB, dib.data(), dib.size());
+    }
+    return ClipboardContents();
+  }
+
+  std::map<UINT, Bytes> ClipboardContents() {
+    OpenedClipboard clipboard(owner_);
+    if (!clipboard.Opened()) return {{0, {}}};
+    return Contents();
+  }
+
+  std::wstring Capture() { return CaptureSelectedText(owner_, PumpMessages); }
+
+  HWND owner_ = nullptr;
+  const UINT privateFormat_ = RegisterClipboardFormatW(L"Tolvane test private bytes");
+};
+
+TEST_F(SelectedTextTest, ReturnsTheSelectionAndLeavesTheClipboardAsItWas) {
+  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
+  ASSERT_EQ(TextOf(before), L"earlier text");
+  ASSERT_EQ(before.at(privateFormat_), kBinary);
+  ASSERT_EQ(before.at(CF_DIB), SmallDib());
+  Editor editor(L"The quick brown fox", 4, 15);
+  ASSERT_TRUE(editor.Ready());
+
+  EXPECT_EQ(Capture(), L"quick brown");
+
+  EXPECT_TRUE(editor.CopyKey().seen);
+  EXPECT_EQ(ClipboardContents(), before);
+  EXPECT_EQ(editor.Text(), L"The quick brown fox");
+}
+
+TEST_F(SelectedTextTest, AnEmptyClipboardStaysEmpty) {
+  {
+    OpenedClipboard clipboard(owner_);
+    ASSERT_TRUE(clipboard.Opened());
+    EmptyClipboard();
+  }
+  Editor editor(L"selected words", 0, 8);
+  ASSERT_TRUE(editor.Ready());
+
+  EXPECT_EQ(Capture(), L"selected");
+
+  OpenedClipboard clipboard(owner_);
+  ASSERT_TRUE(clipboard.Opened());
+  EXPECT_EQ(CountClipboardFormats(), 0);
+}
+
+// The editor gets Ctrl+C but has nothing to copy; after the wait the
+// clipboard still holds the earlier text, and that is what is read.
+TEST_F(SelectedTextTest, WithNothingSelectedThePreviousTextIsRead) {
+  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
+  Editor editor(L"no selection here", 3, 3);
+  ASSERT_TRUE(editor.Ready());
+
+  EXPECT_EQ(Capture(), L"earlier text");
+
+  EXPECT_TRUE(editor.CopyKey().seen);
+  EXPECT_EQ(ClipboardContents(), before);
+}
+
+TEST_F(SelectedTextTest, TextInAnyScriptComesBackUnchanged) {
+  const std::wstring earlier = L"Привет, мир \U0001F30D";
+  const std::map<UINT, Bytes> before = FillClipboard(earlier);
+  const std::wstring selected = L"Καλημέρα κόσμε и русский текст";
+  Editor editor(L"«" + selected + L"»", 1, static_cast<int>(selected.size()) + 1);
+  ASSERT_TRUE(editor.Ready());
+
+  EXPECT_EQ(Capture(), selected);
+
+  const std::map<UINT, Bytes> after = ClipboardContents();
+  EXPECT_EQ(TextOf(after), earlier);
+  EXPECT_EQ(after, before);
+}
+
+// The hot key's modifiers are still down when the capture starts; the editor
+// must see exactly Ctrl+C, and a held Alt must not leave its menu activated.
+class HeldModifiersTest : public SelectedTextTest,
+                          public ::testing::WithParamInterface<std::vector<WORD>> {};
+
+TEST_P(HeldModifiersTest, TheEditorSeesPlainCtrlC) {
+  FillClipboard(L"earlier text");
+  Editor editor(L"copy me please", 0, 7);
+  ASSERT_TRUE(editor.Ready());
+  ASSERT_TRUE(SendKeys(GetParam(), false));
+
+  const std::wstring captured = Capture();
+  SendKeys(GetParam(), true);
+
+  EXPECT_EQ(captured, L"copy me");
+  const CopyKeySight sight = editor.CopyKey();
+  EXPECT_TRUE(sight.seen);
+  EXPECT_TRUE(sight.ctrl);
+  EXPECT_FALSE(sight.shift);
+  EXPECT_FALSE(sight.alt);
+  EXPECT_FALSE(sight.win);
+  ASSERT_TRUE(editor.Settle());
+  EXPECT_EQ(menuActivations, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(SelectedText, HeldModifiersTest,
+                         ::testing::Values(std::vector<WORD>{VK_LSHIFT},
+                                           std::vector<WORD>{VK_LMENU}, std::vector<WORD>{VK_RMENU},
+                                           std::vector<WORD>{VK_LMENU, VK_LSHIFT},
+                                           std::vector<WORD>{VK_LWIN},
+                                           std::vector<WORD>{VK_RSHIFT, VK_LCONTROL}));
+
+// The usual case: the user lets go of Alt a moment after pressing the hot
+// key. The editor then sees Alt down and up with no key between, which would
+// open its menu, unless the capture masked it.
+TEST_F(SelectedTextTest, LettingGoOfAltDuringTheWaitOpensNoMenu) {
+  FillClipboard(L"earlier text");
+  Editor editor(L"alt was held", 0, 3);
+  ASSERT_TRUE(editor.Ready());
+  // The count itself works: a lone Alt does open the menu.
+  ASSERT_TRUE(SendKeys({VK_LMENU}, false));
+  ASSERT_TRUE(SendKeys({VK_LMENU}, true));
+  ASSERT_TRUE(editor.Settle());
+  ASSERT_EQ(menuActivations, 1);
+
+  ASSERT_TRUE(SendKeys({VK_LMENU}, false));
+  std::thread user([] {
+    Sleep(100);
+    SendKeys({VK_LMENU}, true);
+  });
+  const std::wstring captured = Capture();
+  user.join();
+
+  EXPECT_EQ(captured, L"alt");
+  EXPECT_FALSE(editor.CopyKey().alt);
+  ASSERT_TRUE(editor.Settle());
+  EXPECT_EQ(menuActivations, 1);
+}
+
+// Another program holding the clipboard open, on a thread of its own.
+class ClipboardHolder {
+ public:
+  explicit ClipboardHolder(DWORD holdMilliseconds)
+      : release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    thread_ = std::thread([this, holdMilliseconds] {
+      if (PumpUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5s)) {
+        SetEvent(opened_);
+        WaitForSingleObject(release_, holdMilliseconds);
+        CloseClipboard();
+      }
+    });
+    WaitForSingleObject(opened_, 10000);
+  }
+  ~ClipboardHolder() {
+    SetEvent(release_);
+    thread_.join();
+    CloseHandle(release_);
+    CloseHandle(opened_);
+  }
+  ClipboardHolder(const ClipboardHolder&) = delete;
+  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+
+  bool Holds() const { return WaitForSingleObject(opened_, 0) == WAIT_OBJECT_0; }
+
+ private:
+  HANDLE release_;
+  HANDLE opened_;
+  std::thread thread_;
+};
+
+TEST_F(SelectedTextTest, AClipboardBusyForAMomentIsWaitedFor) {
+  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
+  Editor editor(L"busy clipboard", 0, 4);
+  ASSERT_TRUE(editor.Ready());
+  ClipboardHolder holder(100);
+  ASSERT_TRUE(holder.Holds());
+
+  EXPECT_EQ(Capture(), L"busy");
+
+  EXPECT_EQ(ClipboardContents(), before);
+}
+
+// Nothing is sent to the program when the clipboard cannot be saved first.
+TEST_F(SelectedTextTest, AClipboardKeptBusyEndsTheCaptureBeforeTheKeystroke) {
+  Editor editor(L"busy clipboard", 0, 4);
+  ASSERT_TRUE(editor.Ready());
+  ClipboardHolder holder(INFINITE);
+  ASSERT_TRUE(holder.Holds());
+
+  try {
+    Capture();
+    ADD_FAILURE() << "the capture went on without the clipboard";
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ(error.what(), kCannotOpenClipboard);
+  }
+  EXPECT_FALSE(editor.CopyKey().seen);
+}
+
+// A window of the program itself, with the focus on this thread: it is asked
+// with WM_COPY, which also reaches windows that ignore Ctrl+C.
+LRESULT CALLBACK CopiesOnWmCopyOnly(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPY) {
+    auto* copies = reinterpret_cast<int*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    ++*copies;
+    if (OpenClipboard(hwnd)) {
+      EmptyClipboard();
+      PutText(L"copied on WM_COPY");
+      CloseClipboard();
+    }
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+TEST_F(SelectedTextTest, TheProgramsOwnFocusedWindowIsAskedWithWmCopy) {
+  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
+  HWND window = CreateTopLevel(L"options");
+  HWND pane = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, window,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  int copies = 0;
+  SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&copies));
+  SetWindowLongPtrW(pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CopiesOnWmCopyOnly));
+  SetForegroundWindow(window);
+  SetFocus(pane);
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == pane; }));
+
+  EXPECT_EQ(Capture(), L"copied on WM_COPY");
+
+  EXPECT_EQ(copies, 1);
+  EXPECT_EQ(ClipboardContents(), before);
+  DestroyWindow(window);
+}
+
+TEST_F(SelectedTextTest, TheSelectionOfTheProgramsOwnEditBoxIsCaptured) {
+  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
+  HWND window = CreateTopLevel(L"options");
+  HWND edit = CreateEdit(window, L"Alt+Ins and more");
+  SendMessageW(edit, EM_SETSEL, 0, 7);
+  SetForegroundWindow(window);
+  SetFocus(edit);
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == edit; }));
+
+  EXPECT_EQ(Capture(), L"Alt+Ins");
+
+  EXPECT_EQ(ClipboardContents(), before);
+  DestroyWindow(window);
+}
+
+}  // namespace
