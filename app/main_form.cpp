@@ -317,6 +317,9 @@ bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
       return false;
+    case kConnectVoiceMessage:
+      if (!SpeechAPI5.Connected()) SpeechAPI5.Connect();
+      return true;
     case WM_TIMER:
       if (wParam != kEasterEggTimer) return false;
       EasterEgg1TimerTimer();

@@ -33,6 +33,8 @@ struct SlotVoiceSettings;
 // The exit command marks the main window with this tag, so that the close
 // request that follows lets the window close instead of hiding it in the tray.
 inline constexpr int kExitMark = 777;
+// Posted by the first activation of the window to connect the SAPI 5 voice.
+inline constexpr UINT kConnectVoiceMessage = WM_APP + 2;
 // The timer of the About page's colour animation.
 inline constexpr UINT_PTR kEasterEggTimer = 1;
 

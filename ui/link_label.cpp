@@ -50,7 +50,8 @@ void Paint(HWND window, const LinkState& state) {
   HDC dc = BeginPaint(window, &paint);
   RECT client;
   GetClientRect(window, &client);
-  DrawLinkLabel(dc, client, WindowText(window), state.font, LinkLook(state.hot));
+  const bool centred = (GetWindowLongPtrW(window, GWL_STYLE) & SS_CENTER) != 0;
+  DrawLinkLabel(dc, client, WindowText(window), state.font, LinkLook(state.hot), centred);
   if (state.focused && (SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0) {
     DrawFocusRect(dc, &client);
   }
@@ -141,7 +142,7 @@ LinkLabelLook LinkLook(bool hot) {
 }
 
 void DrawLinkLabel(HDC dc, const RECT& area, const std::wstring& text, HFONT baseFont,
-                   const LinkLabelLook& look) {
+                   const LinkLabelLook& look, bool centred) {
   LOGFONTW logFont{};
   GetObjectW(baseFont != nullptr ? baseFont : GetStockObject(DEFAULT_GUI_FONT), sizeof logFont,
              &logFont);
@@ -154,5 +155,5 @@ void DrawLinkLabel(HDC dc, const RECT& area, const std::wstring& text, HFONT bas
   SetBkMode(dc, TRANSPARENT);
   RECT textArea = area;
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea,
-            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+            (centred ? DT_CENTER : DT_LEFT) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }

@@ -29,7 +29,8 @@ struct LinkLabelLook {
 // What a label looks like with the mouse over it or not.
 LinkLabelLook LinkLook(bool hot);
 
-// Draws the text of a label in its look and its font made bold, left-aligned
-// and vertically centred, without touching the background.
+// Draws the text of a label in its look and its font made bold, vertically
+// centred, without touching the background. A label with the style SS_CENTER
+// is centred across its width, others start at its left.
 void DrawLinkLabel(HDC dc, const RECT& area, const std::wstring& text, HFONT baseFont,
-                   const LinkLabelLook& look);
+                   const LinkLabelLook& look, bool centred = false);

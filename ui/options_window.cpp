@@ -44,7 +44,9 @@ void TfrmMain::FormShow() {
 void TfrmMain::FormActivate() {
   if (activatedOnce_) return;
   activatedOnce_ = true;
-  if (!SpeechAPI5.Connected()) SpeechAPI5.Connect();
+  // COM may not call out of the process while the system waits for the
+  // activation to be answered, so the voice connects right after it.
+  PostMessageW(Handle(), kConnectVoiceMessage, 0, 0);
 }
 
 void TfrmMain::BitBtn1Click() {

@@ -69,6 +69,7 @@ class TVoiceList {
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
   void ListMessage(UINT message, LPARAM lParam);
+  int ItemAt(LPARAM point) const;
   void TrackHover(LPARAM point);
   void SetHotItem(int index);
   void InvalidateItem(int index) const;

@@ -179,6 +179,33 @@ HWND FindControl(HWND window, const std::wstring& caption) {
   return nullptr;
 }
 
+HWND FindControlById(HWND window, int id) {
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetDlgCtrlID(child) == id) return child;
+    if (HWND found = FindControlById(child, id)) return found;
+  }
+  return nullptr;
+}
+
+bool ClickControl(HWND control) {
+  RECT area;
+  GetWindowRect(control, &area);
+  // Absolute mouse coordinates run from 0 to 65535 across the primary screen.
+  const LONG x = MulDiv((area.left + area.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  const LONG y = MulDiv((area.top + area.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  INPUT inputs[3]{};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x;
+    input.mi.dy = y;
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  }
+  inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  return SendInput(3, inputs, sizeof(INPUT)) == 3;
+}
+
 std::wstring MessageBoxText(HWND messageBox) {
   // The message text is the box's static control with the identifier 0xFFFF.
   HWND text = GetDlgItem(messageBox, 0xFFFF);

@@ -64,6 +64,11 @@ bool SaveScreenshot(const std::wstring& name);
 
 // The first control inside the window, at any depth, with this caption.
 HWND FindControl(HWND window, const std::wstring& caption);
+// The first control inside the window, at any depth, with this identifier.
+HWND FindControlById(HWND window, int id);
+// A click of the left mouse button in the middle of the control, as the mouse
+// makes it; answers whether the system took the input.
+bool ClickControl(HWND control);
 
 // The text of a message box (its static text), for the window given.
 std::wstring MessageBoxText(HWND messageBox);

@@ -18,8 +18,8 @@ constexpr char kOneVoice[] = "sapi5.voice = Tolvane Test Voice\n";
 constexpr char kNoVoices[] = "# neither voices nor engines\n";
 constexpr wchar_t kOptionsTitle[] = L"Tolvane! Options";
 constexpr wchar_t kBoxTitle[] = L"Tolvane!";
-// The design values of the three hot key fields: Alt+Ins, Ctrl+F11, Ctrl+F12.
-constexpr unsigned kReadingHotKey = 32813;
+// The hot keys of a first start: Ctrl+BkSp, Ctrl+F11, Ctrl+F12.
+constexpr unsigned kReadingHotKey = 16392;
 constexpr unsigned kOptionsHotKey = 16506;
 constexpr unsigned kStopHotKey = 16507;
 

@@ -1,0 +1,132 @@
+// The options window of the running program: what a first start writes, hot
+// keys changed through the window, and a picture of every page.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/res/resource.h"
+#include "tests/e2e/driver.h"
+#include "tests/support/hotkey_probe_client.h"
+
+namespace {
+
+constexpr char kVoicesAndEngines[] =
+    "sapi5.voice = Tolvane Test Voice\n"
+    "sapi5.voice = Second Test Voice\n"
+    "sapi4.engine = Test Engine Mode | Tess | 60..260 | 50..150\n";
+constexpr wchar_t kOptionsTitle[] = L"Tolvane! Options";
+constexpr unsigned kCtrlBkSp = 16392;
+constexpr unsigned kCtrlShiftF6 = 0x6000 | VK_F6;
+
+std::wstring RunValue() {
+  wchar_t data[1024]{};
+  DWORD size = sizeof data;
+  if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                   L"Tolvane", RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
+    return L"<none>";
+  }
+  return data;
+}
+
+std::wstring ControlText(HWND control) {
+  wchar_t text[256]{};
+  SendMessageW(control, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+class OptionsWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    main_ = tolvane_.WaitForWindow(kOptionsTitle);
+    ASSERT_NE(main_, nullptr);
+    ASSERT_TRUE(tolvane_.WaitForIdle());
+    pages_ = FindWindowExW(main_, nullptr, L"SysTabControl32", nullptr);
+    readingHotKey_ = FindControlById(main_, IDC_READING_HOTKEY);
+    ASSERT_NE(readingHotKey_, nullptr);
+  }
+  void TearDown() override {
+    HKEY run = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                      KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+      RegDeleteValueW(run, L"Tolvane");
+      RegCloseKey(run);
+    }
+  }
+
+  int ActivePage() const { return static_cast<int>(SendMessageW(pages_, TCM_GETCURSEL, 0, 0)); }
+
+  // A new reading hot key typed into its field.
+  void TypeReadingHotKey() {
+    ASSERT_TRUE(ClickControl(readingHotKey_));
+    ASSERT_TRUE(PressKey(VK_F6, {VK_CONTROL, VK_SHIFT}));
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(readingHotKey_) == L"Shift+Ctrl+F6"; }));
+  }
+
+  void ShowWithTheOptionsHotKey() {
+    ASSERT_TRUE(PressKey(VK_F11, {VK_CONTROL}));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }));
+    ASSERT_TRUE(tolvane_.WaitForIdle());
+  }
+
+  ProgramFolder folder_{kVoicesAndEngines};
+  TolvaneProcess tolvane_{folder_};
+  HWND main_ = nullptr;
+  HWND pages_ = nullptr;
+  HWND readingHotKey_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(OptionsWindow, AFirstStartTurnsAutostartOnAndHoldsTheDefaultKeys) {
+  EXPECT_EQ(RunValue(), L"\"" + folder_.File(L"Tolvane.exe") + L"\" -autostart");
+  EXPECT_NE(ReadTextFile(folder_.File(L"cfg.ini")).find("FirstRun=0"), std::string::npos);
+  for (unsigned word : {kCtrlBkSp, 16506u, 16507u}) {
+    EXPECT_EQ(ProbeHotKey(word), HotKeyState::Taken) << word;
+  }
+  EXPECT_EQ(ControlText(readingHotKey_), L"Ctrl+BkSp");
+}
+
+TEST_F(OptionsWindow, ACancelledHotKeyIsBackAndStillWorksAtTheNextShowing) {
+  TypeReadingHotKey();
+  // Esc would be the field's new key; the button cancels.
+  ASSERT_TRUE(ClickControl(GetDlgItem(main_, IDCANCEL)));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
+  EXPECT_EQ(ProbeHotKey(kCtrlShiftF6), HotKeyState::Free);
+
+  ShowWithTheOptionsHotKey();
+  EXPECT_EQ(ControlText(readingHotKey_), L"Ctrl+BkSp");
+  EXPECT_EQ(ActivePage(), 0);
+  EXPECT_EQ(ProbeHotKey(kCtrlBkSp), HotKeyState::Taken);
+}
+
+TEST_F(OptionsWindow, AHotKeyConfirmedWithOkWorksAtOnceAndTheOldOneNoLonger) {
+  TypeReadingHotKey();
+  ASSERT_TRUE(ClickControl(GetDlgItem(main_, IDOK)));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
+  EXPECT_EQ(ProbeHotKey(kCtrlShiftF6), HotKeyState::Taken);
+  EXPECT_EQ(ProbeHotKey(kCtrlBkSp), HotKeyState::Free);
+  EXPECT_NE(ReadTextFile(folder_.File(L"cfg.ini")).find("HotKey=" + std::to_string(kCtrlShiftF6)),
+            std::string::npos);
+
+  ShowWithTheOptionsHotKey();
+  EXPECT_EQ(ControlText(readingHotKey_), L"Shift+Ctrl+F6");
+}
+
+// The pictures are for a person to look at; the test checks that each page
+// came up in turn with Ctrl+Tab.
+TEST_F(OptionsWindow, EveryPageIsPhotographed) {
+  const wchar_t* names[] = {L"options-general", L"options-default-voice", L"options-voice-slots",
+                            L"options-pronunciation", L"options-about"};
+  ASSERT_EQ(ActivePage(), 0);
+  for (int page = 0; page < 5; ++page) {
+    if (page > 0) {
+      ASSERT_TRUE(PressKey(VK_TAB, {VK_CONTROL}));
+      ASSERT_TRUE(WaitUntil([&] { return ActivePage() == page; })) << page;
+    }
+    ASSERT_TRUE(tolvane_.WaitForIdle());
+    RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_TRUE(SaveScreenshot(names[page])) << page;
+  }
+}
