@@ -78,14 +78,16 @@ void AwaitModifierRelease(const std::function<void()>& processMessages) {
 }
 
 // Ctrl+C as one uninterrupted series of events, so the application sees
-// exactly Ctrl+C: modifiers still held are lifted first (masked where their
-// release would open a menu). Answers whether the system took the events.
+// exactly Ctrl+C: modifiers still held are lifted first. They are masked
+// once more, for an Alt or Win that went down again during the wait. Answers
+// whether the system took the events.
 bool SendCopyKeystroke() {
   const std::vector<ModifierKey> held = HeldModifiers();
   std::vector<INPUT> inputs;
   if (AnyOpensMenu(held)) AppendMask(inputs);
-  for (const ModifierKey& key : held)
+  for (const ModifierKey& key : held) {
     inputs.push_back(KeyEvent(key.virtualKey, true, key.extended));
+  }
   inputs.push_back(KeyEvent(VK_CONTROL, false));
   inputs.push_back(KeyEvent('C', false));
   inputs.push_back(KeyEvent('C', true));

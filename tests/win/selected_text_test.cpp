@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstring>
 #include <map>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -111,11 +112,8 @@ class Editor {
   // Whether it came up in the foreground with its edit box focused.
   bool Ready() const { return ready_; }
   CopyKeySight CopyKey() const {
-    CopyKeySight sight;
-    sight.seen = copyKeySeen_;
-    sight.ctrl = copyKeyCtrl_, sight.shift = copyKeyShift_, sight.alt = copyKeyAlt_;
-    sight.win = copyKeyWin_;
-    return sight;
+    std::lock_guard lock(copyKeyMutex_);
+    return copyKey_;
   }
   // Waits until the editor has handled every key sent before: keys arrive in
   // order, so once a tap of F24 sent now has arrived, the earlier ones have.
@@ -141,8 +139,9 @@ class Editor {
     HHOOK hook = SetWindowsHookExW(WH_CBT, CountMenuActivations, nullptr, GetCurrentThreadId());
     SetForegroundWindow(window);
     SetFocus(edit);
-    window_ = window, edit_ = edit;
     threadId_ = GetCurrentThreadId();
+    window_ = window;
+    edit_ = edit;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
       TranslateMessage(&message);
@@ -163,9 +162,9 @@ class Editor {
   static LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* editor = reinterpret_cast<Editor*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && wParam == 'C') {
-      editor->copyKeyCtrl_ = Held(VK_CONTROL), editor->copyKeyShift_ = Held(VK_SHIFT);
-      editor->copyKeyAlt_ = Held(VK_MENU), editor->copyKeyWin_ = Held(VK_LWIN) || Held(VK_RWIN);
-      editor->copyKeySeen_ = true;
+      std::lock_guard lock(editor->copyKeyMutex_);
+      editor->copyKey_ = {true, Held(VK_CONTROL), Held(VK_SHIFT), Held(VK_MENU),
+                          Held(VK_LWIN) || Held(VK_RWIN)};
     }
     if (message == WM_KEYUP && wParam == VK_F24) ++editor->settleKeys_;
     return CallWindowProcW(editor->editProcedure_, hwnd, message, wParam, lParam);
@@ -177,8 +176,8 @@ class Editor {
   std::atomic<HWND> edit_{nullptr};
   WNDPROC editProcedure_ = nullptr;
   std::atomic<int> settleKeys_{0};
-  std::atomic<bool> copyKeySeen_{false}, copyKeyCtrl_{false}, copyKeyShift_{false},
-      copyKeyAlt_{false}, copyKeyWin_{false};
+  mutable std::mutex copyKeyMutex_;
+  CopyKeySight copyKey_;
   bool ready_ = false;
 };
 
