@@ -1,0 +1,12 @@
+#pragma once
+// SAPI 4 engines name themselves and read their text in the ANSI code page;
+// the rest of the program is UTF-16. This is where the two meet.
+
+#include <string>
+#include <vector>
+
+std::wstring WideFromAnsi(const std::string& text);
+std::string AnsiFromWide(const std::wstring& text);
+// The text as lines for the SAPI 4 component's Text: split at CR LF, CR or
+// LF, with no empty line after a final line break.
+std::vector<std::string> AnsiLines(const std::wstring& text);

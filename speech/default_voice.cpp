@@ -1,0 +1,211 @@
+// The voice catalogue on the "Default voice" page, its sliders and value
+// boxes, and the way from the chosen entry to its engine: for the default
+// voice and for a voice slot.
+#include "app/main_form.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "speech/ansi_text.h"
+#include "speech/voice_catalogue.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+constexpr wchar_t kDefaultTestText[] = L"This is a test for selected voice.";
+
+constexpr int kSapi5SliderMin = -10;
+constexpr int kSapi5SliderMax = 10;
+constexpr int kVolumeMin = 0;
+constexpr int kVolumeMax = 100;
+// What a SAPI 5 voice starts with when it is chosen in the list: the engine
+// gets these, and the sliders show a little slower and lower than that.
+constexpr long kSapi5StartRate = -2;
+constexpr long kSapi5StartVolume = 100;
+constexpr int kSapi5StartSpeedPosition = -3;
+constexpr int kSapi5StartPitchPosition = -5;
+constexpr int kSapi5StartVolumePosition = 100;
+
+// The "Pronunciation" column of the corrections table.
+constexpr int kPronunciationColumn = 1;
+
+// The name a SAPI 4 engine is listed under. An engine that cannot be
+// selected tells nothing of its speaker, so it keeps its mode name rather
+// than borrowing the speaker of the engine selected before it.
+std::wstring Sapi4EntryName(TMSpeech& speech, const std::string& modeName) {
+  speech.SelectEngine(modeName);
+  const std::wstring mode = WideFromAnsi(modeName);
+  if (!speech.EngineSelected()) return mode;
+  return Sapi4DisplayName(mode, WideFromAnsi(speech.EngineInfo().Speaker));
+}
+
+// Entry i of the catalogue is engine i of the component's list; an index
+// outside it (no selection, a voice no longer there) fails here.
+void SelectSapi4Entry(TMSpeech& speech, int entry) {
+  speech.SelectEngine(speech.Engines().at(static_cast<size_t>(entry)));
+}
+
+// A SAPI 5 entry's token, whose index in the token collection is the entry's
+// index less the SAPI 4 engines before it. The voice rejects a bad index.
+void SelectSapi5Token(TSpVoice& voice, int token) {
+  ComPtr<ISpeechObjectTokens> tokens = voice.GetVoices(L"", L"");
+  voice.PutrefVoice(TokenItem(*tokens.Get(), token).Get());
+}
+
+// The sliders take exactly the engine's bounds and its current values.
+void ShowSapi4Engine(TfrmMain& form, int entry) {
+  TMSpeech& speech = *form.SpeechAPI4;
+  form.defaultVoiceIsSapi5 = false;
+  SelectSapi4Entry(speech, entry);
+  const TMSpeechEngineInfo& info = speech.EngineInfo();
+  form.Speed_Bar.SetRange(static_cast<int>(info.MinSpeed), static_cast<int>(info.MaxSpeed));
+  form.Pitch_Bar.SetRange(info.MinPitch, info.MaxPitch);
+  form.Volume_Bar.SetRange(info.MinVolume, info.MaxVolume);
+  form.Speed_Bar.SetPosition(static_cast<int>(speech.GetSpeed()));
+  form.Pitch_Bar.SetPosition(speech.GetPitch());
+  form.Volume_Bar.SetPosition(static_cast<int>(speech.GetVolume()));
+}
+
+// No token is set here: the voice is applied when it speaks.
+void ShowSapi5Voice(TfrmMain& form) {
+  form.defaultVoiceIsSapi5 = true;
+  form.Speed_Bar.SetRange(kSapi5SliderMin, kSapi5SliderMax);
+  form.Pitch_Bar.SetRange(kSapi5SliderMin, kSapi5SliderMax);
+  form.Volume_Bar.SetRange(kVolumeMin, kVolumeMax);
+  form.SpeechAPI5.PutRate(kSapi5StartRate);
+  form.SpeechAPI5.PutVolume(kSapi5StartVolume);
+  form.Speed_Bar.SetPosition(kSapi5StartSpeedPosition);
+  form.Pitch_Bar.SetPosition(kSapi5StartPitchPosition);
+  form.Volume_Bar.SetPosition(kSapi5StartVolumePosition);
+}
+
+std::wstring ListViewCellText(HWND list, int row, int column) {
+  std::wstring text(256, L'\0');
+  for (;;) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    const auto length = static_cast<size_t>(
+        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)));
+    // A text that fills the buffer may have been cut: try again with more room.
+    if (length + 1 < text.size()) return text.substr(0, length);
+    text.resize(text.size() * 2);
+  }
+}
+
+}  // namespace
+
+int TfrmMain::Sapi4EngineCount() const { return static_cast<int>(SpeechAPI4->Engines().size()); }
+
+// Selecting every engine in turn is the only way to learn its speaker; the
+// last one stays selected.
+void TfrmMain::LoadVoicesList() {
+  VoicesList.Clear();
+  std::vector<std::wstring> names;
+  for (const std::string& modeName : SpeechAPI4->Engines()) {
+    names.push_back(Sapi4EntryName(*SpeechAPI4, modeName));
+  }
+  VoicesList.SetItems(names);
+  if (sapi5Available) {
+    ComPtr<ISpeechObjectTokens> tokens = SpeechAPI5.GetVoices(L"", L"");
+    const long count = TokenCount(*tokens.Get());
+    for (long token = 0; token < count; ++token) {
+      VoicesList.AddItem(
+          Sapi5DisplayName(TokenDescription(*TokenItem(*tokens.Get(), token).Get())));
+    }
+  }
+  const int initial = InitialCatalogueEntry(VoicesList.Count(), Sapi4EngineCount());
+  VoicesList.SetItemIndex(initial);
+  VoicesListChange(initial, initial);
+}
+
+void TfrmMain::VoicesListChange(int, int newIndex) {
+  if (VoicesList.Tag == kVoiceListGuardArmed) return;
+  if (VoicesList.Count() == 0) return;
+  int entry = newIndex;
+  if (VoicesList.ItemIndex() < 0) {
+    VoicesList.SetItemIndex(0);
+    entry = 0;
+  }
+  if (entry < Sapi4EngineCount()) {
+    ShowSapi4Engine(*this, entry);
+  } else {
+    ShowSapi5Voice(*this);
+  }
+}
+
+// Only a click lets the list's reports through again after a page change;
+// keys move the selection without touching the sliders.
+void TfrmMain::VoicesListClick() { VoicesList.Tag = 0; }
+
+void TfrmMain::Speed_BarChange() {
+  Edit1.SetText(ValueBoxText(Speed_Bar.Position(), defaultVoiceIsSapi5));
+}
+
+void TfrmMain::Pitch_BarChange() {
+  Edit2.SetText(ValueBoxText(Pitch_Bar.Position(), defaultVoiceIsSapi5));
+}
+
+void TfrmMain::Volume_BarChange() { Edit3.SetText(std::to_wstring(Volume_Bar.Position())); }
+
+// The sliders' positions go to the engine as they are; a SAPI 5 voice's pitch
+// travels in the pitch prefix when it speaks.
+void TfrmMain::SelectDefaultVoice() {
+  const int entry = VoicesList.ItemIndex();
+  if (entry < Sapi4EngineCount()) {
+    SelectSapi4Entry(*SpeechAPI4, entry);
+    SpeechAPI4->SetSpeed(static_cast<DWORD>(Speed_Bar.Position()));
+    SpeechAPI4->SetPitch(static_cast<WORD>(Pitch_Bar.Position()));
+    SpeechAPI4->SetVolume(static_cast<DWORD>(Volume_Bar.Position()));
+    return;
+  }
+  SelectSapi5Token(SpeechAPI5, entry - Sapi4EngineCount());
+  SpeechAPI5.PutRate(Speed_Bar.Position());
+  SpeechAPI5.PutVolume(Volume_Bar.Position());
+}
+
+void TfrmMain::SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst) {
+  SelectDefaultVoice();
+  if (VoicesList.ItemIndex() < Sapi4EngineCount()) {
+    SpeechAPI4->Text = AnsiLines(text);
+    SpeechAPI4->SpeakText();
+    return;
+  }
+  if (purgeFirst) SpeechAPI5.Speak(L"", SVSFPurgeBeforeSpeak);
+  PitchPrefix = PitchPrefixText(Pitch_Bar.Position());
+  SpeechAPI5.Speak(PitchPrefix + text, SVSFlagsAsync);
+}
+
+void TfrmMain::Test_ButtonClick() {
+  std::wstring text = Edit4.Text();
+  if (text.empty()) text = kDefaultTestText;
+  SpeakWithDefaultVoice(text, true);
+}
+
+void TfrmMain::BitBtn11Click() {
+  const auto row = static_cast<int>(SendMessageW(Words_Table, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+  if (row < 0) return;
+  SpeakWithDefaultVoice(ListViewCellText(Words_Table, row, kPronunciationColumn), true);
+}
+
+// Slots keep stored values only; SAPI 5 speed and pitch are turned back into
+// the engine's scale, SAPI 4 values go to the engine as stored.
+void TfrmMain::ApplySlotVoiceSettings(const SlotVoiceSettings& slot) {
+  const std::vector<std::wstring> catalogue = VoicesList.Items();
+  if (slot.family == kSapi5Family) {
+    const int entry = FindCatalogueEntry(catalogue, Sapi5DisplayName(slot.voiceName));
+    SelectSapi5Token(SpeechAPI5, entry - Sapi4EngineCount());
+    SpeechAPI5.PutRate(Sapi5EngineValue(ParseStoredValue(slot.speed)));
+    SpeechAPI5.PutVolume(ParseStoredValue(slot.volume));
+    PitchPrefix = PitchPrefixText(Sapi5EngineValue(ParseStoredValue(slot.pitch)));
+    return;
+  }
+  SelectSapi4Entry(*SpeechAPI4, FindCatalogueEntry(catalogue, slot.voiceName));
+  SpeechAPI4->SetSpeed(static_cast<DWORD>(ParseStoredValue(slot.speed)));
+  SpeechAPI4->SetPitch(static_cast<WORD>(ParseStoredValue(slot.pitch)));
+  SpeechAPI4->SetVolume(static_cast<DWORD>(ParseStoredValue(slot.volume)));
+}
