@@ -1,0 +1,254 @@
+// The owner-drawn voice list: its items checked pixel by pixel in bitmaps, and
+// a real list box for measuring, hover, clicks and the selection reports that
+// drawing makes.
+#include "ui/voice_list.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/window_thunk.h"
+#include "tests/support/canvas.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kSelectedBlue = RGB(0, 85, 170);
+constexpr COLORREF kHotBlue = RGB(0, 94, 187);
+
+constexpr wchar_t kLongName[] =
+    L"Microsoft Speech Recognition and Synthesis Voice Number Two - English (Great Britain)";
+
+HFONT GuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+TEXTMETRICW FontMetrics(HDC dc, HFONT font) {
+  HGDIOBJ previous = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, previous);
+  return metrics;
+}
+
+using Changes = std::vector<std::pair<int, int>>;
+
+// A popup window holding one voice list the way the options window does: it
+// passes on the list's measuring and drawing and records what the list reports.
+class ListHost {
+ public:
+  static constexpr int kListWidth = 180;
+  static constexpr int kListHeight = 160;
+  static constexpr int kListId = 100;
+
+  ListHost() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowThunk<ListHost>;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"VoiceListHost";
+    RegisterClassExW(&windowClass);
+    CreateWindowExW(WS_EX_TOOLWINDOW, L"VoiceListHost", L"", WS_POPUP, 0, 0, 220, 200, nullptr,
+                    nullptr, GetModuleHandleW(nullptr), this);
+    HWND list =
+        CreateWindowExW(0, L"LISTBOX", L"",
+                        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_OWNERDRAWVARIABLE |
+                            LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                        0, 0, kListWidth, kListHeight, window_, reinterpret_cast<HMENU>(kListId),
+                        GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+    list_.Attach(
+        list, [this](int oldIndex, int newIndex) { changes.emplace_back(oldIndex, newIndex); },
+        [this] { selectionAtClicks.push_back(list_.ItemIndex()); });
+  }
+  ~ListHost() { DestroyWindow(window_); }
+  ListHost(const ListHost&) = delete;
+  ListHost& operator=(const ListHost&) = delete;
+
+  void Attach(HWND window) { window_ = window; }
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MEASUREITEM &&
+        list_.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
+      return TRUE;
+    if (message == WM_DRAWITEM && list_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+      return TRUE;
+    return DefWindowProcW(window_, message, wParam, lParam);
+  }
+
+  TVoiceList& List() { return list_; }
+  HWND ListHandle() const { return list_.Handle(); }
+  void Show() const { ShowWindow(window_, SW_SHOWNOACTIVATE); }
+  void Hide() const { ShowWindow(window_, SW_HIDE); }
+  // Paints whatever the list has to paint now, as the message loop would.
+  void Redraw() const {
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+  void PrintInto(const Canvas& canvas) const {
+    SendMessageW(ListHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+  }
+  RECT ItemRect(int index) const {
+    RECT item{};
+    SendMessageW(ListHandle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    return item;
+  }
+  int ItemHeight(int index) const {
+    return static_cast<int>(SendMessageW(ListHandle(), LB_GETITEMHEIGHT, index, 0));
+  }
+  // Mouse messages carry client coordinates.
+  void Mouse(UINT message, const RECT& item) const {
+    const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageW(ListHandle(), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, point);
+  }
+  void Click(int index) const {
+    Mouse(WM_LBUTTONDOWN, ItemRect(index));
+    Mouse(WM_LBUTTONUP, ItemRect(index));
+  }
+
+  Changes changes;
+  std::vector<int> selectionAtClicks;
+
+ private:
+  HWND window_ = nullptr;
+  TVoiceList list_;
+};
+
+}  // namespace
+
+TEST(VoiceListItem, NormalItemsAreWhiteWithBlackText) {
+  Canvas canvas(200, 40);
+  const RECT item{0, 0, 200, 30};
+  DrawVoiceListItem(canvas.Dc(), item, L"Anna (SAPI5)", VoiceItemLook::Normal, GuiFont(), 96);
+  EXPECT_EQ(canvas.Pixel(0, 0), kWhite);
+  EXPECT_EQ(canvas.Pixel(199, 29), kWhite);
+  EXPECT_EQ(canvas.Count(item, Is(kUntouched)), 0) << "the whole item is filled";
+  EXPECT_GT(canvas.Count(item, IsDark), 20) << "the name is written in black";
+  EXPECT_EQ(canvas.Pixel(0, 30), kUntouched) << "nothing is drawn below the item";
+}
+
+TEST(VoiceListItem, SelectedAndHotItemsAreBlueWithWhiteText) {
+  for (const auto& [look, background] : {std::pair{VoiceItemLook::Selected, kSelectedBlue},
+                                         std::pair{VoiceItemLook::Hot, kHotBlue}}) {
+    SCOPED_TRACE(static_cast<int>(look));
+    Canvas canvas(200, 40);
+    const RECT item{0, 10, 200, 40};
+    DrawVoiceListItem(canvas.Dc(), item, L"Anna (SAPI5)", look, GuiFont(), 96);
+    EXPECT_EQ(canvas.Pixel(0, 10), background);
+    EXPECT_EQ(canvas.Pixel(199, 39), background);
+    EXPECT_GT(canvas.Count(item, IsWhitish), 20) << "the name is written in white";
+    EXPECT_EQ(canvas.Count(item, IsDark), 0);
+    EXPECT_EQ(canvas.Pixel(0, 9), kUntouched) << "nothing is drawn above the item";
+  }
+}
+
+TEST(VoiceListItem, ALongNameWrapsOntoMoreLinesInsideTheItem) {
+  Canvas canvas(120, 120);
+  const TEXTMETRICW metrics = FontMetrics(canvas.Dc(), GuiFont());
+  const RECT item{0, 0, 120, 100};
+  DrawVoiceListItem(canvas.Dc(), item, kLongName, VoiceItemLook::Normal, GuiFont(), 96);
+  const RECT ink = canvas.Bounds(item, IsDark);
+  EXPECT_GT(ink.bottom - ink.top, 2 * metrics.tmHeight) << "more than two lines of text";
+  // A margin keeps the text off the item's edges.
+  EXPECT_EQ(canvas.Count({0, 0, 1, 100}, IsDark), 0);
+  EXPECT_EQ(canvas.Count({119, 0, 120, 100}, IsDark), 0);
+  EXPECT_EQ(canvas.Count({0, 0, 120, 1}, IsDark), 0);
+}
+
+TEST(VoiceList, ItemsAreReplacedAtOnceAndMeasuredByTheirWrappedText) {
+  ListHost host;
+  TVoiceList& list = host.List();
+  list.SetItems({L"Old"});
+  list.SetItems({L"Anna", kLongName, L"Bert"});
+  list.AddItem(L"Carl (SAPI5)");
+  EXPECT_EQ(list.Items(),
+            (std::vector<std::wstring>{L"Anna", kLongName, L"Bert", L"Carl (SAPI5)"}));
+  EXPECT_EQ(list.Count(), 4);
+  EXPECT_EQ(list.Item(3), L"Carl (SAPI5)");
+  EXPECT_EQ(list.ItemIndex(), -1);
+  EXPECT_EQ(host.ItemHeight(0), host.ItemHeight(2));
+  EXPECT_GT(host.ItemHeight(1), 2 * host.ItemHeight(0))
+      << "the long name wraps onto three lines or more";
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(VoiceList, ASelectionMovedWhileHiddenIsReportedWhenTheListIsNextDrawn) {
+  ListHost host;
+  host.List().SetItems({L"Anna", L"Bert", L"Carl"});
+  host.List().SetItemIndex(2);
+  host.Redraw();
+  EXPECT_TRUE(host.changes.empty());
+  host.Show();
+  host.Redraw();
+  EXPECT_EQ(host.changes, (Changes{{-1, 2}}));
+
+  host.Hide();
+  host.List().SetItemIndex(0);
+  host.Redraw();
+  EXPECT_EQ(host.changes.size(), 1u);
+  host.Show();
+  host.Redraw();
+  EXPECT_EQ(host.changes, (Changes{{-1, 2}, {2, 0}}));
+  // Drawing again with the same selection reports nothing.
+  host.Redraw();
+  EXPECT_EQ(host.changes.size(), 2u);
+}
+
+TEST(VoiceList, KeysMoveTheSelectionWithoutAClickAndTheMouseClicksBeforeItMovesIt) {
+  ListHost host;
+  host.List().SetItems({L"Anna", L"Bert", L"Carl"});
+  host.List().SetItemIndex(0);
+  host.Show();
+  host.Redraw();
+
+  SendMessageW(host.ListHandle(), WM_KEYDOWN, VK_DOWN, 0);
+  host.Redraw();
+  EXPECT_EQ(host.List().ItemIndex(), 1);
+  EXPECT_EQ(host.changes.back(), std::make_pair(0, 1));
+  EXPECT_TRUE(host.selectionAtClicks.empty());
+
+  host.Click(2);
+  host.Redraw();
+  EXPECT_EQ(host.List().ItemIndex(), 2);
+  EXPECT_EQ(host.selectionAtClicks, std::vector<int>{1});
+  EXPECT_EQ(host.changes.back(), std::make_pair(1, 2));
+}
+
+TEST(VoiceList, TheItemUnderTheMouseIsDrawnInTheHotColourUntilTheMouseLeaves) {
+  ListHost host;
+  host.List().SetItems({L"Anna", L"Bert", L"Carl"});
+  host.List().SetItemIndex(0);
+  host.Show();
+  const RECT second = host.ItemRect(1);
+  host.Mouse(WM_MOUSEMOVE, second);
+  EXPECT_EQ(host.List().HotItem(), 1);
+  {
+    Canvas canvas(ListHost::kListWidth, ListHost::kListHeight);
+    host.PrintInto(canvas);
+    EXPECT_EQ(canvas.Pixel(1, host.ItemRect(0).top + 1), kSelectedBlue);
+    EXPECT_EQ(canvas.Pixel(1, second.top + 1), kHotBlue);
+    EXPECT_GT(canvas.Count(second, IsWhitish), 10);
+    EXPECT_EQ(canvas.Pixel(1, host.ItemRect(2).top + 1), kWhite);
+  }
+  // Under the mouse, the selected item keeps the selection's colour.
+  host.Mouse(WM_MOUSEMOVE, host.ItemRect(0));
+  EXPECT_EQ(host.List().HotItem(), 0);
+  {
+    Canvas canvas(ListHost::kListWidth, ListHost::kListHeight);
+    host.PrintInto(canvas);
+    EXPECT_EQ(canvas.Pixel(1, host.ItemRect(0).top + 1), kSelectedBlue);
+    EXPECT_EQ(canvas.Pixel(1, second.top + 1), kWhite);
+  }
+  // The empty space below the items is no item.
+  const RECT last = host.ItemRect(2);
+  host.Mouse(WM_MOUSEMOVE, {last.left, last.bottom + 10, last.right, last.bottom + 12});
+  EXPECT_EQ(host.List().HotItem(), -1);
+
+  host.Mouse(WM_MOUSEMOVE, second);
+  SendMessageW(host.ListHandle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(host.List().HotItem(), -1);
+  Canvas canvas(ListHost::kListWidth, ListHost::kListHeight);
+  host.PrintInto(canvas);
+  EXPECT_EQ(canvas.Pixel(1, second.top + 1), kWhite);
+  EXPECT_GT(canvas.Count(second, IsDark), 10);
+}
