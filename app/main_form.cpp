@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "app/res/resource.h"
 #include "app/web_pages.h"
+#include "speech/voice_catalogue.h"
 #include "ui/about_page.h"
 #include "ui/hints.h"
 #include "ui/list_view.h"
@@ -17,7 +18,6 @@ namespace {
 constexpr wchar_t kTrayHint[] = L"Tolvane!";
 constexpr wchar_t kHotKeyHint[] = L"Press the desired key or combination of keys";
 constexpr wchar_t kIgnoredCharactersHint[] = L"This characters will be ignored when reading";
-constexpr wchar_t kTestSentence[] = L"This is a test for selected voice.";
 // The value boxes hold at most three digits.
 constexpr int kValueBoxLength = 3;
 // Design values of the hot key edits: Alt+Ins, Ctrl+F11, Ctrl+F12.
@@ -77,12 +77,13 @@ void TfrmMain::CreateControls() {
   Options_HotKey.SetValue(kOptionsHotKeyDesign);
   Stop_HotKey.SetValue(kStopHotKeyDesign);
 
-  // The reading and pause keys have no handler here: they are registered so
-  // that the keys belong to this program from the start.
-  DefaultHotKey = std::make_unique<GlobalHotKey>(Handle(), L"DefaultHotKey", nullptr);
+  DefaultHotKey = std::make_unique<GlobalHotKey>(
+      Handle(), L"DefaultHotKey", [this](GlobalHotKey& hotKey) { DefaultHotKeyHotKey(hotKey); });
   OptionsHotKey = std::make_unique<GlobalHotKey>(
       Handle(), L"OptionsHotKey", [this](GlobalHotKey& hotKey) { OptionsHotKeyHotKey(hotKey); });
-  StopHotKey = std::make_unique<GlobalHotKey>(Handle(), L"StopHotKey", nullptr);
+  StopHotKey = std::make_unique<GlobalHotKey>(
+      Handle(), L"StopHotKey", [this](GlobalHotKey& hotKey) { StopHotKeyHotKey(hotKey); });
+  ConnectEngineEvents();
 
   TrayMenu = std::make_unique<TTrayMenu>(
       Handle(), Image2, [this](UINT command) { return TrayMenuHotKeyText(command); });
@@ -237,6 +238,9 @@ bool TfrmMain::HandleCommand(WORD command) {
     case IDC_SUPPORT_LINK:
       OpenWebAddress(kSupportMailLink);
       return true;
+    case IDM_STOPREADING1:
+      Stopreading1Click();
+      return true;
     case IDM_EXIT1:
       Exit1Click();
       return true;
@@ -321,8 +325,8 @@ bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
       if (!SpeechAPI5.Connected()) SpeechAPI5.Connect();
       return true;
     case WM_TIMER:
-      if (wParam != kEasterEggTimer) return false;
-      EasterEgg1TimerTimer();
+      if (wParam == kEasterEggTimer) EasterEgg1TimerTimer();
+      if (wParam == kTrayAnimationTimer) TrayAnimation_TimerTimer();
       return true;
     case WM_COMMAND:
       return HandleCommand(LOWORD(wParam));

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,8 +36,9 @@ struct SlotVoiceSettings;
 inline constexpr int kExitMark = 777;
 // Posted by the first activation of the window to connect the SAPI 5 voice.
 inline constexpr UINT kConnectVoiceMessage = WM_APP + 2;
-// The timer of the About page's colour animation.
+// The timers of the About page's colour animation and of the tray icon's.
 inline constexpr UINT_PTR kEasterEggTimer = 1;
+inline constexpr UINT_PTR kTrayAnimationTimer = 2;
 
 class TfrmMain : public TForm {
  public:
@@ -62,7 +64,23 @@ class TfrmMain : public TForm {
   void Exit1Click();
   void WMQueryEndSession();
   void BeforeCloseActions();
+
+  // Reading (reading/reading_control.cpp).
+  void DefaultHotKeyHotKey(GlobalHotKey& hotKey);
+  void SelectSlot(GlobalHotKey& hotKey);
   void OptionsHotKeyHotKey(GlobalHotKey& hotKey);
+  void StopHotKeyHotKey(GlobalHotKey& hotKey);
+  // Pause and resume, by the default voice's family.
+  void Stopreading1Click();
+  void SpeechAPI5StartStream();
+  void SpeechAPI5EndStream();
+  void SpeechAPI5Word();
+  void SpeechAPI4Start();
+  void SpeechAPI4Stop();
+  void TrayAnimation_TimerTimer();
+  // The text selected in the program the user works in, prepared with the
+  // Pronunciation page's settings (reading/prepared_text.cpp).
+  std::wstring GetSelectedText();
   // Tray menu "Options...": the window on its "General" page.
   void Options1Click();
 
@@ -111,6 +129,9 @@ class TfrmMain : public TForm {
   std::unique_ptr<GlobalHotKey> StopHotKey;
   // One per voice slot, named "SlotHotKey_<n>" with the slot number as tag.
   std::vector<std::unique_ptr<GlobalHotKey>> SlotHotKeys;
+  // The engine family (4 or 5) of each slot, by slot number; the slot's voice
+  // and values are its row of SlotsList.
+  std::vector<int> SlotFamilies;
   std::unique_ptr<TTrayIcon> TrayIcon;
   std::unique_ptr<TTrayMenu> TrayMenu;
 
@@ -149,6 +170,9 @@ class TfrmMain : public TForm {
   bool firstRun = true;
   bool showWelcome = false;
   bool windowsEnding = false;
+  // A reading is under way and not paused; a reading is paused.
+  bool reading = false;
+  bool paused = false;
   bool startMinimized = false;
   // The current entry of VoicesList is a SAPI 5 voice.
   bool defaultVoiceIsSapi5 = false;
@@ -159,6 +183,9 @@ class TfrmMain : public TForm {
   std::wstring helpFilePath;
   // Put before the text of every SAPI 5 reading; set by the reading paths.
   std::wstring PitchPrefix;
+  // A failed reading says so by the system's warning sound, never by a
+  // message box. Tests listen to it here.
+  std::function<void()> WarningSound = [] { MessageBeep(MB_ICONEXCLAMATION); };
 
  protected:
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
@@ -190,6 +217,13 @@ class TfrmMain : public TForm {
   bool HandlePageCommand(WORD control, WORD notification);
   bool HandleOwnerDraw(UINT message, LPARAM lParam, INT_PTR& result);
   void ShowPage(OptionsPage page);
+  void ConnectEngineEvents();
+  void SetTrayAnimation(bool running);
+  void ShowPauseCaption(bool pause);
+  SlotVoiceSettings SlotSettings(int slot) const;
+  void ReadWithSapi5Slot(const SlotVoiceSettings& slot);
+  void ReadWithSapi4Slot(SlotVoiceSettings slot);
+  void SpeakWithSapi4(const std::wstring& text);
 
   std::vector<std::wstring> commandLine_;
   TfrmWelcome* frmWelcome_ = nullptr;

@@ -1,4 +1,213 @@
-// What the application hot keys do.
+// What the application hot keys do: reading with the default voice or a
+// slot's voice, pausing and resuming, and following the engines' start and
+// end notifications with the tray icon and menu.
 #include "app/main_form.h"
+#include "app/res/resource.h"
+#include "reading/reading_rules.h"
+#include "speech/ansi_text.h"
+#include "speech/voice_catalogue.h"
+#include "ui/list_view.h"
+
+namespace {
+
+constexpr UINT kTrayAnimationMilliseconds = 500;
+// The tray animation frames that show a picture of their own.
+constexpr int kWaveFrame1 = 3;
+constexpr int kWaveFrame2 = 4;
+constexpr int kIdleFrame = 5;
+
+// The columns of SlotsList: the voice, then speed, pitch and volume as stored.
+constexpr int kSlotSpeedColumn = 1;
+constexpr int kSlotPitchColumn = 2;
+constexpr int kSlotVolumeColumn = 3;
+
+// Runs one step of a reading path; a failure ends the step with the warning
+// sound and lets the path go on.
+template <class Step>
+void Guarded(const std::function<void()>& warningSound, Step&& step) {
+  try {
+    step();
+  } catch (...) {
+    warningSound();
+  }
+}
+
+// The engines' answers to pause and resume are not the user's concern.
+template <class Call>
+void Quietly(Call&& call) {
+  try {
+    call();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+void TfrmMain::ConnectEngineEvents() {
+  SpeechAPI5.OnStartStream = [this](long, const VARIANT&) { SpeechAPI5StartStream(); };
+  SpeechAPI5.OnEndStream = [this](long, const VARIANT&) { SpeechAPI5EndStream(); };
+  SpeechAPI5.OnWord = [this](long, const VARIANT&, long, long) { SpeechAPI5Word(); };
+  SpeechAPI4->OnStart = [this](IUnknown*) { SpeechAPI4Start(); };
+  SpeechAPI4->OnStop = [this](IUnknown*) { SpeechAPI4Stop(); };
+}
+
+// The text is taken before the voice object is renewed, and the renewed
+// object gets the default voice again: nothing queued or paused survives.
+void TfrmMain::DefaultHotKeyHotKey(GlobalHotKey&) {
+  PitchPrefix.clear();
+  Guarded(WarningSound, [&] {
+    SelectDefaultVoice();
+    if (VoicesList.ItemIndex() < Sapi4EngineCount()) {
+      SpeakWithSapi4(GetSelectedText());
+      return;
+    }
+    const std::wstring text(CutForReading(GetSelectedText()));
+    SpeechAPI5.Disconnect();
+    SpeechAPI5.Connect();
+    SelectDefaultVoice();
+    PitchPrefix = PitchPrefixText(Pitch_Bar.Position());
+    SpeechAPI5.Speak(L"", SVSFPurgeBeforeSpeak);
+    SpeechAPI5.Speak(PitchPrefix + text, SVSFlagsAsync);
+  });
+}
+
+void TfrmMain::SpeakWithSapi4(const std::wstring& text) {
+  SpeechAPI4->Text = AnsiReadingLines(text, kMaxReadingLength);
+  SpeechAPI4->SpeakText();
+}
+
+SlotVoiceSettings TfrmMain::SlotSettings(int slot) const {
+  SlotVoiceSettings settings;
+  settings.voiceName = ListViewCellText(SlotsList, slot, 0);
+  settings.family = SlotFamilies.at(static_cast<size_t>(slot));
+  settings.speed = ListViewCellText(SlotsList, slot, kSlotSpeedColumn);
+  settings.pitch = ListViewCellText(SlotsList, slot, kSlotPitchColumn);
+  settings.volume = ListViewCellText(SlotsList, slot, kSlotVolumeColumn);
+  return settings;
+}
+
+void TfrmMain::SelectSlot(GlobalHotKey& hotKey) {
+  SetForegroundWindow(GetForegroundWindow());
+  PitchPrefix.clear();
+  SlotVoiceSettings slot;
+  try {
+    slot = SlotSettings(hotKey.Tag());
+  } catch (...) {
+    WarningSound();
+    return;
+  }
+  if (slot.family == kSapi5Family && sapi5Available) {
+    ReadWithSapi5Slot(slot);
+  } else if (sapi4Available) {
+    ReadWithSapi4Slot(slot);
+  }
+}
+
+// Three steps that each beep on failure: speech is still tried after a voice
+// that could not be set, with the fresh voice object's own voice.
+void TfrmMain::ReadWithSapi5Slot(const SlotVoiceSettings& slot) {
+  Guarded(WarningSound, [&] {
+    if (sapi4Available) SpeechAPI4->StopSpeech();
+    SpeechAPI5.Pause();
+    SpeechAPI5.Disconnect();
+    SpeechAPI5.Connect();
+  });
+  Guarded(WarningSound, [&] { ApplySlotVoiceSettings(slot); });
+  Guarded(WarningSound, [&] {
+    SpeechAPI5.Speak(L"", SVSFPurgeBeforeSpeak);
+    const std::wstring text(CutForReading(GetSelectedText()));
+    SpeechAPI5.Speak(PitchPrefix + text, SVSFlagsAsync);
+  });
+}
+
+// A SAPI 5 slot comes here when no SAPI 5 voice is usable; its voice is then
+// looked for among the SAPI 4 engines and not found.
+void TfrmMain::ReadWithSapi4Slot(SlotVoiceSettings slot) {
+  Guarded(WarningSound, [&] {
+    SpeechAPI4->StopSpeech();
+    if (sapi5Available) SpeechAPI5.Pause();
+    slot.family = kSapi4Family;
+    ApplySlotVoiceSettings(slot);
+    SpeakWithSapi4(GetSelectedText());
+  });
+}
 
 void TfrmMain::OptionsHotKeyHotKey(GlobalHotKey&) { Options1Click(); }
+
+void TfrmMain::StopHotKeyHotKey(GlobalHotKey&) { Stopreading1Click(); }
+
+void TfrmMain::Stopreading1Click() {
+  const bool defaultIsSapi5 = VoicesList.ItemIndex() >= Sapi4EngineCount();
+  if (paused) {
+    paused = false;
+    if (defaultIsSapi5 && sapi5Available) Quietly([&] { SpeechAPI5.Resume(); });
+    if (!defaultIsSapi5 && sapi4Available && SpeechAPI4->Paused()) {
+      Quietly([&] { SpeechAPI4->ResumeSpeech(); });
+    }
+    SetTrayAnimation(true);
+    ShowPauseCaption(true);
+    reading = true;
+  } else if (reading) {
+    paused = true;
+    if (defaultIsSapi5 && sapi5Available) Quietly([&] { SpeechAPI5.Pause(); });
+    // Also holds a reading that a SAPI 4 slot started.
+    if (sapi4Available) Quietly([&] { SpeechAPI4->PauseSpeech(); });
+    SetTrayAnimation(false);
+    TrayIcon->SetIcon(Image5);
+    ShowPauseCaption(false);
+    reading = false;
+  }
+}
+
+void TfrmMain::SpeechAPI5StartStream() {
+  ShowPauseCaption(true);
+  paused = false;
+  SetTrayAnimation(true);
+  reading = true;
+}
+
+void TfrmMain::SpeechAPI4Start() {
+  ShowPauseCaption(true);
+  paused = false;
+  reading = true;
+  SetTrayAnimation(true);
+}
+
+void TfrmMain::SpeechAPI5EndStream() {
+  SetTrayAnimation(false);
+  TrayIcon->SetIcon(Image5);
+  reading = false;
+}
+
+void TfrmMain::SpeechAPI4Stop() { SpeechAPI5EndStream(); }
+
+void TfrmMain::SpeechAPI5Word() { SetTrayAnimation(reading); }
+
+void TfrmMain::TrayAnimation_TimerTimer() {
+  TrayIcon->Tag = NextTrayAnimationFrame(TrayIcon->Tag);
+  switch (TrayIcon->Tag) {
+    case kWaveFrame1:
+      TrayIcon->SetIcon(Image3);
+      break;
+    case kWaveFrame2:
+      TrayIcon->SetIcon(Image4);
+      break;
+    case kIdleFrame:
+      TrayIcon->SetIcon(Image5);
+      break;
+    default:
+      break;
+  }
+}
+
+void TfrmMain::SetTrayAnimation(bool running) {
+  if (running) {
+    SetTimer(Handle(), kTrayAnimationTimer, kTrayAnimationMilliseconds, nullptr);
+  } else {
+    KillTimer(Handle(), kTrayAnimationTimer);
+  }
+}
+
+void TfrmMain::ShowPauseCaption(bool pause) {
+  TrayMenu->SetCaption(IDM_STOPREADING1, pause ? kPauseCaption : kResumeCaption);
+}

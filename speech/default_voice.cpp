@@ -10,12 +10,11 @@
 
 #include "speech/ansi_text.h"
 #include "speech/voice_catalogue.h"
+#include "ui/list_view.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
-
-constexpr wchar_t kDefaultTestText[] = L"This is a test for selected voice.";
 
 constexpr int kSapi5SliderMin = -10;
 constexpr int kSapi5SliderMax = 10;
@@ -80,21 +79,6 @@ void ShowSapi5Voice(TfrmMain& form) {
   form.Speed_Bar.SetPosition(kSapi5StartSpeedPosition);
   form.Pitch_Bar.SetPosition(kSapi5StartPitchPosition);
   form.Volume_Bar.SetPosition(kSapi5StartVolumePosition);
-}
-
-std::wstring ListViewCellText(HWND list, int row, int column) {
-  std::wstring text(256, L'\0');
-  for (;;) {
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    const auto length = static_cast<size_t>(
-        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)));
-    // A text that fills the buffer may have been cut: try again with more room.
-    if (length + 1 < text.size()) return text.substr(0, length);
-    text.resize(text.size() * 2);
-  }
 }
 
 }  // namespace
@@ -182,7 +166,7 @@ void TfrmMain::SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst) 
 
 void TfrmMain::Test_ButtonClick() {
   std::wstring text = Edit4.Text();
-  if (text.empty()) text = kDefaultTestText;
+  if (text.empty()) text = kTestSentence;
   SpeakWithDefaultVoice(text, true);
 }
 

@@ -11,6 +11,9 @@
 #include <string_view>
 #include <vector>
 
+// What the test buttons speak when they are given nothing else.
+inline constexpr wchar_t kTestSentence[] = L"This is a test for selected voice.";
+
 inline constexpr int kSapi4Family = 4;
 inline constexpr int kSapi5Family = 5;
 

@@ -15,3 +15,18 @@ void SetUpReportList(HWND list, const std::vector<ListColumn>& columns) {
     ListView_InsertColumn(list, static_cast<int>(index), &column);
   }
 }
+
+std::wstring ListViewCellText(HWND list, int row, int column) {
+  std::wstring text(256, L'\0');
+  for (;;) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    const auto length = static_cast<size_t>(
+        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)));
+    // A text that fills the buffer may have been cut: try again with more room.
+    if (length + 1 < text.size()) return text.substr(0, length);
+    text.resize(text.size() * 2);
+  }
+}

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 struct ListColumn {
@@ -13,3 +14,6 @@ struct ListColumn {
 
 // Grid lines, whole-row selection and the columns, sized for the list's DPI.
 void SetUpReportList(HWND list, const std::vector<ListColumn>& columns);
+
+// The text of a cell: column 0 is the row's caption, column n its sub-item n - 1.
+std::wstring ListViewCellText(HWND list, int row, int column);

@@ -254,6 +254,8 @@ TTrayMenu::TTrayMenu(HWND owner, HICON programIcon,
 TTrayMenu::~TTrayMenu() { DestroyMenu(menu_); }
 
 // Every item is drawn by the program; the item data leads back to its entry.
+// The items carry their captions as well, for screen readers and for other
+// programs that read the menu.
 MENUITEMINFOW TTrayMenu::ItemInfo(const Entry& entry) const {
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
@@ -261,6 +263,10 @@ MENUITEMINFOW TTrayMenu::ItemInfo(const Entry& entry) const {
   info.fType = MFT_OWNERDRAW | (entry.caption == kSeparatorCaption ? MFT_SEPARATOR : 0);
   info.wID = entry.command;
   info.dwItemData = reinterpret_cast<ULONG_PTR>(&entry);
+  if (entry.caption != kSeparatorCaption) {
+    info.fMask |= MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(entry.caption.c_str());
+  }
   return info;
 }
 
@@ -285,7 +291,10 @@ const TTrayMenu::Entry* TTrayMenu::EntryOfItemData(ULONG_PTR itemData) const {
 std::wstring TTrayMenu::Caption(UINT command) const { return EntryOf(command).caption; }
 
 void TTrayMenu::SetCaption(UINT command, const std::wstring& caption) {
-  EntryOf(command).caption = caption;
+  Entry& entry = EntryOf(command);
+  entry.caption = caption;
+  MENUITEMINFOW info = ItemInfo(entry);
+  SetMenuItemInfoW(menu_, command, FALSE, &info);
 }
 
 UINT TTrayMenu::DefaultCommand() const { return GetMenuDefaultItem(menu_, FALSE, 0); }

@@ -131,6 +131,49 @@ HWND TolvaneProcess::OpenMenuWindow() const {
 }
 
 
+NotepadProcess::NotepadProcess(const std::wstring& folder, const std::wstring& text) {
+  const std::wstring file = folder + L"\\selection.txt";
+  std::string bytes = "\xFF\xFE";
+  bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+  WriteTextFile(file, bytes);
+  std::wstring commandLine = L"notepad.exe " + Quoted(file);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process_)) {
+    throw std::runtime_error("cannot start notepad.exe");
+  }
+  WaitForInputIdle(process_.hProcess, 30000);
+  WaitUntil([&] {
+    return (window_ = FindProcessWindow(process_.dwProcessId, nullptr, true, L"Notepad")) !=
+           nullptr;
+  });
+}
+
+NotepadProcess::~NotepadProcess() {
+  TerminateProcess(process_.hProcess, 0);
+  WaitForSingleObject(process_.hProcess, 10000);
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+bool NotepadProcess::BringToFront() const {
+  SetForegroundWindow(window_);
+  return WaitUntil([&] { return GetForegroundWindow() == window_; }, std::chrono::seconds(10));
+}
+
+bool NotepadProcess::SelectAll() const {
+  return BringToFront() && PressKey('A', {VK_CONTROL}) &&
+         WaitForInputIdle(process_.hProcess, 10000) == 0;
+}
+
+double LogClockMilliseconds() {
+  LARGE_INTEGER frequency, counter;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
 bool SaveScreenshot(const std::wstring& name) {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);

@@ -58,6 +58,29 @@ class TolvaneProcess {
   PROCESS_INFORMATION process_{};
 };
 
+// Wine's Notepad with a text file open, in the foreground: the program whose
+// selection a reading takes. Closed with the object.
+class NotepadProcess {
+ public:
+  // The text is saved as UTF-16 with its byte order mark, so any script survives.
+  NotepadProcess(const std::wstring& folder, const std::wstring& text);
+  ~NotepadProcess();
+  NotepadProcess(const NotepadProcess&) = delete;
+  NotepadProcess& operator=(const NotepadProcess&) = delete;
+
+  HWND Window() const { return window_; }
+  // Brings it to the front and selects the whole text with Ctrl+A.
+  bool SelectAll() const;
+  bool BringToFront() const;
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND window_ = nullptr;
+};
+
+// Milliseconds on the clock of the stand-ins' log (QueryPerformanceCounter).
+double LogClockMilliseconds();
+
 // Saves what the screen shows as <test programs folder>\screenshots\<name>.bmp,
 // for a person to look at; answers whether the file was written.
 bool SaveScreenshot(const std::wstring& name);

@@ -1,0 +1,238 @@
+// Reading aloud as a person does it: text selected in another program, the
+// reading hot key pressed, and what reaches the stand-in speech runtimes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver.h"
+#include "tests/support/hotkey_probe_client.h"
+#include "tests/win/speech_test_support.h"
+
+namespace {
+
+using speech_test::LogEntry;
+using speech_test::ParseLogLine;
+using speech_test::Utf8;
+
+constexpr char kVoices[] =
+    "sapi5.voice = Reading Voice\n"
+    "sapi4.engine = Reading Engine Mode | Rita | 60..260 | 50..150\n"
+    "pace.ms_per_word = 40\n";
+// A later start: straight into the tray, so the editor keeps the focus.
+constexpr char kLaterStart[] = "[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\n";
+constexpr unsigned kReadingHotKey = 16392;  // Ctrl+BkSp
+constexpr wchar_t kPrivateFormatName[] = L"Tolvane Test Private Format";
+const std::vector<BYTE> kPrivateBytes{0x00, 0x01, 0xFE, 0xFF, 0x42};
+constexpr wchar_t kEarlierClipboardText[] = L"What the clipboard held before";
+
+// The test's own clipboard access, retried while Wine's bridge to X holds it.
+class OpenedClipboard {
+ public:
+  OpenedClipboard() { opened_ = WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5s); }
+  ~OpenedClipboard() {
+    if (opened_) CloseClipboard();
+  }
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  bool Opened() const { return opened_; }
+
+ private:
+  bool opened_ = false;
+};
+
+void PutData(UINT format, const void* data, size_t size) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  std::memcpy(GlobalLock(memory), data, size);
+  GlobalUnlock(memory);
+  SetClipboardData(format, memory);
+}
+
+std::vector<BYTE> DataOf(UINT format) {
+  HANDLE data = GetClipboardData(format);
+  if (data == nullptr) return {};
+  const auto* bytes = static_cast<const BYTE*>(GlobalLock(data));
+  std::vector<BYTE> copy(bytes, bytes + GlobalSize(data));
+  GlobalUnlock(data);
+  return copy;
+}
+
+// The clipboard as the user left it: a text and data of a private format.
+void FillClipboard(const std::wstring& text) {
+  OpenedClipboard clipboard;
+  ASSERT_TRUE(clipboard.Opened());
+  EmptyClipboard();
+  PutData(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  PutData(RegisterClipboardFormatW(kPrivateFormatName), kPrivateBytes.data(), kPrivateBytes.size());
+}
+
+std::wstring ClipboardText() {
+  OpenedClipboard clipboard;
+  const std::vector<BYTE> bytes = DataOf(CF_UNICODETEXT);
+  if (bytes.size() < sizeof(wchar_t)) return L"<none>";
+  return reinterpret_cast<const wchar_t*>(bytes.data());
+}
+
+std::vector<BYTE> ClipboardPrivateData() {
+  OpenedClipboard clipboard;
+  std::vector<BYTE> bytes = DataOf(RegisterClipboardFormatW(kPrivateFormatName));
+  // Global blocks may be rounded up; the data is the first bytes.
+  if (bytes.size() > kPrivateBytes.size()) bytes.resize(kPrivateBytes.size());
+  return bytes;
+}
+
+// How the stand-ins log a string argument.
+std::string Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+class Reading : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteTextFile(folder_.File(L"cfg.ini"), config_);
+    tolvane_ = std::make_unique<TolvaneProcess>(folder_);
+    ASSERT_TRUE(WaitUntil([] { return ProbeHotKey(kReadingHotKey) == HotKeyState::Taken; }));
+    ASSERT_TRUE(tolvane_->WaitForIdle());
+  }
+
+  std::vector<LogEntry> Log() const {
+    std::vector<LogEntry> entries;
+    std::string text = ReadTextFile(folder_.File(L"standin.log"));
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+      LogEntry entry;
+      if (ParseLogLine(text.substr(start, end - start), entry)) entries.push_back(entry);
+    }
+    return entries;
+  }
+
+  // The first logged call of this method after the given time.
+  bool WaitForCall(const std::string& api, const std::string& method, double after,
+                   LogEntry& found) const {
+    return WaitUntil([&] {
+      for (const LogEntry& entry : Log()) {
+        if (entry.api == api && entry.method == method && entry.milliseconds >= after) {
+          found = entry;
+          return true;
+        }
+      }
+      return false;
+    });
+  }
+
+  // Presses the reading hot key and answers the SAPI 5 Speak that started the
+  // reading, printing how long the way from the key to it took.
+  LogEntry ReadWithSapi5(double& pressed) {
+    pressed = LogClockMilliseconds();
+    EXPECT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
+    LogEntry speak;
+    EXPECT_TRUE(WaitUntil([&] {
+      for (const LogEntry& entry : Log()) {
+        if (entry.api == "sapi5" && entry.method == "Speak" && entry.milliseconds >= pressed &&
+            entry.arguments.ends_with(" 1")) {
+          speak = entry;
+          return true;
+        }
+      }
+      return false;
+    }));
+    std::printf("[   TIME   ] hot key to Speak: %.0f ms\n", speak.milliseconds - pressed);
+    return speak;
+  }
+
+  std::string config_ = kLaterStart;
+  ProgramFolder folder_{kVoices};
+  std::unique_ptr<TolvaneProcess> tolvane_;
+};
+
+class ReadingWithSapi4 : public Reading {
+ protected:
+  ReadingWithSapi4() { config_ += "[Speech]\r\nSAPIVersion=4\r\nVoice=Rita\r\n"; }
+};
+
+}  // namespace
+
+TEST_F(Reading, TheSelectionIsSpokenWithTheDefaultVoiceAndTheClipboardSurvives) {
+  NotepadProcess notepad(folder_.Path(), L"Hello from the editor.");
+  FillClipboard(kEarlierClipboardText);
+  ASSERT_TRUE(notepad.SelectAll());
+  double pressed = 0;
+  const LogEntry speak = ReadWithSapi5(pressed);
+  EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">Hello from the editor.") + " 1");
+
+  // A fresh voice object for this reading: voice, rate, volume, a purge, then
+  // the text with the pitch prefix.
+  std::vector<std::string> calls;
+  for (const LogEntry& entry : Log()) {
+    const bool followed = entry.method == "Create" || entry.method == "put_Voice" ||
+                          entry.method == "put_Rate" || entry.method == "put_Volume" ||
+                          entry.method == "Speak";
+    if (entry.api == "sapi5" && entry.objectId == speak.objectId && followed) {
+      calls.push_back(entry.method + " " + entry.arguments);
+    }
+  }
+  EXPECT_EQ(calls, (std::vector<std::string>{"Create ", "put_Voice \"Reading Voice\"",
+                                             "put_Rate 0", "put_Volume 100", "Speak \"\" 2",
+                                             "Speak " + speak.arguments}));
+
+  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == kEarlierClipboardText; }));
+  EXPECT_EQ(ClipboardPrivateData(), kPrivateBytes);
+}
+
+TEST_F(Reading, TextInAnyScriptReachesTheVoiceUnchanged) {
+  const std::wstring text = L"Привет, мир! Καλημέρα κόσμε.";
+  NotepadProcess notepad(folder_.Path(), text);
+  FillClipboard(kEarlierClipboardText);
+  ASSERT_TRUE(notepad.SelectAll());
+  double pressed = 0;
+  const LogEntry speak = ReadWithSapi5(pressed);
+  EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">" + Utf8(text)) + " 1");
+}
+
+TEST_F(Reading, WithNothingSelectedTheEarlierClipboardTextIsRead) {
+  NotepadProcess notepad(folder_.Path(), L"");
+  FillClipboard(kEarlierClipboardText);
+  ASSERT_TRUE(notepad.SelectAll());
+  double pressed = 0;
+  const LogEntry speak = ReadWithSapi5(pressed);
+  EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">" + Utf8(kEarlierClipboardText)) + " 1");
+  EXPECT_EQ(ClipboardText(), kEarlierClipboardText);
+}
+
+TEST_F(Reading, ThePauseHotKeyPausesAndResumes) {
+  std::wstring text;
+  for (int word = 0; word < 300; ++word) text += L"word ";
+  NotepadProcess notepad(folder_.Path(), text);
+  ASSERT_TRUE(notepad.SelectAll());
+  double pressed = 0;
+  const LogEntry speak = ReadWithSapi5(pressed);
+  LogEntry started, pause, resume;
+  ASSERT_TRUE(WaitForCall("sapi5", "event StartStream", speak.milliseconds, started));
+
+  ASSERT_TRUE(PressKey(VK_F12, {VK_CONTROL}));
+  ASSERT_TRUE(WaitForCall("sapi5", "Pause", started.milliseconds, pause));
+  ASSERT_TRUE(PressKey(VK_F12, {VK_CONTROL}));
+  ASSERT_TRUE(WaitForCall("sapi5", "Resume", pause.milliseconds, resume));
+  EXPECT_EQ(pause.objectId, speak.objectId);
+  EXPECT_EQ(resume.objectId, speak.objectId);
+}
+
+TEST_F(ReadingWithSapi4, ASapi4DefaultVoiceSpeaksThroughTextData) {
+  NotepadProcess notepad(folder_.Path(), L"Read by the engine.");
+  ASSERT_TRUE(notepad.SelectAll());
+  const double pressed = LogClockMilliseconds();
+  ASSERT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
+  LogEntry textData;
+  ASSERT_TRUE(WaitForCall("sapi4", "TextData", pressed, textData));
+  std::printf("[   TIME   ] hot key to TextData: %.0f ms\n", textData.milliseconds - pressed);
+  EXPECT_NE(textData.arguments.find("Read by the engine."), std::string::npos) << textData.arguments;
+}
