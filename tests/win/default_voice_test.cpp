@@ -1,0 +1,399 @@
+// The voice catalogue of a whole main window and the default voice's way to
+// the stand-in engines: the order and names of the entries, the sliders and
+// value boxes of each family, what reaches the engines, and the list guard.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "speech/com_error.h"
+#include "speech/sapi4_tags.h"
+#include "speech/voice_catalogue.h"
+#include "tests/win/main_form_test_support.h"
+
+namespace {
+
+using main_form_test::PumpApplicationUntil;
+using speech_test::LogEntry;
+
+constexpr char kNamingEngines[] =
+    "sapi4.engine = Adult Female 1 | Mary | 50..250 | 60..200\n"   // 14 and 4 characters
+    "sapi4.engine = Mode A | Spkr B | 50..250 | 60..200\n"         // as long as each other
+    "sapi4.engine = Mike | Michael Speaker | 80..300 | 40..120\n"  // the speaker is longer
+    "sapi4.engine = Broken Mode | Nobody | 50..250 | 60..200 | failselect\n"
+    "sapi5.voice = Anna\n"
+    "sapi5.voice = Bert\n";
+
+constexpr char kEnginesOnly[] =
+    "sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n"
+    "sapi4.engine = Engine Mode Two | Bob | 20..300 | 40..200\n";
+
+constexpr char kVoicesOnly[] = "sapi5.voice = Anna\nsapi5.voice = Bert\n";
+
+// kBothFamilies of the support header, entry by entry.
+constexpr int kAnn = 0;
+constexpr int kBob = 1;
+constexpr int kVoiceAlpha = 2;
+constexpr int kVoiceBeta = 3;
+
+// A string as the stand-ins log it.
+std::string Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+struct SliderState {
+  int min;
+  int max;
+  int position;
+  std::wstring box;
+  bool operator==(const SliderState&) const = default;
+};
+
+void PrintTo(const SliderState& state, std::ostream* out) {
+  *out << state.min << ".." << state.max << " at " << state.position << " box "
+       << speech_test::Utf8(state.box);
+}
+
+SliderState StateOf(const TrackBar& bar, const EditBox& box) {
+  return {bar.Min(), bar.Max(), bar.Position(), box.Text()};
+}
+
+class DefaultVoiceTest : public main_form_test::MainFormFixture {
+ protected:
+  // What the stand-ins have logged so far; calls after it are the ones a
+  // step of the test made.
+  size_t LogMark() const { return standins_.LogEntries().size(); }
+
+  // "<method> <arguments>" of each call of one API since the mark, for the
+  // methods asked for, in call order.
+  std::vector<std::string> CallsSince(size_t mark, const std::string& api,
+                                      const std::vector<std::string>& methods) const {
+    std::vector<std::string> calls;
+    const std::vector<LogEntry> entries = standins_.LogEntries();
+    for (size_t index = mark; index < entries.size(); ++index) {
+      const LogEntry& entry = entries[index];
+      if (entry.api != api) continue;
+      for (const std::string& method : methods) {
+        if (entry.method == method) calls.push_back(entry.method + " " + entry.arguments);
+      }
+    }
+    return calls;
+  }
+
+  // The entry chosen in the list, with its change handled as a click would.
+  void Choose(TfrmMain& frmMain, int entry) {
+    frmMain.VoicesList.SetItemIndex(entry);
+    frmMain.VoicesListChange(entry, entry);
+  }
+
+  std::string SelectedModeId(const TfrmMain& frmMain) const {
+    return frmMain.SpeechAPI4->EngineInfo().ModeID;
+  }
+
+  void SetPositions(TfrmMain& frmMain, int speed, int pitch, int volume) {
+    frmMain.Speed_Bar.SetPosition(speed);
+    frmMain.Pitch_Bar.SetPosition(pitch);
+    frmMain.Volume_Bar.SetPosition(volume);
+  }
+
+  static void AddCorrection(HWND table, const std::wstring& word,
+                            const std::wstring& pronunciation) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(SendMessageW(table, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = const_cast<wchar_t*>(word.c_str());
+    const auto row =
+        static_cast<int>(SendMessageW(table, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    item.iSubItem = 1;
+    item.pszText = const_cast<wchar_t*>(pronunciation.c_str());
+    SendMessageW(table, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+  }
+
+  static void SelectRow(HWND table, int row) {
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = row < 0 ? 0 : LVIS_SELECTED;
+    SendMessageW(table, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+  }
+};
+
+}  // namespace
+
+TEST_F(DefaultVoiceTest, TheCatalogueListsEnginesFirstAndStartsOnTheFirstSapi5Voice) {
+  TfrmMain& frmMain = CreateMainForm(kNamingEngines);
+  EXPECT_EQ(frmMain.VoicesList.Items(),
+            (std::vector<std::wstring>{L"Mary", L"Mode A", L"Mike", L"Broken Mode", L"Anna (SAPI5)",
+                                       L"Bert (SAPI5)"}));
+  EXPECT_EQ(frmMain.Sapi4EngineCount(), 4);
+  // Building again starts on the first SAPI 5 voice whatever was selected.
+  frmMain.VoicesList.SetItemIndex(1);
+  frmMain.LoadVoicesList();
+  EXPECT_EQ(frmMain.VoicesList.Count(), 6);
+  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 4);
+  EXPECT_TRUE(frmMain.defaultVoiceIsSapi5);
+  EXPECT_EQ(frmMain.Speed_Bar.Min(), -10);
+}
+
+TEST_F(DefaultVoiceTest, WithoutSapi5VoicesTheCatalogueStartsOnTheFirstEngine) {
+  TfrmMain& frmMain = CreateMainForm(kEnginesOnly);
+  ASSERT_FALSE(frmMain.sapi5Available);
+  frmMain.VoicesList.SetItemIndex(1);
+  frmMain.LoadVoicesList();
+  EXPECT_EQ(frmMain.VoicesList.Items(), (std::vector<std::wstring>{L"Ann", L"Bob"}));
+  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 0);
+  EXPECT_FALSE(frmMain.defaultVoiceIsSapi5);
+  EXPECT_EQ(frmMain.SpeechAPI4->EngineInfo().ModeName, "Engine Mode One");
+  EXPECT_EQ(frmMain.Speed_Bar.Min(), 50);
+  EXPECT_EQ(frmMain.Speed_Bar.Max(), 250);
+}
+
+TEST_F(DefaultVoiceTest, WithoutSapi4EnginesEveryEntryIsASapi5VoiceOfTheSameIndex) {
+  TfrmMain& frmMain = CreateMainForm(kVoicesOnly);
+  EXPECT_EQ(frmMain.Sapi4EngineCount(), 0);
+  EXPECT_EQ(frmMain.VoicesList.Items(),
+            (std::vector<std::wstring>{L"Anna (SAPI5)", L"Bert (SAPI5)"}));
+  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 0);
+  EXPECT_TRUE(frmMain.defaultVoiceIsSapi5);
+
+  Choose(frmMain, 1);
+  const size_t mark = LogMark();
+  frmMain.SelectDefaultVoice();
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice"}),
+            std::vector<std::string>{"put_Voice \"Bert\""});
+}
+
+TEST_F(DefaultVoiceTest, TheSlidersTakeTheRangesAndStartValuesOfTheChosenFamily) {
+  TfrmMain& frmMain = CreateMainForm(
+      "sapi4.engine = Fast Engine | Fe | 100..300 | 80..160\n"
+      "sapi5.voice = Anna\n");
+  Choose(frmMain, 1);
+  EXPECT_TRUE(frmMain.defaultVoiceIsSapi5);
+  EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{-10, 10, -3, L"135"}));
+  EXPECT_EQ(StateOf(frmMain.Pitch_Bar, frmMain.Edit2), (SliderState{-10, 10, -5, L"105"}));
+  EXPECT_EQ(StateOf(frmMain.Volume_Bar, frmMain.Edit3), (SliderState{0, 100, 100, L"100"}));
+
+  // From a SAPI 5 voice to an engine whose slowest speed is above the SAPI 5
+  // range: the range is the engine's exactly, and so are the values.
+  const size_t mark = LogMark();
+  Choose(frmMain, 0);
+  EXPECT_FALSE(frmMain.defaultVoiceIsSapi5);
+  EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{100, 300, 200, L"200"}));
+  EXPECT_EQ(StateOf(frmMain.Pitch_Bar, frmMain.Edit2), (SliderState{80, 160, 120, L"120"}));
+  EXPECT_EQ(StateOf(frmMain.Volume_Bar, frmMain.Edit3), (SliderState{0, 100, 100, L"100"}));
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}), std::vector<std::string>{});
+
+  // And back: the voice gets its start rate and volume, the sliders theirs.
+  const size_t back = LogMark();
+  Choose(frmMain, 1);
+  EXPECT_EQ(CallsSince(back, "sapi5", {"put_Rate", "put_Volume", "put_Voice"}),
+            (std::vector<std::string>{"put_Rate -2", "put_Volume 100"}));
+  EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{-10, 10, -3, L"135"}));
+}
+
+TEST_F(DefaultVoiceTest, TheValueBoxesShowSapi5PositionsScaledAndEnginePositionsAsTheyAre) {
+  TfrmMain& frmMain = CreateMainForm();
+  Choose(frmMain, kVoiceAlpha);
+  SetPositions(frmMain, -10, 10, 37);
+  EXPECT_EQ(frmMain.Edit1.Text(), L"30");
+  EXPECT_EQ(frmMain.Edit2.Text(), L"330");
+  EXPECT_EQ(frmMain.Edit3.Text(), L"37");
+  frmMain.Speed_Bar.SetPosition(0);
+  EXPECT_EQ(frmMain.Edit1.Text(), L"180");
+
+  Choose(frmMain, kBob);
+  SetPositions(frmMain, 240, 150, 70);
+  EXPECT_EQ(frmMain.Edit1.Text(), L"240");
+  EXPECT_EQ(frmMain.Edit2.Text(), L"150");
+  EXPECT_EQ(frmMain.Edit3.Text(), L"70");
+}
+
+TEST_F(DefaultVoiceTest, AListWithoutASelectionIsHandledAsTheFirstEntry) {
+  TfrmMain& frmMain = CreateMainForm();
+  frmMain.VoicesList.SetItemIndex(-1);
+  frmMain.VoicesListChange(kVoiceAlpha, -1);
+  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), kAnn);
+  EXPECT_EQ(frmMain.SpeechAPI4->EngineInfo().ModeName, "Engine Mode One");
+  EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{50, 250, 150, L"150"}));
+}
+
+TEST_F(DefaultVoiceTest, TheDefaultVoiceGetsTheEntryAndTheSliderPositions) {
+  TfrmMain& frmMain = CreateMainForm();
+  Choose(frmMain, kVoiceBeta);
+  SetPositions(frmMain, 4, 3, 55);
+  size_t mark = LogMark();
+  frmMain.SelectDefaultVoice();
+  EXPECT_EQ(
+      CallsSince(mark, "sapi5", {"GetVoices", "put_Voice", "put_Rate", "put_Volume", "Speak"}),
+      (std::vector<std::string>{"GetVoices \"\" \"\"", "put_Voice \"Voice Beta\"", "put_Rate 4",
+                                "put_Volume 55"}));
+
+  Choose(frmMain, kBob);
+  SetPositions(frmMain, 240, 150, 50);
+  mark = LogMark();
+  frmMain.SelectDefaultVoice();
+  EXPECT_EQ(frmMain.SpeechAPI4->EngineInfo().ModeName, "Engine Mode Two");
+  EXPECT_EQ(CallsSince(mark, "sapi4", {"Select", "Inject", "TextData"}),
+            (std::vector<std::string>{
+                "Select " + SelectedModeId(frmMain), "Inject " + Quoted(SpeedTag(240)),
+                "Inject " + Quoted(PitchTag(150)), "Inject " + Quoted(VolumeTag(50))}));
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "put_Rate", "put_Volume"}),
+            std::vector<std::string>{});
+}
+
+TEST_F(DefaultVoiceTest, TheTestButtonPurgesThenSpeaksTheBoxOrTheStandardSentenceAtTheSliderPitch) {
+  TfrmMain& frmMain = CreateMainForm();
+  Choose(frmMain, kVoiceAlpha);
+  frmMain.Pitch_Bar.SetPosition(-4);
+  frmMain.Edit4.SetText(L"");
+  size_t mark = LogMark();
+  frmMain.Test_ButtonClick();
+  EXPECT_EQ(
+      CallsSince(mark, "sapi5", {"put_Voice", "Speak"}),
+      (std::vector<std::string>{
+          "put_Voice \"Voice Alpha\"", "Speak \"\" 2",
+          "Speak " + Quoted("<pitch middle=\"-4\">This is a test for selected voice.") + " 1"}));
+  EXPECT_EQ(frmMain.PitchPrefix, L"<pitch middle=\"-4\">");
+
+  frmMain.Edit4.SetText(L"Hello there");
+  mark = LogMark();
+  frmMain.Test_ButtonClick();
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}),
+            (std::vector<std::string>{
+                "Speak \"\" 2", "Speak " + Quoted("<pitch middle=\"-4\">Hello there") + " 1"}));
+}
+
+TEST_F(DefaultVoiceTest, TheTestButtonHandsAnEngineTheTextAsLines) {
+  TfrmMain& frmMain = CreateMainForm();
+  Choose(frmMain, kAnn);
+  frmMain.Edit4.SetText(L"One\r\ntwo");
+  const size_t mark = LogMark();
+  frmMain.Test_ButtonClick();
+  const std::vector<std::string> handedOver = CallsSince(mark, "sapi4", {"TextData"});
+  ASSERT_EQ(handedOver.size(), 1u);
+  EXPECT_TRUE(handedOver[0].starts_with(R"(TextData 0 0 "One\r\ntwo\r\n" 11)")) << handedOver[0];
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}), std::vector<std::string>{});
+}
+
+TEST_F(DefaultVoiceTest, ThePronunciationTestSpeaksTheSelectedRowsPronunciation) {
+  TfrmMain& frmMain = CreateMainForm();
+  Choose(frmMain, kVoiceBeta);
+  frmMain.Pitch_Bar.SetPosition(2);
+  SendMessageW(frmMain.Words_Table, LVM_DELETEALLITEMS, 0, 0);
+  AddCorrection(frmMain.Words_Table, L"SAPI", L"sappy");
+  AddCorrection(frmMain.Words_Table, L"GUI", L"gooey");
+
+  size_t mark = LogMark();
+  frmMain.BitBtn11Click();
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}), std::vector<std::string>{})
+      << "no row is selected";
+
+  SelectRow(frmMain.Words_Table, 1);
+  mark = LogMark();
+  frmMain.BitBtn11Click();
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "Speak"}),
+            (std::vector<std::string>{"put_Voice \"Voice Beta\"", "Speak \"\" 2",
+                                      "Speak " + Quoted("<pitch middle=\"2\">gooey") + " 1"}));
+}
+
+TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
+  TfrmMain& frmMain = CreateMainForm();
+  const size_t mark = LogMark();
+  for (const wchar_t* speed : {L"135", L"30", L"330"}) {
+    frmMain.ApplySlotVoiceSettings({L"voice BETA", kSapi5Family, speed, L"30", L"80"});
+  }
+  EXPECT_EQ(frmMain.PitchPrefix, L"<pitch middle=\"-10\">");
+  // The voice refuses a rate of -12; nothing is clamped before it.
+  EXPECT_THROW(frmMain.ApplySlotVoiceSettings({L"Voice Alpha", kSapi5Family, L"0", L"330", L"80"}),
+               ComError);
+  EXPECT_EQ(
+      CallsSince(mark, "sapi5", {"put_Rate"}),
+      (std::vector<std::string>{"put_Rate -3", "put_Rate -10", "put_Rate 10", "put_Rate -12"}));
+  // The voice is looked up ignoring letter case, and set before the rate.
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice"}),
+            (std::vector<std::string>{"put_Voice \"Voice Beta\"", "put_Voice \"Voice Beta\"",
+                                      "put_Voice \"Voice Beta\"", "put_Voice \"Voice Alpha\""}));
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Volume"}).size(), 3u);
+  EXPECT_EQ(frmMain.PitchPrefix, L"<pitch middle=\"-10\">") << "unchanged by the failed slot";
+
+  // Values off the grid of 15 go to the nearer step.
+  frmMain.ApplySlotVoiceSettings({L"Voice Alpha", kSapi5Family, L"173", L"188", L"64"});
+  EXPECT_EQ(frmMain.PitchPrefix, L"<pitch middle=\"1\">");
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate"}).back(), "put_Rate 0");
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Volume"}).back(), "put_Volume 64");
+}
+
+TEST_F(DefaultVoiceTest, ASapi4SlotGetsItsStoredValuesAsTheyAre) {
+  TfrmMain& frmMain = CreateMainForm();
+  const size_t mark = LogMark();
+  frmMain.ApplySlotVoiceSettings({L"bob", kSapi4Family, L"240", L"150", L"70"});
+  EXPECT_EQ(frmMain.SpeechAPI4->EngineInfo().ModeName, "Engine Mode Two");
+  EXPECT_EQ(CallsSince(mark, "sapi4", {"Select", "Inject"}),
+            (std::vector<std::string>{
+                "Select " + SelectedModeId(frmMain), "Inject " + Quoted(SpeedTag(240)),
+                "Inject " + Quoted(PitchTag(150)), "Inject " + Quoted(VolumeTag(70))}));
+}
+
+TEST_F(DefaultVoiceTest, ASlotWhoseVoiceIsGoneFailsBeforeAnyValueIsSet) {
+  TfrmMain& frmMain = CreateMainForm();
+  const size_t mark = LogMark();
+  EXPECT_ANY_THROW(frmMain.ApplySlotVoiceSettings({L"Gone", kSapi5Family, L"135", L"105", L"100"}));
+  EXPECT_ANY_THROW(frmMain.ApplySlotVoiceSettings({L"Gone", kSapi4Family, L"135", L"105", L"100"}));
+  // A damaged stored value fails too.
+  EXPECT_THROW(frmMain.ApplySlotVoiceSettings({L"Ann", kSapi4Family, L"fast", L"105", L"100"}),
+               std::invalid_argument);
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "put_Rate", "put_Volume"}),
+            std::vector<std::string>{});
+  EXPECT_EQ(CallsSince(mark, "sapi4", {"Inject"}), std::vector<std::string>{});
+}
+
+// A page change arms the guard; keys then move the selection on the drawn
+// page without touching sliders or engines, and the first click lets the
+// clicked entry through.
+TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) {
+  TfrmMain& frmMain = CreateMainForm();
+  frmMain.ShowMainWindow();
+  ASSERT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.Visible(); }));
+  frmMain.Pages.SetActivePage(kSpeechPage);
+  HWND list = frmMain.VoicesList.Handle();
+  auto redraw = [&] { RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); };
+  frmMain.VoicesList.Tag = 0;
+  Choose(frmMain, kBob);
+  redraw();
+  const SliderState speed = StateOf(frmMain.Speed_Bar, frmMain.Edit1);
+  ASSERT_EQ(speed.min, 20);
+
+  frmMain.VoicesList.Tag = kVoiceListGuardArmed;
+  const size_t mark = LogMark();
+  SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+  redraw();
+  application_.ProcessMessages();
+  ASSERT_EQ(frmMain.VoicesList.ItemIndex(), kVoiceAlpha);
+  EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), speed);
+  EXPECT_FALSE(frmMain.defaultVoiceIsSapi5);
+  EXPECT_EQ(frmMain.VoicesList.Tag, kVoiceListGuardArmed);
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}), std::vector<std::string>{});
+  EXPECT_EQ(CallsSince(mark, "sapi4", {"Select", "Inject"}), std::vector<std::string>{});
+
+  RECT beta{};
+  SendMessageW(list, LB_GETITEMRECT, kVoiceBeta, reinterpret_cast<LPARAM>(&beta));
+  const LPARAM point = MAKELPARAM((beta.left + beta.right) / 2, (beta.top + beta.bottom) / 2);
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageW(list, WM_LBUTTONUP, 0, point);
+  redraw();
+  EXPECT_EQ(frmMain.VoicesList.Tag, 0);
+  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), kVoiceBeta);
+  EXPECT_TRUE(frmMain.defaultVoiceIsSapi5);
+  EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{-10, 10, -3, L"135"}));
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}),
+            (std::vector<std::string>{"put_Rate -2", "put_Volume 100"}));
+}
