@@ -1,0 +1,217 @@
+// The reading paths inside the program: the hot key handlers with the
+// program's own edit box as the selection, the stand-ins' log as the engines'
+// side, and the tray menu's pause item.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/res/resource.h"
+#include "tests/win/main_form_test_support.h"
+#include "ui/tray_menu.h"
+
+namespace {
+
+using main_form_test::PumpApplicationUntil;
+using speech_test::LogEntry;
+
+// Slow enough that a reading of a few hundred words is still under way when
+// the test pauses it.
+constexpr char kSlowVoices[] =
+    "sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n"
+    "sapi4.engine = Engine Mode Two | Bob | 20..300 | 40..200\n"
+    "sapi5.voice = Voice Alpha\n"
+    "sapi5.voice = Voice Beta\n"
+    "pace.ms_per_word = 40\n";
+
+class ReadingControlTest : public main_form_test::MainFormFixture {
+ protected:
+  TfrmMain& Create(const std::string& standinConfig = kSlowVoices) {
+    TfrmMain& frmMain = CreateMainForm(standinConfig);
+    frmMain.WarningSound = [this] { ++beeps_; };
+    return frmMain;
+  }
+
+  // The program's own focused edit box copies its selection when asked, so
+  // it stands in for the program the user reads from.
+  void Select(const std::wstring& text) {
+    editor_ = CreateWindowExW(0, L"EDIT", nullptr, WS_POPUP | ES_AUTOHSCROLL, 0, 0, 200, 50,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(editor_, EM_SETLIMITTEXT, 0, 0);
+    SetWindowTextW(editor_, text.c_str());
+    SendMessageW(editor_, EM_SETSEL, 0, -1);
+    SetFocus(editor_);
+  }
+
+  void TearDown() override {
+    if (editor_ != nullptr) DestroyWindow(editor_);
+    MainFormFixture::TearDown();
+  }
+
+  std::vector<LogEntry> Calls(const std::string& api, const std::string& method) const {
+    return standins_.Logged(api, method);
+  }
+
+  bool WaitForEvent(const std::string& name, size_t count = 1) {
+    return PumpApplicationUntil(
+        application_, [&] { return Calls("sapi5", "event " + name).size() >= count; });
+  }
+
+  void AddSlot(TfrmMain& frmMain, const std::vector<std::wstring>& cells, int family) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = ListView_GetItemCount(frmMain.SlotsList);
+    item.pszText = const_cast<wchar_t*>(cells[0].c_str());
+    const int row = ListView_InsertItem(frmMain.SlotsList, &item);
+    for (int column = 1; column < static_cast<int>(cells.size()); ++column) {
+      ListView_SetItemText(frmMain.SlotsList, row, column, const_cast<wchar_t*>(cells[column].c_str()));
+    }
+    frmMain.SlotFamilies.push_back(family);
+  }
+
+  GlobalHotKey& SlotKey(TfrmMain& frmMain, int slot) {
+    slotKey_ = std::make_unique<GlobalHotKey>(frmMain.Handle(), L"SlotHotKey_0", nullptr);
+    slotKey_->SetTag(slot);
+    return *slotKey_;
+  }
+
+  std::wstring PauseCaption() const { return frmMain_->TrayMenu->Caption(IDM_STOPREADING1); }
+
+  int beeps_ = 0;
+  HWND editor_ = nullptr;
+  std::unique_ptr<GlobalHotKey> slotKey_;
+};
+
+std::wstring LongText(int words) {
+  std::wstring text;
+  for (int word = 0; word < words; ++word) text += L"word ";
+  return text;
+}
+
+}  // namespace
+
+TEST_F(ReadingControlTest, TheDefaultVoiceReadsAndTheTrayFollowsTheStream) {
+  TfrmMain& frmMain = Create();
+  Select(L"Read this, please.");
+  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  const auto speaks = Calls("sapi5", "Speak");
+  ASSERT_FALSE(speaks.empty());
+  EXPECT_EQ(speaks.back().arguments, "\"<pitch middle=\\\"-2\\\">Read this, please.\" 1");
+  EXPECT_EQ(frmMain.PitchPrefix, L"<pitch middle=\"-2\">");
+
+  ASSERT_TRUE(WaitForEvent("StartStream"));
+  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.reading; }));
+  EXPECT_EQ(PauseCaption(), kPauseCaption);
+  ASSERT_TRUE(WaitForEvent("EndStream"));
+  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return !frmMain.reading; }));
+  EXPECT_EQ(beeps_, 0);
+}
+
+TEST_F(ReadingControlTest, PauseAndResumeFollowTheDefaultVoiceAndTheMenuSaysWhichComesNext) {
+  TfrmMain& frmMain = Create();
+  // Nothing is read: the command changes nothing.
+  frmMain.Stopreading1Click();
+  EXPECT_FALSE(frmMain.paused);
+  EXPECT_EQ(PauseCaption(), kPauseCaption);
+
+  Select(LongText(300));
+  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  ASSERT_TRUE(WaitForEvent("StartStream"));
+  ASSERT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.reading; }));
+
+  frmMain.StopHotKeyHotKey(*frmMain.StopHotKey);
+  EXPECT_TRUE(frmMain.paused);
+  EXPECT_FALSE(frmMain.reading);
+  EXPECT_EQ(PauseCaption(), kResumeCaption);
+  EXPECT_EQ(Calls("sapi5", "Pause").size(), 1u);
+
+  frmMain.StopHotKeyHotKey(*frmMain.StopHotKey);
+  EXPECT_FALSE(frmMain.paused);
+  EXPECT_TRUE(frmMain.reading);
+  EXPECT_EQ(PauseCaption(), kPauseCaption);
+  EXPECT_EQ(Calls("sapi5", "Resume").size(), 1u);
+
+  // A new reading while paused starts afresh.
+  frmMain.Stopreading1Click();
+  ASSERT_TRUE(frmMain.paused);
+  Select(L"Another one.");
+  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  ASSERT_TRUE(WaitForEvent("StartStream", 2));
+  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return !frmMain.paused && frmMain.reading; }));
+  EXPECT_EQ(PauseCaption(), kPauseCaption);
+}
+
+TEST_F(ReadingControlTest, AFailingVoiceBeepsOnceAndSpeaksNothing) {
+  TfrmMain& frmMain = Create(std::string(kSlowVoices) + "sapi5.fail = Speak\n");
+  Select(L"Not to be heard.");
+  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  EXPECT_EQ(beeps_, 1);
+  application_.ProcessMessages();
+  EXPECT_TRUE(Calls("sapi5", "event StartStream").empty());
+  EXPECT_FALSE(frmMain.reading);
+}
+
+TEST_F(ReadingControlTest, TheSelectionIsPreparedWithThePronunciationPageAsItIsNow) {
+  TfrmMain& frmMain = Create();
+  frmMain.IgnoreCharacters_CheckBox.SetChecked(true);
+  frmMain.Ignored_Characters.SetText(L"*_");
+  frmMain.WordsCorr_CheckBox.SetChecked(true);
+  LVITEMW item{};
+  item.mask = LVIF_TEXT;
+  item.pszText = const_cast<wchar_t*>(L"Word");
+  ListView_InsertItem(frmMain.Words_Table, &item);
+  ListView_SetItemText(frmMain.Words_Table, 0, 1, const_cast<wchar_t*>(L"Ward"));
+  ListView_SetItemText(frmMain.Words_Table, 0, 2, const_cast<wchar_t*>(L"No"));
+  Select(L"*word* WORD_x");
+  EXPECT_EQ(frmMain.GetSelectedText(), L" Ward  Ward x");
+}
+
+TEST_F(ReadingControlTest, ALongSelectionIsCutTo51200Characters) {
+  TfrmMain& frmMain = Create();
+  Select(std::wstring(60000, L'a'));
+  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  const auto speaks = Calls("sapi5", "Speak");
+  ASSERT_FALSE(speaks.empty());
+  const std::string expected = "\"<pitch middle=\\\"-2\\\">" + std::string(51200, 'a') + "\" 1";
+  EXPECT_EQ(speaks.back().arguments, expected);
+}
+
+TEST_F(ReadingControlTest, ASapi5SlotReadsWithItsOwnVoiceAndValues) {
+  TfrmMain& frmMain = Create();
+  AddSlot(frmMain, {L"Voice Beta", L"135", L"330", L"50"}, 5);
+  Select(L"Slot text.");
+  frmMain.SelectSlot(SlotKey(frmMain, 0));
+  EXPECT_EQ(beeps_, 0);
+  EXPECT_EQ(Calls("sapi5", "put_Voice").back().arguments, "\"Voice Beta\"");
+  EXPECT_EQ(Calls("sapi5", "put_Rate").back().arguments, "-3");
+  EXPECT_EQ(Calls("sapi5", "put_Volume").back().arguments, "50");
+  EXPECT_EQ(Calls("sapi5", "Speak").back().arguments, "\"<pitch middle=\\\"10\\\">Slot text.\" 1");
+}
+
+// The voice block fails, the reading still goes ahead with the fresh voice
+// object's own voice and without a pitch.
+TEST_F(ReadingControlTest, ASlotWhoseVoiceIsGoneBeepsOnceAndStillReads) {
+  TfrmMain& frmMain = Create();
+  AddSlot(frmMain, {L"Uninstalled Voice", L"135", L"330", L"50"}, 5);
+  Select(L"Still read.");
+  frmMain.SelectSlot(SlotKey(frmMain, 0));
+  EXPECT_EQ(beeps_, 1);
+  EXPECT_EQ(Calls("sapi5", "Speak").back().arguments, "\"Still read.\" 1");
+}
+
+TEST_F(ReadingControlTest, ASapi4SlotStopsTheEnginesAndSpeaksThroughTextData) {
+  TfrmMain& frmMain = Create();
+  AddSlot(frmMain, {L"Bob", L"240", L"150", L"70"}, 4);
+  Select(L"Engine text.");
+  frmMain.SelectSlot(SlotKey(frmMain, 0));
+  EXPECT_EQ(beeps_, 0);
+  EXPECT_FALSE(Calls("sapi4", "AudioReset").empty());
+  EXPECT_FALSE(Calls("sapi5", "Pause").empty());
+  const auto textData = Calls("sapi4", "TextData");
+  ASSERT_FALSE(textData.empty());
+  EXPECT_NE(textData.back().arguments.find("Engine text."), std::string::npos);
+}
