@@ -41,8 +41,9 @@ std::wstring StoredVoiceName(const std::wstring& displayName);
 // The index of the first entry equal to `name` ignoring letter case, or -1.
 // Letter case is folded one UTF-16 unit at a time for the Latin letters up to
 // Latin Extended-A (A-Z, the Latin-1 letters, the letters with accents of the
-// central European languages), Greek and Cyrillic: the scripts that voice
-// names turn up in. Other characters compare exactly.
+// central European languages) and the basic Cyrillic alphabet (U+0400 to
+// U+044F): the scripts that voice names turn up in. Every other character,
+// Greek and the Turkish dotted and dotless i among them, compares exactly.
 int FindCatalogueEntry(const std::vector<std::wstring>& entries, std::wstring_view name);
 
 // The entry selected when the catalogue has been built: the first SAPI 5
