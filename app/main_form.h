@@ -231,6 +231,8 @@ class TfrmMain : public TForm {
   std::unique_ptr<TAboutPage> aboutPage_;
   std::unique_ptr<THints> hints_;
   bool activatedOnce_ = false;
+  // The catalogue entry whose ranges and values the sliders show.
+  int slidersEntry_ = -1;
   bool easterEggRunning_ = false;
   // The keys typed in the window, for the About page's colour animation.
   std::wstring typedKeys_;

@@ -115,6 +115,7 @@ void TfrmMain::VoicesListChange(int, int newIndex) {
     VoicesList.SetItemIndex(0);
     entry = 0;
   }
+  slidersEntry_ = entry;
   if (entry < Sapi4EngineCount()) {
     ShowSapi4Engine(*this, entry);
   } else {
@@ -124,7 +125,16 @@ void TfrmMain::VoicesListChange(int, int newIndex) {
 
 // Only a click lets the list's reports through again after a page change;
 // keys move the selection without touching the sliders.
-void TfrmMain::VoicesListClick() { VoicesList.Tag = 0; }
+// The click comes before the list moves its selection. Keys may have moved it
+// while the guard was armed; its report then went by, and the sliders would
+// go on showing another entry's values, which the next reading would hand
+// to this one (SAPI 5 positions to a SAPI 4 engine). So that entry is set up
+// now; the entry clicked, when another, follows with the list's report.
+void TfrmMain::VoicesListClick() {
+  VoicesList.Tag = 0;
+  const int entry = VoicesList.ItemIndex();
+  if (entry >= 0 && entry != slidersEntry_) VoicesListChange(slidersEntry_, entry);
+}
 
 void TfrmMain::Speed_BarChange() {
   Edit1.SetText(ValueBoxText(Speed_Bar.Position(), defaultVoiceIsSapi5));

@@ -394,6 +394,39 @@ TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) 
   EXPECT_EQ(frmMain.VoicesList.ItemIndex(), kVoiceBeta);
   EXPECT_TRUE(frmMain.defaultVoiceIsSapi5);
   EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{-10, 10, -3, L"135"}));
+  // Voice Alpha, where the keys left the selection, and then Voice Beta.
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}),
-            (std::vector<std::string>{"put_Rate -2", "put_Volume 100"}));
+            (std::vector<std::string>{"put_Rate -2", "put_Volume 100", "put_Rate -2",
+                                      "put_Volume 100"}));
+}
+
+// Keys moved the selection while the guard was armed and the click lands on
+// that same entry: no report comes, yet the sliders must stop showing the
+// engine they were set up for.
+TEST_F(DefaultVoiceTest, AClickOnTheEntryTheKeysChoseSetsItUp) {
+  TfrmMain& frmMain = CreateMainForm();
+  frmMain.ShowMainWindow();
+  ASSERT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.Visible(); }));
+  frmMain.Pages.SetActivePage(kSpeechPage);
+  HWND list = frmMain.VoicesList.Handle();
+  auto redraw = [&] { RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); };
+  frmMain.VoicesList.Tag = 0;
+  Choose(frmMain, kBob);
+  redraw();
+  ASSERT_FALSE(frmMain.defaultVoiceIsSapi5);
+
+  frmMain.VoicesList.Tag = kVoiceListGuardArmed;
+  SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+  redraw();
+  ASSERT_EQ(frmMain.VoicesList.ItemIndex(), kVoiceAlpha);
+  ASSERT_FALSE(frmMain.defaultVoiceIsSapi5);
+
+  RECT alpha{};
+  SendMessageW(list, LB_GETITEMRECT, kVoiceAlpha, reinterpret_cast<LPARAM>(&alpha));
+  const LPARAM point = MAKELPARAM((alpha.left + alpha.right) / 2, (alpha.top + alpha.bottom) / 2);
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageW(list, WM_LBUTTONUP, 0, point);
+  redraw();
+  EXPECT_TRUE(frmMain.defaultVoiceIsSapi5);
+  EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{-10, 10, -3, L"135"}));
 }
