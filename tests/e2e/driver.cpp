@@ -151,8 +151,10 @@ NotepadProcess::NotepadProcess(const std::wstring& folder, const std::wstring& t
 }
 
 NotepadProcess::~NotepadProcess() {
-  TerminateProcess(process_.hProcess, 0);
-  WaitForSingleObject(process_.hProcess, 10000);
+  if (!keepOpen_) {
+    TerminateProcess(process_.hProcess, 0);
+    WaitForSingleObject(process_.hProcess, 10000);
+  }
   CloseHandle(process_.hThread);
   CloseHandle(process_.hProcess);
 }

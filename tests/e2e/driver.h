@@ -72,10 +72,13 @@ class NotepadProcess {
   // Brings it to the front and selects the whole text with Ctrl+A.
   bool SelectAll() const;
   bool BringToFront() const;
+  // Leaves Notepad running when the object goes, for a person to see.
+  void KeepOpen() { keepOpen_ = true; }
 
  private:
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
+  bool keepOpen_ = false;
 };
 
 // Milliseconds on the clock of the stand-ins' log (QueryPerformanceCounter).
