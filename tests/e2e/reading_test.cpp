@@ -5,12 +5,12 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/driver.h"
 #include "tests/support/hotkey_probe_client.h"
+#include "tests/support/test_clipboard.h"
 #include "tests/win/speech_test_support.h"
 
 namespace {
@@ -30,56 +30,25 @@ constexpr wchar_t kPrivateFormatName[] = L"Tolvane Test Private Format";
 const std::vector<BYTE> kPrivateBytes{0x00, 0x01, 0xFE, 0xFF, 0x42};
 constexpr wchar_t kEarlierClipboardText[] = L"What the clipboard held before";
 
-// The test's own clipboard access, retried while Wine's bridge to X holds it.
-class OpenedClipboard {
- public:
-  OpenedClipboard() { opened_ = WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5s); }
-  ~OpenedClipboard() {
-    if (opened_) CloseClipboard();
-  }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-  bool Opened() const { return opened_; }
-
- private:
-  bool opened_ = false;
-};
-
-void PutData(UINT format, const void* data, size_t size) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-  std::memcpy(GlobalLock(memory), data, size);
-  GlobalUnlock(memory);
-  SetClipboardData(format, memory);
-}
-
-std::vector<BYTE> DataOf(UINT format) {
-  HANDLE data = GetClipboardData(format);
-  if (data == nullptr) return {};
-  const auto* bytes = static_cast<const BYTE*>(GlobalLock(data));
-  std::vector<BYTE> copy(bytes, bytes + GlobalSize(data));
-  GlobalUnlock(data);
-  return copy;
-}
-
 // The clipboard as the user left it: a text and data of a private format.
 void FillClipboard(const std::wstring& text) {
   OpenedClipboard clipboard;
   ASSERT_TRUE(clipboard.Opened());
   EmptyClipboard();
-  PutData(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  PutData(RegisterClipboardFormatW(kPrivateFormatName), kPrivateBytes.data(), kPrivateBytes.size());
+  PutClipboardText(text);
+  PutClipboardBytes(RegisterClipboardFormatW(kPrivateFormatName), kPrivateBytes.data(), kPrivateBytes.size());
 }
 
 std::wstring ClipboardText() {
   OpenedClipboard clipboard;
-  const std::vector<BYTE> bytes = DataOf(CF_UNICODETEXT);
+  const std::vector<BYTE> bytes = ClipboardBytes(CF_UNICODETEXT);
   if (bytes.size() < sizeof(wchar_t)) return L"<none>";
   return reinterpret_cast<const wchar_t*>(bytes.data());
 }
 
 std::vector<BYTE> ClipboardPrivateData() {
   OpenedClipboard clipboard;
-  std::vector<BYTE> bytes = DataOf(RegisterClipboardFormatW(kPrivateFormatName));
+  std::vector<BYTE> bytes = ClipboardBytes(RegisterClipboardFormatW(kPrivateFormatName));
   // Global blocks may be rounded up; the data is the first bytes.
   if (bytes.size() > kPrivateBytes.size()) bytes.resize(kPrivateBytes.size());
   return bytes;

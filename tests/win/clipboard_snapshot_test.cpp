@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tests/support/message_pump.h"
+#include "tests/support/test_clipboard.h"
 
 namespace {
 
@@ -29,51 +30,7 @@ void PumpMessages() {
   }
 }
 
-// The test's own way in, independent of the code under test. Wine's clipboard
-// bridge to X may hold the clipboard for a moment after each change.
-class OpenedClipboard {
- public:
-  explicit OpenedClipboard(HWND owner) {
-    opened_ = PumpUntil([owner] { return OpenClipboard(owner) != FALSE; }, 5s);
-  }
-  ~OpenedClipboard() {
-    if (opened_) CloseClipboard();
-  }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-  bool Opened() const { return opened_; }
-
- private:
-  bool opened_ = false;
-};
-
-HGLOBAL GlobalCopy(const void* data, size_t size) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (size > 0) {
-    std::memcpy(GlobalLock(memory), data, size);
-    GlobalUnlock(memory);
-  }
-  return memory;
-}
-
-void PutBytes(UINT format, const Bytes& bytes) {
-  SetClipboardData(format, GlobalCopy(bytes.data(), bytes.size()));
-}
-
-void PutText(const std::wstring& text) {
-  SetClipboardData(CF_UNICODETEXT, GlobalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t)));
-}
-
-Bytes GlobalBytes(HANDLE data) {
-  if (data == nullptr) return {};
-  const SIZE_T size = GlobalSize(data);
-  Bytes bytes(size);
-  if (size > 0) {
-    std::memcpy(bytes.data(), GlobalLock(data), size);
-    GlobalUnlock(data);
-  }
-  return bytes;
-}
+void PutBytes(UINT format, const Bytes& bytes) { PutClipboardBytes(format, bytes.data(), bytes.size()); }
 
 // A text as CF_UNICODETEXT holds it, with its NUL.
 Bytes TextBytes(const std::wstring& text) {
@@ -101,7 +58,7 @@ std::map<UINT, Bytes> Contents() {
   std::map<UINT, Bytes> contents;
   for (UINT format : ListedFormats()) {
     contents[format] =
-        IsGlobalMemoryFormat(format) ? GlobalBytes(GetClipboardData(format)) : Bytes{};
+        IsGlobalMemoryFormat(format) ? ClipboardBytes(format) : Bytes{};
   }
   return contents;
 }
@@ -177,7 +134,7 @@ class ClipboardSnapshotTest : public ::testing::Test {
       ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
       snapshot = ClipboardSnapshot::Take(clipboard);
       EmptyClipboard();
-      PutText(L"something else");
+      PutClipboardText(L"something else");
     }
     ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
     snapshot->Restore(clipboard);
@@ -195,7 +152,7 @@ TEST_F(ClipboardSnapshotTest, TextPrivateDataAndPictureComeBackAsTheyWere) {
     OpenedClipboard clipboard(owner_.Handle());
     ASSERT_TRUE(clipboard.Opened());
     EmptyClipboard();
-    PutText(L"earlier text");
+    PutClipboardText(L"earlier text");
     PutBytes(privateFormat_, kBinary);
     PutBytes(CF_DIB, SmallDib());
   }
@@ -323,7 +280,7 @@ TEST_F(ClipboardSnapshotTest, ABitmapComesBackAsTheSamePicture) {
   {
     OpenedClipboard clipboard(owner_.Handle());
     ASSERT_TRUE(clipboard.Opened());
-    dibBefore = GlobalBytes(GetClipboardData(CF_DIB));
+    dibBefore = ClipboardBytes(CF_DIB);
   }
   ASSERT_FALSE(dibBefore.empty()) << "the system offers no CF_DIB for a bitmap";
 
@@ -331,7 +288,7 @@ TEST_F(ClipboardSnapshotTest, ABitmapComesBackAsTheSamePicture) {
 
   OpenedClipboard clipboard(owner_.Handle());
   ASSERT_TRUE(clipboard.Opened());
-  EXPECT_EQ(GlobalBytes(GetClipboardData(CF_DIB)), dibBefore);
+  EXPECT_EQ(ClipboardBytes(CF_DIB), dibBefore);
   auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
   ASSERT_NE(bitmap, nullptr);
   BITMAP description{};
@@ -349,7 +306,7 @@ TEST_F(ClipboardSnapshotTest, FormatsThatCannotBeHadAreLeftOutAndTheRestComeBack
     OpenedClipboard clipboard(owner_.Handle());
     ASSERT_TRUE(clipboard.Opened());
     EmptyClipboard();
-    PutText(L"kept");
+    PutClipboardText(L"kept");
     SetClipboardData(renders, nullptr);
     SetClipboardData(refuses, nullptr);
     SetClipboardData(CF_PRIVATEFIRST, GlobalCopy(kBinary.data(), kBinary.size()));
@@ -369,8 +326,8 @@ TEST_F(ClipboardSnapshotTest, FormatsThatCannotBeHadAreLeftOutAndTheRestComeBack
   }
   OpenedClipboard clipboard(owner_.Handle());
   ASSERT_TRUE(clipboard.Opened());
-  EXPECT_EQ(GlobalBytes(GetClipboardData(CF_UNICODETEXT)), TextBytes(L"kept"));
-  EXPECT_EQ(GlobalBytes(GetClipboardData(renders)), kBinary);
+  EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), TextBytes(L"kept"));
+  EXPECT_EQ(ClipboardBytes(renders), kBinary);
   EXPECT_FALSE(IsClipboardFormatAvailable(refuses));
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_PRIVATEFIRST));
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_OWNERDISPLAY));

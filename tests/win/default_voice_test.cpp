@@ -96,6 +96,35 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
     frmMain.VoicesListChange(entry, entry);
   }
 
+  // The window shown on the "Default voice" page with the engine Bob chosen
+  // and drawn, the guard then armed as a page change arms it.
+  TfrmMain& ShownWithBobThenGuarded() {
+    TfrmMain& frmMain = CreateMainForm();
+    frmMain.ShowMainWindow();
+    EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.Visible(); }));
+    frmMain.Pages.SetActivePage(kSpeechPage);
+    frmMain.VoicesList.Tag = 0;
+    Choose(frmMain, kBob);
+    Redraw(frmMain);
+    frmMain.VoicesList.Tag = kVoiceListGuardArmed;
+    return frmMain;
+  }
+
+  void Redraw(TfrmMain& frmMain) {
+    RedrawWindow(frmMain.VoicesList.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  }
+
+  // A click of the mouse on the entry, then the list drawn again.
+  void Click(TfrmMain& frmMain, int entry) {
+    HWND list = frmMain.VoicesList.Handle();
+    RECT item{};
+    SendMessageW(list, LB_GETITEMRECT, entry, reinterpret_cast<LPARAM>(&item));
+    const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(list, WM_LBUTTONUP, 0, point);
+    Redraw(frmMain);
+  }
+
   std::string SelectedModeId(const TfrmMain& frmMain) const {
     return frmMain.SpeechAPI4->EngineInfo().ModeID;
   }
@@ -360,22 +389,13 @@ TEST_F(DefaultVoiceTest, ASlotWhoseVoiceIsGoneFailsBeforeAnyValueIsSet) {
 // page without touching sliders or engines, and the first click lets the
 // clicked entry through.
 TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) {
-  TfrmMain& frmMain = CreateMainForm();
-  frmMain.ShowMainWindow();
-  ASSERT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.Visible(); }));
-  frmMain.Pages.SetActivePage(kSpeechPage);
-  HWND list = frmMain.VoicesList.Handle();
-  auto redraw = [&] { RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); };
-  frmMain.VoicesList.Tag = 0;
-  Choose(frmMain, kBob);
-  redraw();
+  TfrmMain& frmMain = ShownWithBobThenGuarded();
   const SliderState speed = StateOf(frmMain.Speed_Bar, frmMain.Edit1);
   ASSERT_EQ(speed.min, 20);
 
-  frmMain.VoicesList.Tag = kVoiceListGuardArmed;
   const size_t mark = LogMark();
-  SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
-  redraw();
+  SendMessageW(frmMain.VoicesList.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  Redraw(frmMain);
   application_.ProcessMessages();
   ASSERT_EQ(frmMain.VoicesList.ItemIndex(), kVoiceAlpha);
   EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), speed);
@@ -384,12 +404,7 @@ TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) 
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}), std::vector<std::string>{});
   EXPECT_EQ(CallsSince(mark, "sapi4", {"Select", "Inject"}), std::vector<std::string>{});
 
-  RECT beta{};
-  SendMessageW(list, LB_GETITEMRECT, kVoiceBeta, reinterpret_cast<LPARAM>(&beta));
-  const LPARAM point = MAKELPARAM((beta.left + beta.right) / 2, (beta.top + beta.bottom) / 2);
-  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  SendMessageW(list, WM_LBUTTONUP, 0, point);
-  redraw();
+  Click(frmMain, kVoiceBeta);
   EXPECT_EQ(frmMain.VoicesList.Tag, 0);
   EXPECT_EQ(frmMain.VoicesList.ItemIndex(), kVoiceBeta);
   EXPECT_TRUE(frmMain.defaultVoiceIsSapi5);
@@ -404,29 +419,13 @@ TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) 
 // that same entry: no report comes, yet the sliders must stop showing the
 // engine they were set up for.
 TEST_F(DefaultVoiceTest, AClickOnTheEntryTheKeysChoseSetsItUp) {
-  TfrmMain& frmMain = CreateMainForm();
-  frmMain.ShowMainWindow();
-  ASSERT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.Visible(); }));
-  frmMain.Pages.SetActivePage(kSpeechPage);
-  HWND list = frmMain.VoicesList.Handle();
-  auto redraw = [&] { RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); };
-  frmMain.VoicesList.Tag = 0;
-  Choose(frmMain, kBob);
-  redraw();
-  ASSERT_FALSE(frmMain.defaultVoiceIsSapi5);
-
-  frmMain.VoicesList.Tag = kVoiceListGuardArmed;
-  SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
-  redraw();
+  TfrmMain& frmMain = ShownWithBobThenGuarded();
+  SendMessageW(frmMain.VoicesList.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  Redraw(frmMain);
   ASSERT_EQ(frmMain.VoicesList.ItemIndex(), kVoiceAlpha);
   ASSERT_FALSE(frmMain.defaultVoiceIsSapi5);
 
-  RECT alpha{};
-  SendMessageW(list, LB_GETITEMRECT, kVoiceAlpha, reinterpret_cast<LPARAM>(&alpha));
-  const LPARAM point = MAKELPARAM((alpha.left + alpha.right) / 2, (alpha.top + alpha.bottom) / 2);
-  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  SendMessageW(list, WM_LBUTTONUP, 0, point);
-  redraw();
+  Click(frmMain, kVoiceAlpha);
   EXPECT_TRUE(frmMain.defaultVoiceIsSapi5);
   EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{-10, 10, -3, L"135"}));
 }

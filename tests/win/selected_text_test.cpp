@@ -18,6 +18,7 @@
 
 #include "reading/clipboard_snapshot.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/test_clipboard.h"
 
 namespace {
 
@@ -181,43 +182,6 @@ class Editor {
   bool ready_ = false;
 };
 
-// The test's own way in, independent of the code under test. Wine's clipboard
-// bridge to X may hold the clipboard for a moment after each change.
-class OpenedClipboard {
- public:
-  explicit OpenedClipboard(HWND owner) {
-    opened_ = PumpUntil([owner] { return OpenClipboard(owner) != FALSE; }, 5s);
-  }
-  ~OpenedClipboard() {
-    if (opened_) CloseClipboard();
-  }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-  bool Opened() const { return opened_; }
-
- private:
-  bool opened_ = false;
-};
-
-void PutBytes(UINT format, const void* data, size_t size) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-  std::memcpy(GlobalLock(memory), data, size);
-  GlobalUnlock(memory);
-  SetClipboardData(format, memory);
-}
-
-void PutText(const std::wstring& text) {
-  PutBytes(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-}
-
-Bytes GlobalBytes(HANDLE data) {
-  if (data == nullptr) return {};
-  Bytes bytes(GlobalSize(data));
-  std::memcpy(bytes.data(), GlobalLock(data), bytes.size());
-  GlobalUnlock(data);
-  return bytes;
-}
-
 // Every listed format; the bytes of the memory formats among them.
 std::map<UINT, Bytes> Contents() {
   std::map<UINT, Bytes> contents;
@@ -225,7 +189,7 @@ std::map<UINT, Bytes> Contents() {
     const bool memory = format >= 0xC000 || format == CF_TEXT || format == CF_OEMTEXT ||
                         format == CF_UNICODETEXT || format == CF_LOCALE || format == CF_DIB ||
                         format == CF_DIBV5;
-    contents[format] = memory ? GlobalBytes(GetClipboardData(format)) : Bytes{};
+    contents[format] = memory ? ClipboardBytes(format) : Bytes{};
   }
   return contents;
 }
@@ -271,10 +235,10 @@ class SelectedTextTest : public ::testing::Test {
       OpenedClipboard clipboard(owner_);
       if (!clipboard.Opened()) return {};
       EmptyClipboard();
-      PutText(text);
-      PutBytes(privateFormat_, kBinary.data(), kBinary.size());
+      PutClipboardText(text);
+      PutClipboardBytes(privateFormat_, kBinary.data(), kBinary.size());
       const Bytes dib = SmallDib();
-      PutBytes(CF_DIB, dib.data(), dib.size());
+      PutClipboardBytes(CF_DIB, dib.data(), dib.size());
     }
     return ClipboardContents();
   }
@@ -476,7 +440,7 @@ LRESULT CALLBACK CopiesOnWmCopyOnly(HWND hwnd, UINT message, WPARAM wParam, LPAR
     ++*copies;
     if (OpenClipboard(hwnd)) {
       EmptyClipboard();
-      PutText(L"copied on WM_COPY");
+      PutClipboardText(L"copied on WM_COPY");
       CloseClipboard();
     }
     return 0;

@@ -1,0 +1,30 @@
+#pragma once
+// The tests' own way into the clipboard, independent of the code under test.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Opens the clipboard for as long as it lives. Wine's clipboard bridge to X
+// may hold the clipboard for a moment after each change, so opening is
+// retried for a few seconds, letting messages run.
+class OpenedClipboard {
+ public:
+  explicit OpenedClipboard(HWND owner = nullptr);
+  ~OpenedClipboard();
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  bool Opened() const { return opened_; }
+
+ private:
+  bool opened_ = false;
+};
+
+// A movable global memory block holding a copy of the bytes.
+HGLOBAL GlobalCopy(const void* data, size_t size);
+// With the clipboard open: data of a format put on it, and read back (empty
+// when the format is not there; global blocks may be longer than what was put).
+void PutClipboardBytes(UINT format, const void* data, size_t size);
+void PutClipboardText(const std::wstring& text);
+std::vector<BYTE> ClipboardBytes(UINT format);
