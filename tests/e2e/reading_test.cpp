@@ -86,7 +86,8 @@ class Reading : public ::testing::Test {
 
   // The first logged call of this method after the given time.
   bool WaitForCall(const std::string& api, const std::string& method, double after,
-                   LogEntry& found) const {
+                   LogEntry& found,
+                   std::chrono::milliseconds timeout = std::chrono::seconds(30)) const {
     return WaitUntil([&] {
       for (const LogEntry& entry : Log()) {
         if (entry.api == api && entry.method == method && entry.milliseconds >= after) {
@@ -95,7 +96,7 @@ class Reading : public ::testing::Test {
         }
       }
       return false;
-    });
+    }, timeout);
   }
 
   // Presses the reading hot key and answers the SAPI 5 Speak that started the
@@ -118,6 +119,9 @@ class Reading : public ::testing::Test {
     return speak;
   }
 
+  Reading() = default;
+  explicit Reading(const std::string& voices) : folder_(voices) {}
+
   std::string config_ = kLaterStart;
   ProgramFolder folder_{kVoices};
   std::unique_ptr<TolvaneProcess> tolvane_;
@@ -126,6 +130,13 @@ class Reading : public ::testing::Test {
 class ReadingWithSapi4 : public Reading {
  protected:
   ReadingWithSapi4() { config_ += "[Speech]\r\nSAPIVersion=4\r\nVoice=Rita\r\n"; }
+};
+
+// The voice refuses to speak. The warning sound it causes cannot be heard
+// from here; the Windows tests count it.
+class ReadingWithAFailingVoice : public Reading {
+ protected:
+  ReadingWithAFailingVoice() : Reading(std::string(kVoices) + "sapi5.fail = Speak\n") {}
 };
 
 }  // namespace
@@ -204,4 +215,22 @@ TEST_F(ReadingWithSapi4, ASapi4DefaultVoiceSpeaksThroughTextData) {
   ASSERT_TRUE(WaitForCall("sapi4", "TextData", pressed, textData));
   std::printf("[   TIME   ] hot key to TextData: %.0f ms\n", textData.milliseconds - pressed);
   EXPECT_NE(textData.arguments.find("Read by the engine."), std::string::npos) << textData.arguments;
+}
+
+TEST_F(ReadingWithAFailingVoice, NothingIsSpokenAndTheProgramGoesOn) {
+  NotepadProcess notepad(folder_.Path(), L"Never heard.");
+  ASSERT_TRUE(notepad.SelectAll());
+  const double pressed = LogClockMilliseconds();
+  ASSERT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
+  // The purge before the text already fails, and the reading ends there.
+  LogEntry purge;
+  ASSERT_TRUE(WaitForCall("sapi5", "Speak", pressed, purge));
+  EXPECT_EQ(purge.arguments, "\"\" 2");
+  LogEntry started;
+  EXPECT_FALSE(WaitForCall("sapi5", "event StartStream", pressed, started, std::chrono::seconds(2)));
+  for (const LogEntry& entry : Log()) {
+    EXPECT_FALSE(entry.method == "Speak" && entry.arguments.ends_with(" 1")) << entry.arguments;
+  }
+  EXPECT_TRUE(tolvane_->Running());
+  EXPECT_EQ(ProbeHotKey(kReadingHotKey), HotKeyState::Taken);
 }
