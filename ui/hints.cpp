@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <iterator>
-
 #include "app/win32_error.h"
 
 namespace {
@@ -39,12 +37,4 @@ void THints::Add(HWND control, const std::wstring& text) {
   TTTOOLINFOW tool = ToolInfo(owner_, control);
   tool.lpszText = const_cast<wchar_t*>(text.c_str());
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-std::wstring THints::Text(HWND control) const {
-  wchar_t text[256]{};
-  TTTOOLINFOW tool = ToolInfo(owner_, control);
-  tool.lpszText = text;
-  SendMessageW(tooltip_, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
-  return text;
 }

@@ -14,7 +14,6 @@ class THints {
   THints& operator=(const THints&) = delete;
 
   void Add(HWND control, const std::wstring& text);
-  std::wstring Text(HWND control) const;
 
  private:
   HWND owner_;

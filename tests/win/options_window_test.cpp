@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "app/res/resource.h"
 #include "app/window_thunk.h"
 #include "tests/support/canvas.h"
@@ -127,6 +129,43 @@ TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuard) {
 }
 
 // With a SAPI 4 default voice nothing else connects the SAPI 5 voice.
+namespace {
+
+BOOL CALLBACK FindTooltip(HWND window, LPARAM found) {
+  wchar_t className[64]{};
+  GetClassNameW(window, className, 64);
+  if (std::wstring(className) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(found) = window;
+  return TRUE;
+}
+
+std::wstring HintOf(HWND tooltip, HWND owner, HWND control) {
+  wchar_t text[128]{};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = owner;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text;
+  SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+}  // namespace
+
+TEST_F(OptionsWindowTest, TheHotKeyFieldsAndTheIgnoredCharactersHaveHintsShownForSevenSeconds) {
+  TfrmMain& frmMain = CreateMainForm();
+  HWND tooltip = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
+  ASSERT_NE(tooltip, nullptr);
+  EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 7500);
+  for (const HotKeyEdit& edit : {frmMain.Reading_HotKey, frmMain.Options_HotKey, frmMain.Stop_HotKey}) {
+    EXPECT_EQ(HintOf(tooltip, frmMain.Handle(), edit.Handle()),
+              L"Press the desired key or combination of keys");
+  }
+  EXPECT_EQ(HintOf(tooltip, frmMain.Handle(), frmMain.Ignored_Characters.Handle()),
+            L"This characters will be ignored when reading");
+}
+
 TEST_F(OptionsWindowTest, TheFirstActivationConnectsTheSapi5Voice) {
   main_form_test::WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Ann\r\n");
   TfrmMain& frmMain = CreateMainForm();
