@@ -2,6 +2,7 @@
 // Cancel, page changes, and the colour animation of the "About" page.
 #include <algorithm>
 #include <cwctype>
+#include <iterator>
 #include <random>
 
 #include "app/application.h"
@@ -62,9 +63,13 @@ void TfrmMain::BitBtn2Click() { application_.Minimize(); }
 
 void TfrmMain::PagesChange() { VoicesList.Tag = kVoiceListGuardArmed; }
 
+// Every key was checked when it came, so a match can only end with the key
+// just typed: the keys before the name's length are of no more use.
 void TfrmMain::FormKeyDown(WPARAM virtualKey) {
   typedKeys_ += static_cast<wchar_t>(virtualKey);
-  if (LowerCase(typedKeys_).find(kMakerName) == std::wstring::npos) return;
+  const size_t nameLength = std::size(kMakerName) - 1;
+  if (typedKeys_.size() > nameLength) typedKeys_.erase(0, typedKeys_.size() - nameLength);
+  if (LowerCase(typedKeys_) != kMakerName) return;
   typedKeys_.clear();
   if (easterEggRunning_) {
     KillTimer(Handle(), kEasterEggTimer);
