@@ -96,11 +96,14 @@ void TfrmMain::LoadPronunciationSettings(const ProfileFile& config) {
 // The saved voice is selected before its values are set, and its sliders get
 // its own ranges first: values saved for a SAPI 4 engine would otherwise be
 // cut to the range of whichever voice the list showed before, and saved so.
+// When the sliders already belong to it, the engine is left alone: selecting
+// a SAPI 4 engine again would end what it is reading.
 void TfrmMain::SelectSavedDefaultVoice(const ProfileFile& config) {
   const int index = SavedDefaultVoiceIndex(config);
   if (index < 0) return;
   const int previous = VoicesList.ItemIndex();
   VoicesList.SetItemIndex(index);
+  if (index == slidersEntry_) return;
   // Set up now whatever the guard says; the list reports the change only when
   // it is drawn again.
   const int guard = VoicesList.Tag;

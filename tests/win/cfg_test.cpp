@@ -224,3 +224,15 @@ TEST_F(ConfigurationTest, TheWindowComesBackWhereItWasSaved) {
   GetWindowRect(frmMain.Handle(), &window);
   EXPECT_EQ(window.left, 90);
 }
+
+// Selecting a SAPI 4 engine again would end what it is reading, and every
+// showing of the window loads the settings.
+TEST_F(ConfigurationTest, ALaterLoadLeavesTheSavedEngineAlone) {
+  WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Bob\r\nSpeed=240\r\n");
+  TfrmMain& frmMain = CreateMainForm();
+  const size_t selections = standins_.Logged("sapi4", "Select").size();
+  frmMain.Speed_Bar.SetPosition(100);
+  frmMain.LoadCfg();
+  EXPECT_EQ(standins_.Logged("sapi4", "Select").size(), selections);
+  EXPECT_EQ(frmMain.Speed_Bar.Position(), 240);
+}
