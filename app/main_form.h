@@ -214,7 +214,6 @@ class TfrmMain : public TForm {
   HWND NamedControlHandle(const NamedControl& control) const;
   void SetFixedHotKeys();
   void CreateHints();
-  bool HandlePageCommand(WORD control, WORD notification);
   bool HandleOwnerDraw(UINT message, LPARAM lParam, INT_PTR& result);
   void ShowPage(OptionsPage page);
   void ConnectEngineEvents();
