@@ -101,8 +101,8 @@ void TfrmMain::CreateControls() {
   });
 }
 
-// The design state of the pages other than "General": the sliders' ranges
-// and empty value boxes until the voice list sets them up.
+// The design state of the pages other than "General": the sliders' design
+// ranges and the value boxes showing 0 until the voice list sets them up.
 void TfrmMain::CreatePageControls() {
   HWND speech = Pages.Page(kSpeechPage);
   VoicesList.Attach(
