@@ -1,5 +1,7 @@
 #include "settings/window_placement.h"
 
+#include "ui/dpi.h"
+
 #include <cstdio>
 #include <iterator>
 
@@ -16,13 +18,6 @@ bool ReadRectangle(const std::wstring& text, RECT& rectangle) {
   if (std::swscanf(text.c_str(), L"%d,%d,%d,%d", &left, &top, &right, &bottom) != 4) return false;
   rectangle = {left, top, right, bottom};
   return true;
-}
-
-UINT ScreenPixelsPerInch() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return static_cast<UINT>(dpi);
 }
 
 // The top left corner moved so the whole window lies on the work area of the
@@ -49,7 +44,7 @@ void SaveWindowPlacement(const ProfileFile& file, const wchar_t* section, HWND w
   GetWindowPlacement(window, &placement);
   file.WriteInteger(section, L"Flags", static_cast<int>(placement.flags));
   file.WriteInteger(section, L"ShowCmd", static_cast<int>(placement.showCmd));
-  file.WriteInteger(section, L"PixelsPerInch", static_cast<int>(ScreenPixelsPerInch()));
+  file.WriteInteger(section, L"PixelsPerInch", static_cast<int>(WindowDpi(window)));
   file.WriteString(section, L"MinMaxPos",
                    FourIntegers(placement.ptMinPosition.x, placement.ptMinPosition.y,
                                 placement.ptMaxPosition.x, placement.ptMaxPosition.y));

@@ -20,7 +20,7 @@ constexpr int kLinePoints = 9;
 
 LOGFONTW ArialFont(int points, UINT dpi, bool italic) {
   LOGFONTW font{};
-  font.lfHeight = -MulDiv(points, static_cast<int>(dpi), 72);
+  font.lfHeight = FontHeightForPoints(points, dpi);
   font.lfWeight = FW_BOLD;
   font.lfItalic = italic ? TRUE : FALSE;
   font.lfCharSet = DEFAULT_CHARSET;

@@ -28,3 +28,5 @@ int ScaleForDpi(int pixelsAt96Dpi, UINT dpi) {
 int ScaleForWindow(HWND window, int pixelsAt96Dpi) {
   return ScaleForDpi(pixelsAt96Dpi, WindowDpi(window));
 }
+
+int FontHeightForPoints(int points, UINT dpi) { return -MulDiv(points, static_cast<int>(dpi), 72); }

@@ -9,3 +9,5 @@
 UINT WindowDpi(HWND window);
 int ScaleForDpi(int pixelsAt96Dpi, UINT dpi);
 int ScaleForWindow(HWND window, int pixelsAt96Dpi);
+// The LOGFONT height of a font of this many points at the DPI.
+int FontHeightForPoints(int points, UINT dpi);

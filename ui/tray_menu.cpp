@@ -69,8 +69,6 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kDisabledText = RGB(128, 128, 128);
 constexpr COLORREF kSeparatorLine = RGB(192, 192, 192);
 
-int FontHeight(int points, UINT dpi) { return -MulDiv(points, static_cast<int>(dpi), 72); }
-
 LOGFONTW SystemMenuFont() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
@@ -100,7 +98,7 @@ void WriteText(HDC dc, int x, int y, const std::wstring& text) {
 
 void WriteProductName(HDC dc, const RECT& band, UINT dpi) {
   LOGFONTW logFont{};
-  logFont.lfHeight = FontHeight(kNamePoints, dpi);
+  logFont.lfHeight = FontHeightForPoints(kNamePoints, dpi);
   logFont.lfEscapement = kUpwards;
   logFont.lfOrientation = 0;
   logFont.lfWeight = FW_BOLD;
@@ -132,7 +130,7 @@ void DrawSeparatorLine(HDC dc, const RECT& item) {
 
 LOGFONTW ItemFont(bool bold, UINT dpi) {
   LOGFONTW font = SystemMenuFont();
-  font.lfHeight = FontHeight(kItemPoints, dpi);
+  font.lfHeight = FontHeightForPoints(kItemPoints, dpi);
   font.lfWidth = 0;
   font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   return font;

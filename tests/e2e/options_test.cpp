@@ -8,6 +8,7 @@
 
 #include "app/res/resource.h"
 #include "tests/e2e/driver.h"
+#include "tests/support/autostart_value.h"
 #include "tests/support/hotkey_probe_client.h"
 
 namespace {
@@ -19,16 +20,6 @@ constexpr char kVoicesAndEngines[] =
 constexpr wchar_t kOptionsTitle[] = L"Tolvane! Options";
 constexpr unsigned kCtrlBkSp = 16392;
 constexpr unsigned kCtrlShiftF6 = 0x6000 | VK_F6;
-
-std::wstring RunValue() {
-  wchar_t data[1024]{};
-  DWORD size = sizeof data;
-  if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
-                   L"Tolvane", RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
-    return L"<none>";
-  }
-  return data;
-}
 
 std::wstring ControlText(HWND control) {
   wchar_t text[256]{};
@@ -46,14 +37,7 @@ class OptionsWindow : public ::testing::Test {
     readingHotKey_ = FindControlById(main_, IDC_READING_HOTKEY);
     ASSERT_NE(readingHotKey_, nullptr);
   }
-  void TearDown() override {
-    HKEY run = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
-                      KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
-      RegDeleteValueW(run, L"Tolvane");
-      RegCloseKey(run);
-    }
-  }
+  void TearDown() override { RemoveAutostartValue(); }
 
   int ActivePage() const { return static_cast<int>(SendMessageW(pages_, TCM_GETCURSEL, 0, 0)); }
 
@@ -80,7 +64,7 @@ class OptionsWindow : public ::testing::Test {
 }  // namespace
 
 TEST_F(OptionsWindow, AFirstStartTurnsAutostartOnAndHoldsTheDefaultKeys) {
-  EXPECT_EQ(RunValue(), L"\"" + folder_.File(L"Tolvane.exe") + L"\" -autostart");
+  EXPECT_EQ(AutostartValue(), L"\"" + folder_.File(L"Tolvane.exe") + L"\" -autostart");
   EXPECT_NE(ReadTextFile(folder_.File(L"cfg.ini")).find("FirstRun=0"), std::string::npos);
   for (unsigned word : {kCtrlBkSp, 16506u, 16507u}) {
     EXPECT_EQ(ProbeHotKey(word), HotKeyState::Taken) << word;

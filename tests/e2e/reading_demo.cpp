@@ -31,11 +31,7 @@ std::vector<WORD> Modifiers(UINT word) {
 
 // The Speak (flags 1) or TextData call logged after the given time.
 bool FindSpeech(const std::wstring& log, double after, speech_test::LogEntry& found) {
-  const std::string text = ReadTextFile(log);
-  size_t start = 0;
-  for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-    speech_test::LogEntry entry;
-    if (!speech_test::ParseLogLine(text.substr(start, end - start), entry)) continue;
+  for (const speech_test::LogEntry& entry : speech_test::ParseLogText(ReadTextFile(log))) {
     const bool speaks = (entry.method == "Speak" && entry.arguments.ends_with(" 1")) ||
                         entry.method == "TextData";
     if (speaks && entry.milliseconds >= after) {

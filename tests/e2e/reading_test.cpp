@@ -16,7 +16,6 @@
 namespace {
 
 using speech_test::LogEntry;
-using speech_test::ParseLogLine;
 using speech_test::Utf8;
 
 constexpr char kVoices[] =
@@ -74,14 +73,7 @@ class Reading : public ::testing::Test {
   }
 
   std::vector<LogEntry> Log() const {
-    std::vector<LogEntry> entries;
-    std::string text = ReadTextFile(folder_.File(L"standin.log"));
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-      LogEntry entry;
-      if (ParseLogLine(text.substr(start, end - start), entry)) entries.push_back(entry);
-    }
-    return entries;
+    return speech_test::ParseLogText(ReadTextFile(folder_.File(L"standin.log")));
   }
 
   // The first logged call of this method after the given time.

@@ -6,6 +6,9 @@
 
 using namespace std::chrono_literals;
 
+// Handles the messages this thread has waiting, then returns.
+void PumpMessages();
+
 // Runs this thread's message loop until the condition holds or the deadline
 // passes; answers whether it held. For code whose answers arrive as messages.
 bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5s);

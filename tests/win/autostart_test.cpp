@@ -4,18 +4,18 @@
 #include <windows.h>
 
 #include "settings/autostart.h"
+#include "tests/support/autostart_value.h"
 #include "tests/win/main_form_test_support.h"
 
-using main_form_test::RunValue;
 
 TEST(Autostart, TheValueQuotesThePathAndFollowsEnableAndDisable) {
   const std::wstring program = L"C:\\Program Files\\Tolvane\\Tolvane.exe";
   EnableAutostart(program);
-  EXPECT_EQ(RunValue(), L"\"C:\\Program Files\\Tolvane\\Tolvane.exe\" -autostart");
+  EXPECT_EQ(AutostartValue(), L"\"C:\\Program Files\\Tolvane\\Tolvane.exe\" -autostart");
   EXPECT_TRUE(AutostartEnabled());
 
   DisableAutostart();
-  EXPECT_EQ(RunValue(), L"<none>");
+  EXPECT_EQ(AutostartValue(), L"<none>");
   EXPECT_FALSE(AutostartEnabled());
   // Removing what is not there is no failure.
   EXPECT_NO_THROW(DisableAutostart());

@@ -7,6 +7,7 @@
 
 #include "app/program_folder.h"
 #include "tests/support/hotkey_probe_client.h"
+#include "tests/support/autostart_value.h"
 #include "tests/win/main_form_test_support.h"
 #include "ui/controls.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 using main_form_test::ConfigPath;
 using main_form_test::ConfigText;
-using main_form_test::RunValue;
 using main_form_test::WriteConfigText;
 
 class ConfigurationTest : public main_form_test::MainFormFixture {};
@@ -28,7 +28,7 @@ std::wstring SelectedVoice(const TfrmMain& frmMain) {
 
 TEST_F(ConfigurationTest, AFirstStartTurnsAutostartOnAndTakesTheDefaultHotKeys) {
   TfrmMain& frmMain = CreateMainForm();
-  EXPECT_EQ(RunValue(), L"\"" + ProgramPath() + L"\" -autostart");
+  EXPECT_EQ(AutostartValue(), L"\"" + ProgramPath() + L"\" -autostart");
   EXPECT_TRUE(frmMain.AutoStart_CheckBox.Checked());
   EXPECT_TRUE(frmMain.firstRun);
   EXPECT_TRUE(frmMain.showWelcome);
@@ -42,7 +42,7 @@ TEST_F(ConfigurationTest, AFirstStartTurnsAutostartOnAndTakesTheDefaultHotKeys) 
 TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetIt) {
   WriteConfigText("[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\n");
   TfrmMain& frmMain = CreateMainForm();
-  EXPECT_EQ(RunValue(), L"<none>");
+  EXPECT_EQ(AutostartValue(), L"<none>");
   EXPECT_FALSE(frmMain.AutoStart_CheckBox.Checked());
   EXPECT_FALSE(frmMain.firstRun);
   EXPECT_FALSE(frmMain.showWelcome);
@@ -165,10 +165,10 @@ TEST_F(ConfigurationTest, TheAutostartBoxDecidesTheValueAtEverySave) {
   TfrmMain& frmMain = CreateMainForm();
   frmMain.AutoStart_CheckBox.SetChecked(false);
   frmMain.SaveCfg();
-  EXPECT_EQ(RunValue(), L"<none>");
+  EXPECT_EQ(AutostartValue(), L"<none>");
   frmMain.AutoStart_CheckBox.SetChecked(true);
   frmMain.SaveCfg();
-  EXPECT_EQ(RunValue(), L"\"" + ProgramPath() + L"\" -autostart");
+  EXPECT_EQ(AutostartValue(), L"\"" + ProgramPath() + L"\" -autostart");
 }
 
 // The save goes into a copy first; when that cannot be written, cfg.ini stays

@@ -22,14 +22,6 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
 void PutBytes(UINT format, const Bytes& bytes) { PutClipboardBytes(format, bytes.data(), bytes.size()); }
 
 // A text as CF_UNICODETEXT holds it, with its NUL.

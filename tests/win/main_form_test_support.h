@@ -17,6 +17,7 @@
 #include "app/program_folder.h"
 #include "settings/autostart.h"
 #include "settings/file_replace.h"
+#include "tests/support/autostart_value.h"
 #include "tests/win/speech_test_support.h"
 
 namespace main_form_test {
@@ -27,17 +28,6 @@ inline constexpr char kBothFamilies[] =
     "sapi4.engine = Engine Mode Two | Bob | 20..300 | 40..200\n"
     "sapi5.voice = Voice Alpha\n"
     "sapi5.voice = Voice Beta\n";
-
-// The autostart value's data, or "<none>".
-inline std::wstring RunValue() {
-  wchar_t data[1024]{};
-  DWORD size = sizeof data;
-  if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
-                   L"Tolvane", RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
-    return L"<none>";
-  }
-  return data;
-}
 
 // Runs the application's own message handling, with its key preview and
 // dialog keys, until the condition holds or the deadline passes.

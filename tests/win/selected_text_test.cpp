@@ -24,14 +24,6 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
 HWND CreateTopLevel(const wchar_t* title) {
   static const ATOM windowClass = [] {
     WNDCLASSEXW windowClass{};

@@ -52,6 +52,17 @@ inline bool ParseLogLine(const std::string& line, LogEntry& entry) {
   return true;
 }
 
+// Every well-formed entry of a log's text, in order.
+inline std::vector<LogEntry> ParseLogText(const std::string& text) {
+  std::vector<LogEntry> entries;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    LogEntry entry;
+    if (ParseLogLine(line, entry)) entries.push_back(entry);
+  }
+  return entries;
+}
+
 // A temporary folder with the stand-ins' configuration and log, named to
 // them through the environment for as long as the object lives. The
 // stand-ins read the configuration whenever they create an object, so a
