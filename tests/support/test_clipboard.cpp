@@ -37,3 +37,23 @@ std::vector<BYTE> ClipboardBytes(UINT format) {
   GlobalUnlock(data);
   return copy;
 }
+
+ClipboardHolder::ClipboardHolder(std::chrono::milliseconds hold)
+    : release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+      opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+  thread_ = std::thread([this, hold] {
+    if (PumpUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5s)) {
+      SetEvent(opened_);
+      WaitForSingleObject(release_, static_cast<DWORD>(hold.count()));
+      CloseClipboard();
+    }
+  });
+  WaitForSingleObject(opened_, 10000);
+}
+
+ClipboardHolder::~ClipboardHolder() {
+  Release();
+  thread_.join();
+  CloseHandle(release_);
+  CloseHandle(opened_);
+}

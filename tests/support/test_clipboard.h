@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Opens the clipboard for as long as it lives. Wine's clipboard bridge to X
@@ -28,3 +30,23 @@ HGLOBAL GlobalCopy(const void* data, size_t size);
 void PutClipboardBytes(UINT format, const void* data, size_t size);
 void PutClipboardText(const std::wstring& text);
 std::vector<BYTE> ClipboardBytes(UINT format);
+
+// Another program keeping the clipboard open: a thread of this one opens it
+// and keeps it until the time is up or Release.
+inline constexpr std::chrono::milliseconds kUntilReleased{INFINITE};
+
+class ClipboardHolder {
+ public:
+  explicit ClipboardHolder(std::chrono::milliseconds hold);
+  ~ClipboardHolder();
+  ClipboardHolder(const ClipboardHolder&) = delete;
+  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+
+  bool Holds() const { return WaitForSingleObject(opened_, 0) == WAIT_OBJECT_0; }
+  void Release() { SetEvent(release_); }
+
+ private:
+  HANDLE release_;
+  HANDLE opened_;
+  std::thread thread_;
+};

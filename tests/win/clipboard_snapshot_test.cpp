@@ -325,40 +325,6 @@ TEST_F(ClipboardSnapshotTest, FormatsThatCannotBeHadAreLeftOutAndTheRestComeBack
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_OWNERDISPLAY));
 }
 
-// Another program holding the clipboard open, on a thread of its own.
-class ClipboardHolder {
- public:
-  // Opens the clipboard and keeps it until the time is up or Release.
-  explicit ClipboardHolder(std::chrono::milliseconds hold)
-      : release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-        opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    thread_ = std::thread([this, hold] {
-      if (PumpUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5s)) {
-        SetEvent(opened_);
-        WaitForSingleObject(release_, static_cast<DWORD>(hold.count()));
-        CloseClipboard();
-      }
-    });
-    WaitForSingleObject(opened_, 10000);
-  }
-  ~ClipboardHolder() {
-    Release();
-    thread_.join();
-    CloseHandle(release_);
-    CloseHandle(opened_);
-  }
-  ClipboardHolder(const ClipboardHolder&) = delete;
-  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
-
-  bool Holds() const { return WaitForSingleObject(opened_, 0) == WAIT_OBJECT_0; }
-  void Release() { SetEvent(release_); }
-
- private:
-  HANDLE release_;
-  HANDLE opened_;
-  std::thread thread_;
-};
-
 TEST_F(ClipboardSnapshotTest, OpenWaitsForAClipboardHeldForAMomentLettingMessagesRun) {
   ClipboardHolder holder(100ms);
   ASSERT_TRUE(holder.Holds());

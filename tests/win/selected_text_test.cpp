@@ -364,43 +364,11 @@ TEST_F(SelectedTextTest, LettingGoOfAltDuringTheWaitOpensNoMenu) {
   EXPECT_EQ(menuActivations, 1);
 }
 
-// Another program holding the clipboard open, on a thread of its own.
-class ClipboardHolder {
- public:
-  explicit ClipboardHolder(DWORD holdMilliseconds)
-      : release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-        opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    thread_ = std::thread([this, holdMilliseconds] {
-      if (PumpUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5s)) {
-        SetEvent(opened_);
-        WaitForSingleObject(release_, holdMilliseconds);
-        CloseClipboard();
-      }
-    });
-    WaitForSingleObject(opened_, 10000);
-  }
-  ~ClipboardHolder() {
-    SetEvent(release_);
-    thread_.join();
-    CloseHandle(release_);
-    CloseHandle(opened_);
-  }
-  ClipboardHolder(const ClipboardHolder&) = delete;
-  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
-
-  bool Holds() const { return WaitForSingleObject(opened_, 0) == WAIT_OBJECT_0; }
-
- private:
-  HANDLE release_;
-  HANDLE opened_;
-  std::thread thread_;
-};
-
 TEST_F(SelectedTextTest, AClipboardBusyForAMomentIsWaitedFor) {
   const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
   Editor editor(L"busy clipboard", 0, 4);
   ASSERT_TRUE(editor.Ready());
-  ClipboardHolder holder(100);
+  ClipboardHolder holder(100ms);
   ASSERT_TRUE(holder.Holds());
 
   EXPECT_EQ(Capture(), L"busy");
@@ -412,7 +380,7 @@ TEST_F(SelectedTextTest, AClipboardBusyForAMomentIsWaitedFor) {
 TEST_F(SelectedTextTest, AClipboardKeptBusyEndsTheCaptureBeforeTheKeystroke) {
   Editor editor(L"busy clipboard", 0, 4);
   ASSERT_TRUE(editor.Ready());
-  ClipboardHolder holder(INFINITE);
+  ClipboardHolder holder(kUntilReleased);
   ASSERT_TRUE(holder.Holds());
 
   try {
