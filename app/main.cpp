@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/exception_guard.h"
 #include "app/main_form.h"
 #include "downloads/voices_window.h"
 #include "ui/partner_offer.h"
@@ -41,9 +42,7 @@ std::vector<std::wstring> CommandLineArguments() {
   return result;
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int RunTolvane(HINSTANCE instance) {
   ComApartment com;
   TApplication application(instance);
   if (application.AnotherCopyRuns()) {
@@ -63,4 +62,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   frmMain.ShowAtStart();
   return application.Run();
+}
+
+}  // namespace
+
+// Nothing that fails may end the program with the runtime's abort: whatever
+// escaped every other guard ends it here, quietly.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  try {
+    return RunTolvane(instance);
+  } catch (...) {
+    AppEventsException();
+    return 1;
+  }
 }

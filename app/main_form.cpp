@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "app/application.h"
+#include "app/exception_guard.h"
 #include "app/res/resource.h"
 #include "app/web_pages.h"
 #include "speech/voice_catalogue.h"
@@ -47,7 +48,9 @@ TfrmMain::TfrmMain(TApplication& application, std::vector<std::wstring> commandL
   CreateControls();
   CreatePageControls();
   CreateHints();
-  FormCreate();
+  // A failure in one step of the creation ends only that step's part of it:
+  // the window is still created and the program runs on.
+  CallGuarded([this] { FormCreate(); });
 }
 
 TfrmMain::~TfrmMain() {

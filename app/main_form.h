@@ -109,6 +109,8 @@ class TfrmMain : public TForm {
   void Volume_BarChange();
   void SelectDefaultVoice();
   void SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst);
+  // Speaks with the SAPI 5 voice, the pitch prefix before the text.
+  void SpeakBehindPitchPrefix(std::wstring_view text);
   void Test_ButtonClick();
   void BitBtn11Click();
   // Applies a voice slot's voice, speed, pitch and volume to its engine and
@@ -195,6 +197,7 @@ class TfrmMain : public TForm {
   void CreateControls();
   void LoadIcons();
   void ReportNoSpeechEngines();
+  void ShowTrayNoticeOnce();
   void WMEndSession(bool ending);
   bool HandleCommand(WORD command);
   void DispatchHotKey(WPARAM identifier);
@@ -230,6 +233,10 @@ class TfrmMain : public TForm {
   std::unique_ptr<TAboutPage> aboutPage_;
   std::unique_ptr<THints> hints_;
   bool activatedOnce_ = false;
+  bool trayNoticeShown_ = false;
+  bool trayAnimationRunning_ = false;
+  // The close request runs for the end of Windows, not for the user.
+  bool answeringEndSession_ = false;
   // The catalogue entry whose ranges and values the sliders show.
   int slidersEntry_ = -1;
   bool easterEggRunning_ = false;

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "app/application.h"
+#include "app/exception_guard.h"
 #include "app/main_form.h"
 #include "app/program_folder.h"
 #include "app/web_pages.h"
@@ -42,7 +43,9 @@ void TfrmMain::FormCreate() {
     return;
   }
   Pages.SetActivePage(kGeneralPage);
-  LoadVoicesList();
+  // A voice that fails while the catalogue is built costs only the catalogue:
+  // the settings, the hot keys and the tray icon still follow.
+  CallGuarded([this] { LoadVoicesList(); });
   LoadCfg();
   TrayIcon->SetVisible(true);
   for (const std::wstring& argument : commandLine_) {
@@ -66,14 +69,26 @@ bool TfrmMain::FormCloseQuery() {
   SaveCfg();
   if (Tag == kExitMark) return true;
   if (!TrayIcon_CheckBox.Checked()) return true;
-  ProfileFile config(ProgramFilePath(kConfigFile));
-  if (!config.ReadBool(L"General", L"CloseMsg", false)) {
-    MessageBoxW(Handle(), kTrayNoticeText, kApplicationTitle, MB_OK | MB_ICONINFORMATION);
-    config.WriteBool(L"General", L"CloseMsg", true);
-  }
-  config.Flush();
+  // While Windows ends, the window is not going to the tray, and a box would
+  // hold up the end of Windows.
+  if (!answeringEndSession_) ShowTrayNoticeOnce();
   application_.Minimize();
   return false;
+}
+
+// Once per configuration file, and at most once per run when the file cannot
+// be written: a settings folder the user may not write to must not bring the
+// notice back at every close.
+void TfrmMain::ShowTrayNoticeOnce() {
+  if (trayNoticeShown_) return;
+  const ProfileFile config(ProgramFilePath(kConfigFile));
+  if (config.ReadBool(L"General", L"CloseMsg", false)) return;
+  MessageBoxW(Handle(), kTrayNoticeText, kApplicationTitle, MB_OK | MB_ICONINFORMATION);
+  trayNoticeShown_ = true;
+  CallGuarded([&] {
+    config.WriteBool(L"General", L"CloseMsg", true);
+    config.Flush();
+  });
 }
 
 void TfrmMain::OnCloseRequest() {
@@ -107,7 +122,9 @@ void TfrmMain::Exit1Click() {
 void TfrmMain::WMQueryEndSession() {
   // The close request runs as for any close: the settings are saved and, with
   // the tray option on, the window goes to the tray. Its answer does not count.
+  answeringEndSession_ = true;
   FormCloseQuery();
+  answeringEndSession_ = false;
   BeforeCloseActions();
   windowsEnding = true;
 }

@@ -2,6 +2,7 @@
 // controls from them, SaveCfg writes the controls back.
 #include <windows.h>
 
+#include "app/exception_guard.h"
 #include "app/main_form.h"
 #include "app/program_folder.h"
 #include "settings/autostart.h"
@@ -71,13 +72,11 @@ void TfrmMain::LoadCfg() {
 void TfrmMain::LoadGeneralSettings(const ProfileFile& config) {
   firstRun = config.ReadBool(kGeneral, L"FirstRun", true);
   if (firstRun) {
-    // The very first start turns autostart on. Without a Run key the rest of
-    // the load still goes on: the hot keys matter more.
-    try {
-      EnableAutostart(ProgramPath());
-    } catch (...) {
-    }
-    config.WriteBool(kGeneral, L"FirstRun", false);
+    // The very first start turns autostart on. Without a Run key, or in a
+    // folder the user may not write to, the rest of the load still goes on:
+    // the hot keys matter more.
+    CallGuarded([] { EnableAutostart(ProgramPath()); });
+    CallGuarded([&] { config.WriteBool(kGeneral, L"FirstRun", false); });
   }
   Reading_HotKey.SetValue(ReadHotKey(config, L"HotKey", kDefaultReadingHotKey));
   Options_HotKey.SetValue(ReadHotKey(config, L"OptHotKey", kDefaultOptionsHotKey));
@@ -118,7 +117,8 @@ int TfrmMain::SavedDefaultVoiceIndex(const ProfileFile& config) const {
   const std::vector<std::wstring> catalogue = VoicesList.Items();
   if (catalogue.empty()) return -1;
   const int sapi4Count = Sapi4EngineCount();
-  const int family = config.ReadInteger(kSpeech, L"SAPIVersion", sapi5Available ? kSapi5Family : kSapi4Family);
+  const int family =
+      config.ReadInteger(kSpeech, L"SAPIVersion", sapi5Available ? kSapi5Family : kSapi4Family);
   int index = -1;
   if (family == kSapi4Family) {
     index = FindCatalogueEntry(catalogue, config.ReadString(kSpeech, L"Voice", catalogue.front()));
@@ -130,12 +130,20 @@ int TfrmMain::SavedDefaultVoiceIndex(const ProfileFile& config) const {
   return index >= 0 ? index : 0;
 }
 
+// Values saved for the other family mean nothing to the selected entry (SAPI 5
+// positions would pin a SAPI 4 engine to its slowest, lowest voice, and the
+// next save would keep it so): the entry then keeps its own values.
 void TfrmMain::LoadDefaultVoiceValues(const ProfileFile& config) {
   const int family = config.ReadInteger(kSpeech, L"SAPIVersion", kSapi5Family);
+  const int selectedFamily =
+      VoicesList.ItemIndex() < Sapi4EngineCount() ? kSapi4Family : kSapi5Family;
+  if ((family == kSapi4Family || family == kSapi5Family) && family != selectedFamily) return;
   if (family == kSapi4Family) {
-    Speed_Bar.SetPosition(config.ReadInteger(kSpeech, L"Speed", static_cast<int>(SpeechAPI4->GetSpeed())));
+    Speed_Bar.SetPosition(
+        config.ReadInteger(kSpeech, L"Speed", static_cast<int>(SpeechAPI4->GetSpeed())));
     Pitch_Bar.SetPosition(config.ReadInteger(kSpeech, L"Pitch", SpeechAPI4->GetPitch()));
-    Volume_Bar.SetPosition(config.ReadInteger(kSpeech, L"Volume", static_cast<int>(SpeechAPI4->GetVolume())));
+    Volume_Bar.SetPosition(
+        config.ReadInteger(kSpeech, L"Volume", static_cast<int>(SpeechAPI4->GetVolume())));
   } else if (family == kSapi5Family) {
     Speed_Bar.SetPosition(SliderPositionOfSaved(config, L"Speed", kSapi5UnsavedSpeed));
     Pitch_Bar.SetPosition(SliderPositionOfSaved(config, L"Pitch", kSapi5UnsavedPitch));
@@ -184,5 +192,6 @@ void TfrmMain::WriteSettings(const ProfileFile& config) const {
   config.WriteInteger(kSpeech, L"Speed", BoxNumber(Edit1));
   config.WriteInteger(kSpeech, L"Pitch", BoxNumber(Edit2));
   config.WriteInteger(kSpeech, L"Volume", BoxNumber(Edit3));
-  config.WriteInteger(kSpeech, L"SAPIVersion", index < Sapi4EngineCount() ? kSapi4Family : kSapi5Family);
+  config.WriteInteger(kSpeech, L"SAPIVersion",
+                      index < Sapi4EngineCount() ? kSapi4Family : kSapi5Family);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/exception_guard.h"
 #include "speech/ansi_text.h"
 #include "speech/voice_catalogue.h"
 #include "ui/list_view.h"
@@ -74,8 +75,10 @@ void ShowSapi5Voice(TfrmMain& form) {
   form.Speed_Bar.SetRange(kSapi5SliderMin, kSapi5SliderMax);
   form.Pitch_Bar.SetRange(kSapi5SliderMin, kSapi5SliderMax);
   form.Volume_Bar.SetRange(kVolumeMin, kVolumeMax);
-  form.SpeechAPI5.PutRate(kSapi5StartRate);
-  form.SpeechAPI5.PutVolume(kSapi5StartVolume);
+  // A voice that refuses these keeps its own values; the list and the sliders
+  // go on all the same, and the voice's failure shows when it is asked to speak.
+  CallGuarded([&] { form.SpeechAPI5.PutRate(kSapi5StartRate); });
+  CallGuarded([&] { form.SpeechAPI5.PutVolume(kSapi5StartVolume); });
   form.Speed_Bar.SetPosition(kSapi5StartSpeedPosition);
   form.Pitch_Bar.SetPosition(kSapi5StartPitchPosition);
   form.Volume_Bar.SetPosition(kSapi5StartVolumePosition);
@@ -171,7 +174,19 @@ void TfrmMain::SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst) 
   }
   if (purgeFirst) SpeechAPI5.Speak(L"", SVSFPurgeBeforeSpeak);
   PitchPrefix = PitchPrefixText(Pitch_Bar.Position());
-  SpeechAPI5.Speak(PitchPrefix + text, SVSFlagsAsync);
+  SpeakBehindPitchPrefix(text);
+}
+
+// Only the program's own tags are markup. Behind the pitch prefix the text is
+// escaped; without a prefix it is marked as plain text, so that a selection
+// that starts with "<" is not taken for markup either.
+void TfrmMain::SpeakBehindPitchPrefix(std::wstring_view text) {
+  if (PitchPrefix.empty()) {
+    SpeechAPI5.Speak(std::wstring(text),
+                     static_cast<SpeechVoiceSpeakFlags>(SVSFlagsAsync | SVSFIsNotXML));
+    return;
+  }
+  SpeechAPI5.Speak(PitchPrefix + EscapeSpeechMarkup(text), SVSFlagsAsync);
 }
 
 void TfrmMain::Test_ButtonClick() {

@@ -32,7 +32,8 @@ std::string GuidText(const GUID& guid) {
 // then restores the engine's value. The results of the calls are ignored on
 // purpose: a refusing engine simply reports its current value.
 template <class Value>
-void ProbeBounds(ITTSAttributesA& attributes, HRESULT (STDMETHODCALLTYPE ITTSAttributesA::*get)(Value*),
+void ProbeBounds(ITTSAttributesA& attributes,
+                 HRESULT (STDMETHODCALLTYPE ITTSAttributesA::*get)(Value*),
                  HRESULT (STDMETHODCALLTYPE ITTSAttributesA::*set)(Value), Value highest,
                  Value& maximum, Value& minimum) {
   Value saved = 0;
@@ -116,7 +117,8 @@ void TMSpeech::Enumerate() {
   initialized_ = true;
   engineSelected_ = false;
   try {
-    ThrowIfFailed(CoCreateInstance(CLSID_TTSEnumerator, nullptr, kEngineContext, IID_PPV_ARGS(&enumerator_)));
+    ThrowIfFailed(
+        CoCreateInstance(CLSID_TTSEnumerator, nullptr, kEngineContext, IID_PPV_ARGS(&enumerator_)));
     ThrowIfFailed(enumerator_->Reset());
     for (;;) {
       TTSMODEINFOA mode{};
@@ -176,11 +178,13 @@ ComPtr<IUnknown> TMSpeech::CreateAudioDestination() {
   ComPtr<IUnknown> destination;
   if (Output == TSpeechOutput::soGeneral) {
     ComPtr<IAudioMultiMediaDevice> device;
-    ThrowIfFailed(CoCreateInstance(CLSID_MMAudioDest, nullptr, kEngineContext, IID_PPV_ARGS(&device)));
+    ThrowIfFailed(
+        CoCreateInstance(CLSID_MMAudioDest, nullptr, kEngineContext, IID_PPV_ARGS(&device)));
     ThrowIfFailed(device.As(&destination));
   } else {
     ComPtr<IAudioFile> file;
-    ThrowIfFailed(CoCreateInstance(CLSID_AudioDestFile, nullptr, kEngineContext, IID_PPV_ARGS(&file)));
+    ThrowIfFailed(
+        CoCreateInstance(CLSID_AudioDestFile, nullptr, kEngineContext, IID_PPV_ARGS(&file)));
     ThrowIfFailed(file.As(&destination));
   }
   return destination;
@@ -255,7 +259,8 @@ void TMSpeech::HandOverText() {
   for (const std::string& line : Text) joined += line + "\r\n";
   // The engine reads the terminating zero as part of the data.
   SDATA data{joined.data(), static_cast<DWORD>(joined.size() + 1)};
-  ThrowIfFailed(Central().TextData(CHARSET_TEXT, 0, data, static_cast<ITTSBufNotifySink*>(bufferSink_.Get()),
+  ThrowIfFailed(Central().TextData(CHARSET_TEXT, 0, data,
+                                   static_cast<ITTSBufNotifySink*>(bufferSink_.Get()),
                                    __uuidof(ITTSBufNotifySink)));
 }
 
@@ -274,9 +279,11 @@ void TMSpeech::ResumeSpeech() {
   paused_ = false;
 }
 
+// The reads report no error: an engine that could not be selected costs its
+// caller only its values, never the operation.
 DWORD TMSpeech::GetSpeed() {
   DWORD speed = 0;
-  Attributes().SpeedGet(&speed);
+  if (attributes_) attributes_->SpeedGet(&speed);
   return speed;
 }
 
@@ -284,7 +291,7 @@ void TMSpeech::SetSpeed(DWORD speed) { Central().Inject(SpeedTag(speed).c_str())
 
 WORD TMSpeech::GetPitch() {
   WORD pitch = 0;
-  Attributes().PitchGet(&pitch);
+  if (attributes_) attributes_->PitchGet(&pitch);
   return pitch;
 }
 
@@ -292,7 +299,7 @@ void TMSpeech::SetPitch(WORD pitch) { Central().Inject(PitchTag(pitch).c_str());
 
 DWORD TMSpeech::GetVolume() {
   DWORD volume = 0;
-  Attributes().VolumeGet(&volume);
+  if (attributes_) attributes_->VolumeGet(&volume);
   return VolumePercent(volume);
 }
 

@@ -90,6 +90,8 @@ class TMSpeech {
   void ResumeSpeech();
 
   // These work on the selected engine; callers use them after SelectEngine.
+  // Without one the setters fail with "Speech Engine not selected" and the
+  // reads answer 0.
   DWORD GetSpeed();
   void SetSpeed(DWORD speed);
   WORD GetPitch();

@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "app/program_folder.h"
-#include "tests/support/hotkey_probe_client.h"
 #include "tests/support/autostart_value.h"
+#include "tests/support/hotkey_probe_client.h"
 #include "tests/win/main_form_test_support.h"
 #include "ui/controls.h"
 
@@ -70,9 +70,23 @@ TEST_F(ConfigurationTest, UnsavedSapi5SpeedAndPitchStartFromTheirOwnDefaults) {
   EXPECT_EQ(frmMain.Edit3.Text(), L"100");
 }
 
+// The stand-in engine starts in the middle of its bounds, at full volume.
+TEST_F(ConfigurationTest, ValuesSavedForAFamilyThatIsGoneLeaveTheEngineItsOwn) {
+  WriteConfigText(
+      "[Speech]\r\nSAPIVersion=5\r\nVoice=Voice Alpha\r\nSpeed=195\r\nPitch=180\r\n"
+      "Volume=80\r\n");
+  TfrmMain& frmMain = CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
+  EXPECT_EQ(SelectedVoice(frmMain), L"Ann");
+  EXPECT_EQ(frmMain.Speed_Bar.Position(), 150);
+  EXPECT_EQ(frmMain.Pitch_Bar.Position(), 120);
+  EXPECT_EQ(frmMain.Volume_Bar.Position(), 100);
+  EXPECT_EQ(frmMain.Edit1.Text(), L"150");
+}
+
 TEST_F(ConfigurationTest, SavedSapi5ValuesComeBackAsSliderPositions) {
-  WriteConfigText("[Speech]\r\nSAPIVersion=5\r\nVoice=voice alpha\r\nSpeed=135\r\nPitch=330\r\n"
-                  "Volume=40\r\n");
+  WriteConfigText(
+      "[Speech]\r\nSAPIVersion=5\r\nVoice=voice alpha\r\nSpeed=135\r\nPitch=330\r\n"
+      "Volume=40\r\n");
   TfrmMain& frmMain = CreateMainForm();
   EXPECT_EQ(SelectedVoice(frmMain), L"Voice Alpha (SAPI5)");
   EXPECT_EQ(frmMain.Speed_Bar.Position(), -3);
@@ -85,8 +99,9 @@ TEST_F(ConfigurationTest, SavedSapi5ValuesComeBackAsSliderPositions) {
 // The engine's own units stay whole: they are not cut to the SAPI 5 range of
 // the voice the catalogue started on.
 TEST_F(ConfigurationTest, ASavedSapi4EngineGetsItsValuesInItsOwnRange) {
-  WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Bob\r\nSpeed=240\r\nPitch=150\r\n"
-                  "Volume=70\r\n");
+  WriteConfigText(
+      "[Speech]\r\nSAPIVersion=4\r\nVoice=Bob\r\nSpeed=240\r\nPitch=150\r\n"
+      "Volume=70\r\n");
   TfrmMain& frmMain = CreateMainForm();
   EXPECT_EQ(SelectedVoice(frmMain), L"Bob");
   EXPECT_FALSE(frmMain.defaultVoiceIsSapi5);
@@ -115,8 +130,9 @@ TEST_F(ConfigurationTest, AVoiceThatIsGoneGivesTheFirstEntry) {
 
 // Every SAPI 5 voice is gone: the load still goes on to the hot keys.
 TEST_F(ConfigurationTest, ASapi5DefaultWithoutSapi5VoicesStillLoadsTheRest) {
-  WriteConfigText("[General]\r\nFirstRun=0\r\nHotKey=16449\r\n[Speech]\r\nSAPIVersion=5\r\n"
-                  "Voice=Voice Beta\r\n");
+  WriteConfigText(
+      "[General]\r\nFirstRun=0\r\nHotKey=16449\r\n[Speech]\r\nSAPIVersion=5\r\n"
+      "Voice=Voice Beta\r\n");
   TfrmMain& frmMain = CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
   EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 0);
   EXPECT_TRUE(frmMain.DefaultHotKey->Registered());
@@ -138,12 +154,12 @@ TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayout) {
   for (const char* section : {"[Options_window]", "[Pronunciation]", "[Speech]"}) {
     EXPECT_NE(text.find(std::string("\r\r\n") + section + "\r\n"), std::string::npos) << section;
   }
-  for (const char* entry : {"HotKey=32813\r\n", "OptHotKey=16506\r\n", "StopHotKey=16507\r\n",
-                            "MinimizeToTray=1\r\n", "IgnoreCharacters=1\r\n",
-                            "IgnoredCharacters=#*\r\n", "WordsCorrections=0\r\n",
-                            "Voice=Voice Alpha\r\n", "Speed=180\r\n", "Pitch=150\r\n",
-                            "Volume=100\r\n", "SAPIVersion=5\r\n", "ShowCmd=", "NormPos=",
-                            "MinMaxPos=", "PixelsPerInch=", "Flags=", "Visible=0\r\n"}) {
+  for (const char* entry :
+       {"HotKey=32813\r\n", "OptHotKey=16506\r\n", "StopHotKey=16507\r\n", "MinimizeToTray=1\r\n",
+        "IgnoreCharacters=1\r\n", "IgnoredCharacters=#*\r\n", "WordsCorrections=0\r\n",
+        "Voice=Voice Alpha\r\n", "Speed=180\r\n", "Pitch=150\r\n", "Volume=100\r\n",
+        "SAPIVersion=5\r\n",
+        "ShowCmd=", "NormPos=", "MinMaxPos=", "PixelsPerInch=", "Flags=", "Visible=0\r\n"}) {
     EXPECT_NE(text.find(entry), std::string::npos) << entry << " in\n" << text;
   }
   EXPECT_FALSE(std::filesystem::exists(ConfigPath() + L".saving"));
