@@ -1,6 +1,7 @@
 // What the application hot keys do: reading with the default voice or a
 // slot's voice, pausing and resuming, and following the engines' start and
 // end notifications with the tray icon and menu.
+#include "app/exception_guard.h"
 #include "app/main_form.h"
 #include "app/res/resource.h"
 #include "reading/reading_rules.h"
@@ -32,15 +33,6 @@ void Guarded(const std::function<void()>& warningSound, Step&& step) {
   }
 }
 
-// The engines' answers to pause and resume are not the user's concern.
-template <class Call>
-void Quietly(Call&& call) {
-  try {
-    call();
-  } catch (...) {
-  }
-}
-
 }  // namespace
 
 void TfrmMain::ConnectEngineEvents() {
@@ -67,7 +59,7 @@ void TfrmMain::DefaultHotKeyHotKey(GlobalHotKey&) {
     SelectDefaultVoice();
     PitchPrefix = PitchPrefixText(Pitch_Bar.Position());
     SpeechAPI5.Speak(L"", SVSFPurgeBeforeSpeak);
-    SpeechAPI5.Speak(PitchPrefix + text, SVSFlagsAsync);
+    SpeakBehindPitchPrefix(text);
   });
 }
 
@@ -115,8 +107,7 @@ void TfrmMain::ReadWithSapi5Slot(const SlotVoiceSettings& slot) {
   Guarded(WarningSound, [&] { ApplySlotVoiceSettings(slot); });
   Guarded(WarningSound, [&] {
     SpeechAPI5.Speak(L"", SVSFPurgeBeforeSpeak);
-    const std::wstring text(CutForReading(GetSelectedText()));
-    SpeechAPI5.Speak(PitchPrefix + text, SVSFlagsAsync);
+    SpeakBehindPitchPrefix(CutForReading(GetSelectedText()));
   });
 }
 
@@ -140,18 +131,19 @@ void TfrmMain::Stopreading1Click() {
   const bool defaultIsSapi5 = VoicesList.ItemIndex() >= Sapi4EngineCount();
   if (paused) {
     paused = false;
-    if (defaultIsSapi5 && sapi5Available) Quietly([&] { SpeechAPI5.Resume(); });
+    // The engines' answers to pause and resume are not the user's concern.
+    if (defaultIsSapi5 && sapi5Available) CallGuarded([&] { SpeechAPI5.Resume(); });
     if (!defaultIsSapi5 && sapi4Available && SpeechAPI4->Paused()) {
-      Quietly([&] { SpeechAPI4->ResumeSpeech(); });
+      CallGuarded([&] { SpeechAPI4->ResumeSpeech(); });
     }
     SetTrayAnimation(true);
     ShowPauseCaption(true);
     reading = true;
   } else if (reading) {
     paused = true;
-    if (defaultIsSapi5 && sapi5Available) Quietly([&] { SpeechAPI5.Pause(); });
+    if (defaultIsSapi5 && sapi5Available) CallGuarded([&] { SpeechAPI5.Pause(); });
     // Also holds a reading that a SAPI 4 slot started.
-    if (sapi4Available) Quietly([&] { SpeechAPI4->PauseSpeech(); });
+    if (sapi4Available) CallGuarded([&] { SpeechAPI4->PauseSpeech(); });
     SetTrayAnimation(false);
     TrayIcon->SetIcon(Image5);
     ShowPauseCaption(false);
@@ -200,7 +192,11 @@ void TfrmMain::TrayAnimation_TimerTimer() {
   }
 }
 
+// Setting the timer again would restart its countdown: with the words of a
+// reading coming faster than a tick, the animation would never move.
 void TfrmMain::SetTrayAnimation(bool running) {
+  if (running == trayAnimationRunning_) return;
+  trayAnimationRunning_ = running;
   if (running) {
     SetTimer(Handle(), kTrayAnimationTimer, kTrayAnimationMilliseconds, nullptr);
   } else {

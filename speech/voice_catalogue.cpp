@@ -93,3 +93,24 @@ int ParseStoredValue(std::wstring_view text) {
 std::wstring PitchPrefixText(int pitch) {
   return L"<pitch middle=\"" + std::to_wstring(pitch) + L"\">";
 }
+
+std::wstring EscapeSpeechMarkup(std::wstring_view text) {
+  std::wstring escaped;
+  escaped.reserve(text.size());
+  for (wchar_t character : text) {
+    switch (character) {
+      case L'&':
+        escaped += L"&amp;";
+        break;
+      case L'<':
+        escaped += L"&lt;";
+        break;
+      case L'>':
+        escaped += L"&gt;";
+        break;
+      default:
+        escaped += character;
+    }
+  }
+  return escaped;
+}

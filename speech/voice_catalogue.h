@@ -66,3 +66,8 @@ int ParseStoredValue(std::wstring_view text);
 // The SAPI 5 markup put before a text to speak it at `pitch`: never closed,
 // it holds to the end of the text.
 std::wstring PitchPrefixText(int pitch);
+
+// A text put behind the pitch prefix is read as markup, so its own "&", "<"
+// and ">" are written as entities: only the program's tags are markup, and a
+// selection such as "Q&A" or "a<b" is spoken as it stands.
+std::wstring EscapeSpeechMarkup(std::wstring_view text);

@@ -15,6 +15,7 @@ class TTrayIcon {
 
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
+  HICON Icon() const { return icon_; }
   void SetIcon(HICON icon);
   void SetHint(const std::wstring& hint);
 

@@ -57,8 +57,8 @@ class ReadingControlTest : public main_form_test::MainFormFixture {
   }
 
   bool WaitForEvent(const std::string& name, size_t count = 1) {
-    return PumpApplicationUntil(
-        application_, [&] { return Calls("sapi5", "event " + name).size() >= count; });
+    return PumpApplicationUntil(application_,
+                                [&] { return Calls("sapi5", "event " + name).size() >= count; });
   }
 
   void AddSlot(TfrmMain& frmMain, const std::vector<std::wstring>& cells, int family) {
@@ -68,7 +68,8 @@ class ReadingControlTest : public main_form_test::MainFormFixture {
     item.pszText = const_cast<wchar_t*>(cells[0].c_str());
     const int row = ListView_InsertItem(frmMain.SlotsList, &item);
     for (int column = 1; column < static_cast<int>(cells.size()); ++column) {
-      ListView_SetItemText(frmMain.SlotsList, row, column, const_cast<wchar_t*>(cells[column].c_str()));
+      ListView_SetItemText(frmMain.SlotsList, row, column,
+                           const_cast<wchar_t*>(cells[column].c_str()));
     }
     frmMain.SlotFamilies.push_back(family);
   }
@@ -80,6 +81,15 @@ class ReadingControlTest : public main_form_test::MainFormFixture {
   }
 
   std::wstring PauseCaption() const { return frmMain_->TrayMenu->Caption(IDM_STOPREADING1); }
+
+  // Whether the animation's timer runs; asking stops it.
+  static bool TrayAnimationRunning(TfrmMain& frmMain) {
+    return KillTimer(frmMain.Handle(), kTrayAnimationTimer) != FALSE;
+  }
+
+  bool WaitForTrayIcon(TfrmMain& frmMain, HICON icon) {
+    return PumpApplicationUntil(application_, [&] { return frmMain.TrayIcon->Icon() == icon; });
+  }
 
   int beeps_ = 0;
   HWND editor_ = nullptr;
@@ -111,6 +121,77 @@ TEST_F(ReadingControlTest, TheDefaultVoiceReadsAndTheTrayFollowsTheStream) {
   EXPECT_EQ(beeps_, 0);
 }
 
+// The words come faster than the animation's ticks, which must not hold it up.
+TEST_F(ReadingControlTest, TheTrayIconAnimatesWhileAVoiceReadsAndRestsWhenItEnds) {
+  TfrmMain& frmMain = Create();
+  Select(LongText(100));
+  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  ASSERT_TRUE(WaitForEvent("StartStream"));
+  EXPECT_TRUE(WaitForTrayIcon(frmMain, frmMain.Image3));
+  EXPECT_TRUE(WaitForTrayIcon(frmMain, frmMain.Image4));
+  ASSERT_TRUE(WaitForEvent("EndStream"));
+  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return !frmMain.reading; }));
+  EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.Image5);
+  EXPECT_FALSE(TrayAnimationRunning(frmMain));
+}
+
+TEST_F(ReadingControlTest, ASapi4DefaultVoiceIsFollowedPausedAndResumedThroughItsEngine) {
+  TfrmMain& frmMain = Create();
+  frmMain.VoicesList.SetItemIndex(0);
+  frmMain.VoicesListChange(-1, 0);
+  Select(LongText(100));
+  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  ASSERT_TRUE(PumpApplicationUntil(application_,
+                                   [&] { return !Calls("sapi4", "event AudioStart").empty(); }));
+  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.reading; }));
+  EXPECT_EQ(PauseCaption(), kPauseCaption);
+  EXPECT_TRUE(TrayAnimationRunning(frmMain));
+
+  frmMain.Stopreading1Click();
+  EXPECT_TRUE(frmMain.paused);
+  EXPECT_FALSE(frmMain.reading);
+  EXPECT_EQ(PauseCaption(), kResumeCaption);
+  EXPECT_FALSE(Calls("sapi4", "AudioPause").empty());
+  EXPECT_TRUE(Calls("sapi5", "Pause").empty());
+
+  frmMain.Stopreading1Click();
+  EXPECT_TRUE(frmMain.reading);
+  EXPECT_EQ(PauseCaption(), kPauseCaption);
+  EXPECT_EQ(Calls("sapi4", "AudioResume").size(), 1u);
+
+  // An engine that is no longer paused (a slot reading stopped it) is not
+  // asked to resume: it would only refuse.
+  frmMain.Stopreading1Click();
+  frmMain.SpeechAPI4->StopSpeech();
+  frmMain.Stopreading1Click();
+  EXPECT_EQ(Calls("sapi4", "AudioResume").size(), 1u);
+  EXPECT_TRUE(frmMain.reading);
+
+  ASSERT_TRUE(PumpApplicationUntil(application_,
+                                   [&] { return !Calls("sapi4", "event AudioStop").empty(); }));
+  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return !frmMain.reading; }));
+  EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.Image5);
+  EXPECT_EQ(beeps_, 0);
+}
+
+// Only the program's own tags are markup: the voice says the text as it stands.
+TEST_F(ReadingControlTest, TextWithAmpersandsAndAngleBracketsIsReadAsItStands) {
+  TfrmMain& frmMain = Create();
+  const std::wstring text = L"Q&A: if (a<b && c>d) <volume level=\"0\">AT&T";
+  Select(text);
+  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  ASSERT_TRUE(WaitForEvent("StartStream"));
+  EXPECT_EQ(Calls("sapi5", "Spoken").back().arguments,
+            "\"Q&A: if (a<b && c>d) <volume level=\\\"0\\\">AT&T\"");
+
+  frmMain.Edit4.SetText(text);
+  frmMain.Test_ButtonClick();
+  ASSERT_TRUE(WaitForEvent("StartStream", 2));
+  EXPECT_EQ(Calls("sapi5", "Spoken").back().arguments,
+            "\"Q&A: if (a<b && c>d) <volume level=\\\"0\\\">AT&T\"");
+  EXPECT_EQ(beeps_, 0);
+}
+
 TEST_F(ReadingControlTest, PauseAndResumeFollowTheDefaultVoiceAndTheMenuSaysWhichComesNext) {
   TfrmMain& frmMain = Create();
   // Nothing is read: the command changes nothing.
@@ -128,6 +209,8 @@ TEST_F(ReadingControlTest, PauseAndResumeFollowTheDefaultVoiceAndTheMenuSaysWhic
   EXPECT_FALSE(frmMain.reading);
   EXPECT_EQ(PauseCaption(), kResumeCaption);
   EXPECT_EQ(Calls("sapi5", "Pause").size(), 1u);
+  EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.Image5);
+  EXPECT_FALSE(TrayAnimationRunning(frmMain));
 
   frmMain.StopHotKeyHotKey(*frmMain.StopHotKey);
   EXPECT_FALSE(frmMain.paused);
@@ -141,7 +224,8 @@ TEST_F(ReadingControlTest, PauseAndResumeFollowTheDefaultVoiceAndTheMenuSaysWhic
   Select(L"Another one.");
   frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
   ASSERT_TRUE(WaitForEvent("StartStream", 2));
-  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return !frmMain.paused && frmMain.reading; }));
+  EXPECT_TRUE(
+      PumpApplicationUntil(application_, [&] { return !frmMain.paused && frmMain.reading; }));
   EXPECT_EQ(PauseCaption(), kPauseCaption);
 }
 
@@ -197,10 +281,13 @@ TEST_F(ReadingControlTest, ASapi5SlotReadsWithItsOwnVoiceAndValues) {
 TEST_F(ReadingControlTest, ASlotWhoseVoiceIsGoneBeepsOnceAndStillReads) {
   TfrmMain& frmMain = Create();
   AddSlot(frmMain, {L"Uninstalled Voice", L"135", L"330", L"50"}, 5);
-  Select(L"Still read.");
+  // Without the prefix nothing marks the text as markup, not even its own "<".
+  Select(L"<b>Still read.");
   frmMain.SelectSlot(SlotKey(frmMain, 0));
   EXPECT_EQ(beeps_, 1);
-  EXPECT_EQ(Calls("sapi5", "Speak").back().arguments, "\"Still read.\" 1");
+  EXPECT_EQ(Calls("sapi5", "Speak").back().arguments, "\"<b>Still read.\" 17");
+  ASSERT_TRUE(WaitForEvent("StartStream"));
+  EXPECT_EQ(Calls("sapi5", "Spoken").back().arguments, "\"<b>Still read.\"");
 }
 
 TEST_F(ReadingControlTest, ASapi4SlotStopsTheEnginesAndSpeaksThroughTextData) {
