@@ -112,6 +112,12 @@ void RegisterHotKeyEditClass(HINSTANCE instance) {
   RegisterClassExW(&hotKeyEdit);
 }
 
+bool IsHotKeyEdit(HWND window) {
+  wchar_t className[64] = {};
+  return window != nullptr && GetClassNameW(window, className, 64) > 0 &&
+         lstrcmpiW(className, kHotKeyEditClass) == 0;
+}
+
 ShortCut HotKeyEdit::Value() const { return TextToShortCut(WindowText(hwnd_)); }
 
 void HotKeyEdit::SetValue(ShortCut value) { SetText(hwnd_, ShortCutToText(value)); }

@@ -16,6 +16,9 @@ inline constexpr wchar_t kHotKeyEditClass[] = L"" HOTKEY_EDIT_CLASS;
 // calls do nothing. Call once before creating windows of the class.
 void RegisterHotKeyEditClass(HINSTANCE instance);
 
+// Whether the window is a hot key edit box.
+bool IsHotKeyEdit(HWND window);
+
 // Thin non-owning wrapper over a hot key edit box.
 class HotKeyEdit {
  public:

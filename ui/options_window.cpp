@@ -83,8 +83,10 @@ void TfrmMain::FormKeyDown(WPARAM virtualKey) {
   }
 }
 
+// In a hot key edit, Ctrl+Tab and Ctrl+Shift+Tab are keys to enter.
 bool TfrmMain::TurnPageByKey(WPARAM virtualKey) {
   if (virtualKey != VK_TAB || GetKeyState(VK_CONTROL) >= 0) return false;
+  if (IsHotKeyEdit(GetFocus())) return false;
   const int step = GetKeyState(VK_SHIFT) < 0 ? kOptionsPageCount - 1 : 1;
   Pages.SetActivePage(static_cast<OptionsPage>((Pages.ActivePage() + step) % kOptionsPageCount));
   SetFocus(GetDlgItem(Handle(), IDC_PAGES));

@@ -78,7 +78,8 @@ TEST_F(OptionsWindowTest, OkMovesTheHotKeyAtOnceAndSavesIt) {
   EXPECT_FALSE(frmMain.Visible());
   EXPECT_EQ(ProbeHotKey(kCtrlShiftF5), HotKeyState::Taken);
   EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Free);
-  EXPECT_NE(ConfigText().find("HotKey=" + std::to_string(kCtrlShiftF5) + "\r\n"), std::string::npos);
+  EXPECT_NE(ConfigText().find("HotKey=" + std::to_string(kCtrlShiftF5) + "\r\n"),
+            std::string::npos);
 
   frmMain.Options1Click();
   EXPECT_EQ(frmMain.Reading_HotKey.Value(), kCtrlShiftF5);
@@ -117,6 +118,13 @@ TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuard) {
   ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL, VK_SHIFT}));
   EXPECT_TRUE(PumpApplicationUntil(application_,
                                    [&] { return frmMain.Pages.ActivePage() == kGeneralPage; }));
+
+  // In a hot key field the same keys are a hot key to enter.
+  SetFocus(frmMain.Reading_HotKey.Handle());
+  ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL}));
+  EXPECT_TRUE(PumpApplicationUntil(
+      application_, [&] { return frmMain.Reading_HotKey.Value() == (0x4000 | VK_TAB); }));
+  EXPECT_EQ(frmMain.Pages.ActivePage(), kGeneralPage);
 
   // A click on a tab says the same through the tab control.
   frmMain.VoicesList.Tag = 0;
@@ -158,7 +166,8 @@ TEST_F(OptionsWindowTest, TheHotKeyFieldsAndTheIgnoredCharactersHaveHintsShownFo
   ASSERT_NE(tooltip, nullptr);
   EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 4);
   EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 7500);
-  for (const HotKeyEdit& edit : {frmMain.Reading_HotKey, frmMain.Options_HotKey, frmMain.Stop_HotKey}) {
+  for (const HotKeyEdit& edit :
+       {frmMain.Reading_HotKey, frmMain.Options_HotKey, frmMain.Stop_HotKey}) {
     EXPECT_EQ(HintOf(tooltip, frmMain.Handle(), edit.Handle()),
               L"Press the desired key or combination of keys");
   }
@@ -187,7 +196,8 @@ TEST_F(OptionsWindowTest, TypingTheMakersNameAnimatesTheAboutPageUntilTypedAgain
   ASSERT_EQ(AboutPagePixel(frmMain, 0, 10), RGB(255, 255, 255));
 
   auto typeName = [&] {
-    for (char letter : std::string("VANTOREL")) ASSERT_TRUE(Type(frmMain, static_cast<WORD>(letter)));
+    for (char letter : std::string("VANTOREL"))
+      ASSERT_TRUE(Type(frmMain, static_cast<WORD>(letter)));
   };
   typeName();
   EXPECT_TRUE(PumpApplicationUntil(
@@ -273,8 +283,8 @@ TEST(LinkLabel, AClickEnterOrSpaceReachTheParentAsAButtonClick) {
   LinkParent parent;
   HWND parentWindow = CreateWindowExW(0, L"LinkParent", L"", WS_POPUP, 0, 0, 200, 50, nullptr,
                                       nullptr, GetModuleHandleW(nullptr), &parent);
-  HWND link = CreateWindowExW(0, kLinkLabelClass, L"Program information", WS_CHILD | WS_VISIBLE,
-                              0, 0, 150, 20, parentWindow, reinterpret_cast<HMENU>(77),
+  HWND link = CreateWindowExW(0, kLinkLabelClass, L"Program information", WS_CHILD | WS_VISIBLE, 0,
+                              0, 150, 20, parentWindow, reinterpret_cast<HMENU>(77),
                               GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(link, nullptr);
   SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
