@@ -1,19 +1,27 @@
 #include "standins/sapi5/standin_voice.h"
 
 #include <sapi.h>
+#include <sperror.h>
 
 #include <algorithm>
-#include <cwchar>
+#include <optional>
 
 #include "speech/dispatch_params.h"
 #include "standins/common/com_server.h"
 #include "standins/common/standin_config.h"
 #include "standins/common/standin_log.h"
 #include "standins/common/word_pacer.h"
+#include "standins/sapi5/speech_markup.h"
 #include "standins/sapi5/standin_tokens.h"
 #include "standins/sapi5/voice_events.h"
 
 using Microsoft::WRL::ComPtr;
+
+// The runtime's answer to text its XML parser refuses; MinGW's sperror.h
+// lacks it.
+#ifndef SPERR_UNSUPPORTED_FORMAT
+#define SPERR_UNSUPPORTED_FORMAT MAKE_SAPI_ERROR(0x0003)
+#endif
 
 namespace {
 
@@ -25,28 +33,6 @@ constexpr LateBoundMember kLateBoundMembers[] = {
     {L"Voice", DISPID_SVVoice},   {L"Rate", DISPID_SVRate},     {L"Volume", DISPID_SVVolume},
     {L"Speak", DISPID_SVSpeak},   {L"Pause", DISPID_SVPause},   {L"Resume", DISPID_SVResume},
     {L"GetVoices", DISPID_SVGetVoices}};
-
-// The text with its XML markup blanked out, so word positions still count
-// in the original text; a leading <pitch middle="n"> sets the pitch.
-struct PlainText {
-  std::wstring text;
-  long pitchMiddle = 0;
-};
-
-PlainText WithoutMarkup(const std::wstring& text) {
-  PlainText plain{text};
-  for (size_t open = plain.text.find(L'<'); open != std::wstring::npos; open = plain.text.find(L'<', open)) {
-    const size_t close = plain.text.find(L'>', open);
-    if (close == std::wstring::npos) break;
-    const std::wstring tag = text.substr(open, close - open + 1);
-    if (tag.rfind(L"<pitch middle=", 0) == 0) {
-      const size_t digits = tag.find_first_of(L"-0123456789");
-      if (digits != std::wstring::npos) plain.pitchMiddle = std::wcstol(tag.c_str() + digits, nullptr, 10);
-    }
-    plain.text.replace(open, close - open + 1, close - open + 1, L' ');
-  }
-  return plain;
-}
 
 unsigned EspeakPitch(long pitchMiddle) { return static_cast<unsigned>(std::clamp(50 + 5 * pitchMiddle, 0L, 99L)); }
 
@@ -135,19 +121,23 @@ class StandinVoice : public ComObject<DispatchWithoutTypeInfo<ISpeechVoice>, ICo
     return Write("put_Volume", volume_, volume);
   }
 
-  // Always asynchronous: the program never asks to wait.
+  // Always asynchronous: the program never asks to wait. Markup the
+  // runtime's parser refuses fails the call before anything is queued.
   HRESULT STDMETHODCALLTYPE Speak(BSTR text, SpeechVoiceSpeakFlags flags, LONG* streamNumber) override {
-    const std::wstring spoken = BstrText(text);
-    log_.Call("Speak", spoken, static_cast<long>(flags));
+    const std::wstring given = BstrText(text);
+    log_.Call("Speak", given, static_cast<long>(flags));
     if (streamNumber != nullptr) *streamNumber = 0;
     if (config_.Fails("Speak")) return E_FAIL;
     return Guarded([&] {
+      const std::optional<SpokenText> spoken = SpokenTextOf(given, ParsesAsMarkup(given, flags));
+      if (!spoken) return SPERR_UNSUPPORTED_FORMAT;
       if (flags & SVSFPurgeBeforeSpeak) pacer_.Purge();
-      if (spoken.empty()) return S_OK;
-      const PlainText plain = WithoutMarkup(spoken);
-      const EspeakVoice voice{WordsPerMinuteOfRate(rate_), EspeakPitch(plain.pitchMiddle),
+      if (given.empty()) return S_OK;
+      log_.Call("Spoken", spoken->said);
+      const EspeakVoice voice{WordsPerMinuteOfRate(rate_), EspeakPitch(spoken->pitchMiddle),
                               static_cast<unsigned>(volume_)};
-      pacer_.Queue({++lastStream_, SplitWords(plain.text), Utf8FromWide(plain.text), voice});
+      pacer_.Queue(
+          {++lastStream_, SplitWords(spoken->wordSource), Utf8FromWide(spoken->said), voice});
       if (streamNumber != nullptr) *streamNumber = lastStream_;
       return S_OK;
     });
