@@ -7,15 +7,13 @@
 #include <type_traits>
 #include <utility>
 
+#include "app/exception_guard.h"
 #include "app/win32_error.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// Long enough for another program to finish its own copy or for a clipboard
-// manager to read the news; short enough that a hot key never feels stuck.
-constexpr auto kOpenRetry = 250ms;
 // How long one pause of a wait lasts at most; input ends it early.
 constexpr auto kPause = 5ms;
 
@@ -182,8 +180,9 @@ bool WaitWithMessages(const std::function<bool()>& condition, std::chrono::milli
   }
 }
 
-ScopedClipboard::ScopedClipboard(HWND owner, const std::function<void()>& processMessages) {
-  if (!WaitWithMessages([owner] { return OpenClipboard(owner) != FALSE; }, kOpenRetry,
+ScopedClipboard::ScopedClipboard(HWND owner, const std::function<void()>& processMessages,
+                                 std::chrono::milliseconds patience) {
+  if (!WaitWithMessages([owner] { return OpenClipboard(owner) != FALSE; }, patience,
                         processMessages)) {
     throw std::runtime_error(kCannotOpenClipboard);
   }
@@ -313,4 +312,47 @@ std::vector<UINT> ClipboardSnapshot::Formats() const {
   std::vector<UINT> formats;
   for (const SavedFormat& saved : formats_) formats.push_back(saved.format);
   return formats;
+}
+
+namespace {
+
+// How often a waiting snapshot tries the clipboard again.
+constexpr UINT kRestoreRetryMs = 50;
+
+struct WaitingRestore {
+  HWND owner;
+  ClipboardSnapshot snapshot;
+};
+
+// One for the process, as the clipboard is one for the session; kept here
+// because a thread-less timer's procedure is handed nothing to work on.
+std::optional<WaitingRestore> waitingRestore;
+UINT_PTR restoreTimer = 0;
+
+void TryWaitingRestore() {
+  if (!waitingRestore) return;
+  try {
+    ScopedClipboard clipboard(waitingRestore->owner, {}, 0ms);
+    RestoreWaitingSnapshot(clipboard);
+  } catch (const std::runtime_error&) {
+    // Still taken, or not emptied: the next tick tries again.
+  }
+}
+
+void CALLBACK OnRestoreTimer(HWND, UINT, UINT_PTR, DWORD) { CallGuarded(TryWaitingRestore); }
+
+}  // namespace
+
+void RestoreWhenFree(HWND owner, ClipboardSnapshot snapshot) {
+  waitingRestore = WaitingRestore{owner, std::move(snapshot)};
+  // Without a timer the snapshot still goes back with the next capture.
+  if (restoreTimer == 0) restoreTimer = SetTimer(nullptr, 0, kRestoreRetryMs, OnRestoreTimer);
+}
+
+void RestoreWaitingSnapshot(const ScopedClipboard& clipboard) {
+  if (!waitingRestore) return;
+  waitingRestore->snapshot.Restore(clipboard);
+  waitingRestore.reset();
+  if (restoreTimer != 0) KillTimer(nullptr, restoreTimer);
+  restoreTimer = 0;
 }

@@ -15,6 +15,10 @@
 // The failure the reading paths' guard turns into the warning beep.
 inline constexpr char kCannotOpenClipboard[] = "Cannot open clipboard";
 
+// Long enough for another program to finish its own copy or for a clipboard
+// manager to read the news; short enough that a hot key never feels stuck.
+inline constexpr std::chrono::milliseconds kClipboardPatience{250};
+
 // Lets the program's waiting messages run until the condition holds or the
 // time is up, and answers whether it held. In between the thread sleeps in
 // MsgWaitForMultipleObjects, so arriving input ends a pause early. An empty
@@ -27,9 +31,11 @@ class ScopedClipboard {
  public:
   // Opens the clipboard for the owner window. Another program may hold it for
   // a moment (its own copy, a clipboard manager reading the news), so the open
-  // is retried for a short while, letting the program's messages run. Throws
+  // is retried until patience runs out, letting the program's messages run;
+  // no patience means a single try. Throws
   // std::runtime_error(kCannotOpenClipboard) when it stays taken.
-  ScopedClipboard(HWND owner, const std::function<void()>& processMessages);
+  ScopedClipboard(HWND owner, const std::function<void()>& processMessages,
+                  std::chrono::milliseconds patience = kClipboardPatience);
   ~ScopedClipboard();
   ScopedClipboard(const ScopedClipboard&) = delete;
   ScopedClipboard& operator=(const ScopedClipboard&) = delete;
@@ -68,3 +74,16 @@ class ClipboardSnapshot {
 
   std::vector<SavedFormat> formats_;
 };
+
+// The user's clipboard that a capture could not put back because another
+// program kept the clipboard open. It is never dropped: it waits here, at most
+// one, until the clipboard opens, tried again and again from the message loop
+// of the thread that left it here, or put back by the next capture before
+// that saves the clipboard.
+
+// Leaves the snapshot to go back as soon as the owner can open the clipboard,
+// in place of one already waiting.
+void RestoreWhenFree(HWND owner, ClipboardSnapshot snapshot);
+
+// With the clipboard open: puts a waiting snapshot back now, if there is one.
+void RestoreWaitingSnapshot(const ScopedClipboard& clipboard);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 #include <vector>
 
 #include "reading/clipboard_snapshot.h"
@@ -12,8 +13,13 @@ using namespace std::chrono_literals;
 
 // The user normally lets go of the hot key's modifiers within this time.
 constexpr auto kModifierRelease = 500ms;
-// Programs that copy at all have done so well within this time.
+// Programs that copy at all have begun to, changing the clipboard, well
+// within this time after the keystroke.
 constexpr auto kCopyWait = 1s;
+// Some keep the clipboard open for a while after they copied (Wine's
+// clipboard bridge for about a second); by this time after the keystroke
+// they have let go of it.
+constexpr auto kCopyDeadline = 2s;
 // A virtual-key code with no key and no meaning to any program.
 constexpr WORD kMaskKey = 0xE8;
 
@@ -104,26 +110,51 @@ void CopyInOwnFocus() {
 
 ClipboardSnapshot SaveClipboard(HWND owner, const std::function<void()>& processMessages) {
   ScopedClipboard clipboard(owner, processMessages);
+  // A snapshot that an earlier capture could not put back yet is the user's
+  // clipboard; the clipboard itself still holds that capture's copy.
+  RestoreWaitingSnapshot(clipboard);
   return ClipboardSnapshot::Take(clipboard);
+}
+
+// Reads the copy and puts the saved clipboard back under one open, so no one
+// slips in between.
+std::wstring ReadCopyAndRestore(HWND owner, const ClipboardSnapshot& saved,
+                                std::chrono::steady_clock::time_point deadline,
+                                const std::function<void()>& processMessages) {
+  const auto patience = std::chrono::duration_cast<std::chrono::milliseconds>(
+      deadline - std::chrono::steady_clock::now());
+  ScopedClipboard clipboard(owner, processMessages, patience);
+  std::wstring text = clipboard.UnicodeText();
+  saved.Restore(clipboard);
+  return text;
+}
+
+std::wstring CopyAndRestore(HWND owner, const ClipboardSnapshot& saved,
+                            const std::function<void()>& processMessages) {
+  CopyInOwnFocus();
+  AwaitModifierRelease(processMessages);
+  // Taken right before the keystroke: the own focus's copy, and anything
+  // that ran while the modifiers were awaited, must not count as the copy.
+  const DWORD before = GetClipboardSequenceNumber();
+  const auto deadline = std::chrono::steady_clock::now() + kCopyDeadline;
+  if (SendCopyKeystroke()) {
+    WaitWithMessages([before] { return GetClipboardSequenceNumber() != before; }, kCopyWait,
+                     processMessages);
+  }
+  return ReadCopyAndRestore(owner, saved, deadline, processMessages);
 }
 
 }  // namespace
 
 std::wstring CaptureSelectedText(HWND clipboardOwner,
                                  const std::function<void()>& processMessages) {
-  const ClipboardSnapshot saved = SaveClipboard(clipboardOwner, processMessages);
-  CopyInOwnFocus();
-  AwaitModifierRelease(processMessages);
-  // Taken right before the keystroke: the own focus's copy, and anything
-  // that ran while the modifiers were awaited, must not count as the copy.
-  const DWORD before = GetClipboardSequenceNumber();
-  if (SendCopyKeystroke()) {
-    WaitWithMessages([before] { return GetClipboardSequenceNumber() != before; }, kCopyWait,
-                     processMessages);
+  ClipboardSnapshot saved = SaveClipboard(clipboardOwner, processMessages);
+  try {
+    return CopyAndRestore(clipboardOwner, saved, processMessages);
+  } catch (...) {
+    // The reading fails, but the user's clipboard must not stay replaced by
+    // the copy: it goes back once the clipboard is free.
+    RestoreWhenFree(clipboardOwner, std::move(saved));
+    throw;
   }
-  // Read and put back under one open, so no one slips in between.
-  ScopedClipboard clipboard(clipboardOwner, processMessages);
-  std::wstring text = clipboard.UnicodeText();
-  saved.Restore(clipboard);
-  return text;
 }

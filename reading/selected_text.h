@@ -21,5 +21,8 @@
 // in between.
 //
 // Throws std::runtime_error(kCannotOpenClipboard) when another program keeps
-// the clipboard open.
+// the clipboard open: before the keystroke, with nothing sent; or past the
+// copy's deadline, two seconds after it. Then the user's clipboard goes back
+// once it is free, tried from this thread's message loop, or by the next
+// capture, which saves that and not the copy.
 std::wstring CaptureSelectedText(HWND clipboardOwner, const std::function<void()>& processMessages);

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -86,11 +87,27 @@ LRESULT CALLBACK CountMenuActivations(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// How the editor copies: at once, as the edit box itself does, or late; and
+// whether it then keeps the clipboard open, and how long.
+struct CopyBehaviour {
+  std::chrono::milliseconds delay{0};
+  std::optional<std::chrono::milliseconds> holdAfter;
+};
+
+CopyBehaviour CopiesLate(std::chrono::milliseconds delay) { return {delay, std::nullopt}; }
+CopyBehaviour KeepsTheClipboardAfterCopying(std::chrono::milliseconds hold) { return {0ms, hold}; }
+
+constexpr UINT_PTR kCopyTimer = 0x7A01;
+constexpr UINT_PTR kLetGoTimer = 0x7A02;
+constexpr UINT kLetGoMessage = WM_APP + 1;
+
 // Another program: a window with an edit box holding a text, in the
 // foreground with the edit box focused, on a thread of its own.
 class Editor {
  public:
-  Editor(const std::wstring& text, int selectionStart, int selectionEnd) {
+  Editor(const std::wstring& text, int selectionStart, int selectionEnd,
+         CopyBehaviour behaviour = {})
+      : behaviour_(behaviour) {
     menuActivations = 0;
     thread_ = std::thread([=, this] { Run(text, selectionStart, selectionEnd); });
     ready_ = WaitUntil([this] { return Focused(); }, 10s);
@@ -120,6 +137,8 @@ class Editor {
     GetWindowTextW(edit_, text, 256);
     return text;
   }
+  // Ends a hold of the clipboard that lasts until released.
+  void LetGoOfClipboard() { PostMessageW(edit_, kLetGoMessage, 0, 0); }
 
  private:
   void Run(const std::wstring& text, int selectionStart, int selectionEnd) {
@@ -140,6 +159,7 @@ class Editor {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
+    LetGo(edit);
     UnhookWindowsHookEx(hook);
     DestroyWindow(window);
   }
@@ -160,9 +180,59 @@ class Editor {
                           Held(VK_LWIN) || Held(VK_RWIN)};
     }
     if (message == WM_KEYUP && wParam == VK_F24) ++editor->settleKeys_;
+    if (message == WM_COPY) return editor->OnCopy(hwnd);
+    if (message == WM_TIMER && wParam == kCopyTimer) {
+      KillTimer(hwnd, kCopyTimer);
+      editor->Copy(hwnd);
+      return 0;
+    }
+    if (message == kLetGoMessage || (message == WM_TIMER && wParam == kLetGoTimer)) {
+      editor->LetGo(hwnd);
+      return 0;
+    }
     return CallWindowProcW(editor->editProcedure_, hwnd, message, wParam, lParam);
   }
 
+  LRESULT OnCopy(HWND edit) {
+    if (behaviour_.delay > 0ms) {
+      SetTimer(edit, kCopyTimer, static_cast<UINT>(behaviour_.delay.count()), nullptr);
+    } else {
+      Copy(edit);
+    }
+    return 0;
+  }
+
+  void Copy(HWND edit) {
+    if (behaviour_.holdAfter) {
+      CopyAndHold(edit, *behaviour_.holdAfter);
+    } else {
+      CallWindowProcW(editProcedure_, edit, WM_COPY, 0, 0);
+    }
+  }
+
+  // The copy under an open that lasts on, so nobody gets the clipboard
+  // between the copy and the hold.
+  void CopyAndHold(HWND edit, std::chrono::milliseconds hold) {
+    if (!OpenClipboard(edit)) return;
+    holding_ = true;
+    EmptyClipboard();
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    PutClipboardText(Text().substr(start, end - start));
+    if (hold != kUntilReleased) {
+      SetTimer(edit, kLetGoTimer, static_cast<UINT>(hold.count()), nullptr);
+    }
+  }
+
+  void LetGo(HWND edit) {
+    KillTimer(edit, kLetGoTimer);
+    if (holding_) CloseClipboard();
+    holding_ = false;
+  }
+
+  const CopyBehaviour behaviour_;
+  bool holding_ = false;
   std::thread thread_;
   std::atomic<DWORD> threadId_{0};
   std::atomic<HWND> window_{nullptr};
@@ -242,6 +312,15 @@ class SelectedTextTest : public ::testing::Test {
   }
 
   std::wstring Capture() { return CaptureSelectedText(owner_, PumpMessages); }
+
+  void ExpectCaptureFailsForTheBusyClipboard() {
+    try {
+      Capture();
+      ADD_FAILURE() << "the capture went on without the clipboard";
+    } catch (const std::runtime_error& error) {
+      EXPECT_STREQ(error.what(), kCannotOpenClipboard);
+    }
+  }
 
   HWND owner_ = nullptr;
   const UINT privateFormat_ = RegisterClipboardFormatW(L"Tolvane test private bytes");
@@ -351,13 +430,18 @@ TEST_F(SelectedTextTest, LettingGoOfAltDuringTheWaitOpensNoMenu) {
   ASSERT_EQ(menuActivations, 1);
 
   ASSERT_TRUE(SendKeys({VK_LMENU}, false));
-  std::thread user([] {
-    Sleep(100);
-    SendKeys({VK_LMENU}, true);
+  // The user lets go once the capture waits, letting messages run.
+  std::atomic<bool> waiting{false};
+  bool letGo = false;
+  std::thread user(
+      [&] { letGo = WaitUntil([&] { return waiting.load(); }, 5s) && SendKeys({VK_LMENU}, true); });
+  const std::wstring captured = CaptureSelectedText(owner_, [&] {
+    waiting = true;
+    PumpMessages();
   });
-  const std::wstring captured = Capture();
   user.join();
 
+  EXPECT_TRUE(letGo);
   EXPECT_EQ(captured, L"alt");
   EXPECT_FALSE(editor.CopyKey().alt);
   ASSERT_TRUE(editor.Settle());
@@ -383,13 +467,61 @@ TEST_F(SelectedTextTest, AClipboardKeptBusyEndsTheCaptureBeforeTheKeystroke) {
   ClipboardHolder holder(kUntilReleased);
   ASSERT_TRUE(holder.Holds());
 
-  try {
-    Capture();
-    ADD_FAILURE() << "the capture went on without the clipboard";
-  } catch (const std::runtime_error& error) {
-    EXPECT_STREQ(error.what(), kCannotOpenClipboard);
-  }
+  ExpectCaptureFailsForTheBusyClipboard();
+
+  ASSERT_TRUE(editor.Settle());
   EXPECT_FALSE(editor.CopyKey().seen);
+}
+
+TEST_F(SelectedTextTest, AProgramThatCopiesLateIsWaitedFor) {
+  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
+  Editor editor(L"slow to copy", 0, 4, CopiesLate(300ms));
+  ASSERT_TRUE(editor.Ready());
+
+  EXPECT_EQ(Capture(), L"slow");
+
+  EXPECT_EQ(ClipboardContents(), before);
+}
+
+// Wine's clipboard bridge, for one, keeps the clipboard open for about a
+// second after a copy.
+TEST_F(SelectedTextTest, AProgramKeepingTheClipboardOpenAfterItsCopyIsWaitedFor) {
+  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
+  Editor editor(L"held clipboard", 0, 4, KeepsTheClipboardAfterCopying(1s));
+  ASSERT_TRUE(editor.Ready());
+
+  EXPECT_EQ(Capture(), L"held");
+
+  EXPECT_EQ(ClipboardContents(), before);
+}
+
+TEST_F(SelectedTextTest, AClipboardKeptPastTheDeadlineGetsTheUsersBackOnceLetGo) {
+  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
+  Editor editor(L"held clipboard", 0, 4, KeepsTheClipboardAfterCopying(kUntilReleased));
+  ASSERT_TRUE(editor.Ready());
+
+  ExpectCaptureFailsForTheBusyClipboard();
+  editor.LetGoOfClipboard();
+
+  EXPECT_TRUE(PumpUntil([&] { return ClipboardContents() == before; }));
+}
+
+// The user's clipboard still waits to go back when the next reading starts,
+// with nothing selected: that reading reads and keeps the user's clipboard,
+// not the copy the failed one left.
+TEST_F(SelectedTextTest, ACaptureWhileTheUsersClipboardWaitsSavesThatAndNotTheCopy) {
+  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
+  {
+    Editor editor(L"held clipboard", 0, 4, KeepsTheClipboardAfterCopying(kUntilReleased));
+    ASSERT_TRUE(editor.Ready());
+    ExpectCaptureFailsForTheBusyClipboard();
+  }
+  Editor editor(L"nothing selected", 3, 3);
+  ASSERT_TRUE(editor.Ready());
+
+  EXPECT_EQ(Capture(), L"earlier text");
+
+  EXPECT_EQ(ClipboardContents(), before);
 }
 
 // A window of the program itself, with the focus on this thread: it is asked
