@@ -21,17 +21,23 @@ inline std::wstring LowerAToZ(std::wstring text) {
   return text;
 }
 
-// Resumes after the inserted replacement; an empty word finds nothing.
+// The scan step by step: each search looks at the whole text as it is now
+// (lower-cased A to Z when folding), each replacement rebuilds it, and the
+// next search starts one character after where the replaced occurrence began.
+// A replacement holding the word after its first character, compared the same
+// way, would be found again forever; there the next search starts after the
+// inserted replacement. An empty word finds nothing.
 inline std::wstring Replace(std::wstring text, const std::wstring& word,
                             const std::wstring& replacement, bool foldCase) {
   if (word.empty()) return text;
+  const auto compared = [foldCase](const std::wstring& s) { return foldCase ? LowerAToZ(s) : s; };
+  const bool neverEnds = compared(replacement).find(compared(word), 1) != std::wstring::npos;
   std::size_t resume = 0;
   while (true) {
-    const std::size_t found =
-        foldCase ? LowerAToZ(text).find(LowerAToZ(word), resume) : text.find(word, resume);
+    const std::size_t found = compared(text).find(compared(word), resume);
     if (found == std::wstring::npos) return text;
     text = text.substr(0, found) + replacement + text.substr(found + word.size());
-    resume = found + replacement.size();
+    resume = neverEnds ? found + replacement.size() : found + 1;
   }
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -32,6 +34,7 @@ class ExactFinder {
  public:
   ExactFinder(std::wstring_view text, std::wstring_view word) : text_(text), word_(word) {}
   std::size_t Find(std::size_t from) const { return text_.find(word_, from); }
+  static bool Same(wchar_t a, wchar_t b) { return a == b; }
 
  private:
   std::wstring_view text_;
@@ -61,6 +64,8 @@ class FoldedFinder {
     }
   }
 
+  static bool Same(wchar_t a, wchar_t b) { return LowerAToZ(a) == LowerAToZ(b); }
+
  private:
   std::size_t Next(wchar_t letter, std::size_t& next, std::size_t from) const {
     if (next < from) next = text_.find(letter, from);
@@ -82,66 +87,165 @@ class FoldedFinder {
   std::size_t nextUpper_;
 };
 
-// A replacement no longer than its word: the text is rewritten in place,
-// the part already written never reaching the part still to be searched.
+// Equal as the finder's row compares: exactly, or with A to Z folded.
 template <typename Finder>
-void ReplaceInPlace(std::wstring& text, Finder finder, std::size_t wordLength,
-                    std::wstring_view replacement) {
-  std::size_t found = finder.Find(0);
-  if (found == kNotFound) return;
-  std::size_t read = found;
-  std::size_t write = found;
-  const auto moveTo = [&text, &read, &write](std::size_t end) {
-    if (write != read) std::copy(text.begin() + read, text.begin() + end, text.begin() + write);
-    write += end - read;
-  };
-  do {
-    moveTo(found);
-    std::copy(replacement.begin(), replacement.end(), text.begin() + write);
-    write += replacement.size();
-    read = found + wordLength;
-    found = finder.Find(read);
-  } while (found != kNotFound);
-  moveTo(text.size());
-  text.resize(write);
+bool Same(std::wstring_view a, std::wstring_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), Finder::Same);
 }
 
-// A longer replacement: the occurrences are counted first, so that the new
-// text is allocated once at its final size.
-template <typename MakeFinder>
-void ReplaceIntoCopy(std::wstring& text, MakeFinder makeFinder, std::size_t wordLength,
-                     std::wstring_view replacement) {
-  auto counter = makeFinder();
-  std::size_t count = 0;
-  for (std::size_t at = counter.Find(0); at != kNotFound; at = counter.Find(at + wordLength)) {
-    ++count;
-  }
-  if (count == 0) return;
-  std::wstring result;
-  result.reserve(text.size() + count * (replacement.size() - wordLength));
-  auto finder = makeFinder();
-  std::size_t copied = 0;
-  for (std::size_t at = finder.Find(0); at != kNotFound; at = finder.Find(copied)) {
-    result.append(text, copied, at - copied).append(replacement);
-    copied = at + wordLength;
-  }
-  result.append(text, copied);
-  text = std::move(result);
-}
+// Where a row's result goes, piece by piece: counted, appended to a new text,
+// or written over the text itself.
+class SizeSink {
+ public:
+  void Put(std::wstring_view piece) { size_ += piece.size(); }
+  std::size_t Size() const { return size_; }
 
-// Every occurrence of the word that the finders find replaced, the search going
-// on after each occurrence, that is after the inserted replacement: so a
-// replacement that contains its own word cannot make the scan run forever, and
-// each row costs a scan or two of the text whatever it holds.
+ private:
+  std::size_t size_ = 0;
+};
+
+class AppendSink {
+ public:
+  explicit AppendSink(std::wstring& result) : result_(result) {}
+  void Put(std::wstring_view piece) { result_.append(piece); }
+
+ private:
+  std::wstring& result_;
+};
+
+// For a replacement no longer than its word: what is written never reaches
+// the part of the text still to be read. The pieces of the text itself that
+// have not moved are left where they are.
+class InPlaceSink {
+ public:
+  explicit InPlaceSink(std::wstring& text) : text_(text) {}
+  void Put(std::wstring_view piece) {
+    wchar_t* to = text_.data() + written_;
+    if (piece.data() != to) std::char_traits<wchar_t>::move(to, piece.data(), piece.size());
+    written_ += piece.size();
+  }
+  std::size_t Size() const { return written_; }
+
+ private:
+  std::wstring& text_;
+  std::size_t written_ = 0;
+};
+
+// One row's replacement of every occurrence of its word, the scan resuming one
+// character after the start of each replaced occurrence, in the changed text.
+//
+// The changed text is never built to be searched again. Past the first
+// character of an inserted pronunciation it holds the rest of that
+// pronunciation, then text not yet searched. An occurrence starting inside the
+// pronunciation's rest either lies wholly in it, which the row's own words
+// rule out (below), or runs on into the text behind it: then a tail of the
+// pronunciation is a head of the word, and the few places where that holds
+// are found once per row. Each such occurrence uses up characters of the
+// text, so the scan ends and stays a pass or two over the text.
+//
+// A pronunciation that holds its own word after its first character would be
+// found again on every step and the scan would never end: there the scan
+// resumes after the inserted pronunciation instead.
+template <typename Finder>
+class RowScan {
+ public:
+  RowScan(std::wstring_view text, std::wstring_view word, std::wstring_view pronunciation)
+      : text_(text), word_(word), pronunciation_(pronunciation) {
+    resumeAfterPronunciation_ = HoldsWordAfterFirstCharacter();
+    if (!resumeAfterPronunciation_) FindTailsThatBeginTheWord();
+  }
+
+  template <typename Sink>
+  void Run(Sink& sink) const {
+    Finder finder(text_, word_);
+    std::size_t read = 0;
+    bool restPending = false;  // the pronunciation after its first character
+    while (true) {
+      if (restPending) {
+        if (const std::size_t tail = OccurrenceFromTail(read); tail != kNotFound) {
+          sink.Put(pronunciation_.substr(1, tail - 1));
+          sink.Put(pronunciation_.substr(0, 1));
+          read += word_.size() - (pronunciation_.size() - tail);
+          continue;
+        }
+        sink.Put(pronunciation_.substr(1));
+        restPending = false;
+      }
+      const std::size_t found = finder.Find(read);
+      if (found == kNotFound) break;
+      sink.Put(text_.substr(read, found - read));
+      read = found + word_.size();
+      if (resumeAfterPronunciation_) {
+        sink.Put(pronunciation_);
+      } else if (!pronunciation_.empty()) {
+        sink.Put(pronunciation_.substr(0, 1));
+        restPending = true;
+      } else if (read < text_.size()) {
+        // The word went without a trace; one past its place is the character
+        // after it, which no occurrence can start at.
+        sink.Put(text_.substr(read, 1));
+        ++read;
+      }
+    }
+    sink.Put(text_.substr(read));
+  }
+
+ private:
+  bool HoldsWordAfterFirstCharacter() const {
+    for (std::size_t at = 1; at + word_.size() <= pronunciation_.size(); ++at) {
+      if (Same<Finder>(pronunciation_.substr(at, word_.size()), word_)) return true;
+    }
+    return false;
+  }
+
+  // The places after the first character where the rest of the pronunciation
+  // is a head of the word, shorter than the word.
+  void FindTailsThatBeginTheWord() {
+    const std::size_t length = pronunciation_.size();
+    const std::size_t first = length < word_.size() ? 1 : length - word_.size() + 1;
+    for (std::size_t at = first; at < length; ++at) {
+      if (Same<Finder>(pronunciation_.substr(at), word_.substr(0, length - at))) {
+        tails_.push_back(at);
+      }
+    }
+  }
+
+  // The first of those places where the text from `read` on completes the word.
+  std::size_t OccurrenceFromTail(std::size_t read) const {
+    for (const std::size_t at : tails_) {
+      const std::wstring_view rest = word_.substr(pronunciation_.size() - at);
+      if (Same<Finder>(text_.substr(read, rest.size()), rest)) return at;
+    }
+    return kNotFound;
+  }
+
+  std::wstring_view text_;
+  std::wstring_view word_;
+  std::wstring_view pronunciation_;
+  bool resumeAfterPronunciation_ = false;
+  std::vector<std::size_t> tails_;
+};
+
 template <typename Finder>
 void ReplaceAll(std::wstring& text, std::wstring_view word, std::wstring_view replacement) {
   if (word.empty()) return;
-  const auto makeFinder = [&text, word] { return Finder(text, word); };
+  const RowScan<Finder> scan(text, word, replacement);
   if (replacement.size() <= word.size()) {
-    ReplaceInPlace(text, makeFinder(), word.size(), replacement);
-  } else {
-    ReplaceIntoCopy(text, makeFinder, word.size(), replacement);
+    InPlaceSink sink(text);
+    scan.Run(sink);
+    text.resize(sink.Size());
+    return;
   }
+  // A longer replacement: the new text is measured first, so that it is
+  // allocated once at its final size. Every occurrence makes it longer.
+  SizeSink size;
+  scan.Run(size);
+  if (size.Size() == text.size()) return;
+  std::wstring result;
+  result.reserve(size.Size());
+  AppendSink sink(result);
+  scan.Run(sink);
+  text = std::move(result);
 }
 
 bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }

@@ -25,9 +25,12 @@ struct TextPreparationSettings {
 };
 
 // Every occurrence of `search` in `text` replaced by `replacement`, by plain
-// substring matching. The scan goes on after each inserted replacement, so a
-// replacement that contains `search` is never matched again. An empty search
-// finds nothing.
+// substring matching. After each replacement the scan resumes one character
+// after the place where the occurrence began, in the changed text, so an
+// occurrence may start inside the inserted replacement and run on into the
+// text behind it. A replacement that holds `search` after its first character
+// would be found there again forever: its scan resumes after the inserted
+// replacement instead. An empty search finds nothing.
 std::wstring ReplaceAllOccurrences(std::wstring_view search, std::wstring_view replacement,
                                    std::wstring_view text);
 

@@ -3,11 +3,40 @@
 #include <windows.h>
 
 #include "app/win32_error.h"
+#include "settings/file_replace.h"
 #include "settings/ini_values.h"
+#include "settings/tidy_ini_text.h"
 
 namespace {
+
 constexpr DWORD kMaxValueLength = 2047;
+
+// Whether the ANSI code page holds every character of the text as it is, not
+// as a look-alike or as its default character. A code page that cannot answer
+// (UTF-8 refuses the question) counts as not holding it.
+bool FitsAnsiCodePage(const std::wstring& text) {
+  if (text.empty()) return true;
+  BOOL usedDefault = FALSE;
+  const int length =
+      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                          nullptr, 0, nullptr, &usedDefault);
+  return length > 0 && !usedDefault;
 }
+
+std::u16string Utf16FromAnsi(const std::string& text) {
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+  return std::u16string(wide.begin(), wide.end());
+}
+
+std::string ContentsOrNothing(const std::wstring& path) {
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
+  return ReadWholeFile(path);
+}
+
+}  // namespace
 
 std::wstring ProfileFile::ReadString(const wchar_t* section, const wchar_t* key,
                                      const std::wstring& defaultValue) const {
@@ -28,6 +57,7 @@ bool ProfileFile::ReadBool(const wchar_t* section, const wchar_t* key, bool defa
 
 void ProfileFile::WriteString(const wchar_t* section, const wchar_t* key,
                               const std::wstring& value) const {
+  if (!FitsAnsiCodePage(value)) ConvertToUtf16();
   if (!WritePrivateProfileStringW(section, key, value.c_str(), path_.c_str())) {
     ThrowLastError("cannot write a settings file");
   }
@@ -41,4 +71,15 @@ void ProfileFile::WriteBool(const wchar_t* section, const wchar_t* key, bool val
   WriteString(section, key, value ? L"1" : L"0");
 }
 
-void ProfileFile::Flush() const { WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str()); }
+void ProfileFile::Flush() const {
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str());
+}
+
+// What the system holds of the file is written out first, so that the
+// converted file is complete, and read again from the new file afterwards.
+void ProfileFile::ConvertToUtf16() const {
+  Flush();
+  const std::string contents = ContentsOrNothing(path_);
+  if (IsUtf16IniText(contents)) return;
+  ReplaceWholeFile(path_, Utf16IniContents(Utf16FromAnsi(contents)));
+}

@@ -1,6 +1,8 @@
 #pragma once
 // One INI file read and written key by key through the system's profile-file
-// functions; nothing is cached between calls.
+// functions; nothing is cached between calls. The file stays in the ANSI code
+// page while every value written fits it; before the first value that does
+// not, it becomes UTF-16 LE, in which the system keeps every character.
 
 #include <string>
 
@@ -17,7 +19,8 @@ class ProfileFile {
   int ReadInteger(const wchar_t* section, const wchar_t* key, int defaultValue) const;
   bool ReadBool(const wchar_t* section, const wchar_t* key, bool defaultValue) const;
 
-  // The writers throw when the system refuses the write.
+  // The writers throw when the system refuses the write or the file cannot
+  // be converted.
   void WriteString(const wchar_t* section, const wchar_t* key, const std::wstring& value) const;
   void WriteInteger(const wchar_t* section, const wchar_t* key, int value) const;
   void WriteBool(const wchar_t* section, const wchar_t* key, bool value) const;
@@ -25,5 +28,8 @@ class ProfileFile {
   void Flush() const;
 
  private:
+  // Rewrites a single-byte file as UTF-16 LE, in one step.
+  void ConvertToUtf16() const;
+
   std::wstring path_;
 };

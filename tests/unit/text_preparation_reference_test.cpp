@@ -33,6 +33,19 @@ std::wstring Describe(const reference::Case& c) {
   return text;
 }
 
+TEST(TextPreparationReference, ScansAsTheRulesSay) {
+  // Resumes one after where the replaced occurrence began, in the changed text.
+  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"ca", false), L"cca");
+  EXPECT_EQ(reference::Replace(L"aBB", L"ab", L"cA", true), L"ccA");
+  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"cA", false), L"cAb");
+  EXPECT_EQ(reference::Replace(L"abab", L"ab", L"", false), L"ab");
+  // Holding the word after its first character, compared as the row compares:
+  // resumes after the inserted replacement.
+  EXPECT_EQ(reference::Replace(L"banana", L"a", L"aa", false), L"baanaanaa");
+  EXPECT_EQ(reference::Replace(L"ab Ab", L"ab", L"xAB", true), L"xAB xAB");
+  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"xAba", false), L"xAbxAba");
+}
+
 TEST(TextPreparationReference, RandomCasesPrepareAsTheNaiveRulesDo) {
   constexpr int kCases = 5000;
   SeededPick pick(20240601);

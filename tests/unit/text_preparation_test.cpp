@@ -40,9 +40,20 @@ TEST(ReplaceAllOccurrences, EmptySearchOrTextChangesNothing) {
   EXPECT_EQ(ReplaceAllOccurrences(L"a", L"x", L""), L"");
 }
 
-TEST(ReplaceAllOccurrences, ScanGoesOnAfterTheInsertedReplacement) {
-  // Each of these would find its word again inside its own replacement if the
-  // scan went back into it, and never end.
+TEST(ReplaceAllOccurrences, ScanResumesOneAfterWhereTheReplacedOccurrenceBegan) {
+  // The next "ab" is the inserted "a" and the text's "b" behind it.
+  EXPECT_EQ(ReplaceAllOccurrences(L"ab", L"ca", L"abb"), L"cca");
+  EXPECT_EQ(ReplaceAllOccurrences(L"ab", L"ca", L"abbb"), L"ccca");
+  // The same with a replacement shorter than its word.
+  EXPECT_EQ(ReplaceAllOccurrences(L"abc", L"xa", L"abcbc"), L"xxa");
+  // Removed without a trace: the character that moves into the occurrence's
+  // place is passed over, so no occurrence can start there.
+  EXPECT_EQ(ReplaceAllOccurrences(L"ab", L"", L"abab"), L"ab");
+}
+
+TEST(ReplaceAllOccurrences, ReplacementHoldingItsWordAfterItsFirstCharacterEnds) {
+  // Each of these would find its word again inside its own replacement on
+  // every step and never end; the scan goes on after the replacement.
   EXPECT_EQ(ReplaceAllOccurrences(L"a", L"aa", L"banana"), L"baanaanaa");
   EXPECT_EQ(ReplaceAllOccurrences(L"cat", L"concat", L"cat cat"), L"concat concat");
   EXPECT_EQ(ReplaceAllOccurrences(L"x", L"yx", L"xx"), L"yxyx");
@@ -142,6 +153,14 @@ TEST(Corrections, PronunciationContainingItsOwnWordEnds) {
   // Found again only in another letter case, which the "No" row also matches.
   EXPECT_EQ(PrepareText(L"ab Ab", Correcting({{L"ab", L"xAB", L"No"}})), L"xAB xAB");
   EXPECT_EQ(PrepareText(L"sql", Correcting({{L"sql", L"sequel sql", L"Yes"}})), L"sequel sql");
+}
+
+TEST(Corrections, ScanResumesInsideThePronunciationComparingAsTheRowDoes) {
+  EXPECT_EQ(PrepareText(L"aBB", Correcting({{L"ab", L"cA", L"No"}})), L"ccA");
+  EXPECT_EQ(PrepareText(L"abb", Correcting({{L"ab", L"cA", L"Yes"}})), L"cAb");
+  // "xAba" holds "ab" after its first letter only with the case folded, so the
+  // "Yes" row still resumes inside it, where "a" and the text's "b" make one.
+  EXPECT_EQ(PrepareText(L"abb", Correcting({{L"ab", L"xAba", L"Yes"}})), L"xAbxAba");
 }
 
 TEST(Corrections, AnOccurrenceRightAfterAFalseStartIsFound) {

@@ -31,3 +31,17 @@ TEST(TidyIniText, AnEmptyFileStaysEmpty) {
   EXPECT_EQ(TidyIniText(""), "");
   EXPECT_EQ(TidyIniText("\r\n \r\n\n"), "");
 }
+
+TEST(TidyIniText, AUtf16FileIsTidiedAsUtf16) {
+  using namespace std::string_literals;
+  // "[A]\nx=→ഊ\n\n[B]\r\ny=1" and its tidy layout in UTF-16 LE; the second
+  // letter's bytes are LF and CR, which must stay part of it.
+  const std::string file =
+      "\xFF\xFE[\0A\0]\0\n\0x\0=\0\x92\x21\x0A\x0D\n\0\n\0[\0B\0]\0\r\0\n\0y\0=\0"
+      "1\0"s;
+  EXPECT_EQ(TidyIniText(file),
+            "\xFF\xFE[\0A\0]\0\r\0\n\0x\0=\0\x92\x21\x0A\x0D\r\0\n\0\r\0\r\0\n\0[\0B\0]\0\r\0\n\0"
+            "y\0=\0"
+            "1\0\r\0\n\0"s);
+  EXPECT_EQ(TidyIniText("\xFF\xFE"), "\xFF\xFE");
+}

@@ -1,5 +1,5 @@
 // The settings files through the system's profile functions: values, the
-// tidy rewrite, and replacing a file in one step.
+// tidy rewrite, the file's encoding, and replacing a file in one step.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -24,6 +24,11 @@ class SettingsFileTest : public ::testing::Test {
 
   std::filesystem::path folder_;
 };
+
+// UTF-16 LE bytes behind a byte-order mark, as the file holds them.
+std::string Utf16FileBytes(const std::wstring& text) {
+  return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), 2 * text.size());
+}
 
 }  // namespace
 
@@ -65,6 +70,28 @@ TEST_F(SettingsFileTest, TidyingKeepsEveryValueReadable) {
   std::string text = ReadWholeFile(config.Path());
   EXPECT_EQ(text.find("\r\n\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\r\n[Speech]\r\nVoice=Bert\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsFileTest, ValuesTheCodePageLacksSurviveWritesAndTidies) {
+  ProfileFile config(Path(L"cfg.ini"));
+  config.WriteInteger(L"General", L"HotKey", 16392);
+  // A letter the code page would only approximate, by a plain "A".
+  config.WriteString(L"Speech", L"Voice", L"\u0100nna");
+  config.WriteString(L"Pronunciation", L"IgnoredCharacters", L"*\u25cf\u2192");
+  config.Flush();
+  TidyIniFile(config.Path());
+  EXPECT_EQ(config.ReadString(L"Pronunciation", L"IgnoredCharacters", L""), L"*\u25cf\u2192");
+  EXPECT_EQ(config.ReadString(L"Speech", L"Voice", L""), L"\u0100nna");
+  EXPECT_EQ(config.ReadInteger(L"General", L"HotKey", 0), 16392);
+  EXPECT_TRUE(ReadWholeFile(config.Path()).starts_with("\xFF\xFE"));
+
+  // Written and tidied again, the file stays UTF-16 in the tidy layout.
+  config.WriteString(L"Speech", L"Voice", L"Bert");
+  config.Flush();
+  TidyIniFile(config.Path());
+  EXPECT_EQ(ReadWholeFile(config.Path()),
+            Utf16FileBytes(L"[General]\r\nHotKey=16392\r\n\r\r\n[Speech]\r\nVoice=Bert\r\n\r\r\n"
+                           L"[Pronunciation]\r\nIgnoredCharacters=*\u25cf\u2192\r\n"));
 }
 
 TEST_F(SettingsFileTest, AReplacedFileHoldsTheNewContentsAndNoCopyStaysBehind) {
