@@ -62,8 +62,6 @@ set(main_form_suites MainFormTest ConfigurationTest DefaultVoiceTest OptionsWind
 # the single-instance title, and drives it through the keyboard.
 set(e2e_suites Startup Shutdown Tray OptionsWindow Reading ReadingWithSapi4
     ReadingWithAFailingVoice Ending)
-set(reading_suites Reading ReadingWithSapi4 ReadingWithAFailingVoice Ending)
-set(selection_suites ClipboardSnapshotTest SelectedTextTest HeldModifiersTest)
 # cfg.ini beside win_tests.exe
 set(cfg_ini_users ${main_form_suites})
 # The autostart value under the user's Run key: a first start and every save
@@ -72,10 +70,11 @@ set(autostart_value_users ${main_form_suites} Autostart Startup Shutdown Tray Op
     Ending)
 # Ctrl+BkSp, Ctrl+F11 and Ctrl+F12: registered, or pressed where no one may hold them.
 set(fixed_hot_keys_users ${main_form_suites} ${e2e_suites} HotKeyEditTest)
-set(clipboard_users ${selection_suites} ${reading_suites} HotKeyEditTest ReadingControlTest)
+set(clipboard_users ClipboardSnapshotTest SelectedTextTest HeldModifiersTest HotKeyEditTest
+    ReadingControlTest Reading ReadingWithSapi4 ReadingWithAFailingVoice Ending)
 # Key presses made with SendInput go to whichever window has the focus.
-set(keyboard_users ${e2e_suites} ${selection_suites} GlobalHotKeyTest HotKeyEditTest
-    OptionsWindowTest ReadingControlTest)
+set(keyboard_users ${e2e_suites} SelectedTextTest HeldModifiersTest GlobalHotKeyTest
+    HotKeyEditTest OptionsWindowTest ReadingControlTest)
 # The "Tolvane!" application window that a second copy looks for.
 set(single_instance_users ${e2e_suites} ApplicationWindow)
 
