@@ -49,12 +49,55 @@ add_test(NAME wine_session_stop
 set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
 set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
 
+# What the tests of one Wine session share, and the test suites that use it.
+# Each case of such a suite holds the resource as a lock, so that `ctest -j`
+# never runs two of its users at once.
+set(tolvane_shared_resources cfg_ini autostart_value fixed_hot_keys clipboard keyboard
+    single_instance)
+# Main windows built inside win_tests.exe keep their settings beside it,
+# write the Run value and register the fixed hot keys.
+set(main_form_suites MainFormTest ConfigurationTest DefaultVoiceTest OptionsWindowTest
+    ReadingControlTest)
+# Every end-to-end case runs Tolvane.exe, which holds the fixed hot keys and
+# the single-instance title, and drives it through the keyboard.
+set(e2e_suites Startup Shutdown Tray OptionsWindow Reading ReadingWithSapi4
+    ReadingWithAFailingVoice Ending)
+# cfg.ini beside win_tests.exe
+set(cfg_ini_users ${main_form_suites})
+# The autostart value under the user's Run key: a first start and every save
+# of the settings write it.
+set(autostart_value_users ${main_form_suites} Autostart Startup Shutdown Tray OptionsWindow
+    Ending)
+# Ctrl+BkSp, Ctrl+F11 and Ctrl+F12: registered, or pressed where no one may hold them.
+set(fixed_hot_keys_users ${main_form_suites} ${e2e_suites} HotKeyEditTest)
+set(clipboard_users ClipboardSnapshotTest SelectedTextTest HeldModifiersTest HotKeyEditTest
+    ReadingControlTest Reading ReadingWithSapi4 ReadingWithAFailingVoice Ending)
+# Key presses made with SendInput go to whichever window has the focus.
+set(keyboard_users ${e2e_suites} SelectedTextTest HeldModifiersTest GlobalHotKeyTest
+    HotKeyEditTest OptionsWindowTest ReadingControlTest)
+# The "Tolvane!" application window that a second copy looks for.
+set(single_instance_users ${e2e_suites} ApplicationWindow)
+
+# Sets each shared resource as a lock on the cases of its suites. A case is
+# named "Suite.Case", or "*/Suite.Case/*" when parameterised.
+function(tolvane_lock_shared_resources cases)
+  foreach(resource IN LISTS tolvane_shared_resources)
+    list(JOIN ${resource}_users "|" suites)
+    foreach(case IN LISTS cases)
+      if(case MATCHES "(^|/)(${suites})\\.")
+        set_property(TEST ${case} APPEND PROPERTY RESOURCE_LOCK ${resource})
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
+
 # tolvane_wine_tests(<target>): one ctest entry per GoogleTest case, each
 # inside the Wine session and with its own time limit.
 function(tolvane_wine_tests target timeout)
   include(GoogleTest)
   gtest_add_tests(TARGET ${target} TEST_LIST cases)
   set_tests_properties(${cases} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${timeout})
+  tolvane_lock_shared_resources("${cases}")
 endfunction()
 
 add_subdirectory(tests/support)

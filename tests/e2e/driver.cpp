@@ -12,6 +12,9 @@
 namespace {
 
 constexpr wchar_t kConfigName[] = L"standin.cfg";
+constexpr wchar_t kLogName[] = L"standin.log";
+// The hot keys of a first start: Ctrl+BkSp, Ctrl+F11, Ctrl+F12.
+constexpr unsigned kFixedHotKeys[] = {16392, 16506, 16507};
 
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
@@ -67,17 +70,44 @@ ProgramFolder::ProgramFolder(const std::string& standinConfig) {
   WriteTextFile(File(kConfigName), standinConfig);
 }
 
+std::vector<LogEntry> ProgramFolder::StandinLog() const {
+  return speech_test::ParseLogText(ReadTextFile(File(kLogName)));
+}
+
+bool ProgramFolder::WaitForLogged(const std::function<bool(const LogEntry&)>& matches, double after,
+                                  LogEntry& found, std::chrono::milliseconds timeout) const {
+  return WaitUntil(
+      [&] {
+        for (const LogEntry& entry : StandinLog()) {
+          if (entry.milliseconds >= after && matches(entry)) {
+            found = entry;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeout);
+}
+
+bool ProgramFolder::WaitForCall(const std::string& api, const std::string& method, double after,
+                                LogEntry& found, std::chrono::milliseconds timeout) const {
+  return WaitForLogged(
+      [&](const LogEntry& entry) { return entry.api == api && entry.method == method; }, after,
+      found, timeout);
+}
+
+bool IsSapi5Reading(const LogEntry& entry) {
+  return entry.api == "sapi5" && entry.method == "Speak" && entry.arguments.ends_with(" 1");
+}
+
 TolvaneProcess::TolvaneProcess(const ProgramFolder& folder, const std::wstring& arguments) {
   SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", folder.File(kConfigName).c_str());
-  SetEnvironmentVariableW(L"TOLVANE_STANDIN_LOG", folder.File(L"standin.log").c_str());
+  SetEnvironmentVariableW(L"TOLVANE_STANDIN_LOG", folder.File(kLogName).c_str());
   std::wstring commandLine = Quoted(folder.File(L"Tolvane.exe"));
   if (!arguments.empty()) commandLine += L" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
   // The working directory is elsewhere on purpose: the program must find its
   // files beside itself.
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      TestProgramFolder().c_str(), &startup, &process_)) {
+  if (!StartChildProcess(commandLine, TestProgramFolder(), ChildLifetime::EndsWithTest, process_)) {
     throw std::runtime_error("cannot start Tolvane.exe");
   }
 }
@@ -91,9 +121,7 @@ TolvaneProcess::~TolvaneProcess() {
   CloseHandle(process_.hProcess);
 }
 
-bool TolvaneProcess::WaitForIdle() const {
-  return WaitForInputIdle(process_.hProcess, 60000) == 0;
-}
+bool TolvaneProcess::WaitForIdle() const { return WaitForInputIdle(process_.hProcess, 60000) == 0; }
 
 bool TolvaneProcess::WaitForExit(std::chrono::milliseconds timeout) const {
   return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) ==
@@ -130,17 +158,15 @@ HWND TolvaneProcess::OpenMenuWindow() const {
   return FindProcessWindow(ProcessId(), nullptr, true, L"#32768");
 }
 
-
-NotepadProcess::NotepadProcess(const std::wstring& folder, const std::wstring& text) {
+NotepadProcess::NotepadProcess(const std::wstring& folder, const std::wstring& text,
+                               ChildLifetime lifetime)
+    : lifetime_(lifetime) {
   const std::wstring file = folder + L"\\selection.txt";
   std::string bytes = "\xFF\xFE";
   bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
   WriteTextFile(file, bytes);
   std::wstring commandLine = L"notepad.exe " + Quoted(file);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process_)) {
+  if (!StartChildProcess(commandLine, L"", lifetime, process_)) {
     throw std::runtime_error("cannot start notepad.exe");
   }
   WaitForInputIdle(process_.hProcess, 30000);
@@ -151,7 +177,7 @@ NotepadProcess::NotepadProcess(const std::wstring& folder, const std::wstring& t
 }
 
 NotepadProcess::~NotepadProcess() {
-  if (!keepOpen_) {
+  if (lifetime_ == ChildLifetime::EndsWithTest) {
     TerminateProcess(process_.hProcess, 0);
     WaitForSingleObject(process_.hProcess, 10000);
   }
@@ -168,6 +194,20 @@ bool NotepadProcess::SelectAll() const {
   return BringToFront() && PressKey('A', {VK_CONTROL}) &&
          WaitForInputIdle(process_.hProcess, 10000) == 0;
 }
+
+namespace {
+
+bool FixedHotKeysAre(HotKeyState state) {
+  for (unsigned hotKey : kFixedHotKeys) {
+    if (ProbeHotKey(hotKey) != state) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool HoldsFixedHotKeys() { return FixedHotKeysAre(HotKeyState::Taken); }
+bool ReleasedFixedHotKeys() { return FixedHotKeysAre(HotKeyState::Free); }
 
 double LogClockMilliseconds() {
   LARGE_INTEGER frequency, counter;
@@ -216,9 +256,7 @@ bool SaveScreenshot(const std::wstring& name) {
 HWND FindControl(HWND window, const std::wstring& caption) {
   for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t text[256]{};
-    SendMessageW(child, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
-    if (caption == text) return child;
+    if (ControlText(child) == caption) return child;
     if (HWND found = FindControl(child, caption)) return found;
   }
   return nullptr;
@@ -249,6 +287,18 @@ bool ClickControl(HWND control) {
   inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
   inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
   return SendInput(3, inputs, sizeof(INPUT)) == 3;
+}
+
+std::wstring ControlText(HWND control) {
+  wchar_t text[256]{};
+  SendMessageW(control, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+bool TypeHotKey(HWND field, WORD key, const std::vector<WORD>& modifiers,
+                const std::wstring& shown) {
+  return ClickControl(field) && PressKey(key, modifiers) &&
+         WaitUntil([&] { return ControlText(field) == shown; });
 }
 
 std::wstring MessageBoxText(HWND messageBox) {

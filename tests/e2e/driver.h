@@ -10,13 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/child_process.h"
 #include "tests/support/keyboard.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/temp_folder.h"
+#include "tests/win/speech_test_support.h"
+
+using speech_test::LogEntry;
+
+constexpr wchar_t kOptionsTitle[] = L"Tolvane! Options";
 
 void WriteTextFile(const std::wstring& path, const std::string& text);
 std::string ReadTextFile(const std::wstring& path);
-
 
 // A program folder holding a fresh copy of Tolvane.exe and the configuration
 // that the stand-in speech runtimes read when Tolvane starts from it.
@@ -26,12 +31,21 @@ class ProgramFolder {
   const std::wstring& Path() const { return folder_.Path(); }
   std::wstring File(const std::wstring& name) const { return folder_.File(name); }
 
+  // What the stand-ins logged for the programs started from this folder.
+  std::vector<LogEntry> StandinLog() const;
+  // Waits for the first logged entry from the given time on that matches.
+  bool WaitForLogged(const std::function<bool(const LogEntry&)>& matches, double after,
+                     LogEntry& found,
+                     std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
+  bool WaitForCall(const std::string& api, const std::string& method, double after, LogEntry& found,
+                   std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
+
  private:
   TempFolder folder_;
 };
 
 // One start of Tolvane.exe from a program folder; the process is ended with
-// the object if it still runs.
+// the object if it still runs, and with the test program in any case.
 class TolvaneProcess {
  public:
   explicit TolvaneProcess(const ProgramFolder& folder, const std::wstring& arguments = L"");
@@ -59,11 +73,13 @@ class TolvaneProcess {
 };
 
 // Wine's Notepad with a text file open, in the foreground: the program whose
-// selection a reading takes. Closed with the object.
+// selection a reading takes.
 class NotepadProcess {
  public:
   // The text is saved as UTF-16 with its byte order mark, so any script survives.
-  NotepadProcess(const std::wstring& folder, const std::wstring& text);
+  // Unless it outlives the test, it is closed with the object.
+  NotepadProcess(const std::wstring& folder, const std::wstring& text,
+                 ChildLifetime lifetime = ChildLifetime::EndsWithTest);
   ~NotepadProcess();
   NotepadProcess(const NotepadProcess&) = delete;
   NotepadProcess& operator=(const NotepadProcess&) = delete;
@@ -72,14 +88,21 @@ class NotepadProcess {
   // Brings it to the front and selects the whole text with Ctrl+A.
   bool SelectAll() const;
   bool BringToFront() const;
-  // Leaves Notepad running when the object goes, for a person to see.
-  void KeepOpen() { keepOpen_ = true; }
 
  private:
+  ChildLifetime lifetime_;
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
-  bool keepOpen_ = false;
 };
+
+// A Speak with flags 1 (asynchronous) hands a text to the voice; the purge
+// before a reading is a Speak of nothing with flags 2.
+bool IsSapi5Reading(const LogEntry& entry);
+
+// Whether the three fixed hot keys of a first start (Ctrl+BkSp, Ctrl+F11,
+// Ctrl+F12) are held by a program, as a second process finds them.
+bool HoldsFixedHotKeys();
+bool ReleasedFixedHotKeys();
 
 // Milliseconds on the clock of the stand-ins' log (QueryPerformanceCounter).
 double LogClockMilliseconds();
@@ -95,6 +118,12 @@ HWND FindControlById(HWND window, int id);
 // A click of the left mouse button in the middle of the control, as the mouse
 // makes it; answers whether the system took the input.
 bool ClickControl(HWND control);
+
+std::wstring ControlText(HWND control);
+// Types a key combination into a hot key field as a person does, a click into
+// it and then the keys; answers whether the field then shows the given text.
+bool TypeHotKey(HWND field, WORD key, const std::vector<WORD>& modifiers,
+                const std::wstring& shown);
 
 // The text of a message box (its static text), for the window given.
 std::wstring MessageBoxText(HWND messageBox);

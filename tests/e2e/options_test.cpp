@@ -17,15 +17,8 @@ constexpr char kVoicesAndEngines[] =
     "sapi5.voice = Tolvane Test Voice\n"
     "sapi5.voice = Second Test Voice\n"
     "sapi4.engine = Test Engine Mode | Tess | 60..260 | 50..150\n";
-constexpr wchar_t kOptionsTitle[] = L"Tolvane! Options";
 constexpr unsigned kCtrlBkSp = 16392;
 constexpr unsigned kCtrlShiftF6 = 0x6000 | VK_F6;
-
-std::wstring ControlText(HWND control) {
-  wchar_t text[256]{};
-  SendMessageW(control, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
-  return text;
-}
 
 class OptionsWindow : public ::testing::Test {
  protected:
@@ -43,9 +36,7 @@ class OptionsWindow : public ::testing::Test {
 
   // A new reading hot key typed into its field.
   void TypeReadingHotKey() {
-    ASSERT_TRUE(ClickControl(readingHotKey_));
-    ASSERT_TRUE(PressKey(VK_F6, {VK_CONTROL, VK_SHIFT}));
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(readingHotKey_) == L"Shift+Ctrl+F6"; }));
+    ASSERT_TRUE(TypeHotKey(readingHotKey_, VK_F6, {VK_CONTROL, VK_SHIFT}, L"Shift+Ctrl+F6"));
   }
 
   void ShowWithTheOptionsHotKey() {

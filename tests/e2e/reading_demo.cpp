@@ -32,8 +32,8 @@ std::vector<WORD> Modifiers(UINT word) {
 // The Speak (flags 1) or TextData call logged after the given time.
 bool FindSpeech(const std::wstring& log, double after, speech_test::LogEntry& found) {
   for (const speech_test::LogEntry& entry : speech_test::ParseLogText(ReadTextFile(log))) {
-    const bool speaks = (entry.method == "Speak" && entry.arguments.ends_with(" 1")) ||
-                        entry.method == "TextData";
+    const bool speaks =
+        (entry.method == "Speak" && entry.arguments.ends_with(" 1")) || entry.method == "TextData";
     if (speaks && entry.milliseconds >= after) {
       found = entry;
       return true;
@@ -84,9 +84,8 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("Tolvane does not hold its reading hot key; nothing was read.\n");
     return 1;
   }
-  NotepadProcess notepad(argv[3], kText);
   // It stays on the screen, with the text selected, for the screenshot.
-  notepad.KeepOpen();
+  NotepadProcess notepad(argv[3], kText, ChildLifetime::Outlives);
   const bool toFiles = std::wstring(argv[4]) != L"-";
   const WaveTimes before = toFiles ? Waves(argv[4]) : WaveTimes{};
   const double pressed = LogClockMilliseconds();

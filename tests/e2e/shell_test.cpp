@@ -10,26 +10,12 @@
 
 #include "app/res/resource.h"
 #include "tests/e2e/driver.h"
-#include "tests/support/hotkey_probe_client.h"
 
 namespace {
 
 constexpr char kOneVoice[] = "sapi5.voice = Tolvane Test Voice\n";
 constexpr char kNoVoices[] = "# neither voices nor engines\n";
-constexpr wchar_t kOptionsTitle[] = L"Tolvane! Options";
 constexpr wchar_t kBoxTitle[] = L"Tolvane!";
-// The hot keys of a first start: Ctrl+BkSp, Ctrl+F11, Ctrl+F12.
-constexpr unsigned kReadingHotKey = 16392;
-constexpr unsigned kOptionsHotKey = 16506;
-constexpr unsigned kStopHotKey = 16507;
-
-bool FixedHotKeysAre(HotKeyState state) {
-  return ProbeHotKey(kReadingHotKey) == state && ProbeHotKey(kOptionsHotKey) == state &&
-         ProbeHotKey(kStopHotKey) == state;
-}
-
-bool HoldsFixedHotKeys() { return FixedHotKeysAre(HotKeyState::Taken); }
-bool ReleasedFixedHotKeys() { return FixedHotKeysAre(HotKeyState::Free); }
 
 BOOL CALLBACK CountApplicationWindow(HWND window, LPARAM counter) {
   wchar_t className[64]{}, title[64]{};
@@ -109,14 +95,6 @@ TEST(Startup, NoSpeechEnginesShowsTheErrorBoxAndEnds) {
   EXPECT_EQ(tolvane.FindWindowTitled(kOptionsTitle, true), nullptr);
 }
 
-TEST_F(Shutdown, ExitEndsTheProgramAndReleasesItsHotKeys) {
-  ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
-
-  PostMessageW(main_, WM_COMMAND, IDM_EXIT1, 0);
-  ASSERT_TRUE(tolvane_.WaitForExit());
-  EXPECT_TRUE(ReleasedFixedHotKeys());
-}
-
 TEST_F(Shutdown, EndOfWindowsIsNeverRefusedAndACancelledEndRestoresTheHotKeys) {
   ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
 
@@ -156,17 +134,6 @@ TEST_F(Shutdown, ClosingWithTheTrayOptionHidesTheWindowAndNoticesOnlyOnce) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
   EXPECT_EQ(tolvane_.FindWindowTitled(kBoxTitle, true), nullptr);
   EXPECT_TRUE(tolvane_.Running());
-}
-
-TEST_F(Shutdown, ClosingWithTheTrayOptionOffEndsTheProgram) {
-  HWND trayOption = FindControl(main_, L"&Minimize to system tray on window closing");
-  ASSERT_NE(trayOption, nullptr);
-  SendMessageW(trayOption, BM_CLICK, 0, 0);
-  ASSERT_EQ(SendMessageW(trayOption, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-
-  PostMessageW(main_, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(tolvane_.WaitForExit());
-  EXPECT_TRUE(ReleasedFixedHotKeys());
 }
 
 TEST_F(Tray, OpensOnTheRightButtonAndItsLastItemExitsTheProgram) {

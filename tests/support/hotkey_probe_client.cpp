@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "tests/support/child_process.h"
+
 std::wstring TestProgramFolder() {
   wchar_t path[MAX_PATH];
   GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -12,11 +14,8 @@ std::wstring TestProgramFolder() {
 HotKeyState ProbeHotKey(unsigned shortCut) {
   std::wstring probe = TestProgramFolder() + L"\\hotkey_probe.exe";
   std::wstring commandLine = L"\"" + probe + L"\" " + std::to_wstring(shortCut);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(probe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process)) {
+  if (!StartChildProcess(commandLine, L"", ChildLifetime::EndsWithTest, process)) {
     return HotKeyState::ProbeFailed;
   }
   DWORD exitCode = 2;

@@ -1,0 +1,140 @@
+// Ending the program: "Exit" from the tray menu when idle, during a reading
+// and after a pause, and closing the options window with the tray option off.
+// Each way saves the settings and leaves no speech running.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/res/resource.h"
+#include "tests/e2e/driver.h"
+#include "tests/support/hotkey_probe_client.h"
+
+namespace {
+
+// A SAPI 5 default voice with a SAPI 4 engine beside it.
+constexpr char kVoices[] =
+    "sapi5.voice = Reading Voice\n"
+    "sapi4.engine = Reading Engine Mode | Rita | 60..260 | 50..150\n"
+    "pace.ms_per_word = 40\n";
+// A later start: straight into the tray, so Notepad keeps the focus.
+constexpr char kLaterStart[] = "[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\n";
+constexpr unsigned kReadingHotKey = 16392;  // Ctrl+BkSp
+constexpr unsigned kCtrlShiftF6 = 0x6000 | VK_F6;
+
+// The exit pauses the voice and purges it, then pauses the engine.
+const std::vector<std::string> kSilenced{"sapi5 Pause", "sapi5 Speak \"\" 2", "sapi4 AudioPause"};
+
+std::wstring LongText() {
+  std::wstring text;
+  for (int word = 0; word < 300; ++word) text += L"word ";
+  return text;
+}
+
+// The options window is open and its reading hot key changed but not
+// confirmed, so only the save on the way out can keep the new key.
+class Ending : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteTextFile(folder_.File(L"cfg.ini"), kLaterStart);
+    tolvane_ = std::make_unique<TolvaneProcess>(folder_);
+    ASSERT_TRUE(WaitUntil([] { return ProbeHotKey(kReadingHotKey) == HotKeyState::Taken; }));
+    ASSERT_TRUE(PressKey(VK_F11, {VK_CONTROL}));
+    main_ = tolvane_->WaitForWindow(kOptionsTitle);
+    ASSERT_NE(main_, nullptr);
+    ASSERT_TRUE(tolvane_->WaitForIdle());
+    ASSERT_TRUE(TypeHotKey(FindControlById(main_, IDC_READING_HOTKEY), VK_F6,
+                           {VK_CONTROL, VK_SHIFT}, L"Shift+Ctrl+F6"));
+  }
+
+  // Reads a long text from Notepad with the SAPI 5 default voice; answers the
+  // Speak that handed it over, once its stream has started.
+  LogEntry StartReading() {
+    notepad_ = std::make_unique<NotepadProcess>(folder_.Path(), LongText());
+    EXPECT_TRUE(notepad_->SelectAll());
+    const double pressed = LogClockMilliseconds();
+    EXPECT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
+    LogEntry speak, started;
+    EXPECT_TRUE(folder_.WaitForLogged(IsSapi5Reading, pressed, speak));
+    EXPECT_TRUE(folder_.WaitForCall("sapi5", "event StartStream", speak.milliseconds, started));
+    return speak;
+  }
+
+  void ExitAndWaitForTheEnd() {
+    exitAt_ = LogClockMilliseconds();
+    // What the tray menu's "Exit" item sends.
+    PostMessageW(main_, WM_COMMAND, IDM_EXIT1, 0);
+    ASSERT_TRUE(tolvane_->WaitForExit());
+  }
+
+  unsigned SavedReadingHotKey() const {
+    return GetPrivateProfileIntW(L"General", L"HotKey", 0, folder_.File(L"cfg.ini").c_str());
+  }
+
+  // What silenced the engines from the exit on: Pause and the purge (a Speak
+  // of nothing with flags 2) on the reading's voice, AudioPause on the engine.
+  std::vector<std::string> SilencingAfterTheExit(long voice) const {
+    std::vector<std::string> calls;
+    for (const LogEntry& entry : folder_.StandinLog()) {
+      if (entry.milliseconds < exitAt_) continue;
+      const bool onTheVoice = entry.api == "sapi5" && entry.objectId == voice &&
+                              (entry.method == "Pause" || entry.method == "Speak");
+      const bool onTheEngine = entry.api == "sapi4" && entry.method == "AudioPause";
+      if (!onTheVoice && !onTheEngine) continue;
+      calls.push_back(entry.api + " " + entry.method +
+                      (entry.arguments.empty() ? "" : " " + entry.arguments));
+    }
+    return calls;
+  }
+
+  ProgramFolder folder_{kVoices};
+  std::unique_ptr<TolvaneProcess> tolvane_;
+  std::unique_ptr<NotepadProcess> notepad_;
+  HWND main_ = nullptr;
+  double exitAt_ = 0;
+};
+
+}  // namespace
+
+TEST_F(Ending, ExitSavesTheSettingsAndReleasesTheHotKeys) {
+  ExitAndWaitForTheEnd();
+  EXPECT_EQ(SavedReadingHotKey(), kCtrlShiftF6);
+  EXPECT_TRUE(ReleasedFixedHotKeys());
+}
+
+TEST_F(Ending, ExitDuringAReadingSilencesItAndSaves) {
+  const LogEntry speak = StartReading();
+  ExitAndWaitForTheEnd();
+  EXPECT_EQ(SilencingAfterTheExit(speak.objectId), kSilenced);
+  EXPECT_EQ(SavedReadingHotKey(), kCtrlShiftF6);
+}
+
+// The pause holds the SAPI 4 engine too, which then refuses a second pause:
+// the exit must still go on to save and close.
+TEST_F(Ending, ExitAfterPausingAReadingSilencesItAndSaves) {
+  const LogEntry speak = StartReading();
+  LogEntry paused;
+  ASSERT_TRUE(PressKey(VK_F12, {VK_CONTROL}));
+  ASSERT_TRUE(folder_.WaitForCall("sapi4", "AudioPause", speak.milliseconds, paused));
+  ExitAndWaitForTheEnd();
+  EXPECT_EQ(SilencingAfterTheExit(speak.objectId), kSilenced);
+  EXPECT_EQ(SavedReadingHotKey(), kCtrlShiftF6);
+}
+
+TEST_F(Ending, ClosingWithTheTrayOptionOffSavesAndEndsTheProgram) {
+  HWND trayOption = FindControl(main_, L"&Minimize to system tray on window closing");
+  ASSERT_NE(trayOption, nullptr);
+  SendMessageW(trayOption, BM_CLICK, 0, 0);
+  ASSERT_EQ(SendMessageW(trayOption, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(tolvane_->WaitForExit());
+  EXPECT_EQ(SavedReadingHotKey(), kCtrlShiftF6);
+  EXPECT_EQ(
+      GetPrivateProfileIntW(L"General", L"MinimizeToTray", 1, folder_.File(L"cfg.ini").c_str()),
+      0u);
+  EXPECT_TRUE(ReleasedFixedHotKeys());
+}
