@@ -106,23 +106,17 @@ void TfrmMain::Exit1Click() {
   // Each engine is silenced under a guard of its own. One that refuses, as a
   // SAPI 4 engine already paused with the reading does, must neither keep the
   // other engine speaking nor keep the settings from being saved on the close.
-  const auto silence = [](auto&& step) {
-    try {
-      step();
-    } catch (...) {
-    }
-  };
   try {
     if (frmWelcome_ != nullptr && frmWelcome_->Visible()) frmWelcome_->Close();
     Tag = kExitMark;
     if (sapi5Available) {
-      silence([&] {
+      CallGuarded([&] {
         SpeechAPI5.Pause();
         SpeechAPI5.Speak(L"", SVSFPurgeBeforeSpeak);
       });
     }
-    if (sapi4Available) silence([&] { SpeechAPI4->PauseSpeech(); });
-    if (sapi5Available) silence([&] { SpeechAPI5.Disconnect(); });
+    if (sapi4Available) CallGuarded([&] { SpeechAPI4->PauseSpeech(); });
+    if (sapi5Available) CallGuarded([&] { SpeechAPI5.Disconnect(); });
     Close();
   } catch (...) {
     // The clean-up still runs when the windows are destroyed.

@@ -61,6 +61,11 @@ class MessageBoxAnswerer {
 
 class MainFormResilienceTest : public main_form_test::MainFormFixture {
  protected:
+  // A folder left by a run that was cut short would spoil every later test.
+  void SetUp() override {
+    RemoveDirectoryW(ConfigPath().c_str());
+    MainFormFixture::SetUp();
+  }
   void TearDown() override {
     MainFormFixture::TearDown();
     RemoveDirectoryW(ConfigPath().c_str());
