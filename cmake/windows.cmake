@@ -56,7 +56,8 @@ set(tolvane_shared_resources cfg_ini autostart_value fixed_hot_keys clipboard ke
     single_instance)
 # Main windows built inside win_tests.exe keep their settings beside it,
 # write the Run value and register the fixed hot keys.
-set(main_form_suites MainFormTest ConfigurationTest DefaultVoiceTest OptionsWindowTest
+set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest
+    ConfigurationEncodingTest DefaultVoiceTest OptionsWindowTest
     ReadingControlTest)
 # Every end-to-end case runs Tolvane.exe, which holds the fixed hot keys and
 # the single-instance title, and drives it through the keyboard.
@@ -102,4 +103,5 @@ endfunction()
 
 add_subdirectory(tests/support)
 add_subdirectory(tests/win)
+add_subdirectory(tests/standins)
 add_subdirectory(tests/e2e)
