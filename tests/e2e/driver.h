@@ -20,6 +20,17 @@ using speech_test::LogEntry;
 
 constexpr wchar_t kOptionsTitle[] = L"Tolvane! Options";
 
+// A SAPI 5 default voice with a SAPI 4 engine beside it, paced so that a
+// reading of a few hundred words is still under way when a test acts on it.
+inline constexpr char kReadingVoices[] =
+    "sapi5.voice = Reading Voice\n"
+    "sapi4.engine = Reading Engine Mode | Rita | 60..260 | 50..150\n"
+    "pace.ms_per_word = 40\n";
+// A later start: straight into the tray, so the program read from keeps the
+// focus.
+inline constexpr char kLaterStart[] = "[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\n";
+inline constexpr unsigned kReadingHotKey = 16392;  // Ctrl+BkSp
+
 void WriteTextFile(const std::wstring& path, const std::string& text);
 std::string ReadTextFile(const std::wstring& path);
 

@@ -15,14 +15,6 @@
 
 namespace {
 
-// A SAPI 5 default voice with a SAPI 4 engine beside it.
-constexpr char kVoices[] =
-    "sapi5.voice = Reading Voice\n"
-    "sapi4.engine = Reading Engine Mode | Rita | 60..260 | 50..150\n"
-    "pace.ms_per_word = 40\n";
-// A later start: straight into the tray, so Notepad keeps the focus.
-constexpr char kLaterStart[] = "[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\n";
-constexpr unsigned kReadingHotKey = 16392;  // Ctrl+BkSp
 constexpr unsigned kCtrlShiftF6 = 0x6000 | VK_F6;
 
 // The exit pauses the voice and purges it, then pauses the engine.
@@ -90,7 +82,7 @@ class Ending : public ::testing::Test {
     return calls;
   }
 
-  ProgramFolder folder_{kVoices};
+  ProgramFolder folder_{kReadingVoices};
   std::unique_ptr<TolvaneProcess> tolvane_;
   std::unique_ptr<NotepadProcess> notepad_;
   HWND main_ = nullptr;

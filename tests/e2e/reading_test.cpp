@@ -17,13 +17,6 @@ namespace {
 
 using speech_test::Utf8;
 
-constexpr char kVoices[] =
-    "sapi5.voice = Reading Voice\n"
-    "sapi4.engine = Reading Engine Mode | Rita | 60..260 | 50..150\n"
-    "pace.ms_per_word = 40\n";
-// A later start: straight into the tray, so the editor keeps the focus.
-constexpr char kLaterStart[] = "[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\n";
-constexpr unsigned kReadingHotKey = 16392;  // Ctrl+BkSp
 constexpr wchar_t kPrivateFormatName[] = L"Tolvane Test Private Format";
 const std::vector<BYTE> kPrivateBytes{0x00, 0x01, 0xFE, 0xFF, 0x42};
 constexpr wchar_t kEarlierClipboardText[] = L"What the clipboard held before";
@@ -94,7 +87,7 @@ class Reading : public ::testing::Test {
   explicit Reading(const std::string& voices) : folder_(voices) {}
 
   std::string config_ = kLaterStart;
-  ProgramFolder folder_{kVoices};
+  ProgramFolder folder_{kReadingVoices};
   std::unique_ptr<TolvaneProcess> tolvane_;
 };
 
@@ -107,7 +100,7 @@ class ReadingWithSapi4 : public Reading {
 // from here; the Windows tests count it.
 class ReadingWithAFailingVoice : public Reading {
  protected:
-  ReadingWithAFailingVoice() : Reading(std::string(kVoices) + "sapi5.fail = Speak\n") {}
+  ReadingWithAFailingVoice() : Reading(std::string(kReadingVoices) + "sapi5.fail = Speak\n") {}
 };
 
 }  // namespace
