@@ -42,6 +42,20 @@ inline bool PumpApplicationUntil(TApplication& application, const std::function<
   }
 }
 
+// Runs the application's messages until all that was posted before the call
+// has been handled: a timer's message comes only when no posted message waits.
+inline bool PumpApplicationUntilPostedHandled(TApplication& application) {
+  static bool fired;
+  struct Timer {
+    static void CALLBACK Fired(HWND, UINT, UINT_PTR, DWORD) { fired = true; }
+  };
+  fired = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 0, Timer::Fired);
+  const bool handled = PumpApplicationUntil(application, [] { return fired; });
+  KillTimer(nullptr, timer);
+  return handled;
+}
+
 inline std::wstring ConfigPath() { return ProgramFilePath(L"cfg.ini"); }
 
 inline std::string ConfigText() {

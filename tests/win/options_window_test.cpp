@@ -185,7 +185,7 @@ TEST_F(OptionsWindowTest, TheFirstActivationConnectsTheSapi5Voice) {
   frmMain.SpeechAPI5.Disconnect();
   frmMain.BitBtn2Click();
   frmMain.ShowMainWindow();
-  application_.ProcessMessages();
+  ASSERT_TRUE(main_form_test::PumpApplicationUntilPostedHandled(application_));
   EXPECT_FALSE(frmMain.SpeechAPI5.Connected());
 }
 
