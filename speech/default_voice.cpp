@@ -172,7 +172,12 @@ void TfrmMain::SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst) 
     SpeechAPI4->SpeakText();
     return;
   }
-  if (purgeFirst) SpeechAPI5.Speak(L"", SVSFPurgeBeforeSpeak);
+  // What was purged needs no pause any more, and the text must be heard
+  // after a reading the user paused too.
+  if (purgeFirst) {
+    SpeechAPI5.Speak(L"", SVSFPurgeBeforeSpeak);
+    SpeechAPI5.ResumeEveryPause();
+  }
   PitchPrefix = PitchPrefixText(Pitch_Bar.Position());
   SpeakBehindPitchPrefix(text);
 }

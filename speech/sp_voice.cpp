@@ -86,6 +86,7 @@ void TSpVoice::Disconnect() {
   if (!voice_) return;
   DetachEvents();
   voice_.Reset();
+  pauses_ = 0;
 }
 
 // A voice without the event connection point still speaks; like the
@@ -137,9 +138,20 @@ long TSpVoice::Speak(const std::wstring& text, SpeechVoiceSpeakFlags flags) {
   return streamNumber;
 }
 
-void TSpVoice::Pause() { ThrowIfFailed(Voice().Pause()); }
+void TSpVoice::Pause() {
+  ThrowIfFailed(Voice().Pause());
+  ++pauses_;
+}
 
-void TSpVoice::Resume() { ThrowIfFailed(Voice().Resume()); }
+// A Resume with nothing paused changes nothing on the voice.
+void TSpVoice::Resume() {
+  ThrowIfFailed(Voice().Resume());
+  if (pauses_ > 0) --pauses_;
+}
+
+void TSpVoice::ResumeEveryPause() {
+  while (pauses_ > 0) Resume();
+}
 
 long TokenCount(ISpeechObjectTokens& tokens) {
   LONG count = 0;

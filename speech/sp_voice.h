@@ -26,7 +26,7 @@ class TSpVoice {
   // A running SpVoice is used when there is one, else a new one is created.
   void Connect();
   // Detaches the events and lets the voice object go, and with it whatever
-  // it was saying.
+  // it was saying and the pauses made on it.
   void Disconnect();
   bool Connected() const { return voice_ != nullptr; }
 
@@ -36,8 +36,12 @@ class TSpVoice {
   void PutRate(long rate);
   void PutVolume(long volume);
   long Speak(const std::wstring& text, SpeechVoiceSpeakFlags flags);
+  // The voice counts pauses: it speaks again only once every Pause has had
+  // its Resume. This wrapper counts the pauses it has made on the current
+  // voice object, so that they can all be undone.
   void Pause();
   void Resume();
+  void ResumeEveryPause();
 
   // Unassigned events are ignored.
   StreamEvent OnStartStream;
@@ -56,6 +60,7 @@ class TSpVoice {
   Microsoft::WRL::ComPtr<EventSink> eventSink_;
   Microsoft::WRL::ComPtr<IConnectionPoint> connectionPoint_;
   DWORD adviseCookie_ = 0;
+  int pauses_ = 0;
 };
 
 // The token collection and its tokens, failures thrown as ComError.

@@ -1,10 +1,18 @@
 #include "standins/sapi5/standin_tokens.h"
 
+#include <sperror.h>
+
 #include "speech/dispatch_params.h"
 #include "standins/common/com_server.h"
 #include "standins/common/standin_log.h"
 
 using Microsoft::WRL::ComPtr;
+
+// The runtime's answer to an index past the end of a token collection;
+// MinGW's sperror.h lacks it.
+#ifndef SPERR_NO_MORE_ITEMS
+#define SPERR_NO_MORE_ITEMS MAKE_SAPI_ERROR(0x0039)
+#endif
 
 namespace {
 
@@ -95,7 +103,9 @@ class VoiceTokens : public ComObject<DispatchWithoutTypeInfo<ISpeechObjectTokens
     log_.Call("Item", index);
     if (token == nullptr) return E_POINTER;
     *token = nullptr;
-    if (index < 0 || static_cast<size_t>(index) >= tokens_.size()) return E_INVALIDARG;
+    // The runtime's token enumeration takes the index unsigned, so a negative
+    // one is past the end as well.
+    if (index < 0 || static_cast<size_t>(index) >= tokens_.size()) return SPERR_NO_MORE_ITEMS;
     return tokens_[index].CopyTo(token);
   }
 

@@ -34,6 +34,10 @@ constexpr LateBoundMember kLateBoundMembers[] = {
     {L"Speak", DISPID_SVSpeak},   {L"Pause", DISPID_SVPause},   {L"Resume", DISPID_SVResume},
     {L"GetVoices", DISPID_SVGetVoices}};
 
+// The rates the speech itself keeps to, slowest to fastest.
+constexpr LONG kSlowestRate = -10;
+constexpr LONG kFastestRate = 10;
+
 unsigned EspeakPitch(long pitchMiddle) { return static_cast<unsigned>(std::clamp(50 + 5 * pitchMiddle, 0L, 99L)); }
 
 // Stands in for SAPI 5's SpVoice: the members the program uses behave like
@@ -108,9 +112,10 @@ class StandinVoice : public ComObject<DispatchWithoutTypeInfo<ISpeechVoice>, ICo
   }
 
   HRESULT STDMETHODCALLTYPE get_Rate(LONG* rate) override { return Read("get_Rate", rate_, rate); }
+  // The runtime takes any rate and reads it back as set; only the speech
+  // itself keeps to -10..10.
   HRESULT STDMETHODCALLTYPE put_Rate(LONG rate) override {
     log_.Call("put_Rate", rate);
-    if (rate < -10 || rate > 10) return E_INVALIDARG;
     return Write("put_Rate", rate_, rate);
   }
 
@@ -134,24 +139,27 @@ class StandinVoice : public ComObject<DispatchWithoutTypeInfo<ISpeechVoice>, ICo
       if (flags & SVSFPurgeBeforeSpeak) pacer_.Purge();
       if (given.empty()) return S_OK;
       log_.Call("Spoken", spoken->said);
-      const EspeakVoice voice{WordsPerMinuteOfRate(rate_), EspeakPitch(spoken->pitchMiddle),
-                              static_cast<unsigned>(volume_)};
+      const EspeakVoice voice{WordsPerMinuteOfRate(std::clamp(rate_, kSlowestRate, kFastestRate)),
+                              EspeakPitch(spoken->pitchMiddle), static_cast<unsigned>(volume_)};
       pacer_.Queue(
           {++lastStream_, SplitWords(spoken->wordSource), Utf8FromWide(spoken->said), voice});
       if (streamNumber != nullptr) *streamNumber = lastStream_;
       return S_OK;
     });
   }
+  // The runtime keeps a pause count: every Pause holds the voice once more,
+  // every Resume lets go once, and speech goes on only at zero. A Resume
+  // with nothing paused changes nothing; a purge leaves the count alone.
   HRESULT STDMETHODCALLTYPE Pause() override {
     log_.Call("Pause");
     if (config_.Fails("Pause")) return E_FAIL;
-    pacer_.Pause();
+    if (pauses_++ == 0) pacer_.Pause();
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE Resume() override {
     log_.Call("Resume");
     if (config_.Fails("Resume")) return E_FAIL;
-    pacer_.Resume();
+    if (pauses_ > 0 && --pauses_ == 0) pacer_.Resume();
     return S_OK;
   }
 
@@ -281,6 +289,7 @@ class StandinVoice : public ComObject<DispatchWithoutTypeInfo<ISpeechVoice>, ICo
   ComPtr<ISpeechObjectToken> voice_;
   LONG rate_ = 0;
   LONG volume_ = 100;
+  long pauses_ = 0;
   long lastStream_ = 0;
   WordPacer pacer_;
 };

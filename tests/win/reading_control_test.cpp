@@ -303,3 +303,39 @@ TEST_F(ReadingControlTest, ASapi4SlotStopsTheEnginesAndSpeaksThroughTextData) {
   ASSERT_FALSE(textData.empty());
   EXPECT_NE(textData.back().arguments.find("Engine text."), std::string::npos);
 }
+
+// The voice speaks only once every Pause has had its Resume. A SAPI 4 slot
+// silences the SAPI 5 voice without leaving it paused, so speech that does
+// not reconnect it, as the welcome greeting's and the test button's, is heard.
+TEST_F(ReadingControlTest, AfterASapi4SlotTheSapi5VoiceSpeaksWithoutReconnecting) {
+  TfrmMain& frmMain = Create();
+  Select(LongText(300));
+  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  ASSERT_TRUE(WaitForEvent("StartStream"));
+  AddSlot(frmMain, {L"Bob", L"240", L"150", L"70"}, 4);
+  Select(L"Engine text.");
+  frmMain.SelectSlot(SlotKey(frmMain, 0));
+  EXPECT_TRUE(WaitForEvent("EndStream")) << "the reading the slot silenced ends";
+
+  frmMain.SpeakWithDefaultVoice(L"Welcome.", false);
+  EXPECT_TRUE(WaitForEvent("StartStream", 2));
+  frmMain.Test_ButtonClick();
+  EXPECT_TRUE(WaitForEvent("StartStream", 3));
+  EXPECT_EQ(beeps_, 0);
+}
+
+// A purge drops what the user paused, and with it the pause.
+TEST_F(ReadingControlTest, TheTestButtonIsHeardAfterTheUserPausedAReading) {
+  TfrmMain& frmMain = Create();
+  Select(LongText(300));
+  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  ASSERT_TRUE(WaitForEvent("StartStream"));
+  ASSERT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.reading; }));
+  frmMain.Stopreading1Click();
+  ASSERT_TRUE(frmMain.paused);
+
+  frmMain.Test_ButtonClick();
+  EXPECT_TRUE(WaitForEvent("StartStream", 2));
+  EXPECT_TRUE(
+      PumpApplicationUntil(application_, [&] { return !frmMain.paused && frmMain.reading; }));
+}

@@ -11,6 +11,9 @@ namespace {
 
 using speech_test::StandinFiles;
 
+// SPERR_NO_MORE_ITEMS, which MinGW's sperror.h lacks.
+constexpr HRESULT kNoMoreItems = static_cast<HRESULT>(0x80045039);
+
 class SpVoiceTest : public ::testing::Test {
  protected:
   std::vector<std::wstring> VoiceDescriptions() {
@@ -81,7 +84,7 @@ TEST_F(SpVoiceTest, NoConfigurationMeansNoVoices) {
 TEST_F(SpVoiceTest, ItemOutOfRangeRaises) {
   files_.WriteConfig("sapi5.voice = Anna\n");
   auto tokens = voice_.GetVoices(L"", L"");
-  ExpectComFailure([&] { TokenItem(*tokens.Get(), 1); }, E_INVALIDARG);
+  ExpectComFailure([&] { TokenItem(*tokens.Get(), 1); }, kNoMoreItems);
 }
 
 TEST_F(SpVoiceTest, FailingGetVoicesRaisesAndStaysConnected) {
@@ -166,6 +169,26 @@ TEST_F(SpVoiceTest, PauseHoldsTheWordsUntilResume) {
   EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 1u);
 }
 
+// The voice speaks only once every pause has had its resume; the wrapper
+// undoes the pauses it made, and only those of the voice object it holds.
+TEST_F(SpVoiceTest, ResumeEveryPauseUndoesThePausesMadeOnThisVoiceObject) {
+  files_.WriteConfig("pace.ms_per_word = 5\n");
+  RecordEvents();
+  voice_.Resume();  // nothing paused: nothing to undo later
+  voice_.Pause();
+  voice_.Pause();
+  voice_.ResumeEveryPause();
+  const long stream = voice_.Speak(L"heard", SVSFlagsAsync);
+  ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + std::to_string(stream)); }, 10s));
+  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 3u);
+
+  voice_.Pause();
+  voice_.Disconnect();
+  voice_.ResumeEveryPause();
+  EXPECT_FALSE(voice_.Connected());
+  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 3u);
+}
+
 TEST_F(SpVoiceTest, PurgeDropsWhatIsQueued) {
   files_.WriteConfig("pace.ms_per_word = 5\n");
   RecordEvents();
@@ -198,7 +221,7 @@ TEST_F(SpVoiceTest, FailingMembersRaise) {
   ExpectComFailure([&] { voice_.Resume(); }, E_FAIL);
   ExpectComFailure([&] { voice_.PutRate(1); }, E_FAIL);
   ExpectComFailure([&] { voice_.PutVolume(50); }, E_FAIL);
-  ExpectComFailure([&] { voice_.PutRate(11); }, E_INVALIDARG);
+  ExpectComFailure([&] { voice_.PutVolume(101); }, E_INVALIDARG);
 }
 
 TEST_F(SpVoiceTest, DisconnectDropsTheEventsOfTheOldVoice) {
