@@ -112,10 +112,10 @@ void TfrmMain::ReadWithSapi5Slot(const SlotVoiceSettings& slot) {
 }
 
 // A SAPI 5 slot comes here when no SAPI 5 voice is usable; its voice is then
-// looked for among the SAPI 4 engines and not found.
-// The SAPI 5 voice is held, emptied and let go again: a pause left behind
-// would keep it silent for every later speech that does not reconnect it
-// (the test buttons, the welcome greeting).
+// looked for among the SAPI 4 engines and not found. The SAPI 5 voice is
+// held, emptied and let go again: a pause left behind would keep it silent
+// for every later speech that does not reconnect it (the test buttons, the
+// welcome greeting).
 void TfrmMain::ReadWithSapi4Slot(SlotVoiceSettings slot) {
   Guarded(WarningSound, [&] {
     SpeechAPI4->StopSpeech();
