@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,22 @@ std::wstring Sapi4EntryName(TMSpeech& speech, const std::string& modeName) {
 // outside it (no selection, a voice no longer there) fails here.
 void SelectSapi4Entry(TMSpeech& speech, int entry) {
   speech.SelectEngine(speech.Engines().at(static_cast<size_t>(entry)));
+}
+
+// A compliant engine refuses a speed or pitch outside its bounds and keeps
+// its own, so a slot stored for another engine, or sliders still set up for a
+// SAPI 5 voice, would read at a speed nobody chose; a clamping engine would
+// even take -3 as 4294967293, its fastest. The values are therefore brought
+// to the nearer of the selected engine's probed bounds while still signed,
+// and the volume into the component's percentage.
+void SetSapi4Values(TMSpeech& speech, int speed, int pitch, int volume) {
+  const TMSpeechEngineInfo& info = speech.EngineInfo();
+  const auto within = [](int value, long long low, long long high) {
+    return std::max(low, std::min<long long>(value, high));
+  };
+  speech.SetSpeed(static_cast<DWORD>(within(speed, info.MinSpeed, info.MaxSpeed)));
+  speech.SetPitch(static_cast<WORD>(within(pitch, info.MinPitch, info.MaxPitch)));
+  speech.SetVolume(static_cast<DWORD>(within(volume, info.MinVolume, info.MaxVolume)));
 }
 
 // A SAPI 5 entry's token, whose index in the token collection is the entry's
@@ -149,15 +166,14 @@ void TfrmMain::Pitch_BarChange() {
 
 void TfrmMain::Volume_BarChange() { Edit3.SetText(std::to_wstring(Volume_Bar.Position())); }
 
-// The sliders' positions go to the engine as they are; a SAPI 5 voice's pitch
-// travels in the pitch prefix when it speaks.
+// The sliders' positions go to the engine as they are (a SAPI 4 engine's
+// within its bounds); a SAPI 5 voice's pitch travels in the pitch prefix when
+// it speaks.
 void TfrmMain::SelectDefaultVoice() {
   const int entry = VoicesList.ItemIndex();
   if (entry < Sapi4EngineCount()) {
     SelectSapi4Entry(*SpeechAPI4, entry);
-    SpeechAPI4->SetSpeed(static_cast<DWORD>(Speed_Bar.Position()));
-    SpeechAPI4->SetPitch(static_cast<WORD>(Pitch_Bar.Position()));
-    SpeechAPI4->SetVolume(static_cast<DWORD>(Volume_Bar.Position()));
+    SetSapi4Values(*SpeechAPI4, Speed_Bar.Position(), Pitch_Bar.Position(), Volume_Bar.Position());
     return;
   }
   SelectSapi5Token(SpeechAPI5, entry - Sapi4EngineCount());
@@ -207,7 +223,8 @@ void TfrmMain::BitBtn11Click() {
 }
 
 // Slots keep stored values only; SAPI 5 speed and pitch are turned back into
-// the engine's scale, SAPI 4 values go to the engine as stored.
+// the engine's scale, SAPI 4 values go to the engine as stored, within its
+// bounds.
 void TfrmMain::ApplySlotVoiceSettings(const SlotVoiceSettings& slot) {
   const std::vector<std::wstring> catalogue = VoicesList.Items();
   if (slot.family == kSapi5Family) {
@@ -219,7 +236,6 @@ void TfrmMain::ApplySlotVoiceSettings(const SlotVoiceSettings& slot) {
     return;
   }
   SelectSapi4Entry(*SpeechAPI4, FindCatalogueEntry(catalogue, slot.voiceName));
-  SpeechAPI4->SetSpeed(static_cast<DWORD>(ParseStoredValue(slot.speed)));
-  SpeechAPI4->SetPitch(static_cast<WORD>(ParseStoredValue(slot.pitch)));
-  SpeechAPI4->SetVolume(static_cast<DWORD>(ParseStoredValue(slot.volume)));
+  SetSapi4Values(*SpeechAPI4, ParseStoredValue(slot.speed), ParseStoredValue(slot.pitch),
+                 ParseStoredValue(slot.volume));
 }

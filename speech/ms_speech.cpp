@@ -28,19 +28,22 @@ std::string GuidText(const GUID& guid) {
   return std::string(wide, wide + 38);
 }
 
-// Sets an attribute to its extremes and reads back what the engine kept,
-// then restores the engine's value. The results of the calls are ignored on
-// purpose: a refusing engine simply reports its current value.
+// Sets an attribute to the sentinels that stand for the engine's highest and
+// lowest value and reads back what the engine took, then restores the
+// engine's value. Any other out-of-range value would be refused by a
+// compliant engine and tell nothing. The results of the calls are ignored on
+// purpose: an engine that refuses even the sentinels reports its current
+// value.
 template <class Value>
 void ProbeBounds(ITTSAttributesA& attributes,
                  HRESULT (STDMETHODCALLTYPE ITTSAttributesA::*get)(Value*),
-                 HRESULT (STDMETHODCALLTYPE ITTSAttributesA::*set)(Value), Value highest,
-                 Value& maximum, Value& minimum) {
+                 HRESULT (STDMETHODCALLTYPE ITTSAttributesA::*set)(Value), Value highestSentinel,
+                 Value lowestSentinel, Value& maximum, Value& minimum) {
   Value saved = 0;
   (attributes.*get)(&saved);
-  (attributes.*set)(highest);
+  (attributes.*set)(highestSentinel);
   (attributes.*get)(&maximum);
-  (attributes.*set)(0);
+  (attributes.*set)(lowestSentinel);
   (attributes.*get)(&minimum);
   (attributes.*set)(saved);
 }
@@ -55,9 +58,13 @@ class TMSpeech::TTSNotifySink : public ComObject<ITTSNotifySinkA> {
 
   HRESULT STDMETHODCALLTYPE AttribChanged(DWORD) override { return S_OK; }
 
+  // Some engines report a pause and a resume as AudioStop and AudioStart, and
+  // the start of a resume may arrive only after a later pause: the audio is
+  // held then, so a paused component raises no start. A new text always
+  // comes with the pause lifted.
   HRESULT STDMETHODCALLTYPE AudioStart(QWORD) override {
     CallGuarded([this] {
-      if (owner_ != nullptr && owner_->OnStart) owner_->OnStart(this);
+      if (owner_ != nullptr && !owner_->paused_ && owner_->OnStart) owner_->OnStart(this);
     });
     return S_OK;
   }
@@ -220,12 +227,12 @@ void TMSpeech::FillEngineInfo(const TTSMODEINFOA& mode) {
 void TMSpeech::ProbeEngineBounds() {
   ITTSAttributesA& attributes = Attributes();
   TMSpeechEngineInfo& info = engineInfo_;
-  ProbeBounds<WORD>(attributes, &ITTSAttributesA::PitchGet, &ITTSAttributesA::PitchSet, 0xFFFF,
-                    info.MaxPitch, info.MinPitch);
-  ProbeBounds<DWORD>(attributes, &ITTSAttributesA::RealTimeGet, &ITTSAttributesA::RealTimeSet,
-                     0xFFFFFFFF, info.MaxRealTime, info.MinRealTime);
-  ProbeBounds<DWORD>(attributes, &ITTSAttributesA::SpeedGet, &ITTSAttributesA::SpeedSet, 0xFFFFFFFF,
-                     info.MaxSpeed, info.MinSpeed);
+  ProbeBounds(attributes, &ITTSAttributesA::PitchGet, &ITTSAttributesA::PitchSet, TTSATTR_MAXPITCH,
+              TTSATTR_MINPITCH, info.MaxPitch, info.MinPitch);
+  ProbeBounds(attributes, &ITTSAttributesA::RealTimeGet, &ITTSAttributesA::RealTimeSet,
+              TTSATTR_MAXREALTIME, TTSATTR_MINREALTIME, info.MaxRealTime, info.MinRealTime);
+  ProbeBounds(attributes, &ITTSAttributesA::SpeedGet, &ITTSAttributesA::SpeedSet, TTSATTR_MAXSPEED,
+              TTSATTR_MINSPEED, info.MaxSpeed, info.MinSpeed);
   info.MaxVolume = 100;
   info.MinVolume = 0;
 }

@@ -94,6 +94,18 @@ inline constexpr DWORD TTSBNS_ABORTED = 0x1;
 inline constexpr HRESULT TTSERR_NOTPAUSED = static_cast<HRESULT>(0x80040501);
 inline constexpr HRESULT TTSERR_ALREADYPAUSED = static_cast<HRESULT>(0x80040502);
 inline constexpr HRESULT TTSERR_QUEUEFULL = static_cast<HRESULT>(0x8004020A);
+inline constexpr HRESULT TTSERR_INVALIDPARAM = E_INVALIDARG;
+
+// The attribute setters take these as "the engine's lowest" and "the
+// engine's highest"; any other value outside the engine's bounds is refused.
+inline constexpr WORD TTSATTR_MINPITCH = 0;
+inline constexpr WORD TTSATTR_MAXPITCH = 0xFFFF;
+inline constexpr DWORD TTSATTR_MINREALTIME = 0;
+inline constexpr DWORD TTSATTR_MAXREALTIME = 0xFFFFFFFF;
+inline constexpr DWORD TTSATTR_MINSPEED = 0;
+inline constexpr DWORD TTSATTR_MAXSPEED = 0xFFFFFFFF;
+inline constexpr DWORD TTSATTR_MINVOLUME = 0;
+inline constexpr DWORD TTSATTR_MAXVOLUME = 0xFFFFFFFF;
 
 // {D67C0280-C743-11CD-80E5-00AA003E4B50}
 inline constexpr CLSID CLSID_TTSEnumerator = {

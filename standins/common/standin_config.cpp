@@ -60,7 +60,10 @@ EngineConfig ParseEngine(const std::string& value) {
     for (const std::string& option : Split(fields[i], ',')) {
       if (option == "nodialogs") engine.withoutDialogs = true;
       if (option == "failselect") engine.failsSelect = true;
-      if (option == "refuse") engine.refusesOutOfRange = true;
+      // "refuse" was once an option; refusing is now what every engine does.
+      if (option == "clamp") engine.clampsOutOfRange = true;
+      if (option == "pauseok") engine.pausesWhilePaused = true;
+      if (option == "pausenotify") engine.notifiesPauseAndResume = true;
     }
   }
   return engine;

@@ -15,9 +15,11 @@ struct EngineConfig {
   DWORD maxSpeed = 250;
   WORD minPitch = 50;
   WORD maxPitch = 200;
-  bool withoutDialogs = false;     // "nodialogs": no ITTSDialogsA
-  bool failsSelect = false;        // "failselect": Select answers E_FAIL
-  bool refusesOutOfRange = false;  // "refuse": out-of-range attributes are kept unchanged
+  bool withoutDialogs = false;          // "nodialogs": no ITTSDialogsA
+  bool failsSelect = false;             // "failselect": Select answers E_FAIL
+  bool clampsOutOfRange = false;        // "clamp": out-of-range attributes go to the nearer bound
+  bool pausesWhilePaused = false;       // "pauseok": AudioPause while paused answers NOERROR
+  bool notifiesPauseAndResume = false;  // "pausenotify": AudioStop on pause, AudioStart on resume
 };
 
 // What goes into the stand-ins' speech output.

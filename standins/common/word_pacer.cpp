@@ -9,6 +9,7 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;
+constexpr UINT kRunPostedMessage = WM_APP + 1;
 // While a stream waits for its audio, the pacer looks again this often.
 constexpr DWORD kAudioPollMs = 20;
 
@@ -72,6 +73,19 @@ void WordPacer::Purge() {
   Schedule();
 }
 
+void WordPacer::Post(std::function<void()> call) {
+  posted_.push_back(std::move(call));
+  PostMessageW(window_, kRunPostedMessage, 0, 0);
+}
+
+// One message per call; a call may end the pacer's owner, and with it the pacer.
+void WordPacer::RunPosted() {
+  if (posted_.empty()) return;
+  const std::function<void()> call = std::move(posted_.front());
+  posted_.pop_front();
+  call();
+}
+
 void WordPacer::Schedule() {
   if (paused_ || streams_.empty() || ticking_) return;
   ticking_ = true;
@@ -120,16 +134,15 @@ void WordPacer::StartAudio(const Stream& stream) {
 }
 
 LRESULT CALLBACK WordPacer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_TIMER && wParam == kTimerId) {
-    auto* pacer = reinterpret_cast<WordPacer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    // A timer callback must not let an exception into the caller's message loop.
-    if (pacer != nullptr) {
-      Guarded([pacer] {
-        pacer->Step();
-        return S_OK;
-      });
-    }
-    return 0;
+  const bool tick = message == WM_TIMER && wParam == kTimerId;
+  if (!tick && message != kRunPostedMessage) return DefWindowProcW(window, message, wParam, lParam);
+  auto* pacer = reinterpret_cast<WordPacer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  // Neither may let an exception into the caller's message loop.
+  if (pacer != nullptr) {
+    Guarded([pacer, tick] {
+      tick ? pacer->Step() : pacer->RunPosted();
+      return S_OK;
+    });
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return 0;
 }

@@ -64,6 +64,9 @@ class WordPacer {
   // Drops the queued streams and the rest of the current one; a started
   // stream still ends, through the message loop.
   void Purge();
+  // Runs `call` from the message loop after the caller has returned, the way
+  // the runtimes deliver the notifications a call causes.
+  void Post(std::function<void()> call);
   bool Paused() const { return paused_; }
   bool Idle() const { return streams_.empty(); }
 
@@ -71,6 +74,7 @@ class WordPacer {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Step();
   void Schedule();
+  void RunPosted();
 
   void StartAudio(const Stream& stream);
   bool AudioFinished() const { return !audio_ || audio_->Finished(); }
@@ -81,6 +85,7 @@ class WordPacer {
   std::unique_ptr<SpokenAudio> audio_;
   HWND window_ = nullptr;
   std::deque<Stream> streams_;
+  std::deque<std::function<void()>> posted_;
   bool currentStarted_ = false;
   size_t nextWord_ = 0;
   bool paused_ = false;

@@ -33,10 +33,19 @@ class AudioNotifySink : public ComObject<IAudioDestNotifySink> {
   HRESULT STDMETHODCALLTYPE BookMark(DWORD, BOOL) override { return S_OK; }
 };
 
+// An attribute's bounds and the two values that stand for them.
+struct AttributeBounds {
+  DWORD low;
+  DWORD high;
+  DWORD lowestSentinel;
+  DWORD highestSentinel;
+};
+
 // One SAPI 4 engine mode: speaks handed-over text at the configured pace,
-// honours the speed, pitch and volume tags, clamps attribute values to its
-// bounds (or, configured to refuse, keeps the old value), and reports
-// AudioStart, WordPosition and AudioStop through the caller's message loop.
+// honours the speed, pitch and volume tags, keeps its attributes within its
+// bounds as the engine compliance tests demand, and reports AudioStart,
+// WordPosition and AudioStop through the caller's message loop. The options
+// of its configuration give it the documented ways real engines differ.
 class StandinEngine : public ComObject<ITTSCentralA, ITTSAttributesA, ITTSDialogsA> {
  public:
   StandinEngine(std::shared_ptr<const StandinConfig> config, size_t index, IUnknown* audioDestination)
@@ -109,8 +118,13 @@ class StandinEngine : public ComObject<ITTSCentralA, ITTSAttributesA, ITTSDialog
   HRESULT STDMETHODCALLTYPE AudioPause() override {
     log_.Call("AudioPause");
     if (config_->Fails("AudioPause")) return E_FAIL;
-    if (pacer_.Paused()) return TTSERR_ALREADYPAUSED;
+    if (pacer_.Paused()) return engine_.pausesWhilePaused ? S_OK : TTSERR_ALREADYPAUSED;
     pacer_.Pause();
+    if (engine_.notifiesPauseAndResume && audible_) {
+      audible_ = false;
+      heldByPause_ = true;
+      pacer_.Post([this] { NotifyAudioStop(); });
+    }
     return S_OK;
   }
 
@@ -119,16 +133,26 @@ class StandinEngine : public ComObject<ITTSCentralA, ITTSAttributesA, ITTSDialog
     if (config_->Fails("AudioResume")) return E_FAIL;
     if (!pacer_.Paused()) return TTSERR_NOTPAUSED;
     pacer_.Resume();
+    if (heldByPause_) {
+      heldByPause_ = false;
+      audible_ = true;
+      pacer_.Post([this] { NotifyAudioStart(); });
+    }
     return S_OK;
   }
 
-  // Throws away everything queued; a stream already heard still reports its
-  // AudioStop, and a paused engine runs again.
+  // Throws away everything queued and a paused engine runs again. Every
+  // buffer not yet done is given up at once, inside this call: TextDataDone
+  // with TTSBNS_ABORTED, then Release, so a queued buffer never reports
+  // TextDataStarted. A stream being heard still reports its AudioStop.
   HRESULT STDMETHODCALLTYPE AudioReset() override {
     log_.Call("AudioReset");
     if (config_->Fails("AudioReset")) return E_FAIL;
+    const ComPtr<StandinEngine> keepAlive(this);
     pacer_.Purge();
     pacer_.Resume();
+    heldByPause_ = false;
+    AbortBuffers();
     return S_OK;
   }
 
@@ -157,17 +181,18 @@ class StandinEngine : public ComObject<ITTSCentralA, ITTSAttributesA, ITTSDialog
   HRESULT STDMETHODCALLTYPE PitchGet(WORD* pitch) override { return Read("PitchGet", pitch_, pitch); }
   HRESULT STDMETHODCALLTYPE PitchSet(WORD pitch) override {
     log_.Call("PitchSet", pitch);
-    return Bounded(pitch_, pitch, engine_.minPitch, engine_.maxPitch);
+    return SetPitch(pitch);
   }
   HRESULT STDMETHODCALLTYPE RealTimeGet(DWORD* realTime) override { return Read("RealTimeGet", realTime_, realTime); }
   HRESULT STDMETHODCALLTYPE RealTimeSet(DWORD realTime) override {
     log_.Call("RealTimeSet", realTime);
-    return Bounded(realTime_, realTime, kMinRealTime, kMaxRealTime);
+    return Bounded(realTime_, realTime,
+                   {kMinRealTime, kMaxRealTime, TTSATTR_MINREALTIME, TTSATTR_MAXREALTIME});
   }
   HRESULT STDMETHODCALLTYPE SpeedGet(DWORD* speed) override { return Read("SpeedGet", speed_, speed); }
   HRESULT STDMETHODCALLTYPE SpeedSet(DWORD speed) override {
     log_.Call("SpeedSet", speed);
-    return Bounded(speed_, speed, engine_.minSpeed, engine_.maxSpeed);
+    return SetSpeed(speed);
   }
   HRESULT STDMETHODCALLTYPE VolumeGet(DWORD* volume) override { return Read("VolumeGet", volume_, volume); }
   HRESULT STDMETHODCALLTYPE VolumeSet(DWORD volume) override {
@@ -197,18 +222,37 @@ class StandinEngine : public ComObject<ITTSCentralA, ITTSAttributesA, ITTSDialog
     }
   }
 
+  // A tag takes the setter's way: what the setter would refuse is ignored.
   void Apply(const ControlTag& tag) {
-    if (tag.name == "SPD") Bounded(speed_, tag.value, engine_.minSpeed, engine_.maxSpeed);
-    if (tag.name == "PIT") Bounded(pitch_, static_cast<WORD>(std::min<DWORD>(tag.value, 0xFFFF)), engine_.minPitch,
-                                   engine_.maxPitch);
+    if (tag.name == "SPD") SetSpeed(tag.value);
+    if (tag.name == "PIT") SetPitch(tag.value);
     if (tag.name == "VOL") volume_ = tag.value;
   }
 
-  template <class Value>
-  HRESULT Bounded(Value& setting, Value value, Value low, Value high) {
-    if (value < low || value > high) {
-      if (engine_.refusesOutOfRange) return E_INVALIDARG;
-      value = std::clamp(value, low, high);
+  HRESULT SetSpeed(DWORD speed) {
+    return Bounded(speed_, speed,
+                   {engine_.minSpeed, engine_.maxSpeed, TTSATTR_MINSPEED, TTSATTR_MAXSPEED});
+  }
+
+  // A tag's pitch may be beyond what PitchSet can even be given.
+  HRESULT SetPitch(DWORD pitch) {
+    DWORD value = pitch_;
+    const HRESULT result = Bounded(
+        value, pitch, {engine_.minPitch, engine_.maxPitch, TTSATTR_MINPITCH, TTSATTR_MAXPITCH});
+    pitch_ = static_cast<WORD>(value);
+    return result;
+  }
+
+  // The sentinels select the bounds; any other value outside them is refused
+  // and the old one kept, or, on a clamping engine, moved to the nearer bound.
+  HRESULT Bounded(DWORD& setting, DWORD value, const AttributeBounds& bounds) {
+    if (value == bounds.lowestSentinel) {
+      value = bounds.low;
+    } else if (value == bounds.highestSentinel) {
+      value = bounds.high;
+    } else if (value < bounds.low || value > bounds.high) {
+      if (!engine_.clampsOutOfRange) return TTSERR_INVALIDPARAM;
+      value = std::clamp(value, bounds.low, bounds.high);
     }
     setting = value;
     return S_OK;
@@ -245,9 +289,24 @@ class StandinEngine : public ComObject<ITTSCentralA, ITTSAttributesA, ITTSDialog
   // A sink may let go of this engine while it handles a notification.
   void StreamStarted(const WordPacer::Stream& stream) {
     const ComPtr<StandinEngine> keepAlive(this);
+    audible_ = true;
+    if (const auto sink = BufferSink(stream.number)) {
+      log_.Event("TextDataStarted", audioPosition_);
+      sink->TextDataStarted(audioPosition_);
+    }
+    NotifyAudioStart();
+  }
+
+  void NotifyAudioStart() {
+    const ComPtr<StandinEngine> keepAlive(this);
     log_.Event("AudioStart", audioPosition_);
-    if (const auto sink = BufferSink(stream.number)) sink->TextDataStarted(audioPosition_);
     for (const auto& sink : EngineSinks()) sink->AudioStart(audioPosition_);
+  }
+
+  void NotifyAudioStop() {
+    const ComPtr<StandinEngine> keepAlive(this);
+    log_.Event("AudioStop", audioPosition_);
+    for (const auto& sink : EngineSinks()) sink->AudioStop(audioPosition_);
   }
 
   void WordReached(const WordPacer::Stream& stream, const WordSpan& word) {
@@ -262,16 +321,30 @@ class StandinEngine : public ComObject<ITTSCentralA, ITTSAttributesA, ITTSDialog
     }
   }
 
+  // A stream whose audio the pause already reported stopped stays silent.
   void StreamEnded(const WordPacer::Stream& stream) {
     const ComPtr<StandinEngine> keepAlive(this);
-    log_.Event("AudioStop", audioPosition_);
-    if (const auto sink = BufferSink(stream.number)) sink->TextDataDone(audioPosition_, 0);
     const auto found = bufferSinks_.find(stream.number);
     if (found != bufferSinks_.end()) {
-      ReleaseSink(found->second, "ITTSBufNotifySink");
+      ComPtr<ITTSBufNotifySink> sink = std::move(found->second);
       bufferSinks_.erase(found);
+      BufferDone(sink, 0);
     }
-    for (const auto& sink : EngineSinks()) sink->AudioStop(audioPosition_);
+    if (!audible_) return;
+    audible_ = false;
+    NotifyAudioStop();
+  }
+
+  void AbortBuffers() {
+    std::map<long, ComPtr<ITTSBufNotifySink>> aborted;
+    aborted.swap(bufferSinks_);
+    for (auto& [stream, sink] : aborted) BufferDone(sink, TTSBNS_ABORTED);
+  }
+
+  void BufferDone(ComPtr<ITTSBufNotifySink>& sink, DWORD flags) {
+    log_.Event("TextDataDone", audioPosition_, flags);
+    sink->TextDataDone(audioPosition_, flags);
+    ReleaseSink(sink, "ITTSBufNotifySink");
   }
 
   ComPtr<ITTSBufNotifySink> BufferSink(long stream) const {
@@ -296,6 +369,10 @@ class StandinEngine : public ComObject<ITTSCentralA, ITTSAttributesA, ITTSDialog
   DWORD realTime_ = 100;
   DWORD volume_ = kFullVolume;
   QWORD audioPosition_ = kFirstAudioPosition;
+  // AudioStart reported and AudioStop not yet; with "pausenotify" a pause
+  // reports the stop, and the resume of a stream so held the start again.
+  bool audible_ = false;
+  bool heldByPause_ = false;
   std::map<DWORD, ComPtr<ITTSNotifySinkA>> engineSinks_;
   std::map<long, ComPtr<ITTSBufNotifySink>> bufferSinks_;
   DWORD lastKey_ = 0;

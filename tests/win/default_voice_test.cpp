@@ -95,15 +95,15 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
     frmMain.VoicesListChange(entry, entry);
   }
 
-  // The window shown on the "Default voice" page with the engine Bob chosen
-  // and drawn, the guard then armed as a page change arms it.
-  TfrmMain& ShownWithBobThenGuarded() {
+  // The window shown on the "Default voice" page with the entry chosen and
+  // drawn, the guard then armed as a page change arms it.
+  TfrmMain& ShownWithThenGuarded(int entry) {
     TfrmMain& frmMain = CreateMainForm();
     frmMain.ShowMainWindow();
     EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.Visible(); }));
     frmMain.Pages.SetActivePage(kSpeechPage);
     frmMain.VoicesList.Tag = 0;
-    Choose(frmMain, kBob);
+    Choose(frmMain, entry);
     Redraw(frmMain);
     frmMain.VoicesList.Tag = kVoiceListGuardArmed;
     return frmMain;
@@ -371,6 +371,21 @@ TEST_F(DefaultVoiceTest, ASapi4SlotGetsItsStoredValuesAsTheyAre) {
                 "Inject " + Quoted(PitchTag(150)), "Inject " + Quoted(VolumeTag(70))}));
 }
 
+// An engine refuses what lies outside its bounds and keeps its own value:
+// stored values beyond them come to the nearer bound instead.
+TEST_F(DefaultVoiceTest, ASapi4SlotsValuesBeyondTheEnginesBoundsComeToTheNearerBound) {
+  TfrmMain& frmMain = CreateMainForm();
+  const size_t mark = LogMark();
+  frmMain.ApplySlotVoiceSettings({L"Bob", kSapi4Family, L"400", L"-5", L"150"});
+  EXPECT_EQ(
+      CallsSince(mark, "sapi4", {"Inject"}),
+      (std::vector<std::string>{"Inject " + Quoted(SpeedTag(300)), "Inject " + Quoted(PitchTag(40)),
+                                "Inject " + Quoted(VolumeTag(100))}));
+  EXPECT_EQ(frmMain.SpeechAPI4->GetSpeed(), 300u);
+  EXPECT_EQ(frmMain.SpeechAPI4->GetPitch(), 40u);
+  EXPECT_EQ(frmMain.SpeechAPI4->GetVolume(), 100u);
+}
+
 TEST_F(DefaultVoiceTest, ASlotWhoseVoiceIsGoneFailsBeforeAnyValueIsSet) {
   TfrmMain& frmMain = CreateMainForm();
   const size_t mark = LogMark();
@@ -388,7 +403,7 @@ TEST_F(DefaultVoiceTest, ASlotWhoseVoiceIsGoneFailsBeforeAnyValueIsSet) {
 // page without touching sliders or engines, and the first click lets the
 // clicked entry through.
 TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) {
-  TfrmMain& frmMain = ShownWithBobThenGuarded();
+  TfrmMain& frmMain = ShownWithThenGuarded(kBob);
   const SliderState speed = StateOf(frmMain.Speed_Bar, frmMain.Edit1);
   ASSERT_EQ(speed.min, 20);
 
@@ -414,11 +429,32 @@ TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) 
                                       "put_Volume 100"}));
 }
 
+// Keys moved the selection from a SAPI 5 voice to an engine while the guard
+// was armed: the sliders still hold SAPI 5 positions when the default voice
+// is applied. Speed -3 must not reach the engine as 4294967293, which it
+// would refuse, or clamp to its fastest.
+TEST_F(DefaultVoiceTest, SlidersLeftOnASapi5VoiceGiveAnEngineItsNearerBounds) {
+  TfrmMain& frmMain = ShownWithThenGuarded(kVoiceAlpha);
+  SendMessageW(frmMain.VoicesList.Handle(), WM_KEYDOWN, VK_UP, 0);
+  Redraw(frmMain);
+  ASSERT_EQ(frmMain.VoicesList.ItemIndex(), kBob);
+  ASSERT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{-10, 10, -3, L"135"}));
+
+  const size_t mark = LogMark();
+  frmMain.SelectDefaultVoice();
+  EXPECT_EQ(
+      CallsSince(mark, "sapi4", {"Inject"}),
+      (std::vector<std::string>{"Inject " + Quoted(SpeedTag(20)), "Inject " + Quoted(PitchTag(40)),
+                                "Inject " + Quoted(VolumeTag(100))}));
+  EXPECT_EQ(frmMain.SpeechAPI4->GetSpeed(), 20u);
+  EXPECT_EQ(frmMain.SpeechAPI4->GetPitch(), 40u);
+}
+
 // Keys moved the selection while the guard was armed and the click lands on
 // that same entry: no report comes, yet the sliders must stop showing the
 // engine they were set up for.
 TEST_F(DefaultVoiceTest, AClickOnTheEntryTheKeysChoseSetsItUp) {
-  TfrmMain& frmMain = ShownWithBobThenGuarded();
+  TfrmMain& frmMain = ShownWithThenGuarded(kBob);
   SendMessageW(frmMain.VoicesList.Handle(), WM_KEYDOWN, VK_DOWN, 0);
   Redraw(frmMain);
   ASSERT_EQ(frmMain.VoicesList.ItemIndex(), kVoiceAlpha);

@@ -19,7 +19,7 @@ constexpr const char* kEngines =
     "sapi4.engine = Adult Male #2 | Mike | 80..300 | 40..120 | nodialogs\n"
     "sapi4.engine = MARY | Twin | 50..250 | 60..200\n"
     "sapi4.engine = Broken | Broken | 50..250 | 60..200 | failselect\n"
-    "sapi4.engine = Stubborn | Stubborn | 100..200 | 80..90 | refuse\n"
+    "sapi4.engine = Clamping | Clamping | 100..200 | 80..90 | clamp\n"
     "sapi4.engine = Zoë | Zoë | 50..250 | 60..200\n";
 
 void ExpectSpeechError(const std::function<void()>& call, const char* text) {
@@ -63,8 +63,8 @@ TEST_F(MSpeechTest, ListsTheConfiguredEnginesInEnumerationOrder) {
   TMSpeech& speech = Speech();
   EXPECT_TRUE(speech.Initialized());
   EXPECT_FALSE(speech.EngineSelected());
-  EXPECT_EQ(speech.Engines(),
-            (std::vector<std::string>{"Mary", "Adult Male #2", "MARY", "Broken", "Stubborn", "Zo\xEB"}));
+  EXPECT_EQ(speech.Engines(), (std::vector<std::string>{"Mary", "Adult Male #2", "MARY", "Broken",
+                                                        "Clamping", "Zo\xEB"}));
 }
 
 TEST_F(MSpeechTest, NoEnginesIsStillInitialized) {
@@ -154,14 +154,16 @@ TEST_F(MSpeechTest, AnUnknownNameKeepsTheSelection) {
   EXPECT_EQ(speech.EngineInfo().ModeName, "Mary");
 }
 
-TEST_F(MSpeechTest, ARefusingEngineReportsItsCurrentValueAsBothBounds) {
+// Engines that clamp out-of-range values instead of refusing them exist too;
+// the sentinels find their bounds all the same.
+TEST_F(MSpeechTest, AClampingEngineReportsItsBoundsToo) {
   TMSpeech& speech = Speech();
-  speech.SelectEngine("Stubborn");
+  speech.SelectEngine("Clamping");
   ASSERT_TRUE(speech.EngineSelected());
-  EXPECT_EQ(speech.EngineInfo().MinSpeed, 150u);
-  EXPECT_EQ(speech.EngineInfo().MaxSpeed, 150u);
-  EXPECT_EQ(speech.EngineInfo().MinPitch, 85u);
-  EXPECT_EQ(speech.EngineInfo().MaxPitch, 85u);
+  EXPECT_EQ(speech.EngineInfo().MinSpeed, 100u);
+  EXPECT_EQ(speech.EngineInfo().MaxSpeed, 200u);
+  EXPECT_EQ(speech.EngineInfo().MinPitch, 80u);
+  EXPECT_EQ(speech.EngineInfo().MaxPitch, 90u);
 }
 
 TEST_F(MSpeechTest, SpeedPitchAndVolumeAreInjectedAsTags) {
@@ -176,7 +178,7 @@ TEST_F(MSpeechTest, SpeedPitchAndVolumeAreInjectedAsTags) {
                                                            R"("\\Vol=4294967295\\")", R"("\\Vol=2147450879\\")",
                                                            R"("\\Vol=0\\")"}));
   EXPECT_EQ(speech.GetSpeed(), 120u);
-  EXPECT_EQ(speech.GetPitch(), 200u) << "the engine clamps a tag to its bound";
+  EXPECT_EQ(speech.GetPitch(), 200u) << "65535 stands for the engine's highest pitch";
   speech.SetVolume(50);
   EXPECT_EQ(speech.GetVolume(), 49u);
   speech.SetVolume(100);
