@@ -57,7 +57,7 @@ set(tolvane_shared_resources cfg_ini autostart_value fixed_hot_keys clipboard ke
 # Main windows built inside win_tests.exe keep their settings beside it,
 # write the Run value and register the fixed hot keys.
 set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest
-    ConfigurationEncodingTest DefaultVoiceTest OptionsWindowTest
+    ConfigurationEncodingTest DefaultVoiceTest OptionsWindowTest Sapi4PauseVariationsTest
     ReadingControlTest)
 # Every end-to-end case runs Tolvane.exe, which holds the fixed hot keys and
 # the single-instance title, and drives it through the keyboard.

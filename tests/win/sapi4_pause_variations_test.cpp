@@ -35,7 +35,7 @@ class Sapi4PauseVariationsTest : public main_form_test::MainFormFixture,
   // The command, then whatever the engine reports on it.
   void PauseOrResume(TfrmMain& frmMain) {
     frmMain.Stopreading1Click();
-    application_.ProcessMessages();
+    ASSERT_TRUE(main_form_test::PumpApplicationUntilPostedHandled(application_));
   }
 
   void ExpectPaused(TfrmMain& frmMain) {
