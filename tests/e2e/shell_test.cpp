@@ -6,7 +6,6 @@
 
 #include <commctrl.h>
 
-
 #include "app/res/resource.h"
 #include "tests/e2e/driver.h"
 
