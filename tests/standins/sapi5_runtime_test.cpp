@@ -1,8 +1,10 @@
 // The stand-in SAPI 5 voice where the real runtime is stricter or looser than
 // one might guess, each case named after the documented behaviour it follows.
 #include <gtest/gtest.h>
-#include <sapi.h>
+
 #include <windows.h>
+
+#include <sapi.h>
 #include <wrl/client.h>
 
 #include <algorithm>
