@@ -118,6 +118,9 @@ class TfrmMain : public TForm {
   void ApplySlotVoiceSettings(const SlotVoiceSettings& slot);
   // The number of SAPI 4 entries at the head of the catalogue, read afresh.
   int Sapi4EngineCount() const;
+  // The family of the entry selected in VoicesList: 4 below the SAPI 4
+  // engine count (no selection included), 5 otherwise.
+  int DefaultVoiceFamily() const;
 
   // cfg.ini and the autostart value (settings/cfg.cpp).
   void LoadCfg();
@@ -197,6 +200,9 @@ class TfrmMain : public TForm {
   void CreateControls();
   void LoadIcons();
   void ReportNoSpeechEngines();
+  // The close request is the user's, or the end of Windows runs it.
+  enum class CloseRequester { User, EndOfWindows };
+  bool AnswerCloseRequest(CloseRequester requester);
   void ShowTrayNoticeOnce();
   void WMEndSession(bool ending);
   bool HandleCommand(WORD command);
@@ -235,8 +241,6 @@ class TfrmMain : public TForm {
   bool activatedOnce_ = false;
   bool trayNoticeShown_ = false;
   bool trayAnimationRunning_ = false;
-  // The close request runs for the end of Windows, not for the user.
-  bool answeringEndSession_ = false;
   // The catalogue entry whose ranges and values the sliders show.
   int slidersEntry_ = -1;
   bool easterEggRunning_ = false;

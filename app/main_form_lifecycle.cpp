@@ -63,7 +63,9 @@ void TfrmMain::ReportNoSpeechEngines() {
   application_.Terminate();
 }
 
-bool TfrmMain::FormCloseQuery() {
+bool TfrmMain::FormCloseQuery() { return AnswerCloseRequest(CloseRequester::User); }
+
+bool TfrmMain::AnswerCloseRequest(CloseRequester requester) {
   if (windowsEnding) return true;
   // Also when the window only goes to the tray.
   SaveCfg();
@@ -71,7 +73,7 @@ bool TfrmMain::FormCloseQuery() {
   if (!TrayIcon_CheckBox.Checked()) return true;
   // While Windows ends, the window is not going to the tray, and a box would
   // hold up the end of Windows.
-  if (!answeringEndSession_) ShowTrayNoticeOnce();
+  if (requester == CloseRequester::User) ShowTrayNoticeOnce();
   application_.Minimize();
   return false;
 }
@@ -127,9 +129,7 @@ void TfrmMain::Exit1Click() {
 void TfrmMain::WMQueryEndSession() {
   // The close request runs as for any close: the settings are saved and, with
   // the tray option on, the window goes to the tray. Its answer does not count.
-  answeringEndSession_ = true;
-  FormCloseQuery();
-  answeringEndSession_ = false;
+  AnswerCloseRequest(CloseRequester::EndOfWindows);
   BeforeCloseActions();
   windowsEnding = true;
 }

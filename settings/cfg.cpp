@@ -135,9 +135,7 @@ int TfrmMain::SavedDefaultVoiceIndex(const ProfileFile& config) const {
 // next save would keep it so): the entry then keeps its own values.
 void TfrmMain::LoadDefaultVoiceValues(const ProfileFile& config) {
   const int family = config.ReadInteger(kSpeech, L"SAPIVersion", kSapi5Family);
-  const int selectedFamily =
-      VoicesList.ItemIndex() < Sapi4EngineCount() ? kSapi4Family : kSapi5Family;
-  if ((family == kSapi4Family || family == kSapi5Family) && family != selectedFamily) return;
+  if ((family == kSapi4Family || family == kSapi5Family) && family != DefaultVoiceFamily()) return;
   if (family == kSapi4Family) {
     Speed_Bar.SetPosition(
         config.ReadInteger(kSpeech, L"Speed", static_cast<int>(SpeechAPI4->GetSpeed())));
@@ -192,6 +190,5 @@ void TfrmMain::WriteSettings(const ProfileFile& config) const {
   config.WriteInteger(kSpeech, L"Speed", BoxNumber(Edit1));
   config.WriteInteger(kSpeech, L"Pitch", BoxNumber(Edit2));
   config.WriteInteger(kSpeech, L"Volume", BoxNumber(Edit3));
-  config.WriteInteger(kSpeech, L"SAPIVersion",
-                      index < Sapi4EngineCount() ? kSapi4Family : kSapi5Family);
+  config.WriteInteger(kSpeech, L"SAPIVersion", DefaultVoiceFamily());
 }

@@ -6,30 +6,11 @@
 #include "settings/file_replace.h"
 #include "settings/ini_values.h"
 #include "settings/tidy_ini_text.h"
+#include "speech/ansi_text.h"
 
 namespace {
 
 constexpr DWORD kMaxValueLength = 2047;
-
-// Whether the ANSI code page holds every character of the text as it is, not
-// as a look-alike or as its default character. A code page that cannot answer
-// (UTF-8 refuses the question) counts as not holding it.
-bool FitsAnsiCodePage(const std::wstring& text) {
-  if (text.empty()) return true;
-  BOOL usedDefault = FALSE;
-  const int length =
-      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
-                          nullptr, 0, nullptr, &usedDefault);
-  return length > 0 && !usedDefault;
-}
-
-std::u16string Utf16FromAnsi(const std::string& text) {
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
-  return std::u16string(wide.begin(), wide.end());
-}
 
 std::string ContentsOrNothing(const std::wstring& path) {
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
@@ -81,5 +62,6 @@ void ProfileFile::ConvertToUtf16() const {
   Flush();
   const std::string contents = ContentsOrNothing(path_);
   if (IsUtf16IniText(contents)) return;
-  ReplaceWholeFile(path_, Utf16IniContents(Utf16FromAnsi(contents)));
+  const std::wstring text = WideFromAnsi(contents);
+  ReplaceWholeFile(path_, Utf16IniContents(std::u16string(text.begin(), text.end())));
 }

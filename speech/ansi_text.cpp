@@ -23,6 +23,15 @@ std::string AnsiFromWide(const std::wstring& text) {
   return ansi;
 }
 
+bool FitsAnsiCodePage(const std::wstring& text) {
+  if (text.empty()) return true;
+  BOOL usedDefault = FALSE;
+  const int length =
+      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                          nullptr, 0, nullptr, &usedDefault);
+  return length > 0 && !usedDefault;
+}
+
 namespace {
 
 bool IsLeadByteInAnsiCodePage(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }

@@ -105,6 +105,10 @@ void ShowSapi5Voice(TfrmMain& form) {
 
 int TfrmMain::Sapi4EngineCount() const { return static_cast<int>(SpeechAPI4->Engines().size()); }
 
+int TfrmMain::DefaultVoiceFamily() const {
+  return VoicesList.ItemIndex() < Sapi4EngineCount() ? kSapi4Family : kSapi5Family;
+}
+
 // Selecting every engine in turn is the only way to learn its speaker; the
 // last one stays selected.
 void TfrmMain::LoadVoicesList() {
