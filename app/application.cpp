@@ -4,9 +4,9 @@
 
 #include <commctrl.h>
 
-#include "app/exception_guard.h"
-#include "app/program_folder.h"
-#include "app/window_thunk.h"
+#include "base/exception_guard.h"
+#include "base/program_folder.h"
+#include "base/window_thunk.h"
 #include "ui/hotkey_edit.h"
 #include "ui/link_label.h"
 

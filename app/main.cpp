@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/exception_guard.h"
 #include "app/main_form.h"
+#include "base/exception_guard.h"
 #include "downloads/voices_window.h"
 #include "ui/partner_offer.h"
 #include "ui/slot_editor.h"
@@ -53,11 +53,11 @@ int RunTolvane(HINSTANCE instance) {
   application.SetTitle(kApplicationTitle);
 
   TfrmMain frmMain(application, CommandLineArguments());
-  TfrmSlot frmSlot(application);
-  TfrmWord frmWord(application);
-  TfrmWelcome frmWelcome(application);
-  TfrmVoices frmVoices(application);
-  TfrmPartnerOffer partnerOffer(application);
+  TfrmSlot frmSlot(application.Instance(), application.Handle());
+  TfrmWord frmWord(application.Instance(), application.Handle());
+  TfrmWelcome frmWelcome(application.Instance(), application.Handle());
+  TfrmVoices frmVoices(application.Instance(), application.Handle());
+  TfrmPartnerOffer partnerOffer(application.Instance(), application.Handle());
   frmMain.SetSecondaryWindows(&frmWelcome, &partnerOffer);
 
   frmMain.ShowAtStart();

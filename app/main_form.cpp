@@ -5,7 +5,7 @@
 #include <shellapi.h>
 
 #include "app/application.h"
-#include "app/exception_guard.h"
+#include "base/exception_guard.h"
 #include "app/res/resource.h"
 #include "app/web_pages.h"
 #include "speech/voice_catalogue.h"
@@ -38,8 +38,9 @@ void OpenWebAddress(const wchar_t* address) {
 }  // namespace
 
 TfrmMain::TfrmMain(TApplication& application, std::vector<std::wstring> commandLine)
-    : TForm(application, IDD_MAIN),
+    : TForm(application.Instance(), application.Handle(), IDD_MAIN),
       SpeechAPI4(std::make_unique<TMSpeech>()),
+      application_(application),
       commandLine_(std::move(commandLine)),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
   Create();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/application.h"
 #include "reading/global_hotkey.h"
 #include "speech/ms_speech.h"
 #include "speech/sp_voice.h"
@@ -233,6 +234,7 @@ class TfrmMain : public TForm {
   void ReadWithSapi4Slot(SlotVoiceSettings slot);
   void SpeakWithSapi4(const std::wstring& text);
 
+  TApplication& application_;
   std::vector<std::wstring> commandLine_;
   TfrmWelcome* frmWelcome_ = nullptr;
   TfrmPartnerOffer* partnerOffer_ = nullptr;

@@ -5,13 +5,13 @@
 #include <shellapi.h>
 
 #include "app/application.h"
-#include "app/exception_guard.h"
+#include "base/exception_guard.h"
 #include "app/main_form.h"
-#include "app/program_folder.h"
+#include "base/program_folder.h"
 #include "app/web_pages.h"
 #include "settings/profile_file.h"
 #include "speech/engine_check.h"
-#include "ui/dpi.h"
+#include "base/dpi.h"
 #include "ui/welcome_window.h"
 
 namespace {

@@ -1,14 +1,19 @@
 # Helpers shared by both build trees.
 
 # tolvane_sources(PORTABLE a.cpp ... WINDOWS b.cpp ...)
-# Portable sources include no Windows header and are built into the native
-# core library as well as into the program.
+# Each folder is a layer and one static library of the program (its sources
+# gathered under the folder's name). Portable sources include no Windows
+# header and are also built into the native core library.
 function(tolvane_sources)
   cmake_parse_arguments(ARG "" "" "PORTABLE;WINDOWS" ${ARGN})
+  get_filename_component(layer ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   foreach(kind PORTABLE WINDOWS)
     foreach(source IN LISTS ARG_${kind})
-      set_property(GLOBAL APPEND PROPERTY TOLVANE_${kind}_SOURCES
-                   ${CMAKE_CURRENT_SOURCE_DIR}/${source})
+      set(path ${CMAKE_CURRENT_SOURCE_DIR}/${source})
+      set_property(GLOBAL APPEND PROPERTY TOLVANE_LAYER_${layer}_SOURCES ${path})
+      if(kind STREQUAL "PORTABLE")
+        set_property(GLOBAL APPEND PROPERTY TOLVANE_PORTABLE_SOURCES ${path})
+      endif()
     endforeach()
   endforeach()
 endfunction()

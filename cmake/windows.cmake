@@ -18,10 +18,17 @@ set(CMAKE_CROSSCOMPILING_EMULATOR
 set(tolvane_system_libraries
     comctl32 ole32 oleaut32 uuid shell32 shlwapi advapi32 gdi32 user32 sapi)
 
-add_library(tolvane_win STATIC ${portable_sources} ${windows_sources})
-target_include_directories(tolvane_win PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(tolvane_win PUBLIC ${tolvane_system_libraries})
-tolvane_warnings(tolvane_win)
+# One static library per layer, linking only the layers before it; the last,
+# tolvane_app, is the whole program but its entry point.
+set(earlier_layer ${tolvane_system_libraries})
+foreach(layer IN LISTS tolvane_layers)
+  get_property(layer_sources GLOBAL PROPERTY TOLVANE_LAYER_${layer}_SOURCES)
+  add_library(tolvane_${layer} STATIC ${layer_sources})
+  target_include_directories(tolvane_${layer} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(tolvane_${layer} PUBLIC ${earlier_layer})
+  tolvane_warnings(tolvane_${layer})
+  set(earlier_layer tolvane_${layer})
+endforeach()
 
 # windres reports no dependencies: name what the resource script pulls in.
 file(GLOB resource_inputs CONFIGURE_DEPENDS
@@ -29,7 +36,7 @@ file(GLOB resource_inputs CONFIGURE_DEPENDS
 set_source_files_properties(app/res/tolvane.rc PROPERTIES OBJECT_DEPENDS "${resource_inputs}")
 
 add_executable(Tolvane WIN32 app/main.cpp app/res/tolvane.rc)
-target_link_libraries(Tolvane PRIVATE tolvane_win)
+target_link_libraries(Tolvane PRIVATE tolvane_app)
 # The resource script finds its icons and manifest beside itself.
 target_include_directories(Tolvane PRIVATE ${PROJECT_SOURCE_DIR}/app/res)
 target_link_options(Tolvane PRIVATE -municode $<$<CONFIG:Release>:-s>)

@@ -2,4 +2,6 @@
 
 #include "app/res/resource.h"
 
-TfrmVoices::TfrmVoices(TApplication& application) : TForm(application, IDD_VOICES) { Create(); }
+TfrmVoices::TfrmVoices(HINSTANCE instance, HWND owner) : TForm(instance, owner, IDD_VOICES) {
+  Create();
+}

@@ -5,5 +5,5 @@
 
 class TfrmVoices : public TForm {
  public:
-  explicit TfrmVoices(TApplication& application);
+  explicit TfrmVoices(HINSTANCE instance, HWND owner);
 };

@@ -7,8 +7,8 @@
 #include <type_traits>
 #include <utility>
 
-#include "app/exception_guard.h"
-#include "app/win32_error.h"
+#include "base/exception_guard.h"
+#include "base/win32_error.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "app/win32_error.h"
+#include "base/win32_error.h"
 #include "settings/file_replace.h"
 #include "settings/ini_values.h"
 #include "settings/tidy_ini_text.h"
-#include "speech/ansi_text.h"
+#include "base/ansi_code_page.h"
 
 namespace {
 

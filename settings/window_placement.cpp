@@ -1,6 +1,6 @@
 #include "settings/window_placement.h"
 
-#include "ui/dpi.h"
+#include "base/dpi.h"
 
 #include <cstdio>
 #include <iterator>

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/exception_guard.h"
-#include "speech/com_error.h"
-#include "speech/com_object.h"
+#include "base/exception_guard.h"
+#include "base/com_error.h"
+#include "base/com_object.h"
 #include "speech/sapi4_tags.h"
 
 using Microsoft::WRL::ComPtr;

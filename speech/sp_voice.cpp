@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "app/exception_guard.h"
-#include "speech/com_error.h"
-#include "speech/com_object.h"
+#include "base/exception_guard.h"
+#include "base/com_error.h"
+#include "base/com_object.h"
 #include "speech/dispatch_params.h"
 
 using Microsoft::WRL::ComPtr;

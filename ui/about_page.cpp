@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/exception_guard.h"
+#include "base/exception_guard.h"
 #include "app/res/resource.h"
-#include "ui/dpi.h"
+#include "base/dpi.h"
 
 namespace {
 

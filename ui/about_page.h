@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "ui/gdi.h"
+#include "base/gdi.h"
 
 inline constexpr COLORREF kAboutBlue = RGB(49, 106, 197);  // 12937777
 inline constexpr COLORREF kAboutWhite = RGB(255, 255, 255);

@@ -1,19 +1,18 @@
 #include "ui/form.h"
 
-#include "app/application.h"
-#include "app/window_thunk.h"
-#include "app/win32_error.h"
+#include "base/win32_error.h"
+#include "base/window_thunk.h"
 
-TForm::TForm(TApplication& application, int templateId)
-    : application_(application), templateId_(templateId) {}
+TForm::TForm(HINSTANCE instance, HWND owner, int templateId)
+    : instance_(instance), owner_(owner), templateId_(templateId) {}
 
 TForm::~TForm() {
   if (handle_ != nullptr) DestroyWindow(handle_);
 }
 
 void TForm::Create() {
-  HWND handle = CreateDialogParamW(application_.Instance(), MAKEINTRESOURCEW(templateId_), application_.Handle(),
-                     DialogThunk<TForm>, reinterpret_cast<LPARAM>(this));
+  HWND handle = CreateDialogParamW(instance_, MAKEINTRESOURCEW(templateId_), owner_,
+                                   DialogThunk<TForm>, reinterpret_cast<LPARAM>(this));
   if (handle == nullptr) ThrowLastError("cannot create a window");
 }
 

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-class TApplication;
-
 class TForm {
  public:
   TForm(const TForm&) = delete;
@@ -26,7 +24,9 @@ class TForm {
   INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam);
 
  protected:
-  TForm(TApplication& application, int templateId);
+  // The window is owned by `owner` (the application window), so it has no
+  // taskbar button of its own and goes with the application when it minimises.
+  TForm(HINSTANCE instance, HWND owner, int templateId);
   // Creates the window; derived classes call it at the end of their
   // constructor, so that their own message handling is in place.
   void Create();
@@ -36,9 +36,11 @@ class TForm {
   // What the close box does; the secondary windows only hide.
   virtual void OnCloseRequest() { Hide(); }
 
-  TApplication& application_;
+  HINSTANCE Instance() const { return instance_; }
 
  private:
+  HINSTANCE instance_;
+  HWND owner_;
   int templateId_;
   HWND handle_ = nullptr;
 };

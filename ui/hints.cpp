@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/win32_error.h"
+#include "base/win32_error.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/exception_guard.h"
+#include "base/exception_guard.h"
 #include "reading/system_key_name.h"
 #include "ui/controls.h"
 

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "app/exception_guard.h"
+#include "base/exception_guard.h"
 #include "ui/controls.h"
-#include "ui/gdi.h"
+#include "base/gdi.h"
 
 namespace {
 

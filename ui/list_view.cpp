@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "ui/dpi.h"
+#include "base/dpi.h"
 
 void SetUpReportList(HWND list, const std::vector<ListColumn>& columns) {
   ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);

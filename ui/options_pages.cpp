@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/res/resource.h"
-#include "app/win32_error.h"
+#include "base/win32_error.h"
 
 namespace {
 

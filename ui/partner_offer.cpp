@@ -2,4 +2,7 @@
 
 #include "app/res/resource.h"
 
-TfrmPartnerOffer::TfrmPartnerOffer(TApplication& application) : TForm(application, IDD_PARTNER_OFFER) { Create(); }
+TfrmPartnerOffer::TfrmPartnerOffer(HINSTANCE instance, HWND owner)
+    : TForm(instance, owner, IDD_PARTNER_OFFER) {
+  Create();
+}

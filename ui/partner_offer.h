@@ -5,5 +5,5 @@
 
 class TfrmPartnerOffer : public TForm {
  public:
-  explicit TfrmPartnerOffer(TApplication& application);
+  explicit TfrmPartnerOffer(HINSTANCE instance, HWND owner);
 };

@@ -2,4 +2,4 @@
 
 #include "app/res/resource.h"
 
-TfrmSlot::TfrmSlot(TApplication& application) : TForm(application, IDD_SLOT) { Create(); }
+TfrmSlot::TfrmSlot(HINSTANCE instance, HWND owner) : TForm(instance, owner, IDD_SLOT) { Create(); }

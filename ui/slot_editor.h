@@ -5,5 +5,5 @@
 
 class TfrmSlot : public TForm {
  public:
-  explicit TfrmSlot(TApplication& application);
+  explicit TfrmSlot(HINSTANCE instance, HWND owner);
 };

@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "app/res/resource.h"
-#include "app/win32_error.h"
-#include "ui/dpi.h"
-#include "ui/gdi.h"
+#include "base/win32_error.h"
+#include "base/dpi.h"
+#include "base/gdi.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/exception_guard.h"
-#include "ui/dpi.h"
-#include "ui/gdi.h"
+#include "base/exception_guard.h"
+#include "base/dpi.h"
+#include "base/gdi.h"
 
 namespace {
 

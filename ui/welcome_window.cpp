@@ -2,4 +2,6 @@
 
 #include "app/res/resource.h"
 
-TfrmWelcome::TfrmWelcome(TApplication& application) : TForm(application, IDD_WELCOME) { Create(); }
+TfrmWelcome::TfrmWelcome(HINSTANCE instance, HWND owner) : TForm(instance, owner, IDD_WELCOME) {
+  Create();
+}

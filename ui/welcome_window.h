@@ -5,5 +5,5 @@
 
 class TfrmWelcome : public TForm {
  public:
-  explicit TfrmWelcome(TApplication& application);
+  explicit TfrmWelcome(HINSTANCE instance, HWND owner);
 };

@@ -2,4 +2,4 @@
 
 #include "app/res/resource.h"
 
-TfrmWord::TfrmWord(TApplication& application) : TForm(application, IDD_WORD) { Create(); }
+TfrmWord::TfrmWord(HINSTANCE instance, HWND owner) : TForm(instance, owner, IDD_WORD) { Create(); }

@@ -5,5 +5,5 @@
 
 class TfrmWord : public TForm {
  public:
-  explicit TfrmWord(TApplication& application);
+  explicit TfrmWord(HINSTANCE instance, HWND owner);
 };

@@ -5,7 +5,7 @@
 
 #include <new>
 
-#include "speech/com_object.h"
+#include "base/com_object.h"
 
 // What an in-process COM server needs around its objects: the class factory,
 // the registry entries regsvr32 writes, the guard of method bodies and the

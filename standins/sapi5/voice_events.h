@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "speech/com_object.h"
+#include "base/com_object.h"
 #include "standins/common/standin_log.h"
 
 // The connection point of _ISpeechVoiceEvents: keeps the advised sinks and

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "speech/com_error.h"
-#include "speech/com_object.h"
+#include "base/com_error.h"
+#include "base/com_object.h"
 #include "speech/sapi4.h"
 #include "tests/support/message_pump.h"
 #include "tests/win/speech_test_support.h"

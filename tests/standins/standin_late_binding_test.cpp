@@ -3,7 +3,7 @@
 #include <wrl/client.h>
 #include <gtest/gtest.h>
 
-#include "speech/com_error.h"
+#include "base/com_error.h"
 #include "tests/win/speech_test_support.h"
 
 namespace {

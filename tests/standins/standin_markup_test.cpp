@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "speech/com_error.h"
+#include "base/com_error.h"
 #include "speech/sp_voice.h"
 #include "tests/support/message_pump.h"
 #include "tests/win/speech_test_support.h"

@@ -7,14 +7,14 @@
 #include <stdexcept>
 
 #include "app/application.h"
-#include "app/exception_guard.h"
+#include "base/exception_guard.h"
 #include "app/main_form.h"
-#include "app/window_thunk.h"
+#include "base/window_thunk.h"
 #include "tests/support/hotkey_probe_client.h"
 #include "tests/win/main_form_test_support.h"
 #include "tests/win/speech_test_support.h"
 #include "ui/controls.h"
-#include "ui/dpi.h"
+#include "base/dpi.h"
 
 namespace {
 

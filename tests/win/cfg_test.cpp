@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "app/program_folder.h"
+#include "base/program_folder.h"
 #include "tests/support/autostart_value.h"
 #include "tests/support/hotkey_probe_client.h"
 #include "tests/win/main_form_test_support.h"

@@ -14,7 +14,7 @@
 
 #include "app/application.h"
 #include "app/main_form.h"
-#include "app/program_folder.h"
+#include "base/program_folder.h"
 #include "settings/autostart.h"
 #include "settings/file_replace.h"
 #include "tests/support/autostart_value.h"

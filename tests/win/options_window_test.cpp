@@ -9,7 +9,7 @@
 #include <iterator>
 
 #include "app/res/resource.h"
-#include "app/window_thunk.h"
+#include "base/window_thunk.h"
 #include "tests/support/canvas.h"
 #include "tests/support/hotkey_probe_client.h"
 #include "tests/support/keyboard.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "speech/com_error.h"
+#include "base/com_error.h"
 #include "speech/ms_speech.h"
 #include "tests/support/message_pump.h"
 #include "tests/win/speech_test_support.h"

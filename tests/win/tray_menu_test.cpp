@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "app/res/resource.h"
-#include "app/window_thunk.h"
+#include "base/window_thunk.h"
 #include "tests/support/canvas.h"
 #include "tests/support/message_pump.h"
-#include "ui/dpi.h"
+#include "base/dpi.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/window_thunk.h"
+#include "base/window_thunk.h"
 #include "tests/support/canvas.h"
 
 namespace {

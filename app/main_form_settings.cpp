@@ -2,9 +2,9 @@
 // controls from them, SaveCfg writes the controls back.
 #include <windows.h>
 
-#include "app/exception_guard.h"
+#include "base/exception_guard.h"
 #include "app/main_form.h"
-#include "app/program_folder.h"
+#include "base/program_folder.h"
 #include "settings/autostart.h"
 #include "settings/file_replace.h"
 #include "settings/profile_file.h"

@@ -1,3 +1,3 @@
-#include "app/exception_guard.h"
+#include "base/exception_guard.h"
 
 void AppEventsException() noexcept {}

@@ -1,4 +1,4 @@
-#include "speech/com_error.h"
+#include "base/com_error.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // What the application hot keys do: reading with the default voice or a
 // slot's voice, pausing and resuming, and following the engines' start and
 // end notifications with the tray icon and menu.
-#include "app/exception_guard.h"
+#include "base/exception_guard.h"
 #include "app/main_form.h"
 #include "app/res/resource.h"
 #include "reading/reading_rules.h"

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/exception_guard.h"
+#include "base/exception_guard.h"
 
 // Window must have `void Attach(HWND)` and `LRESULT WindowProc(UINT, WPARAM, LPARAM)`.
 template <class Window>

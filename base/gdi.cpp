@@ -1,4 +1,4 @@
-#include "ui/gdi.h"
+#include "base/gdi.h"
 
 #include <algorithm>
 

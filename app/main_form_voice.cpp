@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/exception_guard.h"
+#include "base/exception_guard.h"
+#include "base/ansi_code_page.h"
 #include "speech/ansi_text.h"
 #include "speech/voice_catalogue.h"
 #include "ui/list_view.h"
