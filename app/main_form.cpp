@@ -5,9 +5,9 @@
 #include <shellapi.h>
 
 #include "app/application.h"
-#include "base/exception_guard.h"
 #include "app/res/resource.h"
 #include "app/web_pages.h"
+#include "base/exception_guard.h"
 #include "speech/voice_catalogue.h"
 #include "ui/about_page.h"
 #include "ui/hints.h"
@@ -39,7 +39,6 @@ void OpenWebAddress(const wchar_t* address) {
 
 TfrmMain::TfrmMain(TApplication& application, std::vector<std::wstring> commandLine)
     : TForm(application.Instance(), application.Handle(), IDD_MAIN),
-      SpeechAPI4(std::make_unique<TMSpeech>()),
       application_(application),
       commandLine_(std::move(commandLine)),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
@@ -326,7 +325,7 @@ bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
       if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
       return false;
     case kConnectVoiceMessage:
-      if (!SpeechAPI5.Connected()) SpeechAPI5.Connect();
+      if (!engines_.Sapi5().Connected()) engines_.Sapi5().Connect();
       return true;
     case WM_TIMER:
       if (wParam == kEasterEggTimer) EasterEgg1TimerTimer();

@@ -13,8 +13,7 @@
 
 #include "app/application.h"
 #include "reading/global_hotkey.h"
-#include "speech/ms_speech.h"
-#include "speech/sp_voice.h"
+#include "speech/engines.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/hotkey_edit.h"
@@ -114,11 +113,6 @@ class TfrmMain : public TForm {
   void SpeakBehindPitchPrefix(std::wstring_view text);
   void Test_ButtonClick();
   void BitBtn11Click();
-  // Applies a voice slot's voice, speed, pitch and volume to its engine and
-  // sets the pitch prefix for it.
-  void ApplySlotVoiceSettings(const SlotVoiceSettings& slot);
-  // The number of SAPI 4 entries at the head of the catalogue, read afresh.
-  int Sapi4EngineCount() const;
   // The family of the entry selected in VoicesList: 4 below the SAPI 4
   // engine count (no selection included), 5 otherwise.
   int DefaultVoiceFamily() const;
@@ -127,9 +121,10 @@ class TfrmMain : public TForm {
   void LoadCfg();
   void SaveCfg();
 
+  // Both speech engine families.
+  Engines& SpeechEngines() { return engines_; }
+
   // Components.
-  std::unique_ptr<TMSpeech> SpeechAPI4;
-  TSpVoice SpeechAPI5;
   std::unique_ptr<GlobalHotKey> DefaultHotKey;
   std::unique_ptr<GlobalHotKey> OptionsHotKey;
   std::unique_ptr<GlobalHotKey> StopHotKey;
@@ -171,8 +166,6 @@ class TfrmMain : public TForm {
   HICON Image5 = nullptr;
 
   // Process-wide flags.
-  bool sapi4Available = true;
-  bool sapi5Available = true;
   bool firstRun = true;
   bool showWelcome = false;
   bool windowsEnding = false;
@@ -235,6 +228,7 @@ class TfrmMain : public TForm {
   void SpeakWithSapi4(const std::wstring& text);
 
   TApplication& application_;
+  Engines engines_;
   std::vector<std::wstring> commandLine_;
   TfrmWelcome* frmWelcome_ = nullptr;
   TfrmPartnerOffer* partnerOffer_ = nullptr;

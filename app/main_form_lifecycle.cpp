@@ -5,13 +5,12 @@
 #include <shellapi.h>
 
 #include "app/application.h"
-#include "base/exception_guard.h"
 #include "app/main_form.h"
-#include "base/program_folder.h"
 #include "app/web_pages.h"
-#include "settings/profile_file.h"
-#include "speech/engine_check.h"
 #include "base/dpi.h"
+#include "base/exception_guard.h"
+#include "base/program_folder.h"
+#include "settings/profile_file.h"
 #include "ui/welcome_window.h"
 
 namespace {
@@ -36,9 +35,8 @@ void TfrmMain::FormCreate() {
   SetClientHeight(ScaleForWindow(Handle(), kClientHeight));
   application_.SetIcon(Image2);
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Image2));
-  sapi4Available = Sapi4EnginesInstalled(*SpeechAPI4);
-  sapi5Available = Sapi5VoicesInstalled(SpeechAPI5);
-  if (!sapi4Available && !sapi5Available) {
+  engines_.DetectRuntimes();
+  if (!engines_.Sapi4Available() && !engines_.Sapi5Available()) {
     ReportNoSpeechEngines();
     return;
   }
@@ -100,7 +98,7 @@ void TfrmMain::OnCloseRequest() {
   application_.Terminate();
 }
 
-void TfrmMain::FormClose() { SpeechAPI5.Disconnect(); }
+void TfrmMain::FormClose() { engines_.Sapi5().Disconnect(); }
 
 void TfrmMain::FormDestroy() { BeforeCloseActions(); }
 
@@ -111,14 +109,7 @@ void TfrmMain::Exit1Click() {
   try {
     if (frmWelcome_ != nullptr && frmWelcome_->Visible()) frmWelcome_->Close();
     Tag = kExitMark;
-    if (sapi5Available) {
-      CallGuarded([&] {
-        SpeechAPI5.Pause();
-        SpeechAPI5.Speak(L"", SVSFPurgeBeforeSpeak);
-      });
-    }
-    if (sapi4Available) CallGuarded([&] { SpeechAPI4->PauseSpeech(); });
-    if (sapi5Available) CallGuarded([&] { SpeechAPI5.Disconnect(); });
+    engines_.Silence();
     Close();
   } catch (...) {
     // The clean-up still runs when the windows are destroyed.
@@ -148,7 +139,7 @@ void TfrmMain::BeforeCloseActions() {
   try {
     TrayIcon->SetMinimizeToTray(false);
     TrayIcon->SetVisible(false);
-    if (sapi5Available) SpeechAPI5.Disconnect();
+    if (engines_.Sapi5Available()) engines_.Sapi5().Disconnect();
     for (GlobalHotKey* hotKey : {DefaultHotKey.get(), OptionsHotKey.get(), StopHotKey.get()}) {
       hotKey->SetActive(false);
     }

@@ -1,9 +1,9 @@
 // What the application hot keys do: reading with the default voice or a
 // slot's voice, pausing and resuming, and following the engines' start and
 // end notifications with the tray icon and menu.
-#include "base/exception_guard.h"
 #include "app/main_form.h"
 #include "app/res/resource.h"
+#include "base/exception_guard.h"
 #include "reading/reading_rules.h"
 #include "speech/ansi_text.h"
 #include "speech/voice_catalogue.h"
@@ -36,11 +36,11 @@ void Guarded(const std::function<void()>& warningSound, Step&& step) {
 }  // namespace
 
 void TfrmMain::ConnectEngineEvents() {
-  SpeechAPI5.OnStartStream = [this](long, const VARIANT&) { SpeechAPI5StartStream(); };
-  SpeechAPI5.OnEndStream = [this](long, const VARIANT&) { SpeechAPI5EndStream(); };
-  SpeechAPI5.OnWord = [this](long, const VARIANT&, long, long) { SpeechAPI5Word(); };
-  SpeechAPI4->OnStart = [this](IUnknown*) { SpeechAPI4Start(); };
-  SpeechAPI4->OnStop = [this](IUnknown*) { SpeechAPI4Stop(); };
+  engines_.Sapi5().OnStartStream = [this](long, const VARIANT&) { SpeechAPI5StartStream(); };
+  engines_.Sapi5().OnEndStream = [this](long, const VARIANT&) { SpeechAPI5EndStream(); };
+  engines_.Sapi5().OnWord = [this](long, const VARIANT&, long, long) { SpeechAPI5Word(); };
+  engines_.Sapi4().OnStart = [this](IUnknown*) { SpeechAPI4Start(); };
+  engines_.Sapi4().OnStop = [this](IUnknown*) { SpeechAPI4Stop(); };
 }
 
 // The text is taken before the voice object is renewed, and the renewed
@@ -49,23 +49,23 @@ void TfrmMain::DefaultHotKeyHotKey(GlobalHotKey&) {
   PitchPrefix.clear();
   Guarded(WarningSound, [&] {
     SelectDefaultVoice();
-    if (VoicesList.ItemIndex() < Sapi4EngineCount()) {
+    if (DefaultVoiceFamily() == kSapi4Family) {
       SpeakWithSapi4(GetSelectedText());
       return;
     }
     const std::wstring text(CutForReading(GetSelectedText()));
-    SpeechAPI5.Disconnect();
-    SpeechAPI5.Connect();
+    engines_.Sapi5().Disconnect();
+    engines_.Sapi5().Connect();
     SelectDefaultVoice();
     PitchPrefix = PitchPrefixText(Pitch_Bar.Position());
-    SpeechAPI5.Speak(L"", SVSFPurgeBeforeSpeak);
+    engines_.Sapi5().Speak(L"", SVSFPurgeBeforeSpeak);
     SpeakBehindPitchPrefix(text);
   });
 }
 
 void TfrmMain::SpeakWithSapi4(const std::wstring& text) {
-  SpeechAPI4->Text = AnsiReadingLines(text, kMaxReadingLength);
-  SpeechAPI4->SpeakText();
+  engines_.Sapi4().Text = AnsiReadingLines(text, kMaxReadingLength);
+  engines_.Sapi4().SpeakText();
 }
 
 SlotVoiceSettings TfrmMain::SlotSettings(int slot) const {
@@ -88,9 +88,9 @@ void TfrmMain::SelectSlot(GlobalHotKey& hotKey) {
     WarningSound();
     return;
   }
-  if (slot.family == kSapi5Family && sapi5Available) {
+  if (slot.family == kSapi5Family && engines_.Sapi5Available()) {
     ReadWithSapi5Slot(slot);
-  } else if (sapi4Available) {
+  } else if (engines_.Sapi4Available()) {
     ReadWithSapi4Slot(slot);
   }
 }
@@ -99,14 +99,14 @@ void TfrmMain::SelectSlot(GlobalHotKey& hotKey) {
 // that could not be set, with the fresh voice object's own voice.
 void TfrmMain::ReadWithSapi5Slot(const SlotVoiceSettings& slot) {
   Guarded(WarningSound, [&] {
-    if (sapi4Available) SpeechAPI4->StopSpeech();
-    SpeechAPI5.Pause();
-    SpeechAPI5.Disconnect();
-    SpeechAPI5.Connect();
+    if (engines_.Sapi4Available()) engines_.Sapi4().StopSpeech();
+    engines_.Sapi5().Pause();
+    engines_.Sapi5().Disconnect();
+    engines_.Sapi5().Connect();
   });
-  Guarded(WarningSound, [&] { ApplySlotVoiceSettings(slot); });
+  Guarded(WarningSound, [&] { PitchPrefix = engines_.SelectSlotVoice(slot); });
   Guarded(WarningSound, [&] {
-    SpeechAPI5.Speak(L"", SVSFPurgeBeforeSpeak);
+    engines_.Sapi5().Speak(L"", SVSFPurgeBeforeSpeak);
     SpeakBehindPitchPrefix(CutForReading(GetSelectedText()));
   });
 }
@@ -118,14 +118,14 @@ void TfrmMain::ReadWithSapi5Slot(const SlotVoiceSettings& slot) {
 // welcome greeting).
 void TfrmMain::ReadWithSapi4Slot(SlotVoiceSettings slot) {
   Guarded(WarningSound, [&] {
-    SpeechAPI4->StopSpeech();
-    if (sapi5Available) {
-      SpeechAPI5.Pause();
-      SpeechAPI5.Speak(L"", SVSFPurgeBeforeSpeak);
-      SpeechAPI5.ResumeEveryPause();
+    engines_.Sapi4().StopSpeech();
+    if (engines_.Sapi5Available()) {
+      engines_.Sapi5().Pause();
+      engines_.Sapi5().Speak(L"", SVSFPurgeBeforeSpeak);
+      engines_.Sapi5().ResumeEveryPause();
     }
     slot.family = kSapi4Family;
-    ApplySlotVoiceSettings(slot);
+    engines_.SelectSlotVoice(slot);
     SpeakWithSapi4(GetSelectedText());
   });
 }
@@ -135,22 +135,23 @@ void TfrmMain::OptionsHotKeyHotKey(GlobalHotKey&) { Options1Click(); }
 void TfrmMain::StopHotKeyHotKey(GlobalHotKey&) { Stopreading1Click(); }
 
 void TfrmMain::Stopreading1Click() {
-  const bool defaultIsSapi5 = VoicesList.ItemIndex() >= Sapi4EngineCount();
+  const bool defaultIsSapi5 = DefaultVoiceFamily() == kSapi5Family;
   if (paused) {
     paused = false;
     // The engines' answers to pause and resume are not the user's concern.
-    if (defaultIsSapi5 && sapi5Available) CallGuarded([&] { SpeechAPI5.Resume(); });
-    if (!defaultIsSapi5 && sapi4Available && SpeechAPI4->Paused()) {
-      CallGuarded([&] { SpeechAPI4->ResumeSpeech(); });
+    if (defaultIsSapi5 && engines_.Sapi5Available())
+      CallGuarded([&] { engines_.Sapi5().Resume(); });
+    if (!defaultIsSapi5 && engines_.Sapi4Available() && engines_.Sapi4().Paused()) {
+      CallGuarded([&] { engines_.Sapi4().ResumeSpeech(); });
     }
     SetTrayAnimation(true);
     ShowPauseCaption(true);
     reading = true;
   } else if (reading) {
     paused = true;
-    if (defaultIsSapi5 && sapi5Available) CallGuarded([&] { SpeechAPI5.Pause(); });
+    if (defaultIsSapi5 && engines_.Sapi5Available()) CallGuarded([&] { engines_.Sapi5().Pause(); });
     // Also holds a reading that a SAPI 4 slot started.
-    if (sapi4Available) CallGuarded([&] { SpeechAPI4->PauseSpeech(); });
+    if (engines_.Sapi4Available()) CallGuarded([&] { engines_.Sapi4().PauseSpeech(); });
     SetTrayAnimation(false);
     TrayIcon->SetIcon(Image5);
     ShowPauseCaption(false);

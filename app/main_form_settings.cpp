@@ -2,8 +2,8 @@
 // controls from them, SaveCfg writes the controls back.
 #include <windows.h>
 
-#include "base/exception_guard.h"
 #include "app/main_form.h"
+#include "base/exception_guard.h"
 #include "base/program_folder.h"
 #include "settings/autostart.h"
 #include "settings/file_replace.h"
@@ -116,9 +116,9 @@ void TfrmMain::SelectSavedDefaultVoice(const ProfileFile& config) {
 int TfrmMain::SavedDefaultVoiceIndex(const ProfileFile& config) const {
   const std::vector<std::wstring> catalogue = VoicesList.Items();
   if (catalogue.empty()) return -1;
-  const int sapi4Count = Sapi4EngineCount();
-  const int family =
-      config.ReadInteger(kSpeech, L"SAPIVersion", sapi5Available ? kSapi5Family : kSapi4Family);
+  const int sapi4Count = engines_.Sapi4EngineCount();
+  const int family = config.ReadInteger(kSpeech, L"SAPIVersion",
+                                        engines_.Sapi5Available() ? kSapi5Family : kSapi4Family);
   int index = -1;
   if (family == kSapi4Family) {
     index = FindCatalogueEntry(catalogue, config.ReadString(kSpeech, L"Voice", catalogue.front()));
@@ -138,10 +138,10 @@ void TfrmMain::LoadDefaultVoiceValues(const ProfileFile& config) {
   if ((family == kSapi4Family || family == kSapi5Family) && family != DefaultVoiceFamily()) return;
   if (family == kSapi4Family) {
     Speed_Bar.SetPosition(
-        config.ReadInteger(kSpeech, L"Speed", static_cast<int>(SpeechAPI4->GetSpeed())));
-    Pitch_Bar.SetPosition(config.ReadInteger(kSpeech, L"Pitch", SpeechAPI4->GetPitch()));
+        config.ReadInteger(kSpeech, L"Speed", static_cast<int>(engines_.Sapi4().GetSpeed())));
+    Pitch_Bar.SetPosition(config.ReadInteger(kSpeech, L"Pitch", engines_.Sapi4().GetPitch()));
     Volume_Bar.SetPosition(
-        config.ReadInteger(kSpeech, L"Volume", static_cast<int>(SpeechAPI4->GetVolume())));
+        config.ReadInteger(kSpeech, L"Volume", static_cast<int>(engines_.Sapi4().GetVolume())));
   } else if (family == kSapi5Family) {
     Speed_Bar.SetPosition(SliderPositionOfSaved(config, L"Speed", kSapi5UnsavedSpeed));
     Pitch_Bar.SetPosition(SliderPositionOfSaved(config, L"Pitch", kSapi5UnsavedPitch));

@@ -95,8 +95,8 @@ TEST_F(MainFormTest, CreationFindsBothFamiliesAndRegistersTheFixedHotKeys) {
   speech_test::StandinFiles standins;
   standins.WriteConfig(kOneVoiceAndOneEngine);
   TfrmMain frmMain(application_, {L"Tolvane.exe"});
-  EXPECT_TRUE(frmMain.sapi4Available);
-  EXPECT_TRUE(frmMain.sapi5Available);
+  EXPECT_TRUE(frmMain.SpeechEngines().Sapi4Available());
+  EXPECT_TRUE(frmMain.SpeechEngines().Sapi5Available());
   EXPECT_FALSE(application_.Terminated());
   EXPECT_FALSE(frmMain.startMinimized);
   EXPECT_TRUE(frmMain.TrayIcon->Visible());
@@ -114,8 +114,8 @@ TEST_F(MainFormTest, AFamilyWhoseCheckFailsCountsAsMissingAndStartUpGoesOn) {
   speech_test::StandinFiles standins;
   standins.WriteConfig(std::string(kOneVoiceAndOneEngine) + "sapi5.fail = GetVoices\n");
   TfrmMain frmMain(application_, {L"Tolvane.exe"});
-  EXPECT_TRUE(frmMain.sapi4Available);
-  EXPECT_FALSE(frmMain.sapi5Available);
+  EXPECT_TRUE(frmMain.SpeechEngines().Sapi4Available());
+  EXPECT_FALSE(frmMain.SpeechEngines().Sapi5Available());
   EXPECT_FALSE(application_.Terminated());
   EXPECT_TRUE(frmMain.OptionsHotKey->Registered());
   EXPECT_TRUE(frmMain.TrayIcon->Visible());
@@ -153,7 +153,7 @@ TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {
   EXPECT_TRUE(frmMain.SlotHotKeys.empty());
   EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Free);
   EXPECT_FALSE(frmMain.TrayIcon->Visible());
-  EXPECT_FALSE(frmMain.SpeechAPI5.Connected());
+  EXPECT_FALSE(frmMain.SpeechEngines().Sapi5().Connected());
 
   frmMain.BeforeCloseActions();
   EXPECT_FALSE(application_.Terminated());

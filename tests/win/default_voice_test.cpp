@@ -124,9 +124,18 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
     Redraw(frmMain);
   }
 
-  std::string SelectedModeId(const TfrmMain& frmMain) const {
-    return frmMain.SpeechAPI4->EngineInfo().ModeID;
+  std::string SelectedModeId(Engines& engines) const { return engines.Sapi4().EngineInfo().ModeID; }
+
+  // Both engine families with the stand-ins' catalogue, without a window.
+  Engines& LoadEngines() {
+    standins_.WriteConfig(main_form_test::kBothFamilies);
+    engines_ = std::make_unique<Engines>();
+    engines_->DetectRuntimes();
+    engines_->LoadCatalogue();
+    return *engines_;
   }
+
+  std::unique_ptr<Engines> engines_;
 
   void SetPositions(TfrmMain& frmMain, int speed, int pitch, int volume) {
     frmMain.Speed_Bar.SetPosition(speed);
@@ -162,7 +171,7 @@ TEST_F(DefaultVoiceTest, TheCatalogueListsEnginesFirstAndStartsOnTheFirstSapi5Vo
   EXPECT_EQ(frmMain.VoicesList.Items(),
             (std::vector<std::wstring>{L"Mary", L"Mode A", L"Mike", L"Broken Mode", L"Anna (SAPI5)",
                                        L"Bert (SAPI5)"}));
-  EXPECT_EQ(frmMain.Sapi4EngineCount(), 4);
+  EXPECT_EQ(frmMain.SpeechEngines().Sapi4EngineCount(), 4);
   // Building again starts on the first SAPI 5 voice whatever was selected.
   frmMain.VoicesList.SetItemIndex(1);
   frmMain.LoadVoicesList();
@@ -174,20 +183,20 @@ TEST_F(DefaultVoiceTest, TheCatalogueListsEnginesFirstAndStartsOnTheFirstSapi5Vo
 
 TEST_F(DefaultVoiceTest, WithoutSapi5VoicesTheCatalogueStartsOnTheFirstEngine) {
   TfrmMain& frmMain = CreateMainForm(kEnginesOnly);
-  ASSERT_FALSE(frmMain.sapi5Available);
+  ASSERT_FALSE(frmMain.SpeechEngines().Sapi5Available());
   frmMain.VoicesList.SetItemIndex(1);
   frmMain.LoadVoicesList();
   EXPECT_EQ(frmMain.VoicesList.Items(), (std::vector<std::wstring>{L"Ann", L"Bob"}));
   EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 0);
   EXPECT_FALSE(frmMain.defaultVoiceIsSapi5);
-  EXPECT_EQ(frmMain.SpeechAPI4->EngineInfo().ModeName, "Engine Mode One");
+  EXPECT_EQ(frmMain.SpeechEngines().Sapi4().EngineInfo().ModeName, "Engine Mode One");
   EXPECT_EQ(frmMain.Speed_Bar.Min(), 50);
   EXPECT_EQ(frmMain.Speed_Bar.Max(), 250);
 }
 
 TEST_F(DefaultVoiceTest, WithoutSapi4EnginesEveryEntryIsASapi5VoiceOfTheSameIndex) {
   TfrmMain& frmMain = CreateMainForm(kVoicesOnly);
-  EXPECT_EQ(frmMain.Sapi4EngineCount(), 0);
+  EXPECT_EQ(frmMain.SpeechEngines().Sapi4EngineCount(), 0);
   EXPECT_EQ(frmMain.VoicesList.Items(),
             (std::vector<std::wstring>{L"Anna (SAPI5)", L"Bert (SAPI5)"}));
   EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 0);
@@ -250,7 +259,7 @@ TEST_F(DefaultVoiceTest, AListWithoutASelectionIsHandledAsTheFirstEntry) {
   frmMain.VoicesList.SetItemIndex(-1);
   frmMain.VoicesListChange(kVoiceAlpha, -1);
   EXPECT_EQ(frmMain.VoicesList.ItemIndex(), kAnn);
-  EXPECT_EQ(frmMain.SpeechAPI4->EngineInfo().ModeName, "Engine Mode One");
+  EXPECT_EQ(frmMain.SpeechEngines().Sapi4().EngineInfo().ModeName, "Engine Mode One");
   EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{50, 250, 150, L"150"}));
 }
 
@@ -269,11 +278,12 @@ TEST_F(DefaultVoiceTest, TheDefaultVoiceGetsTheEntryAndTheSliderPositions) {
   SetPositions(frmMain, 240, 150, 50);
   mark = LogMark();
   frmMain.SelectDefaultVoice();
-  EXPECT_EQ(frmMain.SpeechAPI4->EngineInfo().ModeName, "Engine Mode Two");
-  EXPECT_EQ(CallsSince(mark, "sapi4", {"Select", "Inject", "TextData"}),
-            (std::vector<std::string>{
-                "Select " + SelectedModeId(frmMain), "Inject " + Quoted(SpeedTag(240)),
-                "Inject " + Quoted(PitchTag(150)), "Inject " + Quoted(VolumeTag(50))}));
+  EXPECT_EQ(frmMain.SpeechEngines().Sapi4().EngineInfo().ModeName, "Engine Mode Two");
+  EXPECT_EQ(
+      CallsSince(mark, "sapi4", {"Select", "Inject", "TextData"}),
+      (std::vector<std::string>{
+          "Select " + SelectedModeId(frmMain.SpeechEngines()), "Inject " + Quoted(SpeedTag(240)),
+          "Inject " + Quoted(PitchTag(150)), "Inject " + Quoted(VolumeTag(50))}));
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "put_Rate", "put_Volume"}),
             std::vector<std::string>{});
 }
@@ -334,15 +344,16 @@ TEST_F(DefaultVoiceTest, ThePronunciationTestSpeaksTheSelectedRowsPronunciation)
 }
 
 TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
-  TfrmMain& frmMain = CreateMainForm();
+  Engines& engines = LoadEngines();
   const size_t mark = LogMark();
+  std::wstring pitchPrefix;
   for (const wchar_t* speed : {L"135", L"30", L"330"}) {
-    frmMain.ApplySlotVoiceSettings({L"voice BETA", kSapi5Family, speed, L"30", L"80"});
+    pitchPrefix = engines.SelectSlotVoice({L"voice BETA", kSapi5Family, speed, L"30", L"80"});
   }
-  EXPECT_EQ(frmMain.PitchPrefix, L"<pitch middle=\"-10\">");
+  EXPECT_EQ(pitchPrefix, L"<pitch middle=\"-10\">");
   // Nothing is clamped before the voice: a stored 0 hands it a rate of -12,
   // which it takes like any other.
-  frmMain.ApplySlotVoiceSettings({L"Voice Alpha", kSapi5Family, L"0", L"330", L"80"});
+  pitchPrefix = engines.SelectSlotVoice({L"Voice Alpha", kSapi5Family, L"0", L"330", L"80"});
   EXPECT_EQ(
       CallsSince(mark, "sapi5", {"put_Rate"}),
       (std::vector<std::string>{"put_Rate -3", "put_Rate -10", "put_Rate 10", "put_Rate -12"}));
@@ -351,48 +362,48 @@ TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
             (std::vector<std::string>{"put_Voice \"Voice Beta\"", "put_Voice \"Voice Beta\"",
                                       "put_Voice \"Voice Beta\"", "put_Voice \"Voice Alpha\""}));
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Volume"}).size(), 4u);
-  EXPECT_EQ(frmMain.PitchPrefix, L"<pitch middle=\"10\">");
+  EXPECT_EQ(pitchPrefix, L"<pitch middle=\"10\">");
 
   // Values off the grid of 15 go to the nearer step.
-  frmMain.ApplySlotVoiceSettings({L"Voice Alpha", kSapi5Family, L"173", L"188", L"64"});
-  EXPECT_EQ(frmMain.PitchPrefix, L"<pitch middle=\"1\">");
+  EXPECT_EQ(engines.SelectSlotVoice({L"Voice Alpha", kSapi5Family, L"173", L"188", L"64"}),
+            L"<pitch middle=\"1\">");
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate"}).back(), "put_Rate 0");
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Volume"}).back(), "put_Volume 64");
 }
 
 TEST_F(DefaultVoiceTest, ASapi4SlotGetsItsStoredValuesAsTheyAre) {
-  TfrmMain& frmMain = CreateMainForm();
+  Engines& engines = LoadEngines();
   const size_t mark = LogMark();
-  frmMain.ApplySlotVoiceSettings({L"bob", kSapi4Family, L"240", L"150", L"70"});
-  EXPECT_EQ(frmMain.SpeechAPI4->EngineInfo().ModeName, "Engine Mode Two");
+  engines.SelectSlotVoice({L"bob", kSapi4Family, L"240", L"150", L"70"});
+  EXPECT_EQ(engines.Sapi4().EngineInfo().ModeName, "Engine Mode Two");
   EXPECT_EQ(CallsSince(mark, "sapi4", {"Select", "Inject"}),
             (std::vector<std::string>{
-                "Select " + SelectedModeId(frmMain), "Inject " + Quoted(SpeedTag(240)),
+                "Select " + SelectedModeId(engines), "Inject " + Quoted(SpeedTag(240)),
                 "Inject " + Quoted(PitchTag(150)), "Inject " + Quoted(VolumeTag(70))}));
 }
 
 // An engine refuses what lies outside its bounds and keeps its own value:
 // stored values beyond them come to the nearer bound instead.
 TEST_F(DefaultVoiceTest, ASapi4SlotsValuesBeyondTheEnginesBoundsComeToTheNearerBound) {
-  TfrmMain& frmMain = CreateMainForm();
+  Engines& engines = LoadEngines();
   const size_t mark = LogMark();
-  frmMain.ApplySlotVoiceSettings({L"Bob", kSapi4Family, L"400", L"-5", L"150"});
+  engines.SelectSlotVoice({L"Bob", kSapi4Family, L"400", L"-5", L"150"});
   EXPECT_EQ(
       CallsSince(mark, "sapi4", {"Inject"}),
       (std::vector<std::string>{"Inject " + Quoted(SpeedTag(300)), "Inject " + Quoted(PitchTag(40)),
                                 "Inject " + Quoted(VolumeTag(100))}));
-  EXPECT_EQ(frmMain.SpeechAPI4->GetSpeed(), 300u);
-  EXPECT_EQ(frmMain.SpeechAPI4->GetPitch(), 40u);
-  EXPECT_EQ(frmMain.SpeechAPI4->GetVolume(), 100u);
+  EXPECT_EQ(engines.Sapi4().GetSpeed(), 300u);
+  EXPECT_EQ(engines.Sapi4().GetPitch(), 40u);
+  EXPECT_EQ(engines.Sapi4().GetVolume(), 100u);
 }
 
 TEST_F(DefaultVoiceTest, ASlotWhoseVoiceIsGoneFailsBeforeAnyValueIsSet) {
-  TfrmMain& frmMain = CreateMainForm();
+  Engines& engines = LoadEngines();
   const size_t mark = LogMark();
-  EXPECT_ANY_THROW(frmMain.ApplySlotVoiceSettings({L"Gone", kSapi5Family, L"135", L"105", L"100"}));
-  EXPECT_ANY_THROW(frmMain.ApplySlotVoiceSettings({L"Gone", kSapi4Family, L"135", L"105", L"100"}));
+  EXPECT_ANY_THROW(engines.SelectSlotVoice({L"Gone", kSapi5Family, L"135", L"105", L"100"}));
+  EXPECT_ANY_THROW(engines.SelectSlotVoice({L"Gone", kSapi4Family, L"135", L"105", L"100"}));
   // A damaged stored value fails too.
-  EXPECT_THROW(frmMain.ApplySlotVoiceSettings({L"Ann", kSapi4Family, L"fast", L"105", L"100"}),
+  EXPECT_THROW(engines.SelectSlotVoice({L"Ann", kSapi4Family, L"fast", L"105", L"100"}),
                std::invalid_argument);
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "put_Rate", "put_Volume"}),
             std::vector<std::string>{});
@@ -424,9 +435,9 @@ TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) 
   EXPECT_TRUE(frmMain.defaultVoiceIsSapi5);
   EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{-10, 10, -3, L"135"}));
   // Voice Alpha, where the keys left the selection, and then Voice Beta.
-  EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}),
-            (std::vector<std::string>{"put_Rate -2", "put_Volume 100", "put_Rate -2",
-                                      "put_Volume 100"}));
+  EXPECT_EQ(
+      CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}),
+      (std::vector<std::string>{"put_Rate -2", "put_Volume 100", "put_Rate -2", "put_Volume 100"}));
 }
 
 // Keys moved the selection from a SAPI 5 voice to an engine while the guard
@@ -446,8 +457,8 @@ TEST_F(DefaultVoiceTest, SlidersLeftOnASapi5VoiceGiveAnEngineItsNearerBounds) {
       CallsSince(mark, "sapi4", {"Inject"}),
       (std::vector<std::string>{"Inject " + Quoted(SpeedTag(20)), "Inject " + Quoted(PitchTag(40)),
                                 "Inject " + Quoted(VolumeTag(100))}));
-  EXPECT_EQ(frmMain.SpeechAPI4->GetSpeed(), 20u);
-  EXPECT_EQ(frmMain.SpeechAPI4->GetPitch(), 40u);
+  EXPECT_EQ(frmMain.SpeechEngines().Sapi4().GetSpeed(), 20u);
+  EXPECT_EQ(frmMain.SpeechEngines().Sapi4().GetPitch(), 40u);
 }
 
 // Keys moved the selection while the guard was armed and the click lands on

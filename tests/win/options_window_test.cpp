@@ -178,15 +178,15 @@ TEST_F(OptionsWindowTest, TheHotKeyFieldsAndTheIgnoredCharactersHaveHintsShownFo
 TEST_F(OptionsWindowTest, TheFirstActivationConnectsTheSapi5Voice) {
   main_form_test::WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Ann\r\n");
   TfrmMain& frmMain = CreateMainForm();
-  frmMain.SpeechAPI5.Disconnect();
+  frmMain.SpeechEngines().Sapi5().Disconnect();
   frmMain.ShowMainWindow();
-  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.SpeechAPI5.Connected(); }));
+  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.SpeechEngines().Sapi5().Connected(); }));
 
-  frmMain.SpeechAPI5.Disconnect();
+  frmMain.SpeechEngines().Sapi5().Disconnect();
   frmMain.BitBtn2Click();
   frmMain.ShowMainWindow();
   ASSERT_TRUE(main_form_test::PumpApplicationUntilPostedHandled(application_));
-  EXPECT_FALSE(frmMain.SpeechAPI5.Connected());
+  EXPECT_FALSE(frmMain.SpeechEngines().Sapi5().Connected());
 }
 
 TEST_F(OptionsWindowTest, TypingTheMakersNameAnimatesTheAboutPageUntilTypedAgain) {

@@ -162,7 +162,7 @@ TEST_F(ReadingControlTest, ASapi4DefaultVoiceIsFollowedPausedAndResumedThroughIt
   // An engine that is no longer paused (a slot reading stopped it) is not
   // asked to resume: it would only refuse.
   frmMain.Stopreading1Click();
-  frmMain.SpeechAPI4->StopSpeech();
+  frmMain.SpeechEngines().Sapi4().StopSpeech();
   frmMain.Stopreading1Click();
   EXPECT_EQ(Calls("sapi4", "AudioResume").size(), 1u);
   EXPECT_TRUE(frmMain.reading);
