@@ -55,15 +55,15 @@ TfrmMain::TfrmMain(TApplication& application, std::vector<std::wstring> commandL
 
 TfrmMain::~TfrmMain() {
   FormDestroy();
-  for (HICON icon : {Image2, Image3, Image4}) DestroyIcon(icon);
+  for (HICON icon : {programIcon_, waveIcon1_, waveIcon2_}) DestroyIcon(icon);
 }
 
 void TfrmMain::LoadIcons() {
   HINSTANCE instance = application_.Instance();
-  Image2 = LoadSmallIcon(instance, IDI_PROGRAM);
-  Image3 = LoadSmallIcon(instance, IDI_FRAME1);
-  Image4 = LoadSmallIcon(instance, IDI_FRAME2);
-  Image5 = Image2;
+  programIcon_ = LoadSmallIcon(instance, IDI_PROGRAM);
+  waveIcon1_ = LoadSmallIcon(instance, IDI_FRAME1);
+  waveIcon2_ = LoadSmallIcon(instance, IDI_FRAME2);
+  idleIcon_ = programIcon_;
 }
 
 void TfrmMain::CreateControls() {
@@ -81,18 +81,21 @@ void TfrmMain::CreateControls() {
   Stop_HotKey.SetValue(kStopHotKeyDesign);
 
   DefaultHotKey = std::make_unique<GlobalHotKey>(
-      Handle(), L"DefaultHotKey", [this](GlobalHotKey& hotKey) { DefaultHotKeyHotKey(hotKey); });
+      Handle(), L"DefaultHotKey", [this](GlobalHotKey&) { reading_->DefaultHotKeyHotKey(); });
   OptionsHotKey = std::make_unique<GlobalHotKey>(
       Handle(), L"OptionsHotKey", [this](GlobalHotKey& hotKey) { OptionsHotKeyHotKey(hotKey); });
-  StopHotKey = std::make_unique<GlobalHotKey>(
-      Handle(), L"StopHotKey", [this](GlobalHotKey& hotKey) { StopHotKeyHotKey(hotKey); });
-  ConnectEngineEvents();
+  StopHotKey = std::make_unique<GlobalHotKey>(Handle(), L"StopHotKey",
+                                              [this](GlobalHotKey&) { reading_->PauseOrResume(); });
+  const ReadingSource& source = *this;
+  ReadingFeedback& feedback = *this;
+  reading_ = std::make_unique<ReadingController>(engines_, source, feedback, application_.Handle(),
+                                                 [this] { application_.ProcessMessages(); });
 
   TrayMenu = std::make_unique<TTrayMenu>(
-      Handle(), Image2, [this](UINT command) { return TrayMenuHotKeyText(command); });
+      Handle(), programIcon_, [this](UINT command) { return TrayMenuHotKeyText(command); });
   TrayIcon = std::make_unique<TTrayIcon>(Handle(), TRAY_ICON_MESSAGE);
   TrayIcon->SetHint(kTrayHint);
-  TrayIcon->SetIcon(Image2);
+  TrayIcon->SetIcon(programIcon_);
   application_.SetKeyPreview([this](WPARAM virtualKey) {
     FormKeyDown(virtualKey);
     return TurnPageByKey(virtualKey);
@@ -195,6 +198,8 @@ void TfrmMain::ShowPage(OptionsPage page) {
 
 void TfrmMain::Options1Click() { ShowPage(kGeneralPage); }
 
+void TfrmMain::OptionsHotKeyHotKey(GlobalHotKey&) { Options1Click(); }
+
 // The menu shows what the hot key fields show at the moment it is drawn.
 std::wstring TfrmMain::TrayMenuHotKeyText(UINT command) const {
   if (command == IDM_OPTIONS1) return WindowText(Options_HotKey.Handle());
@@ -242,7 +247,7 @@ bool TfrmMain::HandleCommand(WORD command) {
       OpenWebAddress(kSupportMailLink);
       return true;
     case IDM_STOPREADING1:
-      Stopreading1Click();
+      reading_->PauseOrResume();
       return true;
     case IDM_EXIT1:
       Exit1Click();
@@ -329,7 +334,7 @@ bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
       return true;
     case WM_TIMER:
       if (wParam == kEasterEggTimer) EasterEgg1TimerTimer();
-      if (wParam == kTrayAnimationTimer) TrayAnimation_TimerTimer();
+      if (wParam == kTrayAnimationTimer) AdvanceTrayAnimation();
       return true;
     case WM_COMMAND:
       return HandleCommand(LOWORD(wParam));

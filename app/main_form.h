@@ -13,6 +13,7 @@
 
 #include "app/application.h"
 #include "reading/global_hotkey.h"
+#include "reading/reading_controller.h"
 #include "speech/engines.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -31,16 +32,13 @@ class ProfileFile;
 struct NamedControl;
 struct SlotVoiceSettings;
 
-// The exit command marks the main window with this tag, so that the close
-// request that follows lets the window close instead of hiding it in the tray.
-inline constexpr int kExitMark = 777;
 // Posted by the first activation of the window to connect the SAPI 5 voice.
 inline constexpr UINT kConnectVoiceMessage = WM_APP + 2;
 // The timers of the About page's colour animation and of the tray icon's.
 inline constexpr UINT_PTR kEasterEggTimer = 1;
 inline constexpr UINT_PTR kTrayAnimationTimer = 2;
 
-class TfrmMain : public TForm {
+class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
  public:
   TfrmMain(TApplication& application, std::vector<std::wstring> commandLine);
   ~TfrmMain() override;
@@ -65,24 +63,12 @@ class TfrmMain : public TForm {
   void WMQueryEndSession();
   void BeforeCloseActions();
 
-  // Reading (reading/reading_control.cpp).
-  void DefaultHotKeyHotKey(GlobalHotKey& hotKey);
-  void SelectSlot(GlobalHotKey& hotKey);
-  void OptionsHotKeyHotKey(GlobalHotKey& hotKey);
-  void StopHotKeyHotKey(GlobalHotKey& hotKey);
-  // Pause and resume, by the default voice's family.
-  void Stopreading1Click();
-  void SpeechAPI5StartStream();
-  void SpeechAPI5EndStream();
-  void SpeechAPI5Word();
-  void SpeechAPI4Start();
-  void SpeechAPI4Stop();
-  void TrayAnimation_TimerTimer();
-  // The text selected in the program the user works in, prepared with the
-  // Pronunciation page's settings (reading/prepared_text.cpp).
-  std::wstring GetSelectedText();
+  // What the reading hot keys and the pause command reach.
+  ReadingController& ReadingControl() { return *reading_; }
   // Tray menu "Options...": the window on its "General" page.
   void Options1Click();
+  // The options hot key does the same.
+  void OptionsHotKeyHotKey(GlobalHotKey& hotKey);
 
   // Sets the three application hot keys from the hot key edits; a changed word
   // re-registers, and each key is then activated.
@@ -108,9 +94,6 @@ class TfrmMain : public TForm {
   void Pitch_BarChange();
   void Volume_BarChange();
   void SelectDefaultVoice();
-  void SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst);
-  // Speaks with the SAPI 5 voice, the pitch prefix before the text.
-  void SpeakBehindPitchPrefix(std::wstring_view text);
   void Test_ButtonClick();
   void BitBtn11Click();
   // The family of the entry selected in VoicesList: 4 below the SAPI 4
@@ -158,33 +141,23 @@ class TfrmMain : public TForm {
   CheckBox WordsCorr_CheckBox;
   HWND Words_Table = nullptr;
 
-  // The program icon (Image2, and the idle icon Image5) and the two
-  // animation frames (Image3, Image4).
-  HICON Image2 = nullptr;
-  HICON Image3 = nullptr;
-  HICON Image4 = nullptr;
-  HICON Image5 = nullptr;
+  // The tray icon at rest, which is the program icon, and the two frames of
+  // its animation while a voice reads.
+  HICON IdleIcon() const { return idleIcon_; }
+  HICON WaveIcon1() const { return waveIcon1_; }
+  HICON WaveIcon2() const { return waveIcon2_; }
 
   // Process-wide flags.
   bool firstRun = true;
   bool showWelcome = false;
   bool windowsEnding = false;
-  // A reading is under way and not paused; a reading is paused.
-  bool reading = false;
-  bool paused = false;
   bool startMinimized = false;
   // The current entry of VoicesList is a SAPI 5 voice.
   bool defaultVoiceIsSapi5 = false;
   // Until the first LoadCfg: that one restores the window placement, and only
   // later showings of the window reload the settings.
   bool firstLoad = true;
-  int Tag = 0;
   std::wstring helpFilePath;
-  // Put before the text of every SAPI 5 reading; set by the reading paths.
-  std::wstring PitchPrefix;
-  // A failed reading says so by the system's warning sound, never by a
-  // message box. Tests listen to it here.
-  std::function<void()> WarningSound = [] { MessageBeep(MB_ICONEXCLAMATION); };
 
  protected:
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
@@ -219,16 +192,18 @@ class TfrmMain : public TForm {
   void CreateHints();
   bool HandleOwnerDraw(UINT message, LPARAM lParam, INT_PTR& result);
   void ShowPage(OptionsPage page);
-  void ConnectEngineEvents();
   void SetTrayAnimation(bool running);
-  void ShowPauseCaption(bool pause);
-  SlotVoiceSettings SlotSettings(int slot) const;
-  void ReadWithSapi5Slot(const SlotVoiceSettings& slot);
-  void ReadWithSapi4Slot(SlotVoiceSettings slot);
-  void SpeakWithSapi4(const std::wstring& text);
+  void AdvanceTrayAnimation();
+  // The reading controller's questions and reports.
+  DefaultVoiceChoice DefaultVoice() const override;
+  TextPreparationSettings PreparationSettings() const override;
+  SlotVoiceSettings Slot(int slot) const override;
+  void ReadingStateChanged(ReadingState state) override;
+  void ReadingFailed() override;
 
   TApplication& application_;
   Engines engines_;
+  std::unique_ptr<ReadingController> reading_;
   std::vector<std::wstring> commandLine_;
   TfrmWelcome* frmWelcome_ = nullptr;
   TfrmPartnerOffer* partnerOffer_ = nullptr;
@@ -237,6 +212,14 @@ class TfrmMain : public TForm {
   bool activatedOnce_ = false;
   bool trayNoticeShown_ = false;
   bool trayAnimationRunning_ = false;
+  int trayAnimationFrame_ = 0;
+  // Set by the exit command: the close request that follows lets the window
+  // close instead of hiding it in the tray.
+  bool exiting_ = false;
+  HICON programIcon_ = nullptr;
+  HICON idleIcon_ = nullptr;
+  HICON waveIcon1_ = nullptr;
+  HICON waveIcon2_ = nullptr;
   // The catalogue entry whose ranges and values the sliders show.
   int slidersEntry_ = -1;
   bool easterEggRunning_ = false;

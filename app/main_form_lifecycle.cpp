@@ -33,8 +33,8 @@ constexpr wchar_t kTrayNoticeText[] =
 
 void TfrmMain::FormCreate() {
   SetClientHeight(ScaleForWindow(Handle(), kClientHeight));
-  application_.SetIcon(Image2);
-  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Image2));
+  application_.SetIcon(programIcon_);
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon_));
   engines_.DetectRuntimes();
   if (!engines_.Sapi4Available() && !engines_.Sapi5Available()) {
     ReportNoSpeechEngines();
@@ -67,7 +67,7 @@ bool TfrmMain::AnswerCloseRequest(CloseRequester requester) {
   if (windowsEnding) return true;
   // Also when the window only goes to the tray.
   SaveCfg();
-  if (Tag == kExitMark) return true;
+  if (exiting_) return true;
   if (!TrayIcon_CheckBox.Checked()) return true;
   // While Windows ends, the window is not going to the tray, and a box would
   // hold up the end of Windows.
@@ -108,7 +108,7 @@ void TfrmMain::Exit1Click() {
   // other engine speaking nor keep the settings from being saved on the close.
   try {
     if (frmWelcome_ != nullptr && frmWelcome_->Visible()) frmWelcome_->Close();
-    Tag = kExitMark;
+    exiting_ = true;
     engines_.Silence();
     Close();
   } catch (...) {

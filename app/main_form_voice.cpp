@@ -87,43 +87,14 @@ void TfrmMain::SelectDefaultVoice() {
                        {Speed_Bar.Position(), Pitch_Bar.Position(), Volume_Bar.Position()});
 }
 
-void TfrmMain::SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst) {
-  SelectDefaultVoice();
-  if (DefaultVoiceFamily() == kSapi4Family) {
-    engines_.Sapi4().Text = AnsiLines(text);
-    engines_.Sapi4().SpeakText();
-    return;
-  }
-  // What was purged needs no pause any more, and the text must be heard
-  // after a reading the user paused too.
-  if (purgeFirst) {
-    engines_.Sapi5().Speak(L"", SVSFPurgeBeforeSpeak);
-    engines_.Sapi5().ResumeEveryPause();
-  }
-  PitchPrefix = PitchPrefixText(Pitch_Bar.Position());
-  SpeakBehindPitchPrefix(text);
-}
-
-// Only the program's own tags are markup. Behind the pitch prefix the text is
-// escaped; without a prefix it is marked as plain text, so that a selection
-// that starts with "<" is not taken for markup either.
-void TfrmMain::SpeakBehindPitchPrefix(std::wstring_view text) {
-  if (PitchPrefix.empty()) {
-    engines_.Sapi5().Speak(std::wstring(text),
-                           static_cast<SpeechVoiceSpeakFlags>(SVSFlagsAsync | SVSFIsNotXML));
-    return;
-  }
-  engines_.Sapi5().Speak(PitchPrefix + EscapeSpeechMarkup(text), SVSFlagsAsync);
-}
-
 void TfrmMain::Test_ButtonClick() {
   std::wstring text = Edit4.Text();
   if (text.empty()) text = kTestSentence;
-  SpeakWithDefaultVoice(text, true);
+  reading_->SpeakWithDefaultVoice(text, true);
 }
 
 void TfrmMain::BitBtn11Click() {
   const auto row = static_cast<int>(SendMessageW(Words_Table, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
   if (row < 0) return;
-  SpeakWithDefaultVoice(ListViewCellText(Words_Table, row, kPronunciationColumn), true);
+  reading_->SpeakWithDefaultVoice(ListViewCellText(Words_Table, row, kPronunciationColumn), true);
 }

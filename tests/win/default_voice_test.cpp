@@ -300,7 +300,7 @@ TEST_F(DefaultVoiceTest, TheTestButtonPurgesThenSpeaksTheBoxOrTheStandardSentenc
       (std::vector<std::string>{
           "put_Voice \"Voice Alpha\"", "Speak \"\" 2",
           "Speak " + Quoted("<pitch middle=\"-4\">This is a test for selected voice.") + " 1"}));
-  EXPECT_EQ(frmMain.PitchPrefix, L"<pitch middle=\"-4\">");
+  EXPECT_EQ(frmMain.ReadingControl().PitchPrefix(), L"<pitch middle=\"-4\">");
 
   frmMain.Edit4.SetText(L"Hello there");
   mark = LogMark();

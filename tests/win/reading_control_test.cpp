@@ -1,16 +1,16 @@
-// The reading paths inside the program: the hot key handlers with the
-// program's own edit box as the selection, the stand-ins' log as the engines'
-// side, and the tray menu's pause item.
+// The reading paths: the reading controller against the stand-ins, with the
+// test's own settings and the program's own edit box as the selection, and
+// the main window's tray icon and menu following a reading.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <commctrl.h>
-
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/res/resource.h"
+#include "reading/reading_controller.h"
 #include "tests/win/main_form_test_support.h"
 #include "ui/tray_menu.h"
 
@@ -28,17 +28,39 @@ constexpr char kSlowVoices[] =
     "sapi5.voice = Voice Beta\n"
     "pace.ms_per_word = 40\n";
 
-class ReadingControlTest : public main_form_test::MainFormFixture {
- protected:
-  TfrmMain& Create(const std::string& standinConfig = kSlowVoices) {
-    TfrmMain& frmMain = CreateMainForm(standinConfig);
-    frmMain.WarningSound = [this] { ++beeps_; };
-    return frmMain;
+// The catalogue's first SAPI 5 voice at the positions a first start gives it.
+constexpr DefaultVoiceChoice kFirstSapi5Voice{2, {0, -2, 100}};
+
+class TestSource : public ReadingSource {
+ public:
+  DefaultVoiceChoice DefaultVoice() const override { return defaultVoice; }
+  TextPreparationSettings PreparationSettings() const override { return preparation; }
+  SlotVoiceSettings Slot(int slot) const override { return slots.at(static_cast<size_t>(slot)); }
+
+  DefaultVoiceChoice defaultVoice = kFirstSapi5Voice;
+  TextPreparationSettings preparation;
+  std::vector<SlotVoiceSettings> slots;
+};
+
+class TestFeedback : public ReadingFeedback {
+ public:
+  void ReadingStateChanged(ReadingState state) override { states.push_back(state); }
+  void ReadingFailed() override { ++failures; }
+
+  std::vector<ReadingState> states;
+  int failures = 0;
+};
+
+// The program's own focused edit box copies its selection when asked, so it
+// stands in for the program the user reads from.
+class Selection {
+ public:
+  ~Selection() {
+    if (editor_ != nullptr) DestroyWindow(editor_);
   }
 
-  // The program's own focused edit box copies its selection when asked, so
-  // it stands in for the program the user reads from.
   void Select(const std::wstring& text) {
+    if (editor_ != nullptr) DestroyWindow(editor_);
     editor_ = CreateWindowExW(0, L"EDIT", nullptr, WS_POPUP | ES_AUTOHSCROLL, 0, 0, 200, 50,
                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(editor_, EM_SETLIMITTEXT, 0, 0);
@@ -47,10 +69,30 @@ class ReadingControlTest : public main_form_test::MainFormFixture {
     SetFocus(editor_);
   }
 
-  void TearDown() override {
-    if (editor_ != nullptr) DestroyWindow(editor_);
-    MainFormFixture::TearDown();
+ private:
+  HWND editor_ = nullptr;
+};
+
+std::wstring LongText(int words) {
+  std::wstring text;
+  for (int word = 0; word < words; ++word) text += L"word ";
+  return text;
+}
+
+class ReadingControlTest : public ::testing::Test {
+ protected:
+  ReadingController& Create(const std::string& standinConfig = kSlowVoices) {
+    standins_.WriteConfig(standinConfig);
+    engines_ = std::make_unique<Engines>();
+    engines_->DetectRuntimes();
+    engines_->LoadCatalogue();
+    controller_ =
+        std::make_unique<ReadingController>(*engines_, source_, feedback_, application_.Handle(),
+                                            [this] { application_.ProcessMessages(); });
+    return *controller_;
   }
+
+  void Select(const std::wstring& text) { selection_.Select(text); }
 
   std::vector<LogEntry> Calls(const std::string& api, const std::string& method) const {
     return standins_.Logged(api, method);
@@ -61,25 +103,27 @@ class ReadingControlTest : public main_form_test::MainFormFixture {
                                 [&] { return Calls("sapi5", "event " + name).size() >= count; });
   }
 
-  void AddSlot(TfrmMain& frmMain, const std::vector<std::wstring>& cells, int family) {
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = ListView_GetItemCount(frmMain.SlotsList);
-    item.pszText = const_cast<wchar_t*>(cells[0].c_str());
-    const int row = ListView_InsertItem(frmMain.SlotsList, &item);
-    for (int column = 1; column < static_cast<int>(cells.size()); ++column) {
-      ListView_SetItemText(frmMain.SlotsList, row, column,
-                           const_cast<wchar_t*>(cells[column].c_str()));
-    }
-    frmMain.SlotFamilies.push_back(family);
+  bool WaitUntil(const std::function<bool()>& condition) {
+    return PumpApplicationUntil(application_, condition);
   }
 
-  GlobalHotKey& SlotKey(TfrmMain& frmMain, int slot) {
-    slotKey_ = std::make_unique<GlobalHotKey>(frmMain.Handle(), L"SlotHotKey_0", nullptr);
-    slotKey_->SetTag(slot);
-    return *slotKey_;
+  ReadingState LastState() const {
+    return feedback_.states.empty() ? ReadingState::Ended : feedback_.states.back();
   }
 
+  speech_test::StandinFiles standins_;
+  TApplication application_{GetModuleHandleW(nullptr)};
+  TestSource source_;
+  TestFeedback feedback_;
+  Selection selection_;
+  std::unique_ptr<Engines> engines_;
+  std::unique_ptr<ReadingController> controller_;
+};
+
+// The main window shows a reading in the tray: the icon animates while a
+// voice reads, and the menu offers what the pause command does next.
+class ReadingTrayTest : public main_form_test::MainFormFixture {
+ protected:
   std::wstring PauseCaption() const { return frmMain_->TrayMenu->Caption(IDM_STOPREADING1); }
 
   // Whether the animation's timer runs; asking stops it.
@@ -91,174 +135,142 @@ class ReadingControlTest : public main_form_test::MainFormFixture {
     return PumpApplicationUntil(application_, [&] { return frmMain.TrayIcon->Icon() == icon; });
   }
 
-  int beeps_ = 0;
-  HWND editor_ = nullptr;
-  std::unique_ptr<GlobalHotKey> slotKey_;
-};
+  bool WaitForEvent(const std::string& name, size_t count = 1) {
+    return PumpApplicationUntil(
+        application_, [&] { return standins_.Logged("sapi5", "event " + name).size() >= count; });
+  }
 
-std::wstring LongText(int words) {
-  std::wstring text;
-  for (int word = 0; word < words; ++word) text += L"word ";
-  return text;
-}
+  Selection selection_;
+};
 
 }  // namespace
 
-TEST_F(ReadingControlTest, TheDefaultVoiceReadsAndTheTrayFollowsTheStream) {
-  TfrmMain& frmMain = Create();
+TEST_F(ReadingControlTest, TheDefaultVoiceReadsAndTheStateFollowsTheStream) {
+  ReadingController& controller = Create();
   Select(L"Read this, please.");
-  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  controller.DefaultHotKeyHotKey();
   const auto speaks = Calls("sapi5", "Speak");
   ASSERT_FALSE(speaks.empty());
   EXPECT_EQ(speaks.back().arguments, "\"<pitch middle=\\\"-2\\\">Read this, please.\" 1");
-  EXPECT_EQ(frmMain.PitchPrefix, L"<pitch middle=\"-2\">");
+  EXPECT_EQ(controller.PitchPrefix(), L"<pitch middle=\"-2\">");
 
   ASSERT_TRUE(WaitForEvent("StartStream"));
-  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.reading; }));
-  EXPECT_EQ(PauseCaption(), kPauseCaption);
+  EXPECT_TRUE(WaitUntil([&] { return controller.Reading(); }));
+  EXPECT_EQ(LastState(), ReadingState::Reading);
   ASSERT_TRUE(WaitForEvent("EndStream"));
-  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return !frmMain.reading; }));
-  EXPECT_EQ(beeps_, 0);
-}
-
-// The words come faster than the animation's ticks, which must not hold it up.
-TEST_F(ReadingControlTest, TheTrayIconAnimatesWhileAVoiceReadsAndRestsWhenItEnds) {
-  TfrmMain& frmMain = Create();
-  Select(LongText(100));
-  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
-  ASSERT_TRUE(WaitForEvent("StartStream"));
-  EXPECT_TRUE(WaitForTrayIcon(frmMain, frmMain.Image3));
-  EXPECT_TRUE(WaitForTrayIcon(frmMain, frmMain.Image4));
-  ASSERT_TRUE(WaitForEvent("EndStream"));
-  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return !frmMain.reading; }));
-  EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.Image5);
-  EXPECT_FALSE(TrayAnimationRunning(frmMain));
+  EXPECT_TRUE(WaitUntil([&] { return !controller.Reading(); }));
+  EXPECT_EQ(LastState(), ReadingState::Ended);
+  EXPECT_EQ(feedback_.failures, 0);
 }
 
 TEST_F(ReadingControlTest, ASapi4DefaultVoiceIsFollowedPausedAndResumedThroughItsEngine) {
-  TfrmMain& frmMain = Create();
-  frmMain.VoicesList.SetItemIndex(0);
-  frmMain.VoicesListChange(-1, 0);
+  ReadingController& controller = Create();
+  source_.defaultVoice = {0, engines_->SetUpEntry(0).values};
   Select(LongText(100));
-  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
-  ASSERT_TRUE(PumpApplicationUntil(application_,
-                                   [&] { return !Calls("sapi4", "event AudioStart").empty(); }));
-  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.reading; }));
-  EXPECT_EQ(PauseCaption(), kPauseCaption);
-  EXPECT_TRUE(TrayAnimationRunning(frmMain));
+  controller.DefaultHotKeyHotKey();
+  ASSERT_TRUE(WaitUntil([&] { return !Calls("sapi4", "event AudioStart").empty(); }));
+  EXPECT_TRUE(WaitUntil([&] { return controller.Reading(); }));
+  EXPECT_EQ(LastState(), ReadingState::Reading);
 
-  frmMain.Stopreading1Click();
-  EXPECT_TRUE(frmMain.paused);
-  EXPECT_FALSE(frmMain.reading);
-  EXPECT_EQ(PauseCaption(), kResumeCaption);
+  controller.PauseOrResume();
+  EXPECT_TRUE(controller.Paused());
+  EXPECT_FALSE(controller.Reading());
+  EXPECT_EQ(LastState(), ReadingState::Paused);
   EXPECT_FALSE(Calls("sapi4", "AudioPause").empty());
   EXPECT_TRUE(Calls("sapi5", "Pause").empty());
 
-  frmMain.Stopreading1Click();
-  EXPECT_TRUE(frmMain.reading);
-  EXPECT_EQ(PauseCaption(), kPauseCaption);
+  controller.PauseOrResume();
+  EXPECT_TRUE(controller.Reading());
+  EXPECT_EQ(LastState(), ReadingState::Reading);
   EXPECT_EQ(Calls("sapi4", "AudioResume").size(), 1u);
 
   // An engine that is no longer paused (a slot reading stopped it) is not
   // asked to resume: it would only refuse.
-  frmMain.Stopreading1Click();
-  frmMain.SpeechEngines().Sapi4().StopSpeech();
-  frmMain.Stopreading1Click();
+  controller.PauseOrResume();
+  engines_->Sapi4().StopSpeech();
+  controller.PauseOrResume();
   EXPECT_EQ(Calls("sapi4", "AudioResume").size(), 1u);
-  EXPECT_TRUE(frmMain.reading);
+  EXPECT_TRUE(controller.Reading());
 
-  ASSERT_TRUE(PumpApplicationUntil(application_,
-                                   [&] { return !Calls("sapi4", "event AudioStop").empty(); }));
-  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return !frmMain.reading; }));
-  EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.Image5);
-  EXPECT_EQ(beeps_, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !Calls("sapi4", "event AudioStop").empty(); }));
+  EXPECT_TRUE(WaitUntil([&] { return !controller.Reading(); }));
+  EXPECT_EQ(LastState(), ReadingState::Ended);
+  EXPECT_EQ(feedback_.failures, 0);
 }
 
 // Only the program's own tags are markup: the voice says the text as it stands.
 TEST_F(ReadingControlTest, TextWithAmpersandsAndAngleBracketsIsReadAsItStands) {
-  TfrmMain& frmMain = Create();
+  ReadingController& controller = Create();
   const std::wstring text = L"Q&A: if (a<b && c>d) <volume level=\"0\">AT&T";
   Select(text);
-  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  controller.DefaultHotKeyHotKey();
   ASSERT_TRUE(WaitForEvent("StartStream"));
   EXPECT_EQ(Calls("sapi5", "Spoken").back().arguments,
             "\"Q&A: if (a<b && c>d) <volume level=\\\"0\\\">AT&T\"");
 
-  frmMain.Edit4.SetText(text);
-  frmMain.Test_ButtonClick();
+  controller.SpeakWithDefaultVoice(text, true);
   ASSERT_TRUE(WaitForEvent("StartStream", 2));
   EXPECT_EQ(Calls("sapi5", "Spoken").back().arguments,
             "\"Q&A: if (a<b && c>d) <volume level=\\\"0\\\">AT&T\"");
-  EXPECT_EQ(beeps_, 0);
+  EXPECT_EQ(feedback_.failures, 0);
 }
 
-TEST_F(ReadingControlTest, PauseAndResumeFollowTheDefaultVoiceAndTheMenuSaysWhichComesNext) {
-  TfrmMain& frmMain = Create();
+TEST_F(ReadingControlTest, PauseAndResumeFollowTheDefaultVoice) {
+  ReadingController& controller = Create();
   // Nothing is read: the command changes nothing.
-  frmMain.Stopreading1Click();
-  EXPECT_FALSE(frmMain.paused);
-  EXPECT_EQ(PauseCaption(), kPauseCaption);
+  controller.PauseOrResume();
+  EXPECT_FALSE(controller.Paused());
+  EXPECT_TRUE(feedback_.states.empty());
 
   Select(LongText(300));
-  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  controller.DefaultHotKeyHotKey();
   ASSERT_TRUE(WaitForEvent("StartStream"));
-  ASSERT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.reading; }));
+  ASSERT_TRUE(WaitUntil([&] { return controller.Reading(); }));
 
-  frmMain.StopHotKeyHotKey(*frmMain.StopHotKey);
-  EXPECT_TRUE(frmMain.paused);
-  EXPECT_FALSE(frmMain.reading);
-  EXPECT_EQ(PauseCaption(), kResumeCaption);
+  controller.PauseOrResume();
+  EXPECT_TRUE(controller.Paused());
+  EXPECT_FALSE(controller.Reading());
+  EXPECT_EQ(LastState(), ReadingState::Paused);
   EXPECT_EQ(Calls("sapi5", "Pause").size(), 1u);
-  EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.Image5);
-  EXPECT_FALSE(TrayAnimationRunning(frmMain));
 
-  frmMain.StopHotKeyHotKey(*frmMain.StopHotKey);
-  EXPECT_FALSE(frmMain.paused);
-  EXPECT_TRUE(frmMain.reading);
-  EXPECT_EQ(PauseCaption(), kPauseCaption);
+  controller.PauseOrResume();
+  EXPECT_FALSE(controller.Paused());
+  EXPECT_TRUE(controller.Reading());
+  EXPECT_EQ(LastState(), ReadingState::Reading);
   EXPECT_EQ(Calls("sapi5", "Resume").size(), 1u);
 
   // A new reading while paused starts afresh.
-  frmMain.Stopreading1Click();
-  ASSERT_TRUE(frmMain.paused);
+  controller.PauseOrResume();
+  ASSERT_TRUE(controller.Paused());
   Select(L"Another one.");
-  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  controller.DefaultHotKeyHotKey();
   ASSERT_TRUE(WaitForEvent("StartStream", 2));
-  EXPECT_TRUE(
-      PumpApplicationUntil(application_, [&] { return !frmMain.paused && frmMain.reading; }));
-  EXPECT_EQ(PauseCaption(), kPauseCaption);
+  EXPECT_TRUE(WaitUntil([&] { return !controller.Paused() && controller.Reading(); }));
+  EXPECT_EQ(LastState(), ReadingState::Reading);
 }
 
-TEST_F(ReadingControlTest, AFailingVoiceBeepsOnceAndSpeaksNothing) {
-  TfrmMain& frmMain = Create(std::string(kSlowVoices) + "sapi5.fail = Speak\n");
+TEST_F(ReadingControlTest, AFailingVoiceFailsOnceAndSpeaksNothing) {
+  ReadingController& controller = Create(std::string(kSlowVoices) + "sapi5.fail = Speak\n");
   Select(L"Not to be heard.");
-  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
-  EXPECT_EQ(beeps_, 1);
+  controller.DefaultHotKeyHotKey();
+  EXPECT_EQ(feedback_.failures, 1);
   // The refused purge ends the path: the text is never handed over, so no
   // stream can start later either.
   for (const LogEntry& speak : Calls("sapi5", "Speak")) EXPECT_EQ(speak.arguments, "\"\" 2");
-  EXPECT_FALSE(frmMain.reading);
+  EXPECT_FALSE(controller.Reading());
 }
 
-TEST_F(ReadingControlTest, TheSelectionIsPreparedWithThePronunciationPageAsItIsNow) {
-  TfrmMain& frmMain = Create();
-  frmMain.IgnoreCharacters_CheckBox.SetChecked(true);
-  frmMain.Ignored_Characters.SetText(L"*_");
-  frmMain.WordsCorr_CheckBox.SetChecked(true);
-  LVITEMW item{};
-  item.mask = LVIF_TEXT;
-  item.pszText = const_cast<wchar_t*>(L"Word");
-  ListView_InsertItem(frmMain.Words_Table, &item);
-  ListView_SetItemText(frmMain.Words_Table, 0, 1, const_cast<wchar_t*>(L"Ward"));
-  ListView_SetItemText(frmMain.Words_Table, 0, 2, const_cast<wchar_t*>(L"No"));
+TEST_F(ReadingControlTest, TheSelectionIsPreparedWithTheSettingsAsTheyAreNow) {
+  ReadingController& controller = Create();
+  source_.preparation = {true, L"*_", true, {{L"Word", L"Ward", L"No"}}};
   Select(L"*word* WORD_x");
-  EXPECT_EQ(frmMain.GetSelectedText(), L" Ward  Ward x");
+  EXPECT_EQ(controller.GetSelectedText(), L" Ward  Ward x");
 }
 
 TEST_F(ReadingControlTest, ALongSelectionIsCutTo51200Characters) {
-  TfrmMain& frmMain = Create();
+  ReadingController& controller = Create();
   Select(std::wstring(60000, L'a'));
-  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  controller.DefaultHotKeyHotKey();
   const auto speaks = Calls("sapi5", "Speak");
   ASSERT_FALSE(speaks.empty());
   const std::string expected = "\"<pitch middle=\\\"-2\\\">" + std::string(51200, 'a') + "\" 1";
@@ -266,11 +278,11 @@ TEST_F(ReadingControlTest, ALongSelectionIsCutTo51200Characters) {
 }
 
 TEST_F(ReadingControlTest, ASapi5SlotReadsWithItsOwnVoiceAndValues) {
-  TfrmMain& frmMain = Create();
-  AddSlot(frmMain, {L"Voice Beta", L"135", L"330", L"50"}, 5);
+  ReadingController& controller = Create();
+  source_.slots = {{L"Voice Beta", kSapi5Family, L"135", L"330", L"50"}};
   Select(L"Slot text.");
-  frmMain.SelectSlot(SlotKey(frmMain, 0));
-  EXPECT_EQ(beeps_, 0);
+  controller.SelectSlot(0);
+  EXPECT_EQ(feedback_.failures, 0);
   EXPECT_EQ(Calls("sapi5", "put_Voice").back().arguments, "\"Voice Beta\"");
   EXPECT_EQ(Calls("sapi5", "put_Rate").back().arguments, "-3");
   EXPECT_EQ(Calls("sapi5", "put_Volume").back().arguments, "50");
@@ -279,24 +291,24 @@ TEST_F(ReadingControlTest, ASapi5SlotReadsWithItsOwnVoiceAndValues) {
 
 // The voice block fails, the reading still goes ahead with the fresh voice
 // object's own voice and without a pitch.
-TEST_F(ReadingControlTest, ASlotWhoseVoiceIsGoneBeepsOnceAndStillReads) {
-  TfrmMain& frmMain = Create();
-  AddSlot(frmMain, {L"Uninstalled Voice", L"135", L"330", L"50"}, 5);
+TEST_F(ReadingControlTest, ASlotWhoseVoiceIsGoneFailsOnceAndStillReads) {
+  ReadingController& controller = Create();
+  source_.slots = {{L"Uninstalled Voice", kSapi5Family, L"135", L"330", L"50"}};
   // Without the prefix nothing marks the text as markup, not even its own "<".
   Select(L"<b>Still read.");
-  frmMain.SelectSlot(SlotKey(frmMain, 0));
-  EXPECT_EQ(beeps_, 1);
+  controller.SelectSlot(0);
+  EXPECT_EQ(feedback_.failures, 1);
   EXPECT_EQ(Calls("sapi5", "Speak").back().arguments, "\"<b>Still read.\" 17");
   ASSERT_TRUE(WaitForEvent("StartStream"));
   EXPECT_EQ(Calls("sapi5", "Spoken").back().arguments, "\"<b>Still read.\"");
 }
 
 TEST_F(ReadingControlTest, ASapi4SlotStopsTheEnginesAndSpeaksThroughTextData) {
-  TfrmMain& frmMain = Create();
-  AddSlot(frmMain, {L"Bob", L"240", L"150", L"70"}, 4);
+  ReadingController& controller = Create();
+  source_.slots = {{L"Bob", kSapi4Family, L"240", L"150", L"70"}};
   Select(L"Engine text.");
-  frmMain.SelectSlot(SlotKey(frmMain, 0));
-  EXPECT_EQ(beeps_, 0);
+  controller.SelectSlot(0);
+  EXPECT_EQ(feedback_.failures, 0);
   EXPECT_FALSE(Calls("sapi4", "AudioReset").empty());
   EXPECT_FALSE(Calls("sapi5", "Pause").empty());
   const auto textData = Calls("sapi4", "TextData");
@@ -308,34 +320,64 @@ TEST_F(ReadingControlTest, ASapi4SlotStopsTheEnginesAndSpeaksThroughTextData) {
 // silences the SAPI 5 voice without leaving it paused, so speech that does
 // not reconnect it, as the welcome greeting's and the test button's, is heard.
 TEST_F(ReadingControlTest, AfterASapi4SlotTheSapi5VoiceSpeaksWithoutReconnecting) {
-  TfrmMain& frmMain = Create();
+  ReadingController& controller = Create();
   Select(LongText(300));
-  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  controller.DefaultHotKeyHotKey();
   ASSERT_TRUE(WaitForEvent("StartStream"));
-  AddSlot(frmMain, {L"Bob", L"240", L"150", L"70"}, 4);
+  source_.slots = {{L"Bob", kSapi4Family, L"240", L"150", L"70"}};
   Select(L"Engine text.");
-  frmMain.SelectSlot(SlotKey(frmMain, 0));
+  controller.SelectSlot(0);
   EXPECT_TRUE(WaitForEvent("EndStream")) << "the reading the slot silenced ends";
 
-  frmMain.SpeakWithDefaultVoice(L"Welcome.", false);
+  controller.SpeakWithDefaultVoice(L"Welcome.", false);
   EXPECT_TRUE(WaitForEvent("StartStream", 2));
-  frmMain.Test_ButtonClick();
+  controller.SpeakWithDefaultVoice(kTestSentence, true);
   EXPECT_TRUE(WaitForEvent("StartStream", 3));
-  EXPECT_EQ(beeps_, 0);
+  EXPECT_EQ(feedback_.failures, 0);
 }
 
 // A purge drops what the user paused, and with it the pause.
-TEST_F(ReadingControlTest, TheTestButtonIsHeardAfterTheUserPausedAReading) {
-  TfrmMain& frmMain = Create();
+TEST_F(ReadingControlTest, TheTestSpeechIsHeardAfterTheUserPausedAReading) {
+  ReadingController& controller = Create();
   Select(LongText(300));
-  frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
+  controller.DefaultHotKeyHotKey();
   ASSERT_TRUE(WaitForEvent("StartStream"));
-  ASSERT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.reading; }));
-  frmMain.Stopreading1Click();
-  ASSERT_TRUE(frmMain.paused);
+  ASSERT_TRUE(WaitUntil([&] { return controller.Reading(); }));
+  controller.PauseOrResume();
+  ASSERT_TRUE(controller.Paused());
 
-  frmMain.Test_ButtonClick();
+  controller.SpeakWithDefaultVoice(kTestSentence, true);
   EXPECT_TRUE(WaitForEvent("StartStream", 2));
-  EXPECT_TRUE(
-      PumpApplicationUntil(application_, [&] { return !frmMain.paused && frmMain.reading; }));
+  EXPECT_TRUE(WaitUntil([&] { return !controller.Paused() && controller.Reading(); }));
+}
+
+// The words come faster than the animation's ticks, which must not hold it
+// up; the pause shows the idle icon and offers "Resume".
+TEST_F(ReadingTrayTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffersWhatComesNext) {
+  TfrmMain& frmMain = CreateMainForm(kSlowVoices);
+  ReadingController& controller = frmMain.ReadingControl();
+  selection_.Select(LongText(300));
+  SendMessageW(frmMain.Handle(), WM_HOTKEY, frmMain.DefaultHotKey->Identifier(), 0);
+  ASSERT_TRUE(WaitForEvent("StartStream"));
+  EXPECT_TRUE(WaitForTrayIcon(frmMain, frmMain.WaveIcon1()));
+  EXPECT_TRUE(WaitForTrayIcon(frmMain, frmMain.WaveIcon2()));
+  EXPECT_EQ(PauseCaption(), kPauseCaption);
+
+  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_STOPREADING1, 0);
+  ASSERT_TRUE(controller.Paused());
+  EXPECT_EQ(PauseCaption(), kResumeCaption);
+  EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.IdleIcon());
+  EXPECT_FALSE(TrayAnimationRunning(frmMain));
+
+  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_STOPREADING1, 0);
+  ASSERT_TRUE(controller.Reading());
+  EXPECT_EQ(PauseCaption(), kPauseCaption);
+  EXPECT_TRUE(WaitForTrayIcon(frmMain, frmMain.WaveIcon1()));
+
+  frmMain.SpeechEngines().Sapi5().Speak(L"", SVSFPurgeBeforeSpeak);
+  ASSERT_TRUE(WaitForEvent("EndStream"));
+  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return !controller.Reading(); }));
+  EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.IdleIcon());
+  EXPECT_FALSE(TrayAnimationRunning(frmMain));
+  EXPECT_EQ(PauseCaption(), kPauseCaption);
 }

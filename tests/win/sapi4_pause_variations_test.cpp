@@ -18,7 +18,7 @@ class Sapi4PauseVariationsTest : public main_form_test::MainFormFixture,
                                  public ::testing::WithParamInterface<const char*> {
  protected:
   // The only entry is the engine, so it is the default voice; its test
-  // button starts a reading of a few seconds.
+  // test speech starts a reading of a few seconds.
   TfrmMain& Reading() {
     TfrmMain& frmMain = CreateMainForm(
         std::string(
@@ -26,28 +26,28 @@ class Sapi4PauseVariationsTest : public main_form_test::MainFormFixture,
         GetParam() + "\n");
     std::wstring text;
     for (int word = 0; word < 40; ++word) text += L"word ";
-    frmMain.Edit4.SetText(text);
-    frmMain.Test_ButtonClick();
-    EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.reading; }));
+    frmMain.ReadingControl().SpeakWithDefaultVoice(text, true);
+    EXPECT_TRUE(
+        PumpApplicationUntil(application_, [&] { return frmMain.ReadingControl().Reading(); }));
     return frmMain;
   }
 
   // The command, then whatever the engine reports on it.
   void PauseOrResume(TfrmMain& frmMain) {
-    frmMain.Stopreading1Click();
+    frmMain.ReadingControl().PauseOrResume();
     ASSERT_TRUE(main_form_test::PumpApplicationUntilPostedHandled(application_));
   }
 
   void ExpectPaused(TfrmMain& frmMain) {
-    EXPECT_TRUE(frmMain.paused);
-    EXPECT_FALSE(frmMain.reading);
+    EXPECT_TRUE(frmMain.ReadingControl().Paused());
+    EXPECT_FALSE(frmMain.ReadingControl().Reading());
     EXPECT_EQ(frmMain.TrayMenu->Caption(IDM_STOPREADING1), kResumeCaption);
-    EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.Image5);
+    EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.IdleIcon());
   }
 
   void ExpectReading(TfrmMain& frmMain) {
-    EXPECT_FALSE(frmMain.paused);
-    EXPECT_TRUE(frmMain.reading);
+    EXPECT_FALSE(frmMain.ReadingControl().Paused());
+    EXPECT_TRUE(frmMain.ReadingControl().Reading());
     EXPECT_EQ(frmMain.TrayMenu->Caption(IDM_STOPREADING1), kPauseCaption);
   }
 };
@@ -59,17 +59,17 @@ TEST_P(Sapi4PauseVariationsTest, PauseAndResumeHoldAndGoOnToTheEnd) {
   PauseOrResume(frmMain);
   ExpectReading(frmMain);
   ASSERT_TRUE(PumpApplicationUntil(
-      application_, [&] { return !frmMain.reading; }, std::chrono::seconds(20)));
-  EXPECT_FALSE(frmMain.paused);
+      application_, [&] { return !frmMain.ReadingControl().Reading(); }, std::chrono::seconds(20)));
+  EXPECT_FALSE(frmMain.ReadingControl().Paused());
   EXPECT_EQ(frmMain.TrayMenu->Caption(IDM_STOPREADING1), kPauseCaption);
-  EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.Image5);
+  EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.IdleIcon());
 }
 
 // Two presses handled before the engine's answers to the first come in.
 TEST_P(Sapi4PauseVariationsTest, AQuickResumeAndPauseEndPaused) {
   TfrmMain& frmMain = Reading();
   PauseOrResume(frmMain);
-  frmMain.Stopreading1Click();
+  frmMain.ReadingControl().PauseOrResume();
   PauseOrResume(frmMain);
   ExpectPaused(frmMain);
   PauseOrResume(frmMain);

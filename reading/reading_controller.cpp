@@ -1,0 +1,212 @@
+#include "reading/reading_controller.h"
+
+#include "base/exception_guard.h"
+#include "reading/reading_rules.h"
+#include "reading/selected_text.h"
+#include "speech/ansi_text.h"
+
+ReadingController::ReadingController(Engines& engines, const ReadingSource& source,
+                                     ReadingFeedback& feedback, HWND clipboardOwner,
+                                     std::function<void()> processMessages)
+    : engines_(engines),
+      source_(source),
+      feedback_(feedback),
+      clipboardOwner_(clipboardOwner),
+      processMessages_(std::move(processMessages)) {
+  ConnectEngineEvents();
+}
+
+ReadingController::~ReadingController() {
+  TSpVoice& voice = engines_.Sapi5();
+  voice.OnStartStream = nullptr;
+  voice.OnEndStream = nullptr;
+  voice.OnWord = nullptr;
+  engines_.Sapi4().OnStart = nullptr;
+  engines_.Sapi4().OnStop = nullptr;
+}
+
+void ReadingController::ConnectEngineEvents() {
+  TSpVoice& voice = engines_.Sapi5();
+  voice.OnStartStream = [this](long, const VARIANT&) { SpeechAPI5StartStream(); };
+  voice.OnEndStream = [this](long, const VARIANT&) { SpeechAPI5EndStream(); };
+  voice.OnWord = [this](long, const VARIANT&, long, long) { SpeechAPI5Word(); };
+  engines_.Sapi4().OnStart = [this](IUnknown*) { SpeechAPI4Start(); };
+  engines_.Sapi4().OnStop = [this](IUnknown*) { SpeechAPI4Stop(); };
+}
+
+void ReadingController::Guarded(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (...) {
+    feedback_.ReadingFailed();
+  }
+}
+
+void ReadingController::Report(ReadingState state) { feedback_.ReadingStateChanged(state); }
+
+std::wstring ReadingController::GetSelectedText() {
+  return PrepareText(CaptureSelectedText(clipboardOwner_, processMessages_),
+                     source_.PreparationSettings());
+}
+
+int ReadingController::DefaultVoiceFamily() const {
+  return engines_.FamilyOf(source_.DefaultVoice().entry);
+}
+
+// The sliders' positions go to the engine as they are (a SAPI 4 engine's
+// within its bounds); a SAPI 5 voice's pitch travels in the pitch prefix.
+void ReadingController::SelectDefaultVoice() {
+  const DefaultVoiceChoice voice = source_.DefaultVoice();
+  engines_.SelectVoice(voice.entry, voice.values);
+}
+
+// The text is taken before the voice object is renewed, and the renewed
+// object gets the default voice again: nothing queued or paused survives.
+void ReadingController::DefaultHotKeyHotKey() {
+  pitchPrefix_.clear();
+  Guarded([&] {
+    SelectDefaultVoice();
+    if (DefaultVoiceFamily() == kSapi4Family) {
+      SpeakWithSapi4(GetSelectedText());
+      return;
+    }
+    const std::wstring text(CutForReading(GetSelectedText()));
+    TSpVoice& voice = engines_.Sapi5();
+    voice.Disconnect();
+    voice.Connect();
+    SelectDefaultVoice();
+    pitchPrefix_ = PitchPrefixText(source_.DefaultVoice().values.pitch);
+    voice.Speak(L"", SVSFPurgeBeforeSpeak);
+    SpeakBehindPitchPrefix(text);
+  });
+}
+
+void ReadingController::SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst) {
+  SelectDefaultVoice();
+  if (DefaultVoiceFamily() == kSapi4Family) {
+    engines_.Sapi4().Text = AnsiLines(text);
+    engines_.Sapi4().SpeakText();
+    return;
+  }
+  // What was purged needs no pause any more, and the text must be heard
+  // after a reading the user paused too.
+  if (purgeFirst) {
+    engines_.Sapi5().Speak(L"", SVSFPurgeBeforeSpeak);
+    engines_.Sapi5().ResumeEveryPause();
+  }
+  pitchPrefix_ = PitchPrefixText(source_.DefaultVoice().values.pitch);
+  SpeakBehindPitchPrefix(text);
+}
+
+// Only the program's own tags are markup. Behind the pitch prefix the text is
+// escaped; without a prefix it is marked as plain text, so that a selection
+// that starts with "<" is not taken for markup either.
+void ReadingController::SpeakBehindPitchPrefix(std::wstring_view text) {
+  if (pitchPrefix_.empty()) {
+    engines_.Sapi5().Speak(std::wstring(text),
+                           static_cast<SpeechVoiceSpeakFlags>(SVSFlagsAsync | SVSFIsNotXML));
+    return;
+  }
+  engines_.Sapi5().Speak(pitchPrefix_ + EscapeSpeechMarkup(text), SVSFlagsAsync);
+}
+
+void ReadingController::SpeakWithSapi4(const std::wstring& text) {
+  engines_.Sapi4().Text = AnsiReadingLines(text, kMaxReadingLength);
+  engines_.Sapi4().SpeakText();
+}
+
+void ReadingController::SelectSlot(int slotNumber) {
+  SetForegroundWindow(GetForegroundWindow());
+  pitchPrefix_.clear();
+  SlotVoiceSettings slot;
+  try {
+    slot = source_.Slot(slotNumber);
+  } catch (...) {
+    feedback_.ReadingFailed();
+    return;
+  }
+  if (slot.family == kSapi5Family && engines_.Sapi5Available()) {
+    ReadWithSapi5Slot(slot);
+  } else if (engines_.Sapi4Available()) {
+    ReadWithSapi4Slot(slot);
+  }
+}
+
+// Three steps that each fail on their own: speech is still tried after a
+// voice that could not be set, with the fresh voice object's own voice.
+void ReadingController::ReadWithSapi5Slot(const SlotVoiceSettings& slot) {
+  TSpVoice& voice = engines_.Sapi5();
+  Guarded([&] {
+    if (engines_.Sapi4Available()) engines_.Sapi4().StopSpeech();
+    voice.Pause();
+    voice.Disconnect();
+    voice.Connect();
+  });
+  Guarded([&] { pitchPrefix_ = engines_.SelectSlotVoice(slot); });
+  Guarded([&] {
+    voice.Speak(L"", SVSFPurgeBeforeSpeak);
+    SpeakBehindPitchPrefix(CutForReading(GetSelectedText()));
+  });
+}
+
+// A SAPI 5 slot comes here when no SAPI 5 voice is usable; its voice is then
+// looked for among the SAPI 4 engines and not found. The SAPI 5 voice is
+// held, emptied and let go again: a pause left behind would keep it silent
+// for every later speech that does not reconnect it (the test buttons, the
+// welcome greeting).
+void ReadingController::ReadWithSapi4Slot(SlotVoiceSettings slot) {
+  Guarded([&] {
+    engines_.Sapi4().StopSpeech();
+    if (engines_.Sapi5Available()) {
+      engines_.Sapi5().Pause();
+      engines_.Sapi5().Speak(L"", SVSFPurgeBeforeSpeak);
+      engines_.Sapi5().ResumeEveryPause();
+    }
+    slot.family = kSapi4Family;
+    engines_.SelectSlotVoice(slot);
+    SpeakWithSapi4(GetSelectedText());
+  });
+}
+
+void ReadingController::PauseOrResume() {
+  const bool defaultIsSapi5 = DefaultVoiceFamily() == kSapi5Family;
+  const bool sapi4 = engines_.Sapi4Available();
+  const bool sapi5 = engines_.Sapi5Available();
+  if (paused_) {
+    paused_ = false;
+    // The engines' answers to pause and resume are not the user's concern.
+    if (defaultIsSapi5 && sapi5) CallGuarded([&] { engines_.Sapi5().Resume(); });
+    if (!defaultIsSapi5 && sapi4 && engines_.Sapi4().Paused()) {
+      CallGuarded([&] { engines_.Sapi4().ResumeSpeech(); });
+    }
+    reading_ = true;
+    Report(ReadingState::Reading);
+  } else if (reading_) {
+    paused_ = true;
+    if (defaultIsSapi5 && sapi5) CallGuarded([&] { engines_.Sapi5().Pause(); });
+    // Also holds a reading that a SAPI 4 slot started.
+    if (sapi4) CallGuarded([&] { engines_.Sapi4().PauseSpeech(); });
+    reading_ = false;
+    Report(ReadingState::Paused);
+  }
+}
+
+void ReadingController::SpeechAPI5StartStream() {
+  paused_ = false;
+  reading_ = true;
+  Report(ReadingState::Reading);
+}
+
+void ReadingController::SpeechAPI4Start() { SpeechAPI5StartStream(); }
+
+void ReadingController::SpeechAPI5EndStream() {
+  reading_ = false;
+  Report(ReadingState::Ended);
+}
+
+void ReadingController::SpeechAPI4Stop() { SpeechAPI5EndStream(); }
+
+// A word keeps the animation going while the reading is under way.
+void ReadingController::SpeechAPI5Word() {
+  if (reading_) Report(ReadingState::Reading);
+}

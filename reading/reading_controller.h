@@ -1,0 +1,109 @@
+#pragma once
+// What the reading hot keys do: read the selected text with the default voice
+// or a voice slot's voice, pause and resume, and follow the engines' start and
+// end notifications. The settings it reads with are asked for at the moment of
+// each reading, so the options window's controls stay the live settings.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "reading/text_preparation.h"
+#include "speech/engines.h"
+
+// The default voice as chosen now: its catalogue entry and the sliders' values.
+struct DefaultVoiceChoice {
+  int entry = -1;
+  VoiceValues values;
+};
+
+// Where a reading takes its settings from.
+class ReadingSource {
+ public:
+  virtual DefaultVoiceChoice DefaultVoice() const = 0;
+  virtual TextPreparationSettings PreparationSettings() const = 0;
+  // Voice slot n; throws when there is no such slot.
+  virtual SlotVoiceSettings Slot(int slot) const = 0;
+
+ protected:
+  ~ReadingSource() = default;
+};
+
+enum class ReadingState {
+  Reading,  // a voice speaks, or was resumed
+  Paused,   // the user paused it
+  Ended,    // the voice finished or was silenced
+};
+
+// How a reading shows itself to the user.
+class ReadingFeedback {
+ public:
+  virtual void ReadingStateChanged(ReadingState state) = 0;
+  // One step of a reading failed; the reading goes on where it can.
+  virtual void ReadingFailed() = 0;
+
+ protected:
+  ~ReadingFeedback() = default;
+};
+
+class ReadingController {
+ public:
+  // clipboardOwner and processMessages serve the capture of the selected text
+  // (reading/selected_text.h).
+  ReadingController(Engines& engines, const ReadingSource& source, ReadingFeedback& feedback,
+                    HWND clipboardOwner, std::function<void()> processMessages);
+  // The engines outlive the controller: their notifications stop here.
+  ~ReadingController();
+  ReadingController(const ReadingController&) = delete;
+  ReadingController& operator=(const ReadingController&) = delete;
+
+  // The reading hot key: the selection with the default voice.
+  void DefaultHotKeyHotKey();
+  // A voice slot's hot key: the selection with that slot's voice and values.
+  void SelectSlot(int slot);
+  // The pause hot key and the tray command: by the default voice's family.
+  void PauseOrResume();
+  // Speaks a text with the default voice (the test buttons, the greeting);
+  // purgeFirst drops whatever the SAPI 5 voice still had to say first.
+  void SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst);
+
+  // The selection in the program the user works in, prepared with the
+  // source's settings as they are now.
+  std::wstring GetSelectedText();
+
+  bool Reading() const { return reading_; }
+  bool Paused() const { return paused_; }
+  // Put before the text of every SAPI 5 reading; set by the reading paths.
+  const std::wstring& PitchPrefix() const { return pitchPrefix_; }
+
+ private:
+  void ConnectEngineEvents();
+  void SpeechAPI5StartStream();
+  void SpeechAPI5EndStream();
+  void SpeechAPI5Word();
+  void SpeechAPI4Start();
+  void SpeechAPI4Stop();
+
+  void SelectDefaultVoice();
+  int DefaultVoiceFamily() const;
+  void SpeakBehindPitchPrefix(std::wstring_view text);
+  void SpeakWithSapi4(const std::wstring& text);
+  void ReadWithSapi5Slot(const SlotVoiceSettings& slot);
+  void ReadWithSapi4Slot(SlotVoiceSettings slot);
+  // Runs one step of a reading path; a failure ends the step with the
+  // feedback's failure and lets the path go on.
+  void Guarded(const std::function<void()>& step);
+  void Report(ReadingState state);
+
+  Engines& engines_;
+  const ReadingSource& source_;
+  ReadingFeedback& feedback_;
+  HWND clipboardOwner_;
+  std::function<void()> processMessages_;
+  // A reading is under way and not paused; a reading is paused.
+  bool reading_ = false;
+  bool paused_ = false;
+  std::wstring pitchPrefix_;
+};
