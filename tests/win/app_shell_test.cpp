@@ -12,7 +12,7 @@
 #include "base/window_thunk.h"
 #include "tests/support/hotkey_probe_client.h"
 #include "tests/win/main_form_test_support.h"
-#include "tests/win/speech_test_support.h"
+#include "tests/support/speech_test_support.h"
 #include "ui/controls.h"
 #include "base/dpi.h"
 
