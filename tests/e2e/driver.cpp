@@ -16,8 +16,6 @@ constexpr wchar_t kLogName[] = L"standin.log";
 // The hot keys of a first start: Ctrl+BkSp, Ctrl+F11, Ctrl+F12.
 constexpr unsigned kFixedHotKeys[] = {16392, 16506, 16507};
 
-std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
-
 struct WindowSearch {
   DWORD processId;
   const std::wstring* title;
@@ -103,7 +101,7 @@ bool IsSapi5Reading(const LogEntry& entry) {
 TolvaneProcess::TolvaneProcess(const ProgramFolder& folder, const std::wstring& arguments) {
   SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", folder.File(kConfigName).c_str());
   SetEnvironmentVariableW(L"TOLVANE_STANDIN_LOG", folder.File(kLogName).c_str());
-  std::wstring commandLine = Quoted(folder.File(L"Tolvane.exe"));
+  std::wstring commandLine = QuotedPath(folder.File(L"Tolvane.exe"));
   if (!arguments.empty()) commandLine += L" " + arguments;
   // The working directory is elsewhere on purpose: the program must find its
   // files beside itself.
@@ -165,7 +163,7 @@ NotepadProcess::NotepadProcess(const std::wstring& folder, const std::wstring& t
   std::string bytes = "\xFF\xFE";
   bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
   WriteTextFile(file, bytes);
-  std::wstring commandLine = L"notepad.exe " + Quoted(file);
+  std::wstring commandLine = L"notepad.exe " + QuotedPath(file);
   if (!StartChildProcess(commandLine, L"", lifetime, process_)) {
     throw std::runtime_error("cannot start notepad.exe");
   }

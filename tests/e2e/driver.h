@@ -13,8 +13,8 @@
 #include "tests/support/child_process.h"
 #include "tests/support/keyboard.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/speech_test_support.h"
 #include "tests/support/temp_folder.h"
-#include "tests/win/speech_test_support.h"
 
 using speech_test::LogEntry;
 

@@ -14,7 +14,7 @@
 
 #include "tests/e2e/driver.h"
 #include "tests/support/hotkey_probe_client.h"
-#include "tests/win/speech_test_support.h"
+#include "tests/support/speech_test_support.h"
 
 namespace {
 

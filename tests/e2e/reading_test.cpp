@@ -10,8 +10,9 @@
 
 #include "tests/e2e/driver.h"
 #include "tests/support/hotkey_probe_client.h"
+#include "tests/support/speech_test_support.h"
+#include "tests/support/standin_log_quoting.h"
 #include "tests/support/test_clipboard.h"
-#include "tests/win/speech_test_support.h"
 
 namespace {
 
@@ -44,16 +45,6 @@ std::vector<BYTE> ClipboardPrivateData() {
   // Global blocks may be rounded up; the data is the first bytes.
   if (bytes.size() > kPrivateBytes.size()) bytes.resize(kPrivateBytes.size());
   return bytes;
-}
-
-// How the stand-ins log a string argument.
-std::string Quoted(const std::string& text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') quoted += '\\';
-    quoted += c;
-  }
-  return quoted + "\"";
 }
 
 class Reading : public ::testing::Test {

@@ -10,7 +10,7 @@
 #include "base/com_object.h"
 #include "speech/sapi4.h"
 #include "tests/support/message_pump.h"
-#include "tests/win/speech_test_support.h"
+#include "tests/support/speech_test_support.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "speech/ms_speech.h"
 #include "speech/sp_voice.h"
 #include "tests/support/message_pump.h"
-#include "tests/win/speech_test_support.h"
+#include "tests/support/speech_test_support.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "base/com_error.h"
-#include "tests/win/speech_test_support.h"
+#include "tests/support/speech_test_support.h"
 
 namespace {
 

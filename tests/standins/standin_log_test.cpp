@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "speech/sp_voice.h"
-#include "tests/win/speech_test_support.h"
+#include "tests/support/speech_test_support.h"
 
 namespace {
 

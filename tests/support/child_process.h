@@ -14,6 +14,10 @@ enum class ChildLifetime {
   Outlives,
 };
 
+// A path as one argument of a command line: in double quotes, so that the
+// spaces of a folder name stay inside it.
+inline std::wstring QuotedPath(const std::wstring& path) { return L"\"" + path + L"\""; }
+
 // Starts the command line in the working folder (empty: this program's own).
 // Answers whether it started; the caller closes the handles.
 bool StartChildProcess(std::wstring commandLine, const std::wstring& workingFolder,

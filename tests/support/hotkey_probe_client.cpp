@@ -13,7 +13,7 @@ std::wstring TestProgramFolder() {
 
 HotKeyState ProbeHotKey(unsigned shortCut) {
   std::wstring probe = TestProgramFolder() + L"\\hotkey_probe.exe";
-  std::wstring commandLine = L"\"" + probe + L"\" " + std::to_wstring(shortCut);
+  std::wstring commandLine = QuotedPath(probe) + L" " + std::to_wstring(shortCut);
   PROCESS_INFORMATION process{};
   if (!StartChildProcess(commandLine, L"", ChildLifetime::EndsWithTest, process)) {
     return HotKeyState::ProbeFailed;

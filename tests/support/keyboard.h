@@ -5,6 +5,10 @@
 
 #include <vector>
 
+// One key going down or up as the keyboard sends it: with its scan code, and
+// the right Alt and the Windows keys marked as extended keys.
+INPUT KeyEvent(WORD virtualKey, bool up);
+
 // Holds the modifiers, presses and releases the key, releases the modifiers.
 // Answers whether the system took every one of the input events.
 bool PressKey(WORD virtualKey, const std::vector<WORD>& modifiers = {});

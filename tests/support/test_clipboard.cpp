@@ -1,6 +1,8 @@
 #include "tests/support/test_clipboard.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "tests/support/message_pump.h"
 
@@ -36,6 +38,48 @@ std::vector<BYTE> ClipboardBytes(UINT format) {
   std::vector<BYTE> copy(bytes, bytes + GlobalSize(data));
   GlobalUnlock(data);
   return copy;
+}
+
+std::vector<UINT> ListedClipboardFormats() {
+  std::vector<UINT> formats;
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+    formats.push_back(format);
+  }
+  return formats;
+}
+
+namespace {
+
+bool IsGlobalMemoryFormat(UINT format) {
+  static const UINT kGlobal[] = {CF_TEXT, CF_OEMTEXT, CF_UNICODETEXT, CF_LOCALE, CF_DIB, CF_DIBV5};
+  return format >= 0xC000 ||
+         std::find(std::begin(kGlobal), std::end(kGlobal), format) != std::end(kGlobal);
+}
+
+}  // namespace
+
+std::map<UINT, std::vector<BYTE>> ClipboardFormatsAndBytes() {
+  std::map<UINT, std::vector<BYTE>> contents;
+  for (UINT format : ListedClipboardFormats()) {
+    contents[format] = IsGlobalMemoryFormat(format) ? ClipboardBytes(format) : std::vector<BYTE>{};
+  }
+  return contents;
+}
+
+std::vector<BYTE> SmallDib() {
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = 2;
+  header.biHeight = 2;
+  header.biPlanes = 1;
+  header.biBitCount = 32;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = 16;
+  const DWORD pixels[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00123456};
+  std::vector<BYTE> dib(sizeof header + sizeof pixels);
+  std::memcpy(dib.data(), &header, sizeof header);
+  std::memcpy(dib.data() + sizeof header, pixels, sizeof pixels);
+  return dib;
 }
 
 ClipboardHolder::ClipboardHolder(std::chrono::milliseconds hold)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -30,6 +31,14 @@ HGLOBAL GlobalCopy(const void* data, size_t size);
 void PutClipboardBytes(UINT format, const void* data, size_t size);
 void PutClipboardText(const std::wstring& text);
 std::vector<BYTE> ClipboardBytes(UINT format);
+// With the clipboard open: the formats it lists, in its order, and each of
+// them with its bytes where they are plain global memory (other formats, such
+// as bitmaps and metafiles, only by their presence).
+std::vector<UINT> ListedClipboardFormats();
+std::map<UINT, std::vector<BYTE>> ClipboardFormatsAndBytes();
+
+// A 2x2 picture as CF_DIB holds it: bottom-up, 32 bits a pixel.
+std::vector<BYTE> SmallDib();
 
 // Another program keeping the clipboard open: a thread of this one opens it
 // and keeps it until the time is up or Release.

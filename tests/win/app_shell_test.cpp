@@ -7,14 +7,15 @@
 #include <stdexcept>
 
 #include "app/application.h"
-#include "base/exception_guard.h"
 #include "app/main_form.h"
+#include "base/dpi.h"
+#include "base/exception_guard.h"
 #include "base/window_thunk.h"
 #include "tests/support/hotkey_probe_client.h"
+#include "tests/support/speech_test_support.h"
+#include "tests/support/window_class.h"
 #include "tests/win/main_form_test_support.h"
-#include "tests/win/speech_test_support.h"
 #include "ui/controls.h"
-#include "base/dpi.h"
 
 namespace {
 
@@ -36,12 +37,7 @@ class ThrowingWindow {
 };
 
 HWND CreateThrowingWindow(ThrowingWindow& window) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = WindowThunk<ThrowingWindow>;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"ThrowingWindow";
-  RegisterClassExW(&windowClass);
+  RegisterWindowClass(L"ThrowingWindow", WindowThunk<ThrowingWindow>);
   return CreateWindowExW(0, L"ThrowingWindow", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                          GetModuleHandleW(nullptr), &window);
 }
@@ -139,8 +135,8 @@ TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {
   // Three slot keys: Ctrl+Shift+F13, F14, F15.
   const unsigned slotWords[] = {0x6000 | VK_F13, 0x6000 | VK_F14, 0x6000 | VK_F15};
   for (int slot = 0; slot < 3; ++slot) {
-    auto hotKey = std::make_unique<GlobalHotKey>(
-        frmMain.Handle(), L"SlotHotKey_" + std::to_wstring(slot), nullptr);
+    auto hotKey = std::make_unique<GlobalHotKey>(frmMain.Handle(),
+                                                 L"SlotHotKey_" + std::to_wstring(slot), nullptr);
     hotKey->SetTag(slot);
     hotKey->SetHotKey(static_cast<ShortCut>(slotWords[slot]));
     hotKey->SetActive(true);

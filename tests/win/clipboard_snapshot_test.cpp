@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -17,59 +16,20 @@
 
 #include "tests/support/message_pump.h"
 #include "tests/support/test_clipboard.h"
+#include "tests/support/window_class.h"
 
 namespace {
 
 using Bytes = std::vector<BYTE>;
 
-void PutBytes(UINT format, const Bytes& bytes) { PutClipboardBytes(format, bytes.data(), bytes.size()); }
+void PutBytes(UINT format, const Bytes& bytes) {
+  PutClipboardBytes(format, bytes.data(), bytes.size());
+}
 
 // A text as CF_UNICODETEXT holds it, with its NUL.
 Bytes TextBytes(const std::wstring& text) {
   const auto* first = reinterpret_cast<const BYTE*>(text.c_str());
   return Bytes(first, first + (text.size() + 1) * sizeof(wchar_t));
-}
-
-std::vector<UINT> ListedFormats() {
-  std::vector<UINT> formats;
-  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-    formats.push_back(format);
-  }
-  return formats;
-}
-
-bool IsGlobalMemoryFormat(UINT format) {
-  static const UINT kGlobal[] = {CF_TEXT, CF_OEMTEXT, CF_UNICODETEXT, CF_LOCALE, CF_DIB, CF_DIBV5};
-  return format >= 0xC000 ||
-         std::find(std::begin(kGlobal), std::end(kGlobal), format) != std::end(kGlobal);
-}
-
-// Every listed format with its bytes where they are plain memory; other
-// formats only by their presence.
-std::map<UINT, Bytes> Contents() {
-  std::map<UINT, Bytes> contents;
-  for (UINT format : ListedFormats()) {
-    contents[format] =
-        IsGlobalMemoryFormat(format) ? ClipboardBytes(format) : Bytes{};
-  }
-  return contents;
-}
-
-// A 2x2 picture, bottom-up, 32 bits a pixel.
-Bytes SmallDib() {
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof header;
-  header.biWidth = 2;
-  header.biHeight = 2;
-  header.biPlanes = 1;
-  header.biBitCount = 32;
-  header.biCompression = BI_RGB;
-  header.biSizeImage = 16;
-  const DWORD pixels[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00123456};
-  Bytes dib(sizeof header + sizeof pixels);
-  std::memcpy(dib.data(), &header, sizeof header);
-  std::memcpy(dib.data() + sizeof header, pixels, sizeof pixels);
-  return dib;
 }
 
 const Bytes kBinary = {0x00, 0xFF, 0x10, 0x00, 0x00, 0x7F, 0x80, 0x01, 0x00};
@@ -79,14 +39,8 @@ const Bytes kBinary = {0x00, 0xFF, 0x10, 0x00, 0x00, 0x7F, 0x80, 0x01, 0x00};
 class OwnerWindow {
  public:
   OwnerWindow() {
-    static const ATOM windowClass = [] {
-      WNDCLASSEXW windowClass{};
-      windowClass.cbSize = sizeof windowClass;
-      windowClass.lpfnWndProc = Procedure;
-      windowClass.hInstance = GetModuleHandleW(nullptr);
-      windowClass.lpszClassName = L"TolvaneClipboardSnapshotTestOwner";
-      return RegisterClassExW(&windowClass);
-    }();
+    static const ATOM windowClass =
+        RegisterWindowClass(L"TolvaneClipboardSnapshotTestOwner", Procedure);
     hwnd_ = CreateWindowExW(0, MAKEINTATOM(windowClass), L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
                             100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -151,8 +105,8 @@ TEST_F(ClipboardSnapshotTest, TextPrivateDataAndPictureComeBackAsTheyWere) {
   {
     OpenedClipboard clipboard(owner_.Handle());
     ASSERT_TRUE(clipboard.Opened());
-    before = Contents();
-    orderBefore = ListedFormats();
+    before = ClipboardFormatsAndBytes();
+    orderBefore = ListedClipboardFormats();
   }
   ASSERT_EQ(before[privateFormat_], kBinary);
   ASSERT_EQ(before[CF_DIB], SmallDib());
@@ -161,9 +115,9 @@ TEST_F(ClipboardSnapshotTest, TextPrivateDataAndPictureComeBackAsTheyWere) {
 
   OpenedClipboard clipboard(owner_.Handle());
   ASSERT_TRUE(clipboard.Opened());
-  EXPECT_EQ(Contents(), before);
+  EXPECT_EQ(ClipboardFormatsAndBytes(), before);
   // Pasting programs take the first format they understand: the order counts.
-  std::vector<UINT> orderAfter = ListedFormats();
+  std::vector<UINT> orderAfter = ListedClipboardFormats();
   std::erase(orderBefore, CF_BITMAP);
   std::erase(orderAfter, CF_BITMAP);
   EXPECT_EQ(orderAfter, orderBefore);

@@ -13,6 +13,7 @@
 
 #include "speech/sapi4_tags.h"
 #include "speech/voice_catalogue.h"
+#include "tests/support/standin_log_quoting.h"
 #include "tests/win/main_form_test_support.h"
 
 namespace {
@@ -39,16 +40,6 @@ constexpr int kAnn = 0;
 constexpr int kBob = 1;
 constexpr int kVoiceAlpha = 2;
 constexpr int kVoiceBeta = 3;
-
-// A string as the stand-ins log it.
-std::string Quoted(const std::string& text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') quoted += '\\';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
 
 struct SliderState {
   int min;

@@ -14,6 +14,7 @@
 #include "tests/support/hotkey_probe_client.h"
 #include "tests/support/keyboard.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/window_class.h"
 
 namespace {
 
@@ -30,14 +31,7 @@ constexpr ShortCut Unusual(int functionKey) {
 class OwnerWindow {
  public:
   OwnerWindow() {
-    static const ATOM windowClass = [] {
-      WNDCLASSEXW windowClass = {};
-      windowClass.cbSize = sizeof(windowClass);
-      windowClass.lpfnWndProc = Procedure;
-      windowClass.hInstance = GetModuleHandleW(nullptr);
-      windowClass.lpszClassName = L"TolvaneGlobalHotKeyTestOwner";
-      return RegisterClassExW(&windowClass);
-    }();
+    static const ATOM windowClass = RegisterWindowClass(L"TolvaneGlobalHotKeyTestOwner", Procedure);
     hwnd_ = CreateWindowExW(0, MAKEINTATOM(windowClass), L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
                             100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -12,6 +11,7 @@
 #include "reading/system_key_name.h"
 #include "tests/support/keyboard.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/test_clipboard.h"
 #include "ui/controls.h"
 
 namespace {
@@ -268,11 +268,7 @@ TEST_F(HotKeyEditTest, TextChangesOnlyByKeyPress) {
   hotKey.SetValue(16507);
   if (OpenClipboard(edit_)) {
     EmptyClipboard();
-    const wchar_t pasted[] = L"Pasted";
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(pasted));
-    std::copy_n(pasted, std::size(pasted), static_cast<wchar_t*>(GlobalLock(memory)));
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
+    PutClipboardText(L"Pasted");
     CloseClipboard();
   }
   SendMessageW(edit_, EM_SETSEL, 0, -1);

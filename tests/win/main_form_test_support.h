@@ -18,7 +18,7 @@
 #include "settings/autostart.h"
 #include "settings/file_replace.h"
 #include "tests/support/autostart_value.h"
-#include "tests/win/speech_test_support.h"
+#include "tests/support/speech_test_support.h"
 
 namespace main_form_test {
 

@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -18,22 +16,18 @@
 #include <vector>
 
 #include "reading/clipboard_snapshot.h"
+#include "tests/support/keyboard.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/test_clipboard.h"
+#include "tests/support/window_class.h"
 
 namespace {
 
 using Bytes = std::vector<BYTE>;
 
 HWND CreateTopLevel(const wchar_t* title) {
-  static const ATOM windowClass = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"TolvaneSelectedTextTestWindow";
-    return RegisterClassExW(&windowClass);
-  }();
+  static const ATOM windowClass =
+      RegisterWindowClass(L"TolvaneSelectedTextTestWindow", DefWindowProcW);
   // Hidden: enough for the focus and keyboard input, and Wine without a
   // window manager is slow to destroy shown windows.
   return CreateWindowExW(0, MAKEINTATOM(windowClass), title, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
@@ -43,16 +37,6 @@ HWND CreateTopLevel(const wchar_t* title) {
 HWND CreateEdit(HWND parent, const std::wstring& text) {
   return CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0,
                          280, 20, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
-INPUT KeyEvent(WORD virtualKey, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-  const bool extended = virtualKey == VK_RMENU || virtualKey == VK_LWIN || virtualKey == VK_RWIN;
-  input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
-  return input;
 }
 
 // Keys going down or up through the system's input path, as the user's
@@ -244,31 +228,10 @@ class Editor {
   bool ready_ = false;
 };
 
-// Every listed format; the bytes of the memory formats among them.
-std::map<UINT, Bytes> Contents() {
-  std::map<UINT, Bytes> contents;
-  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-    const bool memory = format >= 0xC000 || format == CF_TEXT || format == CF_OEMTEXT ||
-                        format == CF_UNICODETEXT || format == CF_LOCALE || format == CF_DIB ||
-                        format == CF_DIBV5;
-    contents[format] = memory ? ClipboardBytes(format) : Bytes{};
-  }
-  return contents;
-}
-
 std::wstring TextOf(const std::map<UINT, Bytes>& contents) {
   auto text = contents.find(CF_UNICODETEXT);
   if (text == contents.end()) return L"";
   return reinterpret_cast<const wchar_t*>(text->second.data());
-}
-
-Bytes SmallDib() {
-  BITMAPINFOHEADER header{sizeof header, 2, 2, 1, 32, BI_RGB, 16, 0, 0, 0, 0};
-  const DWORD pixels[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00654321};
-  Bytes dib(sizeof header + sizeof pixels);
-  std::memcpy(dib.data(), &header, sizeof header);
-  std::memcpy(dib.data() + sizeof header, pixels, sizeof pixels);
-  return dib;
 }
 
 const Bytes kBinary = {0x00, 0x01, 0xFE, 0xFF, 0x00, 0x00, 0x42};
@@ -308,7 +271,7 @@ class SelectedTextTest : public ::testing::Test {
   std::map<UINT, Bytes> ClipboardContents() {
     OpenedClipboard clipboard(owner_);
     if (!clipboard.Opened()) return {{0, {}}};
-    return Contents();
+    return ClipboardFormatsAndBytes();
   }
 
   std::wstring Capture() { return CaptureSelectedText(owner_, PumpMessages); }

@@ -5,7 +5,7 @@
 #include "base/com_error.h"
 #include "speech/ms_speech.h"
 #include "tests/support/message_pump.h"
-#include "tests/win/speech_test_support.h"
+#include "tests/support/speech_test_support.h"
 
 namespace {
 

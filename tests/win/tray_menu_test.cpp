@@ -13,10 +13,11 @@
 #include <vector>
 
 #include "app/res/resource.h"
+#include "base/dpi.h"
 #include "base/window_thunk.h"
 #include "tests/support/canvas.h"
 #include "tests/support/message_pump.h"
-#include "base/dpi.h"
+#include "tests/support/window_class.h"
 
 namespace {
 
@@ -247,12 +248,7 @@ namespace {
 class MenuOwner {
  public:
   MenuOwner() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowThunk<MenuOwner>;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"TrayMenuTestOwner";
-    RegisterClassExW(&windowClass);
+    RegisterWindowClass(L"TrayMenuTestOwner", WindowThunk<MenuOwner>);
     CreateWindowExW(0, L"TrayMenuTestOwner", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                     GetModuleHandleW(nullptr), this);
   }

@@ -12,6 +12,7 @@
 
 #include "base/window_thunk.h"
 #include "tests/support/canvas.h"
+#include "tests/support/window_class.h"
 
 namespace {
 
@@ -43,12 +44,7 @@ class ListHost {
   static constexpr int kListId = 100;
 
   ListHost() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowThunk<ListHost>;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"VoiceListHost";
-    RegisterClassExW(&windowClass);
+    RegisterWindowClass(L"VoiceListHost", WindowThunk<ListHost>);
     CreateWindowExW(WS_EX_TOOLWINDOW, L"VoiceListHost", L"", WS_POPUP, 0, 0, 220, 200, nullptr,
                     nullptr, GetModuleHandleW(nullptr), this);
     HWND list =

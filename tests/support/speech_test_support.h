@@ -1,10 +1,11 @@
 #pragma once
 
-// Shared by the tests of the speech components and the stand-ins: a private
-// configuration and log for the stand-ins and reading the log back.
+// Shared by the tests of the speech components, the stand-ins and the
+// end-to-end driver: a private configuration and log for the stand-ins and
+// reading the log back.
 
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 #include <sstream>
@@ -16,10 +17,11 @@
 namespace speech_test {
 
 inline std::string Utf8(const std::wstring& text) {
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
   std::string utf8(length, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length, nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length,
+                      nullptr, nullptr);
   return utf8;
 }
 
