@@ -28,9 +28,6 @@ class TTrayIcon {
   // "TaskbarCreated"; a visible icon has to be added again.
   void TaskbarCreated();
 
-  // The tray animation's frame, kept with the icon for the whole run.
-  int Tag = 0;
-
  private:
   NOTIFYICONDATAW Data(UINT flags) const;
   void Modify();
