@@ -7,6 +7,10 @@ target_compile_options(tolvane_core PUBLIC ${sanitizers} -g)
 target_link_options(tolvane_core PUBLIC ${sanitizers})
 tolvane_warnings(tolvane_core)
 
+# The layer order of the program's folders holds for every source file.
+add_test(NAME layers_include_only_earlier_layers
+         COMMAND ${PROJECT_SOURCE_DIR}/tools/check-layers ${PROJECT_SOURCE_DIR} ${tolvane_layers})
+
 tolvane_add_googletest()
 add_subdirectory(tests/unit)
 
