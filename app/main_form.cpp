@@ -26,8 +26,9 @@ constexpr ShortCut kReadingHotKeyDesign = 32813;
 constexpr ShortCut kOptionsHotKeyDesign = 16506;
 constexpr ShortCut kStopHotKeyDesign = 16507;
 
-HICON LoadSmallIcon(HINSTANCE instance, int id) {
-  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+OwnedIcon LoadSmallIcon(HINSTANCE instance, int id) {
+  return OwnedIcon(
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0)));
 }
 
 // The result of the request is not looked at: nothing follows when it fails.
@@ -53,17 +54,13 @@ TfrmMain::TfrmMain(TApplication& application, std::vector<std::wstring> commandL
   CallGuarded([this] { FormCreate(); });
 }
 
-TfrmMain::~TfrmMain() {
-  FormDestroy();
-  for (HICON icon : {programIcon_, waveIcon1_, waveIcon2_}) DestroyIcon(icon);
-}
+TfrmMain::~TfrmMain() { FormDestroy(); }
 
 void TfrmMain::LoadIcons() {
   HINSTANCE instance = application_.Instance();
   programIcon_ = LoadSmallIcon(instance, IDI_PROGRAM);
   waveIcon1_ = LoadSmallIcon(instance, IDI_FRAME1);
   waveIcon2_ = LoadSmallIcon(instance, IDI_FRAME2);
-  idleIcon_ = programIcon_;
 }
 
 void TfrmMain::CreateControls() {
@@ -92,10 +89,10 @@ void TfrmMain::CreateControls() {
                                                  [this] { application_.ProcessMessages(); });
 
   TrayMenu = std::make_unique<TTrayMenu>(
-      Handle(), programIcon_, [this](UINT command) { return TrayMenuHotKeyText(command); });
+      Handle(), programIcon_.get(), [this](UINT command) { return TrayMenuHotKeyText(command); });
   TrayIcon = std::make_unique<TTrayIcon>(Handle(), TRAY_ICON_MESSAGE);
   TrayIcon->SetHint(kTrayHint);
-  TrayIcon->SetIcon(programIcon_);
+  TrayIcon->SetIcon(programIcon_.get());
   application_.SetKeyPreview([this](WPARAM virtualKey) {
     FormKeyDown(virtualKey);
     return TurnPageByKey(virtualKey);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "base/gdi.h"
 #include "reading/global_hotkey.h"
 #include "reading/reading_controller.h"
 #include "speech/engines.h"
@@ -143,9 +144,9 @@ class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
 
   // The tray icon at rest, which is the program icon, and the two frames of
   // its animation while a voice reads.
-  HICON IdleIcon() const { return idleIcon_; }
-  HICON WaveIcon1() const { return waveIcon1_; }
-  HICON WaveIcon2() const { return waveIcon2_; }
+  HICON IdleIcon() const { return programIcon_.get(); }
+  HICON WaveIcon1() const { return waveIcon1_.get(); }
+  HICON WaveIcon2() const { return waveIcon2_.get(); }
 
   // Process-wide flags.
   bool firstRun = true;
@@ -216,10 +217,9 @@ class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
   // Set by the exit command: the close request that follows lets the window
   // close instead of hiding it in the tray.
   bool exiting_ = false;
-  HICON programIcon_ = nullptr;
-  HICON idleIcon_ = nullptr;
-  HICON waveIcon1_ = nullptr;
-  HICON waveIcon2_ = nullptr;
+  OwnedIcon programIcon_;
+  OwnedIcon waveIcon1_;
+  OwnedIcon waveIcon2_;
   // The catalogue entry whose ranges and values the sliders show.
   int slidersEntry_ = -1;
   bool easterEggRunning_ = false;

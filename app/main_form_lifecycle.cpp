@@ -33,8 +33,8 @@ constexpr wchar_t kTrayNoticeText[] =
 
 void TfrmMain::FormCreate() {
   SetClientHeight(ScaleForWindow(Handle(), kClientHeight));
-  application_.SetIcon(programIcon_);
-  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon_));
+  application_.SetIcon(programIcon_.get());
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon_.get()));
   engines_.DetectRuntimes();
   if (!engines_.Sapi4Available() && !engines_.Sapi5Available()) {
     ReportNoSpeechEngines();

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-  GdiObject brush(CreateSolidBrush(colour));
-  FillRect(dc, &rect, static_cast<HBRUSH>(brush.get()));
+  const GdiHandle<HBRUSH> brush(CreateSolidBrush(colour));
+  FillRect(dc, &rect, brush.get());
 }
 
 COLORREF Blend(COLORREF from, COLORREF to, int step, int lastStep) {
@@ -30,8 +30,8 @@ RECT Stripe(const RECT& area, int begin, int end, GradientDirection direction) {
 
 void FillGradient(HDC dc, const RECT& area, COLORREF from, COLORREF to, int steps,
                   GradientDirection direction) {
-  const int length = direction == GradientDirection::TopToBottom ? area.bottom - area.top
-                                                                  : area.right - area.left;
+  const int length =
+      direction == GradientDirection::TopToBottom ? area.bottom - area.top : area.right - area.left;
   if (length <= 0 || steps <= 0) return;
   steps = std::min(steps, length);
   const int stripeLength = length / steps;

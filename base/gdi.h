@@ -10,13 +10,38 @@
 struct GdiObjectDeleter {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
-// Owns a pen, brush, font or bitmap.
-using GdiObject = std::unique_ptr<void, GdiObjectDeleter>;
+// Owns a pen, brush, font or bitmap, keeping its type.
+template <class Handle>
+using GdiHandle = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
+using OwnedFont = GdiHandle<HFONT>;
+using OwnedPen = GdiHandle<HPEN>;
+using OwnedBitmap = GdiHandle<HBITMAP>;
+
+struct IconDeleter {
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+// Owns an icon loaded or created by the program (not a shared one).
+using OwnedIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 struct MemoryDcDeleter {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };
 using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
+
+// A window's device context, released when it ends.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() { ReleaseDC(window_, dc_); }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
 
 // Restores everything selected into or set on a device context when it ends.
 // Declare it after the GDI objects it selects, so they are deselected before
@@ -33,7 +58,7 @@ class SavedDcState {
   int saved_;
 };
 
-inline GdiObject MakeFont(const LOGFONTW& font) { return GdiObject(CreateFontIndirectW(&font)); }
+inline OwnedFont MakeFont(const LOGFONTW& font) { return OwnedFont(CreateFontIndirectW(&font)); }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 

@@ -44,7 +44,7 @@ class TAboutPage {
 
   HWND page_;
   HICON icon_;
-  GdiObject nameFont_;
-  GdiObject lineFont_;
+  OwnedFont nameFont_;
+  OwnedFont lineFont_;
   AboutColours colours_;
 };

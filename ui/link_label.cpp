@@ -148,7 +148,7 @@ void DrawLinkLabel(HDC dc, const RECT& area, const std::wstring& text, HFONT bas
              &logFont);
   logFont.lfWeight = FW_BOLD;
   logFont.lfUnderline = look.underlined ? TRUE : FALSE;
-  GdiObject font = MakeFont(logFont);
+  OwnedFont font = MakeFont(logFont);
   SavedDcState saved(dc);
   SelectObject(dc, font.get());
   SetTextColor(dc, look.colour);

@@ -104,7 +104,7 @@ void WriteProductName(HDC dc, const RECT& band, UINT dpi) {
   logFont.lfWeight = FW_BOLD;
   logFont.lfCharSet = DEFAULT_CHARSET;
   std::copy(std::begin(kNameFace), std::end(kNameFace), logFont.lfFaceName);
-  GdiObject font = MakeFont(logFont);
+  OwnedFont font = MakeFont(logFont);
   SavedDcState saved(dc);
   PrepareText(dc, font.get(), kWhite);
   WriteText(dc, band.left, band.bottom - ScaleForDpi(kNameAboveBottom, dpi), kProductName);
@@ -120,7 +120,7 @@ int SeparatorRow(int top, int bottom) {
 }
 
 void DrawSeparatorLine(HDC dc, const RECT& item) {
-  GdiObject pen(CreatePen(PS_SOLID, 1, kSeparatorLine));
+  OwnedPen pen(CreatePen(PS_SOLID, 1, kSeparatorLine));
   SavedDcState saved(dc);
   SelectObject(dc, pen.get());
   const int row = SeparatorRow(item.top, item.bottom);
@@ -142,7 +142,7 @@ COLORREF TextColour(const TrayMenuItemLook& look) {
 }
 
 void DrawItemTexts(HDC dc, const RECT& item, const TrayMenuItemLook& look, UINT dpi) {
-  GdiObject font = MakeFont(ItemFont(look.bold, dpi));
+  OwnedFont font = MakeFont(ItemFont(look.bold, dpi));
   SavedDcState saved(dc);
   PrepareText(dc, font.get(), TextColour(look));
   const int top = item.top + ScaleForDpi(kTextTop, dpi);
@@ -177,7 +177,7 @@ SIZE MeasureLook(const TrayMenuItemLook& look, UINT dpi) {
   MemoryDc dc(CreateCompatibleDC(nullptr));
   LOGFONTW logFont = SystemMenuFont();
   if (look.bold) logFont.lfWeight = FW_BOLD;
-  GdiObject font = MakeFont(logFont);
+  OwnedFont font = MakeFont(logFont);
   SavedDcState saved(dc.get());
   SelectObject(dc.get(), font.get());
   return {ItemWidth(dc.get(), look, dpi), ItemHeight(dc.get(), look.caption, dpi)};

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "base/exception_guard.h"
 #include "base/dpi.h"
+#include "base/exception_guard.h"
 #include "base/gdi.h"
 
 namespace {
@@ -28,20 +28,6 @@ constexpr int kMaxItemHeight = 255;
 constexpr UINT kTextFormat = DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX;
 
 constexpr UINT_PTR kSubclassId = 1;
-
-// The list box's own device context for measuring, given back when done.
-class ListDc {
- public:
-  explicit ListDc(HWND list) : list_(list), dc_(GetDC(list)) {}
-  ~ListDc() { ReleaseDC(list_, dc_); }
-  ListDc(const ListDc&) = delete;
-  ListDc& operator=(const ListDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND list_;
-  HDC dc_;
-};
 
 RECT TextArea(const RECT& item, UINT dpi) {
   const int marginX = ScaleForDpi(kTextMarginX, dpi);
@@ -150,7 +136,7 @@ bool TVoiceList::MeasureItem(MEASUREITEMSTRUCT& measure) const {
     return false;
   }
   const std::wstring text = Item(static_cast<int>(measure.itemID));
-  ListDc dc(handle_);
+  WindowDc dc(handle_);
   SavedDcState saved(dc.Get());
   if (HFONT font = ListFont(handle_)) SelectObject(dc.Get(), font);
   RECT area{0, 0, std::max(ItemTextWidth(), 1), 0};
