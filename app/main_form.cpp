@@ -77,28 +77,28 @@ void TfrmMain::CreateControls() {
   Options_HotKey.SetValue(kOptionsHotKeyDesign);
   Stop_HotKey.SetValue(kStopHotKeyDesign);
 
-  DefaultHotKey = std::make_unique<GlobalHotKey>(
+  defaultHotKey_ = std::make_unique<GlobalHotKey>(
       Handle(), L"DefaultHotKey", [this](GlobalHotKey&) { reading_->DefaultHotKeyHotKey(); });
-  OptionsHotKey = std::make_unique<GlobalHotKey>(
+  optionsHotKey_ = std::make_unique<GlobalHotKey>(
       Handle(), L"OptionsHotKey", [this](GlobalHotKey& hotKey) { OptionsHotKeyHotKey(hotKey); });
-  StopHotKey = std::make_unique<GlobalHotKey>(Handle(), L"StopHotKey",
-                                              [this](GlobalHotKey&) { reading_->PauseOrResume(); });
+  stopHotKey_ = std::make_unique<GlobalHotKey>(
+      Handle(), L"StopHotKey", [this](GlobalHotKey&) { reading_->PauseOrResume(); });
   const ReadingSource& source = *this;
   ReadingFeedback& feedback = *this;
   reading_ = std::make_unique<ReadingController>(engines_, source, feedback, application_.Handle(),
                                                  [this] { application_.ProcessMessages(); });
 
-  TrayMenu = std::make_unique<TTrayMenu>(
+  trayMenu_ = std::make_unique<TTrayMenu>(
       Handle(), programIcon_.get(), [this](UINT command) { return TrayMenuHotKeyText(command); });
-  TrayIcon = std::make_unique<TTrayIcon>(Handle(), TRAY_ICON_MESSAGE);
-  TrayIcon->SetHint(kTrayHint);
-  TrayIcon->SetIcon(programIcon_.get());
+  trayIcon_ = std::make_unique<TTrayIcon>(Handle(), TRAY_ICON_MESSAGE);
+  trayIcon_->SetHint(kTrayHint);
+  trayIcon_->SetIcon(programIcon_.get());
   application_.SetKeyPreview([this](WPARAM virtualKey) {
     FormKeyDown(virtualKey);
     return TurnPageByKey(virtualKey);
   });
   application_.SetMinimizeHandler([this] {
-    if (!TrayIcon->MinimizeToTray()) return false;
+    if (!trayIcon_->MinimizeToTray()) return false;
     ShowWindow(Handle(), SW_HIDE);
     return true;
   });
@@ -161,21 +161,21 @@ void TfrmMain::CreateHints() {
 }
 
 void TfrmMain::SetFixedHotKeys() {
-  DefaultHotKey->SetHotKey(Reading_HotKey.Value());
-  OptionsHotKey->SetHotKey(Options_HotKey.Value());
-  StopHotKey->SetHotKey(Stop_HotKey.Value());
+  defaultHotKey_->SetHotKey(Reading_HotKey.Value());
+  optionsHotKey_->SetHotKey(Options_HotKey.Value());
+  stopHotKey_->SetHotKey(Stop_HotKey.Value());
 }
 
 void TfrmMain::ActivateFixedHotKeys() {
   SetFixedHotKeys();
-  for (GlobalHotKey* hotKey : {DefaultHotKey.get(), OptionsHotKey.get(), StopHotKey.get()}) {
+  for (GlobalHotKey* hotKey : {defaultHotKey_.get(), optionsHotKey_.get(), stopHotKey_.get()}) {
     hotKey->SetActive(true);
   }
 }
 
 void TfrmMain::ShowAtStart() {
   if (application_.Terminated()) return;
-  if (startMinimized) {
+  if (startMinimized_) {
     application_.Minimize();
   } else {
     ShowMainWindow();
@@ -258,36 +258,36 @@ bool TfrmMain::HandleCommand(WORD command) {
 bool TfrmMain::HandleOwnerDraw(UINT message, LPARAM lParam, INT_PTR& result) {
   if (message == WM_MEASUREITEM) {
     auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-    result = measure.CtlType == ODT_MENU ? TrayMenu->MeasureItem(measure)
+    result = measure.CtlType == ODT_MENU ? trayMenu_->MeasureItem(measure)
                                          : VoicesList.MeasureItem(measure);
   } else {
     const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    result = draw.CtlType == ODT_MENU ? TrayMenu->DrawItem(draw) : VoicesList.DrawItem(draw);
+    result = draw.CtlType == ODT_MENU ? trayMenu_->DrawItem(draw) : VoicesList.DrawItem(draw);
   }
   return result != FALSE;
 }
 
 void TfrmMain::HandleTrayIconMessage(LPARAM mouseMessage) {
-  if (mouseMessage == WM_RBUTTONUP) TrayMenu->Popup();
+  if (mouseMessage == WM_RBUTTONUP) trayMenu_->Popup();
   if (mouseMessage == WM_LBUTTONDBLCLK) {
     // Then the menu's default item, "Options...", which also picks the first page.
     TrayIconDblClick();
-    HandleCommand(static_cast<WORD>(TrayMenu->DefaultCommand()));
+    HandleCommand(static_cast<WORD>(trayMenu_->DefaultCommand()));
   }
 }
 
 void TfrmMain::DispatchHotKey(WPARAM identifier) {
-  for (GlobalHotKey* hotKey : {DefaultHotKey.get(), OptionsHotKey.get(), StopHotKey.get()}) {
+  for (GlobalHotKey* hotKey : {defaultHotKey_.get(), optionsHotKey_.get(), stopHotKey_.get()}) {
     if (hotKey->HandleHotKey(identifier)) return;
   }
-  for (const auto& hotKey : SlotHotKeys) {
+  for (const auto& hotKey : slotHotKeys_) {
     if (hotKey->HandleHotKey(identifier)) return;
   }
 }
 
 bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   if (message == taskbarCreatedMessage_) {
-    TrayIcon->TaskbarCreated();
+    trayIcon_->TaskbarCreated();
     return false;
   }
   switch (message) {

@@ -108,17 +108,25 @@ class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
   // Both speech engine families.
   Engines& SpeechEngines() { return engines_; }
 
-  // Components.
-  std::unique_ptr<GlobalHotKey> DefaultHotKey;
-  std::unique_ptr<GlobalHotKey> OptionsHotKey;
-  std::unique_ptr<GlobalHotKey> StopHotKey;
-  // One per voice slot, named "SlotHotKey_<n>" with the slot number as tag.
-  std::vector<std::unique_ptr<GlobalHotKey>> SlotHotKeys;
+  // The application hot keys, the voice slots' hot keys and the tray, as
+  // they stand.
+  const GlobalHotKey& DefaultHotKey() const { return *defaultHotKey_; }
+  const GlobalHotKey& OptionsHotKey() const { return *optionsHotKey_; }
+  const GlobalHotKey& StopHotKey() const { return *stopHotKey_; }
+  std::vector<std::unique_ptr<GlobalHotKey>>& SlotHotKeys() { return slotHotKeys_; }
+  const TTrayIcon& TrayIcon() const { return *trayIcon_; }
+  const TTrayMenu& TrayMenu() const { return *trayMenu_; }
+
+  // What the start-up found: the first start of the program, the welcome
+  // window due, the window staying in the tray.
+  bool FirstRun() const { return firstRun_; }
+  bool ShowWelcome() const { return showWelcome_; }
+  bool StartMinimized() const { return startMinimized_; }
+  const std::wstring& HelpFilePath() const { return helpFilePath_; }
+
   // The engine family (4 or 5) of each slot, by slot number; the slot's voice
   // and values are its row of SlotsList.
   std::vector<int> SlotFamilies;
-  std::unique_ptr<TTrayIcon> TrayIcon;
-  std::unique_ptr<TTrayMenu> TrayMenu;
 
   // Controls holding live settings.
   TOptionsPages Pages;
@@ -148,17 +156,8 @@ class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
   HICON WaveIcon1() const { return waveIcon1_.get(); }
   HICON WaveIcon2() const { return waveIcon2_.get(); }
 
-  // Process-wide flags.
-  bool firstRun = true;
-  bool showWelcome = false;
-  bool windowsEnding = false;
-  bool startMinimized = false;
   // The current entry of VoicesList is a SAPI 5 voice.
   bool defaultVoiceIsSapi5 = false;
-  // Until the first LoadCfg: that one restores the window placement, and only
-  // later showings of the window reload the settings.
-  bool firstLoad = true;
-  std::wstring helpFilePath;
 
  protected:
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
@@ -206,6 +205,21 @@ class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
   Engines engines_;
   std::unique_ptr<ReadingController> reading_;
   std::vector<std::wstring> commandLine_;
+  std::unique_ptr<GlobalHotKey> defaultHotKey_;
+  std::unique_ptr<GlobalHotKey> optionsHotKey_;
+  std::unique_ptr<GlobalHotKey> stopHotKey_;
+  // One per voice slot, named "SlotHotKey_<n>" with the slot number as tag.
+  std::vector<std::unique_ptr<GlobalHotKey>> slotHotKeys_;
+  std::unique_ptr<TTrayIcon> trayIcon_;
+  std::unique_ptr<TTrayMenu> trayMenu_;
+  bool firstRun_ = true;
+  bool showWelcome_ = false;
+  bool startMinimized_ = false;
+  bool windowsEnding_ = false;
+  // Until the first LoadCfg: that one restores the window placement, and only
+  // later showings of the window reload the settings.
+  bool firstLoad_ = true;
+  std::wstring helpFilePath_;
   TfrmWelcome* frmWelcome_ = nullptr;
   TfrmPartnerOffer* partnerOffer_ = nullptr;
   std::unique_ptr<TAboutPage> aboutPage_;

@@ -45,12 +45,12 @@ void TfrmMain::FormCreate() {
   // the settings, the hot keys and the tray icon still follow.
   CallGuarded([this] { LoadVoicesList(); });
   LoadCfg();
-  TrayIcon->SetVisible(true);
+  trayIcon_->SetVisible(true);
   for (const std::wstring& argument : commandLine_) {
-    if (argument == kAutostartSwitch) startMinimized = true;
+    if (argument == kAutostartSwitch) startMinimized_ = true;
   }
-  if (!firstRun) startMinimized = true;
-  helpFilePath = ProgramFilePath(kHelpFile);
+  if (!firstRun_) startMinimized_ = true;
+  helpFilePath_ = ProgramFilePath(kHelpFile);
 }
 
 void TfrmMain::ReportNoSpeechEngines() {
@@ -64,7 +64,7 @@ void TfrmMain::ReportNoSpeechEngines() {
 bool TfrmMain::FormCloseQuery() { return AnswerCloseRequest(CloseRequester::User); }
 
 bool TfrmMain::AnswerCloseRequest(CloseRequester requester) {
-  if (windowsEnding) return true;
+  if (windowsEnding_) return true;
   // Also when the window only goes to the tray.
   SaveCfg();
   if (exiting_) return true;
@@ -122,29 +122,29 @@ void TfrmMain::WMQueryEndSession() {
   // the tray option on, the window goes to the tray. Its answer does not count.
   AnswerCloseRequest(CloseRequester::EndOfWindows);
   BeforeCloseActions();
-  windowsEnding = true;
+  windowsEnding_ = true;
 }
 
 void TfrmMain::WMEndSession(bool ending) {
-  if (ending || !windowsEnding) return;
+  if (ending || !windowsEnding_) return;
   // Another program refused, and Windows goes on: come back as before the
   // query instead of running on without tray icon and hot keys.
-  windowsEnding = false;
-  TrayIcon->SetMinimizeToTray(true);
-  TrayIcon->SetVisible(true);
+  windowsEnding_ = false;
+  trayIcon_->SetMinimizeToTray(true);
+  trayIcon_->SetVisible(true);
   ActivateFixedHotKeys();
 }
 
 void TfrmMain::BeforeCloseActions() {
   try {
-    TrayIcon->SetMinimizeToTray(false);
-    TrayIcon->SetVisible(false);
+    trayIcon_->SetMinimizeToTray(false);
+    trayIcon_->SetVisible(false);
     if (engines_.Sapi5Available()) engines_.Sapi5().Disconnect();
-    for (GlobalHotKey* hotKey : {DefaultHotKey.get(), OptionsHotKey.get(), StopHotKey.get()}) {
+    for (GlobalHotKey* hotKey : {defaultHotKey_.get(), optionsHotKey_.get(), stopHotKey_.get()}) {
       hotKey->SetActive(false);
     }
-    for (auto& hotKey : SlotHotKeys) hotKey->SetActive(false);
-    SlotHotKeys.clear();
+    for (auto& hotKey : slotHotKeys_) hotKey->SetActive(false);
+    slotHotKeys_.clear();
   } catch (...) {
     application_.Terminate();
   }

@@ -39,7 +39,7 @@ COLORREF RandomColour() {
 }  // namespace
 
 void TfrmMain::FormShow() {
-  if (!firstLoad) LoadCfg();
+  if (!firstLoad_) LoadCfg();
 }
 
 void TfrmMain::FormActivate() {

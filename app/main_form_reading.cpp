@@ -69,10 +69,10 @@ SlotVoiceSettings TfrmMain::Slot(int slot) const {
 // a reading is paused.
 void TfrmMain::ReadingStateChanged(ReadingState state) {
   SetTrayAnimation(state == ReadingState::Reading);
-  if (state != ReadingState::Reading) TrayIcon->SetIcon(IdleIcon());
+  if (state != ReadingState::Reading) trayIcon_->SetIcon(IdleIcon());
   if (state != ReadingState::Ended) {
-    TrayMenu->SetCaption(IDM_STOPREADING1,
-                         state == ReadingState::Paused ? kResumeCaption : kPauseCaption);
+    trayMenu_->SetCaption(IDM_STOPREADING1,
+                          state == ReadingState::Paused ? kResumeCaption : kPauseCaption);
   }
 }
 
@@ -83,13 +83,13 @@ void TfrmMain::AdvanceTrayAnimation() {
   trayAnimationFrame_ = NextTrayAnimationFrame(trayAnimationFrame_);
   switch (trayAnimationFrame_) {
     case kWaveFrame1:
-      TrayIcon->SetIcon(WaveIcon1());
+      trayIcon_->SetIcon(WaveIcon1());
       break;
     case kWaveFrame2:
-      TrayIcon->SetIcon(WaveIcon2());
+      trayIcon_->SetIcon(WaveIcon2());
       break;
     case kIdleFrame:
-      TrayIcon->SetIcon(IdleIcon());
+      trayIcon_->SetIcon(IdleIcon());
       break;
     default:
       break;

@@ -61,17 +61,17 @@ void TfrmMain::LoadCfg() {
   config.Flush();
   ActivateFixedHotKeys();
   AutoStart_CheckBox.SetChecked(AutostartEnabled());
-  if (firstLoad) {
+  if (firstLoad_) {
     RestoreWindowPlacement(config, kOptionsWindow, Handle(),
                            [this](const std::wstring& name) { FocusControl(name); });
-    firstLoad = false;
+    firstLoad_ = false;
   }
   if (VoicesList.ItemIndex() < 0 && VoicesList.Count() > 0) VoicesList.SetItemIndex(0);
 }
 
 void TfrmMain::LoadGeneralSettings(const ProfileFile& config) {
-  firstRun = config.ReadBool(kGeneral, L"FirstRun", true);
-  if (firstRun) {
+  firstRun_ = config.ReadBool(kGeneral, L"FirstRun", true);
+  if (firstRun_) {
     // The very first start turns autostart on. Without a Run key, or in a
     // folder the user may not write to, the rest of the load still goes on:
     // the hot keys matter more.
@@ -82,7 +82,7 @@ void TfrmMain::LoadGeneralSettings(const ProfileFile& config) {
   Options_HotKey.SetValue(ReadHotKey(config, L"OptHotKey", kDefaultOptionsHotKey));
   Stop_HotKey.SetValue(ReadHotKey(config, L"StopHotKey", kDefaultStopHotKey));
   TrayIcon_CheckBox.SetChecked(config.ReadBool(kGeneral, L"MinimizeToTray", true));
-  if (!config.ReadBool(kGeneral, L"WelcomeDlg", false)) showWelcome = true;
+  if (!config.ReadBool(kGeneral, L"WelcomeDlg", false)) showWelcome_ = true;
 }
 
 void TfrmMain::LoadPronunciationSettings(const ProfileFile& config) {

@@ -94,16 +94,16 @@ TEST_F(MainFormTest, CreationFindsBothFamiliesAndRegistersTheFixedHotKeys) {
   EXPECT_TRUE(frmMain.SpeechEngines().Sapi4Available());
   EXPECT_TRUE(frmMain.SpeechEngines().Sapi5Available());
   EXPECT_FALSE(application_.Terminated());
-  EXPECT_FALSE(frmMain.startMinimized);
-  EXPECT_TRUE(frmMain.TrayIcon->Visible());
-  EXPECT_TRUE(frmMain.DefaultHotKey->Registered());
+  EXPECT_FALSE(frmMain.StartMinimized());
+  EXPECT_TRUE(frmMain.TrayIcon().Visible());
+  EXPECT_TRUE(frmMain.DefaultHotKey().Registered());
   // The first start's keys: Ctrl+BkSp, not the field's design value Alt+Ins.
-  EXPECT_EQ(frmMain.DefaultHotKey->HotKey(), 16392);
-  EXPECT_EQ(frmMain.OptionsHotKey->HotKey(), 16506);
-  EXPECT_EQ(frmMain.StopHotKey->HotKey(), 16507);
+  EXPECT_EQ(frmMain.DefaultHotKey().HotKey(), 16392);
+  EXPECT_EQ(frmMain.OptionsHotKey().HotKey(), 16506);
+  EXPECT_EQ(frmMain.StopHotKey().HotKey(), 16507);
   EXPECT_EQ(frmMain.Pages.ActivePage(), kGeneralPage);
   EXPECT_TRUE(frmMain.TrayIcon_CheckBox.Checked());
-  EXPECT_TRUE(frmMain.helpFilePath.ends_with(L"\\Help.chm"));
+  EXPECT_TRUE(frmMain.HelpFilePath().ends_with(L"\\Help.chm"));
 }
 
 TEST_F(MainFormTest, AFamilyWhoseCheckFailsCountsAsMissingAndStartUpGoesOn) {
@@ -113,8 +113,8 @@ TEST_F(MainFormTest, AFamilyWhoseCheckFailsCountsAsMissingAndStartUpGoesOn) {
   EXPECT_TRUE(frmMain.SpeechEngines().Sapi4Available());
   EXPECT_FALSE(frmMain.SpeechEngines().Sapi5Available());
   EXPECT_FALSE(application_.Terminated());
-  EXPECT_TRUE(frmMain.OptionsHotKey->Registered());
-  EXPECT_TRUE(frmMain.TrayIcon->Visible());
+  EXPECT_TRUE(frmMain.OptionsHotKey().Registered());
+  EXPECT_TRUE(frmMain.TrayIcon().Visible());
 }
 
 TEST_F(MainFormTest, OnlyTheExactAutostartSwitchStartsInTheTray) {
@@ -122,10 +122,10 @@ TEST_F(MainFormTest, OnlyTheExactAutostartSwitchStartsInTheTray) {
   standins.WriteConfig(kOneVoiceAndOneEngine);
   {
     TfrmMain frmMain(application_, {L"Tolvane.exe", L"-Autostart", L"autostart"});
-    EXPECT_FALSE(frmMain.startMinimized);
+    EXPECT_FALSE(frmMain.StartMinimized());
   }
   TfrmMain frmMain(application_, {L"Tolvane.exe", L"-autostart"});
-  EXPECT_TRUE(frmMain.startMinimized);
+  EXPECT_TRUE(frmMain.StartMinimized());
 }
 
 TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {
@@ -140,15 +140,15 @@ TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {
     hotKey->SetTag(slot);
     hotKey->SetHotKey(static_cast<ShortCut>(slotWords[slot]));
     hotKey->SetActive(true);
-    frmMain.SlotHotKeys.push_back(std::move(hotKey));
+    frmMain.SlotHotKeys().push_back(std::move(hotKey));
   }
   for (unsigned word : slotWords) ASSERT_EQ(ProbeHotKey(word), HotKeyState::Taken);
 
   frmMain.BeforeCloseActions();
   for (unsigned word : slotWords) EXPECT_EQ(ProbeHotKey(word), HotKeyState::Free);
-  EXPECT_TRUE(frmMain.SlotHotKeys.empty());
+  EXPECT_TRUE(frmMain.SlotHotKeys().empty());
   EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Free);
-  EXPECT_FALSE(frmMain.TrayIcon->Visible());
+  EXPECT_FALSE(frmMain.TrayIcon().Visible());
   EXPECT_FALSE(frmMain.SpeechEngines().Sapi5().Connected());
 
   frmMain.BeforeCloseActions();

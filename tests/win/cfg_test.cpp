@@ -30,11 +30,11 @@ TEST_F(ConfigurationTest, AFirstStartTurnsAutostartOnAndTakesTheDefaultHotKeys) 
   TfrmMain& frmMain = CreateMainForm();
   EXPECT_EQ(AutostartValue(), L"\"" + ProgramPath() + L"\" -autostart");
   EXPECT_TRUE(frmMain.AutoStart_CheckBox.Checked());
-  EXPECT_TRUE(frmMain.firstRun);
-  EXPECT_TRUE(frmMain.showWelcome);
+  EXPECT_TRUE(frmMain.FirstRun());
+  EXPECT_TRUE(frmMain.ShowWelcome());
   EXPECT_NE(ConfigText().find("FirstRun=0"), std::string::npos);
   for (unsigned word : {16392u, 16506u, 16507u}) EXPECT_EQ(ProbeHotKey(word), HotKeyState::Taken);
-  EXPECT_EQ(frmMain.DefaultHotKey->HotKey(), 16392);
+  EXPECT_EQ(frmMain.DefaultHotKey().HotKey(), 16392);
   EXPECT_TRUE(frmMain.TrayIcon_CheckBox.Checked());
   EXPECT_EQ(frmMain.Ignored_Characters.Text(), L"*\\/\"`_~:'");
 }
@@ -44,9 +44,9 @@ TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetIt) {
   TfrmMain& frmMain = CreateMainForm();
   EXPECT_EQ(AutostartValue(), L"<none>");
   EXPECT_FALSE(frmMain.AutoStart_CheckBox.Checked());
-  EXPECT_FALSE(frmMain.firstRun);
-  EXPECT_FALSE(frmMain.showWelcome);
-  EXPECT_TRUE(frmMain.startMinimized);
+  EXPECT_FALSE(frmMain.FirstRun());
+  EXPECT_FALSE(frmMain.ShowWelcome());
+  EXPECT_TRUE(frmMain.StartMinimized());
 }
 
 TEST_F(ConfigurationTest, MalformedAndHexadecimalHotKeysRead) {
@@ -55,7 +55,7 @@ TEST_F(ConfigurationTest, MalformedAndHexadecimalHotKeysRead) {
   EXPECT_EQ(frmMain.Reading_HotKey.Value(), 16392);
   EXPECT_EQ(frmMain.Options_HotKey.Value(), 0x6041);  // Ctrl+Shift+A
   EXPECT_EQ(frmMain.Stop_HotKey.Value(), 32813);
-  EXPECT_EQ(frmMain.OptionsHotKey->HotKey(), 0x6041);
+  EXPECT_EQ(frmMain.OptionsHotKey().HotKey(), 0x6041);
 }
 
 TEST_F(ConfigurationTest, UnsavedSapi5SpeedAndPitchStartFromTheirOwnDefaults) {
@@ -135,10 +135,10 @@ TEST_F(ConfigurationTest, ASapi5DefaultWithoutSapi5VoicesStillLoadsTheRest) {
       "Voice=Voice Beta\r\n");
   TfrmMain& frmMain = CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
   EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 0);
-  EXPECT_TRUE(frmMain.DefaultHotKey->Registered());
-  EXPECT_EQ(frmMain.DefaultHotKey->HotKey(), 16449);  // Ctrl+A
-  EXPECT_TRUE(frmMain.OptionsHotKey->Registered());
-  EXPECT_TRUE(frmMain.TrayIcon->Visible());
+  EXPECT_TRUE(frmMain.DefaultHotKey().Registered());
+  EXPECT_EQ(frmMain.DefaultHotKey().HotKey(), 16449);  // Ctrl+A
+  EXPECT_TRUE(frmMain.OptionsHotKey().Registered());
+  EXPECT_TRUE(frmMain.TrayIcon().Visible());
 }
 
 TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayout) {

@@ -73,9 +73,9 @@ class MainFormResilienceTest : public main_form_test::MainFormFixture {
 
   // The window came up whole: hot keys held, tray icon shown, voices listed.
   static void ExpectRunning(TfrmMain& frmMain) {
-    EXPECT_TRUE(frmMain.DefaultHotKey->Active());
+    EXPECT_TRUE(frmMain.DefaultHotKey().Active());
     EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Taken);
-    EXPECT_TRUE(frmMain.TrayIcon->Visible());
+    EXPECT_TRUE(frmMain.TrayIcon().Visible());
     EXPECT_GT(frmMain.VoicesList.Count(), 0);
   }
 };

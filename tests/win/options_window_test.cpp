@@ -100,7 +100,7 @@ TEST_F(OptionsWindowTest, TrayCommandsOpenTheirPagesAndTheOptionsCommandTheFirst
   EXPECT_EQ(frmMain.Pages.ActivePage(), kSlotsPage);
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_ABOUT1, 0);
   EXPECT_EQ(frmMain.Pages.ActivePage(), kAboutPage);
-  frmMain.OptionsHotKeyHotKey(*frmMain.OptionsHotKey);
+  frmMain.Options1Click();
   EXPECT_EQ(frmMain.Pages.ActivePage(), kGeneralPage);
 }
 

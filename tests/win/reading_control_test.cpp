@@ -124,7 +124,7 @@ class ReadingControlTest : public ::testing::Test {
 // voice reads, and the menu offers what the pause command does next.
 class ReadingTrayTest : public main_form_test::MainFormFixture {
  protected:
-  std::wstring PauseCaption() const { return frmMain_->TrayMenu->Caption(IDM_STOPREADING1); }
+  std::wstring PauseCaption() const { return frmMain_->TrayMenu().Caption(IDM_STOPREADING1); }
 
   // Whether the animation's timer runs; asking stops it.
   static bool TrayAnimationRunning(TfrmMain& frmMain) {
@@ -132,7 +132,7 @@ class ReadingTrayTest : public main_form_test::MainFormFixture {
   }
 
   bool WaitForTrayIcon(TfrmMain& frmMain, HICON icon) {
-    return PumpApplicationUntil(application_, [&] { return frmMain.TrayIcon->Icon() == icon; });
+    return PumpApplicationUntil(application_, [&] { return frmMain.TrayIcon().Icon() == icon; });
   }
 
   bool WaitForEvent(const std::string& name, size_t count = 1) {
@@ -357,7 +357,7 @@ TEST_F(ReadingTrayTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffersWhatC
   TfrmMain& frmMain = CreateMainForm(kSlowVoices);
   ReadingController& controller = frmMain.ReadingControl();
   selection_.Select(LongText(300));
-  SendMessageW(frmMain.Handle(), WM_HOTKEY, frmMain.DefaultHotKey->Identifier(), 0);
+  SendMessageW(frmMain.Handle(), WM_HOTKEY, frmMain.DefaultHotKey().Identifier(), 0);
   ASSERT_TRUE(WaitForEvent("StartStream"));
   EXPECT_TRUE(WaitForTrayIcon(frmMain, frmMain.WaveIcon1()));
   EXPECT_TRUE(WaitForTrayIcon(frmMain, frmMain.WaveIcon2()));
@@ -366,7 +366,7 @@ TEST_F(ReadingTrayTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffersWhatC
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_STOPREADING1, 0);
   ASSERT_TRUE(controller.Paused());
   EXPECT_EQ(PauseCaption(), kResumeCaption);
-  EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.IdleIcon());
+  EXPECT_EQ(frmMain.TrayIcon().Icon(), frmMain.IdleIcon());
   EXPECT_FALSE(TrayAnimationRunning(frmMain));
 
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_STOPREADING1, 0);
@@ -377,7 +377,7 @@ TEST_F(ReadingTrayTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffersWhatC
   frmMain.SpeechEngines().Sapi5().Speak(L"", SVSFPurgeBeforeSpeak);
   ASSERT_TRUE(WaitForEvent("EndStream"));
   EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return !controller.Reading(); }));
-  EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.IdleIcon());
+  EXPECT_EQ(frmMain.TrayIcon().Icon(), frmMain.IdleIcon());
   EXPECT_FALSE(TrayAnimationRunning(frmMain));
   EXPECT_EQ(PauseCaption(), kPauseCaption);
 }

@@ -41,14 +41,14 @@ class Sapi4PauseVariationsTest : public main_form_test::MainFormFixture,
   void ExpectPaused(TfrmMain& frmMain) {
     EXPECT_TRUE(frmMain.ReadingControl().Paused());
     EXPECT_FALSE(frmMain.ReadingControl().Reading());
-    EXPECT_EQ(frmMain.TrayMenu->Caption(IDM_STOPREADING1), kResumeCaption);
-    EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.IdleIcon());
+    EXPECT_EQ(frmMain.TrayMenu().Caption(IDM_STOPREADING1), kResumeCaption);
+    EXPECT_EQ(frmMain.TrayIcon().Icon(), frmMain.IdleIcon());
   }
 
   void ExpectReading(TfrmMain& frmMain) {
     EXPECT_FALSE(frmMain.ReadingControl().Paused());
     EXPECT_TRUE(frmMain.ReadingControl().Reading());
-    EXPECT_EQ(frmMain.TrayMenu->Caption(IDM_STOPREADING1), kPauseCaption);
+    EXPECT_EQ(frmMain.TrayMenu().Caption(IDM_STOPREADING1), kPauseCaption);
   }
 };
 
@@ -61,8 +61,8 @@ TEST_P(Sapi4PauseVariationsTest, PauseAndResumeHoldAndGoOnToTheEnd) {
   ASSERT_TRUE(PumpApplicationUntil(
       application_, [&] { return !frmMain.ReadingControl().Reading(); }, std::chrono::seconds(20)));
   EXPECT_FALSE(frmMain.ReadingControl().Paused());
-  EXPECT_EQ(frmMain.TrayMenu->Caption(IDM_STOPREADING1), kPauseCaption);
-  EXPECT_EQ(frmMain.TrayIcon->Icon(), frmMain.IdleIcon());
+  EXPECT_EQ(frmMain.TrayMenu().Caption(IDM_STOPREADING1), kPauseCaption);
+  EXPECT_EQ(frmMain.TrayIcon().Icon(), frmMain.IdleIcon());
 }
 
 // Two presses handled before the engine's answers to the first come in.
