@@ -90,7 +90,8 @@ void TfrmMain::CreateControls() {
   ConnectEngineEvents();
 
   TrayMenu = std::make_unique<TTrayMenu>(
-      Handle(), Image2, [this](UINT command) { return TrayMenuHotKeyText(command); });
+      Handle(), Image2, [this](UINT command) { return TrayMenuHotKeyText(command); },
+      [this] { application_.ProcessMessages(); });
   TrayIcon = std::make_unique<TTrayIcon>(Handle(), TRAY_ICON_MESSAGE);
   TrayIcon->SetHint(kTrayHint);
   TrayIcon->SetIcon(Image2);

@@ -29,8 +29,11 @@ class TTrayMenu {
  public:
   // hotKeyText(command) answers the text shown right-aligned beside that item
   // ("" for none). It is asked whenever the menu is measured or drawn, so the
-  // menu follows the hot key fields as they are edited.
-  TTrayMenu(HWND owner, HICON programIcon, std::function<std::wstring(UINT command)> hotKeyText);
+  // menu follows the hot key fields as they are edited. processMessages is
+  // the program's message pump: it handles the messages already waiting and
+  // returns, keeping a quit request for the main loop.
+  TTrayMenu(HWND owner, HICON programIcon, std::function<std::wstring(UINT command)> hotKeyText,
+            std::function<void()> processMessages);
   ~TTrayMenu();
   TTrayMenu(const TTrayMenu&) = delete;
   TTrayMenu& operator=(const TTrayMenu&) = delete;
@@ -66,6 +69,7 @@ class TTrayMenu {
   HWND owner_;
   HICON programIcon_;
   std::function<std::wstring(UINT command)> hotKeyText_;
+  std::function<void()> processMessages_;
   // Built once and never resized: the menu items point at their entries.
   std::vector<Entry> entries_;
   HMENU menu_;

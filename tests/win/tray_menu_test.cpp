@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "app/res/resource.h"
+#include "base/dpi.h"
 #include "base/window_thunk.h"
 #include "tests/support/canvas.h"
 #include "tests/support/message_pump.h"
-#include "base/dpi.h"
 
 namespace {
 
@@ -284,12 +284,18 @@ class MenuOwner {
       case WM_NULL:
         ++emptyMessages;
         return 0;
+      case WM_APP:
+      case WM_ENTERMENULOOP:
+        events.push_back(message);
+        break;
     }
     return DefWindowProcW(handle_, message, wParam, lParam);
   }
 
   std::vector<UINT> commands;
   int emptyMessages = 0;
+  // WM_APP as it is handled, and WM_ENTERMENULOOP as a menu's loop begins.
+  std::vector<UINT> events;
 
  private:
   HWND handle_ = nullptr;
@@ -340,8 +346,14 @@ class TrayMenuTest : public ::testing::Test {
   SolidIcon icon_{kIconGreen};
   std::wstring optionsHotKey_ = L"Ctrl+F11";
   std::wstring stopHotKey_ = L"Ctrl+F12";
+  // Stands in for the program's pump.
+  int pumpRuns_ = 0;
   TTrayMenu menu_{owner_.Handle(), icon_.Handle(),
-                  [this](UINT command) { return HotKeyText(command); }};
+                  [this](UINT command) { return HotKeyText(command); },
+                  [this] {
+                    ++pumpRuns_;
+                    PumpMessages();
+                  }};
 };
 
 }  // namespace
@@ -505,4 +517,19 @@ TEST_F(TrayMenuTest, PopupDrawsTheMenuWindowAndSendsTheChosenCommandToTheOwner) 
   EXPECT_TRUE(IsNear(band.back(), kBandBottom, 16));
   for (size_t y = 1; y < band.size(); ++y)
     ASSERT_LE(GetRValue(band[y]), GetRValue(band[y - 1])) << y;
+}
+
+TEST_F(TrayMenuTest, PopupHandsTheWaitingMessagesToTheProgramsPumpBeforeTheMenuLoopBegins) {
+  owner_.SetMenu(&menu_);
+  int pumpRunsWhenOpen = -1;
+  owner_.OnMenuIdle([&](HWND) {
+    pumpRunsWhenOpen = pumpRuns_;
+    EndMenu();
+  });
+  // Waiting like the activation that bringing the owner forward causes.
+  PostMessageW(owner_.Handle(), WM_APP, 0, 0);
+  menu_.Popup();
+  ASSERT_TRUE(PumpUntil([&] { return owner_.emptyMessages > 0; }));
+  EXPECT_EQ(pumpRunsWhenOpen, 1);
+  EXPECT_EQ(owner_.events, (std::vector<UINT>{WM_APP, WM_ENTERMENULOOP}));
 }
