@@ -203,6 +203,10 @@ RECT MarginBand(const DRAWITEMSTRUCT& item, UINT dpi) {
 
 }  // namespace
 
+UINT TrayMenuPopupFlags(int menuDropAlignment) {
+  return (menuDropAlignment != 0 ? TPM_RIGHTALIGN : TPM_LEFTALIGN) | TPM_RIGHTBUTTON;
+}
+
 void DrawTrayMenuMargin(HDC dc, const RECT& band, HICON programIcon, UINT dpi) {
   FillGradient(dc, band, kBandTop, kBandBottom, kGradientSteps, GradientDirection::TopToBottom);
   WriteProductName(dc, band, dpi);
@@ -316,7 +320,8 @@ void TTrayMenu::Popup() {
   processMessages_();
   POINT cursor{};
   GetCursorPos(&cursor);
-  TrackPopupMenuEx(menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, owner_, nullptr);
+  TrackPopupMenuEx(menu_, TrayMenuPopupFlags(GetSystemMetrics(SM_MENUDROPALIGNMENT)), cursor.x,
+                   cursor.y, owner_, nullptr);
   // Without a message after it, the next popup of a notification-area menu
   // can close again at once.
   PostMessageW(owner_, WM_NULL, 0, 0);

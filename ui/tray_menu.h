@@ -75,6 +75,12 @@ class TTrayMenu {
   HMENU menu_;
 };
 
+// The TrackPopupMenuEx flags for the tray menu, given the system's
+// SM_MENUDROPALIGNMENT: where drop-down menus are set to open right-aligned
+// (for right-to-left readers or left-handed use), the menu opens to the left
+// of the cursor instead of to its right.
+UINT TrayMenuPopupFlags(int menuDropAlignment);
+
 // The drawing, on any device context. Sizes are given for 96 DPI and scaled to
 // dpi; fonts are sized in points for dpi.
 

@@ -358,6 +358,15 @@ class TrayMenuTest : public ::testing::Test {
 
 }  // namespace
 
+TEST(TrayMenuPopupFlags, TheMenuOpensRightAlignedWhereDropDownMenusDo) {
+  const UINT horizontal = TPM_LEFTALIGN | TPM_CENTERALIGN | TPM_RIGHTALIGN;
+  EXPECT_EQ(TrayMenuPopupFlags(0) & horizontal, static_cast<UINT>(TPM_LEFTALIGN));
+  EXPECT_EQ(TrayMenuPopupFlags(1) & horizontal, static_cast<UINT>(TPM_RIGHTALIGN));
+  // Either way, the right mouse button chooses items too.
+  EXPECT_NE(TrayMenuPopupFlags(0) & TPM_RIGHTBUTTON, 0u);
+  EXPECT_NE(TrayMenuPopupFlags(1) & TPM_RIGHTBUTTON, 0u);
+}
+
 TEST_F(TrayMenuTest, HoldsTheThirteenOwnerDrawnItemsInOrder) {
   struct Expected {
     UINT command;
@@ -532,4 +541,31 @@ TEST_F(TrayMenuTest, PopupHandsTheWaitingMessagesToTheProgramsPumpBeforeTheMenuL
   ASSERT_TRUE(PumpUntil([&] { return owner_.emptyMessages > 0; }));
   EXPECT_EQ(pumpRunsWhenOpen, 1);
   EXPECT_EQ(owner_.events, (std::vector<UINT>{WM_APP, WM_ENTERMENULOOP}));
+}
+
+TEST_F(TrayMenuTest, PopupOpensLeftOfTheCursorWhereDropDownMenusOpenRightAligned) {
+  owner_.SetMenu(&menu_);
+  const BOOL before = GetSystemMetrics(SM_MENUDROPALIGNMENT);
+  const POINT cursor{400, 300};
+  for (BOOL rightAligned : {FALSE, TRUE}) {
+    SCOPED_TRACE(rightAligned);
+    SystemParametersInfoW(SPI_SETMENUDROPALIGNMENT, static_cast<UINT>(rightAligned), nullptr, 0);
+    ASSERT_EQ(GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0, rightAligned != FALSE);
+    SetCursorPos(cursor.x, cursor.y);
+    RECT placed{};
+    owner_.OnMenuIdle([&](HWND menuWindow) {
+      GetWindowRect(menuWindow, &placed);
+      EndMenu();
+    });
+    menu_.Popup();
+    ASSERT_TRUE(PumpUntil([&] { return owner_.emptyMessages > 0; }));
+    owner_.emptyMessages = 0;
+    ASSERT_LT(placed.left, placed.right);
+    if (rightAligned) {
+      EXPECT_EQ(placed.right, cursor.x);
+    } else {
+      EXPECT_EQ(placed.left, cursor.x);
+    }
+  }
+  SystemParametersInfoW(SPI_SETMENUDROPALIGNMENT, static_cast<UINT>(before), nullptr, 0);
 }
