@@ -89,7 +89,8 @@ void TfrmMain::CreateControls() {
                                                  [this] { application_.ProcessMessages(); });
 
   trayMenu_ = std::make_unique<TTrayMenu>(
-      Handle(), programIcon_.get(), [this](UINT command) { return TrayMenuHotKeyText(command); });
+      Handle(), programIcon_.get(), [this](UINT command) { return TrayMenuHotKeyText(command); },
+      [this] { application_.ProcessMessages(); });
   trayIcon_ = std::make_unique<TTrayIcon>(Handle(), TRAY_ICON_MESSAGE);
   trayIcon_->SetHint(kTrayHint);
   trayIcon_->SetIcon(programIcon_.get());

@@ -4,10 +4,11 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
-#include "base/exception_guard.h"
 #include "app/res/resource.h"
 #include "base/dpi.h"
+#include "base/exception_guard.h"
 
 namespace {
 
@@ -35,19 +36,17 @@ void DrawAboutGradients(HDC dc, const RECT& page, const AboutColours& colours, U
   const int middle = (page.left + page.right) / 2;
   FillGradient(dc, {page.left, page.top, page.left + strip, page.bottom}, colours.outer,
                colours.inner, kGradientSteps, GradientDirection::LeftToRight);
-  FillGradient(dc, {page.left + strip, page.top, middle, page.bottom}, colours.inner,
-               colours.outer, kGradientSteps, GradientDirection::LeftToRight);
+  FillGradient(dc, {page.left + strip, page.top, middle, page.bottom}, colours.inner, colours.outer,
+               kGradientSteps, GradientDirection::LeftToRight);
   FillGradient(dc, {middle, page.top, page.right - strip, page.bottom}, colours.outer,
                colours.inner, kGradientSteps, GradientDirection::LeftToRight);
   FillGradient(dc, {page.right - strip, page.top, page.right, page.bottom}, colours.inner,
                colours.outer, kGradientSteps, GradientDirection::LeftToRight);
 }
 
-TAboutPage::TAboutPage(HWND page, HINSTANCE instance, int iconId) : page_(page) {
-  const int iconSize = ScaleForWindow(page, kIconSize);
-  icon_ = static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, iconSize, iconSize, 0));
-  SendDlgItemMessageW(page, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+TAboutPage::TAboutPage(HWND page, HINSTANCE instance, int iconId)
+    : page_(page), instance_(instance), iconId_(iconId), dpi_(WindowDpi(page)) {
+  SetIcon();
   SetFonts();
   SetWindowSubclass(page, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -57,14 +56,33 @@ TAboutPage::~TAboutPage() {
   DestroyIcon(icon_);
 }
 
+void TAboutPage::SetDpi(UINT dpi) {
+  dpi_ = dpi;
+  SetIcon();
+  SetFonts();
+  Redraw();
+}
+
+// The icon is loaded at the size it is shown in, so it is never stretched.
+void TAboutPage::SetIcon() {
+  const int iconSize = ScaleForDpi(kIconSize, dpi_);
+  HICON icon = static_cast<HICON>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(iconId_), IMAGE_ICON, iconSize, iconSize, 0));
+  SendDlgItemMessageW(page_, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  if (icon_ != nullptr) DestroyIcon(icon_);
+  icon_ = icon;
+}
+
+// The texts take the new fonts before the old ones are deleted.
 void TAboutPage::SetFonts() {
-  const UINT dpi = WindowDpi(page_);
-  nameFont_ = MakeFont(ArialFont(kNamePoints, dpi, false));
-  lineFont_ = MakeFont(ArialFont(kLinePoints, dpi, true));
-  SendDlgItemMessageW(page_, IDC_ABOUT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont_.get()),
+  OwnedFont nameFont = MakeFont(ArialFont(kNamePoints, dpi_, false));
+  OwnedFont lineFont = MakeFont(ArialFont(kLinePoints, dpi_, true));
+  SendDlgItemMessageW(page_, IDC_ABOUT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont.get()),
                       FALSE);
-  SendDlgItemMessageW(page_, IDC_ABOUT_LINE, WM_SETFONT, reinterpret_cast<WPARAM>(lineFont_.get()),
+  SendDlgItemMessageW(page_, IDC_ABOUT_LINE, WM_SETFONT, reinterpret_cast<WPARAM>(lineFont.get()),
                       FALSE);
+  nameFont_ = std::move(nameFont);
+  lineFont_ = std::move(lineFont);
 }
 
 void TAboutPage::SetColours(const AboutColours& colours) {
@@ -90,7 +108,7 @@ LRESULT TAboutPage::PageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
       RECT page;
       GetClientRect(page_, &page);
-      DrawAboutGradients(reinterpret_cast<HDC>(wParam), page, colours_, WindowDpi(page_));
+      DrawAboutGradients(reinterpret_cast<HDC>(wParam), page, colours_, dpi_);
       return 1;
     }
     case WM_CTLCOLORSTATIC: {

@@ -35,15 +35,24 @@ class TAboutPage {
   const AboutColours& Colours() const { return colours_; }
   void SetColours(const AboutColours& colours);
 
+  // The page moved to a monitor of this DPI (WM_DPICHANGED): the icon, the
+  // fonts and the strips are made anew for it. Until then the page uses the
+  // DPI its window had when it was set up.
+  void SetDpi(UINT dpi);
+
  private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
   LRESULT PageMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void SetIcon();
   void SetFonts();
   void Redraw() const;
 
   HWND page_;
-  HICON icon_;
+  HINSTANCE instance_;
+  int iconId_;
+  UINT dpi_;
+  HICON icon_ = nullptr;
   OwnedFont nameFont_;
   OwnedFont lineFont_;
   AboutColours colours_;

@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "app/res/resource.h"
-#include "base/win32_error.h"
 #include "base/dpi.h"
 #include "base/gdi.h"
+#include "base/win32_error.h"
 
 namespace {
 
@@ -201,28 +201,19 @@ RECT MarginBand(const DRAWITEMSTRUCT& item, UINT dpi) {
   return band;
 }
 
-// Lets the messages queued so far run before the menu's own loop takes over,
-// among them the activation that bringing the owner to the foreground caused.
-void RunPendingMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
 }  // namespace
+
+UINT TrayMenuPopupFlags(int menuDropAlignment) {
+  return (menuDropAlignment != 0 ? TPM_RIGHTALIGN : TPM_LEFTALIGN) | TPM_RIGHTBUTTON;
+}
 
 void DrawTrayMenuMargin(HDC dc, const RECT& band, HICON programIcon, UINT dpi) {
   FillGradient(dc, band, kBandTop, kBandBottom, kGradientSteps, GradientDirection::TopToBottom);
   WriteProductName(dc, band, dpi);
   const int iconSize = ScaleForDpi(kIconSize, dpi);
-  DrawIconEx(dc, band.left + ScaleForDpi(kIconLeft, dpi), band.bottom - ScaleForDpi(kIconAboveBottom, dpi),
-             programIcon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
+  DrawIconEx(dc, band.left + ScaleForDpi(kIconLeft, dpi),
+             band.bottom - ScaleForDpi(kIconAboveBottom, dpi), programIcon, iconSize, iconSize, 0,
+             nullptr, DI_NORMAL);
 }
 
 void DrawTrayMenuItem(HDC dc, const RECT& item, const TrayMenuItemLook& look, UINT dpi) {
@@ -235,10 +226,12 @@ void DrawTrayMenuItem(HDC dc, const RECT& item, const TrayMenuItemLook& look, UI
 }
 
 TTrayMenu::TTrayMenu(HWND owner, HICON programIcon,
-                     std::function<std::wstring(UINT command)> hotKeyText)
+                     std::function<std::wstring(UINT command)> hotKeyText,
+                     std::function<void()> processMessages)
     : owner_(owner),
       programIcon_(programIcon),
       hotKeyText_(std::move(hotKeyText)),
+      processMessages_(std::move(processMessages)),
       menu_(CreatePopupMenu()) {
   if (menu_ == nullptr) ThrowLastError("CreatePopupMenu");
   for (const ItemDefinition& item : kItems) entries_.push_back({item.command, item.caption});
@@ -322,10 +315,13 @@ void TTrayMenu::Popup() {
   // A menu whose owner is not in the foreground stays open when the user
   // clicks elsewhere.
   SetForegroundWindow(owner_);
-  RunPendingMessages();
+  // The messages queued so far, among them the activation that bringing the
+  // owner forward caused, run before the menu's own loop takes over.
+  processMessages_();
   POINT cursor{};
   GetCursorPos(&cursor);
-  TrackPopupMenuEx(menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, owner_, nullptr);
+  TrackPopupMenuEx(menu_, TrayMenuPopupFlags(GetSystemMetrics(SM_MENUDROPALIGNMENT)), cursor.x,
+                   cursor.y, owner_, nullptr);
   // Without a message after it, the next popup of a notification-area menu
   // can close again at once.
   PostMessageW(owner_, WM_NULL, 0, 0);

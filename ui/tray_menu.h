@@ -29,8 +29,11 @@ class TTrayMenu {
  public:
   // hotKeyText(command) answers the text shown right-aligned beside that item
   // ("" for none). It is asked whenever the menu is measured or drawn, so the
-  // menu follows the hot key fields as they are edited.
-  TTrayMenu(HWND owner, HICON programIcon, std::function<std::wstring(UINT command)> hotKeyText);
+  // menu follows the hot key fields as they are edited. processMessages is
+  // the program's message pump: it handles the messages already waiting and
+  // returns, keeping a quit request for the main loop.
+  TTrayMenu(HWND owner, HICON programIcon, std::function<std::wstring(UINT command)> hotKeyText,
+            std::function<void()> processMessages);
   ~TTrayMenu();
   TTrayMenu(const TTrayMenu&) = delete;
   TTrayMenu& operator=(const TTrayMenu&) = delete;
@@ -66,10 +69,17 @@ class TTrayMenu {
   HWND owner_;
   HICON programIcon_;
   std::function<std::wstring(UINT command)> hotKeyText_;
+  std::function<void()> processMessages_;
   // Built once and never resized: the menu items point at their entries.
   std::vector<Entry> entries_;
   HMENU menu_;
 };
+
+// The TrackPopupMenuEx flags for the tray menu, given the system's
+// SM_MENUDROPALIGNMENT: where drop-down menus are set to open right-aligned
+// (for right-to-left readers or left-handed use), the menu opens to the left
+// of the cursor instead of to its right.
+UINT TrayMenuPopupFlags(int menuDropAlignment);
 
 // The drawing, on any device context. Sizes are given for 96 DPI and scaled to
 // dpi; fonts are sized in points for dpi.

@@ -67,6 +67,7 @@ TVoiceList::~TVoiceList() { Detach(); }
 void TVoiceList::Attach(HWND listBox, ChangeHandler onChange, ClickHandler onClick) {
   Detach();
   handle_ = listBox;
+  dpi_ = WindowDpi(listBox);
   onChange_ = std::move(onChange);
   onClick_ = std::move(onClick);
   SetWindowSubclass(handle_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -127,7 +128,19 @@ int TVoiceList::ItemTextWidth() const {
   int width = client.right - client.left;
   if ((GetWindowLongW(handle_, GWL_STYLE) & WS_VSCROLL) == 0)
     width -= GetSystemMetrics(SM_CXVSCROLL);
-  return width - 2 * ScaleForWindow(handle_, kTextMarginX);
+  return width - 2 * ScaleForDpi(kTextMarginX, dpi_);
+}
+
+int TVoiceList::ItemHeight(int index) const {
+  const std::wstring text = Item(index);
+  WindowDc dc(handle_);
+  SavedDcState saved(dc.Get());
+  if (HFONT font = ListFont(handle_)) SelectObject(dc.Get(), font);
+  RECT area{0, 0, std::max(ItemTextWidth(), 1), 0};
+  DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &area,
+            kTextFormat | DT_CALCRECT);
+  const int height = area.bottom + 2 * ScaleForDpi(kTextMarginY, dpi_);
+  return std::min(height, kMaxItemHeight);
 }
 
 bool TVoiceList::MeasureItem(MEASUREITEMSTRUCT& measure) const {
@@ -135,16 +148,18 @@ bool TVoiceList::MeasureItem(MEASUREITEMSTRUCT& measure) const {
       static_cast<int>(measure.CtlID) != GetDlgCtrlID(handle_)) {
     return false;
   }
-  const std::wstring text = Item(static_cast<int>(measure.itemID));
-  WindowDc dc(handle_);
-  SavedDcState saved(dc.Get());
-  if (HFONT font = ListFont(handle_)) SelectObject(dc.Get(), font);
-  RECT area{0, 0, std::max(ItemTextWidth(), 1), 0};
-  DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &area,
-            kTextFormat | DT_CALCRECT);
-  const int height = area.bottom + 2 * ScaleForWindow(handle_, kTextMarginY);
-  measure.itemHeight = static_cast<UINT>(std::min(height, kMaxItemHeight));
+  measure.itemHeight = static_cast<UINT>(ItemHeight(static_cast<int>(measure.itemID)));
   return true;
+}
+
+// A list box measures an item only when it is added, so the items are given
+// their new heights here.
+void TVoiceList::SetDpi(UINT dpi) {
+  dpi_ = dpi;
+  if (handle_ == nullptr) return;
+  for (int index = 0; index < Count(); ++index)
+    SendMessageW(handle_, LB_SETITEMHEIGHT, index, ItemHeight(index));
+  InvalidateRect(handle_, nullptr, TRUE);
 }
 
 VoiceItemLook TVoiceList::LookOf(const DRAWITEMSTRUCT& draw) const {
@@ -160,7 +175,7 @@ bool TVoiceList::DrawItem(const DRAWITEMSTRUCT& draw) {
     // The whole item is drawn for every action, so a focus rectangle drawn
     // over it is always one that the item does not have yet.
     DrawVoiceListItem(draw.hDC, draw.rcItem, Item(static_cast<int>(draw.itemID)), LookOf(draw),
-                      ListFont(handle_), WindowDpi(handle_));
+                      ListFont(handle_), dpi_);
     if ((draw.itemState & ODS_FOCUS) != 0 && (draw.itemState & ODS_NOFOCUSRECT) == 0) {
       DrawFocusRect(draw.hDC, &draw.rcItem);
     }

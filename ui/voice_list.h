@@ -58,6 +58,13 @@ class TVoiceList {
   // The item under the mouse, -1 for none.
   int HotItem() const { return hotItem_; }
 
+  // The list's window moved to a monitor of this DPI (WM_DPICHANGED): the
+  // items' margins follow it and every item is measured anew, with the font
+  // the list box holds then. Called once the list box has its font for the
+  // new DPI. Until the first call the list uses the DPI its window had when
+  // attached.
+  void SetDpi(UINT dpi);
+
   int Tag = 0;
 
   // The owner passes on WM_MEASUREITEM and WM_DRAWITEM; both answer whether
@@ -74,11 +81,13 @@ class TVoiceList {
   void SetHotItem(int index);
   void InvalidateItem(int index) const;
   int ItemTextWidth() const;
+  int ItemHeight(int index) const;
   VoiceItemLook LookOf(const DRAWITEMSTRUCT& draw) const;
   void ReportSelection();
   void Detach();
 
   HWND handle_ = nullptr;
+  UINT dpi_ = 96;
   ChangeHandler onChange_;
   ClickHandler onClick_;
   int reportedIndex_ = -1;

@@ -280,12 +280,18 @@ class MenuOwner {
       case WM_NULL:
         ++emptyMessages;
         return 0;
+      case WM_APP:
+      case WM_ENTERMENULOOP:
+        events.push_back(message);
+        break;
     }
     return DefWindowProcW(handle_, message, wParam, lParam);
   }
 
   std::vector<UINT> commands;
   int emptyMessages = 0;
+  // WM_APP as it is handled, and WM_ENTERMENULOOP as a menu's loop begins.
+  std::vector<UINT> events;
 
  private:
   HWND handle_ = nullptr;
@@ -336,11 +342,26 @@ class TrayMenuTest : public ::testing::Test {
   SolidIcon icon_{kIconGreen};
   std::wstring optionsHotKey_ = L"Ctrl+F11";
   std::wstring stopHotKey_ = L"Ctrl+F12";
+  // Stands in for the program's pump.
+  int pumpRuns_ = 0;
   TTrayMenu menu_{owner_.Handle(), icon_.Handle(),
-                  [this](UINT command) { return HotKeyText(command); }};
+                  [this](UINT command) { return HotKeyText(command); },
+                  [this] {
+                    ++pumpRuns_;
+                    PumpMessages();
+                  }};
 };
 
 }  // namespace
+
+TEST(TrayMenuPopupFlags, TheMenuOpensRightAlignedWhereDropDownMenusDo) {
+  const UINT horizontal = TPM_LEFTALIGN | TPM_CENTERALIGN | TPM_RIGHTALIGN;
+  EXPECT_EQ(TrayMenuPopupFlags(0) & horizontal, static_cast<UINT>(TPM_LEFTALIGN));
+  EXPECT_EQ(TrayMenuPopupFlags(1) & horizontal, static_cast<UINT>(TPM_RIGHTALIGN));
+  // Either way, the right mouse button chooses items too.
+  EXPECT_NE(TrayMenuPopupFlags(0) & TPM_RIGHTBUTTON, 0u);
+  EXPECT_NE(TrayMenuPopupFlags(1) & TPM_RIGHTBUTTON, 0u);
+}
 
 TEST_F(TrayMenuTest, HoldsTheThirteenOwnerDrawnItemsInOrder) {
   struct Expected {
@@ -501,4 +522,46 @@ TEST_F(TrayMenuTest, PopupDrawsTheMenuWindowAndSendsTheChosenCommandToTheOwner) 
   EXPECT_TRUE(IsNear(band.back(), kBandBottom, 16));
   for (size_t y = 1; y < band.size(); ++y)
     ASSERT_LE(GetRValue(band[y]), GetRValue(band[y - 1])) << y;
+}
+
+TEST_F(TrayMenuTest, PopupHandsTheWaitingMessagesToTheProgramsPumpBeforeTheMenuLoopBegins) {
+  owner_.SetMenu(&menu_);
+  int pumpRunsWhenOpen = -1;
+  owner_.OnMenuIdle([&](HWND) {
+    pumpRunsWhenOpen = pumpRuns_;
+    EndMenu();
+  });
+  // Waiting like the activation that bringing the owner forward causes.
+  PostMessageW(owner_.Handle(), WM_APP, 0, 0);
+  menu_.Popup();
+  ASSERT_TRUE(PumpUntil([&] { return owner_.emptyMessages > 0; }));
+  EXPECT_EQ(pumpRunsWhenOpen, 1);
+  EXPECT_EQ(owner_.events, (std::vector<UINT>{WM_APP, WM_ENTERMENULOOP}));
+}
+
+TEST_F(TrayMenuTest, PopupOpensLeftOfTheCursorWhereDropDownMenusOpenRightAligned) {
+  owner_.SetMenu(&menu_);
+  const BOOL before = GetSystemMetrics(SM_MENUDROPALIGNMENT);
+  const POINT cursor{400, 300};
+  for (BOOL rightAligned : {FALSE, TRUE}) {
+    SCOPED_TRACE(rightAligned);
+    SystemParametersInfoW(SPI_SETMENUDROPALIGNMENT, static_cast<UINT>(rightAligned), nullptr, 0);
+    ASSERT_EQ(GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0, rightAligned != FALSE);
+    SetCursorPos(cursor.x, cursor.y);
+    RECT placed{};
+    owner_.OnMenuIdle([&](HWND menuWindow) {
+      GetWindowRect(menuWindow, &placed);
+      EndMenu();
+    });
+    menu_.Popup();
+    ASSERT_TRUE(PumpUntil([&] { return owner_.emptyMessages > 0; }));
+    owner_.emptyMessages = 0;
+    ASSERT_LT(placed.left, placed.right);
+    if (rightAligned) {
+      EXPECT_EQ(placed.right, cursor.x);
+    } else {
+      EXPECT_EQ(placed.left, cursor.x);
+    }
+  }
+  SystemParametersInfoW(SPI_SETMENUDROPALIGNMENT, static_cast<UINT>(before), nullptr, 0);
 }

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/gdi.h"
 #include "base/window_thunk.h"
 #include "tests/support/canvas.h"
 #include "tests/support/window_class.h"
@@ -166,6 +167,33 @@ TEST(VoiceList, ItemsAreReplacedAtOnceAndMeasuredByTheirWrappedText) {
       << "the long name wraps onto three lines or more";
   list.Clear();
   EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(VoiceList, ANewDpiHasTheItemsMeasuredAnewWithTheListsFontAndMarginsThen) {
+  // What the dialog manager gives the list on a monitor of twice the DPI.
+  LOGFONTW logFont{};
+  GetObjectW(GuiFont(), sizeof logFont, &logFont);
+  logFont.lfHeight *= 2;
+  logFont.lfWidth = 0;
+  OwnedFont bigFont = MakeFont(logFont);
+  ListHost host;
+  host.List().SetItems({L"Anna", L"Bert"});
+  HDC screen = GetDC(nullptr);
+  const int smallText = FontMetrics(screen, GuiFont()).tmHeight;
+  const int bigText = FontMetrics(screen, bigFont.get()).tmHeight;
+  ReleaseDC(nullptr, screen);
+  ASSERT_GT(bigText, smallText);
+  // One line of text with 2 pixels above and below it at 96 DPI.
+  ASSERT_EQ(host.ItemHeight(0), smallText + 2 * 2);
+
+  SendMessageW(host.ListHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(bigFont.get()), FALSE);
+  host.List().SetDpi(192);
+  // The margins are twice as wide at twice the DPI.
+  EXPECT_EQ(host.ItemHeight(0), bigText + 2 * 4);
+  EXPECT_EQ(host.ItemHeight(1), bigText + 2 * 4);
+  // An item added later is measured the same way.
+  host.List().AddItem(L"Carl");
+  EXPECT_EQ(host.ItemHeight(2), bigText + 2 * 4);
 }
 
 TEST(VoiceList, ASelectionMovedWhileHiddenIsReportedWhenTheListIsNextDrawn) {

@@ -1,0 +1,105 @@
+// Rebuilding for a new DPI, as a window moved to a monitor of another DPI
+// does: the report lists' columns, the About page, and the window's own
+// rectangle.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/res/resource.h"
+#include "base/dpi.h"
+#include "ui/about_page.h"
+#include "ui/dpi_change.h"
+#include "ui/list_view.h"
+
+namespace {
+
+// A hidden top-level window to hold the controls under test.
+class Holder {
+ public:
+  Holder() {
+    handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 400, 300, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  }
+  ~Holder() { DestroyWindow(handle_); }
+  Holder(const Holder&) = delete;
+  Holder& operator=(const Holder&) = delete;
+
+  HWND Handle() const { return handle_; }
+  HWND AddChild(const wchar_t* windowClass, DWORD style, int id) const {
+    return CreateWindowExW(0, windowClass, L"", WS_CHILD | style, 0, 0, 300, 200, handle_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
+  }
+
+ private:
+  HWND handle_;
+};
+
+LONG FontHeight(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font.lfHeight;
+}
+
+LONG IconWidth(HWND iconControl) {
+  auto icon = reinterpret_cast<HICON>(SendMessageW(iconControl, STM_GETICON, 0, 0));
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
+}  // namespace
+
+TEST(DpiChange, ReportListColumnsTakeTheirOwnWidthsForTheNewDpi) {
+  Holder holder;
+  HWND list = holder.AddChild(WC_LISTVIEWW, LVS_REPORT, 100);
+  ASSERT_EQ(WindowDpi(list), 96u);
+  SetUpReportList(list, {{L"Voice", 115, false}, {L"Hot key", 90, true}});
+  EXPECT_EQ(ListView_GetColumnWidth(list, 0), 115);
+  EXPECT_EQ(ListView_GetColumnWidth(list, 1), 90);
+
+  SetReportListDpi(list, 192);
+  EXPECT_EQ(ListView_GetColumnWidth(list, 0), 230);
+  EXPECT_EQ(ListView_GetColumnWidth(list, 1), 180);
+
+  // A width the user dragged does not carry over.
+  ListView_SetColumnWidth(list, 0, 50);
+  SetReportListDpi(list, 96);
+  EXPECT_EQ(ListView_GetColumnWidth(list, 0), 115);
+  EXPECT_EQ(ListView_GetColumnWidth(list, 1), 90);
+}
+
+TEST(DpiChange, AboutPageTakesFontsAndAnIconMadeForTheNewDpi) {
+  Holder page;
+  HWND icon = page.AddChild(L"STATIC", SS_ICON | SS_REALSIZECONTROL, IDC_ABOUT_ICON);
+  HWND name = page.AddChild(L"STATIC", SS_CENTER, IDC_ABOUT_NAME);
+  HWND line = page.AddChild(L"STATIC", SS_CENTER, IDC_ABOUT_LINE);
+  ASSERT_EQ(WindowDpi(page.Handle()), 96u);
+  TAboutPage about(page.Handle(), GetModuleHandleW(nullptr), IDI_PROGRAM);
+  // 14 and 9 points, a point being 1/72 inch, in character heights.
+  EXPECT_EQ(FontHeight(name), -19);
+  EXPECT_EQ(FontHeight(line), -12);
+  EXPECT_EQ(IconWidth(icon), 64);
+
+  about.SetDpi(192);
+  EXPECT_EQ(FontHeight(name), -37);
+  EXPECT_EQ(FontHeight(line), -24);
+  EXPECT_EQ(IconWidth(icon), 128);
+}
+
+TEST(DpiChange, WindowTakesTheSuggestedRectangle) {
+  Holder holder;
+  const RECT suggested{40, 30, 290, 230};
+  ApplyDpiChangedRect(holder.Handle(), reinterpret_cast<LPARAM>(&suggested));
+  RECT placed{};
+  GetWindowRect(holder.Handle(), &placed);
+  EXPECT_EQ(placed.left, suggested.left);
+  EXPECT_EQ(placed.top, suggested.top);
+  EXPECT_EQ(placed.right, suggested.right);
+  EXPECT_EQ(placed.bottom, suggested.bottom);
+}
