@@ -32,11 +32,11 @@ constexpr ItemDefinition kItems[] = {
     {IDM_STOPREADING1, kPauseCaption},                                // Stopreading1
     {0, kSeparatorCaption},                                           // N2
     {IDM_HELP1, L"Help"},                                             // Help1
-    {IDM_UTORIAL1, L"Tutorial"},                                      // utorial1
-    {IDM_WEBSITE1, L"Official Website"},                              // Website1
-    {IDM_ABOUT1, L"About..."},                                        // About1
-    {0, kSeparatorCaption},                                           // N3
-    {IDM_EXIT1, L"Exit"},                                             // Exit1
+    {IDM_TUTORIAL1, L"Tutorial"},
+    {IDM_WEBSITE1, L"Official Website"},  // Website1
+    {IDM_ABOUT1, L"About..."},            // About1
+    {0, kSeparatorCaption},               // N3
+    {IDM_EXIT1, L"Exit"},                 // Exit1
 };
 
 // Sizes at 96 DPI.

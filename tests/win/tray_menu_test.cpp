@@ -377,7 +377,7 @@ TEST_F(TrayMenuTest, HoldsTheThirteenOwnerDrawnItemsInOrder) {
       {IDM_STOPREADING1, L"Pause"},
       {0, nullptr},
       {IDM_HELP1, L"Help"},
-      {IDM_UTORIAL1, L"Tutorial"},
+      {IDM_TUTORIAL1, L"Tutorial"},
       {IDM_WEBSITE1, L"Official Website"},
       {IDM_ABOUT1, L"About..."},
       {0, nullptr},
