@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "base/text_lines.h"
+
 namespace {
 
 constexpr std::string_view kUtf16ByteOrderMark = "\xFF\xFE";
@@ -18,24 +20,6 @@ struct IniChars {
   static constexpr Char kOpenBracket = Char('[');
   static constexpr Char kCloseBracket = Char(']');
 };
-
-// A line ends at CR, at LF or at CR LF.
-template <typename Char>
-std::vector<std::basic_string_view<Char>> SplitLines(std::basic_string_view<Char> text) {
-  using C = IniChars<Char>;
-  std::vector<std::basic_string_view<Char>> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find_first_of(C::kLineEnd, start);
-    if (end == C::View::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + (text.compare(end, 2, C::kLineEnd) == 0 ? 2 : 1);
-  }
-  return lines;
-}
 
 template <typename Char>
 bool IsBlankLine(std::basic_string_view<Char> line) {

@@ -1,17 +1,10 @@
 #include "speech/ansi_lines.h"
 
+#include "base/text_lines.h"
+
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-  }
+  for (std::string_view line : SplitLines(std::string_view(text))) lines.emplace_back(line);
   return lines;
 }
 
