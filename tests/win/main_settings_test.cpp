@@ -1,0 +1,120 @@
+// cfg.ini read into and written from the plain settings, in a folder of its
+// own.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/file_replace.h"
+#include "settings/main_settings.h"
+#include "settings/profile_file.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+class MainSettingsTest : public ::testing::Test {
+ protected:
+  ProfileFile ConfigWith(const std::string& text) const {
+    ReplaceWholeFile(config_.Path(), text);
+    return config_;
+  }
+
+  TempFolder folder_;
+  ProfileFile config_{folder_.File(L"cfg.ini")};
+};
+
+}  // namespace
+
+TEST_F(MainSettingsTest, AFileWithoutTheKeysReadsTheDefaultsAndNoSpeechValues) {
+  const MainSettings settings = ReadMainSettings(config_);
+  EXPECT_TRUE(settings.general.firstRun);
+  EXPECT_EQ(settings.general.readingHotKey, 16392);  // Ctrl+BkSp
+  EXPECT_EQ(settings.general.optionsHotKey, 16506);  // Ctrl+F11
+  EXPECT_EQ(settings.general.stopHotKey, 16507);     // Ctrl+F12
+  EXPECT_TRUE(settings.general.minimizeToTray);
+  EXPECT_FALSE(settings.general.skipWelcome);
+  EXPECT_FALSE(settings.pronunciation.ignoreCharacters);
+  EXPECT_EQ(settings.pronunciation.ignoredCharacters, L"*\\/\"`_~:'");
+  EXPECT_FALSE(settings.pronunciation.wordsCorrections);
+  EXPECT_FALSE(settings.speech.voice.has_value());
+  EXPECT_FALSE(settings.speech.sapiVersion.has_value());
+  EXPECT_FALSE(settings.speech.speed.has_value());
+  EXPECT_FALSE(settings.speech.pitch.has_value());
+  EXPECT_FALSE(settings.speech.volume.has_value());
+  EXPECT_FALSE(TrayNoticeShown(config_));
+}
+
+// An empty voice name is a saved one; a number that does not read is none.
+// SAPI 5 values come back as stored, the never-saved mark among them.
+TEST_F(MainSettingsTest, SpeechValuesReadAsStored) {
+  const SpeechSettings speech =
+      ReadMainSettings(ConfigWith("[Speech]\r\nVoice=\r\nSpeed=abc\r\nPitch=777\r\n"
+                                  "Volume=0x50\r\nSAPIVersion=5\r\n"))
+          .speech;
+  EXPECT_EQ(speech.voice, std::wstring());
+  EXPECT_FALSE(speech.speed.has_value());
+  EXPECT_EQ(speech.pitch, 777);
+  EXPECT_EQ(speech.volume, 80);
+  EXPECT_EQ(speech.sapiVersion, 5);
+}
+
+TEST_F(MainSettingsTest, WrittenSettingsReadBackTheSame) {
+  MainSettings written;
+  written.general = {.firstRun = true,
+                     .readingHotKey = 0x6041,  // Ctrl+Shift+A
+                     .optionsHotKey = 0x8070,  // Alt+F1
+                     .stopHotKey = 0x4051,     // Ctrl+Q
+                     .minimizeToTray = false,
+                     .skipWelcome = false};
+  // Characters the ANSI code page lacks.
+  written.pronunciation = {
+      .ignoreCharacters = true, .ignoredCharacters = L"*\u25cf\u2192", .wordsCorrections = true};
+  written.speech = {
+      .voice = L"\u0100nna", .sapiVersion = 5, .speed = 195, .pitch = 180, .volume = 80};
+  WriteMainSettings(config_, written);
+  config_.Flush();
+  EXPECT_EQ(ReadMainSettings(config_), written);
+}
+
+// The order in which the options window has always saved them.
+TEST_F(MainSettingsTest, TheWriteGoesKeyByKeyInTheSavedOrder) {
+  MainSettings settings;
+  settings.speech = {.voice = L"Anna", .sapiVersion = 4, .speed = 150, .pitch = 120, .volume = 90};
+  WriteMainSettings(config_, settings);
+  config_.Flush();
+  const std::string text = ReadWholeFile(config_.Path());
+  std::size_t previous = 0;
+  for (const char* key : {"[General]", "HotKey=16392", "OptHotKey=16506", "StopHotKey=16507",
+                          "MinimizeToTray=1", "[Pronunciation]", "IgnoreCharacters=0",
+                          "IgnoredCharacters=*\\/\"`_~:'", "WordsCorrections=0", "[Speech]",
+                          "Voice=Anna", "Speed=150", "Pitch=120", "Volume=90", "SAPIVersion=4"}) {
+    const std::size_t position = text.find(key);
+    ASSERT_NE(position, std::string::npos) << key << " in " << text;
+    EXPECT_GE(position, previous) << key << " in " << text;
+    previous = position;
+  }
+}
+
+// FirstRun, WelcomeDlg and CloseMsg have writes of their own; speech values
+// the settings do not have stay as the file has them.
+TEST_F(MainSettingsTest, TheWriteLeavesWhatTheSettingsDoNotSay) {
+  ConfigWith(
+      "[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\nCloseMsg=1\r\n"
+      "[Speech]\r\nVolume=80\r\nSAPIVersion=4\r\n");
+  WriteMainSettings(config_, MainSettings{});
+  config_.Flush();
+  const MainSettings read = ReadMainSettings(config_);
+  EXPECT_FALSE(read.general.firstRun);
+  EXPECT_TRUE(read.general.skipWelcome);
+  EXPECT_TRUE(TrayNoticeShown(config_));
+  EXPECT_EQ(read.speech.volume, 80);
+  EXPECT_EQ(read.speech.sapiVersion, 4);
+  EXPECT_FALSE(read.speech.voice.has_value());
+}
+
+TEST_F(MainSettingsTest, TheFirstRunAndTheTrayNoticeAreMarkedDone) {
+  MarkFirstRunDone(config_);
+  MarkTrayNoticeShown(config_);
+  config_.Flush();
+  EXPECT_FALSE(ReadMainSettings(config_).general.firstRun);
+  EXPECT_TRUE(TrayNoticeShown(config_));
+}
