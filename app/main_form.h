@@ -1,8 +1,9 @@
 #pragma once
 // The main window `frmMain`: at once the options window and the owner of every
-// long-lived object of the program (speech engines, hot keys, tray icon). Its
-// controls are the live settings that the rest of the program reads. The
-// member functions are defined in the folders of the subsystems they belong to.
+// long-lived object of the program (speech engines, hot keys, tray icon, the
+// options pages). The pages' controls are the live settings that the rest of
+// the program reads. The member functions are defined in the files of the
+// subsystems they belong to.
 
 #include <windows.h>
 
@@ -14,20 +15,19 @@
 #include "app/application.h"
 #include "reading/global_hotkey.h"
 #include "speech/engines.h"
-#include "ui/controls.h"
+#include "ui/about_page.h"
 #include "ui/form.h"
-#include "ui/hotkey_edit.h"
+#include "ui/general_page.h"
 #include "ui/options_pages.h"
-#include "ui/track_bar.h"
+#include "ui/pronunciation_page.h"
+#include "ui/slots_page.h"
+#include "ui/speech_page.h"
 #include "ui/tray_icon.h"
 #include "ui/tray_menu.h"
-#include "ui/voice_list.h"
 
-class TAboutPage;
 class TfrmPartnerOffer;
 class TfrmWelcome;
 class THints;
-class ProfileFile;
 struct NamedControl;
 struct SlotVoiceSettings;
 
@@ -40,7 +40,10 @@ inline constexpr UINT kConnectVoiceMessage = WM_APP + 2;
 inline constexpr UINT_PTR kEasterEggTimer = 1;
 inline constexpr UINT_PTR kTrayAnimationTimer = 2;
 
-class TfrmMain : public TForm {
+class TfrmMain : public TForm,
+                 private SpeechPageOwner,
+                 private PronunciationPageOwner,
+                 private AboutPageOwner {
  public:
   TfrmMain(TApplication& application, std::vector<std::wstring> commandLine);
   ~TfrmMain() override;
@@ -88,7 +91,7 @@ class TfrmMain : public TForm {
   // re-registers, and each key is then activated.
   void ActivateFixedHotKeys();
 
-  // The options window (ui/options_window.cpp).
+  // The options window (main_form_options.cpp).
   void FormShow();
   void FormActivate();
   void FormKeyDown(WPARAM virtualKey);
@@ -96,67 +99,48 @@ class TfrmMain : public TForm {
   // answers whether the key was one of them.
   bool TurnPageByKey(WPARAM virtualKey);
   void PagesChange();
-  void BitBtn1Click();  // "&OK"
-  void BitBtn2Click();  // "&Cancel" and Esc
+  void OnOk();
+  void OnCancel();  // also Esc
   void EasterEgg1TimerTimer();
 
-  // The voice catalogue and the default voice (speech/default_voice.cpp).
-  void LoadVoicesList();
-  void VoicesListChange(int oldIndex, int newIndex);
-  void VoicesListClick();
-  void Speed_BarChange();
-  void Pitch_BarChange();
-  void Volume_BarChange();
+  // The default voice (main_form_voice.cpp).
   void SelectDefaultVoice();
   void SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst);
   // Speaks with the SAPI 5 voice, the pitch prefix before the text.
   void SpeakBehindPitchPrefix(std::wstring_view text);
-  void Test_ButtonClick();
-  void BitBtn11Click();
-  // The family of the entry selected in VoicesList: 4 below the SAPI 4
-  // engine count (no selection included), 5 otherwise.
+  // The family of the default voice's entry: 4 below the SAPI 4 engine count
+  // (no selection included), 5 otherwise.
   int DefaultVoiceFamily() const;
 
-  // cfg.ini and the autostart value (settings/cfg.cpp).
+  // cfg.ini and the autostart value (main_form_settings.cpp).
   void LoadCfg();
   void SaveCfg();
 
   // Both speech engine families.
   Engines& SpeechEngines() { return engines_; }
 
+  // The options pages, whose controls hold the live settings.
+  TOptionsPages& Pages() { return pages_; }
+  const TOptionsPages& Pages() const { return pages_; }
+  TGeneralPage& GeneralPage() { return generalPage_; }
+  const TGeneralPage& GeneralPage() const { return generalPage_; }
+  TSpeechPage& SpeechPage() { return speechPage_; }
+  const TSpeechPage& SpeechPage() const { return speechPage_; }
+  TSlotsPage& SlotsPage() { return slotsPage_; }
+  const TSlotsPage& SlotsPage() const { return slotsPage_; }
+  TPronunciationPage& PronunciationPage() { return pronunciationPage_; }
+  const TPronunciationPage& PronunciationPage() const { return pronunciationPage_; }
+  TAboutPage& AboutPage() { return aboutPage_; }
+
   // Components.
   std::unique_ptr<GlobalHotKey> DefaultHotKey;
   std::unique_ptr<GlobalHotKey> OptionsHotKey;
   std::unique_ptr<GlobalHotKey> StopHotKey;
-  // One per voice slot, named "SlotHotKey_<n>" with the slot number as tag.
+  // One per voice slot, named "SlotHotKey_<n>" with the slot number as tag;
+  // the slot itself is row n of the "Voice slots" page.
   std::vector<std::unique_ptr<GlobalHotKey>> SlotHotKeys;
-  // The engine family (4 or 5) of each slot, by slot number; the slot's voice
-  // and values are its row of SlotsList.
-  std::vector<int> SlotFamilies;
   std::unique_ptr<TTrayIcon> TrayIcon;
   std::unique_ptr<TTrayMenu> TrayMenu;
-
-  // Controls holding live settings.
-  TOptionsPages Pages;
-  CheckBox AutoStart_CheckBox;
-  CheckBox TrayIcon_CheckBox;
-  HotKeyEdit Helper_HotKeyEx;
-  HotKeyEdit Reading_HotKey;
-  HotKeyEdit Options_HotKey;
-  HotKeyEdit Stop_HotKey;
-  TVoiceList VoicesList;
-  TrackBar Speed_Bar;
-  TrackBar Pitch_Bar;
-  TrackBar Volume_Bar;
-  EditBox Edit1;  // speed as displayed and stored
-  EditBox Edit2;  // pitch
-  EditBox Edit3;  // volume
-  EditBox Edit4;  // the test text
-  HWND SlotsList = nullptr;
-  CheckBox IgnoreCharacters_CheckBox;
-  EditBox Ignored_Characters;
-  CheckBox WordsCorr_CheckBox;
-  HWND Words_Table = nullptr;
 
   // The program icon (Image2, and the idle icon Image5) and the two
   // animation frames (Image3, Image4).
@@ -173,8 +157,6 @@ class TfrmMain : public TForm {
   bool reading = false;
   bool paused = false;
   bool startMinimized = false;
-  // The current entry of VoicesList is a SAPI 5 voice.
-  bool defaultVoiceIsSapi5 = false;
   // Until the first LoadCfg: that one restores the window placement, and only
   // later showings of the window reload the settings.
   bool firstLoad = true;
@@ -204,13 +186,10 @@ class TfrmMain : public TForm {
   void HandleTrayIconMessage(LPARAM mouseMessage);
   void TrayIconDblClick();
   std::wstring TrayMenuHotKeyText(UINT command) const;
-  void CreatePageControls();
-  void LoadGeneralSettings(const ProfileFile& config);
-  void LoadPronunciationSettings(const ProfileFile& config);
-  void SelectSavedDefaultVoice(const ProfileFile& config);
-  int SavedDefaultVoiceIndex(const ProfileFile& config) const;
-  void LoadDefaultVoiceValues(const ProfileFile& config);
-  void WriteSettings(const ProfileFile& config) const;
+  // What the pages ask for.
+  void SpeakTestText(const std::wstring& text) override;
+  void ShowMoreVoices() override;
+  void OpenAboutLink(AboutLink link) override;
   // The focused control by name, for the saved window placement.
   std::wstring ActiveControlName() const;
   void FocusControl(const std::wstring& name);
@@ -232,13 +211,17 @@ class TfrmMain : public TForm {
   std::vector<std::wstring> commandLine_;
   TfrmWelcome* frmWelcome_ = nullptr;
   TfrmPartnerOffer* partnerOffer_ = nullptr;
-  std::unique_ptr<TAboutPage> aboutPage_;
+  TOptionsPages pages_;
+  TGeneralPage generalPage_;
+  TSpeechPage speechPage_;
+  TSlotsPage slotsPage_;
+  TPronunciationPage pronunciationPage_;
+  TAboutPage aboutPage_;
+  // Declared after the pages, so it goes before the controls it has hints for.
   std::unique_ptr<THints> hints_;
   bool activatedOnce_ = false;
   bool trayNoticeShown_ = false;
   bool trayAnimationRunning_ = false;
-  // The catalogue entry whose ranges and values the sliders show.
-  int slidersEntry_ = -1;
   bool easterEggRunning_ = false;
   // The keys typed in the window, for the About page's colour animation.
   std::wstring typedKeys_;

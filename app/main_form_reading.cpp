@@ -7,7 +7,6 @@
 #include "reading/reading_rules.h"
 #include "speech/ansi_text.h"
 #include "speech/voice_catalogue.h"
-#include "ui/list_view.h"
 
 namespace {
 
@@ -16,11 +15,6 @@ constexpr UINT kTrayAnimationMilliseconds = 500;
 constexpr int kWaveFrame1 = 3;
 constexpr int kWaveFrame2 = 4;
 constexpr int kIdleFrame = 5;
-
-// The columns of SlotsList: the voice, then speed, pitch and volume as stored.
-constexpr int kSlotSpeedColumn = 1;
-constexpr int kSlotPitchColumn = 2;
-constexpr int kSlotVolumeColumn = 3;
 
 // Runs one step of a reading path; a failure ends the step with the warning
 // sound and lets the path go on.
@@ -57,7 +51,7 @@ void TfrmMain::DefaultHotKeyHotKey(GlobalHotKey&) {
     engines_.Sapi5().Disconnect();
     engines_.Sapi5().Connect();
     SelectDefaultVoice();
-    PitchPrefix = PitchPrefixText(Pitch_Bar.Position());
+    PitchPrefix = PitchPrefixText(speechPage_.Picker().Values().pitch);
     engines_.Sapi5().Speak(L"", SVSFPurgeBeforeSpeak);
     SpeakBehindPitchPrefix(text);
   });
@@ -68,15 +62,7 @@ void TfrmMain::SpeakWithSapi4(const std::wstring& text) {
   engines_.Sapi4().SpeakText();
 }
 
-SlotVoiceSettings TfrmMain::SlotSettings(int slot) const {
-  SlotVoiceSettings settings;
-  settings.voiceName = ListViewCellText(SlotsList, slot, 0);
-  settings.family = SlotFamilies.at(static_cast<size_t>(slot));
-  settings.speed = ListViewCellText(SlotsList, slot, kSlotSpeedColumn);
-  settings.pitch = ListViewCellText(SlotsList, slot, kSlotPitchColumn);
-  settings.volume = ListViewCellText(SlotsList, slot, kSlotVolumeColumn);
-  return settings;
-}
+SlotVoiceSettings TfrmMain::SlotSettings(int slot) const { return slotsPage_.Slot(slot); }
 
 void TfrmMain::SelectSlot(GlobalHotKey& hotKey) {
   SetForegroundWindow(GetForegroundWindow());

@@ -1,16 +1,14 @@
 #include "ui/about_page.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <iterator>
 
-#include "base/exception_guard.h"
 #include "app/res/resource.h"
 #include "base/dpi.h"
 
 namespace {
 
+constexpr wchar_t kCaption[] = L"About";
 constexpr int kIconSize = 64;
 constexpr int kGradientSteps = 256;
 constexpr COLORREF kLineColour = RGB(0, 0, 128);  // dark blue
@@ -35,36 +33,41 @@ void DrawAboutGradients(HDC dc, const RECT& page, const AboutColours& colours, U
   const int middle = (page.left + page.right) / 2;
   FillGradient(dc, {page.left, page.top, page.left + strip, page.bottom}, colours.outer,
                colours.inner, kGradientSteps, GradientDirection::LeftToRight);
-  FillGradient(dc, {page.left + strip, page.top, middle, page.bottom}, colours.inner,
-               colours.outer, kGradientSteps, GradientDirection::LeftToRight);
+  FillGradient(dc, {page.left + strip, page.top, middle, page.bottom}, colours.inner, colours.outer,
+               kGradientSteps, GradientDirection::LeftToRight);
   FillGradient(dc, {middle, page.top, page.right - strip, page.bottom}, colours.outer,
                colours.inner, kGradientSteps, GradientDirection::LeftToRight);
   FillGradient(dc, {page.right - strip, page.top, page.right, page.bottom}, colours.inner,
                colours.outer, kGradientSteps, GradientDirection::LeftToRight);
 }
 
-TAboutPage::TAboutPage(HWND page, HINSTANCE instance, int iconId) : page_(page) {
-  const int iconSize = ScaleForWindow(page, kIconSize);
-  icon_ = static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, iconSize, iconSize, 0));
-  SendDlgItemMessageW(page, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
-  SetFonts();
-  SetWindowSubclass(page, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
-}
+TAboutPage::TAboutPage(AboutPageOwner& owner, int iconId, std::wstring homePageAddress)
+    : TOptionsPage(IDD_PAGE_ABOUT, kCaption),
+      owner_(owner),
+      iconId_(iconId),
+      homePageAddress_(std::move(homePageAddress)) {}
 
 TAboutPage::~TAboutPage() {
-  RemoveWindowSubclass(page_, SubclassProc, 0);
-  DestroyIcon(icon_);
+  if (icon_ != nullptr) DestroyIcon(icon_);
+}
+
+void TAboutPage::OnInit() {
+  const int iconSize = ScaleForWindow(Handle(), kIconSize);
+  icon_ = static_cast<HICON>(
+      LoadImageW(Instance(), MAKEINTRESOURCEW(iconId_), IMAGE_ICON, iconSize, iconSize, 0));
+  SendDlgItemMessageW(Handle(), IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+  SetDlgItemTextW(Handle(), IDC_HOMEPAGE_LINK, homePageAddress_.c_str());
+  SetFonts();
 }
 
 void TAboutPage::SetFonts() {
-  const UINT dpi = WindowDpi(page_);
+  const UINT dpi = WindowDpi(Handle());
   nameFont_ = MakeFont(ArialFont(kNamePoints, dpi, false));
   lineFont_ = MakeFont(ArialFont(kLinePoints, dpi, true));
-  SendDlgItemMessageW(page_, IDC_ABOUT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont_.get()),
-                      FALSE);
-  SendDlgItemMessageW(page_, IDC_ABOUT_LINE, WM_SETFONT, reinterpret_cast<WPARAM>(lineFont_.get()),
-                      FALSE);
+  SendDlgItemMessageW(Handle(), IDC_ABOUT_NAME, WM_SETFONT,
+                      reinterpret_cast<WPARAM>(nameFont_.get()), FALSE);
+  SendDlgItemMessageW(Handle(), IDC_ABOUT_LINE, WM_SETFONT,
+                      reinterpret_cast<WPARAM>(lineFont_.get()), FALSE);
 }
 
 void TAboutPage::SetColours(const AboutColours& colours) {
@@ -73,25 +76,33 @@ void TAboutPage::SetColours(const AboutColours& colours) {
 }
 
 void TAboutPage::Redraw() const {
-  RedrawWindow(page_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-LRESULT CALLBACK TAboutPage::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR, DWORD_PTR self) {
-  return CallGuarded(LRESULT{0}, [&] {
-    LRESULT result = reinterpret_cast<TAboutPage*>(self)->PageMessage(message, wParam, lParam);
-    return result != -1 ? result : DefSubclassProc(window, message, wParam, lParam);
-  });
+bool TAboutPage::OpenLink(int id) {
+  switch (id) {
+    case IDC_HOMEPAGE_LINK:
+      owner_.OpenAboutLink(AboutLink::HomePage);
+      return true;
+    case IDC_INFORMATION_LINK:
+      owner_.OpenAboutLink(AboutLink::ProgramInformation);
+      return true;
+    case IDC_SUPPORT_LINK:
+      owner_.OpenAboutLink(AboutLink::TechnicalSupport);
+      return true;
+    default:
+      return false;
+  }
 }
 
-// Answers -1 for the messages the dialog itself handles.
-LRESULT TAboutPage::PageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool TAboutPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_ERASEBKGND: {
       RECT page;
-      GetClientRect(page_, &page);
-      DrawAboutGradients(reinterpret_cast<HDC>(wParam), page, colours_, WindowDpi(page_));
-      return 1;
+      GetClientRect(Handle(), &page);
+      DrawAboutGradients(reinterpret_cast<HDC>(wParam), page, colours_, WindowDpi(Handle()));
+      result = 1;
+      return true;
     }
     case WM_CTLCOLORSTATIC: {
       // The texts and the icon stand on the gradients.
@@ -99,9 +110,12 @@ LRESULT TAboutPage::PageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkMode(dc, TRANSPARENT);
       const bool isLine = GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_ABOUT_LINE;
       SetTextColor(dc, isLine ? kLineColour : RGB(0, 0, 0));
-      return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+      result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+      return true;
     }
+    case WM_COMMAND:
+      return OpenLink(LOWORD(wParam));
     default:
-      return -1;
+      return false;
   }
 }

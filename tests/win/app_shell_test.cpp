@@ -7,14 +7,14 @@
 #include <stdexcept>
 
 #include "app/application.h"
-#include "base/exception_guard.h"
 #include "app/main_form.h"
+#include "base/dpi.h"
+#include "base/exception_guard.h"
 #include "base/window_thunk.h"
 #include "tests/support/hotkey_probe_client.h"
 #include "tests/win/main_form_test_support.h"
 #include "tests/win/speech_test_support.h"
 #include "ui/controls.h"
-#include "base/dpi.h"
 
 namespace {
 
@@ -105,8 +105,8 @@ TEST_F(MainFormTest, CreationFindsBothFamiliesAndRegistersTheFixedHotKeys) {
   EXPECT_EQ(frmMain.DefaultHotKey->HotKey(), 16392);
   EXPECT_EQ(frmMain.OptionsHotKey->HotKey(), 16506);
   EXPECT_EQ(frmMain.StopHotKey->HotKey(), 16507);
-  EXPECT_EQ(frmMain.Pages.ActivePage(), kGeneralPage);
-  EXPECT_TRUE(frmMain.TrayIcon_CheckBox.Checked());
+  EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
+  EXPECT_TRUE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
   EXPECT_TRUE(frmMain.helpFilePath.ends_with(L"\\Help.chm"));
 }
 
@@ -139,8 +139,8 @@ TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {
   // Three slot keys: Ctrl+Shift+F13, F14, F15.
   const unsigned slotWords[] = {0x6000 | VK_F13, 0x6000 | VK_F14, 0x6000 | VK_F15};
   for (int slot = 0; slot < 3; ++slot) {
-    auto hotKey = std::make_unique<GlobalHotKey>(
-        frmMain.Handle(), L"SlotHotKey_" + std::to_wstring(slot), nullptr);
+    auto hotKey = std::make_unique<GlobalHotKey>(frmMain.Handle(),
+                                                 L"SlotHotKey_" + std::to_wstring(slot), nullptr);
     hotKey->SetTag(slot);
     hotKey->SetHotKey(static_cast<ShortCut>(slotWords[slot]));
     hotKey->SetActive(true);
@@ -173,12 +173,14 @@ TEST_F(MainFormTest, TheGeneralPageHoldsTheLiveSettingsWithTheHelperFieldHidden)
   standins.WriteConfig(kOneVoiceAndOneEngine);
   TfrmMain frmMain(application_, {L"Tolvane.exe"});
   // The window itself is hidden here, so the control's own style tells.
-  ASSERT_NE(frmMain.Helper_HotKeyEx.Handle(), nullptr);
-  EXPECT_EQ(GetWindowLongPtrW(frmMain.Helper_HotKeyEx.Handle(), GWL_STYLE) & WS_VISIBLE, 0);
-  EXPECT_NE(GetWindowLongPtrW(frmMain.Reading_HotKey.Handle(), GWL_STYLE) & WS_VISIBLE, 0);
-  EXPECT_EQ(WindowText(frmMain.Reading_HotKey.Handle()), L"Ctrl+BkSp");
-  EXPECT_EQ(WindowText(frmMain.Options_HotKey.Handle()), L"Ctrl+F11");
-  EXPECT_EQ(WindowText(frmMain.Stop_HotKey.Handle()), L"Ctrl+F12");
+  ASSERT_NE(frmMain.GeneralPage().HelperHotKey().Handle(), nullptr);
+  EXPECT_EQ(
+      GetWindowLongPtrW(frmMain.GeneralPage().HelperHotKey().Handle(), GWL_STYLE) & WS_VISIBLE, 0);
+  EXPECT_NE(
+      GetWindowLongPtrW(frmMain.GeneralPage().ReadingHotKey().Handle(), GWL_STYLE) & WS_VISIBLE, 0);
+  EXPECT_EQ(WindowText(frmMain.GeneralPage().ReadingHotKey().Handle()), L"Ctrl+BkSp");
+  EXPECT_EQ(WindowText(frmMain.GeneralPage().OptionsHotKey().Handle()), L"Ctrl+F11");
+  EXPECT_EQ(WindowText(frmMain.GeneralPage().StopHotKey().Handle()), L"Ctrl+F12");
   // The first start turned autostart on.
-  EXPECT_TRUE(frmMain.AutoStart_CheckBox.Checked());
+  EXPECT_TRUE(frmMain.GeneralPage().Autostart());
 }

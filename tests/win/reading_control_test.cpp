@@ -62,16 +62,7 @@ class ReadingControlTest : public main_form_test::MainFormFixture {
   }
 
   void AddSlot(TfrmMain& frmMain, const std::vector<std::wstring>& cells, int family) {
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = ListView_GetItemCount(frmMain.SlotsList);
-    item.pszText = const_cast<wchar_t*>(cells[0].c_str());
-    const int row = ListView_InsertItem(frmMain.SlotsList, &item);
-    for (int column = 1; column < static_cast<int>(cells.size()); ++column) {
-      ListView_SetItemText(frmMain.SlotsList, row, column,
-                           const_cast<wchar_t*>(cells[column].c_str()));
-    }
-    frmMain.SlotFamilies.push_back(family);
+    frmMain.SlotsPage().AddSlot({cells[0], family, cells[1], cells[2], cells[3]});
   }
 
   GlobalHotKey& SlotKey(TfrmMain& frmMain, int slot) {
@@ -137,8 +128,8 @@ TEST_F(ReadingControlTest, TheTrayIconAnimatesWhileAVoiceReadsAndRestsWhenItEnds
 
 TEST_F(ReadingControlTest, ASapi4DefaultVoiceIsFollowedPausedAndResumedThroughItsEngine) {
   TfrmMain& frmMain = Create();
-  frmMain.VoicesList.SetItemIndex(0);
-  frmMain.VoicesListChange(-1, 0);
+  frmMain.SpeechPage().Picker().SetEntry(0);
+  frmMain.SpeechPage().Picker().OnListChange(-1, 0);
   Select(LongText(100));
   frmMain.DefaultHotKeyHotKey(*frmMain.DefaultHotKey);
   ASSERT_TRUE(PumpApplicationUntil(application_,
@@ -184,8 +175,8 @@ TEST_F(ReadingControlTest, TextWithAmpersandsAndAngleBracketsIsReadAsItStands) {
   EXPECT_EQ(Calls("sapi5", "Spoken").back().arguments,
             "\"Q&A: if (a<b && c>d) <volume level=\\\"0\\\">AT&T\"");
 
-  frmMain.Edit4.SetText(text);
-  frmMain.Test_ButtonClick();
+  frmMain.SpeechPage().TestTextBox().SetText(text);
+  frmMain.SpeechPage().OnTest();
   ASSERT_TRUE(WaitForEvent("StartStream", 2));
   EXPECT_EQ(Calls("sapi5", "Spoken").back().arguments,
             "\"Q&A: if (a<b && c>d) <volume level=\\\"0\\\">AT&T\"");
@@ -242,15 +233,15 @@ TEST_F(ReadingControlTest, AFailingVoiceBeepsOnceAndSpeaksNothing) {
 
 TEST_F(ReadingControlTest, TheSelectionIsPreparedWithThePronunciationPageAsItIsNow) {
   TfrmMain& frmMain = Create();
-  frmMain.IgnoreCharacters_CheckBox.SetChecked(true);
-  frmMain.Ignored_Characters.SetText(L"*_");
-  frmMain.WordsCorr_CheckBox.SetChecked(true);
+  frmMain.PronunciationPage().Load({true, L"*_", true});
   LVITEMW item{};
   item.mask = LVIF_TEXT;
   item.pszText = const_cast<wchar_t*>(L"Word");
-  ListView_InsertItem(frmMain.Words_Table, &item);
-  ListView_SetItemText(frmMain.Words_Table, 0, 1, const_cast<wchar_t*>(L"Ward"));
-  ListView_SetItemText(frmMain.Words_Table, 0, 2, const_cast<wchar_t*>(L"No"));
+  ListView_InsertItem(frmMain.PronunciationPage().CorrectionsTable(), &item);
+  ListView_SetItemText(frmMain.PronunciationPage().CorrectionsTable(), 0, 1,
+                       const_cast<wchar_t*>(L"Ward"));
+  ListView_SetItemText(frmMain.PronunciationPage().CorrectionsTable(), 0, 2,
+                       const_cast<wchar_t*>(L"No"));
   Select(L"*word* WORD_x");
   EXPECT_EQ(frmMain.GetSelectedText(), L" Ward  Ward x");
 }
@@ -319,7 +310,7 @@ TEST_F(ReadingControlTest, AfterASapi4SlotTheSapi5VoiceSpeaksWithoutReconnecting
 
   frmMain.SpeakWithDefaultVoice(L"Welcome.", false);
   EXPECT_TRUE(WaitForEvent("StartStream", 2));
-  frmMain.Test_ButtonClick();
+  frmMain.SpeechPage().OnTest();
   EXPECT_TRUE(WaitForEvent("StartStream", 3));
   EXPECT_EQ(beeps_, 0);
 }
@@ -334,7 +325,7 @@ TEST_F(ReadingControlTest, TheTestButtonIsHeardAfterTheUserPausedAReading) {
   frmMain.Stopreading1Click();
   ASSERT_TRUE(frmMain.paused);
 
-  frmMain.Test_ButtonClick();
+  frmMain.SpeechPage().OnTest();
   EXPECT_TRUE(WaitForEvent("StartStream", 2));
   EXPECT_TRUE(
       PumpApplicationUntil(application_, [&] { return !frmMain.paused && frmMain.reading; }));

@@ -26,8 +26,8 @@ class Sapi4PauseVariationsTest : public main_form_test::MainFormFixture,
         GetParam() + "\n");
     std::wstring text;
     for (int word = 0; word < 40; ++word) text += L"word ";
-    frmMain.Edit4.SetText(text);
-    frmMain.Test_ButtonClick();
+    frmMain.SpeechPage().TestTextBox().SetText(text);
+    frmMain.SpeechPage().OnTest();
     EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.reading; }));
     return frmMain;
   }
