@@ -8,23 +8,12 @@
 #include "app/res/resource.h"
 #include "app/web_pages.h"
 #include "base/exception_guard.h"
-#include "speech/voice_catalogue.h"
-#include "ui/about_page.h"
 #include "ui/hints.h"
-#include "ui/list_view.h"
 #include "ui/partner_offer.h"
 
 namespace {
 
 constexpr wchar_t kTrayHint[] = L"Tolvane!";
-constexpr wchar_t kHotKeyHint[] = L"Press the desired key or combination of keys";
-constexpr wchar_t kIgnoredCharactersHint[] = L"This characters will be ignored when reading";
-// The value boxes hold at most three digits.
-constexpr int kValueBoxLength = 3;
-// Design values of the hot key edits: Alt+Ins, Ctrl+F11, Ctrl+F12.
-constexpr ShortCut kReadingHotKeyDesign = 32813;
-constexpr ShortCut kOptionsHotKeyDesign = 16506;
-constexpr ShortCut kStopHotKeyDesign = 16507;
 
 OwnedIcon LoadSmallIcon(HINSTANCE instance, int id) {
   return OwnedIcon(
@@ -42,12 +31,14 @@ TfrmMain::TfrmMain(TApplication& application, std::vector<std::wstring> commandL
     : TForm(application.Instance(), application.Handle(), IDD_MAIN),
       application_(application),
       commandLine_(std::move(commandLine)),
+      speechPage_(engines_, *this),
+      pronunciationPage_(*this),
+      aboutPage_(*this, IDI_PROGRAM, kMakerHomePage),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
   Create();
   application_.SetMainForm(Handle());
   LoadIcons();
   CreateControls();
-  CreatePageControls();
   CreateHints();
   // A failure in one step of the creation ends only that step's part of it:
   // the window is still created and the program runs on.
@@ -64,18 +55,8 @@ void TfrmMain::LoadIcons() {
 }
 
 void TfrmMain::CreateControls() {
-  Pages.Create(application_.Instance(), Handle(), GetDlgItem(Handle(), IDC_PAGES));
-  HWND general = Pages.Page(kGeneralPage);
-  AutoStart_CheckBox = CheckBox(GetDlgItem(general, IDC_AUTOSTART_CHECKBOX));
-  TrayIcon_CheckBox = CheckBox(GetDlgItem(general, IDC_TRAYICON_CHECKBOX));
-  Helper_HotKeyEx = HotKeyEdit(GetDlgItem(general, IDC_HELPER_HOTKEYEX));
-  Reading_HotKey = HotKeyEdit(GetDlgItem(general, IDC_READING_HOTKEY));
-  Options_HotKey = HotKeyEdit(GetDlgItem(general, IDC_OPTIONS_HOTKEY));
-  Stop_HotKey = HotKeyEdit(GetDlgItem(general, IDC_STOP_HOTKEY));
-  TrayIcon_CheckBox.SetChecked(true);
-  Reading_HotKey.SetValue(kReadingHotKeyDesign);
-  Options_HotKey.SetValue(kOptionsHotKeyDesign);
-  Stop_HotKey.SetValue(kStopHotKeyDesign);
+  pages_.Create(application_.Instance(), Handle(), GetDlgItem(Handle(), IDC_PAGES),
+                {&generalPage_, &speechPage_, &slotsPage_, &pronunciationPage_, &aboutPage_});
 
   defaultHotKey_ = std::make_unique<GlobalHotKey>(
       Handle(), L"DefaultHotKey", [this](GlobalHotKey&) { reading_->DefaultHotKeyHotKey(); });
@@ -105,66 +86,16 @@ void TfrmMain::CreateControls() {
   });
 }
 
-// The design state of the pages other than "General": the sliders' design
-// ranges and the value boxes showing 0 until the voice list sets them up.
-void TfrmMain::CreatePageControls() {
-  HWND speech = Pages.Page(kSpeechPage);
-  VoicesList.Attach(
-      GetDlgItem(speech, IDC_VOICESLIST),
-      [this](int oldIndex, int newIndex) { VoicesListChange(oldIndex, newIndex); },
-      [this] { VoicesListClick(); });
-  TrackBar(GetDlgItem(speech, IDC_SPEED_BAR), {}).SetRange(60, 280);
-  TrackBar(GetDlgItem(speech, IDC_PITCH_BAR), {}).SetRange(30, 240);
-  TrackBar(GetDlgItem(speech, IDC_VOLUME_BAR), {}).SetRange(0, 100);
-  Speed_Bar = TrackBar(GetDlgItem(speech, IDC_SPEED_BAR), [this] { Speed_BarChange(); });
-  Pitch_Bar = TrackBar(GetDlgItem(speech, IDC_PITCH_BAR), [this] { Pitch_BarChange(); });
-  Volume_Bar = TrackBar(GetDlgItem(speech, IDC_VOLUME_BAR), [this] { Volume_BarChange(); });
-  Edit1 = EditBox(GetDlgItem(speech, IDC_SPEED_VALUE));
-  Edit2 = EditBox(GetDlgItem(speech, IDC_PITCH_VALUE));
-  Edit3 = EditBox(GetDlgItem(speech, IDC_VOLUME_VALUE));
-  for (const EditBox& box : {Edit1, Edit2, Edit3}) {
-    SendMessageW(box.Handle(), EM_LIMITTEXT, kValueBoxLength, 0);
-    box.SetText(L"0");
-  }
-  Edit4 = EditBox(GetDlgItem(speech, IDC_TEST_TEXT));
-  Edit4.SetText(kTestSentence);
-
-  SlotsList = GetDlgItem(Pages.Page(kSlotsPage), IDC_SLOTSLIST);
-  SetUpReportList(SlotsList, {{L"Voice", 115, false},
-                              {L"Speed", 55, true},
-                              {L"Pitch", 55, true},
-                              {L"Volume", 55, true},
-                              {L"Hot key", 84, true}});
-
-  HWND pronunciation = Pages.Page(kPronunciationPage);
-  IgnoreCharacters_CheckBox = CheckBox(GetDlgItem(pronunciation, IDC_IGNORECHARACTERS_CHECKBOX));
-  Ignored_Characters = EditBox(GetDlgItem(pronunciation, IDC_IGNORED_CHARACTERS));
-  // The design text holds the first seven of the default characters; the
-  // configuration load puts in the saved ones.
-  Ignored_Characters.SetText(L"*\\/\"`_~");
-  WordsCorr_CheckBox = CheckBox(GetDlgItem(pronunciation, IDC_WORDSCORR_CHECKBOX));
-  Words_Table = GetDlgItem(pronunciation, IDC_WORDS_TABLE);
-  SetUpReportList(Words_Table, {{L"         Word", 90, false},
-                                {L"Pronunciation", 90, false},
-                                {L"Case sensitive", 96, false}});
-
-  HWND about = Pages.Page(kAboutPage);
-  SetDlgItemTextW(about, IDC_HOMEPAGE_LINK, kMakerHomePage);
-  aboutPage_ = std::make_unique<TAboutPage>(about, application_.Instance(), IDI_PROGRAM);
-}
-
 void TfrmMain::CreateHints() {
   hints_ = std::make_unique<THints>(Handle());
-  for (const HotKeyEdit& edit : {Reading_HotKey, Options_HotKey, Stop_HotKey}) {
-    hints_->Add(edit.Handle(), kHotKeyHint);
-  }
-  hints_->Add(Ignored_Characters.Handle(), kIgnoredCharactersHint);
+  generalPage_.AddHints(*hints_);
+  pronunciationPage_.AddHints(*hints_);
 }
 
 void TfrmMain::SetFixedHotKeys() {
-  defaultHotKey_->SetHotKey(Reading_HotKey.Value());
-  optionsHotKey_->SetHotKey(Options_HotKey.Value());
-  stopHotKey_->SetHotKey(Stop_HotKey.Value());
+  defaultHotKey_->SetHotKey(generalPage_.ReadingHotKey().Value());
+  optionsHotKey_->SetHotKey(generalPage_.OptionsHotKey().Value());
+  stopHotKey_->SetHotKey(generalPage_.StopHotKey().Value());
 }
 
 void TfrmMain::ActivateFixedHotKeys() {
@@ -191,7 +122,7 @@ void TfrmMain::ShowMainWindow() {
 
 void TfrmMain::ShowPage(OptionsPage page) {
   ShowMainWindow();
-  Pages.SetActivePage(page);
+  pages_.SetActivePage(page);
 }
 
 void TfrmMain::Options1Click() { ShowPage(kGeneralPage); }
@@ -200,26 +131,38 @@ void TfrmMain::OptionsHotKeyHotKey(GlobalHotKey&) { Options1Click(); }
 
 // The menu shows what the hot key fields show at the moment it is drawn.
 std::wstring TfrmMain::TrayMenuHotKeyText(UINT command) const {
-  if (command == IDM_OPTIONS1) return WindowText(Options_HotKey.Handle());
-  if (command == IDM_STOPREADING1) return WindowText(Stop_HotKey.Handle());
+  if (command == IDM_OPTIONS1) return WindowText(generalPage_.OptionsHotKey().Handle());
+  if (command == IDM_STOPREADING1) return WindowText(generalPage_.StopHotKey().Handle());
   return L"";
 }
 
 void TfrmMain::TrayIconDblClick() { ShowMainWindow(); }
 
+void TfrmMain::ShowMoreVoices() {
+  if (partnerOffer_ != nullptr) partnerOffer_->Show();
+}
+
+void TfrmMain::OpenAboutLink(AboutLink link) {
+  switch (link) {
+    case AboutLink::HomePage:
+      OpenWebAddress(kMakerHomePage);
+      break;
+    case AboutLink::ProgramInformation:
+      OpenWebAddress(kProductPage);
+      break;
+    case AboutLink::TechnicalSupport:
+      OpenWebAddress(kSupportMailLink);
+      break;
+  }
+}
+
 bool TfrmMain::HandleCommand(WORD command) {
   switch (command) {
     case IDOK:
-      BitBtn1Click();
+      OnOk();
       return true;
     case IDCANCEL:
-      BitBtn2Click();
-      return true;
-    case IDC_TEST_BUTTON:
-      Test_ButtonClick();
-      return true;
-    case IDC_WORD_TEST_BUTTON:
-      BitBtn11Click();
+      OnCancel();
       return true;
     case IDM_OPTIONS1:
       Options1Click();
@@ -231,18 +174,10 @@ bool TfrmMain::HandleCommand(WORD command) {
       ShowPage(kAboutPage);
       return true;
     case IDM_GETMOREQUALITYVOICESNOW1:
-    case IDC_MOREVOICES_LINK:
-      if (partnerOffer_ != nullptr) partnerOffer_->Show();
+      ShowMoreVoices();
       return true;
     case IDM_WEBSITE1:
-    case IDC_HOMEPAGE_LINK:
-      OpenWebAddress(kMakerHomePage);
-      return true;
-    case IDC_INFORMATION_LINK:
-      OpenWebAddress(kProductPage);
-      return true;
-    case IDC_SUPPORT_LINK:
-      OpenWebAddress(kSupportMailLink);
+      OpenAboutLink(AboutLink::HomePage);
       return true;
     case IDM_STOPREADING1:
       reading_->PauseOrResume();
@@ -255,15 +190,14 @@ bool TfrmMain::HandleCommand(WORD command) {
   }
 }
 
-// The tray menu and the voice list are drawn by the program.
+// The tray menu is drawn by the program; the voice list's page draws the list.
 bool TfrmMain::HandleOwnerDraw(UINT message, LPARAM lParam, INT_PTR& result) {
   if (message == WM_MEASUREITEM) {
     auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-    result = measure.CtlType == ODT_MENU ? trayMenu_->MeasureItem(measure)
-                                         : VoicesList.MeasureItem(measure);
+    result = measure.CtlType == ODT_MENU && trayMenu_->MeasureItem(measure);
   } else {
     const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    result = draw.CtlType == ODT_MENU ? trayMenu_->DrawItem(draw) : VoicesList.DrawItem(draw);
+    result = draw.CtlType == ODT_MENU && trayMenu_->DrawItem(draw);
   }
   return result != FALSE;
 }
@@ -310,17 +244,12 @@ bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
       result = TRUE;
       return true;
     case WM_NOTIFY:
-      if (!Pages.HandleSelectionChange(*reinterpret_cast<NMHDR*>(lParam))) return false;
+      if (!pages_.HandleSelectionChange(*reinterpret_cast<NMHDR*>(lParam))) return false;
       PagesChange();
       return true;
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
       return HandleOwnerDraw(message, lParam, result);
-    case WM_HSCROLL:
-      for (TrackBar* bar : {&Speed_Bar, &Pitch_Bar, &Volume_Bar}) {
-        if (bar->Handle() == reinterpret_cast<HWND>(lParam)) bar->Scrolled();
-      }
-      return true;
     case WM_SHOWWINDOW:
       if (wParam != FALSE) FormShow();
       return false;
@@ -331,7 +260,7 @@ bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
       if (!engines_.Sapi5().Connected()) engines_.Sapi5().Connect();
       return true;
     case WM_TIMER:
-      if (wParam == kEasterEggTimer) EasterEgg1TimerTimer();
+      if (wParam == kEasterEggTimer) ShowNextAboutColours();
       if (wParam == kTrayAnimationTimer) AdvanceTrayAnimation();
       return true;
     case WM_COMMAND:

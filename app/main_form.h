@@ -1,8 +1,9 @@
 #pragma once
 // The main window `frmMain`: at once the options window and the owner of every
-// long-lived object of the program (speech engines, hot keys, tray icon). Its
-// controls are the live settings that the rest of the program reads. The
-// member functions are defined in the folders of the subsystems they belong to.
+// long-lived object of the program (speech engines, hot keys, tray icon, the
+// options pages). The pages' controls are the live settings that the rest of
+// the program reads. The member functions are defined in the files of the
+// subsystems they belong to.
 
 #include <windows.h>
 
@@ -16,20 +17,19 @@
 #include "reading/global_hotkey.h"
 #include "reading/reading_controller.h"
 #include "speech/engines.h"
-#include "ui/controls.h"
+#include "ui/about_page.h"
 #include "ui/form.h"
-#include "ui/hotkey_edit.h"
+#include "ui/general_page.h"
 #include "ui/options_pages.h"
-#include "ui/track_bar.h"
+#include "ui/pronunciation_page.h"
+#include "ui/slots_page.h"
+#include "ui/speech_page.h"
 #include "ui/tray_icon.h"
 #include "ui/tray_menu.h"
-#include "ui/voice_list.h"
 
-class TAboutPage;
 class TfrmPartnerOffer;
 class TfrmWelcome;
 class THints;
-class ProfileFile;
 struct NamedControl;
 struct SlotVoiceSettings;
 
@@ -39,7 +39,12 @@ inline constexpr UINT kConnectVoiceMessage = WM_APP + 2;
 inline constexpr UINT_PTR kEasterEggTimer = 1;
 inline constexpr UINT_PTR kTrayAnimationTimer = 2;
 
-class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
+class TfrmMain : public TForm,
+                 private ReadingSource,
+                 private ReadingFeedback,
+                 private SpeechPageOwner,
+                 private PronunciationPageOwner,
+                 private AboutPageOwner {
  public:
   TfrmMain(TApplication& application, std::vector<std::wstring> commandLine);
   ~TfrmMain() override;
@@ -75,7 +80,7 @@ class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
   // re-registers, and each key is then activated.
   void ActivateFixedHotKeys();
 
-  // The options window (ui/options_window.cpp).
+  // The options window (main_form_options.cpp).
   void FormShow();
   void FormActivate();
   void FormKeyDown(WPARAM virtualKey);
@@ -83,30 +88,29 @@ class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
   // answers whether the key was one of them.
   bool TurnPageByKey(WPARAM virtualKey);
   void PagesChange();
-  void BitBtn1Click();  // "&OK"
-  void BitBtn2Click();  // "&Cancel" and Esc
-  void EasterEgg1TimerTimer();
+  void OnOk();
+  void OnCancel();  // also Esc
+  void ShowNextAboutColours();
 
-  // The voice catalogue and the default voice (speech/default_voice.cpp).
-  void LoadVoicesList();
-  void VoicesListChange(int oldIndex, int newIndex);
-  void VoicesListClick();
-  void Speed_BarChange();
-  void Pitch_BarChange();
-  void Volume_BarChange();
-  void SelectDefaultVoice();
-  void Test_ButtonClick();
-  void BitBtn11Click();
-  // The family of the entry selected in VoicesList: 4 below the SAPI 4
-  // engine count (no selection included), 5 otherwise.
-  int DefaultVoiceFamily() const;
-
-  // cfg.ini and the autostart value (settings/cfg.cpp).
+  // cfg.ini and the autostart value (main_form_settings.cpp).
   void LoadCfg();
   void SaveCfg();
 
   // Both speech engine families.
   Engines& SpeechEngines() { return engines_; }
+
+  // The options pages, whose controls hold the live settings.
+  TOptionsPages& Pages() { return pages_; }
+  const TOptionsPages& Pages() const { return pages_; }
+  TGeneralPage& GeneralPage() { return generalPage_; }
+  const TGeneralPage& GeneralPage() const { return generalPage_; }
+  TSpeechPage& SpeechPage() { return speechPage_; }
+  const TSpeechPage& SpeechPage() const { return speechPage_; }
+  TSlotsPage& SlotsPage() { return slotsPage_; }
+  const TSlotsPage& SlotsPage() const { return slotsPage_; }
+  TPronunciationPage& PronunciationPage() { return pronunciationPage_; }
+  const TPronunciationPage& PronunciationPage() const { return pronunciationPage_; }
+  TAboutPage& AboutPage() { return aboutPage_; }
 
   // The application hot keys, the voice slots' hot keys and the tray, as
   // they stand.
@@ -116,6 +120,11 @@ class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
   std::vector<std::unique_ptr<GlobalHotKey>>& SlotHotKeys() { return slotHotKeys_; }
   const TTrayIcon& TrayIcon() const { return *trayIcon_; }
   const TTrayMenu& TrayMenu() const { return *trayMenu_; }
+  // The tray icon at rest, which is the program icon, and the two frames of
+  // its animation while a voice reads.
+  HICON IdleIcon() const { return programIcon_.get(); }
+  HICON WaveIcon1() const { return waveIcon1_.get(); }
+  HICON WaveIcon2() const { return waveIcon2_.get(); }
 
   // What the start-up found: the first start of the program, the welcome
   // window due, the window staying in the tray.
@@ -123,41 +132,6 @@ class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
   bool ShowWelcome() const { return showWelcome_; }
   bool StartMinimized() const { return startMinimized_; }
   const std::wstring& HelpFilePath() const { return helpFilePath_; }
-
-  // The engine family (4 or 5) of each slot, by slot number; the slot's voice
-  // and values are its row of SlotsList.
-  std::vector<int> SlotFamilies;
-
-  // Controls holding live settings.
-  TOptionsPages Pages;
-  CheckBox AutoStart_CheckBox;
-  CheckBox TrayIcon_CheckBox;
-  HotKeyEdit Helper_HotKeyEx;
-  HotKeyEdit Reading_HotKey;
-  HotKeyEdit Options_HotKey;
-  HotKeyEdit Stop_HotKey;
-  TVoiceList VoicesList;
-  TrackBar Speed_Bar;
-  TrackBar Pitch_Bar;
-  TrackBar Volume_Bar;
-  EditBox Edit1;  // speed as displayed and stored
-  EditBox Edit2;  // pitch
-  EditBox Edit3;  // volume
-  EditBox Edit4;  // the test text
-  HWND SlotsList = nullptr;
-  CheckBox IgnoreCharacters_CheckBox;
-  EditBox Ignored_Characters;
-  CheckBox WordsCorr_CheckBox;
-  HWND Words_Table = nullptr;
-
-  // The tray icon at rest, which is the program icon, and the two frames of
-  // its animation while a voice reads.
-  HICON IdleIcon() const { return programIcon_.get(); }
-  HICON WaveIcon1() const { return waveIcon1_.get(); }
-  HICON WaveIcon2() const { return waveIcon2_.get(); }
-
-  // The current entry of VoicesList is a SAPI 5 voice.
-  bool defaultVoiceIsSapi5 = false;
 
  protected:
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
@@ -177,13 +151,10 @@ class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
   void HandleTrayIconMessage(LPARAM mouseMessage);
   void TrayIconDblClick();
   std::wstring TrayMenuHotKeyText(UINT command) const;
-  void CreatePageControls();
-  void LoadGeneralSettings(const ProfileFile& config);
-  void LoadPronunciationSettings(const ProfileFile& config);
-  void SelectSavedDefaultVoice(const ProfileFile& config);
-  int SavedDefaultVoiceIndex(const ProfileFile& config) const;
-  void LoadDefaultVoiceValues(const ProfileFile& config);
-  void WriteSettings(const ProfileFile& config) const;
+  // What the pages ask for.
+  void SpeakTestText(const std::wstring& text) override;
+  void ShowMoreVoices() override;
+  void OpenAboutLink(AboutLink link) override;
   // The focused control by name, for the saved window placement.
   std::wstring ActiveControlName() const;
   void FocusControl(const std::wstring& name);
@@ -208,10 +179,14 @@ class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
   std::unique_ptr<GlobalHotKey> defaultHotKey_;
   std::unique_ptr<GlobalHotKey> optionsHotKey_;
   std::unique_ptr<GlobalHotKey> stopHotKey_;
-  // One per voice slot, named "SlotHotKey_<n>" with the slot number as tag.
+  // One per voice slot, named "SlotHotKey_<n>" with the slot number as tag;
+  // the slot itself is row n of the "Voice slots" page.
   std::vector<std::unique_ptr<GlobalHotKey>> slotHotKeys_;
   std::unique_ptr<TTrayIcon> trayIcon_;
   std::unique_ptr<TTrayMenu> trayMenu_;
+  OwnedIcon programIcon_;
+  OwnedIcon waveIcon1_;
+  OwnedIcon waveIcon2_;
   bool firstRun_ = true;
   bool showWelcome_ = false;
   bool startMinimized_ = false;
@@ -222,7 +197,13 @@ class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
   std::wstring helpFilePath_;
   TfrmWelcome* frmWelcome_ = nullptr;
   TfrmPartnerOffer* partnerOffer_ = nullptr;
-  std::unique_ptr<TAboutPage> aboutPage_;
+  TOptionsPages pages_;
+  TGeneralPage generalPage_;
+  TSpeechPage speechPage_;
+  TSlotsPage slotsPage_;
+  TPronunciationPage pronunciationPage_;
+  TAboutPage aboutPage_;
+  // Declared after the pages, so it goes before the controls it has hints for.
   std::unique_ptr<THints> hints_;
   bool activatedOnce_ = false;
   bool trayNoticeShown_ = false;
@@ -231,11 +212,6 @@ class TfrmMain : public TForm, private ReadingSource, private ReadingFeedback {
   // Set by the exit command: the close request that follows lets the window
   // close instead of hiding it in the tray.
   bool exiting_ = false;
-  OwnedIcon programIcon_;
-  OwnedIcon waveIcon1_;
-  OwnedIcon waveIcon2_;
-  // The catalogue entry whose ranges and values the sliders show.
-  int slidersEntry_ = -1;
   bool easterEggRunning_ = false;
   // The keys typed in the window, for the About page's colour animation.
   std::wstring typedKeys_;

@@ -40,10 +40,10 @@ void TfrmMain::FormCreate() {
     ReportNoSpeechEngines();
     return;
   }
-  Pages.SetActivePage(kGeneralPage);
+  pages_.SetActivePage(kGeneralPage);
   // A voice that fails while the catalogue is built costs only the catalogue:
   // the settings, the hot keys and the tray icon still follow.
-  CallGuarded([this] { LoadVoicesList(); });
+  CallGuarded([this] { speechPage_.LoadVoicesList(); });
   LoadCfg();
   trayIcon_->SetVisible(true);
   for (const std::wstring& argument : commandLine_) {
@@ -68,7 +68,7 @@ bool TfrmMain::AnswerCloseRequest(CloseRequester requester) {
   // Also when the window only goes to the tray.
   SaveCfg();
   if (exiting_) return true;
-  if (!TrayIcon_CheckBox.Checked()) return true;
+  if (!generalPage_.MinimizeToTrayBox().Checked()) return true;
   // While Windows ends, the window is not going to the tray, and a box would
   // hold up the end of Windows.
   if (requester == CloseRequester::User) ShowTrayNoticeOnce();

@@ -8,7 +8,6 @@
 #include "app/application.h"
 #include "app/main_form.h"
 #include "app/res/resource.h"
-#include "ui/about_page.h"
 
 namespace {
 
@@ -50,7 +49,7 @@ void TfrmMain::FormActivate() {
   PostMessageW(Handle(), kConnectVoiceMessage, 0, 0);
 }
 
-void TfrmMain::BitBtn1Click() {
+void TfrmMain::OnOk() {
   SaveCfg();
   // A hot key whose word changed moves to the new keys; none is switched on
   // or off here.
@@ -59,9 +58,9 @@ void TfrmMain::BitBtn1Click() {
 }
 
 // Nothing is written: the next showing loads the saved settings again.
-void TfrmMain::BitBtn2Click() { application_.Minimize(); }
+void TfrmMain::OnCancel() { application_.Minimize(); }
 
-void TfrmMain::PagesChange() { VoicesList.Tag = kVoiceListGuardArmed; }
+void TfrmMain::PagesChange() { speechPage_.Picker().ArmGuard(); }
 
 // Every key was checked when it came, so a match can only end with the key
 // just typed: the keys before the name's length are of no more use.
@@ -75,7 +74,7 @@ void TfrmMain::FormKeyDown(WPARAM virtualKey) {
     KillTimer(Handle(), kEasterEggTimer);
     easterEggRunning_ = false;
     SetWindowTextW(Handle(), kCaption);
-    aboutPage_->SetColours(AboutColours{});
+    aboutPage_.SetColours(AboutColours{});
   } else {
     SetWindowTextW(Handle(), kVersionCaption);
     SetTimer(Handle(), kEasterEggTimer, kEasterEggMilliseconds, nullptr);
@@ -88,15 +87,15 @@ bool TfrmMain::TurnPageByKey(WPARAM virtualKey) {
   if (virtualKey != VK_TAB || GetKeyState(VK_CONTROL) >= 0) return false;
   if (IsHotKeyEdit(GetFocus())) return false;
   const int step = GetKeyState(VK_SHIFT) < 0 ? kOptionsPageCount - 1 : 1;
-  Pages.SetActivePage(static_cast<OptionsPage>((Pages.ActivePage() + step) % kOptionsPageCount));
+  pages_.SetActivePage(static_cast<OptionsPage>((pages_.ActivePage() + step) % kOptionsPageCount));
   SetFocus(GetDlgItem(Handle(), IDC_PAGES));
   PagesChange();
   return true;
 }
 
-void TfrmMain::EasterEgg1TimerTimer() {
+void TfrmMain::ShowNextAboutColours() {
   const COLORREF random = RandomColour();
-  aboutPage_->SetColours(AboutColours{random, CounterColour(random)});
+  aboutPage_.SetColours(AboutColours{random, CounterColour(random)});
 }
 
 // The controls whose focus the saved window placement keeps, by name.
@@ -133,7 +132,7 @@ constexpr NamedControl kNamedControls[] = {
 }  // namespace
 
 HWND TfrmMain::NamedControlHandle(const NamedControl& control) const {
-  HWND parent = control.page < 0 ? Handle() : Pages.Page(static_cast<OptionsPage>(control.page));
+  HWND parent = control.page < 0 ? Handle() : pages_.Page(static_cast<OptionsPage>(control.page));
   return GetDlgItem(parent, control.id);
 }
 
@@ -148,7 +147,7 @@ std::wstring TfrmMain::ActiveControlName() const {
 void TfrmMain::FocusControl(const std::wstring& name) {
   for (const NamedControl& control : kNamedControls) {
     if (name != control.name) continue;
-    if (control.page >= 0) Pages.SetActivePage(static_cast<OptionsPage>(control.page));
+    if (control.page >= 0) pages_.SetActivePage(static_cast<OptionsPage>(control.page));
     SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(NamedControlHandle(control)),
                  TRUE);
   }

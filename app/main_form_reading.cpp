@@ -3,12 +3,9 @@
 // reading in the tray icon and menu.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "app/main_form.h"
 #include "app/res/resource.h"
 #include "reading/reading_rules.h"
-#include "ui/list_view.h"
 
 namespace {
 
@@ -18,51 +15,28 @@ constexpr int kWaveFrame1 = 3;
 constexpr int kWaveFrame2 = 4;
 constexpr int kIdleFrame = 5;
 
-// The columns of SlotsList: the voice, then speed, pitch and volume as stored.
-constexpr int kSlotSpeedColumn = 1;
-constexpr int kSlotPitchColumn = 2;
-constexpr int kSlotVolumeColumn = 3;
-
-// The columns of Words_Table: the word, its pronunciation, "Yes" or "No".
-constexpr int kWordColumn = 0;
-constexpr int kPronunciationColumn = 1;
-constexpr int kCaseSensitiveColumn = 2;
-
-std::vector<PronunciationCorrection> Corrections(HWND table) {
-  std::vector<PronunciationCorrection> corrections;
-  const int rows = ListView_GetItemCount(table);
-  for (int row = 0; row < rows; ++row) {
-    corrections.push_back({ListViewCellText(table, row, kWordColumn),
-                           ListViewCellText(table, row, kPronunciationColumn),
-                           ListViewCellText(table, row, kCaseSensitiveColumn)});
-  }
-  return corrections;
-}
-
 }  // namespace
 
 DefaultVoiceChoice TfrmMain::DefaultVoice() const {
-  return {VoicesList.ItemIndex(),
-          {Speed_Bar.Position(), Pitch_Bar.Position(), Volume_Bar.Position()}};
+  const TVoicePicker& picker = speechPage_.Picker();
+  return {picker.Entry(), picker.Values()};
 }
 
 TextPreparationSettings TfrmMain::PreparationSettings() const {
+  const PronunciationSettings pronunciation = pronunciationPage_.Current();
   TextPreparationSettings settings;
-  settings.ignoreCharacters = IgnoreCharacters_CheckBox.Checked();
-  settings.ignoredCharacters = Ignored_Characters.Text();
-  settings.correctWords = WordsCorr_CheckBox.Checked();
-  if (settings.correctWords) settings.corrections = Corrections(Words_Table);
+  settings.ignoreCharacters = pronunciation.ignoreCharacters;
+  settings.ignoredCharacters = pronunciation.ignoredCharacters;
+  settings.correctWords = pronunciation.wordsCorrections;
+  if (settings.correctWords) settings.corrections = pronunciationPage_.Corrections();
   return settings;
 }
 
-SlotVoiceSettings TfrmMain::Slot(int slot) const {
-  SlotVoiceSettings settings;
-  settings.voiceName = ListViewCellText(SlotsList, slot, 0);
-  settings.family = SlotFamilies.at(static_cast<size_t>(slot));
-  settings.speed = ListViewCellText(SlotsList, slot, kSlotSpeedColumn);
-  settings.pitch = ListViewCellText(SlotsList, slot, kSlotPitchColumn);
-  settings.volume = ListViewCellText(SlotsList, slot, kSlotVolumeColumn);
-  return settings;
+SlotVoiceSettings TfrmMain::Slot(int slot) const { return slotsPage_.Slot(slot); }
+
+// The test buttons of the "Default voice" and "Pronunciation" pages.
+void TfrmMain::SpeakTestText(const std::wstring& text) {
+  reading_->SpeakWithDefaultVoice(text, true);
 }
 
 // The menu offers what the pause hot key would do next: "Resume" only while

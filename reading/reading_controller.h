@@ -65,6 +65,8 @@ class ReadingController {
   void SelectSlot(int slot);
   // The pause hot key and the tray command: by the default voice's family.
   void PauseOrResume();
+  // The default voice's engine with its values, as the source has them now.
+  void SelectDefaultVoice();
   // Speaks a text with the default voice (the test buttons, the greeting);
   // purgeFirst drops whatever the SAPI 5 voice still had to say first.
   void SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst);
@@ -86,7 +88,6 @@ class ReadingController {
   void SpeechAPI4Start();
   void SpeechAPI4Stop();
 
-  void SelectDefaultVoice();
   int DefaultVoiceFamily() const;
   void SpeakBehindPitchPrefix(std::wstring_view text);
   void SpeakWithSapi4(const std::wstring& text);

@@ -1,17 +1,15 @@
 #include "ui/about_page.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <iterator>
 #include <utility>
 
 #include "app/res/resource.h"
 #include "base/dpi.h"
-#include "base/exception_guard.h"
 
 namespace {
 
+constexpr wchar_t kCaption[] = L"About";
 constexpr int kIconSize = 64;
 constexpr int kGradientSteps = 256;
 constexpr COLORREF kLineColour = RGB(0, 0, 128);  // dark blue
@@ -44,16 +42,19 @@ void DrawAboutGradients(HDC dc, const RECT& page, const AboutColours& colours, U
                colours.outer, kGradientSteps, GradientDirection::LeftToRight);
 }
 
-TAboutPage::TAboutPage(HWND page, HINSTANCE instance, int iconId)
-    : page_(page), instance_(instance), iconId_(iconId), dpi_(WindowDpi(page)) {
-  SetIcon();
-  SetFonts();
-  SetWindowSubclass(page, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
-}
+TAboutPage::TAboutPage(AboutPageOwner& owner, int iconId, std::wstring homePageAddress)
+    : TOptionsPage(IDD_PAGE_ABOUT, kCaption),
+      owner_(owner),
+      iconId_(iconId),
+      homePageAddress_(std::move(homePageAddress)) {}
 
-TAboutPage::~TAboutPage() {
-  RemoveWindowSubclass(page_, SubclassProc, 0);
-  DestroyIcon(icon_);
+TAboutPage::~TAboutPage() = default;
+
+void TAboutPage::OnInit() {
+  dpi_ = WindowDpi(Handle());
+  SetIcon();
+  SetDlgItemTextW(Handle(), IDC_HOMEPAGE_LINK, homePageAddress_.c_str());
+  SetFonts();
 }
 
 void TAboutPage::SetDpi(UINT dpi) {
@@ -63,24 +64,25 @@ void TAboutPage::SetDpi(UINT dpi) {
   Redraw();
 }
 
-// The icon is loaded at the size it is shown in, so it is never stretched.
+// The icon is loaded at the size it is shown in, so it is never stretched;
+// the picture takes the new icon before the old one is destroyed.
 void TAboutPage::SetIcon() {
   const int iconSize = ScaleForDpi(kIconSize, dpi_);
-  HICON icon = static_cast<HICON>(
-      LoadImageW(instance_, MAKEINTRESOURCEW(iconId_), IMAGE_ICON, iconSize, iconSize, 0));
-  SendDlgItemMessageW(page_, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-  if (icon_ != nullptr) DestroyIcon(icon_);
-  icon_ = icon;
+  OwnedIcon icon(static_cast<HICON>(
+      LoadImageW(Instance(), MAKEINTRESOURCEW(iconId_), IMAGE_ICON, iconSize, iconSize, 0)));
+  SendDlgItemMessageW(Handle(), IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()),
+                      0);
+  icon_ = std::move(icon);
 }
 
 // The texts take the new fonts before the old ones are deleted.
 void TAboutPage::SetFonts() {
   OwnedFont nameFont = MakeFont(ArialFont(kNamePoints, dpi_, false));
   OwnedFont lineFont = MakeFont(ArialFont(kLinePoints, dpi_, true));
-  SendDlgItemMessageW(page_, IDC_ABOUT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont.get()),
-                      FALSE);
-  SendDlgItemMessageW(page_, IDC_ABOUT_LINE, WM_SETFONT, reinterpret_cast<WPARAM>(lineFont.get()),
-                      FALSE);
+  SendDlgItemMessageW(Handle(), IDC_ABOUT_NAME, WM_SETFONT,
+                      reinterpret_cast<WPARAM>(nameFont.get()), FALSE);
+  SendDlgItemMessageW(Handle(), IDC_ABOUT_LINE, WM_SETFONT,
+                      reinterpret_cast<WPARAM>(lineFont.get()), FALSE);
   nameFont_ = std::move(nameFont);
   lineFont_ = std::move(lineFont);
 }
@@ -91,25 +93,33 @@ void TAboutPage::SetColours(const AboutColours& colours) {
 }
 
 void TAboutPage::Redraw() const {
-  RedrawWindow(page_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-LRESULT CALLBACK TAboutPage::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR, DWORD_PTR self) {
-  return CallGuarded(LRESULT{0}, [&] {
-    LRESULT result = reinterpret_cast<TAboutPage*>(self)->PageMessage(message, wParam, lParam);
-    return result != -1 ? result : DefSubclassProc(window, message, wParam, lParam);
-  });
+bool TAboutPage::OpenLink(int id) {
+  switch (id) {
+    case IDC_HOMEPAGE_LINK:
+      owner_.OpenAboutLink(AboutLink::HomePage);
+      return true;
+    case IDC_INFORMATION_LINK:
+      owner_.OpenAboutLink(AboutLink::ProgramInformation);
+      return true;
+    case IDC_SUPPORT_LINK:
+      owner_.OpenAboutLink(AboutLink::TechnicalSupport);
+      return true;
+    default:
+      return false;
+  }
 }
 
-// Answers -1 for the messages the dialog itself handles.
-LRESULT TAboutPage::PageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool TAboutPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_ERASEBKGND: {
       RECT page;
-      GetClientRect(page_, &page);
+      GetClientRect(Handle(), &page);
       DrawAboutGradients(reinterpret_cast<HDC>(wParam), page, colours_, dpi_);
-      return 1;
+      result = 1;
+      return true;
     }
     case WM_CTLCOLORSTATIC: {
       // The texts and the icon stand on the gradients.
@@ -117,9 +127,12 @@ LRESULT TAboutPage::PageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkMode(dc, TRANSPARENT);
       const bool isLine = GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_ABOUT_LINE;
       SetTextColor(dc, isLine ? kLineColour : RGB(0, 0, 0));
-      return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+      result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+      return true;
     }
+    case WM_COMMAND:
+      return OpenLink(LOWORD(wParam));
     default:
-      return -1;
+      return false;
   }
 }

@@ -1,11 +1,15 @@
 #pragma once
 // The "About" page of the options window: three colour gradients under the
 // program icon, the product name, its one-line description and three links.
-// The gradients can be recoloured, for the colour animation of the page.
+// The gradients can be recoloured, for the colour animation of the page. The
+// links are the owner's to open.
 
 #include <windows.h>
 
+#include <string>
+
 #include "base/gdi.h"
+#include "ui/options_page.h"
 
 inline constexpr COLORREF kAboutBlue = RGB(49, 106, 197);  // 12937777
 inline constexpr COLORREF kAboutWhite = RGB(255, 255, 255);
@@ -25,12 +29,22 @@ inline constexpr int kAboutStripWidth = 26;
 // edges to outer in its middle, the right strip from inner to outer.
 void DrawAboutGradients(HDC dc, const RECT& page, const AboutColours& colours, UINT dpi);
 
-class TAboutPage {
+enum class AboutLink { HomePage, ProgramInformation, TechnicalSupport };
+
+// What the page asks of the window that holds it.
+class AboutPageOwner {
  public:
-  TAboutPage(HWND page, HINSTANCE instance, int iconId);
-  ~TAboutPage();
-  TAboutPage(const TAboutPage&) = delete;
-  TAboutPage& operator=(const TAboutPage&) = delete;
+  virtual void OpenAboutLink(AboutLink link) = 0;
+
+ protected:
+  ~AboutPageOwner() = default;
+};
+
+class TAboutPage : public TOptionsPage {
+ public:
+  // The home page link shows the address it opens.
+  TAboutPage(AboutPageOwner& owner, int iconId, std::wstring homePageAddress);
+  ~TAboutPage() override;
 
   const AboutColours& Colours() const { return colours_; }
   void SetColours(const AboutColours& colours);
@@ -40,19 +54,21 @@ class TAboutPage {
   // DPI its window had when it was set up.
   void SetDpi(UINT dpi);
 
+ protected:
+  void OnInit() override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
  private:
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
-  LRESULT PageMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void SetIcon();
   void SetFonts();
   void Redraw() const;
+  bool OpenLink(int id);
 
-  HWND page_;
-  HINSTANCE instance_;
+  AboutPageOwner& owner_;
   int iconId_;
-  UINT dpi_;
-  HICON icon_ = nullptr;
+  std::wstring homePageAddress_;
+  UINT dpi_ = 0;
+  OwnedIcon icon_;
   OwnedFont nameFont_;
   OwnedFont lineFont_;
   AboutColours colours_;

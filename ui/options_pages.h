@@ -1,10 +1,13 @@
 #pragma once
-// The page control `Pages` of the options window: a tab control with one child
-// dialog per page, shown one at a time.
+// The page control `Pages` of the options window: a tab control with one page
+// per tab, shown one at a time. The pages handle their own controls; this
+// only switches between them.
 
 #include <windows.h>
 
 #include <array>
+
+#include "ui/options_page.h"
 
 enum OptionsPage : int {
   kGeneralPage = 0,
@@ -17,10 +20,13 @@ enum OptionsPage : int {
 
 class TOptionsPages {
  public:
-  // Builds the pages inside the tab control `tabControl` of the dialog `owner`.
-  void Create(HINSTANCE instance, HWND owner, HWND tabControl);
+  using PageList = std::array<TOptionsPage*, kOptionsPageCount>;
 
-  HWND Page(OptionsPage page) const { return pages_[page]; }
+  // Builds the pages, in the order of their tabs, inside the tab control
+  // `tabControl` of the dialog `owner`, and shows the first.
+  void Create(HINSTANCE instance, HWND owner, HWND tabControl, const PageList& pages);
+
+  HWND Page(OptionsPage page) const { return pages_[page]->Handle(); }
   OptionsPage ActivePage() const;
   void SetActivePage(OptionsPage page);
   // A switch of pages by the user; answers whether the message was one.
@@ -30,5 +36,5 @@ class TOptionsPages {
   void ShowOnly(OptionsPage page);
 
   HWND tabControl_ = nullptr;
-  std::array<HWND, kOptionsPageCount> pages_{};
+  PageList pages_{};
 };

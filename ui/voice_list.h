@@ -1,8 +1,8 @@
 #pragma once
-// The owner-drawn voice list (`VoicesList` of the options window and of the
-// slot editor): a list box whose word-wrapped items are drawn white with black
-// text, the selected item in dark blue with white text and the item under the
-// mouse in a lighter blue with white text.
+// The owner-drawn voice list of the voice picker: a list box whose
+// word-wrapped items are drawn white with black text, the selected item in
+// dark blue with white text and the item under the mouse in a lighter blue
+// with white text.
 //
 // Like the list it replaces, it reports a change of its selection only when
 // it next draws its items and finds the selected index different from the one
@@ -14,10 +14,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-// The voice list guard kept in the list's tag: while armed, the owner ignores
-// the list's selection-change reports.
-inline constexpr int kVoiceListGuardArmed = 13;
 
 enum class VoiceItemLook { Normal, Hot, Selected };
 
@@ -64,8 +60,6 @@ class TVoiceList {
   // new DPI. Until the first call the list uses the DPI its window had when
   // attached.
   void SetDpi(UINT dpi);
-
-  int Tag = 0;
 
   // The owner passes on WM_MEASUREITEM and WM_DRAWITEM; both answer whether
   // the message was this list's.

@@ -101,8 +101,8 @@ TEST_F(MainFormTest, CreationFindsBothFamiliesAndRegistersTheFixedHotKeys) {
   EXPECT_EQ(frmMain.DefaultHotKey().HotKey(), 16392);
   EXPECT_EQ(frmMain.OptionsHotKey().HotKey(), 16506);
   EXPECT_EQ(frmMain.StopHotKey().HotKey(), 16507);
-  EXPECT_EQ(frmMain.Pages.ActivePage(), kGeneralPage);
-  EXPECT_TRUE(frmMain.TrayIcon_CheckBox.Checked());
+  EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
+  EXPECT_TRUE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
   EXPECT_TRUE(frmMain.HelpFilePath().ends_with(L"\\Help.chm"));
 }
 
@@ -169,12 +169,14 @@ TEST_F(MainFormTest, TheGeneralPageHoldsTheLiveSettingsWithTheHelperFieldHidden)
   standins.WriteConfig(kOneVoiceAndOneEngine);
   TfrmMain frmMain(application_, {L"Tolvane.exe"});
   // The window itself is hidden here, so the control's own style tells.
-  ASSERT_NE(frmMain.Helper_HotKeyEx.Handle(), nullptr);
-  EXPECT_EQ(GetWindowLongPtrW(frmMain.Helper_HotKeyEx.Handle(), GWL_STYLE) & WS_VISIBLE, 0);
-  EXPECT_NE(GetWindowLongPtrW(frmMain.Reading_HotKey.Handle(), GWL_STYLE) & WS_VISIBLE, 0);
-  EXPECT_EQ(WindowText(frmMain.Reading_HotKey.Handle()), L"Ctrl+BkSp");
-  EXPECT_EQ(WindowText(frmMain.Options_HotKey.Handle()), L"Ctrl+F11");
-  EXPECT_EQ(WindowText(frmMain.Stop_HotKey.Handle()), L"Ctrl+F12");
+  ASSERT_NE(frmMain.GeneralPage().HelperHotKey().Handle(), nullptr);
+  EXPECT_EQ(
+      GetWindowLongPtrW(frmMain.GeneralPage().HelperHotKey().Handle(), GWL_STYLE) & WS_VISIBLE, 0);
+  EXPECT_NE(
+      GetWindowLongPtrW(frmMain.GeneralPage().ReadingHotKey().Handle(), GWL_STYLE) & WS_VISIBLE, 0);
+  EXPECT_EQ(WindowText(frmMain.GeneralPage().ReadingHotKey().Handle()), L"Ctrl+BkSp");
+  EXPECT_EQ(WindowText(frmMain.GeneralPage().OptionsHotKey().Handle()), L"Ctrl+F11");
+  EXPECT_EQ(WindowText(frmMain.GeneralPage().StopHotKey().Handle()), L"Ctrl+F12");
   // The first start turned autostart on.
-  EXPECT_TRUE(frmMain.AutoStart_CheckBox.Checked());
+  EXPECT_TRUE(frmMain.GeneralPage().Autostart());
 }

@@ -12,8 +12,10 @@ class ConfigurationEncodingTest : public main_form_test::MainFormFixture {};
 
 TEST_F(ConfigurationEncodingTest, IgnoredCharactersOutsideTheCodePageComeBackAfterARestart) {
   const std::wstring ignored = L"*\u25cf\u2192";
-  CreateMainForm().Ignored_Characters.SetText(ignored);
+  PronunciationSettings pronunciation = CreateMainForm().PronunciationPage().Current();
+  pronunciation.ignoredCharacters = ignored;
+  frmMain_->PronunciationPage().Load(pronunciation);
   frmMain_->SaveCfg();
   frmMain_.reset();
-  EXPECT_EQ(CreateMainForm().Ignored_Characters.Text(), ignored);
+  EXPECT_EQ(CreateMainForm().PronunciationPage().Current().ignoredCharacters, ignored);
 }

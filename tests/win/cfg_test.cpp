@@ -20,30 +20,33 @@ using main_form_test::WriteConfigText;
 class ConfigurationTest : public main_form_test::MainFormFixture {};
 
 std::wstring SelectedVoice(const TfrmMain& frmMain) {
-  const int index = frmMain.VoicesList.ItemIndex();
-  return index < 0 ? L"<none>" : frmMain.VoicesList.Item(index);
+  const TVoicePicker& picker = frmMain.SpeechPage().Picker();
+  const int index = picker.Entry();
+  return index < 0 ? L"<none>" : picker.EntryName(index);
 }
+
+TVoicePicker& Picker(TfrmMain& frmMain) { return frmMain.SpeechPage().Picker(); }
 
 }  // namespace
 
 TEST_F(ConfigurationTest, AFirstStartTurnsAutostartOnAndTakesTheDefaultHotKeys) {
   TfrmMain& frmMain = CreateMainForm();
   EXPECT_EQ(AutostartValue(), L"\"" + ProgramPath() + L"\" -autostart");
-  EXPECT_TRUE(frmMain.AutoStart_CheckBox.Checked());
+  EXPECT_TRUE(frmMain.GeneralPage().Autostart());
   EXPECT_TRUE(frmMain.FirstRun());
   EXPECT_TRUE(frmMain.ShowWelcome());
   EXPECT_NE(ConfigText().find("FirstRun=0"), std::string::npos);
   for (unsigned word : {16392u, 16506u, 16507u}) EXPECT_EQ(ProbeHotKey(word), HotKeyState::Taken);
   EXPECT_EQ(frmMain.DefaultHotKey().HotKey(), 16392);
-  EXPECT_TRUE(frmMain.TrayIcon_CheckBox.Checked());
-  EXPECT_EQ(frmMain.Ignored_Characters.Text(), L"*\\/\"`_~:'");
+  EXPECT_TRUE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
+  EXPECT_EQ(frmMain.PronunciationPage().Current().ignoredCharacters, L"*\\/\"`_~:'");
 }
 
 TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetIt) {
   WriteConfigText("[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\n");
   TfrmMain& frmMain = CreateMainForm();
   EXPECT_EQ(AutostartValue(), L"<none>");
-  EXPECT_FALSE(frmMain.AutoStart_CheckBox.Checked());
+  EXPECT_FALSE(frmMain.GeneralPage().Autostart());
   EXPECT_FALSE(frmMain.FirstRun());
   EXPECT_FALSE(frmMain.ShowWelcome());
   EXPECT_TRUE(frmMain.StartMinimized());
@@ -52,9 +55,9 @@ TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetIt) {
 TEST_F(ConfigurationTest, MalformedAndHexadecimalHotKeysRead) {
   WriteConfigText("[General]\r\nHotKey=abc\r\nOptHotKey=0x6041\r\nStopHotKey= 32813 \r\n");
   TfrmMain& frmMain = CreateMainForm();
-  EXPECT_EQ(frmMain.Reading_HotKey.Value(), 16392);
-  EXPECT_EQ(frmMain.Options_HotKey.Value(), 0x6041);  // Ctrl+Shift+A
-  EXPECT_EQ(frmMain.Stop_HotKey.Value(), 32813);
+  EXPECT_EQ(frmMain.GeneralPage().ReadingHotKey().Value(), 16392);
+  EXPECT_EQ(frmMain.GeneralPage().OptionsHotKey().Value(), 0x6041);  // Ctrl+Shift+A
+  EXPECT_EQ(frmMain.GeneralPage().StopHotKey().Value(), 32813);
   EXPECT_EQ(frmMain.OptionsHotKey().HotKey(), 0x6041);
 }
 
@@ -62,12 +65,12 @@ TEST_F(ConfigurationTest, UnsavedSapi5SpeedAndPitchStartFromTheirOwnDefaults) {
   WriteConfigText("[Speech]\r\nSAPIVersion=5\r\nVoice=Voice Beta\r\n");
   TfrmMain& frmMain = CreateMainForm();
   EXPECT_EQ(SelectedVoice(frmMain), L"Voice Beta (SAPI5)");
-  EXPECT_EQ(frmMain.Speed_Bar.Position(), 0);
-  EXPECT_EQ(frmMain.Pitch_Bar.Position(), -2);
-  EXPECT_EQ(frmMain.Volume_Bar.Position(), 100);
-  EXPECT_EQ(frmMain.Edit1.Text(), L"180");
-  EXPECT_EQ(frmMain.Edit2.Text(), L"150");
-  EXPECT_EQ(frmMain.Edit3.Text(), L"100");
+  EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 0);
+  EXPECT_EQ(Picker(frmMain).PitchBar().Position(), -2);
+  EXPECT_EQ(Picker(frmMain).VolumeBar().Position(), 100);
+  EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"180");
+  EXPECT_EQ(Picker(frmMain).PitchBox().Text(), L"150");
+  EXPECT_EQ(Picker(frmMain).VolumeBox().Text(), L"100");
 }
 
 // The stand-in engine starts in the middle of its bounds, at full volume.
@@ -77,10 +80,10 @@ TEST_F(ConfigurationTest, ValuesSavedForAFamilyThatIsGoneLeaveTheEngineItsOwn) {
       "Volume=80\r\n");
   TfrmMain& frmMain = CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
   EXPECT_EQ(SelectedVoice(frmMain), L"Ann");
-  EXPECT_EQ(frmMain.Speed_Bar.Position(), 150);
-  EXPECT_EQ(frmMain.Pitch_Bar.Position(), 120);
-  EXPECT_EQ(frmMain.Volume_Bar.Position(), 100);
-  EXPECT_EQ(frmMain.Edit1.Text(), L"150");
+  EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 150);
+  EXPECT_EQ(Picker(frmMain).PitchBar().Position(), 120);
+  EXPECT_EQ(Picker(frmMain).VolumeBar().Position(), 100);
+  EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"150");
 }
 
 TEST_F(ConfigurationTest, SavedSapi5ValuesComeBackAsSliderPositions) {
@@ -89,11 +92,11 @@ TEST_F(ConfigurationTest, SavedSapi5ValuesComeBackAsSliderPositions) {
       "Volume=40\r\n");
   TfrmMain& frmMain = CreateMainForm();
   EXPECT_EQ(SelectedVoice(frmMain), L"Voice Alpha (SAPI5)");
-  EXPECT_EQ(frmMain.Speed_Bar.Position(), -3);
-  EXPECT_EQ(frmMain.Edit1.Text(), L"135");
-  EXPECT_EQ(frmMain.Pitch_Bar.Position(), 10);
-  EXPECT_EQ(frmMain.Edit2.Text(), L"330");
-  EXPECT_EQ(frmMain.Volume_Bar.Position(), 40);
+  EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), -3);
+  EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"135");
+  EXPECT_EQ(Picker(frmMain).PitchBar().Position(), 10);
+  EXPECT_EQ(Picker(frmMain).PitchBox().Text(), L"330");
+  EXPECT_EQ(Picker(frmMain).VolumeBar().Position(), 40);
 }
 
 // The engine's own units stay whole: they are not cut to the SAPI 5 range of
@@ -104,13 +107,13 @@ TEST_F(ConfigurationTest, ASavedSapi4EngineGetsItsValuesInItsOwnRange) {
       "Volume=70\r\n");
   TfrmMain& frmMain = CreateMainForm();
   EXPECT_EQ(SelectedVoice(frmMain), L"Bob");
-  EXPECT_FALSE(frmMain.defaultVoiceIsSapi5);
-  EXPECT_EQ(frmMain.Speed_Bar.Min(), 20);
-  EXPECT_EQ(frmMain.Speed_Bar.Max(), 300);
-  EXPECT_EQ(frmMain.Speed_Bar.Position(), 240);
-  EXPECT_EQ(frmMain.Edit1.Text(), L"240");
-  EXPECT_EQ(frmMain.Pitch_Bar.Position(), 150);
-  EXPECT_EQ(frmMain.Volume_Bar.Position(), 70);
+  EXPECT_FALSE(Picker(frmMain).ShowsSapi5Voice());
+  EXPECT_EQ(Picker(frmMain).SpeedBar().Min(), 20);
+  EXPECT_EQ(Picker(frmMain).SpeedBar().Max(), 300);
+  EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 240);
+  EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"240");
+  EXPECT_EQ(Picker(frmMain).PitchBar().Position(), 150);
+  EXPECT_EQ(Picker(frmMain).VolumeBar().Position(), 70);
 }
 
 TEST_F(ConfigurationTest, AnUnknownFamilyLeavesTheSlidersAndLooksTheVoiceUpAsSapi5) {
@@ -118,14 +121,14 @@ TEST_F(ConfigurationTest, AnUnknownFamilyLeavesTheSlidersAndLooksTheVoiceUpAsSap
   TfrmMain& frmMain = CreateMainForm();
   EXPECT_EQ(SelectedVoice(frmMain), L"Voice Beta (SAPI5)");
   // As the voice list set them up for a SAPI 5 voice.
-  EXPECT_EQ(frmMain.Speed_Bar.Position(), -3);
-  EXPECT_EQ(frmMain.Edit1.Text(), L"135");
+  EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), -3);
+  EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"135");
 }
 
 TEST_F(ConfigurationTest, AVoiceThatIsGoneGivesTheFirstEntry) {
   WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Uninstalled\r\n");
   TfrmMain& frmMain = CreateMainForm();
-  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 0);
+  EXPECT_EQ(Picker(frmMain).Entry(), 0);
 }
 
 // Every SAPI 5 voice is gone: the load still goes on to the hot keys.
@@ -134,7 +137,7 @@ TEST_F(ConfigurationTest, ASapi5DefaultWithoutSapi5VoicesStillLoadsTheRest) {
       "[General]\r\nFirstRun=0\r\nHotKey=16449\r\n[Speech]\r\nSAPIVersion=5\r\n"
       "Voice=Voice Beta\r\n");
   TfrmMain& frmMain = CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
-  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 0);
+  EXPECT_EQ(Picker(frmMain).Entry(), 0);
   EXPECT_TRUE(frmMain.DefaultHotKey().Registered());
   EXPECT_EQ(frmMain.DefaultHotKey().HotKey(), 16449);  // Ctrl+A
   EXPECT_TRUE(frmMain.OptionsHotKey().Registered());
@@ -143,9 +146,11 @@ TEST_F(ConfigurationTest, ASapi5DefaultWithoutSapi5VoicesStillLoadsTheRest) {
 
 TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayout) {
   TfrmMain& frmMain = CreateMainForm();
-  frmMain.Reading_HotKey.SetValue(32813);
-  frmMain.IgnoreCharacters_CheckBox.SetChecked(true);
-  frmMain.Ignored_Characters.SetText(L"#*");
+  frmMain.GeneralPage().ReadingHotKey().SetValue(32813);
+  PronunciationSettings pronunciation = frmMain.PronunciationPage().Current();
+  pronunciation.ignoreCharacters = true;
+  pronunciation.ignoredCharacters = L"#*";
+  frmMain.PronunciationPage().Load(pronunciation);
   frmMain.SaveCfg();
 
   const std::string text = ConfigText();
@@ -167,9 +172,9 @@ TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayout) {
 
 TEST_F(ConfigurationTest, ASapi4DefaultIsSavedUnderItsNameAndFamily) {
   TfrmMain& frmMain = CreateMainForm();
-  frmMain.VoicesList.SetItemIndex(1);
-  frmMain.VoicesListChange(2, 1);
-  frmMain.Speed_Bar.SetPosition(250);
+  Picker(frmMain).SetEntry(1);
+  Picker(frmMain).OnListChange(2, 1);
+  Picker(frmMain).SpeedBar().SetPosition(250);
   frmMain.SaveCfg();
   const std::string text = ConfigText();
   EXPECT_NE(text.find("Voice=Bob\r\n"), std::string::npos) << text;
@@ -179,10 +184,10 @@ TEST_F(ConfigurationTest, ASapi4DefaultIsSavedUnderItsNameAndFamily) {
 
 TEST_F(ConfigurationTest, TheAutostartBoxDecidesTheValueAtEverySave) {
   TfrmMain& frmMain = CreateMainForm();
-  frmMain.AutoStart_CheckBox.SetChecked(false);
+  frmMain.GeneralPage().SetAutostart(false);
   frmMain.SaveCfg();
   EXPECT_EQ(AutostartValue(), L"<none>");
-  frmMain.AutoStart_CheckBox.SetChecked(true);
+  frmMain.GeneralPage().SetAutostart(true);
   frmMain.SaveCfg();
   EXPECT_EQ(AutostartValue(), L"\"" + ProgramPath() + L"\" -autostart");
 }
@@ -195,7 +200,7 @@ TEST_F(ConfigurationTest, AFailedSaveLeavesTheFileWhole) {
   ASSERT_NE(before, "<none>");
   const std::wstring copy = ConfigPath() + L".saving";
   ASSERT_TRUE(CreateDirectoryW(copy.c_str(), nullptr));
-  frmMain.Reading_HotKey.SetValue(32813);
+  frmMain.GeneralPage().ReadingHotKey().SetValue(32813);
   EXPECT_NO_THROW(frmMain.SaveCfg());
   RemoveDirectoryW(copy.c_str());
   EXPECT_EQ(ConfigText(), before);
@@ -204,22 +209,24 @@ TEST_F(ConfigurationTest, AFailedSaveLeavesTheFileWhole) {
 TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {
   {
     TfrmMain& frmMain = CreateMainForm();
-    frmMain.Stop_HotKey.SetValue(0x2000 | VK_F9);
-    frmMain.TrayIcon_CheckBox.SetChecked(false);
-    frmMain.WordsCorr_CheckBox.SetChecked(true);
-    frmMain.VoicesList.SetItemIndex(3);
-    frmMain.VoicesListChange(2, 3);
-    frmMain.Speed_Bar.SetPosition(4);
+    frmMain.GeneralPage().StopHotKey().SetValue(0x2000 | VK_F9);
+    frmMain.GeneralPage().MinimizeToTrayBox().SetChecked(false);
+    PronunciationSettings pronunciation = frmMain.PronunciationPage().Current();
+    pronunciation.wordsCorrections = true;
+    frmMain.PronunciationPage().Load(pronunciation);
+    Picker(frmMain).SetEntry(3);
+    Picker(frmMain).OnListChange(2, 3);
+    Picker(frmMain).SpeedBar().SetPosition(4);
     frmMain.SaveCfg();
   }
   frmMain_.reset();
   TfrmMain& frmMain = CreateMainForm();
-  EXPECT_EQ(frmMain.Stop_HotKey.Value(), 0x2000 | VK_F9);
-  EXPECT_FALSE(frmMain.TrayIcon_CheckBox.Checked());
-  EXPECT_TRUE(frmMain.WordsCorr_CheckBox.Checked());
+  EXPECT_EQ(frmMain.GeneralPage().StopHotKey().Value(), 0x2000 | VK_F9);
+  EXPECT_FALSE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
+  EXPECT_TRUE(frmMain.PronunciationPage().Current().wordsCorrections);
   EXPECT_EQ(SelectedVoice(frmMain), L"Voice Beta (SAPI5)");
-  EXPECT_EQ(frmMain.Speed_Bar.Position(), 4);
-  EXPECT_EQ(frmMain.Edit1.Text(), L"240");
+  EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 4);
+  EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"240");
 }
 
 TEST_F(ConfigurationTest, TheWindowComesBackWhereItWasSaved) {
@@ -247,8 +254,8 @@ TEST_F(ConfigurationTest, ALaterLoadLeavesTheSavedEngineAlone) {
   WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Bob\r\nSpeed=240\r\n");
   TfrmMain& frmMain = CreateMainForm();
   const size_t selections = standins_.Logged("sapi4", "Select").size();
-  frmMain.Speed_Bar.SetPosition(100);
+  Picker(frmMain).SpeedBar().SetPosition(100);
   frmMain.LoadCfg();
   EXPECT_EQ(standins_.Logged("sapi4", "Select").size(), selections);
-  EXPECT_EQ(frmMain.Speed_Bar.Position(), 240);
+  EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 240);
 }

@@ -1,6 +1,8 @@
 // The voice catalogue of a whole main window and the default voice's way to
 // the stand-in engines: the order and names of the entries, the sliders and
 // value boxes of each family, what reaches the engines, and the list guard.
+// What the voice picker does by itself is tried in a window of the test's
+// own.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,10 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "base/window_thunk.h"
 #include "speech/sapi4_tags.h"
 #include "speech/voice_catalogue.h"
 #include "tests/support/standin_log_quoting.h"
 #include "tests/win/main_form_test_support.h"
+#include "ui/voice_picker.h"
 
 namespace {
 
@@ -58,6 +62,54 @@ SliderState StateOf(const TrackBar& bar, const EditBox& box) {
   return {bar.Min(), bar.Max(), bar.Position(), box.Text()};
 }
 
+// A window of the test's own holding one voice picker, as the slot editor
+// holds one: it passes the picker's messages on and knows nothing else.
+class PickerHost {
+ public:
+  explicit PickerHost(Engines& engines) : picker_(engines) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowThunk<PickerHost>;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = L"VoicePickerHost";
+    RegisterClassExW(&windowClass);
+    CreateWindowExW(WS_EX_TOOLWINDOW, L"VoicePickerHost", L"", WS_POPUP, 0, 0, 420, 200, nullptr,
+                    nullptr, instance, this);
+    auto child = [&](const wchar_t* className, DWORD style, int x, int y, int width, int height) {
+      return CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                             window_, nullptr, instance, nullptr);
+    };
+    HWND list = child(L"LISTBOX",
+                      WS_BORDER | WS_VSCROLL | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOTIFY |
+                          LBS_NOINTEGRALHEIGHT,
+                      0, 0, 180, 180);
+    picker_.Attach(
+        {list, child(TRACKBAR_CLASSW, 0, 190, 0, 160, 30),
+         child(TRACKBAR_CLASSW, 0, 190, 40, 160, 30), child(TRACKBAR_CLASSW, 0, 190, 80, 160, 30),
+         child(L"EDIT", ES_READONLY, 360, 0, 50, 20), child(L"EDIT", ES_READONLY, 360, 40, 50, 20),
+         child(L"EDIT", ES_READONLY, 360, 80, 50, 20)});
+    picker_.SetEntries(engines.Catalogue());
+  }
+  ~PickerHost() { DestroyWindow(window_); }
+  PickerHost(const PickerHost&) = delete;
+  PickerHost& operator=(const PickerHost&) = delete;
+
+  void Attach(HWND window) { window_ = window; }
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (picker_.HandleMessage(message, wParam, lParam, result)) return result;
+    return DefWindowProcW(window_, message, wParam, lParam);
+  }
+
+  TVoicePicker& Picker() { return picker_; }
+  void Show() const { ShowWindow(window_, SW_SHOWNOACTIVATE); }
+
+ private:
+  HWND window_ = nullptr;
+  TVoicePicker picker_;
+};
+
 class DefaultVoiceTest : public main_form_test::MainFormFixture {
  protected:
   // What the stand-ins have logged so far; calls after it are the ones a
@@ -80,58 +132,84 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
     return calls;
   }
 
+  static TVoicePicker& Picker(TfrmMain& frmMain) { return frmMain.SpeechPage().Picker(); }
+
   // The entry chosen in the list, with its change handled as a click would.
-  void Choose(TfrmMain& frmMain, int entry) {
-    frmMain.VoicesList.SetItemIndex(entry);
-    frmMain.VoicesListChange(entry, entry);
+  static void Choose(TVoicePicker& picker, int entry) {
+    picker.SetEntry(entry);
+    picker.OnListChange(entry, entry);
   }
 
-  // The window shown on the "Default voice" page with the entry chosen and
-  // drawn, the guard then armed as a page change arms it.
+  // The entry chosen and drawn, the guard then armed as a page change arms it.
+  static void ChosenThenGuarded(TVoicePicker& picker, int entry) {
+    Choose(picker, entry);
+    Redraw(picker);
+    picker.ArmGuard();
+  }
+
+  // The window shown on the "Default voice" page, the entry chosen and guarded.
   TfrmMain& ShownWithThenGuarded(int entry) {
     TfrmMain& frmMain = CreateMainForm();
     frmMain.ShowMainWindow();
     EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.Visible(); }));
-    frmMain.Pages.SetActivePage(kSpeechPage);
-    frmMain.VoicesList.Tag = 0;
-    Choose(frmMain, entry);
-    Redraw(frmMain);
-    frmMain.VoicesList.Tag = kVoiceListGuardArmed;
+    frmMain.Pages().SetActivePage(kSpeechPage);
+    ChosenThenGuarded(Picker(frmMain), entry);
     return frmMain;
   }
 
-  void Redraw(TfrmMain& frmMain) {
-    RedrawWindow(frmMain.VoicesList.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  // A picker of the test's own over the stand-ins' catalogue, hidden: the
+  // list reports nothing until it is shown.
+  TVoicePicker& OwnPicker(const std::string& standinConfig = main_form_test::kBothFamilies) {
+    host_ = std::make_unique<PickerHost>(LoadEngines(standinConfig));
+    return host_->Picker();
+  }
+
+  // Shown: the list draws, and reports, as soon as its selection moves.
+  TVoicePicker& ShownPicker() {
+    TVoicePicker& picker = OwnPicker();
+    host_->Show();
+    return picker;
+  }
+
+  static void Redraw(const TVoicePicker& picker) {
+    RedrawWindow(picker.List().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
 
   // A click of the mouse on the entry, then the list drawn again.
-  void Click(TfrmMain& frmMain, int entry) {
-    HWND list = frmMain.VoicesList.Handle();
+  static void Click(const TVoicePicker& picker, int entry) {
+    HWND list = picker.List().Handle();
     RECT item{};
     SendMessageW(list, LB_GETITEMRECT, entry, reinterpret_cast<LPARAM>(&item));
     const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
     SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
     SendMessageW(list, WM_LBUTTONUP, 0, point);
-    Redraw(frmMain);
+    Redraw(picker);
   }
 
   std::string SelectedModeId(Engines& engines) const { return engines.Sapi4().EngineInfo().ModeID; }
 
   // Both engine families with the stand-ins' catalogue, without a window.
-  Engines& LoadEngines() {
-    standins_.WriteConfig(main_form_test::kBothFamilies);
+  Engines& LoadEngines(const std::string& standinConfig = main_form_test::kBothFamilies) {
+    standins_.WriteConfig(standinConfig);
     engines_ = std::make_unique<Engines>();
     engines_->DetectRuntimes();
     engines_->LoadCatalogue();
     return *engines_;
   }
 
-  std::unique_ptr<Engines> engines_;
+  void TearDown() override {
+    host_.reset();
+    MainFormFixture::TearDown();
+  }
 
-  void SetPositions(TfrmMain& frmMain, int speed, int pitch, int volume) {
-    frmMain.Speed_Bar.SetPosition(speed);
-    frmMain.Pitch_Bar.SetPosition(pitch);
-    frmMain.Volume_Bar.SetPosition(volume);
+  std::unique_ptr<Engines> engines_;
+  // After the engines, which it uses.
+  std::unique_ptr<PickerHost> host_;
+
+  static void SetPositions(TVoicePicker& picker, int speed, int pitch, int volume) {
+    picker.SpeedBar().SetPosition(speed);
+    picker.PitchBar().SetPosition(pitch);
+    picker.VolumeBar().SetPosition(volume);
   }
 
   static void AddCorrection(HWND table, const std::wstring& word,
@@ -159,116 +237,119 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
 
 TEST_F(DefaultVoiceTest, TheCatalogueListsEnginesFirstAndStartsOnTheFirstSapi5Voice) {
   TfrmMain& frmMain = CreateMainForm(kNamingEngines);
-  EXPECT_EQ(frmMain.VoicesList.Items(),
+  TVoicePicker& picker = Picker(frmMain);
+  EXPECT_EQ(picker.Entries(),
             (std::vector<std::wstring>{L"Mary", L"Mode A", L"Mike", L"Broken Mode", L"Anna (SAPI5)",
                                        L"Bert (SAPI5)"}));
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4EngineCount(), 4);
   // Building again starts on the first SAPI 5 voice whatever was selected.
-  frmMain.VoicesList.SetItemIndex(1);
-  frmMain.LoadVoicesList();
-  EXPECT_EQ(frmMain.VoicesList.Count(), 6);
-  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 4);
-  EXPECT_TRUE(frmMain.defaultVoiceIsSapi5);
-  EXPECT_EQ(frmMain.Speed_Bar.Min(), -10);
+  picker.SetEntry(1);
+  frmMain.SpeechPage().LoadVoicesList();
+  EXPECT_EQ(picker.Count(), 6);
+  EXPECT_EQ(picker.Entry(), 4);
+  EXPECT_TRUE(picker.ShowsSapi5Voice());
+  EXPECT_EQ(picker.SpeedBar().Min(), -10);
 }
 
 TEST_F(DefaultVoiceTest, WithoutSapi5VoicesTheCatalogueStartsOnTheFirstEngine) {
   TfrmMain& frmMain = CreateMainForm(kEnginesOnly);
   ASSERT_FALSE(frmMain.SpeechEngines().Sapi5Available());
-  frmMain.VoicesList.SetItemIndex(1);
-  frmMain.LoadVoicesList();
-  EXPECT_EQ(frmMain.VoicesList.Items(), (std::vector<std::wstring>{L"Ann", L"Bob"}));
-  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 0);
-  EXPECT_FALSE(frmMain.defaultVoiceIsSapi5);
+  TVoicePicker& picker = Picker(frmMain);
+  picker.SetEntry(1);
+  frmMain.SpeechPage().LoadVoicesList();
+  EXPECT_EQ(picker.Entries(), (std::vector<std::wstring>{L"Ann", L"Bob"}));
+  EXPECT_EQ(picker.Entry(), 0);
+  EXPECT_FALSE(picker.ShowsSapi5Voice());
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4().EngineInfo().ModeName, "Engine Mode One");
-  EXPECT_EQ(frmMain.Speed_Bar.Min(), 50);
-  EXPECT_EQ(frmMain.Speed_Bar.Max(), 250);
+  EXPECT_EQ(picker.SpeedBar().Min(), 50);
+  EXPECT_EQ(picker.SpeedBar().Max(), 250);
 }
 
 TEST_F(DefaultVoiceTest, WithoutSapi4EnginesEveryEntryIsASapi5VoiceOfTheSameIndex) {
   TfrmMain& frmMain = CreateMainForm(kVoicesOnly);
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4EngineCount(), 0);
-  EXPECT_EQ(frmMain.VoicesList.Items(),
-            (std::vector<std::wstring>{L"Anna (SAPI5)", L"Bert (SAPI5)"}));
-  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 0);
-  EXPECT_TRUE(frmMain.defaultVoiceIsSapi5);
+  TVoicePicker& picker = Picker(frmMain);
+  EXPECT_EQ(picker.Entries(), (std::vector<std::wstring>{L"Anna (SAPI5)", L"Bert (SAPI5)"}));
+  EXPECT_EQ(picker.Entry(), 0);
+  EXPECT_TRUE(picker.ShowsSapi5Voice());
 
-  Choose(frmMain, 1);
+  Choose(picker, 1);
   const size_t mark = LogMark();
-  frmMain.SelectDefaultVoice();
+  frmMain.ReadingControl().SelectDefaultVoice();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice"}),
             std::vector<std::string>{"put_Voice \"Bert\""});
 }
 
 TEST_F(DefaultVoiceTest, TheSlidersTakeTheRangesAndStartValuesOfTheChosenFamily) {
-  TfrmMain& frmMain = CreateMainForm(
+  TVoicePicker& picker = OwnPicker(
       "sapi4.engine = Fast Engine | Fe | 100..300 | 80..160\n"
       "sapi5.voice = Anna\n");
-  Choose(frmMain, 1);
-  EXPECT_TRUE(frmMain.defaultVoiceIsSapi5);
-  EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{-10, 10, -3, L"135"}));
-  EXPECT_EQ(StateOf(frmMain.Pitch_Bar, frmMain.Edit2), (SliderState{-10, 10, -5, L"105"}));
-  EXPECT_EQ(StateOf(frmMain.Volume_Bar, frmMain.Edit3), (SliderState{0, 100, 100, L"100"}));
+  Choose(picker, 1);
+  EXPECT_TRUE(picker.ShowsSapi5Voice());
+  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
+  EXPECT_EQ(StateOf(picker.PitchBar(), picker.PitchBox()), (SliderState{-10, 10, -5, L"105"}));
+  EXPECT_EQ(StateOf(picker.VolumeBar(), picker.VolumeBox()), (SliderState{0, 100, 100, L"100"}));
 
   // From a SAPI 5 voice to an engine whose slowest speed is above the SAPI 5
   // range: the range is the engine's exactly, and so are the values.
   const size_t mark = LogMark();
-  Choose(frmMain, 0);
-  EXPECT_FALSE(frmMain.defaultVoiceIsSapi5);
-  EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{100, 300, 200, L"200"}));
-  EXPECT_EQ(StateOf(frmMain.Pitch_Bar, frmMain.Edit2), (SliderState{80, 160, 120, L"120"}));
-  EXPECT_EQ(StateOf(frmMain.Volume_Bar, frmMain.Edit3), (SliderState{0, 100, 100, L"100"}));
+  Choose(picker, 0);
+  EXPECT_FALSE(picker.ShowsSapi5Voice());
+  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{100, 300, 200, L"200"}));
+  EXPECT_EQ(StateOf(picker.PitchBar(), picker.PitchBox()), (SliderState{80, 160, 120, L"120"}));
+  EXPECT_EQ(StateOf(picker.VolumeBar(), picker.VolumeBox()), (SliderState{0, 100, 100, L"100"}));
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}), std::vector<std::string>{});
 
   // And back: the voice gets its start rate and volume, the sliders theirs.
   const size_t back = LogMark();
-  Choose(frmMain, 1);
+  Choose(picker, 1);
   EXPECT_EQ(CallsSince(back, "sapi5", {"put_Rate", "put_Volume", "put_Voice"}),
             (std::vector<std::string>{"put_Rate -2", "put_Volume 100"}));
-  EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{-10, 10, -3, L"135"}));
+  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
 }
 
 TEST_F(DefaultVoiceTest, TheValueBoxesShowSapi5PositionsScaledAndEnginePositionsAsTheyAre) {
-  TfrmMain& frmMain = CreateMainForm();
-  Choose(frmMain, kVoiceAlpha);
-  SetPositions(frmMain, -10, 10, 37);
-  EXPECT_EQ(frmMain.Edit1.Text(), L"30");
-  EXPECT_EQ(frmMain.Edit2.Text(), L"330");
-  EXPECT_EQ(frmMain.Edit3.Text(), L"37");
-  frmMain.Speed_Bar.SetPosition(0);
-  EXPECT_EQ(frmMain.Edit1.Text(), L"180");
+  TVoicePicker& picker = OwnPicker();
+  Choose(picker, kVoiceAlpha);
+  SetPositions(picker, -10, 10, 37);
+  EXPECT_EQ(picker.SpeedBox().Text(), L"30");
+  EXPECT_EQ(picker.PitchBox().Text(), L"330");
+  EXPECT_EQ(picker.VolumeBox().Text(), L"37");
+  picker.SpeedBar().SetPosition(0);
+  EXPECT_EQ(picker.SpeedBox().Text(), L"180");
 
-  Choose(frmMain, kBob);
-  SetPositions(frmMain, 240, 150, 70);
-  EXPECT_EQ(frmMain.Edit1.Text(), L"240");
-  EXPECT_EQ(frmMain.Edit2.Text(), L"150");
-  EXPECT_EQ(frmMain.Edit3.Text(), L"70");
+  Choose(picker, kBob);
+  SetPositions(picker, 240, 150, 70);
+  EXPECT_EQ(picker.SpeedBox().Text(), L"240");
+  EXPECT_EQ(picker.PitchBox().Text(), L"150");
+  EXPECT_EQ(picker.VolumeBox().Text(), L"70");
 }
 
 TEST_F(DefaultVoiceTest, AListWithoutASelectionIsHandledAsTheFirstEntry) {
-  TfrmMain& frmMain = CreateMainForm();
-  frmMain.VoicesList.SetItemIndex(-1);
-  frmMain.VoicesListChange(kVoiceAlpha, -1);
-  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), kAnn);
-  EXPECT_EQ(frmMain.SpeechEngines().Sapi4().EngineInfo().ModeName, "Engine Mode One");
-  EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{50, 250, 150, L"150"}));
+  TVoicePicker& picker = OwnPicker();
+  picker.SetEntry(-1);
+  picker.OnListChange(kVoiceAlpha, -1);
+  EXPECT_EQ(picker.Entry(), kAnn);
+  EXPECT_EQ(engines_->Sapi4().EngineInfo().ModeName, "Engine Mode One");
+  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{50, 250, 150, L"150"}));
 }
 
 TEST_F(DefaultVoiceTest, TheDefaultVoiceGetsTheEntryAndTheSliderPositions) {
   TfrmMain& frmMain = CreateMainForm();
-  Choose(frmMain, kVoiceBeta);
-  SetPositions(frmMain, 4, 3, 55);
+  TVoicePicker& picker = Picker(frmMain);
+  Choose(picker, kVoiceBeta);
+  SetPositions(picker, 4, 3, 55);
   size_t mark = LogMark();
-  frmMain.SelectDefaultVoice();
+  frmMain.ReadingControl().SelectDefaultVoice();
   EXPECT_EQ(
       CallsSince(mark, "sapi5", {"GetVoices", "put_Voice", "put_Rate", "put_Volume", "Speak"}),
       (std::vector<std::string>{"GetVoices \"\" \"\"", "put_Voice \"Voice Beta\"", "put_Rate 4",
                                 "put_Volume 55"}));
 
-  Choose(frmMain, kBob);
-  SetPositions(frmMain, 240, 150, 50);
+  Choose(picker, kBob);
+  SetPositions(picker, 240, 150, 50);
   mark = LogMark();
-  frmMain.SelectDefaultVoice();
+  frmMain.ReadingControl().SelectDefaultVoice();
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4().EngineInfo().ModeName, "Engine Mode Two");
   EXPECT_EQ(
       CallsSince(mark, "sapi4", {"Select", "Inject", "TextData"}),
@@ -281,11 +362,12 @@ TEST_F(DefaultVoiceTest, TheDefaultVoiceGetsTheEntryAndTheSliderPositions) {
 
 TEST_F(DefaultVoiceTest, TheTestButtonPurgesThenSpeaksTheBoxOrTheStandardSentenceAtTheSliderPitch) {
   TfrmMain& frmMain = CreateMainForm();
-  Choose(frmMain, kVoiceAlpha);
-  frmMain.Pitch_Bar.SetPosition(-4);
-  frmMain.Edit4.SetText(L"");
+  TSpeechPage& page = frmMain.SpeechPage();
+  Choose(page.Picker(), kVoiceAlpha);
+  page.Picker().PitchBar().SetPosition(-4);
+  page.TestTextBox().SetText(L"");
   size_t mark = LogMark();
-  frmMain.Test_ButtonClick();
+  page.OnTest();
   EXPECT_EQ(
       CallsSince(mark, "sapi5", {"put_Voice", "Speak"}),
       (std::vector<std::string>{
@@ -293,9 +375,9 @@ TEST_F(DefaultVoiceTest, TheTestButtonPurgesThenSpeaksTheBoxOrTheStandardSentenc
           "Speak " + Quoted("<pitch middle=\"-4\">This is a test for selected voice.") + " 1"}));
   EXPECT_EQ(frmMain.ReadingControl().PitchPrefix(), L"<pitch middle=\"-4\">");
 
-  frmMain.Edit4.SetText(L"Hello there");
+  page.TestTextBox().SetText(L"Hello there");
   mark = LogMark();
-  frmMain.Test_ButtonClick();
+  page.OnTest();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}),
             (std::vector<std::string>{
                 "Speak \"\" 2", "Speak " + Quoted("<pitch middle=\"-4\">Hello there") + " 1"}));
@@ -303,10 +385,11 @@ TEST_F(DefaultVoiceTest, TheTestButtonPurgesThenSpeaksTheBoxOrTheStandardSentenc
 
 TEST_F(DefaultVoiceTest, TheTestButtonHandsAnEngineTheTextAsLines) {
   TfrmMain& frmMain = CreateMainForm();
-  Choose(frmMain, kAnn);
-  frmMain.Edit4.SetText(L"One\r\ntwo");
+  TSpeechPage& page = frmMain.SpeechPage();
+  Choose(page.Picker(), kAnn);
+  page.TestTextBox().SetText(L"One\r\ntwo");
   const size_t mark = LogMark();
-  frmMain.Test_ButtonClick();
+  page.OnTest();
   const std::vector<std::string> handedOver = CallsSince(mark, "sapi4", {"TextData"});
   ASSERT_EQ(handedOver.size(), 1u);
   EXPECT_TRUE(handedOver[0].starts_with(R"(TextData 0 0 "One\r\ntwo\r\n" 11)")) << handedOver[0];
@@ -315,20 +398,21 @@ TEST_F(DefaultVoiceTest, TheTestButtonHandsAnEngineTheTextAsLines) {
 
 TEST_F(DefaultVoiceTest, ThePronunciationTestSpeaksTheSelectedRowsPronunciation) {
   TfrmMain& frmMain = CreateMainForm();
-  Choose(frmMain, kVoiceBeta);
-  frmMain.Pitch_Bar.SetPosition(2);
-  SendMessageW(frmMain.Words_Table, LVM_DELETEALLITEMS, 0, 0);
-  AddCorrection(frmMain.Words_Table, L"SAPI", L"sappy");
-  AddCorrection(frmMain.Words_Table, L"GUI", L"gooey");
+  Choose(Picker(frmMain), kVoiceBeta);
+  Picker(frmMain).PitchBar().SetPosition(2);
+  TPronunciationPage& page = frmMain.PronunciationPage();
+  SendMessageW(page.CorrectionsTable(), LVM_DELETEALLITEMS, 0, 0);
+  AddCorrection(page.CorrectionsTable(), L"SAPI", L"sappy");
+  AddCorrection(page.CorrectionsTable(), L"GUI", L"gooey");
 
   size_t mark = LogMark();
-  frmMain.BitBtn11Click();
+  page.OnTestCorrection();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}), std::vector<std::string>{})
       << "no row is selected";
 
-  SelectRow(frmMain.Words_Table, 1);
+  SelectRow(page.CorrectionsTable(), 1);
   mark = LogMark();
-  frmMain.BitBtn11Click();
+  page.OnTestCorrection();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "Speak"}),
             (std::vector<std::string>{"put_Voice \"Voice Beta\"", "Speak \"\" 2",
                                       "Speak " + Quoted("<pitch middle=\"2\">gooey") + " 1"}));
@@ -405,26 +489,27 @@ TEST_F(DefaultVoiceTest, ASlotWhoseVoiceIsGoneFailsBeforeAnyValueIsSet) {
 // page without touching sliders or engines, and the first click lets the
 // clicked entry through.
 TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) {
-  TfrmMain& frmMain = ShownWithThenGuarded(kBob);
-  const SliderState speed = StateOf(frmMain.Speed_Bar, frmMain.Edit1);
+  TVoicePicker& picker = ShownPicker();
+  ChosenThenGuarded(picker, kBob);
+  const SliderState speed = StateOf(picker.SpeedBar(), picker.SpeedBox());
   ASSERT_EQ(speed.min, 20);
 
   const size_t mark = LogMark();
-  SendMessageW(frmMain.VoicesList.Handle(), WM_KEYDOWN, VK_DOWN, 0);
-  Redraw(frmMain);
+  SendMessageW(picker.List().Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  Redraw(picker);
   application_.ProcessMessages();
-  ASSERT_EQ(frmMain.VoicesList.ItemIndex(), kVoiceAlpha);
-  EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), speed);
-  EXPECT_FALSE(frmMain.defaultVoiceIsSapi5);
-  EXPECT_EQ(frmMain.VoicesList.Tag, kVoiceListGuardArmed);
+  ASSERT_EQ(picker.Entry(), kVoiceAlpha);
+  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), speed);
+  EXPECT_FALSE(picker.ShowsSapi5Voice());
+  EXPECT_TRUE(picker.GuardArmed());
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}), std::vector<std::string>{});
   EXPECT_EQ(CallsSince(mark, "sapi4", {"Select", "Inject"}), std::vector<std::string>{});
 
-  Click(frmMain, kVoiceBeta);
-  EXPECT_EQ(frmMain.VoicesList.Tag, 0);
-  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), kVoiceBeta);
-  EXPECT_TRUE(frmMain.defaultVoiceIsSapi5);
-  EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{-10, 10, -3, L"135"}));
+  Click(picker, kVoiceBeta);
+  EXPECT_FALSE(picker.GuardArmed());
+  EXPECT_EQ(picker.Entry(), kVoiceBeta);
+  EXPECT_TRUE(picker.ShowsSapi5Voice());
+  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
   // Voice Alpha, where the keys left the selection, and then Voice Beta.
   EXPECT_EQ(
       CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}),
@@ -437,13 +522,14 @@ TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) 
 // would refuse, or clamp to its fastest.
 TEST_F(DefaultVoiceTest, SlidersLeftOnASapi5VoiceGiveAnEngineItsNearerBounds) {
   TfrmMain& frmMain = ShownWithThenGuarded(kVoiceAlpha);
-  SendMessageW(frmMain.VoicesList.Handle(), WM_KEYDOWN, VK_UP, 0);
-  Redraw(frmMain);
-  ASSERT_EQ(frmMain.VoicesList.ItemIndex(), kBob);
-  ASSERT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{-10, 10, -3, L"135"}));
+  TVoicePicker& picker = Picker(frmMain);
+  SendMessageW(picker.List().Handle(), WM_KEYDOWN, VK_UP, 0);
+  Redraw(picker);
+  ASSERT_EQ(picker.Entry(), kBob);
+  ASSERT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
 
   const size_t mark = LogMark();
-  frmMain.SelectDefaultVoice();
+  frmMain.ReadingControl().SelectDefaultVoice();
   EXPECT_EQ(
       CallsSince(mark, "sapi4", {"Inject"}),
       (std::vector<std::string>{"Inject " + Quoted(SpeedTag(20)), "Inject " + Quoted(PitchTag(40)),
@@ -456,13 +542,14 @@ TEST_F(DefaultVoiceTest, SlidersLeftOnASapi5VoiceGiveAnEngineItsNearerBounds) {
 // that same entry: no report comes, yet the sliders must stop showing the
 // engine they were set up for.
 TEST_F(DefaultVoiceTest, AClickOnTheEntryTheKeysChoseSetsItUp) {
-  TfrmMain& frmMain = ShownWithThenGuarded(kBob);
-  SendMessageW(frmMain.VoicesList.Handle(), WM_KEYDOWN, VK_DOWN, 0);
-  Redraw(frmMain);
-  ASSERT_EQ(frmMain.VoicesList.ItemIndex(), kVoiceAlpha);
-  ASSERT_FALSE(frmMain.defaultVoiceIsSapi5);
+  TVoicePicker& picker = ShownPicker();
+  ChosenThenGuarded(picker, kBob);
+  SendMessageW(picker.List().Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  Redraw(picker);
+  ASSERT_EQ(picker.Entry(), kVoiceAlpha);
+  ASSERT_FALSE(picker.ShowsSapi5Voice());
 
-  Click(frmMain, kVoiceAlpha);
-  EXPECT_TRUE(frmMain.defaultVoiceIsSapi5);
-  EXPECT_EQ(StateOf(frmMain.Speed_Bar, frmMain.Edit1), (SliderState{-10, 10, -3, L"135"}));
+  Click(picker, kVoiceAlpha);
+  EXPECT_TRUE(picker.ShowsSapi5Voice());
+  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
 }

@@ -75,12 +75,16 @@ TEST(DpiChange, ReportListColumnsTakeTheirOwnWidthsForTheNewDpi) {
 }
 
 TEST(DpiChange, AboutPageTakesFontsAndAnIconMadeForTheNewDpi) {
-  Holder page;
-  HWND icon = page.AddChild(L"STATIC", SS_ICON | SS_REALSIZECONTROL, IDC_ABOUT_ICON);
-  HWND name = page.AddChild(L"STATIC", SS_CENTER, IDC_ABOUT_NAME);
-  HWND line = page.AddChild(L"STATIC", SS_CENTER, IDC_ABOUT_LINE);
-  ASSERT_EQ(WindowDpi(page.Handle()), 96u);
-  TAboutPage about(page.Handle(), GetModuleHandleW(nullptr), IDI_PROGRAM);
+  struct NoLinks : AboutPageOwner {
+    void OpenAboutLink(AboutLink) override {}
+  } owner;
+  Holder holder;
+  ASSERT_EQ(WindowDpi(holder.Handle()), 96u);
+  TAboutPage about(owner, IDI_PROGRAM, L"https://example.org/");
+  about.Create(GetModuleHandleW(nullptr), holder.Handle(), RECT{0, 0, 400, 300});
+  HWND icon = GetDlgItem(about.Handle(), IDC_ABOUT_ICON);
+  HWND name = GetDlgItem(about.Handle(), IDC_ABOUT_NAME);
+  HWND line = GetDlgItem(about.Handle(), IDC_ABOUT_LINE);
   // 14 and 9 points, a point being 1/72 inch, in character heights.
   EXPECT_EQ(FontHeight(name), -19);
   EXPECT_EQ(FontHeight(line), -12);

@@ -76,7 +76,7 @@ class MainFormResilienceTest : public main_form_test::MainFormFixture {
     EXPECT_TRUE(frmMain.DefaultHotKey().Active());
     EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Taken);
     EXPECT_TRUE(frmMain.TrayIcon().Visible());
-    EXPECT_GT(frmMain.VoicesList.Count(), 0);
+    EXPECT_GT(frmMain.SpeechPage().Picker().Count(), 0);
   }
 };
 
@@ -101,7 +101,7 @@ TEST_F(MainFormResilienceTest, AnEngineThatFailsAtStartUpLeavesTheProgramRunning
   WriteConfigText("[General]\r\nFirstRun=0\r\n[Speech]\r\nSAPIVersion=4\r\nVoice=Broken Mode\r\n");
   TfrmMain& frmMain = CreateMainForm(failingEngine + "sapi5.voice = Voice Alpha\n");
   ExpectRunning(frmMain);
-  EXPECT_EQ(frmMain.VoicesList.ItemIndex(), 0);
+  EXPECT_EQ(frmMain.SpeechPage().Picker().Entry(), 0);
 }
 
 // cfg.ini that is a folder can neither be read nor written, like a file in a
@@ -123,7 +123,7 @@ TEST_F(MainFormResilienceTest, AFolderThatCannotBeWrittenNeitherStopsStartUpNorT
 // Windows would wait for it.
 TEST_F(MainFormResilienceTest, TheEndOfWindowsSavesTheSettingsWithoutANotice) {
   TfrmMain& frmMain = CreateMainForm();
-  frmMain.Reading_HotKey.SetValue(32813);
+  frmMain.GeneralPage().ReadingHotKey().SetValue(32813);
   MessageBoxAnswerer answerer(frmMain.Handle());
   frmMain.WMQueryEndSession();
   EXPECT_EQ(answerer.Answered(), 0);

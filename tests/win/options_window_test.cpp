@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <iterator>
+#include <vector>
 
 #include "app/res/resource.h"
 #include "base/window_thunk.h"
@@ -46,8 +47,19 @@ class OptionsWindowTest : public main_form_test::MainFormFixture {
     return true;
   }
 
+  // A click of the mouse on the voice list's selected entry, which is what
+  // lets the list's reports through again.
+  static void ClickSelectedVoice(const TVoicePicker& picker) {
+    HWND list = picker.List().Handle();
+    RECT item{};
+    SendMessageW(list, LB_GETITEMRECT, picker.Entry(), reinterpret_cast<LPARAM>(&item));
+    const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(list, WM_LBUTTONUP, 0, point);
+  }
+
   COLORREF AboutPagePixel(TfrmMain& frmMain, int x, int y) {
-    HWND page = frmMain.Pages.Page(kAboutPage);
+    HWND page = frmMain.AboutPage().Handle();
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     HDC dc = GetDC(page);
     const COLORREF colour = GetPixel(dc, x, y);
@@ -60,20 +72,20 @@ class OptionsWindowTest : public main_form_test::MainFormFixture {
 
 TEST_F(OptionsWindowTest, CancelForgetsAChangedHotKeyAtTheNextShowing) {
   TfrmMain& frmMain = ShownMainForm();
-  frmMain.Reading_HotKey.SetValue(kCtrlShiftF5);
+  frmMain.GeneralPage().ReadingHotKey().SetValue(kCtrlShiftF5);
   Command(frmMain, IDCANCEL);
   EXPECT_FALSE(frmMain.Visible());
   EXPECT_EQ(ProbeHotKey(kCtrlShiftF5), HotKeyState::Free);
 
   frmMain.Options1Click();
-  EXPECT_EQ(WindowText(frmMain.Reading_HotKey.Handle()), L"Ctrl+BkSp");
+  EXPECT_EQ(WindowText(frmMain.GeneralPage().ReadingHotKey().Handle()), L"Ctrl+BkSp");
   EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Taken);
   EXPECT_EQ(ConfigText().find("HotKey=24692"), std::string::npos);
 }
 
 TEST_F(OptionsWindowTest, OkMovesTheHotKeyAtOnceAndSavesIt) {
   TfrmMain& frmMain = ShownMainForm();
-  frmMain.Reading_HotKey.SetValue(kCtrlShiftF5);
+  frmMain.GeneralPage().ReadingHotKey().SetValue(kCtrlShiftF5);
   Command(frmMain, IDOK);
   EXPECT_FALSE(frmMain.Visible());
   EXPECT_EQ(ProbeHotKey(kCtrlShiftF5), HotKeyState::Taken);
@@ -82,13 +94,13 @@ TEST_F(OptionsWindowTest, OkMovesTheHotKeyAtOnceAndSavesIt) {
             std::string::npos);
 
   frmMain.Options1Click();
-  EXPECT_EQ(frmMain.Reading_HotKey.Value(), kCtrlShiftF5);
+  EXPECT_EQ(frmMain.GeneralPage().ReadingHotKey().Value(), kCtrlShiftF5);
 }
 
 TEST_F(OptionsWindowTest, EscActsAsCancel) {
   TfrmMain& frmMain = ShownMainForm();
   // Not a hot key field: those take Esc as a key like any other.
-  SetFocus(frmMain.AutoStart_CheckBox.Handle());
+  SetFocus(frmMain.GeneralPage().AutostartBox().Handle());
   ASSERT_TRUE(Type(frmMain, VK_ESCAPE));
   EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return !frmMain.Visible(); }));
 }
@@ -97,43 +109,46 @@ TEST_F(OptionsWindowTest, TrayCommandsOpenTheirPagesAndTheOptionsCommandTheFirst
   TfrmMain& frmMain = CreateMainForm();
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_CONFIGUREVOICESLOTS1, 0);
   EXPECT_TRUE(frmMain.Visible());
-  EXPECT_EQ(frmMain.Pages.ActivePage(), kSlotsPage);
+  EXPECT_EQ(frmMain.Pages().ActivePage(), kSlotsPage);
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_ABOUT1, 0);
-  EXPECT_EQ(frmMain.Pages.ActivePage(), kAboutPage);
-  frmMain.Options1Click();
-  EXPECT_EQ(frmMain.Pages.ActivePage(), kGeneralPage);
+  EXPECT_EQ(frmMain.Pages().ActivePage(), kAboutPage);
+  SendMessageW(frmMain.Handle(), WM_HOTKEY, frmMain.OptionsHotKey().Identifier(), 0);
+  EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
 }
 
 TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuard) {
   TfrmMain& frmMain = ShownMainForm();
-  ASSERT_EQ(frmMain.VoicesList.Tag, 0);
-  SetFocus(frmMain.TrayIcon_CheckBox.Handle());
+  const TVoicePicker& picker = frmMain.SpeechPage().Picker();
+  ASSERT_FALSE(picker.GuardArmed());
+  SetFocus(frmMain.GeneralPage().MinimizeToTrayBox().Handle());
   ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL}));
   EXPECT_TRUE(PumpApplicationUntil(application_,
-                                   [&] { return frmMain.Pages.ActivePage() == kSpeechPage; }));
-  EXPECT_EQ(frmMain.VoicesList.Tag, kVoiceListGuardArmed);
-  EXPECT_TRUE(IsWindowVisible(frmMain.VoicesList.Handle()));
-  EXPECT_TRUE(frmMain.TrayIcon_CheckBox.Checked());
+                                   [&] { return frmMain.Pages().ActivePage() == kSpeechPage; }));
+  EXPECT_TRUE(picker.GuardArmed());
+  EXPECT_TRUE(IsWindowVisible(picker.List().Handle()));
+  EXPECT_TRUE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
 
   ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL, VK_SHIFT}));
   EXPECT_TRUE(PumpApplicationUntil(application_,
-                                   [&] { return frmMain.Pages.ActivePage() == kGeneralPage; }));
+                                   [&] { return frmMain.Pages().ActivePage() == kGeneralPage; }));
 
   // In a hot key field the same keys are a hot key to enter.
-  SetFocus(frmMain.Reading_HotKey.Handle());
+  SetFocus(frmMain.GeneralPage().ReadingHotKey().Handle());
   ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL}));
-  EXPECT_TRUE(PumpApplicationUntil(
-      application_, [&] { return frmMain.Reading_HotKey.Value() == (0x4000 | VK_TAB); }));
-  EXPECT_EQ(frmMain.Pages.ActivePage(), kGeneralPage);
+  EXPECT_TRUE(PumpApplicationUntil(application_, [&] {
+    return frmMain.GeneralPage().ReadingHotKey().Value() == (0x4000 | VK_TAB);
+  }));
+  EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
 
   // A click on a tab says the same through the tab control.
-  frmMain.VoicesList.Tag = 0;
+  ClickSelectedVoice(picker);
+  ASSERT_FALSE(picker.GuardArmed());
   HWND tabs = GetDlgItem(frmMain.Handle(), IDC_PAGES);
   TabCtrl_SetCurSel(tabs, kPronunciationPage);
   NMHDR change{tabs, IDC_PAGES, static_cast<UINT>(TCN_SELCHANGE)};
   SendMessageW(frmMain.Handle(), WM_NOTIFY, IDC_PAGES, reinterpret_cast<LPARAM>(&change));
-  EXPECT_EQ(frmMain.VoicesList.Tag, kVoiceListGuardArmed);
-  EXPECT_TRUE(IsWindowVisible(frmMain.Words_Table));
+  EXPECT_TRUE(picker.GuardArmed());
+  EXPECT_TRUE(IsWindowVisible(frmMain.PronunciationPage().CorrectionsTable()));
 }
 
 // With a SAPI 4 default voice nothing else connects the SAPI 5 voice.
@@ -166,12 +181,14 @@ TEST_F(OptionsWindowTest, TheHotKeyFieldsAndTheIgnoredCharactersHaveHintsShownFo
   ASSERT_NE(tooltip, nullptr);
   EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 4);
   EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 7500);
+  const TGeneralPage& general = frmMain.GeneralPage();
   for (const HotKeyEdit& edit :
-       {frmMain.Reading_HotKey, frmMain.Options_HotKey, frmMain.Stop_HotKey}) {
+       {general.ReadingHotKey(), general.OptionsHotKey(), general.StopHotKey()}) {
     EXPECT_EQ(HintOf(tooltip, frmMain.Handle(), edit.Handle()),
               L"Press the desired key or combination of keys");
   }
-  EXPECT_EQ(HintOf(tooltip, frmMain.Handle(), frmMain.Ignored_Characters.Handle()),
+  EXPECT_EQ(HintOf(tooltip, frmMain.Handle(),
+                   frmMain.PronunciationPage().IgnoredCharactersBox().Handle()),
             L"This characters will be ignored when reading");
 }
 
@@ -180,10 +197,11 @@ TEST_F(OptionsWindowTest, TheFirstActivationConnectsTheSapi5Voice) {
   TfrmMain& frmMain = CreateMainForm();
   frmMain.SpeechEngines().Sapi5().Disconnect();
   frmMain.ShowMainWindow();
-  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.SpeechEngines().Sapi5().Connected(); }));
+  EXPECT_TRUE(PumpApplicationUntil(application_,
+                                   [&] { return frmMain.SpeechEngines().Sapi5().Connected(); }));
 
   frmMain.SpeechEngines().Sapi5().Disconnect();
-  frmMain.BitBtn2Click();
+  frmMain.OnCancel();
   frmMain.ShowMainWindow();
   ASSERT_TRUE(main_form_test::PumpApplicationUntilPostedHandled(application_));
   EXPECT_FALSE(frmMain.SpeechEngines().Sapi5().Connected());
@@ -191,7 +209,7 @@ TEST_F(OptionsWindowTest, TheFirstActivationConnectsTheSapi5Voice) {
 
 TEST_F(OptionsWindowTest, TypingTheMakersNameAnimatesTheAboutPageUntilTypedAgain) {
   TfrmMain& frmMain = ShownMainForm();
-  frmMain.Pages.SetActivePage(kAboutPage);
+  frmMain.Pages().SetActivePage(kAboutPage);
   SetFocus(GetDlgItem(frmMain.Handle(), IDC_PAGES));
   ASSERT_EQ(AboutPagePixel(frmMain, 0, 10), RGB(255, 255, 255));
 
@@ -254,6 +272,37 @@ TEST(LinkLabel, ItIsBoldBlueAndUnderlinedOnlyUnderTheMouse) {
     if (hot.Count(row, Is(kLinkHotColour)) >= (hotInk.right - hotInk.left) - 2) underlined = true;
   }
   EXPECT_TRUE(underlined);
+}
+
+namespace {
+
+class RecordingAboutOwner : public AboutPageOwner {
+ public:
+  void OpenAboutLink(AboutLink link) override { links.push_back(link); }
+  std::vector<AboutLink> links;
+};
+
+}  // namespace
+
+// The page is built in a window of the test's own: nothing of the main
+// window takes part.
+TEST(AboutPage, EachLinkAsksTheOwnerToOpenItsOwnPage) {
+  RegisterLinkLabelClass(GetModuleHandleW(nullptr));
+  HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  RecordingAboutOwner owner;
+  {
+    TAboutPage page(owner, IDI_PROGRAM, L"https://example.org/");
+    page.Create(GetModuleHandleW(nullptr), host, {0, 0, 400, 300});
+    ASSERT_NE(page.Handle(), nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(page.Handle(), IDC_HOMEPAGE_LINK)), L"https://example.org/");
+    for (int link : {IDC_SUPPORT_LINK, IDC_HOMEPAGE_LINK, IDC_INFORMATION_LINK}) {
+      SendMessageW(GetDlgItem(page.Handle(), link), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    }
+  }
+  EXPECT_EQ(owner.links, (std::vector<AboutLink>{AboutLink::TechnicalSupport, AboutLink::HomePage,
+                                                 AboutLink::ProgramInformation}));
+  DestroyWindow(host);
 }
 
 namespace {

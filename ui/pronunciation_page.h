@@ -1,0 +1,55 @@
+#pragma once
+// The "Pronunciation" page of the options window: the characters ignored when
+// reading, and the table of pronunciation corrections with its test button.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "reading/text_preparation.h"
+#include "settings/main_settings.h"
+#include "ui/controls.h"
+#include "ui/options_page.h"
+
+class THints;
+
+// What the page asks of the window that holds it.
+class PronunciationPageOwner {
+ public:
+  // The default voice says the text at once, whatever it was saying.
+  virtual void SpeakTestText(const std::wstring& text) = 0;
+
+ protected:
+  ~PronunciationPageOwner() = default;
+};
+
+class TPronunciationPage : public TOptionsPage {
+ public:
+  explicit TPronunciationPage(PronunciationPageOwner& owner);
+
+  void Load(const PronunciationSettings& settings) const;
+  PronunciationSettings Current() const;
+  // The table's rows from the top down, as the table shows them.
+  std::vector<PronunciationCorrection> Corrections() const;
+
+  // "&Test": the selected row's pronunciation; nothing without a selection.
+  void OnTestCorrection();
+
+  // The ignored characters' box shows a hint while the mouse rests on it.
+  void AddHints(THints& hints) const;
+
+  HWND CorrectionsTable() const { return correctionsTable_; }
+  EditBox IgnoredCharactersBox() const { return ignoredCharactersBox_; }
+
+ protected:
+  void OnInit() override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  PronunciationPageOwner& owner_;
+  CheckBox ignoreCharactersBox_;
+  EditBox ignoredCharactersBox_;
+  CheckBox correctWordsBox_;
+  HWND correctionsTable_ = nullptr;
+};

@@ -1,0 +1,130 @@
+#include "ui/speech_page.h"
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/res/resource.h"
+#include "speech/voice_catalogue.h"
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"Default voice";
+// Where a SAPI 5 voice's speed and pitch start when none was saved.
+constexpr int kSapi5UnsavedSpeed = 0;
+constexpr int kSapi5UnsavedPitch = -2;
+constexpr int kSapi5DefaultVolume = 100;
+
+int SliderPositionOfSaved(const std::optional<int>& saved, int unsavedPosition) {
+  const int value = saved.value_or(kSapi5NeverSaved);
+  return value == kSapi5NeverSaved ? unsavedPosition : Sapi5EngineValue(value);
+}
+
+int BoxNumber(const std::wstring& text) { return _wtoi(text.c_str()); }
+
+}  // namespace
+
+TSpeechPage::TSpeechPage(Engines& engines, SpeechPageOwner& owner)
+    : TOptionsPage(IDD_PAGE_SPEECH, kCaption), engines_(engines), owner_(owner), picker_(engines) {}
+
+void TSpeechPage::OnInit() {
+  picker_.Attach({Control(IDC_VOICESLIST), Control(IDC_SPEED_BAR), Control(IDC_PITCH_BAR),
+                  Control(IDC_VOLUME_BAR), Control(IDC_SPEED_VALUE), Control(IDC_PITCH_VALUE),
+                  Control(IDC_VOLUME_VALUE)});
+  testTextBox_ = EditBox(Control(IDC_TEST_TEXT));
+  testTextBox_.SetText(kTestSentence);
+}
+
+bool TSpeechPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (picker_.HandleMessage(message, wParam, lParam, result)) return true;
+  if (message != WM_COMMAND) return false;
+  switch (LOWORD(wParam)) {
+    case IDC_TEST_BUTTON:
+      OnTest();
+      return true;
+    case IDC_MOREVOICES_LINK:
+      owner_.ShowMoreVoices();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TSpeechPage::LoadVoicesList() {
+  picker_.Clear();
+  try {
+    engines_.LoadCatalogue();
+  } catch (...) {
+    picker_.SetEntries(engines_.Catalogue());
+    throw;
+  }
+  picker_.SetEntries(engines_.Catalogue());
+  const int initial = InitialCatalogueEntry(picker_.Count(), engines_.Sapi4EngineCount());
+  picker_.SetEntry(initial);
+  picker_.OnListChange(initial, initial);
+}
+
+// The saved voice is selected before its values are set, and its sliders get
+// its own ranges first: values saved for a SAPI 4 engine would otherwise be
+// cut to the range of whichever voice the list showed before, and saved so.
+void TSpeechPage::Load(const SpeechSettings& settings) {
+  const int entry = SavedVoiceEntry(settings);
+  if (entry >= 0) picker_.SelectEntry(entry);
+  LoadValues(settings);
+}
+
+// The catalogue entry of the saved voice; the first entry when the saved
+// voice, or every voice of its family, is gone; -1 for an empty catalogue.
+int TSpeechPage::SavedVoiceEntry(const SpeechSettings& settings) const {
+  const std::vector<std::wstring> catalogue = picker_.Entries();
+  if (catalogue.empty()) return -1;
+  const int sapi4Count = engines_.Sapi4EngineCount();
+  const int family =
+      settings.sapiVersion.value_or(engines_.Sapi5Available() ? kSapi5Family : kSapi4Family);
+  int entry = -1;
+  if (family == kSapi4Family) {
+    entry = FindCatalogueEntry(catalogue, settings.voice.value_or(catalogue.front()));
+  } else if (static_cast<int>(catalogue.size()) > sapi4Count) {
+    const std::wstring firstVoice = StoredVoiceName(catalogue[sapi4Count]);
+    entry = FindCatalogueEntry(catalogue, Sapi5DisplayName(settings.voice.value_or(firstVoice)));
+  }
+  return entry >= 0 ? entry : 0;
+}
+
+// Values saved for the other family mean nothing to the selected entry (SAPI 5
+// positions would pin a SAPI 4 engine to its slowest, lowest voice, and the
+// next save would keep it so): the entry then keeps its own values.
+void TSpeechPage::LoadValues(const SpeechSettings& settings) {
+  const int family = settings.sapiVersion.value_or(kSapi5Family);
+  if ((family == kSapi4Family || family == kSapi5Family) && family != picker_.Family()) return;
+  if (family == kSapi4Family) {
+    // Each value the file lacks is the engine's own, asked for in turn.
+    TMSpeech& engine = engines_.Sapi4();
+    picker_.SpeedBar().SetPosition(settings.speed.value_or(static_cast<int>(engine.GetSpeed())));
+    picker_.PitchBar().SetPosition(settings.pitch.value_or(engine.GetPitch()));
+    picker_.VolumeBar().SetPosition(settings.volume.value_or(static_cast<int>(engine.GetVolume())));
+  } else if (family == kSapi5Family) {
+    picker_.SetValues({SliderPositionOfSaved(settings.speed, kSapi5UnsavedSpeed),
+                       SliderPositionOfSaved(settings.pitch, kSapi5UnsavedPitch),
+                       settings.volume.value_or(kSapi5DefaultVolume)});
+  }
+}
+
+SpeechSettings TSpeechPage::Current() const {
+  SpeechSettings settings;
+  const int entry = picker_.Entry();
+  settings.voice = entry >= 0 ? StoredVoiceName(picker_.EntryName(entry)) : L"";
+  const ValueBoxTexts boxes = picker_.BoxTexts();
+  settings.speed = BoxNumber(boxes.speed);
+  settings.pitch = BoxNumber(boxes.pitch);
+  settings.volume = BoxNumber(boxes.volume);
+  settings.sapiVersion = picker_.Family();
+  return settings;
+}
+
+void TSpeechPage::OnTest() {
+  std::wstring text = testTextBox_.Text();
+  if (text.empty()) text = kTestSentence;
+  owner_.SpeakTestText(text);
+}

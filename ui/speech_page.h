@@ -1,0 +1,60 @@
+#pragma once
+// The "Default voice" page of the options window: the voice picker that
+// holds the default voice and its values, the test text with its button, and
+// the link to the partner's voices.
+
+#include <string>
+
+#include "settings/main_settings.h"
+#include "speech/engines.h"
+#include "ui/controls.h"
+#include "ui/options_page.h"
+#include "ui/voice_picker.h"
+
+// What the page asks of the window that holds it.
+class SpeechPageOwner {
+ public:
+  // The default voice says the text at once, whatever it was saying.
+  virtual void SpeakTestText(const std::wstring& text) = 0;
+  // "Get more quality voices right now!"
+  virtual void ShowMoreVoices() = 0;
+
+ protected:
+  ~SpeechPageOwner() = default;
+};
+
+class TSpeechPage : public TOptionsPage {
+ public:
+  TSpeechPage(Engines& engines, SpeechPageOwner& owner);
+
+  TVoicePicker& Picker() { return picker_; }
+  const TVoicePicker& Picker() const { return picker_; }
+
+  // Builds the catalogue afresh and starts on its first SAPI 5 voice. The
+  // entries listed before a voice failed stay listed.
+  void LoadVoicesList();
+
+  // Selects the saved voice and gives the sliders its saved values.
+  void Load(const SpeechSettings& settings);
+  // The selected entry and the values as the boxes show them, every value
+  // present.
+  SpeechSettings Current() const;
+
+  // "&Test": the box's text, or the standard sentence when it is empty.
+  void OnTest();
+
+  EditBox TestTextBox() const { return testTextBox_; }
+
+ protected:
+  void OnInit() override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  int SavedVoiceEntry(const SpeechSettings& settings) const;
+  void LoadValues(const SpeechSettings& settings);
+
+  Engines& engines_;
+  SpeechPageOwner& owner_;
+  TVoicePicker picker_;
+  EditBox testTextBox_;
+};
