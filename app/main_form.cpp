@@ -7,7 +7,9 @@
 #include "app/application.h"
 #include "app/res/resource.h"
 #include "app/web_pages.h"
+#include "base/dpi.h"
 #include "base/exception_guard.h"
+#include "ui/dpi_change.h"
 #include "ui/hints.h"
 #include "ui/partner_offer.h"
 
@@ -36,6 +38,7 @@ TfrmMain::TfrmMain(TApplication& application, std::vector<std::wstring> commandL
       aboutPage_(*this, IDI_PROGRAM, kMakerHomePage),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
   Create();
+  dpi_ = WindowDpi(Handle());
   application_.SetMainForm(Handle());
   LoadIcons();
   CreateControls();
@@ -123,6 +126,18 @@ void TfrmMain::ShowMainWindow() {
 void TfrmMain::ShowPage(OptionsPage page) {
   ShowMainWindow();
   pages_.SetActivePage(page);
+}
+
+// Windows scales nothing inside the window: the controls and their font are
+// rescaled first, then the pages rebuild what they size or draw themselves,
+// and the window takes the place Windows suggests.
+void TfrmMain::DpiChanged(UINT dpi, LPARAM suggestedRect) {
+  if (dpi != dpi_) {
+    dialogFont_ = RescaleControls(Handle(), dpi_, dpi);
+    pages_.SetDpi(dpi);
+    dpi_ = dpi;
+  }
+  ApplyDpiChangedRect(Handle(), suggestedRect);
 }
 
 void TfrmMain::Options1Click() { ShowPage(kGeneralPage); }
@@ -250,6 +265,9 @@ bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
       return HandleOwnerDraw(message, lParam, result);
+    case WM_DPICHANGED:
+      DpiChanged(LOWORD(wParam), lParam);
+      return true;
     case WM_SHOWWINDOW:
       if (wParam != FALSE) FormShow();
       return false;

@@ -163,6 +163,8 @@ class TfrmMain : public TForm,
   void CreateHints();
   bool HandleOwnerDraw(UINT message, LPARAM lParam, INT_PTR& result);
   void ShowPage(OptionsPage page);
+  // The window moved to a monitor of another DPI.
+  void DpiChanged(UINT dpi, LPARAM suggestedRect);
   void SetTrayAnimation(bool running);
   void AdvanceTrayAnimation();
   // The reading controller's questions and reports.
@@ -216,4 +218,8 @@ class TfrmMain : public TForm,
   // The keys typed in the window, for the About page's colour animation.
   std::wstring typedKeys_;
   UINT taskbarCreatedMessage_;
+  // The DPI the window and its controls are laid out for, and their font
+  // when it had to be remade for another DPI than the template's.
+  UINT dpi_ = 0;
+  OwnedFont dialogFont_;
 };

@@ -52,7 +52,7 @@ class TAboutPage : public TOptionsPage {
   // The page moved to a monitor of this DPI (WM_DPICHANGED): the icon, the
   // fonts and the strips are made anew for it. Until then the page uses the
   // DPI its window had when it was set up.
-  void SetDpi(UINT dpi);
+  void SetDpi(UINT dpi) override;
 
  protected:
   void OnInit() override;

@@ -16,6 +16,11 @@ class TOptionsPage {
   // The text of the page's tab.
   const wchar_t* Caption() const { return caption_; }
 
+  // The window moved to a monitor of this DPI, and the page's controls have
+  // been rescaled and given their font for it: the page rebuilds what it
+  // sizes or draws itself.
+  virtual void SetDpi(UINT) {}
+
   // Builds the page, hidden, as a child of `owner` over `area` (in the
   // owner's client coordinates).
   void Create(HINSTANCE instance, HWND owner, const RECT& area);

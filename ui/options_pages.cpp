@@ -37,6 +37,10 @@ void TOptionsPages::SetActivePage(OptionsPage page) {
   ShowOnly(page);
 }
 
+void TOptionsPages::SetDpi(UINT dpi) {
+  for (TOptionsPage* page : pages_) page->SetDpi(dpi);
+}
+
 bool TOptionsPages::HandleSelectionChange(const NMHDR& notification) {
   if (notification.hwndFrom != tabControl_ || notification.code != TCN_SELCHANGE) return false;
   ShowOnly(ActivePage());

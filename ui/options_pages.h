@@ -29,6 +29,9 @@ class TOptionsPages {
   HWND Page(OptionsPage page) const { return pages_[page]->Handle(); }
   OptionsPage ActivePage() const;
   void SetActivePage(OptionsPage page);
+  // The window moved to a monitor of this DPI; its controls have been
+  // rescaled and given their font for it.
+  void SetDpi(UINT dpi);
   // A switch of pages by the user; answers whether the message was one.
   bool HandleSelectionChange(const NMHDR& notification);
 

@@ -71,3 +71,5 @@ void TPronunciationPage::OnTestCorrection() {
 void TPronunciationPage::AddHints(THints& hints) const {
   hints.Add(ignoredCharactersBox_.Handle(), kIgnoredCharactersHint);
 }
+
+void TPronunciationPage::SetDpi(UINT dpi) { SetReportListDpi(correctionsTable_, dpi); }

@@ -40,6 +40,8 @@ class TPronunciationPage : public TOptionsPage {
   void AddHints(THints& hints) const;
 
   HWND CorrectionsTable() const { return correctionsTable_; }
+
+  void SetDpi(UINT dpi) override;
   EditBox IgnoredCharactersBox() const { return ignoredCharactersBox_; }
 
  protected:

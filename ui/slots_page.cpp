@@ -52,3 +52,5 @@ void TSlotsPage::AddSlot(const SlotVoiceSettings& slot, const std::wstring& hotK
   SetCell(table_, row, kHotKeyColumn, hotKeyText);
   families_.push_back(slot.family);
 }
+
+void TSlotsPage::SetDpi(UINT dpi) { SetReportListDpi(table_, dpi); }

@@ -23,6 +23,8 @@ class TSlotsPage : public TOptionsPage {
 
   HWND Table() const { return table_; }
 
+  void SetDpi(UINT dpi) override;
+
  protected:
   void OnInit() override;
 

@@ -128,3 +128,5 @@ void TSpeechPage::OnTest() {
   if (text.empty()) text = kTestSentence;
   owner_.SpeakTestText(text);
 }
+
+void TSpeechPage::SetDpi(UINT dpi) { picker_.List().SetDpi(dpi); }

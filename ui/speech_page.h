@@ -30,6 +30,8 @@ class TSpeechPage : public TOptionsPage {
   TVoicePicker& Picker() { return picker_; }
   const TVoicePicker& Picker() const { return picker_; }
 
+  void SetDpi(UINT dpi) override;
+
   // Builds the catalogue afresh and starts on its first SAPI 5 voice. The
   // entries listed before a voice failed stay listed.
   void LoadVoicesList();

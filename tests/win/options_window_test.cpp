@@ -348,3 +348,48 @@ TEST(LinkLabel, AClickEnterOrSpaceReachTheParentAsAButtonClick) {
             DLGC_WANTMESSAGE);
   DestroyWindow(parentWindow);
 }
+
+namespace {
+
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+LONG FontHeight(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font.lfHeight;
+}
+
+}  // namespace
+
+// Windows scales nothing inside a window that moves to a monitor of another
+// DPI: the window takes the place Windows suggests, and its controls, their
+// font, the tables' columns and the About page's own fonts follow the DPI.
+TEST_F(OptionsWindowTest, AMonitorOfTwiceTheDpiDoublesTheControlsTheirFontAndTheColumns) {
+  TfrmMain& frmMain = CreateMainForm();
+  HWND ok = GetDlgItem(frmMain.Handle(), IDOK);
+  HWND table = frmMain.SlotsPage().Table();
+  const RECT okBefore = WindowRect(ok);
+  const LONG fontBefore = FontHeight(ok);
+  const int columnBefore = ListView_GetColumnWidth(table, 0);
+  const RECT window = WindowRect(frmMain.Handle());
+  const RECT suggested{window.left, window.top, window.left + 2 * (window.right - window.left),
+                       window.top + 2 * (window.bottom - window.top)};
+
+  SendMessageW(frmMain.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+               reinterpret_cast<LPARAM>(&suggested));
+
+  const RECT placed = WindowRect(frmMain.Handle());
+  EXPECT_EQ(placed.right - placed.left, suggested.right - suggested.left);
+  EXPECT_EQ(placed.bottom - placed.top, suggested.bottom - suggested.top);
+  const RECT okAfter = WindowRect(ok);
+  EXPECT_NEAR(okAfter.right - okAfter.left, 2 * (okBefore.right - okBefore.left), 1);
+  EXPECT_NEAR(okAfter.bottom - okAfter.top, 2 * (okBefore.bottom - okBefore.top), 1);
+  EXPECT_EQ(FontHeight(ok), 2 * fontBefore);
+  EXPECT_EQ(ListView_GetColumnWidth(table, 0), 2 * columnBefore);
+  // 14 points at 192 DPI, a point being 1/72 inch.
+  EXPECT_EQ(FontHeight(GetDlgItem(frmMain.AboutPage().Handle(), IDC_ABOUT_NAME)), -37);
+}
