@@ -56,8 +56,8 @@ TApplication::TApplication(HINSTANCE instance) : instance_(instance) {
   // A caption and a system menu but never shown: it only carries the identity
   // of a running copy and receives the broadcasts sent to top-level windows.
   CreateWindowExW(0, kApplicationWindowClass, ProgramBaseName().c_str(),
-                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr,
-                  nullptr, instance, this);
+                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr,
+                  instance, this);
 }
 
 TApplication::~TApplication() {

@@ -1,13 +1,12 @@
 #pragma once
 // The main window `frmMain`: at once the options window and the owner of every
 // long-lived object of the program (speech engines, hot keys, tray icon, the
-// options pages). The pages' controls are the live settings that the rest of
-// the program reads. The member functions are defined in the files of the
-// subsystems they belong to.
+// options pages). It wires them together and answers what they ask of it; the
+// pages' controls are the live settings that the rest of the program reads.
+// Its member functions are defined in app/, a file for each concern.
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,7 +30,6 @@ class TfrmPartnerOffer;
 class TfrmWelcome;
 class THints;
 struct NamedControl;
-struct SlotVoiceSettings;
 
 // Posted by the first activation of the window to connect the SAPI 5 voice.
 inline constexpr UINT kConnectVoiceMessage = WM_APP + 2;
@@ -61,10 +59,7 @@ class TfrmMain : public TForm,
   // to the foreground.
   void ShowMainWindow();
 
-  void FormCreate();
   bool FormCloseQuery();
-  void FormClose();
-  void FormDestroy();
   void Exit1Click();
   void WMQueryEndSession();
   void BeforeCloseActions();
@@ -73,24 +68,8 @@ class TfrmMain : public TForm,
   ReadingController& ReadingControl() { return *reading_; }
   // Tray menu "Options...": the window on its "General" page.
   void Options1Click();
-  // The options hot key does the same.
-  void OptionsHotKeyHotKey(GlobalHotKey& hotKey);
-
-  // Sets the three application hot keys from the hot key edits; a changed word
-  // re-registers, and each key is then activated.
-  void ActivateFixedHotKeys();
-
-  // The options window (main_form_options.cpp).
-  void FormShow();
-  void FormActivate();
-  void FormKeyDown(WPARAM virtualKey);
-  // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in any tabbed dialog;
-  // answers whether the key was one of them.
-  bool TurnPageByKey(WPARAM virtualKey);
-  void PagesChange();
-  void OnOk();
-  void OnCancel();  // also Esc
-  void ShowNextAboutColours();
+  // "&Cancel" and Esc.
+  void OnCancel();
 
   // cfg.ini and the autostart value (main_form_settings.cpp).
   void LoadCfg();
@@ -138,6 +117,26 @@ class TfrmMain : public TForm,
   void OnCloseRequest() override;
 
  private:
+  void FormCreate();
+  void FormClose();
+  void FormDestroy();
+  // The options hot key does what "Options..." does.
+  void OptionsHotKeyHotKey(GlobalHotKey& hotKey);
+  // Sets the three application hot keys from the hot key edits; a changed word
+  // re-registers, and each key is then activated.
+  void ActivateFixedHotKeys();
+
+  // The options window (main_form_options.cpp).
+  void FormShow();
+  void FormActivate();
+  void FormKeyDown(WPARAM virtualKey);
+  // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in any tabbed dialog;
+  // answers whether the key was one of them.
+  bool TurnPageByKey(WPARAM virtualKey);
+  void PagesChange();
+  void OnOk();
+  void ShowNextAboutColours();
+
   void CreateControls();
   void LoadIcons();
   void ReportNoSpeechEngines();

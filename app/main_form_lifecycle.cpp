@@ -10,13 +10,13 @@
 #include "base/dpi.h"
 #include "base/exception_guard.h"
 #include "base/program_folder.h"
+#include "settings/main_settings.h"
 #include "settings/profile_file.h"
 #include "ui/welcome_window.h"
 
 namespace {
 
 constexpr wchar_t kAutostartSwitch[] = L"-autostart";
-constexpr wchar_t kConfigFile[] = L"cfg.ini";
 constexpr wchar_t kHelpFile[] = L"Help.chm";
 // The window's client height at 96 DPI: the page control and the button row.
 constexpr int kClientHeight = 270;
@@ -81,12 +81,12 @@ bool TfrmMain::AnswerCloseRequest(CloseRequester requester) {
 // notice back at every close.
 void TfrmMain::ShowTrayNoticeOnce() {
   if (trayNoticeShown_) return;
-  const ProfileFile config(ProgramFilePath(kConfigFile));
-  if (config.ReadBool(L"General", L"CloseMsg", false)) return;
+  const ProfileFile config(ProgramFilePath(kMainSettingsFile));
+  if (TrayNoticeShown(config)) return;
   MessageBoxW(Handle(), kTrayNoticeText, kApplicationTitle, MB_OK | MB_ICONINFORMATION);
   trayNoticeShown_ = true;
   CallGuarded([&] {
-    config.WriteBool(L"General", L"CloseMsg", true);
+    MarkTrayNoticeShown(config);
     config.Flush();
   });
 }

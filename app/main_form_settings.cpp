@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr wchar_t kConfigFile[] = L"cfg.ini";
 // SaveCfg writes into this copy; it takes the place of cfg.ini when complete.
 constexpr wchar_t kConfigCopySuffix[] = L".saving";
 constexpr wchar_t kOptionsWindow[] = L"Options_window";
@@ -22,7 +21,7 @@ constexpr wchar_t kOptionsWindow[] = L"Options_window";
 }  // namespace
 
 void TfrmMain::LoadCfg() {
-  const ProfileFile config(ProgramFilePath(kConfigFile));
+  const ProfileFile config(ProgramFilePath(kMainSettingsFile));
   const MainSettings settings = ReadMainSettings(config);
   firstRun_ = settings.general.firstRun;
   if (firstRun_) {
@@ -53,7 +52,7 @@ void TfrmMain::LoadCfg() {
 // whole. A failure ends the save silently where it happens.
 void TfrmMain::SaveCfg() {
   try {
-    const std::wstring path = ProgramFilePath(kConfigFile);
+    const std::wstring path = ProgramFilePath(kMainSettingsFile);
     const ProfileFile copy(path + kConfigCopySuffix);
     CopyFileW(path.c_str(), copy.Path().c_str(), FALSE);
     SaveWindowPlacement(copy, kOptionsWindow, Handle(), ActiveControlName());
@@ -68,6 +67,6 @@ void TfrmMain::SaveCfg() {
       DisableAutostart();
     }
   } catch (...) {
-    DeleteFileW((ProgramFilePath(kConfigFile) + kConfigCopySuffix).c_str());
+    DeleteFileW((ProgramFilePath(kMainSettingsFile) + kConfigCopySuffix).c_str());
   }
 }

@@ -19,6 +19,9 @@
 // modifiers in the bits above it (0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt).
 using HotKeyWord = std::uint16_t;
 
+// The file, in the program folder.
+inline constexpr wchar_t kMainSettingsFile[] = L"cfg.ini";
+
 inline constexpr HotKeyWord kDefaultReadingHotKey = 16392;  // Ctrl+BkSp
 inline constexpr HotKeyWord kDefaultOptionsHotKey = 16506;  // Ctrl+F11
 inline constexpr HotKeyWord kDefaultStopHotKey = 16507;     // Ctrl+F12
