@@ -10,6 +10,7 @@
 #include "base/dpi.h"
 #include "ui/about_page.h"
 #include "ui/dpi_change.h"
+#include "ui/link_label.h"
 #include "ui/list_view.h"
 
 namespace {
@@ -78,6 +79,8 @@ TEST(DpiChange, AboutPageTakesFontsAndAnIconMadeForTheNewDpi) {
   struct NoLinks : AboutPageOwner {
     void OpenAboutLink(AboutLink) override {}
   } owner;
+  // The page's links are link labels, whose class the application registers.
+  RegisterLinkLabelClass(GetModuleHandleW(nullptr));
   Holder holder;
   ASSERT_EQ(WindowDpi(holder.Handle()), 96u);
   TAboutPage about(owner, IDI_PROGRAM, L"https://example.org/");
