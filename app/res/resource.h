@@ -1,8 +1,8 @@
 #pragma once
 // Identifiers shared by the resource script and the code.
 
-// Icons. The program icon serves as Image2 and Image5; the two frames are the
-// tray animation's Image3 and Image4.
+// Icons. The program icon is also the tray icon at rest; the two frames are
+// the tray animation's.
 #define IDI_PROGRAM 1
 #define IDI_FRAME1 2
 #define IDI_FRAME2 3
