@@ -70,8 +70,8 @@ void TfrmMain::AdvanceTrayAnimation() {
   }
 }
 
-// Setting the timer again would restart its countdown: with the words of a
-// reading coming faster than a tick, the animation would never move.
+// Setting the timer again would restart its countdown: a reading reported
+// again while the animation runs (the next stream, a resume) leaves it alone.
 void TfrmMain::SetTrayAnimation(bool running) {
   if (running == trayAnimationRunning_) return;
   trayAnimationRunning_ = running;

@@ -20,7 +20,6 @@ ReadingController::~ReadingController() {
   TSpVoice& voice = engines_.Sapi5();
   voice.OnStartStream = nullptr;
   voice.OnEndStream = nullptr;
-  voice.OnWord = nullptr;
   engines_.Sapi4().OnStart = nullptr;
   engines_.Sapi4().OnStop = nullptr;
 }
@@ -29,7 +28,6 @@ void ReadingController::ConnectEngineEvents() {
   TSpVoice& voice = engines_.Sapi5();
   voice.OnStartStream = [this](long, const VARIANT&) { SpeechAPI5StartStream(); };
   voice.OnEndStream = [this](long, const VARIANT&) { SpeechAPI5EndStream(); };
-  voice.OnWord = [this](long, const VARIANT&, long, long) { SpeechAPI5Word(); };
   engines_.Sapi4().OnStart = [this](IUnknown*) { SpeechAPI4Start(); };
   engines_.Sapi4().OnStop = [this](IUnknown*) { SpeechAPI4Stop(); };
 }
@@ -205,8 +203,3 @@ void ReadingController::SpeechAPI5EndStream() {
 }
 
 void ReadingController::SpeechAPI4Stop() { SpeechAPI5EndStream(); }
-
-// A word keeps the animation going while the reading is under way.
-void ReadingController::SpeechAPI5Word() {
-  if (reading_) Report(ReadingState::Reading);
-}

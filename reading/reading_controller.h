@@ -84,7 +84,6 @@ class ReadingController {
   void ConnectEngineEvents();
   void SpeechAPI5StartStream();
   void SpeechAPI5EndStream();
-  void SpeechAPI5Word();
   void SpeechAPI4Start();
   void SpeechAPI4Stop();
 

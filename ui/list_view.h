@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
-#include <vector>
 
 struct ListColumn {
   const wchar_t* caption;
@@ -13,14 +13,12 @@ struct ListColumn {
 };
 
 // Grid lines, whole-row selection and the columns, sized for the list's DPI.
-// The list keeps the columns' widths at 96 DPI for SetReportListDpi.
-void SetUpReportList(HWND list, const std::vector<ListColumn>& columns);
+void SetUpReportList(HWND list, std::span<const ListColumn> columns);
 
-// Sizes the columns of a list set up by SetUpReportList anew for the DPI, from
-// their widths at 96 DPI; for a list whose window moved to a monitor of
-// another DPI (WM_DPICHANGED). A width the user dragged goes back to the
-// column's own.
-void SetReportListDpi(HWND list, UINT dpi);
+// Sizes the columns of a list set up by SetUpReportList with these columns
+// anew for the DPI; for a list whose window moved to a monitor of another DPI
+// (WM_DPICHANGED). A width the user dragged goes back to the column's own.
+void SetReportListDpi(HWND list, std::span<const ListColumn> columns, UINT dpi);
 
 // The text of a cell: column 0 is the row's caption, column n its sub-item n - 1.
 std::wstring ListViewCellText(HWND list, int row, int column);

@@ -18,6 +18,8 @@ constexpr wchar_t kIgnoredCharactersDesign[] = L"*\\/\"`_~";
 constexpr int kWordColumn = 0;
 constexpr int kPronunciationColumn = 1;
 constexpr int kCaseSensitiveColumn = 2;
+constexpr ListColumn kColumns[] = {
+    {L"         Word", 90, false}, {L"Pronunciation", 90, false}, {L"Case sensitive", 96, false}};
 
 }  // namespace
 
@@ -30,9 +32,7 @@ void TPronunciationPage::OnInit() {
   ignoredCharactersBox_.SetText(kIgnoredCharactersDesign);
   correctWordsBox_ = CheckBox(Control(IDC_WORDSCORR_CHECKBOX));
   correctionsTable_ = Control(IDC_WORDS_TABLE);
-  SetUpReportList(correctionsTable_, {{L"         Word", 90, false},
-                                      {L"Pronunciation", 90, false},
-                                      {L"Case sensitive", 96, false}});
+  SetUpReportList(correctionsTable_, kColumns);
 }
 
 bool TPronunciationPage::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
@@ -72,4 +72,4 @@ void TPronunciationPage::AddHints(THints& hints) const {
   hints.Add(ignoredCharactersBox_.Handle(), kIgnoredCharactersHint);
 }
 
-void TPronunciationPage::SetDpi(UINT dpi) { SetReportListDpi(correctionsTable_, dpi); }
+void TPronunciationPage::SetDpi(UINT dpi) { SetReportListDpi(correctionsTable_, kColumns, dpi); }

@@ -12,6 +12,11 @@ constexpr wchar_t kCaption[] = L"Voice slots";
 // The columns of the table: the voice, speed, pitch and volume as stored,
 // and the hot key.
 enum SlotColumn { kVoiceColumn, kSpeedColumn, kPitchColumn, kVolumeColumn, kHotKeyColumn };
+constexpr ListColumn kColumns[] = {{L"Voice", 115, false},
+                                   {L"Speed", 55, true},
+                                   {L"Pitch", 55, true},
+                                   {L"Volume", 55, true},
+                                   {L"Hot key", 84, true}};
 
 void SetCell(HWND table, int row, int column, const std::wstring& text) {
   ListView_SetItemText(table, row, column, const_cast<wchar_t*>(text.c_str()));
@@ -23,11 +28,7 @@ TSlotsPage::TSlotsPage() : TOptionsPage(IDD_PAGE_SLOTS, kCaption) {}
 
 void TSlotsPage::OnInit() {
   table_ = Control(IDC_SLOTSLIST);
-  SetUpReportList(table_, {{L"Voice", 115, false},
-                           {L"Speed", 55, true},
-                           {L"Pitch", 55, true},
-                           {L"Volume", 55, true},
-                           {L"Hot key", 84, true}});
+  SetUpReportList(table_, kColumns);
 }
 
 SlotVoiceSettings TSlotsPage::Slot(int n) const {
@@ -53,4 +54,4 @@ void TSlotsPage::AddSlot(const SlotVoiceSettings& slot, const std::wstring& hotK
   families_.push_back(slot.family);
 }
 
-void TSlotsPage::SetDpi(UINT dpi) { SetReportListDpi(table_, dpi); }
+void TSlotsPage::SetDpi(UINT dpi) { SetReportListDpi(table_, kColumns, dpi); }

@@ -60,17 +60,18 @@ TEST(DpiChange, ReportListColumnsTakeTheirOwnWidthsForTheNewDpi) {
   Holder holder;
   HWND list = holder.AddChild(WC_LISTVIEWW, LVS_REPORT, 100);
   ASSERT_EQ(WindowDpi(list), 96u);
-  SetUpReportList(list, {{L"Voice", 115, false}, {L"Hot key", 90, true}});
+  constexpr ListColumn kColumns[] = {{L"Voice", 115, false}, {L"Hot key", 90, true}};
+  SetUpReportList(list, kColumns);
   EXPECT_EQ(ListView_GetColumnWidth(list, 0), 115);
   EXPECT_EQ(ListView_GetColumnWidth(list, 1), 90);
 
-  SetReportListDpi(list, 192);
+  SetReportListDpi(list, kColumns, 192);
   EXPECT_EQ(ListView_GetColumnWidth(list, 0), 230);
   EXPECT_EQ(ListView_GetColumnWidth(list, 1), 180);
 
   // A width the user dragged does not carry over.
   ListView_SetColumnWidth(list, 0, 50);
-  SetReportListDpi(list, 96);
+  SetReportListDpi(list, kColumns, 96);
   EXPECT_EQ(ListView_GetColumnWidth(list, 0), 115);
   EXPECT_EQ(ListView_GetColumnWidth(list, 1), 90);
 }
