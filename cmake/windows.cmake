@@ -65,7 +65,7 @@ set(tolvane_shared_resources cfg_ini autostart_value fixed_hot_keys clipboard ke
 # write the Run value and register the fixed hot keys.
 set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest
     ConfigurationEncodingTest DefaultVoiceTest OptionsWindowTest Sapi4PauseVariationsTest
-    ReadingTrayTest)
+    MainWindowReadingTest)
 # Every end-to-end case runs Tolvane.exe, which holds the fixed hot keys and
 # the single-instance title, and drives it through the keyboard.
 set(e2e_suites Startup Shutdown Tray OptionsWindow Reading ReadingWithSapi4
@@ -79,10 +79,10 @@ set(autostart_value_users ${main_form_suites} Autostart Startup Shutdown Tray Op
 # Ctrl+BkSp, Ctrl+F11 and Ctrl+F12: registered, or pressed where no one may hold them.
 set(fixed_hot_keys_users ${main_form_suites} ${e2e_suites} HotKeyEditTest)
 set(clipboard_users ClipboardSnapshotTest SelectedTextTest HeldModifiersTest HotKeyEditTest
-    ReadingControlTest ReadingTrayTest Reading ReadingWithSapi4 ReadingWithAFailingVoice Ending)
+    ReadingControlTest MainWindowReadingTest Reading ReadingWithSapi4 ReadingWithAFailingVoice Ending)
 # Key presses made with SendInput go to whichever window has the focus.
 set(keyboard_users ${e2e_suites} SelectedTextTest HeldModifiersTest GlobalHotKeyTest
-    HotKeyEditTest OptionsWindowTest ReadingControlTest ReadingTrayTest)
+    HotKeyEditTest OptionsWindowTest ReadingControlTest MainWindowReadingTest)
 # The "Tolvane!" application window that a second copy looks for.
 set(single_instance_users ${e2e_suites} ApplicationWindow)
 

@@ -14,7 +14,6 @@ class TSlotsPage : public TOptionsPage {
  public:
   TSlotsPage();
 
-  int SlotCount() const { return static_cast<int>(families_.size()); }
   // Slot n as its row holds it; throws std::out_of_range when there is no
   // slot n.
   SlotVoiceSettings Slot(int n) const;

@@ -120,9 +120,10 @@ class ReadingControlTest : public ::testing::Test {
   std::unique_ptr<ReadingController> controller_;
 };
 
-// The main window shows a reading in the tray: the icon animates while a
-// voice reads, and the menu offers what the pause command does next.
-class ReadingTrayTest : public main_form_test::MainFormFixture {
+// The main window answers the controller from its pages and shows a reading
+// in the tray: the icon animates while a voice reads, and the menu offers
+// what the pause command does next.
+class MainWindowReadingTest : public main_form_test::MainFormFixture {
  protected:
   std::wstring PauseCaption() const { return frmMain_->TrayMenu().Caption(IDM_STOPREADING1); }
 
@@ -353,7 +354,7 @@ TEST_F(ReadingControlTest, TheTestSpeechIsHeardAfterTheUserPausedAReading) {
 
 // The words come faster than the animation's ticks, which must not hold it
 // up; the pause shows the idle icon and offers "Resume".
-TEST_F(ReadingTrayTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffersWhatComesNext) {
+TEST_F(MainWindowReadingTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffersWhatComesNext) {
   TfrmMain& frmMain = CreateMainForm(kSlowVoices);
   ReadingController& controller = frmMain.ReadingControl();
   selection_.Select(LongText(300));
@@ -380,4 +381,17 @@ TEST_F(ReadingTrayTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffersWhatC
   EXPECT_EQ(frmMain.TrayIcon().Icon(), frmMain.IdleIcon());
   EXPECT_FALSE(TrayAnimationRunning(frmMain));
   EXPECT_EQ(PauseCaption(), kPauseCaption);
+}
+
+// A slot is a row of the "Voice slots" page with its family kept beside it.
+TEST_F(MainWindowReadingTest, ASlotIsReadWithTheVoiceAndValuesOfItsRowOnTheSlotsPage) {
+  TfrmMain& frmMain = CreateMainForm(kSlowVoices);
+  frmMain.SlotsPage().AddSlot({L"Voice Beta", kSapi5Family, L"135", L"330", L"50"});
+  selection_.Select(L"Slot text.");
+  frmMain.ReadingControl().SelectSlot(0);
+  EXPECT_EQ(standins_.Logged("sapi5", "put_Voice").back().arguments, "\"Voice Beta\"");
+  EXPECT_EQ(standins_.Logged("sapi5", "put_Rate").back().arguments, "-3");
+  EXPECT_EQ(standins_.Logged("sapi5", "put_Volume").back().arguments, "50");
+  EXPECT_EQ(standins_.Logged("sapi5", "Speak").back().arguments,
+            "\"<pitch middle=\\\"10\\\">Slot text.\" 1");
 }
