@@ -11,11 +11,6 @@
 #include "app/application.h"
 #include "app/main_form.h"
 #include "base/exception_guard.h"
-#include "downloads/voices_window.h"
-#include "ui/partner_offer.h"
-#include "ui/slot_editor.h"
-#include "ui/welcome_window.h"
-#include "ui/word_editor.h"
 
 namespace {
 
@@ -53,13 +48,6 @@ int RunTolvane(HINSTANCE instance) {
   application.SetTitle(kApplicationTitle);
 
   TfrmMain frmMain(application, CommandLineArguments());
-  TfrmSlot frmSlot(application.Instance(), application.Handle());
-  TfrmWord frmWord(application.Instance(), application.Handle());
-  TfrmWelcome frmWelcome(application.Instance(), application.Handle());
-  TfrmVoices frmVoices(application.Instance(), application.Handle());
-  TfrmPartnerOffer partnerOffer(application.Instance(), application.Handle());
-  frmMain.SetSecondaryWindows(&frmWelcome, &partnerOffer);
-
   frmMain.ShowAtStart();
   return application.Run();
 }

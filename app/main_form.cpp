@@ -11,36 +11,19 @@
 #include "base/exception_guard.h"
 #include "ui/dpi_change.h"
 #include "ui/hints.h"
-#include "ui/partner_offer.h"
-
-namespace {
-
-constexpr wchar_t kTrayHint[] = L"Tolvane!";
-
-OwnedIcon LoadSmallIcon(HINSTANCE instance, int id) {
-  return OwnedIcon(
-      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0)));
-}
-
-// The result of the request is not looked at: nothing follows when it fails.
-void OpenWebAddress(const wchar_t* address) {
-  ShellExecuteW(nullptr, L"open", address, L"", L"", SW_SHOWNORMAL);
-}
-
-}  // namespace
 
 TfrmMain::TfrmMain(TApplication& application, std::vector<std::wstring> commandLine)
     : TForm(application.Instance(), application.Handle(), IDD_MAIN),
       application_(application),
       commandLine_(std::move(commandLine)),
-      speechPage_(engines_, *this),
-      pronunciationPage_(*this),
-      aboutPage_(*this, IDI_PROGRAM, kMakerHomePage),
-      taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
+      speechPage_(engines_, pageRequests_),
+      pronunciationPage_(pageRequests_),
+      aboutPage_(pageRequests_, IDI_PROGRAM, kMakerHomePage) {
   Create();
   dpi_ = WindowDpi(Handle());
   application_.SetMainForm(Handle());
-  LoadIcons();
+  programIcon_ = OwnedIcon(static_cast<HICON>(LoadImageW(
+      application_.Instance(), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 16, 16, 0)));
   CreateControls();
   CreateHints();
   // A failure in one step of the creation ends only that step's part of it:
@@ -49,51 +32,6 @@ TfrmMain::TfrmMain(TApplication& application, std::vector<std::wstring> commandL
 }
 
 TfrmMain::~TfrmMain() { FormDestroy(); }
-
-void TfrmMain::LoadIcons() {
-  HINSTANCE instance = application_.Instance();
-  programIcon_ = LoadSmallIcon(instance, IDI_PROGRAM);
-  waveIcon1_ = LoadSmallIcon(instance, IDI_FRAME1);
-  waveIcon2_ = LoadSmallIcon(instance, IDI_FRAME2);
-}
-
-void TfrmMain::CreateControls() {
-  pages_.Create(application_.Instance(), Handle(), GetDlgItem(Handle(), IDC_PAGES),
-                {&generalPage_, &speechPage_, &slotsPage_, &pronunciationPage_, &aboutPage_});
-
-  defaultHotKey_ = std::make_unique<GlobalHotKey>(
-      Handle(), L"DefaultHotKey", [this](GlobalHotKey&) { reading_->DefaultHotKeyHotKey(); });
-  optionsHotKey_ = std::make_unique<GlobalHotKey>(
-      Handle(), L"OptionsHotKey", [this](GlobalHotKey& hotKey) { OptionsHotKeyHotKey(hotKey); });
-  stopHotKey_ = std::make_unique<GlobalHotKey>(
-      Handle(), L"StopHotKey", [this](GlobalHotKey&) { reading_->PauseOrResume(); });
-  const ReadingSource& source = *this;
-  ReadingFeedback& feedback = *this;
-  reading_ = std::make_unique<ReadingController>(engines_, source, feedback, application_.Handle(),
-                                                 [this] { application_.ProcessMessages(); });
-
-  trayMenu_ = std::make_unique<TTrayMenu>(
-      Handle(), programIcon_.get(), [this](UINT command) { return TrayMenuHotKeyText(command); },
-      [this] { application_.ProcessMessages(); });
-  trayIcon_ = std::make_unique<TTrayIcon>(Handle(), TRAY_ICON_MESSAGE);
-  trayIcon_->SetHint(kTrayHint);
-  trayIcon_->SetIcon(programIcon_.get());
-  application_.SetKeyPreview([this](WPARAM virtualKey) {
-    FormKeyDown(virtualKey);
-    return TurnPageByKey(virtualKey);
-  });
-  application_.SetMinimizeHandler([this] {
-    if (!trayIcon_->MinimizeToTray()) return false;
-    ShowWindow(Handle(), SW_HIDE);
-    return true;
-  });
-}
-
-void TfrmMain::CreateHints() {
-  hints_ = std::make_unique<THints>(Handle());
-  generalPage_.AddHints(*hints_);
-  pronunciationPage_.AddHints(*hints_);
-}
 
 void TfrmMain::SetFixedHotKeys() {
   defaultHotKey_->SetHotKey(generalPage_.ReadingHotKey().Value());
@@ -128,6 +66,13 @@ void TfrmMain::ShowPage(OptionsPage page) {
   pages_.SetActivePage(page);
 }
 
+void TfrmMain::ShowOptions() { ShowPage(kGeneralPage); }
+
+// The result of the request is not looked at: nothing follows when it fails.
+void TfrmMain::OpenWebAddress(const wchar_t* address) const {
+  ShellExecuteW(nullptr, L"open", address, L"", L"", SW_SHOWNORMAL);
+}
+
 // Windows scales nothing inside the window: the controls and their font are
 // rescaled first, then the pages rebuild what they size or draw themselves,
 // and the window takes the place Windows suggests.
@@ -140,35 +85,63 @@ void TfrmMain::DpiChanged(UINT dpi, LPARAM suggestedRect) {
   ApplyDpiChangedRect(Handle(), suggestedRect);
 }
 
-void TfrmMain::Options1Click() { ShowPage(kGeneralPage); }
-
-void TfrmMain::OptionsHotKeyHotKey(GlobalHotKey&) { Options1Click(); }
-
-// The menu shows what the hot key fields show at the moment it is drawn.
-std::wstring TfrmMain::TrayMenuHotKeyText(UINT command) const {
-  if (command == IDM_OPTIONS1) return WindowText(generalPage_.OptionsHotKey().Handle());
-  if (command == IDM_STOPREADING1) return WindowText(generalPage_.StopHotKey().Handle());
-  return L"";
+// The test buttons of the "Default voice" and "Pronunciation" pages.
+void TfrmMain::PageRequests::SpeakTestText(const std::wstring& text) {
+  root_.reading_->SpeakWithDefaultVoice(text, true);
 }
 
-void TfrmMain::TrayIconDblClick() { ShowMainWindow(); }
+void TfrmMain::PageRequests::ShowMoreVoices() { root_.partnerOffer_->Show(); }
 
-void TfrmMain::ShowMoreVoices() {
-  if (partnerOffer_ != nullptr) partnerOffer_->Show();
-}
-
-void TfrmMain::OpenAboutLink(AboutLink link) {
+void TfrmMain::PageRequests::OpenAboutLink(AboutLink link) {
   switch (link) {
     case AboutLink::HomePage:
-      OpenWebAddress(kMakerHomePage);
+      root_.OpenWebAddress(kMakerHomePage);
       break;
     case AboutLink::ProgramInformation:
-      OpenWebAddress(kProductPage);
+      root_.OpenWebAddress(kProductPage);
       break;
     case AboutLink::TechnicalSupport:
-      OpenWebAddress(kSupportMailLink);
+      root_.OpenWebAddress(kSupportMailLink);
       break;
   }
+}
+
+void TfrmMain::TrayRequests::TrayCommandChosen(TrayCommand command) {
+  switch (command) {
+    case TrayCommand::Options:
+      root_.ShowOptions();
+      break;
+    case TrayCommand::VoiceSlots:
+      root_.ShowPage(kSlotsPage);
+      break;
+    case TrayCommand::About:
+      root_.ShowPage(kAboutPage);
+      break;
+    case TrayCommand::MoreVoices:
+      root_.partnerOffer_->Show();
+      break;
+    case TrayCommand::Website:
+      root_.OpenWebAddress(kMakerHomePage);
+      break;
+    case TrayCommand::PauseResume:
+      root_.reading_->PauseOrResume();
+      break;
+    case TrayCommand::Exit:
+      root_.ExitProgram();
+      break;
+    case TrayCommand::AdditionalVoices:
+    case TrayCommand::Help:
+    case TrayCommand::Tutorial:
+      break;
+  }
+}
+
+// The menu shows what the hot key fields show at the moment it is drawn.
+std::wstring TfrmMain::TrayRequests::TrayHotKeyText(TrayCommand command) const {
+  const TGeneralPage& general = root_.generalPage_;
+  if (command == TrayCommand::Options) return WindowText(general.OptionsHotKey().Handle());
+  if (command == TrayCommand::PauseResume) return WindowText(general.StopHotKey().Handle());
+  return L"";
 }
 
 bool TfrmMain::HandleCommand(WORD command) {
@@ -179,50 +152,8 @@ bool TfrmMain::HandleCommand(WORD command) {
     case IDCANCEL:
       OnCancel();
       return true;
-    case IDM_OPTIONS1:
-      Options1Click();
-      return true;
-    case IDM_CONFIGUREVOICESLOTS1:
-      ShowPage(kSlotsPage);
-      return true;
-    case IDM_ABOUT1:
-      ShowPage(kAboutPage);
-      return true;
-    case IDM_GETMOREQUALITYVOICESNOW1:
-      ShowMoreVoices();
-      return true;
-    case IDM_WEBSITE1:
-      OpenAboutLink(AboutLink::HomePage);
-      return true;
-    case IDM_STOPREADING1:
-      reading_->PauseOrResume();
-      return true;
-    case IDM_EXIT1:
-      Exit1Click();
-      return true;
     default:
       return false;
-  }
-}
-
-// The tray menu is drawn by the program; the voice list's page draws the list.
-bool TfrmMain::HandleOwnerDraw(UINT message, LPARAM lParam, INT_PTR& result) {
-  if (message == WM_MEASUREITEM) {
-    auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-    result = measure.CtlType == ODT_MENU && trayMenu_->MeasureItem(measure);
-  } else {
-    const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    result = draw.CtlType == ODT_MENU && trayMenu_->DrawItem(draw);
-  }
-  return result != FALSE;
-}
-
-void TfrmMain::HandleTrayIconMessage(LPARAM mouseMessage) {
-  if (mouseMessage == WM_RBUTTONUP) trayMenu_->Popup();
-  if (mouseMessage == WM_LBUTTONDBLCLK) {
-    // Then the menu's default item, "Options...", which also picks the first page.
-    TrayIconDblClick();
-    HandleCommand(static_cast<WORD>(trayMenu_->DefaultCommand()));
   }
 }
 
@@ -236,10 +167,8 @@ void TfrmMain::DispatchHotKey(WPARAM identifier) {
 }
 
 bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  if (message == taskbarCreatedMessage_) {
-    trayIcon_->TaskbarCreated();
-    return false;
-  }
+  // The tray is made once the window exists, after its first messages.
+  if (tray_ != nullptr && tray_->HandleMessage(message, wParam, lParam, result)) return true;
   switch (message) {
     case WM_HOTKEY:
       DispatchHotKey(wParam);
@@ -259,12 +188,7 @@ bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
       result = TRUE;
       return true;
     case WM_NOTIFY:
-      if (!pages_.HandleSelectionChange(*reinterpret_cast<NMHDR*>(lParam))) return false;
-      PagesChange();
-      return true;
-    case WM_MEASUREITEM:
-    case WM_DRAWITEM:
-      return HandleOwnerDraw(message, lParam, result);
+      return pages_.HandleSelectionChange(*reinterpret_cast<NMHDR*>(lParam));
     case WM_DPICHANGED:
       DpiChanged(LOWORD(wParam), lParam);
       return true;
@@ -277,15 +201,8 @@ bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
     case kConnectVoiceMessage:
       if (!engines_.Sapi5().Connected()) engines_.Sapi5().Connect();
       return true;
-    case WM_TIMER:
-      if (wParam == kEasterEggTimer) ShowNextAboutColours();
-      if (wParam == kTrayAnimationTimer) AdvanceTrayAnimation();
-      return true;
     case WM_COMMAND:
       return HandleCommand(LOWORD(wParam));
-    case TRAY_ICON_MESSAGE:
-      HandleTrayIconMessage(lParam);
-      return true;
     default:
       return false;
   }

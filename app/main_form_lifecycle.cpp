@@ -6,16 +6,18 @@
 
 #include "app/application.h"
 #include "app/main_form.h"
+#include "app/res/resource.h"
 #include "app/web_pages.h"
 #include "base/dpi.h"
 #include "base/exception_guard.h"
 #include "base/program_folder.h"
 #include "settings/main_settings.h"
 #include "settings/profile_file.h"
-#include "ui/welcome_window.h"
+#include "ui/hints.h"
 
 namespace {
 
+constexpr TrayIconIds kTrayIcons{IDI_PROGRAM, IDI_FRAME1, IDI_FRAME2};
 constexpr wchar_t kAutostartSwitch[] = L"-autostart";
 constexpr wchar_t kHelpFile[] = L"Help.chm";
 // The window's client height at 96 DPI: the page control and the button row.
@@ -31,6 +33,40 @@ constexpr wchar_t kTrayNoticeText[] =
 
 }  // namespace
 
+void TfrmMain::CreateControls() {
+  pages_.Create(application_.Instance(), Handle(), GetDlgItem(Handle(), IDC_PAGES),
+                {&generalPage_, &speechPage_, &slotsPage_, &pronunciationPage_, &aboutPage_});
+  tray_ = std::make_unique<TTrayPresenter>(Handle(), application_.Instance(), kTrayIcons,
+                                           trayRequests_, [this] { application_.ProcessMessages(); });
+  reading_ = std::make_unique<ReadingController>(engines_, readingSource_, *tray_,
+                                                 application_.Handle(),
+                                                 [this] { application_.ProcessMessages(); });
+  defaultHotKey_ = std::make_unique<GlobalHotKey>(
+      Handle(), L"DefaultHotKey", [this](GlobalHotKey&) { reading_->DefaultHotKeyHotKey(); });
+  optionsHotKey_ = std::make_unique<GlobalHotKey>(Handle(), L"OptionsHotKey",
+                                                  [this](GlobalHotKey&) { ShowOptions(); });
+  stopHotKey_ = std::make_unique<GlobalHotKey>(
+      Handle(), L"StopHotKey", [this](GlobalHotKey&) { reading_->PauseOrResume(); });
+  welcome_ = std::make_unique<TfrmWelcome>(application_.Instance(), application_.Handle());
+  partnerOffer_ =
+      std::make_unique<TfrmPartnerOffer>(application_.Instance(), application_.Handle());
+  application_.SetKeyPreview([this](WPARAM virtualKey) {
+    aboutPage_.KeyTyped(virtualKey);
+    return TurnPageByKey(virtualKey);
+  });
+  application_.SetMinimizeHandler([this] {
+    if (!tray_->MinimizeToTray()) return false;
+    ShowWindow(Handle(), SW_HIDE);
+    return true;
+  });
+}
+
+void TfrmMain::CreateHints() {
+  hints_ = std::make_unique<THints>(Handle());
+  generalPage_.AddHints(*hints_);
+  pronunciationPage_.AddHints(*hints_);
+}
+
 void TfrmMain::FormCreate() {
   SetClientHeight(ScaleForWindow(Handle(), kClientHeight));
   application_.SetIcon(programIcon_.get());
@@ -45,7 +81,7 @@ void TfrmMain::FormCreate() {
   // the settings, the hot keys and the tray icon still follow.
   CallGuarded([this] { speechPage_.LoadVoicesList(); });
   LoadCfg();
-  trayIcon_->SetVisible(true);
+  tray_->SetVisible(true);
   for (const std::wstring& argument : commandLine_) {
     if (argument == kAutostartSwitch) startMinimized_ = true;
   }
@@ -102,12 +138,12 @@ void TfrmMain::FormClose() { engines_.Sapi5().Disconnect(); }
 
 void TfrmMain::FormDestroy() { BeforeCloseActions(); }
 
-void TfrmMain::Exit1Click() {
+void TfrmMain::ExitProgram() {
   // Each engine is silenced under a guard of its own. One that refuses, as a
   // SAPI 4 engine already paused with the reading does, must neither keep the
   // other engine speaking nor keep the settings from being saved on the close.
   try {
-    if (frmWelcome_ != nullptr && frmWelcome_->Visible()) frmWelcome_->Close();
+    if (welcome_->Visible()) welcome_->Close();
     exiting_ = true;
     engines_.Silence();
     Close();
@@ -130,15 +166,15 @@ void TfrmMain::WMEndSession(bool ending) {
   // Another program refused, and Windows goes on: come back as before the
   // query instead of running on without tray icon and hot keys.
   windowsEnding_ = false;
-  trayIcon_->SetMinimizeToTray(true);
-  trayIcon_->SetVisible(true);
+  tray_->SetMinimizeToTray(true);
+  tray_->SetVisible(true);
   ActivateFixedHotKeys();
 }
 
 void TfrmMain::BeforeCloseActions() {
   try {
-    trayIcon_->SetMinimizeToTray(false);
-    trayIcon_->SetVisible(false);
+    tray_->SetMinimizeToTray(false);
+    tray_->SetVisible(false);
     if (engines_.Sapi5Available()) engines_.Sapi5().Disconnect();
     for (GlobalHotKey* hotKey : {defaultHotKey_.get(), optionsHotKey_.get(), stopHotKey_.get()}) {
       hotKey->SetActive(false);

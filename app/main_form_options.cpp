@@ -1,41 +1,9 @@
 // The options window's own handlers: showing, the first activation, OK and
-// Cancel, page changes, and the colour animation of the "About" page.
-#include <algorithm>
-#include <cwctype>
-#include <iterator>
-#include <random>
-
+// Cancel, turning the pages by keys, and the focused control by name.
 #include "app/application.h"
 #include "app/main_form.h"
 #include "app/res/resource.h"
-
-namespace {
-
-constexpr wchar_t kCaption[] = L"Tolvane! Options";
-constexpr wchar_t kVersionCaption[] = L"Tolvane! version 1.2 by Vantorel";
-// Typing the maker's name switches the colour animation on and off.
-constexpr wchar_t kMakerName[] = L"vantorel";
-constexpr UINT kEasterEggMilliseconds = 500;
-
-std::wstring LowerCase(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](wchar_t character) { return static_cast<wchar_t>(std::towlower(character)); });
-  return text;
-}
-
-// Each channel x becomes (256 - x) mod 256.
-COLORREF CounterColour(COLORREF colour) {
-  auto counter = [](BYTE channel) { return static_cast<BYTE>((256 - channel) % 256); };
-  return RGB(counter(GetRValue(colour)), counter(GetGValue(colour)), counter(GetBValue(colour)));
-}
-
-COLORREF RandomColour() {
-  static std::mt19937 generator{std::random_device{}()};
-  std::uniform_int_distribution<int> channel(0, 255);
-  return RGB(channel(generator), channel(generator), channel(generator));
-}
-
-}  // namespace
+#include "ui/hotkey_edit.h"
 
 void TfrmMain::FormShow() {
   if (!firstLoad_) LoadCfg();
@@ -60,45 +28,18 @@ void TfrmMain::OnOk() {
 // Nothing is written: the next showing loads the saved settings again.
 void TfrmMain::OnCancel() { application_.Minimize(); }
 
-void TfrmMain::PagesChange() { speechPage_.Picker().ArmGuard(); }
-
-// Every key was checked when it came, so a match can only end with the key
-// just typed: the keys before the name's length are of no more use.
-void TfrmMain::FormKeyDown(WPARAM virtualKey) {
-  typedKeys_ += static_cast<wchar_t>(virtualKey);
-  const size_t nameLength = std::size(kMakerName) - 1;
-  if (typedKeys_.size() > nameLength) typedKeys_.erase(0, typedKeys_.size() - nameLength);
-  if (LowerCase(typedKeys_) != kMakerName) return;
-  typedKeys_.clear();
-  if (easterEggRunning_) {
-    KillTimer(Handle(), kEasterEggTimer);
-    easterEggRunning_ = false;
-    SetWindowTextW(Handle(), kCaption);
-    aboutPage_.SetColours(AboutColours{});
-  } else {
-    SetWindowTextW(Handle(), kVersionCaption);
-    SetTimer(Handle(), kEasterEggTimer, kEasterEggMilliseconds, nullptr);
-    easterEggRunning_ = true;
-  }
-}
-
 // In a hot key edit, Ctrl+Tab and Ctrl+Shift+Tab are keys to enter.
 bool TfrmMain::TurnPageByKey(WPARAM virtualKey) {
   if (virtualKey != VK_TAB || GetKeyState(VK_CONTROL) >= 0) return false;
   if (IsHotKeyEdit(GetFocus())) return false;
-  const int step = GetKeyState(VK_SHIFT) < 0 ? kOptionsPageCount - 1 : 1;
-  pages_.SetActivePage(static_cast<OptionsPage>((pages_.ActivePage() + step) % kOptionsPageCount));
+  pages_.TurnPage(GetKeyState(VK_SHIFT) < 0);
   SetFocus(GetDlgItem(Handle(), IDC_PAGES));
-  PagesChange();
   return true;
 }
 
-void TfrmMain::ShowNextAboutColours() {
-  const COLORREF random = RandomColour();
-  aboutPage_.SetColours(AboutColours{random, CounterColour(random)});
-}
-
-// The controls whose focus the saved window placement keeps, by name.
+// The controls whose focus the saved window placement keeps, by name. The
+// names are cfg.ini's format ("BitBtn1", "Edit4", ...): files written by
+// earlier versions name their focused control so.
 struct NamedControl {
   const wchar_t* name;
   int page;  // -1: on the window itself

@@ -1,7 +1,16 @@
 #include "downloads/voices_window.h"
 
 #include "app/res/resource.h"
+#include "ui/modal_dialog.h"
 
-TfrmVoices::TfrmVoices(HINSTANCE instance, HWND owner) : TForm(instance, owner, IDD_VOICES) {
-  Create();
-}
+namespace {
+
+class TfrmVoices final : public TModalDialog {
+ public:
+  TfrmVoices() : TModalDialog(IDD_VOICES) {}
+  using TModalDialog::ShowModal;
+};
+
+}  // namespace
+
+void ShowAdditionalVoices(HINSTANCE instance, HWND owner) { TfrmVoices().ShowModal(instance, owner); }

@@ -1,9 +1,7 @@
 #pragma once
 // The window that downloads and installs additional speech engines.
 
-#include "ui/form.h"
+#include <windows.h>
 
-class TfrmVoices : public TForm {
- public:
-  explicit TfrmVoices(HINSTANCE instance, HWND owner);
-};
+// Shows the window over `owner` until the user closes it.
+void ShowAdditionalVoices(HINSTANCE instance, HWND owner);

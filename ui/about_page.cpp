@@ -1,11 +1,14 @@
 #include "ui/about_page.h"
 
 #include <algorithm>
+#include <cwctype>
 #include <iterator>
+#include <random>
 #include <utility>
 
 #include "app/res/resource.h"
 #include "base/dpi.h"
+#include "ui/controls.h"
 
 namespace {
 
@@ -16,6 +19,12 @@ constexpr COLORREF kLineColour = RGB(0, 0, 128);  // dark blue
 constexpr wchar_t kFontFace[] = L"Arial";
 constexpr int kNamePoints = 14;
 constexpr int kLinePoints = 9;
+// The window's caption while the colours run.
+constexpr wchar_t kVersionCaption[] = L"Tolvane! version 1.2 by Vantorel";
+// Typing the maker's name switches the colour animation on and off.
+constexpr wchar_t kMakerName[] = L"vantorel";
+constexpr UINT_PTR kAnimationTimer = 1;
+constexpr UINT kAnimationMilliseconds = 500;
 
 LOGFONTW ArialFont(int points, UINT dpi, bool italic) {
   LOGFONTW font{};
@@ -25,6 +34,25 @@ LOGFONTW ArialFont(int points, UINT dpi, bool italic) {
   font.lfCharSet = DEFAULT_CHARSET;
   std::copy(std::begin(kFontFace), std::end(kFontFace), font.lfFaceName);
   return font;
+}
+
+std::wstring LowerCase(std::wstring text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](wchar_t character) { return static_cast<wchar_t>(std::towlower(character)); });
+  return text;
+}
+
+// Each channel x becomes (256 - x) mod 256.
+COLORREF CounterColour(COLORREF colour) {
+  auto counter = [](BYTE channel) { return static_cast<BYTE>((256 - channel) % 256); };
+  return RGB(counter(GetRValue(colour)), counter(GetGValue(colour)), counter(GetBValue(colour)));
+}
+
+AboutColours RandomColours() {
+  static std::mt19937 generator{std::random_device{}()};
+  std::uniform_int_distribution<int> channel(0, 255);
+  const COLORREF random = RGB(channel(generator), channel(generator), channel(generator));
+  return {random, CounterColour(random)};
 }
 
 }  // namespace
@@ -48,7 +76,9 @@ TAboutPage::TAboutPage(AboutPageOwner& owner, int iconId, std::wstring homePageA
       iconId_(iconId),
       homePageAddress_(std::move(homePageAddress)) {}
 
-TAboutPage::~TAboutPage() = default;
+TAboutPage::~TAboutPage() {
+  if (animating_) KillTimer(Handle(), kAnimationTimer);
+}
 
 void TAboutPage::OnInit() {
   dpi_ = WindowDpi(Handle());
@@ -92,6 +122,33 @@ void TAboutPage::SetColours(const AboutColours& colours) {
   Redraw();
 }
 
+// Every key was checked when it came, so a match can only end with the key
+// just typed: the keys before the name's length are of no more use.
+void TAboutPage::KeyTyped(WPARAM virtualKey) {
+  typedKeys_ += static_cast<wchar_t>(virtualKey);
+  const size_t nameLength = std::size(kMakerName) - 1;
+  if (typedKeys_.size() > nameLength) typedKeys_.erase(0, typedKeys_.size() - nameLength);
+  if (LowerCase(typedKeys_) != kMakerName) return;
+  typedKeys_.clear();
+  ToggleAnimation();
+}
+
+// The caption is the options window's, which holds the page; it gets its own
+// back when the colours stop.
+void TAboutPage::ToggleAnimation() {
+  HWND window = GetAncestor(Handle(), GA_ROOT);
+  animating_ = !animating_;
+  if (animating_) {
+    savedCaption_ = WindowText(window);
+    SetWindowTextW(window, kVersionCaption);
+    SetTimer(Handle(), kAnimationTimer, kAnimationMilliseconds, nullptr);
+  } else {
+    KillTimer(Handle(), kAnimationTimer);
+    SetWindowTextW(window, savedCaption_.c_str());
+    SetColours(AboutColours{});
+  }
+}
+
 void TAboutPage::Redraw() const {
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -132,6 +189,10 @@ bool TAboutPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     }
     case WM_COMMAND:
       return OpenLink(LOWORD(wParam));
+    case WM_TIMER:
+      if (wParam != kAnimationTimer) return false;
+      SetColours(RandomColours());
+      return true;
     default:
       return false;
   }

@@ -1,8 +1,9 @@
 #pragma once
 // The "About" page of the options window: three colour gradients under the
 // program icon, the product name, its one-line description and three links.
-// The gradients can be recoloured, for the colour animation of the page. The
-// links are the owner's to open.
+// Typing the maker's name anywhere in the options window starts a colour
+// animation of the page, and typing it again stops it. The links are the
+// owner's to open.
 
 #include <windows.h>
 
@@ -47,7 +48,9 @@ class TAboutPage : public TOptionsPage {
   ~TAboutPage() override;
 
   const AboutColours& Colours() const { return colours_; }
-  void SetColours(const AboutColours& colours);
+
+  // A key pressed anywhere in the options window, before its control sees it.
+  void KeyTyped(WPARAM virtualKey);
 
   // The page moved to a monitor of this DPI (WM_DPICHANGED): the icon, the
   // fonts and the strips are made anew for it. Until then the page uses the
@@ -63,6 +66,8 @@ class TAboutPage : public TOptionsPage {
   void SetFonts();
   void Redraw() const;
   bool OpenLink(int id);
+  void SetColours(const AboutColours& colours);
+  void ToggleAnimation();
 
   AboutPageOwner& owner_;
   int iconId_;
@@ -72,4 +77,8 @@ class TAboutPage : public TOptionsPage {
   OwnedFont nameFont_;
   OwnedFont lineFont_;
   AboutColours colours_;
+  bool animating_ = false;
+  std::wstring savedCaption_;
+  // The keys typed last, as many as the maker's name has letters.
+  std::wstring typedKeys_;
 };

@@ -20,7 +20,7 @@ class TGeneralPage : public TOptionsPage {
 
   // Not kept in cfg.ini: the box shows, and decides, the autostart value.
   bool Autostart() const { return autostartBox_.Checked(); }
-  void SetAutostart(bool enabled) const { autostartBox_.SetChecked(enabled); }
+  void SetAutostart(bool enabled) { autostartBox_.SetChecked(enabled); }
 
   // The hot key fields each show a hint while the mouse rests on them.
   void AddHints(THints& hints) const;

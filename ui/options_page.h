@@ -20,6 +20,8 @@ class TOptionsPage {
   // been rescaled and given their font for it: the page rebuilds what it
   // sizes or draws itself.
   virtual void SetDpi(UINT) {}
+  // The user has just turned to the page (a tab, or Ctrl+Tab).
+  virtual void OnShown() {}
 
   // Builds the page, hidden, as a child of `owner` over `area` (in the
   // owner's client coordinates).

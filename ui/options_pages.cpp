@@ -44,7 +44,15 @@ void TOptionsPages::SetDpi(UINT dpi) {
 bool TOptionsPages::HandleSelectionChange(const NMHDR& notification) {
   if (notification.hwndFrom != tabControl_ || notification.code != TCN_SELCHANGE) return false;
   ShowOnly(ActivePage());
+  pages_[ActivePage()]->OnShown();
   return true;
+}
+
+void TOptionsPages::TurnPage(bool backwards) {
+  const int step = backwards ? kOptionsPageCount - 1 : 1;
+  const auto page = static_cast<OptionsPage>((ActivePage() + step) % kOptionsPageCount);
+  SetActivePage(page);
+  pages_[page]->OnShown();
 }
 
 void TOptionsPages::ShowOnly(OptionsPage page) {

@@ -32,8 +32,11 @@ class TOptionsPages {
   // The window moved to a monitor of this DPI; its controls have been
   // rescaled and given their font for it.
   void SetDpi(UINT dpi);
-  // A switch of pages by the user; answers whether the message was one.
+  // A switch of pages by the user through the tabs; answers whether the
+  // message was one.
   bool HandleSelectionChange(const NMHDR& notification);
+  // Ctrl+Tab or Ctrl+Shift+Tab: the next or the previous page, round.
+  void TurnPage(bool backwards);
 
  private:
   void ShowOnly(OptionsPage page);

@@ -23,8 +23,8 @@ constexpr ListColumn kColumns[] = {
 
 }  // namespace
 
-TPronunciationPage::TPronunciationPage(PronunciationPageOwner& owner)
-    : TOptionsPage(IDD_PAGE_PRONUNCIATION, kCaption), owner_(owner) {}
+TPronunciationPage::TPronunciationPage(TestTextSpeaker& speaker)
+    : TOptionsPage(IDD_PAGE_PRONUNCIATION, kCaption), speaker_(speaker) {}
 
 void TPronunciationPage::OnInit() {
   ignoreCharactersBox_ = CheckBox(Control(IDC_IGNORECHARACTERS_CHECKBOX));
@@ -41,7 +41,7 @@ bool TPronunciationPage::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRES
   return true;
 }
 
-void TPronunciationPage::Load(const PronunciationSettings& settings) const {
+void TPronunciationPage::Load(const PronunciationSettings& settings) {
   ignoreCharactersBox_.SetChecked(settings.ignoreCharacters);
   ignoredCharactersBox_.SetText(settings.ignoredCharacters);
   correctWordsBox_.SetChecked(settings.wordsCorrections);
@@ -65,7 +65,7 @@ std::vector<PronunciationCorrection> TPronunciationPage::Corrections() const {
 void TPronunciationPage::OnTestCorrection() {
   const int row = ListView_GetNextItem(correctionsTable_, -1, LVNI_SELECTED);
   if (row < 0) return;
-  owner_.SpeakTestText(ListViewCellText(correctionsTable_, row, kPronunciationColumn));
+  speaker_.SpeakTestText(ListViewCellText(correctionsTable_, row, kPronunciationColumn));
 }
 
 void TPronunciationPage::AddHints(THints& hints) const {

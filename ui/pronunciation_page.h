@@ -11,24 +11,15 @@
 #include "settings/main_settings.h"
 #include "ui/controls.h"
 #include "ui/options_page.h"
+#include "ui/test_text_speaker.h"
 
 class THints;
 
-// What the page asks of the window that holds it.
-class PronunciationPageOwner {
- public:
-  // The default voice says the text at once, whatever it was saying.
-  virtual void SpeakTestText(const std::wstring& text) = 0;
-
- protected:
-  ~PronunciationPageOwner() = default;
-};
-
 class TPronunciationPage : public TOptionsPage {
  public:
-  explicit TPronunciationPage(PronunciationPageOwner& owner);
+  explicit TPronunciationPage(TestTextSpeaker& speaker);
 
-  void Load(const PronunciationSettings& settings) const;
+  void Load(const PronunciationSettings& settings);
   PronunciationSettings Current() const;
   // The table's rows from the top down, as the table shows them.
   std::vector<PronunciationCorrection> Corrections() const;
@@ -49,7 +40,7 @@ class TPronunciationPage : public TOptionsPage {
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  PronunciationPageOwner& owner_;
+  TestTextSpeaker& speaker_;
   CheckBox ignoreCharactersBox_;
   EditBox ignoredCharactersBox_;
   CheckBox correctWordsBox_;

@@ -9,13 +9,12 @@
 #include "speech/engines.h"
 #include "ui/controls.h"
 #include "ui/options_page.h"
+#include "ui/test_text_speaker.h"
 #include "ui/voice_picker.h"
 
 // What the page asks of the window that holds it.
-class SpeechPageOwner {
+class SpeechPageOwner : public TestTextSpeaker {
  public:
-  // The default voice says the text at once, whatever it was saying.
-  virtual void SpeakTestText(const std::wstring& text) = 0;
   // "Get more quality voices right now!"
   virtual void ShowMoreVoices() = 0;
 
@@ -31,6 +30,10 @@ class TSpeechPage : public TOptionsPage {
   const TVoicePicker& Picker() const { return picker_; }
 
   void SetDpi(UINT dpi) override;
+  // A page change by the user arms the voice list's guard: drawing the list
+  // must not replace the values the settings gave the sliders, only the
+  // user's click on a voice does.
+  void OnShown() override { picker_.ArmGuard(); }
 
   // Builds the catalogue afresh and starts on its first SAPI 5 voice. The
   // entries listed before a voice failed stay listed.

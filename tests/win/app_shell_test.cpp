@@ -7,14 +7,13 @@
 #include <stdexcept>
 
 #include "app/application.h"
-#include "app/main_form.h"
 #include "base/dpi.h"
 #include "base/exception_guard.h"
 #include "base/window_thunk.h"
 #include "tests/support/hotkey_probe_client.h"
 #include "tests/support/speech_test_support.h"
 #include "tests/support/window_class.h"
-#include "tests/win/main_form_test_support.h"
+#include "tests/win/main_form_probe.h"
 #include "ui/controls.h"
 
 namespace {
@@ -88,14 +87,12 @@ TEST(ApplicationWindow, ATerminationRequestedBeforeTheLoopEndsItAtOnce) {
 class MainFormTest : public main_form_test::MainFormFixture {};
 
 TEST_F(MainFormTest, CreationFindsBothFamiliesAndRegistersTheFixedHotKeys) {
-  speech_test::StandinFiles standins;
-  standins.WriteConfig(kOneVoiceAndOneEngine);
-  TfrmMain frmMain(application_, {L"Tolvane.exe"});
+  MainFormProbe& frmMain = CreateMainForm(kOneVoiceAndOneEngine);
   EXPECT_TRUE(frmMain.SpeechEngines().Sapi4Available());
   EXPECT_TRUE(frmMain.SpeechEngines().Sapi5Available());
   EXPECT_FALSE(application_.Terminated());
   EXPECT_FALSE(frmMain.StartMinimized());
-  EXPECT_TRUE(frmMain.TrayIcon().Visible());
+  EXPECT_TRUE(frmMain.Tray().Visible());
   EXPECT_TRUE(frmMain.DefaultHotKey().Registered());
   // The first start's keys: Ctrl+BkSp, not the field's design value Alt+Ins.
   EXPECT_EQ(frmMain.DefaultHotKey().HotKey(), 16392);
@@ -107,48 +104,33 @@ TEST_F(MainFormTest, CreationFindsBothFamiliesAndRegistersTheFixedHotKeys) {
 }
 
 TEST_F(MainFormTest, AFamilyWhoseCheckFailsCountsAsMissingAndStartUpGoesOn) {
-  speech_test::StandinFiles standins;
-  standins.WriteConfig(std::string(kOneVoiceAndOneEngine) + "sapi5.fail = GetVoices\n");
-  TfrmMain frmMain(application_, {L"Tolvane.exe"});
+  MainFormProbe& frmMain = CreateMainForm(std::string(kOneVoiceAndOneEngine) + "sapi5.fail = GetVoices\n");
   EXPECT_TRUE(frmMain.SpeechEngines().Sapi4Available());
   EXPECT_FALSE(frmMain.SpeechEngines().Sapi5Available());
   EXPECT_FALSE(application_.Terminated());
   EXPECT_TRUE(frmMain.OptionsHotKey().Registered());
-  EXPECT_TRUE(frmMain.TrayIcon().Visible());
+  EXPECT_TRUE(frmMain.Tray().Visible());
 }
 
+// Both starts are first starts, which would otherwise show the window.
 TEST_F(MainFormTest, OnlyTheExactAutostartSwitchStartsInTheTray) {
-  speech_test::StandinFiles standins;
-  standins.WriteConfig(kOneVoiceAndOneEngine);
-  {
-    TfrmMain frmMain(application_, {L"Tolvane.exe", L"-Autostart", L"autostart"});
-    EXPECT_FALSE(frmMain.StartMinimized());
-  }
-  TfrmMain frmMain(application_, {L"Tolvane.exe", L"-autostart"});
-  EXPECT_TRUE(frmMain.StartMinimized());
+  EXPECT_FALSE(CreateMainForm(kOneVoiceAndOneEngine, {L"Tolvane.exe", L"-Autostart", L"autostart"})
+                   .StartMinimized());
+  DestroyMainForm();
+  Forget();
+  EXPECT_TRUE(CreateMainForm(kOneVoiceAndOneEngine, {L"Tolvane.exe", L"-autostart"})
+                  .StartMinimized());
 }
 
 TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {
-  speech_test::StandinFiles standins;
-  standins.WriteConfig(kOneVoiceAndOneEngine);
-  TfrmMain frmMain(application_, {L"Tolvane.exe"});
-  // Three slot keys: Ctrl+Shift+F13, F14, F15.
-  const unsigned slotWords[] = {0x6000 | VK_F13, 0x6000 | VK_F14, 0x6000 | VK_F15};
-  for (int slot = 0; slot < 3; ++slot) {
-    auto hotKey = std::make_unique<GlobalHotKey>(frmMain.Handle(),
-                                                 L"SlotHotKey_" + std::to_wstring(slot), nullptr);
-    hotKey->SetTag(slot);
-    hotKey->SetHotKey(static_cast<ShortCut>(slotWords[slot]));
-    hotKey->SetActive(true);
-    frmMain.SlotHotKeys().push_back(std::move(hotKey));
-  }
-  for (unsigned word : slotWords) ASSERT_EQ(ProbeHotKey(word), HotKeyState::Taken);
+  MainFormProbe& frmMain = CreateMainForm(kOneVoiceAndOneEngine);
+  // Ctrl+BkSp, Ctrl+F11, Ctrl+F12.
+  const unsigned fixedWords[] = {16392, 16506, 16507};
+  for (unsigned word : fixedWords) ASSERT_EQ(ProbeHotKey(word), HotKeyState::Taken);
 
   frmMain.BeforeCloseActions();
-  for (unsigned word : slotWords) EXPECT_EQ(ProbeHotKey(word), HotKeyState::Free);
-  EXPECT_TRUE(frmMain.SlotHotKeys().empty());
-  EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Free);
-  EXPECT_FALSE(frmMain.TrayIcon().Visible());
+  for (unsigned word : fixedWords) EXPECT_EQ(ProbeHotKey(word), HotKeyState::Free);
+  EXPECT_FALSE(frmMain.Tray().Visible());
   EXPECT_FALSE(frmMain.SpeechEngines().Sapi5().Connected());
 
   frmMain.BeforeCloseActions();
@@ -156,18 +138,14 @@ TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {
 }
 
 TEST_F(MainFormTest, TheClientAreaIs270PixelsHighAtTheWindowsDpi) {
-  speech_test::StandinFiles standins;
-  standins.WriteConfig(kOneVoiceAndOneEngine);
-  TfrmMain frmMain(application_, {L"Tolvane.exe"});
+  MainFormProbe& frmMain = CreateMainForm(kOneVoiceAndOneEngine);
   RECT client;
   GetClientRect(frmMain.Handle(), &client);
   EXPECT_EQ(client.bottom, MulDiv(270, static_cast<int>(WindowDpi(frmMain.Handle())), 96));
 }
 
 TEST_F(MainFormTest, TheGeneralPageHoldsTheLiveSettingsWithTheHelperFieldHidden) {
-  speech_test::StandinFiles standins;
-  standins.WriteConfig(kOneVoiceAndOneEngine);
-  TfrmMain frmMain(application_, {L"Tolvane.exe"});
+  MainFormProbe& frmMain = CreateMainForm(kOneVoiceAndOneEngine);
   // The window itself is hidden here, so the control's own style tells.
   ASSERT_NE(frmMain.GeneralPage().HelperHotKey().Handle(), nullptr);
   EXPECT_EQ(

@@ -5,7 +5,7 @@
 
 #include "settings/autostart.h"
 #include "tests/support/autostart_value.h"
-#include "tests/win/main_form_test_support.h"
+#include "tests/win/main_form_probe.h"
 
 
 TEST(Autostart, TheValueQuotesThePathAndFollowsEnableAndDisable) {

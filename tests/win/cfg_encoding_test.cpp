@@ -2,7 +2,7 @@
 // window and loaded by the next.
 #include <gtest/gtest.h>
 
-#include "tests/win/main_form_test_support.h"
+#include "tests/win/main_form_probe.h"
 
 namespace {
 
@@ -12,10 +12,11 @@ class ConfigurationEncodingTest : public main_form_test::MainFormFixture {};
 
 TEST_F(ConfigurationEncodingTest, IgnoredCharactersOutsideTheCodePageComeBackAfterARestart) {
   const std::wstring ignored = L"*\u25cf\u2192";
-  PronunciationSettings pronunciation = CreateMainForm().PronunciationPage().Current();
+  MainFormProbe& frmMain = CreateMainForm();
+  PronunciationSettings pronunciation = frmMain.PronunciationPage().Current();
   pronunciation.ignoredCharacters = ignored;
-  frmMain_->PronunciationPage().Load(pronunciation);
-  frmMain_->SaveCfg();
-  frmMain_.reset();
+  frmMain.PronunciationPage().Load(pronunciation);
+  frmMain.SaveCfg();
+  DestroyMainForm();
   EXPECT_EQ(CreateMainForm().PronunciationPage().Current().ignoredCharacters, ignored);
 }

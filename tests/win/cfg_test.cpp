@@ -8,7 +8,7 @@
 #include "base/program_folder.h"
 #include "tests/support/autostart_value.h"
 #include "tests/support/hotkey_probe_client.h"
-#include "tests/win/main_form_test_support.h"
+#include "tests/win/main_form_probe.h"
 #include "ui/controls.h"
 
 namespace {
@@ -19,18 +19,18 @@ using main_form_test::WriteConfigText;
 
 class ConfigurationTest : public main_form_test::MainFormFixture {};
 
-std::wstring SelectedVoice(const TfrmMain& frmMain) {
+std::wstring SelectedVoice(const MainFormProbe& frmMain) {
   const TVoicePicker& picker = frmMain.SpeechPage().Picker();
   const int index = picker.Entry();
   return index < 0 ? L"<none>" : picker.EntryName(index);
 }
 
-TVoicePicker& Picker(TfrmMain& frmMain) { return frmMain.SpeechPage().Picker(); }
+TVoicePicker& Picker(MainFormProbe& frmMain) { return frmMain.SpeechPage().Picker(); }
 
 }  // namespace
 
 TEST_F(ConfigurationTest, AFirstStartTurnsAutostartOnAndTakesTheDefaultHotKeys) {
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(AutostartValue(), L"\"" + ProgramPath() + L"\" -autostart");
   EXPECT_TRUE(frmMain.GeneralPage().Autostart());
   EXPECT_TRUE(frmMain.FirstRun());
@@ -44,7 +44,7 @@ TEST_F(ConfigurationTest, AFirstStartTurnsAutostartOnAndTakesTheDefaultHotKeys) 
 
 TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetIt) {
   WriteConfigText("[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\n");
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(AutostartValue(), L"<none>");
   EXPECT_FALSE(frmMain.GeneralPage().Autostart());
   EXPECT_FALSE(frmMain.FirstRun());
@@ -54,7 +54,7 @@ TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetIt) {
 
 TEST_F(ConfigurationTest, MalformedAndHexadecimalHotKeysRead) {
   WriteConfigText("[General]\r\nHotKey=abc\r\nOptHotKey=0x6041\r\nStopHotKey= 32813 \r\n");
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(frmMain.GeneralPage().ReadingHotKey().Value(), 16392);
   EXPECT_EQ(frmMain.GeneralPage().OptionsHotKey().Value(), 0x6041);  // Ctrl+Shift+A
   EXPECT_EQ(frmMain.GeneralPage().StopHotKey().Value(), 32813);
@@ -63,7 +63,7 @@ TEST_F(ConfigurationTest, MalformedAndHexadecimalHotKeysRead) {
 
 TEST_F(ConfigurationTest, UnsavedSapi5SpeedAndPitchStartFromTheirOwnDefaults) {
   WriteConfigText("[Speech]\r\nSAPIVersion=5\r\nVoice=Voice Beta\r\n");
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(SelectedVoice(frmMain), L"Voice Beta (SAPI5)");
   EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 0);
   EXPECT_EQ(Picker(frmMain).PitchBar().Position(), -2);
@@ -78,7 +78,7 @@ TEST_F(ConfigurationTest, ValuesSavedForAFamilyThatIsGoneLeaveTheEngineItsOwn) {
   WriteConfigText(
       "[Speech]\r\nSAPIVersion=5\r\nVoice=Voice Alpha\r\nSpeed=195\r\nPitch=180\r\n"
       "Volume=80\r\n");
-  TfrmMain& frmMain = CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
+  MainFormProbe& frmMain = CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
   EXPECT_EQ(SelectedVoice(frmMain), L"Ann");
   EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 150);
   EXPECT_EQ(Picker(frmMain).PitchBar().Position(), 120);
@@ -90,7 +90,7 @@ TEST_F(ConfigurationTest, SavedSapi5ValuesComeBackAsSliderPositions) {
   WriteConfigText(
       "[Speech]\r\nSAPIVersion=5\r\nVoice=voice alpha\r\nSpeed=135\r\nPitch=330\r\n"
       "Volume=40\r\n");
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(SelectedVoice(frmMain), L"Voice Alpha (SAPI5)");
   EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), -3);
   EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"135");
@@ -105,7 +105,7 @@ TEST_F(ConfigurationTest, ASavedSapi4EngineGetsItsValuesInItsOwnRange) {
   WriteConfigText(
       "[Speech]\r\nSAPIVersion=4\r\nVoice=Bob\r\nSpeed=240\r\nPitch=150\r\n"
       "Volume=70\r\n");
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(SelectedVoice(frmMain), L"Bob");
   EXPECT_FALSE(Picker(frmMain).ShowsSapi5Voice());
   EXPECT_EQ(Picker(frmMain).SpeedBar().Min(), 20);
@@ -118,7 +118,7 @@ TEST_F(ConfigurationTest, ASavedSapi4EngineGetsItsValuesInItsOwnRange) {
 
 TEST_F(ConfigurationTest, AnUnknownFamilyLeavesTheSlidersAndLooksTheVoiceUpAsSapi5) {
   WriteConfigText("[Speech]\r\nSAPIVersion=7\r\nVoice=Voice Beta\r\nSpeed=30\r\n");
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(SelectedVoice(frmMain), L"Voice Beta (SAPI5)");
   // As the voice list set them up for a SAPI 5 voice.
   EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), -3);
@@ -127,7 +127,7 @@ TEST_F(ConfigurationTest, AnUnknownFamilyLeavesTheSlidersAndLooksTheVoiceUpAsSap
 
 TEST_F(ConfigurationTest, AVoiceThatIsGoneGivesTheFirstEntry) {
   WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Uninstalled\r\n");
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(Picker(frmMain).Entry(), 0);
 }
 
@@ -136,16 +136,16 @@ TEST_F(ConfigurationTest, ASapi5DefaultWithoutSapi5VoicesStillLoadsTheRest) {
   WriteConfigText(
       "[General]\r\nFirstRun=0\r\nHotKey=16449\r\n[Speech]\r\nSAPIVersion=5\r\n"
       "Voice=Voice Beta\r\n");
-  TfrmMain& frmMain = CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
+  MainFormProbe& frmMain = CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
   EXPECT_EQ(Picker(frmMain).Entry(), 0);
   EXPECT_TRUE(frmMain.DefaultHotKey().Registered());
   EXPECT_EQ(frmMain.DefaultHotKey().HotKey(), 16449);  // Ctrl+A
   EXPECT_TRUE(frmMain.OptionsHotKey().Registered());
-  EXPECT_TRUE(frmMain.TrayIcon().Visible());
+  EXPECT_TRUE(frmMain.Tray().Visible());
 }
 
 TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayout) {
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   frmMain.GeneralPage().ReadingHotKey().SetValue(32813);
   PronunciationSettings pronunciation = frmMain.PronunciationPage().Current();
   pronunciation.ignoreCharacters = true;
@@ -171,7 +171,7 @@ TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayout) {
 }
 
 TEST_F(ConfigurationTest, ASapi4DefaultIsSavedUnderItsNameAndFamily) {
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   Picker(frmMain).SetEntry(1);
   Picker(frmMain).OnListChange(2, 1);
   Picker(frmMain).SpeedBar().SetPosition(250);
@@ -183,7 +183,7 @@ TEST_F(ConfigurationTest, ASapi4DefaultIsSavedUnderItsNameAndFamily) {
 }
 
 TEST_F(ConfigurationTest, TheAutostartBoxDecidesTheValueAtEverySave) {
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   frmMain.GeneralPage().SetAutostart(false);
   frmMain.SaveCfg();
   EXPECT_EQ(AutostartValue(), L"<none>");
@@ -195,7 +195,7 @@ TEST_F(ConfigurationTest, TheAutostartBoxDecidesTheValueAtEverySave) {
 // The save goes into a copy first; when that cannot be written, cfg.ini stays
 // exactly as it was.
 TEST_F(ConfigurationTest, AFailedSaveLeavesTheFileWhole) {
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   const std::string before = ConfigText();
   ASSERT_NE(before, "<none>");
   const std::wstring copy = ConfigPath() + L".saving";
@@ -208,7 +208,7 @@ TEST_F(ConfigurationTest, AFailedSaveLeavesTheFileWhole) {
 
 TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {
   {
-    TfrmMain& frmMain = CreateMainForm();
+    MainFormProbe& frmMain = CreateMainForm();
     frmMain.GeneralPage().StopHotKey().SetValue(0x2000 | VK_F9);
     frmMain.GeneralPage().MinimizeToTrayBox().SetChecked(false);
     PronunciationSettings pronunciation = frmMain.PronunciationPage().Current();
@@ -219,8 +219,8 @@ TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {
     Picker(frmMain).SpeedBar().SetPosition(4);
     frmMain.SaveCfg();
   }
-  frmMain_.reset();
-  TfrmMain& frmMain = CreateMainForm();
+  DestroyMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(frmMain.GeneralPage().StopHotKey().Value(), 0x2000 | VK_F9);
   EXPECT_FALSE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
   EXPECT_TRUE(frmMain.PronunciationPage().Current().wordsCorrections);
@@ -231,12 +231,12 @@ TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {
 
 TEST_F(ConfigurationTest, TheWindowComesBackWhereItWasSaved) {
   {
-    TfrmMain& frmMain = CreateMainForm();
+    MainFormProbe& frmMain = CreateMainForm();
     SetWindowPos(frmMain.Handle(), nullptr, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     frmMain.SaveCfg();
   }
-  frmMain_.reset();
-  TfrmMain& frmMain = CreateMainForm();
+  DestroyMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   RECT window;
   GetWindowRect(frmMain.Handle(), &window);
   EXPECT_EQ(window.left, 37);
@@ -252,7 +252,7 @@ TEST_F(ConfigurationTest, TheWindowComesBackWhereItWasSaved) {
 // showing of the window loads the settings.
 TEST_F(ConfigurationTest, ALaterLoadLeavesTheSavedEngineAlone) {
   WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Bob\r\nSpeed=240\r\n");
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   const size_t selections = standins_.Logged("sapi4", "Select").size();
   Picker(frmMain).SpeedBar().SetPosition(100);
   frmMain.LoadCfg();

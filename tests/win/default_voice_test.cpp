@@ -17,7 +17,7 @@
 #include "speech/sapi4_tags.h"
 #include "speech/voice_catalogue.h"
 #include "tests/support/standin_log_quoting.h"
-#include "tests/win/main_form_test_support.h"
+#include "tests/win/main_form_probe.h"
 #include "ui/voice_picker.h"
 
 namespace {
@@ -132,7 +132,7 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
     return calls;
   }
 
-  static TVoicePicker& Picker(TfrmMain& frmMain) { return frmMain.SpeechPage().Picker(); }
+  static TVoicePicker& Picker(MainFormProbe& frmMain) { return frmMain.SpeechPage().Picker(); }
 
   // The entry chosen in the list, with its change handled as a click would.
   static void Choose(TVoicePicker& picker, int entry) {
@@ -148,10 +148,10 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
   }
 
   // The window shown on the "Default voice" page, the entry chosen and guarded.
-  TfrmMain& ShownWithThenGuarded(int entry) {
-    TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& ShownWithThenGuarded(int entry) {
+    MainFormProbe& frmMain = CreateMainForm();
     frmMain.ShowMainWindow();
-    EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.Visible(); }));
+    EXPECT_TRUE(PumpApplicationUntil([&] { return frmMain.Visible(); }));
     frmMain.Pages().SetActivePage(kSpeechPage);
     ChosenThenGuarded(Picker(frmMain), entry);
     return frmMain;
@@ -236,7 +236,7 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
 }  // namespace
 
 TEST_F(DefaultVoiceTest, TheCatalogueListsEnginesFirstAndStartsOnTheFirstSapi5Voice) {
-  TfrmMain& frmMain = CreateMainForm(kNamingEngines);
+  MainFormProbe& frmMain = CreateMainForm(kNamingEngines);
   TVoicePicker& picker = Picker(frmMain);
   EXPECT_EQ(picker.Entries(),
             (std::vector<std::wstring>{L"Mary", L"Mode A", L"Mike", L"Broken Mode", L"Anna (SAPI5)",
@@ -252,7 +252,7 @@ TEST_F(DefaultVoiceTest, TheCatalogueListsEnginesFirstAndStartsOnTheFirstSapi5Vo
 }
 
 TEST_F(DefaultVoiceTest, WithoutSapi5VoicesTheCatalogueStartsOnTheFirstEngine) {
-  TfrmMain& frmMain = CreateMainForm(kEnginesOnly);
+  MainFormProbe& frmMain = CreateMainForm(kEnginesOnly);
   ASSERT_FALSE(frmMain.SpeechEngines().Sapi5Available());
   TVoicePicker& picker = Picker(frmMain);
   picker.SetEntry(1);
@@ -266,7 +266,7 @@ TEST_F(DefaultVoiceTest, WithoutSapi5VoicesTheCatalogueStartsOnTheFirstEngine) {
 }
 
 TEST_F(DefaultVoiceTest, WithoutSapi4EnginesEveryEntryIsASapi5VoiceOfTheSameIndex) {
-  TfrmMain& frmMain = CreateMainForm(kVoicesOnly);
+  MainFormProbe& frmMain = CreateMainForm(kVoicesOnly);
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4EngineCount(), 0);
   TVoicePicker& picker = Picker(frmMain);
   EXPECT_EQ(picker.Entries(), (std::vector<std::wstring>{L"Anna (SAPI5)", L"Bert (SAPI5)"}));
@@ -335,7 +335,7 @@ TEST_F(DefaultVoiceTest, AListWithoutASelectionIsHandledAsTheFirstEntry) {
 }
 
 TEST_F(DefaultVoiceTest, TheDefaultVoiceGetsTheEntryAndTheSliderPositions) {
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   TVoicePicker& picker = Picker(frmMain);
   Choose(picker, kVoiceBeta);
   SetPositions(picker, 4, 3, 55);
@@ -361,7 +361,7 @@ TEST_F(DefaultVoiceTest, TheDefaultVoiceGetsTheEntryAndTheSliderPositions) {
 }
 
 TEST_F(DefaultVoiceTest, TheTestButtonPurgesThenSpeaksTheBoxOrTheStandardSentenceAtTheSliderPitch) {
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   TSpeechPage& page = frmMain.SpeechPage();
   Choose(page.Picker(), kVoiceAlpha);
   page.Picker().PitchBar().SetPosition(-4);
@@ -384,7 +384,7 @@ TEST_F(DefaultVoiceTest, TheTestButtonPurgesThenSpeaksTheBoxOrTheStandardSentenc
 }
 
 TEST_F(DefaultVoiceTest, TheTestButtonHandsAnEngineTheTextAsLines) {
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   TSpeechPage& page = frmMain.SpeechPage();
   Choose(page.Picker(), kAnn);
   page.TestTextBox().SetText(L"One\r\ntwo");
@@ -397,7 +397,7 @@ TEST_F(DefaultVoiceTest, TheTestButtonHandsAnEngineTheTextAsLines) {
 }
 
 TEST_F(DefaultVoiceTest, ThePronunciationTestSpeaksTheSelectedRowsPronunciation) {
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   Choose(Picker(frmMain), kVoiceBeta);
   Picker(frmMain).PitchBar().SetPosition(2);
   TPronunciationPage& page = frmMain.PronunciationPage();
@@ -521,7 +521,7 @@ TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) 
 // is applied. Speed -3 must not reach the engine as 4294967293, which it
 // would refuse, or clamp to its fastest.
 TEST_F(DefaultVoiceTest, SlidersLeftOnASapi5VoiceGiveAnEngineItsNearerBounds) {
-  TfrmMain& frmMain = ShownWithThenGuarded(kVoiceAlpha);
+  MainFormProbe& frmMain = ShownWithThenGuarded(kVoiceAlpha);
   TVoicePicker& picker = Picker(frmMain);
   SendMessageW(picker.List().Handle(), WM_KEYDOWN, VK_UP, 0);
   Redraw(picker);

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "tests/support/hotkey_probe_client.h"
-#include "tests/win/main_form_test_support.h"
+#include "tests/win/main_form_probe.h"
 
 namespace {
 
@@ -72,10 +72,10 @@ class MainFormResilienceTest : public main_form_test::MainFormFixture {
   }
 
   // The window came up whole: hot keys held, tray icon shown, voices listed.
-  static void ExpectRunning(TfrmMain& frmMain) {
+  static void ExpectRunning(MainFormProbe& frmMain) {
     EXPECT_TRUE(frmMain.DefaultHotKey().Active());
     EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Taken);
-    EXPECT_TRUE(frmMain.TrayIcon().Visible());
+    EXPECT_TRUE(frmMain.Tray().Visible());
     EXPECT_GT(frmMain.SpeechPage().Picker().Count(), 0);
   }
 };
@@ -89,17 +89,17 @@ TEST_F(MainFormResilienceTest, AnEngineThatFailsAtStartUpLeavesTheProgramRunning
   SCOPED_TRACE("a SAPI 5 voice that refuses its rate");
   ExpectRunning(
       CreateMainForm(std::string(main_form_test::kBothFamilies) + "sapi5.fail = put_Rate\n"));
-  frmMain_.reset();
+  DestroyMainForm();
 
   SCOPED_TRACE("the only engine cannot be selected");
   Forget();
   ExpectRunning(CreateMainForm(failingEngine));
-  frmMain_.reset();
+  DestroyMainForm();
 
   SCOPED_TRACE("that engine is the saved voice");
   Forget();
   WriteConfigText("[General]\r\nFirstRun=0\r\n[Speech]\r\nSAPIVersion=4\r\nVoice=Broken Mode\r\n");
-  TfrmMain& frmMain = CreateMainForm(failingEngine + "sapi5.voice = Voice Alpha\n");
+  MainFormProbe& frmMain = CreateMainForm(failingEngine + "sapi5.voice = Voice Alpha\n");
   ExpectRunning(frmMain);
   EXPECT_EQ(frmMain.SpeechPage().Picker().Entry(), 0);
 }
@@ -108,7 +108,7 @@ TEST_F(MainFormResilienceTest, AnEngineThatFailsAtStartUpLeavesTheProgramRunning
 // folder the user may not write to.
 TEST_F(MainFormResilienceTest, AFolderThatCannotBeWrittenNeitherStopsStartUpNorTrapsTheWindow) {
   ASSERT_TRUE(CreateDirectoryW(ConfigPath().c_str(), nullptr));
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   ExpectRunning(frmMain);
 
   MessageBoxAnswerer answerer(frmMain.Handle());
@@ -122,10 +122,10 @@ TEST_F(MainFormResilienceTest, AFolderThatCannotBeWrittenNeitherStopsStartUpNorT
 // The notice would say the program goes to the tray while it is ending, and
 // Windows would wait for it.
 TEST_F(MainFormResilienceTest, TheEndOfWindowsSavesTheSettingsWithoutANotice) {
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   frmMain.GeneralPage().ReadingHotKey().SetValue(32813);
   MessageBoxAnswerer answerer(frmMain.Handle());
-  frmMain.WMQueryEndSession();
+  SendMessageW(frmMain.Handle(), WM_QUERYENDSESSION, 0, 0);
   EXPECT_EQ(answerer.Answered(), 0);
   EXPECT_NE(ConfigText().find("HotKey=32813"), std::string::npos);
   EXPECT_EQ(ConfigText().find("CloseMsg"), std::string::npos);

@@ -14,7 +14,7 @@
 #include "tests/support/canvas.h"
 #include "tests/support/hotkey_probe_client.h"
 #include "tests/support/keyboard.h"
-#include "tests/win/main_form_test_support.h"
+#include "tests/win/main_form_probe.h"
 #include "ui/about_page.h"
 #include "ui/controls.h"
 #include "ui/link_label.h"
@@ -28,19 +28,19 @@ constexpr ShortCut kCtrlShiftF5 = 0x6000 | VK_F5;
 
 class OptionsWindowTest : public main_form_test::MainFormFixture {
  protected:
-  TfrmMain& ShownMainForm() {
-    TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& ShownMainForm() {
+    MainFormProbe& frmMain = CreateMainForm();
     frmMain.ShowMainWindow();
-    EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return frmMain.Visible(); }));
+    EXPECT_TRUE(PumpApplicationUntil([&] { return frmMain.Visible(); }));
     return frmMain;
   }
 
-  void Command(TfrmMain& frmMain, int id) {
+  void Command(MainFormProbe& frmMain, int id) {
     SendMessageW(frmMain.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
   }
 
   // Keys pressed with the options window in front and a field focused.
-  bool Type(TfrmMain& frmMain, WORD key, const std::vector<WORD>& modifiers = {}) {
+  bool Type(MainFormProbe& frmMain, WORD key, const std::vector<WORD>& modifiers = {}) {
     SetForegroundWindow(frmMain.Handle());
     if (!PressKey(key, modifiers)) return false;
     application_.ProcessMessages();
@@ -58,7 +58,7 @@ class OptionsWindowTest : public main_form_test::MainFormFixture {
     SendMessageW(list, WM_LBUTTONUP, 0, point);
   }
 
-  COLORREF AboutPagePixel(TfrmMain& frmMain, int x, int y) {
+  COLORREF AboutPagePixel(MainFormProbe& frmMain, int x, int y) {
     HWND page = frmMain.AboutPage().Handle();
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     HDC dc = GetDC(page);
@@ -71,20 +71,20 @@ class OptionsWindowTest : public main_form_test::MainFormFixture {
 }  // namespace
 
 TEST_F(OptionsWindowTest, CancelForgetsAChangedHotKeyAtTheNextShowing) {
-  TfrmMain& frmMain = ShownMainForm();
+  MainFormProbe& frmMain = ShownMainForm();
   frmMain.GeneralPage().ReadingHotKey().SetValue(kCtrlShiftF5);
   Command(frmMain, IDCANCEL);
   EXPECT_FALSE(frmMain.Visible());
   EXPECT_EQ(ProbeHotKey(kCtrlShiftF5), HotKeyState::Free);
 
-  frmMain.Options1Click();
+  frmMain.Command(IDM_OPTIONS1);
   EXPECT_EQ(WindowText(frmMain.GeneralPage().ReadingHotKey().Handle()), L"Ctrl+BkSp");
   EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Taken);
   EXPECT_EQ(ConfigText().find("HotKey=24692"), std::string::npos);
 }
 
 TEST_F(OptionsWindowTest, OkMovesTheHotKeyAtOnceAndSavesIt) {
-  TfrmMain& frmMain = ShownMainForm();
+  MainFormProbe& frmMain = ShownMainForm();
   frmMain.GeneralPage().ReadingHotKey().SetValue(kCtrlShiftF5);
   Command(frmMain, IDOK);
   EXPECT_FALSE(frmMain.Visible());
@@ -93,20 +93,20 @@ TEST_F(OptionsWindowTest, OkMovesTheHotKeyAtOnceAndSavesIt) {
   EXPECT_NE(ConfigText().find("HotKey=" + std::to_string(kCtrlShiftF5) + "\r\n"),
             std::string::npos);
 
-  frmMain.Options1Click();
+  frmMain.Command(IDM_OPTIONS1);
   EXPECT_EQ(frmMain.GeneralPage().ReadingHotKey().Value(), kCtrlShiftF5);
 }
 
 TEST_F(OptionsWindowTest, EscActsAsCancel) {
-  TfrmMain& frmMain = ShownMainForm();
+  MainFormProbe& frmMain = ShownMainForm();
   // Not a hot key field: those take Esc as a key like any other.
   SetFocus(frmMain.GeneralPage().AutostartBox().Handle());
   ASSERT_TRUE(Type(frmMain, VK_ESCAPE));
-  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return !frmMain.Visible(); }));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return !frmMain.Visible(); }));
 }
 
 TEST_F(OptionsWindowTest, TrayCommandsOpenTheirPagesAndTheOptionsCommandTheFirst) {
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_CONFIGUREVOICESLOTS1, 0);
   EXPECT_TRUE(frmMain.Visible());
   EXPECT_EQ(frmMain.Pages().ActivePage(), kSlotsPage);
@@ -117,25 +117,23 @@ TEST_F(OptionsWindowTest, TrayCommandsOpenTheirPagesAndTheOptionsCommandTheFirst
 }
 
 TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuard) {
-  TfrmMain& frmMain = ShownMainForm();
+  MainFormProbe& frmMain = ShownMainForm();
   const TVoicePicker& picker = frmMain.SpeechPage().Picker();
   ASSERT_FALSE(picker.GuardArmed());
   SetFocus(frmMain.GeneralPage().MinimizeToTrayBox().Handle());
   ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL}));
-  EXPECT_TRUE(PumpApplicationUntil(application_,
-                                   [&] { return frmMain.Pages().ActivePage() == kSpeechPage; }));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return frmMain.Pages().ActivePage() == kSpeechPage; }));
   EXPECT_TRUE(picker.GuardArmed());
   EXPECT_TRUE(IsWindowVisible(picker.List().Handle()));
   EXPECT_TRUE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
 
   ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL, VK_SHIFT}));
-  EXPECT_TRUE(PumpApplicationUntil(application_,
-                                   [&] { return frmMain.Pages().ActivePage() == kGeneralPage; }));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return frmMain.Pages().ActivePage() == kGeneralPage; }));
 
   // In a hot key field the same keys are a hot key to enter.
   SetFocus(frmMain.GeneralPage().ReadingHotKey().Handle());
   ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL}));
-  EXPECT_TRUE(PumpApplicationUntil(application_, [&] {
+  EXPECT_TRUE(PumpApplicationUntil([&] {
     return frmMain.GeneralPage().ReadingHotKey().Value() == (0x4000 | VK_TAB);
   }));
   EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
@@ -144,11 +142,15 @@ TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuard) {
   ClickSelectedVoice(picker);
   ASSERT_FALSE(picker.GuardArmed());
   HWND tabs = GetDlgItem(frmMain.Handle(), IDC_PAGES);
-  TabCtrl_SetCurSel(tabs, kPronunciationPage);
-  NMHDR change{tabs, IDC_PAGES, static_cast<UINT>(TCN_SELCHANGE)};
-  SendMessageW(frmMain.Handle(), WM_NOTIFY, IDC_PAGES, reinterpret_cast<LPARAM>(&change));
-  EXPECT_TRUE(picker.GuardArmed());
+  auto clickTab = [&](OptionsPage page) {
+    TabCtrl_SetCurSel(tabs, page);
+    NMHDR change{tabs, IDC_PAGES, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(frmMain.Handle(), WM_NOTIFY, IDC_PAGES, reinterpret_cast<LPARAM>(&change));
+  };
+  clickTab(kPronunciationPage);
   EXPECT_TRUE(IsWindowVisible(frmMain.PronunciationPage().CorrectionsTable()));
+  clickTab(kSpeechPage);
+  EXPECT_TRUE(picker.GuardArmed());
 }
 
 // With a SAPI 4 default voice nothing else connects the SAPI 5 voice.
@@ -175,7 +177,7 @@ std::wstring HintOf(HWND tooltip, HWND owner, HWND control) {
 }  // namespace
 
 TEST_F(OptionsWindowTest, TheHotKeyFieldsAndTheIgnoredCharactersHaveHintsShownForSevenSeconds) {
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   HWND tooltip = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
   ASSERT_NE(tooltip, nullptr);
@@ -194,21 +196,20 @@ TEST_F(OptionsWindowTest, TheHotKeyFieldsAndTheIgnoredCharactersHaveHintsShownFo
 
 TEST_F(OptionsWindowTest, TheFirstActivationConnectsTheSapi5Voice) {
   main_form_test::WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Ann\r\n");
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   frmMain.SpeechEngines().Sapi5().Disconnect();
   frmMain.ShowMainWindow();
-  EXPECT_TRUE(PumpApplicationUntil(application_,
-                                   [&] { return frmMain.SpeechEngines().Sapi5().Connected(); }));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return frmMain.SpeechEngines().Sapi5().Connected(); }));
 
   frmMain.SpeechEngines().Sapi5().Disconnect();
-  frmMain.OnCancel();
+  frmMain.Command(IDCANCEL);
   frmMain.ShowMainWindow();
-  ASSERT_TRUE(main_form_test::PumpApplicationUntilPostedHandled(application_));
+  ASSERT_TRUE(PumpApplicationUntilQuiet());
   EXPECT_FALSE(frmMain.SpeechEngines().Sapi5().Connected());
 }
 
 TEST_F(OptionsWindowTest, TypingTheMakersNameAnimatesTheAboutPageUntilTypedAgain) {
-  TfrmMain& frmMain = ShownMainForm();
+  MainFormProbe& frmMain = ShownMainForm();
   frmMain.Pages().SetActivePage(kAboutPage);
   SetFocus(GetDlgItem(frmMain.Handle(), IDC_PAGES));
   ASSERT_EQ(AboutPagePixel(frmMain, 0, 10), RGB(255, 255, 255));
@@ -218,16 +219,13 @@ TEST_F(OptionsWindowTest, TypingTheMakersNameAnimatesTheAboutPageUntilTypedAgain
       ASSERT_TRUE(Type(frmMain, static_cast<WORD>(letter)));
   };
   typeName();
-  EXPECT_TRUE(PumpApplicationUntil(
-      application_, [&] { return WindowText(frmMain.Handle()) != L"Tolvane! Options"; }));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return WindowText(frmMain.Handle()) != L"Tolvane! Options"; }));
   EXPECT_NE(WindowText(frmMain.Handle()).find(L"1.2"), std::wstring::npos);
   // Each tick paints new colours.
-  EXPECT_TRUE(PumpApplicationUntil(
-      application_, [&] { return AboutPagePixel(frmMain, 0, 10) != RGB(255, 255, 255); }));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return AboutPagePixel(frmMain, 0, 10) != RGB(255, 255, 255); }));
 
   typeName();
-  EXPECT_TRUE(PumpApplicationUntil(
-      application_, [&] { return WindowText(frmMain.Handle()) == L"Tolvane! Options"; }));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return WindowText(frmMain.Handle()) == L"Tolvane! Options"; }));
   EXPECT_EQ(AboutPagePixel(frmMain, 0, 10), RGB(255, 255, 255));
 }
 
@@ -369,7 +367,7 @@ LONG FontHeight(HWND control) {
 // DPI: the window takes the place Windows suggests, and its controls, their
 // font, the tables' columns and the About page's own fonts follow the DPI.
 TEST_F(OptionsWindowTest, AMonitorOfTwiceTheDpiDoublesTheControlsTheirFontAndTheColumns) {
-  TfrmMain& frmMain = CreateMainForm();
+  MainFormProbe& frmMain = CreateMainForm();
   HWND ok = GetDlgItem(frmMain.Handle(), IDOK);
   HWND table = frmMain.SlotsPage().Table();
   const RECT okBefore = WindowRect(ok);

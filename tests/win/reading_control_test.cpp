@@ -11,7 +11,7 @@
 
 #include "app/res/resource.h"
 #include "reading/reading_controller.h"
-#include "tests/win/main_form_test_support.h"
+#include "tests/win/main_form_probe.h"
 #include "ui/tray_menu.h"
 
 namespace {
@@ -99,12 +99,11 @@ class ReadingControlTest : public ::testing::Test {
   }
 
   bool WaitForEvent(const std::string& name, size_t count = 1) {
-    return PumpApplicationUntil(application_,
-                                [&] { return Calls("sapi5", "event " + name).size() >= count; });
+    return PumpApplicationUntil([&] { return Calls("sapi5", "event " + name).size() >= count; });
   }
 
   bool WaitUntil(const std::function<bool()>& condition) {
-    return PumpApplicationUntil(application_, condition);
+    return PumpApplicationUntil(condition);
   }
 
   ReadingState LastState() const {
@@ -125,20 +124,13 @@ class ReadingControlTest : public ::testing::Test {
 // what the pause command does next.
 class MainWindowReadingTest : public main_form_test::MainFormFixture {
  protected:
-  std::wstring PauseCaption() const { return frmMain_->TrayMenu().Caption(IDM_STOPREADING1); }
-
-  // Whether the animation's timer runs; asking stops it.
-  static bool TrayAnimationRunning(TfrmMain& frmMain) {
-    return KillTimer(frmMain.Handle(), kTrayAnimationTimer) != FALSE;
-  }
-
-  bool WaitForTrayIcon(TfrmMain& frmMain, HICON icon) {
-    return PumpApplicationUntil(application_, [&] { return frmMain.TrayIcon().Icon() == icon; });
+  bool WaitForTrayPicture(MainFormProbe& frmMain, TrayPicture picture) {
+    return PumpApplicationUntil([&] { return frmMain.Tray().Picture() == picture; });
   }
 
   bool WaitForEvent(const std::string& name, size_t count = 1) {
     return PumpApplicationUntil(
-        application_, [&] { return standins_.Logged("sapi5", "event " + name).size() >= count; });
+        [&] { return standins_.Logged("sapi5", "event " + name).size() >= count; });
   }
 
   Selection selection_;
@@ -355,37 +347,37 @@ TEST_F(ReadingControlTest, TheTestSpeechIsHeardAfterTheUserPausedAReading) {
 // The words come faster than the animation's ticks, which must not hold it
 // up; the pause shows the idle icon and offers "Resume".
 TEST_F(MainWindowReadingTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffersWhatComesNext) {
-  TfrmMain& frmMain = CreateMainForm(kSlowVoices);
+  MainFormProbe& frmMain = CreateMainForm(kSlowVoices);
   ReadingController& controller = frmMain.ReadingControl();
   selection_.Select(LongText(300));
   SendMessageW(frmMain.Handle(), WM_HOTKEY, frmMain.DefaultHotKey().Identifier(), 0);
   ASSERT_TRUE(WaitForEvent("StartStream"));
-  EXPECT_TRUE(WaitForTrayIcon(frmMain, frmMain.WaveIcon1()));
-  EXPECT_TRUE(WaitForTrayIcon(frmMain, frmMain.WaveIcon2()));
-  EXPECT_EQ(PauseCaption(), kPauseCaption);
+  EXPECT_TRUE(WaitForTrayPicture(frmMain, TrayPicture::FirstWave));
+  EXPECT_TRUE(WaitForTrayPicture(frmMain, TrayPicture::SecondWave));
+  EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
 
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_STOPREADING1, 0);
   ASSERT_TRUE(controller.Paused());
-  EXPECT_EQ(PauseCaption(), kResumeCaption);
-  EXPECT_EQ(frmMain.TrayIcon().Icon(), frmMain.IdleIcon());
-  EXPECT_FALSE(TrayAnimationRunning(frmMain));
+  EXPECT_EQ(frmMain.Tray().PauseCaption(), kResumeCaption);
+  EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
+  EXPECT_FALSE(frmMain.Tray().Animating());
 
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_STOPREADING1, 0);
   ASSERT_TRUE(controller.Reading());
-  EXPECT_EQ(PauseCaption(), kPauseCaption);
-  EXPECT_TRUE(WaitForTrayIcon(frmMain, frmMain.WaveIcon1()));
+  EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
+  EXPECT_TRUE(WaitForTrayPicture(frmMain, TrayPicture::FirstWave));
 
   frmMain.SpeechEngines().Sapi5().Speak(L"", SVSFPurgeBeforeSpeak);
   ASSERT_TRUE(WaitForEvent("EndStream"));
-  EXPECT_TRUE(PumpApplicationUntil(application_, [&] { return !controller.Reading(); }));
-  EXPECT_EQ(frmMain.TrayIcon().Icon(), frmMain.IdleIcon());
-  EXPECT_FALSE(TrayAnimationRunning(frmMain));
-  EXPECT_EQ(PauseCaption(), kPauseCaption);
+  EXPECT_TRUE(PumpApplicationUntil([&] { return !controller.Reading(); }));
+  EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
+  EXPECT_FALSE(frmMain.Tray().Animating());
+  EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
 }
 
 // A slot is a row of the "Voice slots" page with its family kept beside it.
 TEST_F(MainWindowReadingTest, ASlotIsReadWithTheVoiceAndValuesOfItsRowOnTheSlotsPage) {
-  TfrmMain& frmMain = CreateMainForm(kSlowVoices);
+  MainFormProbe& frmMain = CreateMainForm(kSlowVoices);
   frmMain.SlotsPage().AddSlot({L"Voice Beta", kSapi5Family, L"135", L"330", L"50"});
   selection_.Select(L"Slot text.");
   frmMain.ReadingControl().SelectSlot(0);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/res/resource.h"
-#include "tests/win/main_form_test_support.h"
+#include "tests/win/main_form_probe.h"
 #include "ui/tray_menu.h"
 
 namespace {
@@ -19,8 +19,8 @@ class Sapi4PauseVariationsTest : public main_form_test::MainFormFixture,
  protected:
   // The only entry is the engine, so it is the default voice; its test
   // test speech starts a reading of a few seconds.
-  TfrmMain& Reading() {
-    TfrmMain& frmMain = CreateMainForm(
+  MainFormProbe& Reading() {
+    MainFormProbe& frmMain = CreateMainForm(
         std::string(
             "pace.ms_per_word = 40\nsapi4.engine = Engine Mode One | Ann | 50..250 | 80..160 | ") +
         GetParam() + "\n");
@@ -28,46 +28,45 @@ class Sapi4PauseVariationsTest : public main_form_test::MainFormFixture,
     for (int word = 0; word < 40; ++word) text += L"word ";
     frmMain.ReadingControl().SpeakWithDefaultVoice(text, true);
     EXPECT_TRUE(
-        PumpApplicationUntil(application_, [&] { return frmMain.ReadingControl().Reading(); }));
+        PumpApplicationUntil([&] { return frmMain.ReadingControl().Reading(); }));
     return frmMain;
   }
 
   // The command, then whatever the engine reports on it.
-  void PauseOrResume(TfrmMain& frmMain) {
+  void PauseOrResume(MainFormProbe& frmMain) {
     frmMain.ReadingControl().PauseOrResume();
-    ASSERT_TRUE(main_form_test::PumpApplicationUntilPostedHandled(application_));
+    ASSERT_TRUE(PumpApplicationUntilQuiet());
   }
 
-  void ExpectPaused(TfrmMain& frmMain) {
+  void ExpectPaused(MainFormProbe& frmMain) {
     EXPECT_TRUE(frmMain.ReadingControl().Paused());
     EXPECT_FALSE(frmMain.ReadingControl().Reading());
-    EXPECT_EQ(frmMain.TrayMenu().Caption(IDM_STOPREADING1), kResumeCaption);
-    EXPECT_EQ(frmMain.TrayIcon().Icon(), frmMain.IdleIcon());
+    EXPECT_EQ(frmMain.Tray().PauseCaption(), kResumeCaption);
+    EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
   }
 
-  void ExpectReading(TfrmMain& frmMain) {
+  void ExpectReading(MainFormProbe& frmMain) {
     EXPECT_FALSE(frmMain.ReadingControl().Paused());
     EXPECT_TRUE(frmMain.ReadingControl().Reading());
-    EXPECT_EQ(frmMain.TrayMenu().Caption(IDM_STOPREADING1), kPauseCaption);
+    EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
   }
 };
 
 TEST_P(Sapi4PauseVariationsTest, PauseAndResumeHoldAndGoOnToTheEnd) {
-  TfrmMain& frmMain = Reading();
+  MainFormProbe& frmMain = Reading();
   PauseOrResume(frmMain);
   ExpectPaused(frmMain);
   PauseOrResume(frmMain);
   ExpectReading(frmMain);
-  ASSERT_TRUE(PumpApplicationUntil(
-      application_, [&] { return !frmMain.ReadingControl().Reading(); }, std::chrono::seconds(20)));
+  ASSERT_TRUE(PumpApplicationUntil([&] { return !frmMain.ReadingControl().Reading(); }, std::chrono::seconds(20)));
   EXPECT_FALSE(frmMain.ReadingControl().Paused());
-  EXPECT_EQ(frmMain.TrayMenu().Caption(IDM_STOPREADING1), kPauseCaption);
-  EXPECT_EQ(frmMain.TrayIcon().Icon(), frmMain.IdleIcon());
+  EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
+  EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
 }
 
 // Two presses handled before the engine's answers to the first come in.
 TEST_P(Sapi4PauseVariationsTest, AQuickResumeAndPauseEndPaused) {
-  TfrmMain& frmMain = Reading();
+  MainFormProbe& frmMain = Reading();
   PauseOrResume(frmMain);
   frmMain.ReadingControl().PauseOrResume();
   PauseOrResume(frmMain);
@@ -77,9 +76,9 @@ TEST_P(Sapi4PauseVariationsTest, AQuickResumeAndPauseEndPaused) {
 }
 
 TEST_P(Sapi4PauseVariationsTest, ExitAfterAPauseKeepsTheReadingSilentAndSaves) {
-  TfrmMain& frmMain = Reading();
+  MainFormProbe& frmMain = Reading();
   PauseOrResume(frmMain);
-  frmMain.Exit1Click();
+  frmMain.Command(IDM_EXIT1);
   EXPECT_TRUE(application_.Terminated());
   // The quit message would end the message loops of the tests that follow.
   MSG quit;

@@ -1,0 +1,18 @@
+#include "app/pages_reading_source.h"
+
+DefaultVoiceChoice PagesReadingSource::DefaultVoice() const {
+  const TVoicePicker& picker = speech_.Picker();
+  return {picker.Entry(), picker.Values()};
+}
+
+TextPreparationSettings PagesReadingSource::PreparationSettings() const {
+  const PronunciationSettings pronunciation = pronunciation_.Current();
+  TextPreparationSettings settings;
+  settings.ignoreCharacters = pronunciation.ignoreCharacters;
+  settings.ignoredCharacters = pronunciation.ignoredCharacters;
+  settings.correctWords = pronunciation.wordsCorrections;
+  if (settings.correctWords) settings.corrections = pronunciation_.Corrections();
+  return settings;
+}
+
+SlotVoiceSettings PagesReadingSource::Slot(int slot) const { return slots_.Slot(slot); }

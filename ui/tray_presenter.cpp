@@ -1,0 +1,165 @@
+#include "ui/tray_presenter.h"
+
+#include <utility>
+
+#include "app/res/resource.h"
+#include "reading/reading_rules.h"
+
+namespace {
+
+constexpr wchar_t kTrayHint[] = L"Tolvane!";
+constexpr UINT kTrayIconMessage = WM_APP + 1;
+constexpr UINT_PTR kAnimationTimer = 2;
+constexpr UINT kAnimationMilliseconds = 500;
+// The animation frames that show a picture of their own.
+constexpr int kFirstWaveFrame = 3;
+constexpr int kSecondWaveFrame = 4;
+constexpr int kIdleFrame = 5;
+
+struct CommandId {
+  TrayCommand command;
+  UINT id;
+};
+
+constexpr CommandId kCommandIds[] = {
+    {TrayCommand::Options, IDM_OPTIONS1},
+    {TrayCommand::VoiceSlots, IDM_CONFIGUREVOICESLOTS1},
+    {TrayCommand::AdditionalVoices, IDM_ADDITIONALVOICES1},
+    {TrayCommand::MoreVoices, IDM_GETMOREQUALITYVOICESNOW1},
+    {TrayCommand::PauseResume, IDM_STOPREADING1},
+    {TrayCommand::Help, IDM_HELP1},
+    {TrayCommand::Tutorial, IDM_TUTORIAL1},
+    {TrayCommand::Website, IDM_WEBSITE1},
+    {TrayCommand::About, IDM_ABOUT1},
+    {TrayCommand::Exit, IDM_EXIT1},
+};
+
+const CommandId* FindId(UINT id) {
+  for (const CommandId& entry : kCommandIds) {
+    if (entry.id == id) return &entry;
+  }
+  return nullptr;
+}
+
+OwnedIcon LoadSmallIcon(HINSTANCE instance, int id) {
+  return OwnedIcon(
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0)));
+}
+
+}  // namespace
+
+TTrayPresenter::TTrayPresenter(HWND window, HINSTANCE instance, const TrayIconIds& icons,
+                               TrayPresenterOwner& owner, std::function<void()> processMessages)
+    : window_(window),
+      owner_(owner),
+      taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
+      idleIcon_(LoadSmallIcon(instance, icons.idle)),
+      firstWaveIcon_(LoadSmallIcon(instance, icons.firstWave)),
+      secondWaveIcon_(LoadSmallIcon(instance, icons.secondWave)),
+      icon_(window, kTrayIconMessage),
+      menu_(
+          window, idleIcon_.get(),
+          [this](UINT id) {
+            const CommandId* entry = FindId(id);
+            return entry == nullptr ? std::wstring() : owner_.TrayHotKeyText(entry->command);
+          },
+          std::move(processMessages)) {
+  icon_.SetHint(kTrayHint);
+  icon_.SetIcon(idleIcon_.get());
+}
+
+TTrayPresenter::~TTrayPresenter() { SetAnimation(false); }
+
+bool TTrayPresenter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (message == taskbarCreatedMessage_) {
+    icon_.TaskbarCreated();
+    // Other windows may want to hear of it too.
+    return false;
+  }
+  switch (message) {
+    case kTrayIconMessage:
+      HandleIconMessage(lParam);
+      return true;
+    case WM_COMMAND:
+      return HandleCommand(LOWORD(wParam));
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      result = HandleOwnerDraw(message, lParam);
+      return result != FALSE;
+    case WM_TIMER:
+      if (wParam != kAnimationTimer) return false;
+      AdvanceAnimation();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TTrayPresenter::HandleIconMessage(LPARAM mouseMessage) {
+  if (mouseMessage == WM_RBUTTONUP) menu_.Popup();
+  // A double click runs the menu's default item, "Options...".
+  if (mouseMessage == WM_LBUTTONDBLCLK) HandleCommand(menu_.DefaultCommand());
+}
+
+bool TTrayPresenter::HandleCommand(UINT id) {
+  const CommandId* entry = FindId(id);
+  if (entry == nullptr) return false;
+  owner_.TrayCommandChosen(entry->command);
+  return true;
+}
+
+bool TTrayPresenter::HandleOwnerDraw(UINT message, LPARAM lParam) {
+  if (message == WM_MEASUREITEM) {
+    return menu_.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+  }
+  return menu_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+}
+
+std::wstring TTrayPresenter::PauseCaption() const { return menu_.Caption(IDM_STOPREADING1); }
+
+// The menu offers what the pause hot key would do next: "Resume" only while
+// a reading is paused.
+void TTrayPresenter::ReadingStateChanged(ReadingState state) {
+  SetAnimation(state == ReadingState::Reading);
+  if (state != ReadingState::Reading) Show(TrayPicture::Idle);
+  if (state != ReadingState::Ended) {
+    menu_.SetCaption(IDM_STOPREADING1,
+                      state == ReadingState::Paused ? kResumeCaption : kPauseCaption);
+  }
+}
+
+void TTrayPresenter::ReadingFailed() { MessageBeep(MB_ICONEXCLAMATION); }
+
+void TTrayPresenter::Show(TrayPicture picture) {
+  picture_ = picture;
+  switch (picture) {
+    case TrayPicture::Idle:
+      icon_.SetIcon(idleIcon_.get());
+      break;
+    case TrayPicture::FirstWave:
+      icon_.SetIcon(firstWaveIcon_.get());
+      break;
+    case TrayPicture::SecondWave:
+      icon_.SetIcon(secondWaveIcon_.get());
+      break;
+  }
+}
+
+// Setting the timer again would restart its countdown: a reading reported
+// again while the animation runs (the next stream, a resume) leaves it alone.
+void TTrayPresenter::SetAnimation(bool running) {
+  if (running == animationRunning_) return;
+  animationRunning_ = running;
+  if (running) {
+    SetTimer(window_, kAnimationTimer, kAnimationMilliseconds, nullptr);
+  } else {
+    KillTimer(window_, kAnimationTimer);
+  }
+}
+
+void TTrayPresenter::AdvanceAnimation() {
+  animationFrame_ = NextTrayAnimationFrame(animationFrame_);
+  if (animationFrame_ == kFirstWaveFrame) Show(TrayPicture::FirstWave);
+  if (animationFrame_ == kSecondWaveFrame) Show(TrayPicture::SecondWave);
+  if (animationFrame_ == kIdleFrame) Show(TrayPicture::Idle);
+}
