@@ -22,7 +22,6 @@
 
 namespace {
 
-using main_form_test::PumpApplicationUntil;
 using speech_test::LogEntry;
 
 constexpr char kNamingEngines[] =

@@ -29,14 +29,14 @@ class MainFormProbe {
 
   HWND Handle() const { return form_.Handle(); }
   bool Visible() const { return form_.Visible(); }
-  Engines& SpeechEngines() { return form_.engines_; }
-  ReadingController& ReadingControl() { return *form_.reading_; }
-  TOptionsPages& Pages() { return form_.pages_; }
-  TGeneralPage& GeneralPage() { return form_.generalPage_; }
-  TSpeechPage& SpeechPage() { return form_.speechPage_; }
-  TSlotsPage& SlotsPage() { return form_.slotsPage_; }
-  TPronunciationPage& PronunciationPage() { return form_.pronunciationPage_; }
-  TAboutPage& AboutPage() { return form_.aboutPage_; }
+  Engines& SpeechEngines() const { return form_.engines_; }
+  ReadingController& ReadingControl() const { return *form_.reading_; }
+  TOptionsPages& Pages() const { return form_.pages_; }
+  TGeneralPage& GeneralPage() const { return form_.generalPage_; }
+  TSpeechPage& SpeechPage() const { return form_.speechPage_; }
+  TSlotsPage& SlotsPage() const { return form_.slotsPage_; }
+  TPronunciationPage& PronunciationPage() const { return form_.pronunciationPage_; }
+  TAboutPage& AboutPage() const { return form_.aboutPage_; }
   const GlobalHotKey& DefaultHotKey() const { return *form_.defaultHotKey_; }
   const GlobalHotKey& OptionsHotKey() const { return *form_.optionsHotKey_; }
   const GlobalHotKey& StopHotKey() const { return *form_.stopHotKey_; }

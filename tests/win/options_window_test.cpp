@@ -22,7 +22,6 @@
 namespace {
 
 using main_form_test::ConfigText;
-using main_form_test::PumpApplicationUntil;
 
 constexpr ShortCut kCtrlShiftF5 = 0x6000 | VK_F5;
 

@@ -16,7 +16,6 @@
 
 namespace {
 
-using main_form_test::PumpApplicationUntil;
 using speech_test::LogEntry;
 
 // Slow enough that a reading of a few hundred words is still under way when
@@ -99,11 +98,11 @@ class ReadingControlTest : public ::testing::Test {
   }
 
   bool WaitForEvent(const std::string& name, size_t count = 1) {
-    return PumpApplicationUntil([&] { return Calls("sapi5", "event " + name).size() >= count; });
+    return WaitUntil([&] { return Calls("sapi5", "event " + name).size() >= count; });
   }
 
   bool WaitUntil(const std::function<bool()>& condition) {
-    return PumpApplicationUntil(condition);
+    return PumpUntil(condition, 5s, [this] { application_.ProcessMessages(); });
   }
 
   ReadingState LastState() const {

@@ -12,7 +12,6 @@
 
 namespace {
 
-using main_form_test::PumpApplicationUntil;
 
 class Sapi4PauseVariationsTest : public main_form_test::MainFormFixture,
                                  public ::testing::WithParamInterface<const char*> {
