@@ -12,6 +12,7 @@
 #include "ui/dpi_change.h"
 #include "ui/hints.h"
 #include "ui/partner_offer.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

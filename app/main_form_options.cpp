@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "app/main_form.h"
 #include "app/res/resource.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

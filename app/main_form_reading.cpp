@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include "app/main_form.h"
-#include "app/res/resource.h"
 #include "reading/reading_rules.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

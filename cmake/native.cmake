@@ -10,6 +10,11 @@ tolvane_warnings(tolvane_core)
 # The layer order of the program's folders holds for every source file.
 add_test(NAME layers_include_only_earlier_layers
          COMMAND ${PROJECT_SOURCE_DIR}/tools/check-layers ${PROJECT_SOURCE_DIR} ${tolvane_layers})
+# Every folder's resource identifiers keep to the folder's range.
+file(GLOB resource_headers CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}
+     ${PROJECT_SOURCE_DIR}/app/res/resource.h ${PROJECT_SOURCE_DIR}/*/*_resources.h)
+add_test(NAME resource_identifiers_keep_to_their_folders_ranges
+         COMMAND ${PROJECT_SOURCE_DIR}/tools/check-resource-ids ${PROJECT_SOURCE_DIR} ${resource_headers})
 
 tolvane_add_googletest()
 add_subdirectory(tests/unit)

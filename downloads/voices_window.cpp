@@ -1,6 +1,6 @@
 #include "downloads/voices_window.h"
 
-#include "app/res/resource.h"
+#include "downloads/downloads_resources.h"
 
 TfrmVoices::TfrmVoices(HINSTANCE instance, HWND owner) : TForm(instance, owner, IDD_VOICES) {
   Create();

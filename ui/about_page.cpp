@@ -4,8 +4,8 @@
 #include <iterator>
 #include <utility>
 
-#include "app/res/resource.h"
 #include "base/dpi.h"
+#include "ui/ui_resources.h"
 
 namespace {
 
