@@ -11,6 +11,7 @@
 #include "base/exception_guard.h"
 #include "ui/dpi_change.h"
 #include "ui/hints.h"
+#include "ui/ui_resources.h"
 
 TfrmMain::TfrmMain(TApplication& application, std::vector<std::wstring> commandLine)
     : TForm(application.Instance(), application.Handle(), IDD_MAIN),

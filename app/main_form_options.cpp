@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 #include "app/res/resource.h"
 #include "ui/hotkey_edit.h"
+#include "ui/ui_resources.h"
 
 void TfrmMain::FormShow() {
   if (!firstLoad_) LoadCfg();

@@ -30,9 +30,11 @@ foreach(layer IN LISTS tolvane_layers)
   set(earlier_layer tolvane_${layer})
 endforeach()
 
-# windres reports no dependencies: name what the resource script pulls in.
+# windres reports no dependencies: name what the resource script pulls in
+# (each folder's templates and identifier header, and the control class names).
 file(GLOB resource_inputs CONFIGURE_DEPENDS
-     ${PROJECT_SOURCE_DIR}/app/res/* ${PROJECT_SOURCE_DIR}/*/*.rc ${PROJECT_SOURCE_DIR}/ui/hotkey_edit_class.h)
+     ${PROJECT_SOURCE_DIR}/app/res/* ${PROJECT_SOURCE_DIR}/*/*.rc
+     ${PROJECT_SOURCE_DIR}/*/*_resources.h ${PROJECT_SOURCE_DIR}/ui/*_class.h)
 set_source_files_properties(app/res/tolvane.rc PROPERTIES OBJECT_DEPENDS "${resource_inputs}")
 
 add_executable(Tolvane WIN32 app/main.cpp app/res/tolvane.rc)

@@ -1,6 +1,6 @@
 #include "downloads/voices_window.h"
 
-#include "app/res/resource.h"
+#include "downloads/downloads_resources.h"
 #include "ui/modal_dialog.h"
 
 namespace {

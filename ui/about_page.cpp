@@ -6,9 +6,9 @@
 #include <random>
 #include <utility>
 
-#include "app/res/resource.h"
 #include "base/dpi.h"
 #include "ui/controls.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "ui/general_page.h"
 
-#include "app/res/resource.h"
 #include "ui/hints.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "app/res/resource.h"
 #include "ui/hints.h"
 #include "ui/list_view.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "ui/slot_editor.h"
 
-#include "app/res/resource.h"
+#include "ui/ui_resources.h"
 
 TfrmSlot::TfrmSlot(HINSTANCE instance, HWND owner) : TForm(instance, owner, IDD_SLOT) { Create(); }

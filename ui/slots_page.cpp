@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/res/resource.h"
 #include "ui/list_view.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

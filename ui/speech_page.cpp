@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/res/resource.h"
 #include "speech/voice_catalogue.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/res/resource.h"
 #include "base/dpi.h"
 #include "base/gdi.h"
 #include "base/win32_error.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // gradient band on the left with the product name written upwards, white
 // items, a blue highlight, and the current hot keys right-aligned beside
 // "Options..." and "Pause"/"Resume". Chosen items reach the owner window as
-// WM_COMMAND with the IDM_* command identifiers.
+// WM_COMMAND with the IDM_* command identifiers of ui/ui_resources.h.
 
 #include <windows.h>
 

@@ -2,13 +2,12 @@
 
 #include <utility>
 
-#include "app/res/resource.h"
+#include "ui/ui_resources.h"
 #include "reading/reading_rules.h"
 
 namespace {
 
 constexpr wchar_t kTrayHint[] = L"Tolvane!";
-constexpr UINT kTrayIconMessage = WM_APP + 1;
 constexpr UINT_PTR kAnimationTimer = 2;
 constexpr UINT kAnimationMilliseconds = 500;
 // The animation frames that show a picture of their own.
@@ -56,7 +55,7 @@ TTrayPresenter::TTrayPresenter(HWND window, HINSTANCE instance, const TrayIconId
       idleIcon_(LoadSmallIcon(instance, icons.idle)),
       firstWaveIcon_(LoadSmallIcon(instance, icons.firstWave)),
       secondWaveIcon_(LoadSmallIcon(instance, icons.secondWave)),
-      icon_(window, kTrayIconMessage),
+      icon_(window, TRAY_ICON_MESSAGE),
       menu_(
           window, idleIcon_.get(),
           [this](UINT id) {
@@ -77,7 +76,7 @@ bool TTrayPresenter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, I
     return false;
   }
   switch (message) {
-    case kTrayIconMessage:
+    case TRAY_ICON_MESSAGE:
       HandleIconMessage(lParam);
       return true;
     case WM_COMMAND:

@@ -1,6 +1,6 @@
 #include "ui/welcome_window.h"
 
-#include "app/res/resource.h"
+#include "ui/ui_resources.h"
 
 TfrmWelcome::TfrmWelcome(HINSTANCE instance, HWND owner) : TForm(instance, owner, IDD_WELCOME) {
   Create();

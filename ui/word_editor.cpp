@@ -1,5 +1,5 @@
 #include "ui/word_editor.h"
 
-#include "app/res/resource.h"
+#include "ui/ui_resources.h"
 
 TfrmWord::TfrmWord(HINSTANCE instance, HWND owner) : TForm(instance, owner, IDD_WORD) { Create(); }

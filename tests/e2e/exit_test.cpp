@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/res/resource.h"
 #include "tests/e2e/driver.h"
 #include "tests/support/hotkey_probe_client.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include <commctrl.h>
 
-#include "app/res/resource.h"
 #include "tests/e2e/driver.h"
 #include "tests/support/autostart_value.h"
 #include "tests/support/hotkey_probe_client.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "app/res/resource.h"
 #include "tests/e2e/driver.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

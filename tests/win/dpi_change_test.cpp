@@ -12,6 +12,7 @@
 #include "ui/dpi_change.h"
 #include "ui/link_label.h"
 #include "ui/list_view.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

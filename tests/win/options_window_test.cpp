@@ -18,6 +18,7 @@
 #include "ui/about_page.h"
 #include "ui/controls.h"
 #include "ui/link_label.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

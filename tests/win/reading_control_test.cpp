@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/res/resource.h"
 #include "reading/reading_controller.h"
 #include "tests/win/main_form_probe.h"
 #include "ui/tray_menu.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

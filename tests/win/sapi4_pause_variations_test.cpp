@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "app/res/resource.h"
 #include "tests/win/main_form_probe.h"
 #include "ui/tray_menu.h"
+#include "ui/ui_resources.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/res/resource.h"
 #include "base/dpi.h"
 #include "base/window_thunk.h"
 #include "tests/support/canvas.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/window_class.h"
+#include "ui/ui_resources.h"
 
 namespace {
 
