@@ -1,5 +1,25 @@
 #include "ui/slot_editor.h"
 
+#include "ui/modal_dialog.h"
 #include "ui/ui_resources.h"
 
-TfrmSlot::TfrmSlot(HINSTANCE instance, HWND owner) : TForm(instance, owner, IDD_SLOT) { Create(); }
+namespace {
+
+class TfrmSlot final : public TModalDialog {
+ public:
+  explicit TfrmSlot(VoiceSlot& slot) : TModalDialog(IDD_SLOT), slot_(slot) {}
+  using TModalDialog::ShowModal;
+
+ private:
+  // The copy being edited, which the controls show and take back.
+  VoiceSlot& slot_;
+};
+
+}  // namespace
+
+bool EditVoiceSlot(HINSTANCE instance, HWND owner, VoiceSlot& slot) {
+  VoiceSlot edited = slot;
+  if (!TfrmSlot(edited).ShowModal(instance, owner)) return false;
+  slot = edited;
+  return true;
+}

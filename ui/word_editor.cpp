@@ -1,5 +1,25 @@
 #include "ui/word_editor.h"
 
+#include "ui/modal_dialog.h"
 #include "ui/ui_resources.h"
 
-TfrmWord::TfrmWord(HINSTANCE instance, HWND owner) : TForm(instance, owner, IDD_WORD) { Create(); }
+namespace {
+
+class TfrmWord final : public TModalDialog {
+ public:
+  explicit TfrmWord(WordCorrection& correction) : TModalDialog(IDD_WORD), correction_(correction) {}
+  using TModalDialog::ShowModal;
+
+ private:
+  // The copy being edited, which the controls show and take back.
+  WordCorrection& correction_;
+};
+
+}  // namespace
+
+bool EditWordCorrection(HINSTANCE instance, HWND owner, WordCorrection& correction) {
+  WordCorrection edited = correction;
+  if (!TfrmWord(edited).ShowModal(instance, owner)) return false;
+  correction = edited;
+  return true;
+}

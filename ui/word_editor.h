@@ -1,9 +1,10 @@
 #pragma once
 // The pronunciation correction editor: one word and the text spoken in its place.
 
-#include "ui/form.h"
+#include <windows.h>
 
-class TfrmWord : public TForm {
- public:
-  explicit TfrmWord(HINSTANCE instance, HWND owner);
-};
+#include "settings/word_correction.h"
+
+// Shows the editor over `owner` for `correction`, modal. Answers whether the
+// user confirmed it; only then does `correction` take the edited values.
+bool EditWordCorrection(HINSTANCE instance, HWND owner, WordCorrection& correction);
