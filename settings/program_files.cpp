@@ -20,12 +20,17 @@ std::wstring WithBackslash(const std::wstring& folder) {
 // Creating files is what the settings need of their folder, so that is what
 // is tried, rather than reading attributes or access rights that a read-only
 // medium or the system's file redirection would answer differently. The trial
-// file has a name of its own, so no file of the program is touched, and it
-// is deleted at once.
+// file has a name of its own, so no file of the program is touched, and the
+// system deletes it as it is closed, even should the program end first.
+// (GetTempFileNameW will not do: it answers a name even when the folder
+// refuses the file.)
 bool FilesCanBeCreatedIn(const std::wstring& folder) {
-  wchar_t trial[MAX_PATH];
-  if (GetTempFileNameW(folder.c_str(), L"tlv", 0, trial) == 0) return false;
-  DeleteFileW(trial);
+  const std::wstring trial = folder + L"tolvane-trial-" + std::to_wstring(GetCurrentProcessId()) +
+                             L"-" + std::to_wstring(GetTickCount64()) + L".tmp";
+  HANDLE file = CreateFileW(trial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
   return true;
 }
 
