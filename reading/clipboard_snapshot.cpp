@@ -8,14 +8,12 @@
 #include <utility>
 
 #include "base/exception_guard.h"
+#include "base/wait_with_messages.h"
 #include "base/win32_error.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-// How long one pause of a wait lasts at most; input ends it early.
-constexpr auto kPause = 5ms;
 
 struct GlobalFreer {
   void operator()(HGLOBAL memory) const { GlobalFree(memory); }
@@ -166,20 +164,6 @@ void PutPalette(UINT format, const Bytes& bytes) {
 
 }  // namespace
 
-bool WaitWithMessages(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
-                      const std::function<void()>& processMessages) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    if (condition()) return true;
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left <= 0ms) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min(left, kPause).count()),
-                              QS_ALLINPUT);
-    if (processMessages) processMessages();
-  }
-}
-
 ScopedClipboard::ScopedClipboard(HWND owner, const std::function<void()>& processMessages,
                                  std::chrono::milliseconds patience) {
   if (!WaitWithMessages([owner] { return OpenClipboard(owner) != FALSE; }, patience,
@@ -319,40 +303,39 @@ namespace {
 // How often a waiting snapshot tries the clipboard again.
 constexpr UINT kRestoreRetryMs = 50;
 
-struct WaitingRestore {
-  HWND owner;
-  ClipboardSnapshot snapshot;
-};
+}  // namespace
 
-// One for the process, as the clipboard is one for the session; kept here
-// because a thread-less timer's procedure is handed nothing to work on.
-std::optional<WaitingRestore> waitingRestore;
-UINT_PTR restoreTimer = 0;
+PendingClipboardRestore::PendingClipboardRestore(HWND owner) : owner_(owner) {}
 
-void TryWaitingRestore() {
-  if (!waitingRestore) return;
+PendingClipboardRestore::~PendingClipboardRestore() {
+  if (waiting_) KillTimer(owner_, TimerId());
+}
+
+// The timer's identifier is the object's address: the system hands it to the
+// procedure, which so finds its object without a global, and two objects on
+// one window never share a timer.
+void CALLBACK PendingClipboardRestore::OnRetryTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+  CallGuarded([timer] { reinterpret_cast<PendingClipboardRestore*>(timer)->TryRestore(); });
+}
+
+void PendingClipboardRestore::TryRestore() {
   try {
-    ScopedClipboard clipboard(waitingRestore->owner, {}, 0ms);
+    ScopedClipboard clipboard(owner_, {}, 0ms);
     RestoreWaitingSnapshot(clipboard);
   } catch (const std::runtime_error&) {
     // Still taken, or not emptied: the next tick tries again.
   }
 }
 
-void CALLBACK OnRestoreTimer(HWND, UINT, UINT_PTR, DWORD) { CallGuarded(TryWaitingRestore); }
-
-}  // namespace
-
-void RestoreWhenFree(HWND owner, ClipboardSnapshot snapshot) {
-  waitingRestore = WaitingRestore{owner, std::move(snapshot)};
+void PendingClipboardRestore::RestoreWhenFree(ClipboardSnapshot snapshot) {
+  waiting_ = std::move(snapshot);
   // Without a timer the snapshot still goes back with the next capture.
-  if (restoreTimer == 0) restoreTimer = SetTimer(nullptr, 0, kRestoreRetryMs, OnRestoreTimer);
+  SetTimer(owner_, TimerId(), kRestoreRetryMs, OnRetryTimer);
 }
 
-void RestoreWaitingSnapshot(const ScopedClipboard& clipboard) {
-  if (!waitingRestore) return;
-  waitingRestore->snapshot.Restore(clipboard);
-  waitingRestore.reset();
-  if (restoreTimer != 0) KillTimer(nullptr, restoreTimer);
-  restoreTimer = 0;
+void PendingClipboardRestore::RestoreWaitingSnapshot(const ScopedClipboard& clipboard) {
+  if (!waiting_) return;
+  waiting_->Restore(clipboard);
+  waiting_.reset();
+  KillTimer(owner_, TimerId());
 }

@@ -19,13 +19,6 @@ inline constexpr char kCannotOpenClipboard[] = "Cannot open clipboard";
 // manager to read the news; short enough that a hot key never feels stuck.
 inline constexpr std::chrono::milliseconds kClipboardPatience{250};
 
-// Lets the program's waiting messages run until the condition holds or the
-// time is up, and answers whether it held. In between the thread sleeps in
-// MsgWaitForMultipleObjects, so arriving input ends a pause early. An empty
-// processMessages only waits.
-bool WaitWithMessages(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
-                      const std::function<void()>& processMessages);
-
 // The clipboard, open for the lifetime of the object.
 class ScopedClipboard {
  public:
@@ -76,14 +69,33 @@ class ClipboardSnapshot {
 };
 
 // The user's clipboard that a capture could not put back because another
-// program kept the clipboard open. It is never dropped: it waits here, at most
-// one, until the clipboard opens, tried again and again from the message loop
-// of the thread that left it here, or put back by the next capture before
-// that saves the clipboard.
+// program kept the clipboard open. It is never dropped while the object
+// lives: it waits here, at most one, until the clipboard opens, tried again
+// and again from the message loop of the owner window's thread, or put back by
+// the next capture before that saves the clipboard.
+class PendingClipboardRestore {
+ public:
+  // owner owns the clipboard while a snapshot goes back, and carries the
+  // timer that retries it.
+  explicit PendingClipboardRestore(HWND owner);
+  ~PendingClipboardRestore();
+  PendingClipboardRestore(const PendingClipboardRestore&) = delete;
+  PendingClipboardRestore& operator=(const PendingClipboardRestore&) = delete;
 
-// Leaves the snapshot to go back as soon as the owner can open the clipboard,
-// in place of one already waiting.
-void RestoreWhenFree(HWND owner, ClipboardSnapshot snapshot);
+  HWND Owner() const { return owner_; }
 
-// With the clipboard open: puts a waiting snapshot back now, if there is one.
-void RestoreWaitingSnapshot(const ScopedClipboard& clipboard);
+  // Leaves the snapshot to go back as soon as the owner can open the
+  // clipboard, in place of one already waiting.
+  void RestoreWhenFree(ClipboardSnapshot snapshot);
+
+  // With the clipboard open: puts a waiting snapshot back now, if there is one.
+  void RestoreWaitingSnapshot(const ScopedClipboard& clipboard);
+
+ private:
+  static void CALLBACK OnRetryTimer(HWND, UINT, UINT_PTR timer, DWORD);
+  void TryRestore();
+  UINT_PTR TimerId() const { return reinterpret_cast<UINT_PTR>(this); }
+
+  HWND owner_;
+  std::optional<ClipboardSnapshot> waiting_;
+};

@@ -11,7 +11,7 @@ ReadingController::ReadingController(Engines& engines, const ReadingSource& sour
     : engines_(engines),
       source_(source),
       feedback_(feedback),
-      clipboardOwner_(clipboardOwner),
+      pendingRestore_(clipboardOwner),
       processMessages_(std::move(processMessages)) {
   ConnectEngineEvents();
 }
@@ -43,7 +43,7 @@ void ReadingController::Guarded(const std::function<void()>& step) {
 void ReadingController::Report(ReadingState state) { feedback_.ReadingStateChanged(state); }
 
 std::wstring ReadingController::GetSelectedText() {
-  return PrepareText(CaptureSelectedText(clipboardOwner_, processMessages_),
+  return PrepareText(CaptureSelectedText(pendingRestore_, processMessages_),
                      source_.PreparationSettings());
 }
 

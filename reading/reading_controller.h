@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "reading/clipboard_snapshot.h"
 #include "reading/text_preparation.h"
 #include "speech/engines.h"
 
@@ -51,7 +52,8 @@ class ReadingFeedback {
 class ReadingController {
  public:
   // clipboardOwner and processMessages serve the capture of the selected text
-  // (reading/selected_text.h).
+  // (reading/selected_text.h); a user's clipboard that a capture could not put
+  // back is retried on a timer of clipboardOwner while the controller lives.
   ReadingController(Engines& engines, const ReadingSource& source, ReadingFeedback& feedback,
                     HWND clipboardOwner, std::function<void()> processMessages);
   // The engines outlive the controller: their notifications stop here.
@@ -100,7 +102,7 @@ class ReadingController {
   Engines& engines_;
   const ReadingSource& source_;
   ReadingFeedback& feedback_;
-  HWND clipboardOwner_;
+  PendingClipboardRestore pendingRestore_;
   std::function<void()> processMessages_;
   // A reading is under way and not paused; a reading is paused.
   bool reading_ = false;

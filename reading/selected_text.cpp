@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "reading/clipboard_snapshot.h"
+#include "base/wait_with_messages.h"
 
 namespace {
 
@@ -108,11 +108,12 @@ void CopyInOwnFocus() {
   if (HWND focus = GetFocus(); focus != nullptr) SendMessageW(focus, WM_COPY, 0, 0);
 }
 
-ClipboardSnapshot SaveClipboard(HWND owner, const std::function<void()>& processMessages) {
-  ScopedClipboard clipboard(owner, processMessages);
+ClipboardSnapshot SaveClipboard(PendingClipboardRestore& pendingRestore,
+                                const std::function<void()>& processMessages) {
+  ScopedClipboard clipboard(pendingRestore.Owner(), processMessages);
   // A snapshot that an earlier capture could not put back yet is the user's
   // clipboard; the clipboard itself still holds that capture's copy.
-  RestoreWaitingSnapshot(clipboard);
+  pendingRestore.RestoreWaitingSnapshot(clipboard);
   return ClipboardSnapshot::Take(clipboard);
 }
 
@@ -146,15 +147,15 @@ std::wstring CopyAndRestore(HWND owner, const ClipboardSnapshot& saved,
 
 }  // namespace
 
-std::wstring CaptureSelectedText(HWND clipboardOwner,
+std::wstring CaptureSelectedText(PendingClipboardRestore& pendingRestore,
                                  const std::function<void()>& processMessages) {
-  ClipboardSnapshot saved = SaveClipboard(clipboardOwner, processMessages);
+  ClipboardSnapshot saved = SaveClipboard(pendingRestore, processMessages);
   try {
-    return CopyAndRestore(clipboardOwner, saved, processMessages);
+    return CopyAndRestore(pendingRestore.Owner(), saved, processMessages);
   } catch (...) {
     // The reading fails, but the user's clipboard must not stay replaced by
     // the copy: it goes back once the clipboard is free.
-    RestoreWhenFree(clipboardOwner, std::move(saved));
+    pendingRestore.RestoreWhenFree(std::move(saved));
     throw;
   }
 }

@@ -8,21 +8,25 @@
 #include <functional>
 #include <string>
 
+#include "reading/clipboard_snapshot.h"
+
 // Makes the focused window copy its selection and answers the copied text in
 // UTF-16; when nothing was copied within about a second, the text the
 // clipboard held before. The clipboard afterwards holds every format it held
 // before (see clipboard_snapshot.cpp for the few that cannot be copied), and
 // nothing when it held nothing.
 //
-// clipboardOwner owns the clipboard while its contents are put back: the
-// application window. processMessages handles the program's waiting
-// messages; it runs while the capture waits for modifier keys, for the copy
-// and for a busy clipboard, so other handlers, even another capture, may run
-// in between.
+// The clipboard is opened for the pending restore's owner, which owns it
+// while its contents are put back: the application window. processMessages
+// handles the program's waiting messages; it runs while the capture waits for
+// modifier keys, for the copy and for a busy clipboard, so other handlers,
+// even another capture, may run in between.
 //
 // Throws std::runtime_error(kCannotOpenClipboard) when another program keeps
 // the clipboard open: before the keystroke, with nothing sent; or past the
-// copy's deadline, two seconds after it. Then the user's clipboard goes back
-// once it is free, tried from this thread's message loop, or by the next
-// capture, which saves that and not the copy.
-std::wstring CaptureSelectedText(HWND clipboardOwner, const std::function<void()>& processMessages);
+// copy's deadline, two seconds after it. Then the user's clipboard waits in
+// pendingRestore and goes back once the clipboard is free, tried from this
+// thread's message loop, or by the next capture, which saves that and not the
+// copy.
+std::wstring CaptureSelectedText(PendingClipboardRestore& pendingRestore,
+                                 const std::function<void()>& processMessages);

@@ -19,7 +19,7 @@
 // modifiers in the bits above it (0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt).
 using HotKeyWord = std::uint16_t;
 
-// The file, in the program folder.
+// The file's name; settings/program_files.h says in which folder.
 inline constexpr wchar_t kMainSettingsFile[] = L"cfg.ini";
 
 inline constexpr HotKeyWord kDefaultReadingHotKey = 16392;  // Ctrl+BkSp

@@ -241,6 +241,7 @@ class SelectedTextTest : public ::testing::Test {
   void SetUp() override {
     owner_ = CreateTopLevel(L"application");
     ASSERT_NE(owner_, nullptr);
+    pendingRestore_.emplace(owner_);
   }
   void TearDown() override {
     // No key may stay down for the next case, whatever this one did.
@@ -250,6 +251,7 @@ class SelectedTextTest : public ::testing::Test {
       if (GetAsyncKeyState(key) & 0x8000) held.push_back(key);
     }
     if (!held.empty()) SendKeys(held, true);
+    pendingRestore_.reset();
     DestroyWindow(owner_);
   }
 
@@ -274,7 +276,7 @@ class SelectedTextTest : public ::testing::Test {
     return ClipboardFormatsAndBytes();
   }
 
-  std::wstring Capture() { return CaptureSelectedText(owner_, PumpMessages); }
+  std::wstring Capture() { return CaptureSelectedText(*pendingRestore_, PumpMessages); }
 
   void ExpectCaptureFailsForTheBusyClipboard() {
     try {
@@ -286,6 +288,8 @@ class SelectedTextTest : public ::testing::Test {
   }
 
   HWND owner_ = nullptr;
+  // Where the user's clipboard waits when a capture cannot put it back.
+  std::optional<PendingClipboardRestore> pendingRestore_;
   const UINT privateFormat_ = RegisterClipboardFormatW(L"Tolvane test private bytes");
 };
 
@@ -398,7 +402,7 @@ TEST_F(SelectedTextTest, LettingGoOfAltDuringTheWaitOpensNoMenu) {
   bool letGo = false;
   std::thread user(
       [&] { letGo = WaitUntil([&] { return waiting.load(); }, 5s) && SendKeys({VK_LMENU}, true); });
-  const std::wstring captured = CaptureSelectedText(owner_, [&] {
+  const std::wstring captured = CaptureSelectedText(*pendingRestore_, [&] {
     waiting = true;
     PumpMessages();
   });

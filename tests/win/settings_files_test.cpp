@@ -1,13 +1,16 @@
 // The settings files through the system's profile functions: values, the
-// tidy rewrite, the file's encoding, and replacing a file in one step.
+// tidy rewrite, the file's encoding, and replacing a file in one step; and
+// the folder they live in.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "settings/file_replace.h"
 #include "settings/profile_file.h"
+#include "settings/program_files.h"
 #include "settings/tidy_ini_file.h"
 
 namespace {
@@ -24,6 +27,10 @@ class SettingsFileTest : public ::testing::Test {
 
   std::filesystem::path folder_;
 };
+
+void WriteFile(const std::filesystem::path& path, const std::string& contents) {
+  std::ofstream(path, std::ios::binary) << contents;
+}
 
 // UTF-16 LE bytes behind a byte-order mark, as the file holds them.
 std::string Utf16FileBytes(const std::wstring& text) {
@@ -102,4 +109,58 @@ TEST_F(SettingsFileTest, AReplacedFileHoldsTheNewContentsAndNoCopyStaysBehind) {
   EXPECT_FALSE(std::filesystem::exists(path + L".new"));
   EXPECT_THROW(ReadWholeFile(Path(L"missing.ini")), std::system_error);
   EXPECT_THROW(TidyIniFile(Path(L"missing.ini")), std::system_error);
+}
+
+// A portable copy keeps its settings beside itself, even when the user's
+// application data folder holds another copy's; choosing creates nothing
+// there and leaves its cfg.ini alone.
+TEST_F(SettingsFileTest, AProgramFolderThatCanBeWrittenKeepsTheSettings) {
+  const std::filesystem::path program = folder_ / "portable";
+  const std::filesystem::path appData = folder_ / "appdata";
+  std::filesystem::create_directories(program);
+  std::filesystem::create_directories(appData / "Tolvane");
+  WriteFile(program / "cfg.ini", "[General]\r\nFirstRun=0\r\n");
+  WriteFile(appData / "Tolvane" / "cfg.ini", "[General]\r\n");
+
+  const ProgramFiles files = ChooseProgramFiles(program.wstring() + L"\\", appData.wstring());
+
+  const std::wstring beside = program.wstring() + L"\\";
+  EXPECT_EQ(files.mainSettings, beside + L"cfg.ini");
+  EXPECT_EQ(files.voiceSlots, beside + L"slots.ini");
+  EXPECT_EQ(files.words, beside + L"words.ini");
+  EXPECT_EQ(files.help, beside + L"Help.chm");
+  EXPECT_EQ(files.tutorial, beside + L"tutorial.chm");
+  std::vector<std::filesystem::path> left;
+  for (const auto& entry : std::filesystem::directory_iterator(program)) left.push_back(entry);
+  EXPECT_EQ(left, std::vector<std::filesystem::path>{program / "cfg.ini"});
+  EXPECT_EQ(ReadWholeFile(files.mainSettings), "[General]\r\nFirstRun=0\r\n");
+}
+
+// A copy whose folder takes no new file keeps its settings in the user's
+// application data folder and finds them there again at the next start; its
+// help stays with the program. Wine run as root ignores the folder's
+// permissions, so the folders that refuse files here are one below a file
+// and Linux's /sys, where not even root may create one.
+TEST_F(SettingsFileTest, AProgramFolderThatCannotBeWrittenLeavesTheSettingsToAppData) {
+  WriteFile(folder_ / "file", "");
+  ASSERT_TRUE(std::filesystem::is_directory(L"Z:\\sys")) << "this Wine prefix maps no Z:\\sys";
+  const std::filesystem::path appData = folder_ / "appdata";
+  std::filesystem::create_directories(appData);
+  const std::wstring settings = appData.wstring() + L"\\Tolvane\\";
+
+  for (const std::wstring& program :
+       {(folder_ / "file" / "program").wstring() + L"\\", std::wstring(L"Z:\\sys\\")}) {
+    for (int start = 1; start <= 2; ++start) {
+      SCOPED_TRACE(testing::Message() << program << ", start " << start);
+      const ProgramFiles files = ChooseProgramFiles(program, appData.wstring());
+
+      EXPECT_EQ(files.mainSettings, settings + L"cfg.ini");
+      EXPECT_EQ(files.voiceSlots, settings + L"slots.ini");
+      EXPECT_EQ(files.words, settings + L"words.ini");
+      EXPECT_EQ(files.help, program + L"Help.chm");
+      EXPECT_EQ(files.tutorial, program + L"tutorial.chm");
+      EXPECT_TRUE(std::filesystem::is_directory(appData / "Tolvane"));
+    }
+    std::filesystem::remove(appData / "Tolvane");
+  }
 }
