@@ -11,6 +11,8 @@
 #include "app/application.h"
 #include "app/main_form.h"
 #include "base/exception_guard.h"
+#include "base/program_folder.h"
+#include "settings/program_files.h"
 
 namespace {
 
@@ -47,7 +49,8 @@ int RunTolvane(HINSTANCE instance) {
   }
   application.SetTitle(kApplicationTitle);
 
-  TfrmMain frmMain(application, CommandLineArguments());
+  TfrmMain frmMain(application, ChooseProgramFiles(ProgramFolder(), UserAppDataFolder()),
+                   CommandLineArguments());
   frmMain.ShowAtStart();
   return application.Run();
 }

@@ -13,9 +13,11 @@
 #include "ui/hints.h"
 #include "ui/ui_resources.h"
 
-TfrmMain::TfrmMain(TApplication& application, std::vector<std::wstring> commandLine)
+TfrmMain::TfrmMain(TApplication& application, ProgramFiles files,
+                   std::vector<std::wstring> commandLine)
     : TForm(application.Instance(), application.Handle(), IDD_MAIN),
       application_(application),
+      files_(std::move(files)),
       commandLine_(std::move(commandLine)),
       speechPage_(engines_, pageRequests_),
       pronunciationPage_(pageRequests_),

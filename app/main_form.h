@@ -17,6 +17,7 @@
 #include "base/gdi.h"
 #include "reading/global_hotkey.h"
 #include "reading/reading_controller.h"
+#include "settings/program_files.h"
 #include "speech/engines.h"
 #include "ui/about_page.h"
 #include "ui/form.h"
@@ -34,7 +35,9 @@ struct NamedControl;
 
 class TfrmMain : public TForm {
  public:
-  TfrmMain(TApplication& application, std::vector<std::wstring> commandLine);
+  // The program's files are where `files` says: the window reads and writes
+  // no other.
+  TfrmMain(TApplication& application, ProgramFiles files, std::vector<std::wstring> commandLine);
   ~TfrmMain() override;
 
   // Start-up: the application becomes visible, or stays a tray icon only.
@@ -130,6 +133,7 @@ class TfrmMain : public TForm {
   void BeforeCloseActions();
 
   TApplication& application_;
+  const ProgramFiles files_;
   std::vector<std::wstring> commandLine_;
   Engines engines_;
   PageRequests pageRequests_{*this};
@@ -166,7 +170,6 @@ class TfrmMain : public TForm {
   // Set by the exit command: the close request that follows lets the window
   // close instead of hiding it in the tray.
   bool exiting_ = false;
-  std::wstring helpFilePath_;
   // The DPI the window and its controls are laid out for, and their font
   // when it had to be remade for another DPI than the template's.
   UINT dpi_ = 0;

@@ -10,7 +10,6 @@
 #include "app/web_pages.h"
 #include "base/dpi.h"
 #include "base/exception_guard.h"
-#include "base/program_folder.h"
 #include "settings/main_settings.h"
 #include "settings/profile_file.h"
 #include "ui/hints.h"
@@ -19,7 +18,6 @@ namespace {
 
 constexpr TrayIconIds kTrayIcons{IDI_PROGRAM, IDI_FRAME1, IDI_FRAME2};
 constexpr wchar_t kAutostartSwitch[] = L"-autostart";
-constexpr wchar_t kHelpFile[] = L"Help.chm";
 // The window's client height at 96 DPI: the page control and the button row.
 constexpr int kClientHeight = 270;
 // The lines are separated by a line feed followed by a carriage return.
@@ -86,7 +84,6 @@ void TfrmMain::FormCreate() {
     if (argument == kAutostartSwitch) startMinimized_ = true;
   }
   if (!firstRun_) startMinimized_ = true;
-  helpFilePath_ = ProgramFilePath(kHelpFile);
 }
 
 void TfrmMain::ReportNoSpeechEngines() {
@@ -117,7 +114,7 @@ bool TfrmMain::AnswerCloseRequest(CloseRequester requester) {
 // notice back at every close.
 void TfrmMain::ShowTrayNoticeOnce() {
   if (trayNoticeShown_) return;
-  const ProfileFile config(ProgramFilePath(kMainSettingsFile));
+  const ProfileFile config(files_.mainSettings);
   if (TrayNoticeShown(config)) return;
   MessageBoxW(Handle(), kTrayNoticeText, kApplicationTitle, MB_OK | MB_ICONINFORMATION);
   trayNoticeShown_ = true;

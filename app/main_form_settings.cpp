@@ -21,7 +21,7 @@ constexpr wchar_t kOptionsWindow[] = L"Options_window";
 }  // namespace
 
 void TfrmMain::LoadCfg() {
-  const ProfileFile config(ProgramFilePath(kMainSettingsFile));
+  const ProfileFile config(files_.mainSettings);
   const MainSettings settings = ReadMainSettings(config);
   firstRun_ = settings.general.firstRun;
   if (firstRun_) {
@@ -52,7 +52,7 @@ void TfrmMain::LoadCfg() {
 // whole. A failure ends the save silently where it happens.
 void TfrmMain::SaveCfg() {
   try {
-    const std::wstring path = ProgramFilePath(kMainSettingsFile);
+    const std::wstring& path = files_.mainSettings;
     const ProfileFile copy(path + kConfigCopySuffix);
     CopyFileW(path.c_str(), copy.Path().c_str(), FALSE);
     SaveWindowPlacement(copy, kOptionsWindow, Handle(), ActiveControlName());
@@ -67,6 +67,6 @@ void TfrmMain::SaveCfg() {
       DisableAutostart();
     }
   } catch (...) {
-    DeleteFileW((ProgramFilePath(kMainSettingsFile) + kConfigCopySuffix).c_str());
+    DeleteFileW((files_.mainSettings + kConfigCopySuffix).c_str());
   }
 }

@@ -19,8 +19,6 @@ std::wstring ProgramFolder() {
   return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 
-std::wstring ProgramFilePath(const std::wstring& fileName) { return ProgramFolder() + fileName; }
-
 std::wstring ProgramBaseName() {
   std::wstring path = ProgramPath();
   std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);

@@ -61,10 +61,9 @@ set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 
 # What the tests of one Wine session share, and the test suites that use it.
 # Each case of such a suite holds the resource as a lock, so that `ctest -j`
 # never runs two of its users at once.
-set(tolvane_shared_resources cfg_ini autostart_value fixed_hot_keys clipboard keyboard
-    single_instance)
-# Main windows built inside win_tests.exe keep their settings beside it,
-# write the Run value and register the fixed hot keys.
+set(tolvane_shared_resources autostart_value fixed_hot_keys clipboard keyboard single_instance)
+# Main windows built inside win_tests.exe write the Run value and register the
+# fixed hot keys (each keeps its settings in a program folder of its own).
 set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest
     ConfigurationEncodingTest DefaultVoiceTest OptionsWindowTest Sapi4PauseVariationsTest
     MainWindowReadingTest)
@@ -72,8 +71,6 @@ set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest
 # the single-instance title, and drives it through the keyboard.
 set(e2e_suites Startup Shutdown Tray OptionsWindow Reading ReadingWithSapi4
     ReadingWithAFailingVoice Ending)
-# cfg.ini beside win_tests.exe
-set(cfg_ini_users ${main_form_suites})
 # The autostart value under the user's Run key: a first start and every save
 # of the settings write it.
 set(autostart_value_users ${main_form_suites} Autostart Startup Shutdown Tray OptionsWindow

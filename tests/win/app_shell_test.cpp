@@ -100,7 +100,6 @@ TEST_F(MainFormTest, CreationFindsBothFamiliesAndRegistersTheFixedHotKeys) {
   EXPECT_EQ(frmMain.StopHotKey().HotKey(), 16507);
   EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
   EXPECT_TRUE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
-  EXPECT_TRUE(frmMain.HelpFilePath().ends_with(L"\\Help.chm"));
 }
 
 TEST_F(MainFormTest, AFamilyWhoseCheckFailsCountsAsMissingAndStartUpGoesOn) {

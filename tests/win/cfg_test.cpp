@@ -13,9 +13,6 @@
 
 namespace {
 
-using main_form_test::ConfigPath;
-using main_form_test::ConfigText;
-using main_form_test::WriteConfigText;
 
 class ConfigurationTest : public main_form_test::MainFormFixture {};
 

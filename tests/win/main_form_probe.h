@@ -1,8 +1,8 @@
 #pragma once
 // The one way the Windows tests reach inside a whole main window built in the
 // test process: the probe, which the main window names as its friend, and
-// the fixture that builds the window with its settings file and the autostart
-// value, and stand-in voices and engines.
+// the fixture that builds the window in a program folder of its own, with the
+// autostart value and stand-in voices and engines.
 
 #include <gtest/gtest.h>
 
@@ -16,12 +16,13 @@
 
 #include "app/application.h"
 #include "app/main_form.h"
-#include "base/program_folder.h"
 #include "settings/autostart.h"
 #include "settings/file_replace.h"
+#include "settings/program_files.h"
 #include "tests/support/autostart_value.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/speech_test_support.h"
+#include "tests/support/temp_folder.h"
 
 class MainFormProbe {
  public:
@@ -47,7 +48,6 @@ class MainFormProbe {
   bool FirstRun() const { return form_.firstRun_; }
   bool ShowWelcome() const { return form_.showWelcome_; }
   bool StartMinimized() const { return form_.startMinimized_; }
-  const std::wstring& HelpFilePath() const { return form_.helpFilePath_; }
 
   void ShowMainWindow() { form_.ShowMainWindow(); }
   bool FormCloseQuery() { return form_.FormCloseQuery(); }
@@ -70,27 +70,15 @@ inline constexpr char kBothFamilies[] =
     "sapi5.voice = Voice Alpha\n"
     "sapi5.voice = Voice Beta\n";
 
-inline std::wstring ConfigPath() { return ProgramFilePath(L"cfg.ini"); }
-
-inline std::string ConfigText() {
-  try {
-    return ReadWholeFile(ConfigPath());
-  } catch (...) {
-    return "<none>";
-  }
-}
-
-inline void WriteConfigText(const std::string& text) { ReplaceWholeFile(ConfigPath(), text); }
-
-// Each test starts without cfg.ini and without the autostart value, as on a
-// first start, and leaves neither behind.
+// Each test starts in a program folder of its own without cfg.ini, and
+// without the autostart value, as on a first start; it leaves no value
+// behind.
 class MainFormFixture : public ::testing::Test {
  protected:
-  void SetUp() override { Forget(); }
+  void SetUp() override { DisableAutostart(); }
   void TearDown() override {
-    probe_.reset();
-    frmMain_.reset();
-    Forget();
+    DestroyMainForm();
+    DisableAutostart();
   }
 
   // A window made before is destroyed first, as at the end of a program.
@@ -98,10 +86,32 @@ class MainFormFixture : public ::testing::Test {
                                 std::vector<std::wstring> commandLine = {L"Tolvane.exe"}) {
     DestroyMainForm();
     standins_.WriteConfig(standinConfig);
-    frmMain_ = std::make_unique<TfrmMain>(application_, std::move(commandLine));
+    frmMain_ = std::make_unique<TfrmMain>(application_, files_, std::move(commandLine));
     probe_ = std::make_unique<MainFormProbe>(*frmMain_);
     return *probe_;
   }
+
+  // The window is gone, as at the end of the program.
+  void DestroyMainForm() {
+    probe_.reset();
+    frmMain_.reset();
+  }
+
+  // The next start is a first start again.
+  void Forget() {
+    DeleteFileW(ConfigPath().c_str());
+    DisableAutostart();
+  }
+
+  const std::wstring& ConfigPath() const { return files_.mainSettings; }
+  std::string ConfigText() const {
+    try {
+      return ReadWholeFile(ConfigPath());
+    } catch (...) {
+      return "<none>";
+    }
+  }
+  void WriteConfigText(const std::string& text) const { ReplaceWholeFile(ConfigPath(), text); }
 
   // Runs the application's own message handling, with its key preview and
   // dialog keys, until the condition holds or the deadline passes.
@@ -113,17 +123,9 @@ class MainFormFixture : public ::testing::Test {
     return PumpUntilPostedHandled([this] { application_.ProcessMessages(); });
   }
 
-  // The window is gone, as at the end of the program.
-  void DestroyMainForm() {
-    probe_.reset();
-    frmMain_.reset();
-  }
-
-  static void Forget() {
-    DeleteFileW(ConfigPath().c_str());
-    DisableAutostart();
-  }
-
+  TempFolder programFolder_;
+  // The program folder can be written, so its files stay in it.
+  ProgramFiles files_ = ChooseProgramFiles(programFolder_.Path(), L"");
   speech_test::StandinFiles standins_;
   TApplication application_{GetModuleHandleW(nullptr)};
 

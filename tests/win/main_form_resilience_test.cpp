@@ -15,9 +15,6 @@
 
 namespace {
 
-using main_form_test::ConfigPath;
-using main_form_test::ConfigText;
-using main_form_test::WriteConfigText;
 
 // Answers every message box of a window with OK, from a thread of its own,
 // and counts them: the boxes run their own modal loops on the thread under
@@ -61,16 +58,6 @@ class MessageBoxAnswerer {
 
 class MainFormResilienceTest : public main_form_test::MainFormFixture {
  protected:
-  // A folder left by a run that was cut short would spoil every later test.
-  void SetUp() override {
-    RemoveDirectoryW(ConfigPath().c_str());
-    MainFormFixture::SetUp();
-  }
-  void TearDown() override {
-    MainFormFixture::TearDown();
-    RemoveDirectoryW(ConfigPath().c_str());
-  }
-
   // The window came up whole: hot keys held, tray icon shown, voices listed.
   static void ExpectRunning(MainFormProbe& frmMain) {
     EXPECT_TRUE(frmMain.DefaultHotKey().Active());
@@ -117,6 +104,31 @@ TEST_F(MainFormResilienceTest, AFolderThatCannotBeWrittenNeitherStopsStartUpNorT
   frmMain.ShowMainWindow();
   EXPECT_FALSE(frmMain.FormCloseQuery());
   EXPECT_EQ(answerer.Answered(), 1);
+}
+
+// A copy under Program Files: its folder refuses new files, so a start finds
+// its settings in the user's application data folder, and the second start
+// is not a first start again (which would show the window and turn
+// autostart on at every start).
+TEST_F(MainFormResilienceTest, AProgramFolderThatCannotBeWrittenKeepsTheSettingsInAppData) {
+  // A folder below a file can hold no file.
+  const std::wstring lockedFolder = programFolder_.File(L"cfg.ini") + L"\\Tolvane";
+  WriteConfigText("");
+  TempFolder appData;
+  files_ = ChooseProgramFiles(lockedFolder, appData.Path());
+  ASSERT_EQ(files_.mainSettings, appData.File(L"Tolvane\\cfg.ini"));
+
+  MainFormProbe& first = CreateMainForm();
+  EXPECT_TRUE(first.FirstRun());
+  first.GeneralPage().ReadingHotKey().SetValue(32813);
+  first.SaveCfg();
+  DisableAutostart();
+
+  MainFormProbe& second = CreateMainForm();
+  EXPECT_FALSE(second.FirstRun());
+  EXPECT_TRUE(second.StartMinimized());
+  EXPECT_EQ(second.GeneralPage().ReadingHotKey().Value(), 32813);
+  EXPECT_EQ(AutostartValue(), L"");
 }
 
 // The notice would say the program goes to the tray while it is ending, and

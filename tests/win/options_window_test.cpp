@@ -22,7 +22,6 @@
 
 namespace {
 
-using main_form_test::ConfigText;
 
 constexpr ShortCut kCtrlShiftF5 = 0x6000 | VK_F5;
 
@@ -195,7 +194,7 @@ TEST_F(OptionsWindowTest, TheHotKeyFieldsAndTheIgnoredCharactersHaveHintsShownFo
 }
 
 TEST_F(OptionsWindowTest, TheFirstActivationConnectsTheSapi5Voice) {
-  main_form_test::WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Ann\r\n");
+  WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Ann\r\n");
   MainFormProbe& frmMain = CreateMainForm();
   frmMain.SpeechEngines().Sapi5().Disconnect();
   frmMain.ShowMainWindow();

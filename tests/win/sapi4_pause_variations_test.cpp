@@ -82,7 +82,7 @@ TEST_P(Sapi4PauseVariationsTest, ExitAfterAPauseKeepsTheReadingSilentAndSaves) {
   // The quit message would end the message loops of the tests that follow.
   MSG quit;
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_NE(main_form_test::ConfigText(), "<none>");
+  EXPECT_NE(ConfigText(), "<none>");
   EXPECT_TRUE(frmMain.SpeechEngines().Sapi4().Paused());
   EXPECT_TRUE(standins_.Logged("sapi4", "AudioResume").empty());
 }
