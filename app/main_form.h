@@ -180,7 +180,7 @@ class TfrmMain : public TForm,
   std::unique_ptr<GlobalHotKey> defaultHotKey_;
   std::unique_ptr<GlobalHotKey> optionsHotKey_;
   std::unique_ptr<GlobalHotKey> stopHotKey_;
-  // One per voice slot, named "SlotHotKey_<n>" with the slot number as tag;
+  // One per voice slot, named "SlotHotKey_<n>", its handler holding n;
   // the slot itself is row n of the "Voice slots" page.
   std::vector<std::unique_ptr<GlobalHotKey>> slotHotKeys_;
   std::unique_ptr<TTrayIcon> trayIcon_;

@@ -137,8 +137,7 @@ TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {
   for (int slot = 0; slot < 3; ++slot) {
     auto hotKey = std::make_unique<GlobalHotKey>(frmMain.Handle(),
                                                  L"SlotHotKey_" + std::to_wstring(slot), nullptr);
-    hotKey->SetTag(slot);
-    hotKey->SetHotKey(static_cast<ShortCut>(slotWords[slot]));
+    hotKey->SetHotKey(static_cast<HotKeyWord>(slotWords[slot]));
     hotKey->SetActive(true);
     frmMain.SlotHotKeys().push_back(std::move(hotKey));
   }

@@ -24,7 +24,7 @@ namespace {
 using main_form_test::ConfigText;
 using main_form_test::PumpApplicationUntil;
 
-constexpr ShortCut kCtrlShiftF5 = 0x6000 | VK_F5;
+constexpr HotKeyWord kCtrlShiftF5 = 0x6000 | VK_F5;
 
 class OptionsWindowTest : public main_form_test::MainFormFixture {
  protected:
