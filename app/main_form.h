@@ -169,7 +169,7 @@ class TfrmMain : public TForm,
   // The reading controller's questions and reports.
   DefaultVoiceChoice DefaultVoice() const override;
   TextPreparationSettings PreparationSettings() const override;
-  SlotVoiceSettings Slot(int slot) const override;
+  VoiceSlot Slot(int slot) const override;
   void ReadingStateChanged(ReadingState state) override;
   void ReadingFailed() override;
 

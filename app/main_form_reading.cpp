@@ -32,7 +32,7 @@ TextPreparationSettings TfrmMain::PreparationSettings() const {
   return settings;
 }
 
-SlotVoiceSettings TfrmMain::Slot(int slot) const { return slotsPage_.Slot(slot); }
+VoiceSlot TfrmMain::Slot(int slot) const { return slotsPage_.Slot(slot); }
 
 // The test buttons of the "Default voice" and "Pronunciation" pages.
 void TfrmMain::SpeakTestText(const std::wstring& text) {

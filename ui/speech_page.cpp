@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/res/resource.h"
+#include "settings/voice_slot.h"
 #include "speech/voice_catalogue.h"
 
 namespace {
