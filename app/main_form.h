@@ -151,8 +151,8 @@ class TfrmMain : public TForm {
   std::unique_ptr<GlobalHotKey> defaultHotKey_;
   std::unique_ptr<GlobalHotKey> optionsHotKey_;
   std::unique_ptr<GlobalHotKey> stopHotKey_;
-  // One per voice slot, named "SlotHotKey_<n>"; the slot itself is row n of
-  // the "Voice slots" page.
+  // One per voice slot, named "SlotHotKey_<n>", its handler holding n;
+  // the slot itself is row n of the "Voice slots" page.
   std::vector<std::unique_ptr<GlobalHotKey>> slotHotKeys_;
   // Declared after the pages, so it goes before the controls it has hints for.
   std::unique_ptr<THints> hints_;

@@ -15,4 +15,4 @@ TextPreparationSettings PagesReadingSource::PreparationSettings() const {
   return settings;
 }
 
-SlotVoiceSettings PagesReadingSource::Slot(int slot) const { return slots_.Slot(slot); }
+VoiceSlot PagesReadingSource::Slot(int slot) const { return slots_.Slot(slot); }

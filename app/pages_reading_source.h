@@ -16,7 +16,7 @@ class PagesReadingSource final : public ReadingSource {
 
   DefaultVoiceChoice DefaultVoice() const override;
   TextPreparationSettings PreparationSettings() const override;
-  SlotVoiceSettings Slot(int slot) const override;
+  VoiceSlot Slot(int slot) const override;
 
  private:
   const TSpeechPage& speech_;

@@ -56,8 +56,8 @@ inline std::wstring Prepare(std::wstring text, const TextPreparationSettings& se
     }
   }
   if (settings.correctWords) {
-    for (const PronunciationCorrection& row : settings.corrections) {
-      text = Replace(text, row.word, row.pronunciation, row.caseSensitive == L"No");
+    for (const WordCorrection& row : settings.corrections) {
+      text = Replace(text, row.word, row.pronunciation, row.caseFlag == L"No");
     }
   }
   return text;
@@ -93,10 +93,10 @@ Case PickCase(Pick& pick) {
   result.settings.correctWords = pick(4) != 0;
   const std::size_t rows = pick(5);
   for (std::size_t row = 0; row < rows; ++row) {
-    PronunciationCorrection correction;
+    WordCorrection correction;
     correction.word = PickString(pick, 3);
     correction.pronunciation = PickString(pick, 5);
-    correction.caseSensitive = kFlags[pick(std::size(kFlags))];
+    correction.caseFlag = kFlags[pick(std::size(kFlags))];
     result.settings.corrections.push_back(std::move(correction));
   }
   return result;

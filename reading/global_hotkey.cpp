@@ -19,7 +19,7 @@ int TakeIdentifier() {
   return identifier;
 }
 
-UINT ModifiersOf(ShortCut hotKey) {
+UINT ModifiersOf(HotKeyWord hotKey) {
   UINT modifiers = 0;
   if (hotKey & kShiftModifier) modifiers |= MOD_SHIFT;
   if (hotKey & kCtrlModifier) modifiers |= MOD_CONTROL;
@@ -37,7 +37,7 @@ GlobalHotKey::GlobalHotKey(HWND owner, std::wstring name, Handler onHotKey)
 
 GlobalHotKey::~GlobalHotKey() { Unregister(); }
 
-void GlobalHotKey::SetHotKey(ShortCut hotKey) {
+void GlobalHotKey::SetHotKey(HotKeyWord hotKey) {
   if (hotKey == hotKey_) return;
   Unregister();
   hotKey_ = hotKey;

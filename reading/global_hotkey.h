@@ -1,5 +1,5 @@
 #pragma once
-// A system-wide hot key of the application: one shortcut word registered with
+// A system-wide hot key of the application: one hot key word registered with
 // RegisterHotKey for an owner window, whose WM_HOTKEY the owner hands back
 // here. `DefaultHotKey`, `OptionsHotKey`, `StopHotKey` and `SlotHotKey_<n>`.
 
@@ -8,10 +8,12 @@
 #include <functional>
 #include <string>
 
-#include "reading/hotkey_text.h"
+#include "settings/hot_key.h"
 
 class GlobalHotKey {
  public:
+  // What a handler needs beyond the firing object, such as a slot's number,
+  // it holds itself.
   using Handler = std::function<void(GlobalHotKey&)>;
 
   // Takes the next identifier of the process; registers nothing yet.
@@ -24,10 +26,10 @@ class GlobalHotKey {
   // The component's name, e.g. L"DefaultHotKey", L"SlotHotKey_3".
   const std::wstring& Name() const { return name_; }
 
-  ShortCut HotKey() const { return hotKey_; }
+  HotKeyWord HotKey() const { return hotKey_; }
   // A changed word is registered in place of the old one while the object is
   // active; the active state stays as it was.
-  void SetHotKey(ShortCut hotKey);
+  void SetHotKey(HotKeyWord hotKey);
 
   bool Active() const { return active_; }
   // Registers the word (true) or releases it (false).
@@ -36,10 +38,6 @@ class GlobalHotKey {
   // Whether the system accepted the current registration: an active object
   // whose word is empty or taken by another program is not registered.
   bool Registered() const { return registered_; }
-
-  // Slot hot keys carry their slot number here.
-  int Tag() const { return tag_; }
-  void SetTag(int tag) { tag_ = tag; }
 
   // The hot key identifier passed to RegisterHotKey and carried by WM_HOTKEY.
   int Identifier() const { return identifier_; }
@@ -57,8 +55,7 @@ class GlobalHotKey {
   std::wstring name_;
   Handler onHotKey_;
   int identifier_;
-  ShortCut hotKey_ = 0;
+  HotKeyWord hotKey_ = 0;
   bool active_ = false;
   bool registered_ = false;
-  int tag_ = 0;
 };

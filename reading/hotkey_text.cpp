@@ -69,19 +69,19 @@ std::wstring KeyName(std::uint8_t virtualKey, const SystemKeyNameFunction& syste
   return systemKeyName ? systemKeyName(virtualKey) : std::wstring();
 }
 
-std::wstring ShortCutToText(ShortCut shortCut, const SystemKeyNameFunction& systemKeyName) {
-  std::wstring name = KeyName(static_cast<std::uint8_t>(shortCut & 0xFF), systemKeyName);
+std::wstring HotKeyToText(HotKeyWord hotKey, const SystemKeyNameFunction& systemKeyName) {
+  std::wstring name = KeyName(static_cast<std::uint8_t>(hotKey & 0xFF), systemKeyName);
   // A key without a name has no text at all: modifiers alone are no hot key.
   if (name.empty()) return name;
   std::wstring text;
-  if (shortCut & kShiftModifier) text += kShiftPrefix;
-  if (shortCut & kCtrlModifier) text += kCtrlPrefix;
-  if (shortCut & kAltModifier) text += kAltPrefix;
+  if (hotKey & kShiftModifier) text += kShiftPrefix;
+  if (hotKey & kCtrlModifier) text += kCtrlPrefix;
+  if (hotKey & kAltModifier) text += kAltPrefix;
   return text + name;
 }
 
-ShortCut TextToShortCut(std::wstring_view text, const SystemKeyNameFunction& systemKeyName) {
-  ShortCut modifiers = 0;
+HotKeyWord TextToHotKey(std::wstring_view text, const SystemKeyNameFunction& systemKeyName) {
+  HotKeyWord modifiers = 0;
   for (;;) {
     if (ConsumePrefix(text, kShiftPrefix)) {
       modifiers |= kShiftModifier;
@@ -98,7 +98,7 @@ ShortCut TextToShortCut(std::wstring_view text, const SystemKeyNameFunction& sys
   // the first key with the name wins, as it always has.
   for (unsigned key = kFirstKeyCode; key <= kLastKeyCode; ++key) {
     if (EqualIgnoringCase(text, KeyName(static_cast<std::uint8_t>(key), systemKeyName))) {
-      return static_cast<ShortCut>(key | modifiers);
+      return static_cast<HotKeyWord>(key | modifiers);
     }
   }
   return 0;

@@ -1,5 +1,5 @@
 #pragma once
-// The hot key text codec: a shortcut word and the text the hot key edit boxes
+// The hot key text codec: a hot key word and the text the hot key edit boxes
 // show for it ("Ctrl+F11"). Portable: the one thing it needs from the
 // platform, the system's name of a key, comes in as a function.
 
@@ -8,11 +8,7 @@
 #include <string>
 #include <string_view>
 
-// Low byte: the virtual-key code; the bits below are the modifiers held.
-using ShortCut = std::uint16_t;
-inline constexpr ShortCut kShiftModifier = 0x2000;
-inline constexpr ShortCut kCtrlModifier = 0x4000;
-inline constexpr ShortCut kAltModifier = 0x8000;
+#include "settings/hot_key.h"
 
 // The platform's own name of a key that has no fixed name here (injected so the
 // codec stays portable); empty when the key has no name.
@@ -23,8 +19,8 @@ std::wstring KeyName(std::uint8_t virtualKey, const SystemKeyNameFunction& syste
 
 // "Shift+", "Ctrl+" and "Alt+" for the set bits, in that order, then the key's
 // name; an empty text when the key has no name.
-std::wstring ShortCutToText(ShortCut shortCut, const SystemKeyNameFunction& systemKeyName);
+std::wstring HotKeyToText(HotKeyWord hotKey, const SystemKeyNameFunction& systemKeyName);
 
 // The prefixes in any order and letter case ("^" for Ctrl), then the first key
 // code from 8 up whose name is the rest; 0 when no key has that name.
-ShortCut TextToShortCut(std::wstring_view text, const SystemKeyNameFunction& systemKeyName);
+HotKeyWord TextToHotKey(std::wstring_view text, const SystemKeyNameFunction& systemKeyName);

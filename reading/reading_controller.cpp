@@ -116,7 +116,7 @@ void ReadingController::SpeakWithSapi4(const std::wstring& text) {
 void ReadingController::SelectSlot(int slotNumber) {
   SetForegroundWindow(GetForegroundWindow());
   pitchPrefix_.clear();
-  SlotVoiceSettings slot;
+  VoiceSlot slot;
   try {
     slot = source_.Slot(slotNumber);
   } catch (...) {
@@ -132,7 +132,7 @@ void ReadingController::SelectSlot(int slotNumber) {
 
 // Three steps that each fail on their own: speech is still tried after a
 // voice that could not be set, with the fresh voice object's own voice.
-void ReadingController::ReadWithSapi5Slot(const SlotVoiceSettings& slot) {
+void ReadingController::ReadWithSapi5Slot(const VoiceSlot& slot) {
   TSpVoice& voice = engines_.Sapi5();
   Guarded([&] {
     if (engines_.Sapi4Available()) engines_.Sapi4().StopSpeech();
@@ -152,7 +152,7 @@ void ReadingController::ReadWithSapi5Slot(const SlotVoiceSettings& slot) {
 // held, emptied and let go again: a pause left behind would keep it silent
 // for every later speech that does not reconnect it (the test buttons, the
 // welcome greeting).
-void ReadingController::ReadWithSapi4Slot(SlotVoiceSettings slot) {
+void ReadingController::ReadWithSapi4Slot(VoiceSlot slot) {
   Guarded([&] {
     engines_.Sapi4().StopSpeech();
     if (engines_.Sapi5Available()) {

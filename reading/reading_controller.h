@@ -25,8 +25,9 @@ class ReadingSource {
  public:
   virtual DefaultVoiceChoice DefaultVoice() const = 0;
   virtual TextPreparationSettings PreparationSettings() const = 0;
-  // Voice slot n; throws when there is no such slot.
-  virtual SlotVoiceSettings Slot(int slot) const = 0;
+  // Voice slot n; throws when there is no such slot or its stored numbers
+  // cannot be read, and the reading then fails.
+  virtual VoiceSlot Slot(int slot) const = 0;
 
  protected:
   ~ReadingSource() = default;
@@ -92,8 +93,8 @@ class ReadingController {
   int DefaultVoiceFamily() const;
   void SpeakBehindPitchPrefix(std::wstring_view text);
   void SpeakWithSapi4(const std::wstring& text);
-  void ReadWithSapi5Slot(const SlotVoiceSettings& slot);
-  void ReadWithSapi4Slot(SlotVoiceSettings slot);
+  void ReadWithSapi5Slot(const VoiceSlot& slot);
+  void ReadWithSapi4Slot(VoiceSlot slot);
   // Runs one step of a reading path; a failure ends the step with the
   // feedback's failure and lets the path go on.
   void Guarded(const std::function<void()>& step);

@@ -14,6 +14,6 @@ std::wstring SystemKeyName(std::uint8_t virtualKey) {
   return std::wstring(name, static_cast<std::size_t>(length));
 }
 
-std::wstring ShortCutToText(ShortCut shortCut) { return ShortCutToText(shortCut, SystemKeyName); }
+std::wstring HotKeyToText(HotKeyWord hotKey) { return HotKeyToText(hotKey, SystemKeyName); }
 
-ShortCut TextToShortCut(std::wstring_view text) { return TextToShortCut(text, SystemKeyName); }
+HotKeyWord TextToHotKey(std::wstring_view text) { return TextToHotKey(text, SystemKeyName); }

@@ -13,5 +13,5 @@ std::wstring SystemKeyName(std::uint8_t virtualKey);
 
 // The codec of reading/hotkey_text.h with SystemKeyName for the keys it does
 // not name itself.
-std::wstring ShortCutToText(ShortCut shortCut);
-ShortCut TextToShortCut(std::wstring_view text);
+std::wstring HotKeyToText(HotKeyWord hotKey);
+HotKeyWord TextToHotKey(std::wstring_view text);

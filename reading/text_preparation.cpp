@@ -311,8 +311,8 @@ void BlankIgnoredCharacters(std::wstring& text, std::wstring_view ignored) {
   units.BlankIn(text);
 }
 
-void ApplyCorrection(std::wstring& text, const PronunciationCorrection& row) {
-  if (row.caseSensitive == kCaseInsensitiveFlag) {
+void ApplyCorrection(std::wstring& text, const WordCorrection& row) {
+  if (row.caseFlag == kCaseInsensitiveFlag) {
     ReplaceAll<FoldedFinder>(text, row.word, row.pronunciation);
   } else {
     ReplaceAll<ExactFinder>(text, row.word, row.pronunciation);
@@ -331,7 +331,7 @@ std::wstring ReplaceAllOccurrences(std::wstring_view search, std::wstring_view r
 std::wstring PrepareText(std::wstring text, const TextPreparationSettings& settings) {
   if (settings.ignoreCharacters) BlankIgnoredCharacters(text, settings.ignoredCharacters);
   if (settings.correctWords) {
-    for (const PronunciationCorrection& row : settings.corrections) ApplyCorrection(text, row);
+    for (const WordCorrection& row : settings.corrections) ApplyCorrection(text, row);
   }
   return text;
 }

@@ -8,20 +8,13 @@
 #include <string_view>
 #include <vector>
 
-// One row of the pronunciation table, as the table shows it.
-struct PronunciationCorrection {
-  std::wstring word;
-  std::wstring pronunciation;  // may be empty: the word is then removed
-  // The "Case sensitive" column: exactly "No" compares with A to Z folded,
-  // any other text (normally "Yes") compares exactly.
-  std::wstring caseSensitive;
-};
+#include "settings/word_correction.h"
 
 struct TextPreparationSettings {
   bool ignoreCharacters = false;
   std::wstring ignoredCharacters;  // each character becomes one space
   bool correctWords = false;
-  std::vector<PronunciationCorrection> corrections;  // applied from the top row down
+  std::vector<WordCorrection> corrections;  // applied from the top row down
 };
 
 // Every occurrence of `search` in `text` replaced by `replacement`, by plain

@@ -9,15 +9,11 @@
 //
 // A key that is missing or holds no readable value takes its default.
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
+#include "settings/hot_key.h"
 #include "settings/profile_file.h"
-
-// A hot key as the file keeps it: the virtual-key code in the low byte, the
-// modifiers in the bits above it (0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt).
-using HotKeyWord = std::uint16_t;
 
 // The file's name; settings/program_files.h says in which folder.
 inline constexpr wchar_t kMainSettingsFile[] = L"cfg.ini";

@@ -130,17 +130,16 @@ void Engines::SelectVoice(int entry, const VoiceValues& values) {
 // Slots keep stored values only; SAPI 5 speed and pitch are turned back into
 // the engine's scale, SAPI 4 values go to the engine as stored, within its
 // bounds.
-std::wstring Engines::SelectSlotVoice(const SlotVoiceSettings& slot) {
+std::wstring Engines::SelectSlotVoice(const VoiceSlot& slot) {
   if (slot.family == kSapi5Family) {
     const int entry = FindCatalogueEntry(catalogue_, Sapi5DisplayName(slot.voiceName));
     SelectSapi5Token(sapi5_, entry - Sapi4EngineCount());
-    sapi5_.PutRate(Sapi5EngineValue(ParseStoredValue(slot.speed)));
-    sapi5_.PutVolume(ParseStoredValue(slot.volume));
-    return PitchPrefixText(Sapi5EngineValue(ParseStoredValue(slot.pitch)));
+    sapi5_.PutRate(Sapi5EngineValue(slot.speed));
+    sapi5_.PutVolume(slot.volume);
+    return PitchPrefixText(Sapi5EngineValue(slot.pitch));
   }
   SelectSapi4Entry(*sapi4_, FindCatalogueEntry(catalogue_, slot.voiceName));
-  SetSapi4Values(*sapi4_, {ParseStoredValue(slot.speed), ParseStoredValue(slot.pitch),
-                           ParseStoredValue(slot.volume)});
+  SetSapi4Values(*sapi4_, {slot.speed, slot.pitch, slot.volume});
   return L"";
 }
 

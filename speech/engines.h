@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/voice_slot.h"
 #include "speech/ms_speech.h"
 #include "speech/sp_voice.h"
 #include "speech/voice_catalogue.h"
@@ -73,7 +74,7 @@ class Engines {
   void SelectVoice(int entry, const VoiceValues& values);
   // A voice slot's voice, found in the catalogue by name, with its stored
   // values; answers the pitch prefix to read with (none for SAPI 4).
-  std::wstring SelectSlotVoice(const SlotVoiceSettings& slot);
+  std::wstring SelectSlotVoice(const VoiceSlot& slot);
   // Ends whatever either engine says, each under a guard of its own, so that
   // one that refuses cannot keep the other speaking.
   void Silence();

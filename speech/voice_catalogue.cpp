@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
-
-#include "settings/ini_values.h"
 
 namespace {
 
@@ -82,12 +79,6 @@ int Sapi5EngineValue(int storedValue) {
 
 std::wstring ValueBoxText(int position, bool sapi5Voice) {
   return std::to_wstring(sapi5Voice ? Sapi5DisplayedValue(position) : position);
-}
-
-int ParseStoredValue(std::wstring_view text) {
-  const auto value = ParseIniInteger(text);
-  if (!value) throw std::invalid_argument("stored voice value is not a number");
-  return *value;
 }
 
 std::wstring PitchPrefixText(int pitch) {

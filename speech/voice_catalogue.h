@@ -14,20 +14,6 @@
 // What the test buttons speak when they are given nothing else.
 inline constexpr wchar_t kTestSentence[] = L"This is a test for selected voice.";
 
-inline constexpr int kSapi4Family = 4;
-inline constexpr int kSapi5Family = 5;
-
-// What a voice slot keeps of its voice, as the slot table holds it.
-struct SlotVoiceSettings {
-  std::wstring voiceName;  // the catalogue entry without " (SAPI5)"
-  int family = kSapi4Family;
-  // Stored values in decimal: for SAPI 5 speed and pitch the displayed value
-  // (position + 12) * 15, otherwise the engine's own units.
-  std::wstring speed;
-  std::wstring pitch;
-  std::wstring volume;
-};
-
 // A SAPI 4 engine is listed under its speaker name when that is the shorter
 // one (engines tend to carry long technical mode names), else under its mode
 // name.
@@ -59,9 +45,6 @@ int Sapi5DisplayedValue(int position);
 int Sapi5EngineValue(int storedValue);
 // The text of a speed or pitch value box for a slider position.
 std::wstring ValueBoxText(int position, bool sapi5Voice);
-// A stored decimal value as a number; throws std::invalid_argument for text
-// that is not one, so a reading with a damaged slot fails like any other.
-int ParseStoredValue(std::wstring_view text);
 
 // The SAPI 5 markup put before a text to speak it at `pitch`: never closed,
 // it holds to the end of the text.

@@ -8,9 +8,9 @@ namespace {
 constexpr wchar_t kCaption[] = L"General";
 constexpr wchar_t kHotKeyHint[] = L"Press the desired key or combination of keys";
 // Design values of the hot key edits: Alt+Ins, Ctrl+F11, Ctrl+F12.
-constexpr ShortCut kReadingHotKeyDesign = 32813;
-constexpr ShortCut kOptionsHotKeyDesign = 16506;
-constexpr ShortCut kStopHotKeyDesign = 16507;
+constexpr HotKeyWord kReadingHotKeyDesign = 32813;
+constexpr HotKeyWord kOptionsHotKeyDesign = 16506;
+constexpr HotKeyWord kStopHotKeyDesign = 16507;
 
 }  // namespace
 

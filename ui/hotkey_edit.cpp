@@ -17,12 +17,12 @@ bool IsDown(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
 // The word of a key press with the modifiers held now. A modifier key pressed
 // alone is the key itself: Ctrl gives "Ctrl", not "Ctrl+Ctrl".
-ShortCut PressedShortCut(UINT virtualKey) {
+HotKeyWord PressedHotKey(UINT virtualKey) {
   const bool isShift = virtualKey == VK_SHIFT || virtualKey == VK_LSHIFT || virtualKey == VK_RSHIFT;
   const bool isCtrl =
       virtualKey == VK_CONTROL || virtualKey == VK_LCONTROL || virtualKey == VK_RCONTROL;
   const bool isAlt = virtualKey == VK_MENU || virtualKey == VK_LMENU || virtualKey == VK_RMENU;
-  auto word = static_cast<ShortCut>(virtualKey & 0xFF);
+  auto word = static_cast<HotKeyWord>(virtualKey & 0xFF);
   if (!isShift && IsDown(VK_SHIFT)) word |= kShiftModifier;
   if (!isCtrl && IsDown(VK_CONTROL)) word |= kCtrlModifier;
   if (!isAlt && IsDown(VK_MENU)) word |= kAltModifier;
@@ -49,7 +49,7 @@ LRESULT HotKeyEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:
       // Under an input method editor the real key is not known yet.
       if (wParam != VK_PROCESSKEY)
-        SetText(hwnd, ShortCutToText(PressedShortCut(static_cast<UINT>(wParam))));
+        SetText(hwnd, HotKeyToText(PressedHotKey(static_cast<UINT>(wParam))));
       return 0;
     // The rest of a key press goes nowhere: no character typed, no menu opened
     // by Alt or F10, no mnemonic beep.
@@ -118,6 +118,6 @@ bool IsHotKeyEdit(HWND window) {
          lstrcmpiW(className, kHotKeyEditClass) == 0;
 }
 
-ShortCut HotKeyEdit::Value() const { return TextToShortCut(WindowText(hwnd_)); }
+HotKeyWord HotKeyEdit::Value() const { return TextToHotKey(WindowText(hwnd_)); }
 
-void HotKeyEdit::SetValue(ShortCut value) { SetText(hwnd_, ShortCutToText(value)); }
+void HotKeyEdit::SetValue(HotKeyWord value) { SetText(hwnd_, HotKeyToText(value)); }

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "reading/hotkey_text.h"
+#include "settings/hot_key.h"
 #include "ui/hotkey_edit_class.h"
 
 inline constexpr wchar_t kHotKeyEditClass[] = L"" HOTKEY_EDIT_CLASS;
@@ -25,9 +25,9 @@ class HotKeyEdit {
   explicit HotKeyEdit(HWND hwnd = nullptr) : hwnd_(hwnd) {}
   HWND Handle() const { return hwnd_; }
   // The word the text reads back to; 0 when it names no key.
-  ShortCut Value() const;
+  HotKeyWord Value() const;
   // Shows the text of the word (empty when the key has no name).
-  void SetValue(ShortCut value);
+  void SetValue(HotKeyWord value);
 
  private:
   HWND hwnd_;

@@ -51,8 +51,8 @@ PronunciationSettings TPronunciationPage::Current() const {
   return {ignoreCharactersBox_.Checked(), ignoredCharactersBox_.Text(), correctWordsBox_.Checked()};
 }
 
-std::vector<PronunciationCorrection> TPronunciationPage::Corrections() const {
-  std::vector<PronunciationCorrection> corrections;
+std::vector<WordCorrection> TPronunciationPage::Corrections() const {
+  std::vector<WordCorrection> corrections;
   const int rows = ListView_GetItemCount(correctionsTable_);
   for (int row = 0; row < rows; ++row) {
     corrections.push_back({ListViewCellText(correctionsTable_, row, kWordColumn),

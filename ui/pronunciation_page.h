@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "reading/text_preparation.h"
 #include "settings/main_settings.h"
+#include "settings/word_correction.h"
 #include "ui/controls.h"
 #include "ui/options_page.h"
 #include "ui/test_text_speaker.h"
@@ -22,7 +22,7 @@ class TPronunciationPage : public TOptionsPage {
   void Load(const PronunciationSettings& settings);
   PronunciationSettings Current() const;
   // The table's rows from the top down, as the table shows them.
-  std::vector<PronunciationCorrection> Corrections() const;
+  std::vector<WordCorrection> Corrections() const;
 
   // "&Test": the selected row's pronunciation; nothing without a selection.
   void OnTestCorrection();

@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 
+#include <stdexcept>
+#include <string>
+
+#include "reading/system_key_name.h"
 #include "ui/list_view.h"
 #include "ui/ui_resources.h"
 
@@ -22,6 +26,25 @@ void SetCell(HWND table, int row, int column, const std::wstring& text) {
   ListView_SetItemText(table, row, column, const_cast<wchar_t*>(text.c_str()));
 }
 
+// What the table does not show of a slot rides on its row as the item's data:
+// the family (4 or 5) and the hot key word itself, which a key without a name
+// would not get back from its empty text.
+LPARAM RowData(const VoiceSlot& slot) {
+  return MAKELPARAM(slot.hotKey, static_cast<WORD>(slot.family));
+}
+
+LPARAM RowDataOf(HWND table, int row) {
+  LVITEMW item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  ListView_GetItem(table, &item);
+  return item.lParam;
+}
+
+int SlotValue(HWND table, int row, int column) {
+  return ParseSlotValue(ListViewCellText(table, row, column));
+}
+
 }  // namespace
 
 TSlotsPage::TSlotsPage() : TOptionsPage(IDD_PAGE_SLOTS, kCaption) {}
@@ -31,27 +54,28 @@ void TSlotsPage::OnInit() {
   SetUpReportList(table_, kColumns);
 }
 
-SlotVoiceSettings TSlotsPage::Slot(int n) const {
-  SlotVoiceSettings slot;
-  slot.voiceName = ListViewCellText(table_, n, kVoiceColumn);
-  slot.family = families_.at(static_cast<size_t>(n));
-  slot.speed = ListViewCellText(table_, n, kSpeedColumn);
-  slot.pitch = ListViewCellText(table_, n, kPitchColumn);
-  slot.volume = ListViewCellText(table_, n, kVolumeColumn);
-  return slot;
+VoiceSlot TSlotsPage::Slot(int n) const {
+  if (n < 0 || n >= ListView_GetItemCount(table_)) throw std::out_of_range("no such voice slot");
+  const LPARAM data = RowDataOf(table_, n);
+  return {.voiceName = ListViewCellText(table_, n, kVoiceColumn),
+          .family = HIWORD(data),
+          .hotKey = LOWORD(data),
+          .speed = SlotValue(table_, n, kSpeedColumn),
+          .pitch = SlotValue(table_, n, kPitchColumn),
+          .volume = SlotValue(table_, n, kVolumeColumn)};
 }
 
-void TSlotsPage::AddSlot(const SlotVoiceSettings& slot, const std::wstring& hotKeyText) {
+void TSlotsPage::AddSlot(const VoiceSlot& slot) {
   LVITEMW item{};
-  item.mask = LVIF_TEXT;
+  item.mask = LVIF_TEXT | LVIF_PARAM;
   item.iItem = ListView_GetItemCount(table_);
   item.pszText = const_cast<wchar_t*>(slot.voiceName.c_str());
+  item.lParam = RowData(slot);
   const int row = ListView_InsertItem(table_, &item);
-  SetCell(table_, row, kSpeedColumn, slot.speed);
-  SetCell(table_, row, kPitchColumn, slot.pitch);
-  SetCell(table_, row, kVolumeColumn, slot.volume);
-  SetCell(table_, row, kHotKeyColumn, hotKeyText);
-  families_.push_back(slot.family);
+  SetCell(table_, row, kSpeedColumn, std::to_wstring(slot.speed));
+  SetCell(table_, row, kPitchColumn, std::to_wstring(slot.pitch));
+  SetCell(table_, row, kVolumeColumn, std::to_wstring(slot.volume));
+  SetCell(table_, row, kHotKeyColumn, HotKeyToText(slot.hotKey));
 }
 
 void TSlotsPage::SetDpi(UINT dpi) { SetReportListDpi(table_, kColumns, dpi); }

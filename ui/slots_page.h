@@ -1,13 +1,10 @@
 #pragma once
 // The "Voice slots" page of the options window: the table of voice slots, one
-// row each, and the slots' engine families, which the table does not show.
+// row each.
 
 #include <windows.h>
 
-#include <string>
-#include <vector>
-
-#include "speech/voice_catalogue.h"
+#include "settings/voice_slot.h"
 #include "ui/options_page.h"
 
 class TSlotsPage : public TOptionsPage {
@@ -15,10 +12,11 @@ class TSlotsPage : public TOptionsPage {
   TSlotsPage();
 
   // Slot n as its row holds it; throws std::out_of_range when there is no
-  // slot n.
-  SlotVoiceSettings Slot(int n) const;
+  // slot n and std::invalid_argument when its row's speed, pitch or volume
+  // is not a number.
+  VoiceSlot Slot(int n) const;
   // A row at the end of the table.
-  void AddSlot(const SlotVoiceSettings& slot, const std::wstring& hotKeyText = L"");
+  void AddSlot(const VoiceSlot& slot);
 
   HWND Table() const { return table_; }
 
@@ -29,6 +27,4 @@ class TSlotsPage : public TOptionsPage {
 
  private:
   HWND table_ = nullptr;
-  // The engine family (4 or 5) of each slot, by slot number.
-  std::vector<int> families_;
 };

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/voice_slot.h"
 #include "speech/voice_catalogue.h"
 #include "ui/ui_resources.h"
 

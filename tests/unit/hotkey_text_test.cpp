@@ -24,8 +24,8 @@ std::wstring FakeSystemKeyName(std::uint8_t virtualKey) {
 
 const SystemKeyNameFunction kSystemNames = FakeSystemKeyName;
 
-std::wstring Text(ShortCut shortCut) { return ShortCutToText(shortCut, kSystemNames); }
-ShortCut Word(std::wstring_view text) { return TextToShortCut(text, kSystemNames); }
+std::wstring Text(HotKeyWord hotKey) { return HotKeyToText(hotKey, kSystemNames); }
+HotKeyWord Word(std::wstring_view text) { return TextToHotKey(text, kSystemNames); }
 
 TEST(HotKeyText, DocumentedExamplesBothWays) {
   EXPECT_EQ(Text(32813), L"Alt+Ins");
@@ -83,7 +83,7 @@ TEST(HotKeyText, PrefixesInFixedOrder) {
 }
 
 TEST(HotKeyText, PrefixesReadInAnyOrder) {
-  const ShortCut ctrlAltX = kCtrlModifier | kAltModifier | 'X';
+  const HotKeyWord ctrlAltX = kCtrlModifier | kAltModifier | 'X';
   EXPECT_EQ(Word(L"Alt+Ctrl+X"), ctrlAltX);
   EXPECT_EQ(Word(L"Ctrl+Alt+X"), ctrlAltX);
   EXPECT_EQ(Word(L"Ctrl+Shift+Del"), kShiftModifier | kCtrlModifier | 46);
@@ -132,13 +132,13 @@ TEST(HotKeyText, NamelessKeyGivesEmptyText) {
   EXPECT_EQ(Text(kCtrlModifier | 0xFF), L"");
   EXPECT_EQ(Text(kAltModifier | 1), L"");
   // Without a system name function every key outside the fixed table is nameless.
-  EXPECT_EQ(ShortCutToText(kCtrlModifier | 186, SystemKeyNameFunction()), L"");
-  EXPECT_EQ(TextToShortCut(L"Ctrl+F11", SystemKeyNameFunction()), 16506);
+  EXPECT_EQ(HotKeyToText(kCtrlModifier | 186, SystemKeyNameFunction()), L"");
+  EXPECT_EQ(TextToHotKey(L"Ctrl+F11", SystemKeyNameFunction()), 16506);
 }
 
 TEST(HotKeyText, NumericPadDigitsReadBackAsTheMainDigits) {
   for (std::uint8_t digit = 0; digit < 10; ++digit) {
-    const ShortCut pad = static_cast<ShortCut>(kCtrlModifier | (96 + digit));
+    const HotKeyWord pad = static_cast<HotKeyWord>(kCtrlModifier | (96 + digit));
     const std::wstring text = Text(pad);
     EXPECT_EQ(text, L"Ctrl+" + std::to_wstring(digit));
     EXPECT_EQ(Word(text), kCtrlModifier | ('0' + digit));
@@ -157,21 +157,21 @@ TEST(HotKeyText, PrefixesAreStrippedBeforeKeysAreLookedUp) {
   const SystemKeyNameFunction caretKey = [](std::uint8_t key) {
     return key == 220 ? std::wstring(L"^") : std::wstring();
   };
-  EXPECT_EQ(ShortCutToText(220, caretKey), L"^");
-  EXPECT_EQ(TextToShortCut(L"^", caretKey), 0);
-  EXPECT_EQ(TextToShortCut(L"Ctrl+^", caretKey), 0);
+  EXPECT_EQ(HotKeyToText(220, caretKey), L"^");
+  EXPECT_EQ(TextToHotKey(L"^", caretKey), 0);
+  EXPECT_EQ(TextToHotKey(L"Ctrl+^", caretKey), 0);
 }
 
 TEST(HotKeyText, KeysBelowEightAreNeverReadBack) {
   const SystemKeyNameFunction named = [](std::uint8_t key) {
     return key == 1 ? std::wstring(L"Mouse") : std::wstring();
   };
-  EXPECT_EQ(ShortCutToText(1, named), L"Mouse");
-  EXPECT_EQ(TextToShortCut(L"Mouse", named), 0);
+  EXPECT_EQ(HotKeyToText(1, named), L"Mouse");
+  EXPECT_EQ(TextToHotKey(L"Mouse", named), 0);
 }
 
 TEST(HotKeyText, EveryWordAgreesWithItsText) {
-  constexpr ShortCut kModifiers = kShiftModifier | kCtrlModifier | kAltModifier;
+  constexpr HotKeyWord kModifiers = kShiftModifier | kCtrlModifier | kAltModifier;
   // The first key code from 8 with each name: only those keys can read back.
   std::map<std::wstring, unsigned> firstKeyWithName;
   for (unsigned key = 8; key <= 255; ++key) {
@@ -180,7 +180,7 @@ TEST(HotKeyText, EveryWordAgreesWithItsText) {
   }
   int checked = 0;
   for (unsigned value = 0; value <= 0xFFFF; ++value) {
-    const auto word = static_cast<ShortCut>(value);
+    const auto word = static_cast<HotKeyWord>(value);
     const std::uint8_t key = word & 0xFF;
     const std::wstring text = Text(word);
     // Bits other than the three modifiers never show in the text.

@@ -27,8 +27,8 @@ std::wstring Describe(const reference::Case& c) {
   std::wstring text =
       L"text \"" + c.text + L"\" ignore " + std::to_wstring(c.settings.ignoreCharacters) + L" \"" +
       c.settings.ignoredCharacters + L"\" correct " + std::to_wstring(c.settings.correctWords);
-  for (const PronunciationCorrection& row : c.settings.corrections) {
-    text += L" [" + row.word + L"|" + row.pronunciation + L"|" + row.caseSensitive + L"]";
+  for (const WordCorrection& row : c.settings.corrections) {
+    text += L" [" + row.word + L"|" + row.pronunciation + L"|" + row.caseFlag + L"]";
   }
   return text;
 }

@@ -17,7 +17,7 @@ TextPreparationSettings Ignoring(std::wstring characters) {
   return settings;
 }
 
-TextPreparationSettings Correcting(std::vector<PronunciationCorrection> rows) {
+TextPreparationSettings Correcting(std::vector<WordCorrection> rows) {
   TextPreparationSettings settings;
   settings.correctWords = true;
   settings.corrections = std::move(rows);

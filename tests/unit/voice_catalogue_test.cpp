@@ -2,8 +2,6 @@
 // pitch and volume between sliders, value boxes, settings files and engines.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "speech/voice_catalogue.h"
 
 TEST(CatalogueNames, ASapi4EngineShowsTheShorterOfSpeakerAndModeName) {
@@ -101,13 +99,6 @@ TEST(CatalogueMapping, ValueBoxesShowSapi5ValuesScaledAndSapi4PositionsAsTheyAre
   EXPECT_EQ(ValueBoxText(-2, true), L"150");
   EXPECT_EQ(ValueBoxText(-10, false), L"-10");
   EXPECT_EQ(ValueBoxText(250, false), L"250");
-}
-
-TEST(CatalogueMapping, StoredValuesAreDecimalNumbersOrAFailure) {
-  EXPECT_EQ(ParseStoredValue(L"135"), 135);
-  EXPECT_EQ(ParseStoredValue(L"-3"), -3);
-  EXPECT_THROW(ParseStoredValue(L""), std::invalid_argument);
-  EXPECT_THROW(ParseStoredValue(L"13 5"), std::invalid_argument);
 }
 
 TEST(CataloguePitchPrefix, CarriesThePitchInQuotesWithItsSign) {

@@ -9,7 +9,6 @@
 
 #include <commctrl.h>
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -421,13 +420,21 @@ TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
   Engines& engines = LoadEngines();
   const size_t mark = LogMark();
   std::wstring pitchPrefix;
-  for (const wchar_t* speed : {L"135", L"30", L"330"}) {
-    pitchPrefix = engines.SelectSlotVoice({L"voice BETA", kSapi5Family, speed, L"30", L"80"});
+  for (int speed : {135, 30, 330}) {
+    pitchPrefix = engines.SelectSlotVoice({.voiceName = L"voice BETA",
+                                           .family = kSapi5Family,
+                                           .speed = speed,
+                                           .pitch = 30,
+                                           .volume = 80});
   }
   EXPECT_EQ(pitchPrefix, L"<pitch middle=\"-10\">");
   // Nothing is clamped before the voice: a stored 0 hands it a rate of -12,
   // which it takes like any other.
-  pitchPrefix = engines.SelectSlotVoice({L"Voice Alpha", kSapi5Family, L"0", L"330", L"80"});
+  pitchPrefix = engines.SelectSlotVoice({.voiceName = L"Voice Alpha",
+                                         .family = kSapi5Family,
+                                         .speed = 0,
+                                         .pitch = 330,
+                                         .volume = 80});
   EXPECT_EQ(
       CallsSince(mark, "sapi5", {"put_Rate"}),
       (std::vector<std::string>{"put_Rate -3", "put_Rate -10", "put_Rate 10", "put_Rate -12"}));
@@ -439,7 +446,11 @@ TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
   EXPECT_EQ(pitchPrefix, L"<pitch middle=\"10\">");
 
   // Values off the grid of 15 go to the nearer step.
-  EXPECT_EQ(engines.SelectSlotVoice({L"Voice Alpha", kSapi5Family, L"173", L"188", L"64"}),
+  EXPECT_EQ(engines.SelectSlotVoice({.voiceName = L"Voice Alpha",
+                                     .family = kSapi5Family,
+                                     .speed = 173,
+                                     .pitch = 188,
+                                     .volume = 64}),
             L"<pitch middle=\"1\">");
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate"}).back(), "put_Rate 0");
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Volume"}).back(), "put_Volume 64");
@@ -448,7 +459,8 @@ TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
 TEST_F(DefaultVoiceTest, ASapi4SlotGetsItsStoredValuesAsTheyAre) {
   Engines& engines = LoadEngines();
   const size_t mark = LogMark();
-  engines.SelectSlotVoice({L"bob", kSapi4Family, L"240", L"150", L"70"});
+  engines.SelectSlotVoice(
+      {.voiceName = L"bob", .family = kSapi4Family, .speed = 240, .pitch = 150, .volume = 70});
   EXPECT_EQ(engines.Sapi4().EngineInfo().ModeName, "Engine Mode Two");
   EXPECT_EQ(CallsSince(mark, "sapi4", {"Select", "Inject"}),
             (std::vector<std::string>{
@@ -461,7 +473,8 @@ TEST_F(DefaultVoiceTest, ASapi4SlotGetsItsStoredValuesAsTheyAre) {
 TEST_F(DefaultVoiceTest, ASapi4SlotsValuesBeyondTheEnginesBoundsComeToTheNearerBound) {
   Engines& engines = LoadEngines();
   const size_t mark = LogMark();
-  engines.SelectSlotVoice({L"Bob", kSapi4Family, L"400", L"-5", L"150"});
+  engines.SelectSlotVoice(
+      {.voiceName = L"Bob", .family = kSapi4Family, .speed = 400, .pitch = -5, .volume = 150});
   EXPECT_EQ(
       CallsSince(mark, "sapi4", {"Inject"}),
       (std::vector<std::string>{"Inject " + Quoted(SpeedTag(300)), "Inject " + Quoted(PitchTag(40)),
@@ -474,11 +487,10 @@ TEST_F(DefaultVoiceTest, ASapi4SlotsValuesBeyondTheEnginesBoundsComeToTheNearerB
 TEST_F(DefaultVoiceTest, ASlotWhoseVoiceIsGoneFailsBeforeAnyValueIsSet) {
   Engines& engines = LoadEngines();
   const size_t mark = LogMark();
-  EXPECT_ANY_THROW(engines.SelectSlotVoice({L"Gone", kSapi5Family, L"135", L"105", L"100"}));
-  EXPECT_ANY_THROW(engines.SelectSlotVoice({L"Gone", kSapi4Family, L"135", L"105", L"100"}));
-  // A damaged stored value fails too.
-  EXPECT_THROW(engines.SelectSlotVoice({L"Ann", kSapi4Family, L"fast", L"105", L"100"}),
-               std::invalid_argument);
+  EXPECT_ANY_THROW(engines.SelectSlotVoice(
+      {.voiceName = L"Gone", .family = kSapi5Family, .speed = 135, .pitch = 105, .volume = 100}));
+  EXPECT_ANY_THROW(engines.SelectSlotVoice(
+      {.voiceName = L"Gone", .family = kSapi4Family, .speed = 135, .pitch = 105, .volume = 100}));
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "put_Rate", "put_Volume"}),
             std::vector<std::string>{});
   EXPECT_EQ(CallsSince(mark, "sapi4", {"Inject"}), std::vector<std::string>{});

@@ -21,9 +21,9 @@ namespace {
 using namespace std::chrono_literals;
 
 // Words no one else in a test session uses: Ctrl+Shift+Alt with F13..F24.
-constexpr ShortCut kAllModifiers = kShiftModifier | kCtrlModifier | kAltModifier;
-constexpr ShortCut Unusual(int functionKey) {
-  return static_cast<ShortCut>(kAllModifiers | (VK_F1 + functionKey - 1));
+constexpr HotKeyWord kAllModifiers = kShiftModifier | kCtrlModifier | kAltModifier;
+constexpr HotKeyWord Unusual(int functionKey) {
+  return static_cast<HotKeyWord>(kAllModifiers | (VK_F1 + functionKey - 1));
 }
 
 // The owner: a hidden top-level window whose procedure hands every WM_HOTKEY
@@ -75,9 +75,6 @@ TEST_F(GlobalHotKeyTest, NewObjectRegistersNothing) {
   EXPECT_EQ(hotKey.HotKey(), 0);
   EXPECT_FALSE(hotKey.Active());
   EXPECT_FALSE(hotKey.Registered());
-  EXPECT_EQ(hotKey.Tag(), 0);
-  hotKey.SetTag(3);
-  EXPECT_EQ(hotKey.Tag(), 3);
 }
 
 TEST_F(GlobalHotKeyTest, ActivatingRegistersTheWordSystemWide) {
@@ -97,7 +94,7 @@ TEST_F(GlobalHotKeyTest, ActivatingRegistersTheWordSystemWide) {
 
 TEST_F(GlobalHotKeyTest, ModifiersAreRegisteredAsTheWordSays) {
   GlobalHotKey hotKey(owner_.Handle(), L"OptionsHotKey", nullptr);
-  const ShortCut ctrlShiftF15 = kCtrlModifier | kShiftModifier | VK_F15;
+  const HotKeyWord ctrlShiftF15 = kCtrlModifier | kShiftModifier | VK_F15;
   hotKey.SetHotKey(ctrlShiftF15);
   hotKey.SetActive(true);
   ASSERT_TRUE(hotKey.Registered());
@@ -208,14 +205,14 @@ TEST_F(GlobalHotKeyTest, IdentifiersAreDistinctAndForApplications) {
 
 TEST_F(GlobalHotKeyTest, WmHotKeyReachesTheObjectWithItsIdentifier) {
   std::vector<std::wstring> fired;
-  auto record = [&fired](GlobalHotKey& hotKey) {
-    fired.push_back(hotKey.Name() + L"/" + std::to_wstring(hotKey.Tag()));
-  };
   std::vector<std::unique_ptr<GlobalHotKey>> hotKeys;
   for (int slot = 0; slot < 3; ++slot) {
+    // Each handler holds its own slot number, as the slot hot keys' do.
+    auto record = [&fired, slot](GlobalHotKey& hotKey) {
+      fired.push_back(hotKey.Name() + L"/" + std::to_wstring(slot));
+    };
     hotKeys.push_back(std::make_unique<GlobalHotKey>(
         owner_.Handle(), L"SlotHotKey_" + std::to_wstring(slot), record));
-    hotKeys.back()->SetTag(slot);
     owner_.hotKeys.push_back(hotKeys.back().get());
   }
   PostMessageW(owner_.Handle(), WM_HOTKEY, static_cast<WPARAM>(hotKeys[2]->Identifier()), 0);
@@ -267,7 +264,7 @@ TEST_F(GlobalHotKeyTest, PressingTheKeysRunsTheHandler) {
   int fired = 0;
   GlobalHotKey hotKey(owner_.Handle(), L"DefaultHotKey", [&fired](GlobalHotKey&) { ++fired; });
   owner_.hotKeys.push_back(&hotKey);
-  const ShortCut word = kCtrlModifier | kAltModifier | VK_F14;
+  const HotKeyWord word = kCtrlModifier | kAltModifier | VK_F14;
   hotKey.SetHotKey(word);
   hotKey.SetActive(true);
   ASSERT_TRUE(hotKey.Registered());

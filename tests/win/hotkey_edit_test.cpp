@@ -194,14 +194,14 @@ TEST_F(HotKeyEditTest, KeyPressShowsTheKeyWithTheModifiersHeld) {
 
 TEST_F(HotKeyEditTest, AModifierAloneIsTheKeyItself) {
   Press(VK_CONTROL, false, true, false);
-  EXPECT_EQ(WindowText(edit_), ShortCutToText(VK_CONTROL));
+  EXPECT_EQ(WindowText(edit_), HotKeyToText(VK_CONTROL));
   EXPECT_EQ(WindowText(edit_).find(L'+'), std::wstring::npos);
   EXPECT_FALSE(WindowText(edit_).empty());
   Press(VK_SHIFT, true, false, false);
-  EXPECT_EQ(WindowText(edit_), ShortCutToText(VK_SHIFT));
+  EXPECT_EQ(WindowText(edit_), HotKeyToText(VK_SHIFT));
   // Another modifier held with it still counts.
   Press(VK_MENU, false, true, true);
-  EXPECT_EQ(WindowText(edit_), L"Ctrl+" + ShortCutToText(VK_MENU));
+  EXPECT_EQ(WindowText(edit_), L"Ctrl+" + HotKeyToText(VK_MENU));
 }
 
 TEST_F(HotKeyEditTest, TheKeyGoesNoFurther) {
@@ -355,7 +355,7 @@ TEST_F(HotKeyEditTest, RealKeyPressesFillTheBox) {
   // Let the character message, if any, arrive and find nothing to type into.
   ASSERT_TRUE(PressKey(VK_CONTROL));
   EXPECT_TRUE(PumpUntil([&] { return WindowText(edit_) != L"Q"; }));
-  EXPECT_EQ(WindowText(edit_), ShortCutToText(VK_CONTROL));
+  EXPECT_EQ(WindowText(edit_), HotKeyToText(VK_CONTROL));
   ASSERT_TRUE(PressKey(VK_F10, {VK_MENU}));
   EXPECT_TRUE(PumpUntil([&] { return WindowText(edit_) == L"Alt+F10"; }))
       << "text: " << ::testing::PrintToString(WindowText(edit_));

@@ -23,7 +23,7 @@
 namespace {
 
 
-constexpr ShortCut kCtrlShiftF5 = 0x6000 | VK_F5;
+constexpr HotKeyWord kCtrlShiftF5 = 0x6000 | VK_F5;
 
 class OptionsWindowTest : public main_form_test::MainFormFixture {
  protected:

@@ -5,12 +5,16 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "reading/reading_controller.h"
 #include "tests/win/main_form_probe.h"
+#include "ui/list_view.h"
 #include "ui/tray_menu.h"
 #include "ui/ui_resources.h"
 
@@ -30,15 +34,21 @@ constexpr char kSlowVoices[] =
 // The catalogue's first SAPI 5 voice at the positions a first start gives it.
 constexpr DefaultVoiceChoice kFirstSapi5Voice{2, {0, -2, 100}};
 
+// Slots with a voice of each family, at stored values.
+const VoiceSlot kBetaSlot{
+    .voiceName = L"Voice Beta", .family = kSapi5Family, .speed = 135, .pitch = 330, .volume = 50};
+const VoiceSlot kBobSlot{
+    .voiceName = L"Bob", .family = kSapi4Family, .speed = 240, .pitch = 150, .volume = 70};
+
 class TestSource : public ReadingSource {
  public:
   DefaultVoiceChoice DefaultVoice() const override { return defaultVoice; }
   TextPreparationSettings PreparationSettings() const override { return preparation; }
-  SlotVoiceSettings Slot(int slot) const override { return slots.at(static_cast<size_t>(slot)); }
+  VoiceSlot Slot(int slot) const override { return slots.at(static_cast<size_t>(slot)); }
 
   DefaultVoiceChoice defaultVoice = kFirstSapi5Voice;
   TextPreparationSettings preparation;
-  std::vector<SlotVoiceSettings> slots;
+  std::vector<VoiceSlot> slots;
 };
 
 class TestFeedback : public ReadingFeedback {
@@ -271,7 +281,7 @@ TEST_F(ReadingControlTest, ALongSelectionIsCutTo51200Characters) {
 
 TEST_F(ReadingControlTest, ASapi5SlotReadsWithItsOwnVoiceAndValues) {
   ReadingController& controller = Create();
-  source_.slots = {{L"Voice Beta", kSapi5Family, L"135", L"330", L"50"}};
+  source_.slots = {kBetaSlot};
   Select(L"Slot text.");
   controller.SelectSlot(0);
   EXPECT_EQ(feedback_.failures, 0);
@@ -281,11 +291,23 @@ TEST_F(ReadingControlTest, ASapi5SlotReadsWithItsOwnVoiceAndValues) {
   EXPECT_EQ(Calls("sapi5", "Speak").back().arguments, "\"<pitch middle=\\\"10\\\">Slot text.\" 1");
 }
 
+// A slot the source cannot give (none there, or a number it cannot read)
+// fails the reading once, quietly, and nothing is spoken.
+TEST_F(ReadingControlTest, ASlotTheSourceCannotGiveFailsOnceAndNothingIsSpoken) {
+  ReadingController& controller = Create();
+  Select(L"Not read.");
+  const size_t mark = Calls("sapi5", "Speak").size();
+  controller.SelectSlot(0);
+  EXPECT_EQ(feedback_.failures, 1);
+  EXPECT_EQ(Calls("sapi5", "Speak").size(), mark);
+}
+
 // The voice block fails, the reading still goes ahead with the fresh voice
 // object's own voice and without a pitch.
 TEST_F(ReadingControlTest, ASlotWhoseVoiceIsGoneFailsOnceAndStillReads) {
   ReadingController& controller = Create();
-  source_.slots = {{L"Uninstalled Voice", kSapi5Family, L"135", L"330", L"50"}};
+  source_.slots = {kBetaSlot};
+  source_.slots[0].voiceName = L"Uninstalled Voice";
   // Without the prefix nothing marks the text as markup, not even its own "<".
   Select(L"<b>Still read.");
   controller.SelectSlot(0);
@@ -297,7 +319,7 @@ TEST_F(ReadingControlTest, ASlotWhoseVoiceIsGoneFailsOnceAndStillReads) {
 
 TEST_F(ReadingControlTest, ASapi4SlotStopsTheEnginesAndSpeaksThroughTextData) {
   ReadingController& controller = Create();
-  source_.slots = {{L"Bob", kSapi4Family, L"240", L"150", L"70"}};
+  source_.slots = {kBobSlot};
   Select(L"Engine text.");
   controller.SelectSlot(0);
   EXPECT_EQ(feedback_.failures, 0);
@@ -316,7 +338,7 @@ TEST_F(ReadingControlTest, AfterASapi4SlotTheSapi5VoiceSpeaksWithoutReconnecting
   Select(LongText(300));
   controller.DefaultHotKeyHotKey();
   ASSERT_TRUE(WaitForEvent("StartStream"));
-  source_.slots = {{L"Bob", kSapi4Family, L"240", L"150", L"70"}};
+  source_.slots = {kBobSlot};
   Select(L"Engine text.");
   controller.SelectSlot(0);
   EXPECT_TRUE(WaitForEvent("EndStream")) << "the reading the slot silenced ends";
@@ -374,10 +396,21 @@ TEST_F(MainWindowReadingTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffer
   EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
 }
 
-// A slot is a row of the "Voice slots" page with its family kept beside it.
+// A slot is a row of the "Voice slots" page: the table shows its voice, its
+// numbers and its hot key, and the row carries its family and hot key word.
 TEST_F(MainWindowReadingTest, ASlotIsReadWithTheVoiceAndValuesOfItsRowOnTheSlotsPage) {
   MainFormProbe& frmMain = CreateMainForm(kSlowVoices);
-  frmMain.SlotsPage().AddSlot({L"Voice Beta", kSapi5Family, L"135", L"330", L"50"});
+  TSlotsPage& page = frmMain.SlotsPage();
+  VoiceSlot slot = kBetaSlot;
+  slot.hotKey = kShiftModifier | kCtrlModifier | VK_F13;
+  page.AddSlot(slot);
+  std::vector<std::wstring> row;
+  for (int column = 0; column < 5; ++column)
+    row.push_back(ListViewCellText(page.Table(), 0, column));
+  EXPECT_EQ(row,
+            (std::vector<std::wstring>{L"Voice Beta", L"135", L"330", L"50", L"Shift+Ctrl+F13"}));
+  EXPECT_EQ(page.Slot(0), slot);
+
   selection_.Select(L"Slot text.");
   frmMain.ReadingControl().SelectSlot(0);
   EXPECT_EQ(standins_.Logged("sapi5", "put_Voice").back().arguments, "\"Voice Beta\"");
@@ -385,4 +418,10 @@ TEST_F(MainWindowReadingTest, ASlotIsReadWithTheVoiceAndValuesOfItsRowOnTheSlots
   EXPECT_EQ(standins_.Logged("sapi5", "put_Volume").back().arguments, "50");
   EXPECT_EQ(standins_.Logged("sapi5", "Speak").back().arguments,
             "\"<pitch middle=\\\"10\\\">Slot text.\" 1");
+
+  // A number the row does not hold fails the slot's reading, as a slot that
+  // is not there does.
+  ListView_SetItemText(page.Table(), 0, 2, const_cast<wchar_t*>(L"fast"));
+  EXPECT_THROW(page.Slot(0), std::invalid_argument);
+  EXPECT_THROW(page.Slot(1), std::out_of_range);
 }
