@@ -24,19 +24,19 @@ struct ItemDefinition {
 
 // The items in menu order; separators carry no command.
 constexpr ItemDefinition kItems[] = {
-    {IDM_OPTIONS1, kOptionsCaption},                                  // Options1
-    {IDM_CONFIGUREVOICESLOTS1, L"Configure Voice Slots..."},          // Configurevoiceslots1
-    {IDM_ADDITIONALVOICES1, L"Additional voices..."},                 // Additionalvoices1
-    {IDM_GETMOREQUALITYVOICESNOW1, L"Get more quality voices now!"},  // Getmorequalityvoicesnow1
-    {0, kSeparatorCaption},                                           // N1
-    {IDM_STOPREADING1, kPauseCaption},                                // Stopreading1
-    {0, kSeparatorCaption},                                           // N2
-    {IDM_HELP1, L"Help"},                                             // Help1
-    {IDM_TUTORIAL1, L"Tutorial"},
-    {IDM_WEBSITE1, L"Official Website"},  // Website1
-    {IDM_ABOUT1, L"About..."},            // About1
-    {0, kSeparatorCaption},               // N3
-    {IDM_EXIT1, L"Exit"},                 // Exit1
+    {IDM_TRAY_OPTIONS, kOptionsCaption},
+    {IDM_TRAY_VOICE_SLOTS, L"Configure Voice Slots..."},
+    {IDM_TRAY_ADDITIONAL_VOICES, L"Additional voices..."},
+    {IDM_TRAY_MORE_VOICES, L"Get more quality voices now!"},
+    {0, kSeparatorCaption},
+    {IDM_TRAY_PAUSE_RESUME, kPauseCaption},
+    {0, kSeparatorCaption},
+    {IDM_TRAY_HELP, L"Help"},
+    {IDM_TRAY_TUTORIAL, L"Tutorial"},
+    {IDM_TRAY_WEBSITE, L"Official Website"},
+    {IDM_TRAY_ABOUT, L"About..."},
+    {0, kSeparatorCaption},
+    {IDM_TRAY_EXIT, L"Exit"},
 };
 
 // Sizes at 96 DPI.
@@ -239,7 +239,7 @@ TTrayMenu::TTrayMenu(HWND owner, HICON programIcon,
     const MENUITEMINFOW info = ItemInfo(entries_[index]);
     InsertMenuItemW(menu_, index, TRUE, &info);
   }
-  SetMenuDefaultItem(menu_, IDM_OPTIONS1, FALSE);
+  SetMenuDefaultItem(menu_, IDM_TRAY_OPTIONS, FALSE);
 }
 
 TTrayMenu::~TTrayMenu() { DestroyMenu(menu_); }

@@ -21,16 +21,16 @@ struct CommandId {
 };
 
 constexpr CommandId kCommandIds[] = {
-    {TrayCommand::Options, IDM_OPTIONS1},
-    {TrayCommand::VoiceSlots, IDM_CONFIGUREVOICESLOTS1},
-    {TrayCommand::AdditionalVoices, IDM_ADDITIONALVOICES1},
-    {TrayCommand::MoreVoices, IDM_GETMOREQUALITYVOICESNOW1},
-    {TrayCommand::PauseResume, IDM_STOPREADING1},
-    {TrayCommand::Help, IDM_HELP1},
-    {TrayCommand::Tutorial, IDM_TUTORIAL1},
-    {TrayCommand::Website, IDM_WEBSITE1},
-    {TrayCommand::About, IDM_ABOUT1},
-    {TrayCommand::Exit, IDM_EXIT1},
+    {TrayCommand::Options, IDM_TRAY_OPTIONS},
+    {TrayCommand::VoiceSlots, IDM_TRAY_VOICE_SLOTS},
+    {TrayCommand::AdditionalVoices, IDM_TRAY_ADDITIONAL_VOICES},
+    {TrayCommand::MoreVoices, IDM_TRAY_MORE_VOICES},
+    {TrayCommand::PauseResume, IDM_TRAY_PAUSE_RESUME},
+    {TrayCommand::Help, IDM_TRAY_HELP},
+    {TrayCommand::Tutorial, IDM_TRAY_TUTORIAL},
+    {TrayCommand::Website, IDM_TRAY_WEBSITE},
+    {TrayCommand::About, IDM_TRAY_ABOUT},
+    {TrayCommand::Exit, IDM_TRAY_EXIT},
 };
 
 const CommandId* FindId(UINT id) {
@@ -114,7 +114,7 @@ bool TTrayPresenter::HandleOwnerDraw(UINT message, LPARAM lParam) {
   return menu_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
 }
 
-std::wstring TTrayPresenter::PauseCaption() const { return menu_.Caption(IDM_STOPREADING1); }
+std::wstring TTrayPresenter::PauseCaption() const { return menu_.Caption(IDM_TRAY_PAUSE_RESUME); }
 
 // The menu offers what the pause hot key would do next: "Resume" only while
 // a reading is paused.
@@ -122,7 +122,7 @@ void TTrayPresenter::ReadingStateChanged(ReadingState state) {
   SetAnimation(state == ReadingState::Reading);
   if (state != ReadingState::Reading) Show(TrayPicture::Idle);
   if (state != ReadingState::Ended) {
-    menu_.SetCaption(IDM_STOPREADING1,
+    menu_.SetCaption(IDM_TRAY_PAUSE_RESUME,
                       state == ReadingState::Paused ? kResumeCaption : kPauseCaption);
   }
 }

@@ -73,16 +73,16 @@
 #define IDC_SUPPORT_LINK 1505
 
 // Commands of the tray menu, sent to its owner window.
-#define IDM_OPTIONS1 2001
-#define IDM_CONFIGUREVOICESLOTS1 2002
-#define IDM_ADDITIONALVOICES1 2003
-#define IDM_GETMOREQUALITYVOICESNOW1 2004
-#define IDM_STOPREADING1 2005
-#define IDM_HELP1 2006
-#define IDM_TUTORIAL1 2007
-#define IDM_WEBSITE1 2008
-#define IDM_ABOUT1 2009
-#define IDM_EXIT1 2010
+#define IDM_TRAY_OPTIONS 2001
+#define IDM_TRAY_VOICE_SLOTS 2002
+#define IDM_TRAY_ADDITIONAL_VOICES 2003
+#define IDM_TRAY_MORE_VOICES 2004
+#define IDM_TRAY_PAUSE_RESUME 2005
+#define IDM_TRAY_HELP 2006
+#define IDM_TRAY_TUTORIAL 2007
+#define IDM_TRAY_WEBSITE 2008
+#define IDM_TRAY_ABOUT 2009
+#define IDM_TRAY_EXIT 2010
 
 // The message through which the tray icon reports mouse events to the window
 // that holds it (its lParam is the mouse message). Not a resource: it stands

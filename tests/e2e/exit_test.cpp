@@ -58,7 +58,7 @@ class Ending : public ::testing::Test {
   void ExitAndWaitForTheEnd() {
     exitAt_ = LogClockMilliseconds();
     // What the tray menu's "Exit" item sends.
-    PostMessageW(main_, WM_COMMAND, IDM_EXIT1, 0);
+    PostMessageW(main_, WM_COMMAND, IDM_TRAY_EXIT, 0);
     ASSERT_TRUE(tolvane_->WaitForExit());
   }
 

@@ -124,7 +124,7 @@ TEST_F(Shutdown, ClosingWithTheTrayOptionHidesTheWindowAndNoticesOnlyOnce) {
   PressOk(notice);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
 
-  PostMessageW(main_, WM_COMMAND, IDM_OPTIONS1, 0);
+  PostMessageW(main_, WM_COMMAND, IDM_TRAY_OPTIONS, 0);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_); }));
   PostMessageW(main_, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
@@ -149,7 +149,7 @@ TEST_F(Tray, ADoubleClickOnTheIconShowsTheOptionsWindowOnItsFirstPage) {
   HWND pages = FindWindowExW(main_, nullptr, L"SysTabControl32", nullptr);
   ASSERT_NE(pages, nullptr);
 
-  PostMessageW(main_, WM_COMMAND, IDM_ABOUT1, 0);
+  PostMessageW(main_, WM_COMMAND, IDM_TRAY_ABOUT, 0);
   ASSERT_TRUE(WaitUntil([&] { return SendMessageW(pages, TCM_GETCURSEL, 0, 0) == 4; }));
   // Esc: the window goes to the tray.
   PostMessageW(main_, WM_COMMAND, IDCANCEL, 0);

@@ -76,7 +76,7 @@ TEST_F(OptionsWindowTest, CancelForgetsAChangedHotKeyAtTheNextShowing) {
   EXPECT_FALSE(frmMain.Visible());
   EXPECT_EQ(ProbeHotKey(kCtrlShiftF5), HotKeyState::Free);
 
-  frmMain.Command(IDM_OPTIONS1);
+  frmMain.Command(IDM_TRAY_OPTIONS);
   EXPECT_EQ(WindowText(frmMain.GeneralPage().ReadingHotKey().Handle()), L"Ctrl+BkSp");
   EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Taken);
   EXPECT_EQ(ConfigText().find("HotKey=24692"), std::string::npos);
@@ -92,7 +92,7 @@ TEST_F(OptionsWindowTest, OkMovesTheHotKeyAtOnceAndSavesIt) {
   EXPECT_NE(ConfigText().find("HotKey=" + std::to_string(kCtrlShiftF5) + "\r\n"),
             std::string::npos);
 
-  frmMain.Command(IDM_OPTIONS1);
+  frmMain.Command(IDM_TRAY_OPTIONS);
   EXPECT_EQ(frmMain.GeneralPage().ReadingHotKey().Value(), kCtrlShiftF5);
 }
 
@@ -106,10 +106,10 @@ TEST_F(OptionsWindowTest, EscActsAsCancel) {
 
 TEST_F(OptionsWindowTest, TrayCommandsOpenTheirPagesAndTheOptionsCommandTheFirst) {
   MainFormProbe& frmMain = CreateMainForm();
-  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_CONFIGUREVOICESLOTS1, 0);
+  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_VOICE_SLOTS, 0);
   EXPECT_TRUE(frmMain.Visible());
   EXPECT_EQ(frmMain.Pages().ActivePage(), kSlotsPage);
-  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_ABOUT1, 0);
+  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_ABOUT, 0);
   EXPECT_EQ(frmMain.Pages().ActivePage(), kAboutPage);
   SendMessageW(frmMain.Handle(), WM_HOTKEY, frmMain.OptionsHotKey().Identifier(), 0);
   EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);

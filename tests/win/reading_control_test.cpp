@@ -377,13 +377,13 @@ TEST_F(MainWindowReadingTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffer
   EXPECT_TRUE(WaitForTrayPicture(frmMain, TrayPicture::SecondWave));
   EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
 
-  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_STOPREADING1, 0);
+  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_PAUSE_RESUME, 0);
   ASSERT_TRUE(controller.Paused());
   EXPECT_EQ(frmMain.Tray().PauseCaption(), kResumeCaption);
   EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
   EXPECT_FALSE(frmMain.Tray().Animating());
 
-  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_STOPREADING1, 0);
+  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_PAUSE_RESUME, 0);
   ASSERT_TRUE(controller.Reading());
   EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
   EXPECT_TRUE(WaitForTrayPicture(frmMain, TrayPicture::FirstWave));

@@ -77,7 +77,7 @@ TEST_P(Sapi4PauseVariationsTest, AQuickResumeAndPauseEndPaused) {
 TEST_P(Sapi4PauseVariationsTest, ExitAfterAPauseKeepsTheReadingSilentAndSaves) {
   MainFormProbe& frmMain = Reading();
   PauseOrResume(frmMain);
-  frmMain.Command(IDM_EXIT1);
+  frmMain.Command(IDM_TRAY_EXIT);
   EXPECT_TRUE(application_.Terminated());
   // The quit message would end the message loops of the tests that follow.
   MSG quit;

@@ -335,7 +335,7 @@ SIZE Measure(TTrayMenu& menu, int index) {
 class TrayMenuTest : public ::testing::Test {
  protected:
   std::wstring HotKeyText(UINT command) const {
-    return command == IDM_OPTIONS1 ? optionsHotKey_ : stopHotKey_;
+    return command == IDM_TRAY_OPTIONS ? optionsHotKey_ : stopHotKey_;
   }
 
   MenuOwner owner_;
@@ -369,19 +369,19 @@ TEST_F(TrayMenuTest, HoldsTheThirteenOwnerDrawnItemsInOrder) {
     const wchar_t* caption;
   };
   const Expected expected[] = {
-      {IDM_OPTIONS1, L"Options..."},
-      {IDM_CONFIGUREVOICESLOTS1, L"Configure Voice Slots..."},
-      {IDM_ADDITIONALVOICES1, L"Additional voices..."},
-      {IDM_GETMOREQUALITYVOICESNOW1, L"Get more quality voices now!"},
+      {IDM_TRAY_OPTIONS, L"Options..."},
+      {IDM_TRAY_VOICE_SLOTS, L"Configure Voice Slots..."},
+      {IDM_TRAY_ADDITIONAL_VOICES, L"Additional voices..."},
+      {IDM_TRAY_MORE_VOICES, L"Get more quality voices now!"},
       {0, nullptr},
-      {IDM_STOPREADING1, L"Pause"},
+      {IDM_TRAY_PAUSE_RESUME, L"Pause"},
       {0, nullptr},
-      {IDM_HELP1, L"Help"},
-      {IDM_TUTORIAL1, L"Tutorial"},
-      {IDM_WEBSITE1, L"Official Website"},
-      {IDM_ABOUT1, L"About..."},
+      {IDM_TRAY_HELP, L"Help"},
+      {IDM_TRAY_TUTORIAL, L"Tutorial"},
+      {IDM_TRAY_WEBSITE, L"Official Website"},
+      {IDM_TRAY_ABOUT, L"About..."},
       {0, nullptr},
-      {IDM_EXIT1, L"Exit"},
+      {IDM_TRAY_EXIT, L"Exit"},
   };
   ASSERT_EQ(GetMenuItemCount(menu_.Handle()), 13);
   for (int index = 0; index < 13; ++index) {
@@ -395,13 +395,13 @@ TEST_F(TrayMenuTest, HoldsTheThirteenOwnerDrawnItemsInOrder) {
       EXPECT_EQ(menu_.Caption(info.wID), expected[index].caption);
     }
   }
-  EXPECT_EQ(menu_.DefaultCommand(), static_cast<UINT>(IDM_OPTIONS1));
-  EXPECT_EQ(GetMenuDefaultItem(menu_.Handle(), FALSE, 0), static_cast<UINT>(IDM_OPTIONS1));
+  EXPECT_EQ(menu_.DefaultCommand(), static_cast<UINT>(IDM_TRAY_OPTIONS));
+  EXPECT_EQ(GetMenuDefaultItem(menu_.Handle(), FALSE, 0), static_cast<UINT>(IDM_TRAY_OPTIONS));
 }
 
 TEST_F(TrayMenuTest, PauseItemDrawsItsNewCaptionWithThePauseHotKey) {
-  menu_.SetCaption(IDM_STOPREADING1, kResumeCaption);
-  EXPECT_EQ(menu_.Caption(IDM_STOPREADING1), L"Resume");
+  menu_.SetCaption(IDM_TRAY_PAUSE_RESUME, kResumeCaption);
+  EXPECT_EQ(menu_.Caption(IDM_TRAY_PAUSE_RESUME), L"Resume");
   stopHotKey_ = L"Shift+F9";  // edited in the options window, read when drawing
 
   const RECT item{0, 0, 200, 20};
@@ -491,7 +491,7 @@ TEST_F(TrayMenuTest, MeasuredItemHoldsItsCaptionAndHotKeyRightOfTheBand) {
 
   // A longer caption is measured anew.
   const LONG pauseWidth = Measure(menu_, kPauseIndex).cx;
-  menu_.SetCaption(IDM_STOPREADING1, kResumeCaption);
+  menu_.SetCaption(IDM_TRAY_PAUSE_RESUME, kResumeCaption);
   EXPECT_GT(Measure(menu_, kPauseIndex).cx, pauseWidth);
 }
 
@@ -513,7 +513,7 @@ TEST_F(TrayMenuTest, PopupDrawsTheMenuWindowAndSendsTheChosenCommandToTheOwner) 
   });
   menu_.Popup();
   ASSERT_TRUE(PumpUntil([&] { return !owner_.commands.empty() && owner_.emptyMessages > 0; }));
-  EXPECT_EQ(owner_.commands, std::vector<UINT>{IDM_OPTIONS1});
+  EXPECT_EQ(owner_.commands, std::vector<UINT>{IDM_TRAY_OPTIONS});
 
   // One gradient over the whole menu window, not one per item: it darkens all
   // the way down and spans nearly the whole range of colours.
