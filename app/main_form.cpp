@@ -25,8 +25,8 @@ TfrmMain::TfrmMain(TApplication& application, ProgramFiles files,
   Create();
   dpi_ = WindowDpi(Handle());
   application_.SetMainForm(Handle());
-  programIcon_ = OwnedIcon(static_cast<HICON>(LoadImageW(
-      application_.Instance(), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 16, 16, 0)));
+  programIcon_ = OwnedIcon(static_cast<HICON>(
+      LoadImageW(application_.Instance(), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 16, 16, 0)));
   CreateControls();
   CreateHints();
   // A failure in one step of the creation ends only that step's part of it:

@@ -13,4 +13,6 @@ class TfrmVoices final : public TModalDialog {
 
 }  // namespace
 
-void ShowAdditionalVoices(HINSTANCE instance, HWND owner) { TfrmVoices().ShowModal(instance, owner); }
+void ShowAdditionalVoices(HINSTANCE instance, HWND owner) {
+  TfrmVoices().ShowModal(instance, owner);
+}

@@ -1,10 +1,9 @@
 #pragma once
 // A voice slot: a hot key of its own that reads with a voice and values of
-// its own. Portable: the slot table and slots.ini keep its numbers as text,
-// which is read where it is taken from them.
+// its own. Portable.
 
+#include <optional>
 #include <string>
-#include <string_view>
 
 #include "settings/hot_key.h"
 
@@ -17,15 +16,12 @@ struct VoiceSlot {
   int family = kSapi4Family;
   HotKeyWord hotKey = 0;  // 0: no key
   // As stored: for SAPI 5 speed and pitch the displayed value
-  // (position + 12) * 15, otherwise the engine's own units.
-  int speed = 0;
-  int pitch = 0;
-  int volume = 0;
+  // (position + 12) * 15, otherwise the engine's own units. Empty where the
+  // stored text is no number: a slot has no default to fall back to, so the
+  // step of a reading that needs the value fails, and only that step.
+  std::optional<int> speed;
+  std::optional<int> pitch;
+  std::optional<int> volume;
 
   bool operator==(const VoiceSlot&) const = default;
 };
-
-// A slot's stored speed, pitch or volume text as a number; throws
-// std::invalid_argument for text that is not one, so that a reading with a
-// damaged slot fails like any other.
-int ParseSlotValue(std::wstring_view text);

@@ -134,12 +134,12 @@ std::wstring Engines::SelectSlotVoice(const VoiceSlot& slot) {
   if (slot.family == kSapi5Family) {
     const int entry = FindCatalogueEntry(catalogue_, Sapi5DisplayName(slot.voiceName));
     SelectSapi5Token(sapi5_, entry - Sapi4EngineCount());
-    sapi5_.PutRate(Sapi5EngineValue(slot.speed));
-    sapi5_.PutVolume(slot.volume);
-    return PitchPrefixText(Sapi5EngineValue(slot.pitch));
+    sapi5_.PutRate(Sapi5EngineValue(slot.speed.value()));
+    sapi5_.PutVolume(slot.volume.value());
+    return PitchPrefixText(Sapi5EngineValue(slot.pitch.value()));
   }
   SelectSapi4Entry(*sapi4_, FindCatalogueEntry(catalogue_, slot.voiceName));
-  SetSapi4Values(*sapi4_, {slot.speed, slot.pitch, slot.volume});
+  SetSapi4Values(*sapi4_, {slot.speed.value(), slot.pitch.value(), slot.volume.value()});
   return L"";
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "reading/system_key_name.h"
+#include "settings/ini_values.h"
 #include "ui/list_view.h"
 #include "ui/ui_resources.h"
 
@@ -41,8 +42,12 @@ LPARAM RowDataOf(HWND table, int row) {
   return item.lParam;
 }
 
-int SlotValue(HWND table, int row, int column) {
-  return ParseSlotValue(ListViewCellText(table, row, column));
+std::optional<int> SlotValue(HWND table, int row, int column) {
+  return ParseIniInteger(ListViewCellText(table, row, column));
+}
+
+std::wstring SlotValueText(const std::optional<int>& value) {
+  return value ? std::to_wstring(*value) : L"";
 }
 
 }  // namespace
@@ -72,9 +77,9 @@ void TSlotsPage::AddSlot(const VoiceSlot& slot) {
   item.pszText = const_cast<wchar_t*>(slot.voiceName.c_str());
   item.lParam = RowData(slot);
   const int row = ListView_InsertItem(table_, &item);
-  SetCell(table_, row, kSpeedColumn, std::to_wstring(slot.speed));
-  SetCell(table_, row, kPitchColumn, std::to_wstring(slot.pitch));
-  SetCell(table_, row, kVolumeColumn, std::to_wstring(slot.volume));
+  SetCell(table_, row, kSpeedColumn, SlotValueText(slot.speed));
+  SetCell(table_, row, kPitchColumn, SlotValueText(slot.pitch));
+  SetCell(table_, row, kVolumeColumn, SlotValueText(slot.volume));
   SetCell(table_, row, kHotKeyColumn, HotKeyToText(slot.hotKey));
 }
 

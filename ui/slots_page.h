@@ -11,9 +11,8 @@ class TSlotsPage : public TOptionsPage {
  public:
   TSlotsPage();
 
-  // Slot n as its row holds it; throws std::out_of_range when there is no
-  // slot n and std::invalid_argument when its row's speed, pitch or volume
-  // is not a number.
+  // Slot n as its row holds it, without the numbers its row does not hold
+  // as numbers; throws std::out_of_range when there is no slot n.
   VoiceSlot Slot(int n) const;
   // A row at the end of the table.
   void AddSlot(const VoiceSlot& slot);

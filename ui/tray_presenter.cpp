@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "ui/ui_resources.h"
 #include "reading/reading_rules.h"
+#include "ui/ui_resources.h"
 
 namespace {
 
@@ -123,7 +123,7 @@ void TTrayPresenter::ReadingStateChanged(ReadingState state) {
   if (state != ReadingState::Reading) Show(TrayPicture::Idle);
   if (state != ReadingState::Ended) {
     menu_.SetCaption(IDM_TRAY_PAUSE_RESUME,
-                      state == ReadingState::Paused ? kResumeCaption : kPauseCaption);
+                     state == ReadingState::Paused ? kResumeCaption : kPauseCaption);
   }
 }
 

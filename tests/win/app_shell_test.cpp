@@ -103,7 +103,8 @@ TEST_F(MainFormTest, CreationFindsBothFamiliesAndRegistersTheFixedHotKeys) {
 }
 
 TEST_F(MainFormTest, AFamilyWhoseCheckFailsCountsAsMissingAndStartUpGoesOn) {
-  MainFormProbe& frmMain = CreateMainForm(std::string(kOneVoiceAndOneEngine) + "sapi5.fail = GetVoices\n");
+  MainFormProbe& frmMain =
+      CreateMainForm(std::string(kOneVoiceAndOneEngine) + "sapi5.fail = GetVoices\n");
   EXPECT_TRUE(frmMain.SpeechEngines().Sapi4Available());
   EXPECT_FALSE(frmMain.SpeechEngines().Sapi5Available());
   EXPECT_FALSE(application_.Terminated());
@@ -117,8 +118,8 @@ TEST_F(MainFormTest, OnlyTheExactAutostartSwitchStartsInTheTray) {
                    .StartMinimized());
   DestroyMainForm();
   Forget();
-  EXPECT_TRUE(CreateMainForm(kOneVoiceAndOneEngine, {L"Tolvane.exe", L"-autostart"})
-                  .StartMinimized());
+  EXPECT_TRUE(
+      CreateMainForm(kOneVoiceAndOneEngine, {L"Tolvane.exe", L"-autostart"}).StartMinimized());
 }
 
 TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {

@@ -7,7 +7,6 @@
 #include "tests/support/autostart_value.h"
 #include "tests/win/main_form_probe.h"
 
-
 TEST(Autostart, TheValueQuotesThePathAndFollowsEnableAndDisable) {
   const std::wstring program = L"C:\\Program Files\\Tolvane\\Tolvane.exe";
   EnableAutostart(program);

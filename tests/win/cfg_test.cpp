@@ -13,7 +13,6 @@
 
 namespace {
 
-
 class ConfigurationTest : public main_form_test::MainFormFixture {};
 
 std::wstring SelectedVoice(const MainFormProbe& frmMain) {
@@ -75,7 +74,8 @@ TEST_F(ConfigurationTest, ValuesSavedForAFamilyThatIsGoneLeaveTheEngineItsOwn) {
   WriteConfigText(
       "[Speech]\r\nSAPIVersion=5\r\nVoice=Voice Alpha\r\nSpeed=195\r\nPitch=180\r\n"
       "Volume=80\r\n");
-  MainFormProbe& frmMain = CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
+  MainFormProbe& frmMain =
+      CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
   EXPECT_EQ(SelectedVoice(frmMain), L"Ann");
   EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 150);
   EXPECT_EQ(Picker(frmMain).PitchBar().Position(), 120);
@@ -133,7 +133,8 @@ TEST_F(ConfigurationTest, ASapi5DefaultWithoutSapi5VoicesStillLoadsTheRest) {
   WriteConfigText(
       "[General]\r\nFirstRun=0\r\nHotKey=16449\r\n[Speech]\r\nSAPIVersion=5\r\n"
       "Voice=Voice Beta\r\n");
-  MainFormProbe& frmMain = CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
+  MainFormProbe& frmMain =
+      CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
   EXPECT_EQ(Picker(frmMain).Entry(), 0);
   EXPECT_TRUE(frmMain.DefaultHotKey().Registered());
   EXPECT_EQ(frmMain.DefaultHotKey().HotKey(), 16449);  // Ctrl+A

@@ -15,7 +15,6 @@
 
 namespace {
 
-
 // Answers every message box of a window with OK, from a thread of its own,
 // and counts them: the boxes run their own modal loops on the thread under
 // test.
@@ -128,7 +127,7 @@ TEST_F(MainFormResilienceTest, AProgramFolderThatCannotBeWrittenKeepsTheSettings
   EXPECT_FALSE(second.FirstRun());
   EXPECT_TRUE(second.StartMinimized());
   EXPECT_EQ(second.GeneralPage().ReadingHotKey().Value(), 32813);
-  EXPECT_EQ(AutostartValue(), L"");
+  EXPECT_EQ(AutostartValue(), L"<none>");
 }
 
 // The notice would say the program goes to the tray while it is ending, and

@@ -22,7 +22,6 @@
 
 namespace {
 
-
 constexpr HotKeyWord kCtrlShiftF5 = 0x6000 | VK_F5;
 
 class OptionsWindowTest : public main_form_test::MainFormFixture {
@@ -132,9 +131,8 @@ TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuard) {
   // In a hot key field the same keys are a hot key to enter.
   SetFocus(frmMain.GeneralPage().ReadingHotKey().Handle());
   ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL}));
-  EXPECT_TRUE(PumpApplicationUntil([&] {
-    return frmMain.GeneralPage().ReadingHotKey().Value() == (0x4000 | VK_TAB);
-  }));
+  EXPECT_TRUE(PumpApplicationUntil(
+      [&] { return frmMain.GeneralPage().ReadingHotKey().Value() == (0x4000 | VK_TAB); }));
   EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
 
   // A click on a tab says the same through the tab control.
@@ -218,13 +216,16 @@ TEST_F(OptionsWindowTest, TypingTheMakersNameAnimatesTheAboutPageUntilTypedAgain
       ASSERT_TRUE(Type(frmMain, static_cast<WORD>(letter)));
   };
   typeName();
-  EXPECT_TRUE(PumpApplicationUntil([&] { return WindowText(frmMain.Handle()) != L"Tolvane! Options"; }));
+  EXPECT_TRUE(
+      PumpApplicationUntil([&] { return WindowText(frmMain.Handle()) != L"Tolvane! Options"; }));
   EXPECT_NE(WindowText(frmMain.Handle()).find(L"1.2"), std::wstring::npos);
   // Each tick paints new colours.
-  EXPECT_TRUE(PumpApplicationUntil([&] { return AboutPagePixel(frmMain, 0, 10) != RGB(255, 255, 255); }));
+  EXPECT_TRUE(
+      PumpApplicationUntil([&] { return AboutPagePixel(frmMain, 0, 10) != RGB(255, 255, 255); }));
 
   typeName();
-  EXPECT_TRUE(PumpApplicationUntil([&] { return WindowText(frmMain.Handle()) == L"Tolvane! Options"; }));
+  EXPECT_TRUE(
+      PumpApplicationUntil([&] { return WindowText(frmMain.Handle()) == L"Tolvane! Options"; }));
   EXPECT_EQ(AboutPagePixel(frmMain, 0, 10), RGB(255, 255, 255));
 }
 

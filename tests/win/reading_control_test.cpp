@@ -419,9 +419,12 @@ TEST_F(MainWindowReadingTest, ASlotIsReadWithTheVoiceAndValuesOfItsRowOnTheSlots
   EXPECT_EQ(standins_.Logged("sapi5", "Speak").back().arguments,
             "\"<pitch middle=\\\"10\\\">Slot text.\" 1");
 
-  // A number the row does not hold fails the slot's reading, as a slot that
-  // is not there does.
+  // A pitch the row does not hold as a number fails only the voice step,
+  // after the voice, its rate and its volume: the text is still read, with
+  // no pitch prefix and so as plain text.
   ListView_SetItemText(page.Table(), 0, 2, const_cast<wchar_t*>(L"fast"));
-  EXPECT_THROW(page.Slot(0), std::invalid_argument);
+  EXPECT_EQ(page.Slot(0).pitch, std::nullopt);
+  frmMain.ReadingControl().SelectSlot(0);
+  EXPECT_EQ(standins_.Logged("sapi5", "Speak").back().arguments, "\"Slot text.\" 17");
   EXPECT_THROW(page.Slot(1), std::out_of_range);
 }

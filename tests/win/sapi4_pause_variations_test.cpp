@@ -12,7 +12,6 @@
 
 namespace {
 
-
 class Sapi4PauseVariationsTest : public main_form_test::MainFormFixture,
                                  public ::testing::WithParamInterface<const char*> {
  protected:
@@ -26,8 +25,7 @@ class Sapi4PauseVariationsTest : public main_form_test::MainFormFixture,
     std::wstring text;
     for (int word = 0; word < 40; ++word) text += L"word ";
     frmMain.ReadingControl().SpeakWithDefaultVoice(text, true);
-    EXPECT_TRUE(
-        PumpApplicationUntil([&] { return frmMain.ReadingControl().Reading(); }));
+    EXPECT_TRUE(PumpApplicationUntil([&] { return frmMain.ReadingControl().Reading(); }));
     return frmMain;
   }
 
@@ -57,7 +55,8 @@ TEST_P(Sapi4PauseVariationsTest, PauseAndResumeHoldAndGoOnToTheEnd) {
   ExpectPaused(frmMain);
   PauseOrResume(frmMain);
   ExpectReading(frmMain);
-  ASSERT_TRUE(PumpApplicationUntil([&] { return !frmMain.ReadingControl().Reading(); }, std::chrono::seconds(20)));
+  ASSERT_TRUE(PumpApplicationUntil([&] { return !frmMain.ReadingControl().Reading(); },
+                                   std::chrono::seconds(20)));
   EXPECT_FALSE(frmMain.ReadingControl().Paused());
   EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
   EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
