@@ -8,6 +8,7 @@
 
 #include "app/application.h"
 #include "base/dpi.h"
+#include "base/program_folder.h"
 #include "base/exception_guard.h"
 #include "base/window_thunk.h"
 #include "tests/support/hotkey_probe_client.h"
@@ -82,24 +83,43 @@ TEST(ApplicationWindow, ATerminationRequestedBeforeTheLoopEndsItAtOnce) {
   EXPECT_TRUE(application.Terminated());
 }
 
-// Without cfg.ini beside the test program and the autostart value, as on a
-// first start.
+// Without cfg.ini and the autostart value, as on a first start.
 class MainFormTest : public main_form_test::MainFormFixture {};
 
-TEST_F(MainFormTest, CreationFindsBothFamiliesAndRegistersTheFixedHotKeys) {
-  MainFormProbe& frmMain = CreateMainForm(kOneVoiceAndOneEngine);
+// One first start, as a new user has it.
+TEST_F(MainFormTest, AFirstStartFindsBothFamiliesHoldsTheDefaultKeysAndTurnsAutostartOn) {
+  MainFormProbe& frmMain = CreateMainForm();
   EXPECT_TRUE(frmMain.SpeechEngines().Sapi4Available());
   EXPECT_TRUE(frmMain.SpeechEngines().Sapi5Available());
   EXPECT_FALSE(application_.Terminated());
+  EXPECT_TRUE(frmMain.FirstRun());
+  EXPECT_TRUE(frmMain.ShowWelcome());
   EXPECT_FALSE(frmMain.StartMinimized());
   EXPECT_TRUE(frmMain.Tray().Visible());
-  EXPECT_TRUE(frmMain.DefaultHotKey().Registered());
-  // The first start's keys: Ctrl+BkSp, not the field's design value Alt+Ins.
+  EXPECT_EQ(AutostartValue(), L"\"" + ProgramPath() + L"\" -autostart");
+  EXPECT_NE(ConfigText().find("FirstRun=0"), std::string::npos);
+
+  // Ctrl+BkSp, Ctrl+F11, Ctrl+F12, not the fields' design value Alt+Ins.
+  for (unsigned word : {16392u, 16506u, 16507u}) EXPECT_EQ(ProbeHotKey(word), HotKeyState::Taken);
   EXPECT_EQ(frmMain.DefaultHotKey().HotKey(), 16392);
   EXPECT_EQ(frmMain.OptionsHotKey().HotKey(), 16506);
   EXPECT_EQ(frmMain.StopHotKey().HotKey(), 16507);
+
+  // The window itself is hidden here, so the controls' own styles tell.
+  const TGeneralPage& general = frmMain.GeneralPage();
   EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
-  EXPECT_TRUE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
+  EXPECT_EQ(GetWindowLongPtrW(general.HelperHotKey().Handle(), GWL_STYLE) & WS_VISIBLE, 0);
+  EXPECT_NE(GetWindowLongPtrW(general.ReadingHotKey().Handle(), GWL_STYLE) & WS_VISIBLE, 0);
+  EXPECT_EQ(WindowText(general.ReadingHotKey().Handle()), L"Ctrl+BkSp");
+  EXPECT_EQ(WindowText(general.OptionsHotKey().Handle()), L"Ctrl+F11");
+  EXPECT_EQ(WindowText(general.StopHotKey().Handle()), L"Ctrl+F12");
+  EXPECT_TRUE(general.Autostart());
+  EXPECT_TRUE(general.MinimizeToTrayBox().Checked());
+  EXPECT_EQ(frmMain.PronunciationPage().Current().ignoredCharacters, L"*\\/\"`_~:'");
+
+  RECT client;
+  GetClientRect(frmMain.Handle(), &client);
+  EXPECT_EQ(client.bottom, MulDiv(270, static_cast<int>(WindowDpi(frmMain.Handle())), 96));
 }
 
 TEST_F(MainFormTest, AFamilyWhoseCheckFailsCountsAsMissingAndStartUpGoesOn) {
@@ -135,26 +155,4 @@ TEST_F(MainFormTest, CleanUpReleasesEveryHotKeyAndMayRunTwice) {
 
   frmMain.BeforeCloseActions();
   EXPECT_FALSE(application_.Terminated());
-}
-
-TEST_F(MainFormTest, TheClientAreaIs270PixelsHighAtTheWindowsDpi) {
-  MainFormProbe& frmMain = CreateMainForm(kOneVoiceAndOneEngine);
-  RECT client;
-  GetClientRect(frmMain.Handle(), &client);
-  EXPECT_EQ(client.bottom, MulDiv(270, static_cast<int>(WindowDpi(frmMain.Handle())), 96));
-}
-
-TEST_F(MainFormTest, TheGeneralPageHoldsTheLiveSettingsWithTheHelperFieldHidden) {
-  MainFormProbe& frmMain = CreateMainForm(kOneVoiceAndOneEngine);
-  // The window itself is hidden here, so the control's own style tells.
-  ASSERT_NE(frmMain.GeneralPage().HelperHotKey().Handle(), nullptr);
-  EXPECT_EQ(
-      GetWindowLongPtrW(frmMain.GeneralPage().HelperHotKey().Handle(), GWL_STYLE) & WS_VISIBLE, 0);
-  EXPECT_NE(
-      GetWindowLongPtrW(frmMain.GeneralPage().ReadingHotKey().Handle(), GWL_STYLE) & WS_VISIBLE, 0);
-  EXPECT_EQ(WindowText(frmMain.GeneralPage().ReadingHotKey().Handle()), L"Ctrl+BkSp");
-  EXPECT_EQ(WindowText(frmMain.GeneralPage().OptionsHotKey().Handle()), L"Ctrl+F11");
-  EXPECT_EQ(WindowText(frmMain.GeneralPage().StopHotKey().Handle()), L"Ctrl+F12");
-  // The first start turned autostart on.
-  EXPECT_TRUE(frmMain.GeneralPage().Autostart());
 }

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "base/program_folder.h"
 #include "tests/support/autostart_value.h"
@@ -25,19 +27,6 @@ TVoicePicker& Picker(MainFormProbe& frmMain) { return frmMain.SpeechPage().Picke
 
 }  // namespace
 
-TEST_F(ConfigurationTest, AFirstStartTurnsAutostartOnAndTakesTheDefaultHotKeys) {
-  MainFormProbe& frmMain = CreateMainForm();
-  EXPECT_EQ(AutostartValue(), L"\"" + ProgramPath() + L"\" -autostart");
-  EXPECT_TRUE(frmMain.GeneralPage().Autostart());
-  EXPECT_TRUE(frmMain.FirstRun());
-  EXPECT_TRUE(frmMain.ShowWelcome());
-  EXPECT_NE(ConfigText().find("FirstRun=0"), std::string::npos);
-  for (unsigned word : {16392u, 16506u, 16507u}) EXPECT_EQ(ProbeHotKey(word), HotKeyState::Taken);
-  EXPECT_EQ(frmMain.DefaultHotKey().HotKey(), 16392);
-  EXPECT_TRUE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
-  EXPECT_EQ(frmMain.PronunciationPage().Current().ignoredCharacters, L"*\\/\"`_~:'");
-}
-
 TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetIt) {
   WriteConfigText("[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\n");
   MainFormProbe& frmMain = CreateMainForm();
@@ -57,76 +46,66 @@ TEST_F(ConfigurationTest, MalformedAndHexadecimalHotKeysRead) {
   EXPECT_EQ(frmMain.OptionsHotKey().HotKey(), 0x6041);
 }
 
-TEST_F(ConfigurationTest, UnsavedSapi5SpeedAndPitchStartFromTheirOwnDefaults) {
-  WriteConfigText("[Speech]\r\nSAPIVersion=5\r\nVoice=Voice Beta\r\n");
-  MainFormProbe& frmMain = CreateMainForm();
-  EXPECT_EQ(SelectedVoice(frmMain), L"Voice Beta (SAPI5)");
-  EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 0);
-  EXPECT_EQ(Picker(frmMain).PitchBar().Position(), -2);
-  EXPECT_EQ(Picker(frmMain).VolumeBar().Position(), 100);
-  EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"180");
-  EXPECT_EQ(Picker(frmMain).PitchBox().Text(), L"150");
-  EXPECT_EQ(Picker(frmMain).VolumeBox().Text(), L"100");
+namespace {
+
+// A saved default voice as the next start selects it and sets the sliders;
+// a value the case does not give is not looked at.
+struct SavedVoice {
+  const char* name;
+  std::string config;
+  std::string standins;
+  std::wstring voice;  // the selected entry
+  std::optional<int> speed;
+  std::wstring speedBox;
+  std::optional<int> pitch;
+  std::optional<int> volume;
+};
+
+const std::string kAnnOnly = "sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n";
+
+const SavedVoice kSavedVoices[] = {
+    {"UnsavedSapi5SpeedAndPitchStartFromTheirOwnDefaults",
+     "[Speech]\r\nSAPIVersion=5\r\nVoice=Voice Beta\r\n", main_form_test::kBothFamilies,
+     L"Voice Beta (SAPI5)", 0, L"180", -2, 100},
+    // The stand-in engine starts in the middle of its bounds, at full volume.
+    {"ValuesSavedForAFamilyThatIsGoneLeaveTheEngineItsOwn",
+     "[Speech]\r\nSAPIVersion=5\r\nVoice=Voice Alpha\r\nSpeed=195\r\nPitch=180\r\nVolume=80\r\n",
+     kAnnOnly, L"Ann", 150, L"150", 120, 100},
+    {"SavedSapi5ValuesComeBackAsSliderPositions",
+     "[Speech]\r\nSAPIVersion=5\r\nVoice=voice alpha\r\nSpeed=135\r\nPitch=330\r\nVolume=40\r\n",
+     main_form_test::kBothFamilies, L"Voice Alpha (SAPI5)", -3, L"135", 10, 40},
+    // The engine's own units stay whole: they are not cut to the SAPI 5 range
+    // of the voice the catalogue started on.
+    {"ASavedSapi4EngineGetsItsValuesInItsOwnRange",
+     "[Speech]\r\nSAPIVersion=4\r\nVoice=Bob\r\nSpeed=240\r\nPitch=150\r\nVolume=70\r\n",
+     main_form_test::kBothFamilies, L"Bob", 240, L"240", 150, 70},
+    // The sliders stay as the voice list set them up for a SAPI 5 voice.
+    {"AnUnknownFamilyLeavesTheSlidersAndLooksTheVoiceUpAsSapi5",
+     "[Speech]\r\nSAPIVersion=7\r\nVoice=Voice Beta\r\nSpeed=30\r\n", main_form_test::kBothFamilies,
+     L"Voice Beta (SAPI5)", -3, L"135", std::nullopt, std::nullopt},
+    {"AVoiceThatIsGoneGivesTheFirstEntry", "[Speech]\r\nSAPIVersion=4\r\nVoice=Uninstalled\r\n",
+     main_form_test::kBothFamilies, L"Ann", std::nullopt, L"", std::nullopt, std::nullopt},
+};
+
+class SavedVoiceTest : public main_form_test::MainFormFixture,
+                       public ::testing::WithParamInterface<SavedVoice> {};
+
+}  // namespace
+
+TEST_P(SavedVoiceTest, TheNextStartSelectsItWithItsValues) {
+  const SavedVoice& saved = GetParam();
+  WriteConfigText(saved.config);
+  MainFormProbe& frmMain = CreateMainForm(saved.standins);
+  const TVoicePicker& picker = Picker(frmMain);
+  EXPECT_EQ(SelectedVoice(frmMain), saved.voice);
+  if (saved.speed) EXPECT_EQ(picker.SpeedBar().Position(), *saved.speed);
+  if (saved.speed) EXPECT_EQ(picker.SpeedBox().Text(), saved.speedBox);
+  if (saved.pitch) EXPECT_EQ(picker.PitchBar().Position(), *saved.pitch);
+  if (saved.volume) EXPECT_EQ(picker.VolumeBar().Position(), *saved.volume);
 }
 
-// The stand-in engine starts in the middle of its bounds, at full volume.
-TEST_F(ConfigurationTest, ValuesSavedForAFamilyThatIsGoneLeaveTheEngineItsOwn) {
-  WriteConfigText(
-      "[Speech]\r\nSAPIVersion=5\r\nVoice=Voice Alpha\r\nSpeed=195\r\nPitch=180\r\n"
-      "Volume=80\r\n");
-  MainFormProbe& frmMain =
-      CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
-  EXPECT_EQ(SelectedVoice(frmMain), L"Ann");
-  EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 150);
-  EXPECT_EQ(Picker(frmMain).PitchBar().Position(), 120);
-  EXPECT_EQ(Picker(frmMain).VolumeBar().Position(), 100);
-  EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"150");
-}
-
-TEST_F(ConfigurationTest, SavedSapi5ValuesComeBackAsSliderPositions) {
-  WriteConfigText(
-      "[Speech]\r\nSAPIVersion=5\r\nVoice=voice alpha\r\nSpeed=135\r\nPitch=330\r\n"
-      "Volume=40\r\n");
-  MainFormProbe& frmMain = CreateMainForm();
-  EXPECT_EQ(SelectedVoice(frmMain), L"Voice Alpha (SAPI5)");
-  EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), -3);
-  EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"135");
-  EXPECT_EQ(Picker(frmMain).PitchBar().Position(), 10);
-  EXPECT_EQ(Picker(frmMain).PitchBox().Text(), L"330");
-  EXPECT_EQ(Picker(frmMain).VolumeBar().Position(), 40);
-}
-
-// The engine's own units stay whole: they are not cut to the SAPI 5 range of
-// the voice the catalogue started on.
-TEST_F(ConfigurationTest, ASavedSapi4EngineGetsItsValuesInItsOwnRange) {
-  WriteConfigText(
-      "[Speech]\r\nSAPIVersion=4\r\nVoice=Bob\r\nSpeed=240\r\nPitch=150\r\n"
-      "Volume=70\r\n");
-  MainFormProbe& frmMain = CreateMainForm();
-  EXPECT_EQ(SelectedVoice(frmMain), L"Bob");
-  EXPECT_FALSE(Picker(frmMain).ShowsSapi5Voice());
-  EXPECT_EQ(Picker(frmMain).SpeedBar().Min(), 20);
-  EXPECT_EQ(Picker(frmMain).SpeedBar().Max(), 300);
-  EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 240);
-  EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"240");
-  EXPECT_EQ(Picker(frmMain).PitchBar().Position(), 150);
-  EXPECT_EQ(Picker(frmMain).VolumeBar().Position(), 70);
-}
-
-TEST_F(ConfigurationTest, AnUnknownFamilyLeavesTheSlidersAndLooksTheVoiceUpAsSapi5) {
-  WriteConfigText("[Speech]\r\nSAPIVersion=7\r\nVoice=Voice Beta\r\nSpeed=30\r\n");
-  MainFormProbe& frmMain = CreateMainForm();
-  EXPECT_EQ(SelectedVoice(frmMain), L"Voice Beta (SAPI5)");
-  // As the voice list set them up for a SAPI 5 voice.
-  EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), -3);
-  EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"135");
-}
-
-TEST_F(ConfigurationTest, AVoiceThatIsGoneGivesTheFirstEntry) {
-  WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Uninstalled\r\n");
-  MainFormProbe& frmMain = CreateMainForm();
-  EXPECT_EQ(Picker(frmMain).Entry(), 0);
-}
+INSTANTIATE_TEST_SUITE_P(Configuration, SavedVoiceTest, ::testing::ValuesIn(kSavedVoices),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Every SAPI 5 voice is gone: the load still goes on to the hot keys.
 TEST_F(ConfigurationTest, ASapi5DefaultWithoutSapi5VoicesStillLoadsTheRest) {

@@ -12,7 +12,6 @@
 #include "app/res/resource.h"
 #include "base/window_thunk.h"
 #include "tests/support/canvas.h"
-#include "tests/support/hotkey_probe_client.h"
 #include "tests/support/keyboard.h"
 #include "tests/win/main_form_probe.h"
 #include "ui/about_page.h"
@@ -22,8 +21,6 @@
 
 namespace {
 
-constexpr HotKeyWord kCtrlShiftF5 = 0x6000 | VK_F5;
-
 class OptionsWindowTest : public main_form_test::MainFormFixture {
  protected:
   MainFormProbe& ShownMainForm() {
@@ -31,10 +28,6 @@ class OptionsWindowTest : public main_form_test::MainFormFixture {
     frmMain.ShowMainWindow();
     EXPECT_TRUE(PumpApplicationUntil([&] { return frmMain.Visible(); }));
     return frmMain;
-  }
-
-  void Command(MainFormProbe& frmMain, int id) {
-    SendMessageW(frmMain.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
   }
 
   // Keys pressed with the options window in front and a field focused.
@@ -67,33 +60,6 @@ class OptionsWindowTest : public main_form_test::MainFormFixture {
 };
 
 }  // namespace
-
-TEST_F(OptionsWindowTest, CancelForgetsAChangedHotKeyAtTheNextShowing) {
-  MainFormProbe& frmMain = ShownMainForm();
-  frmMain.GeneralPage().ReadingHotKey().SetValue(kCtrlShiftF5);
-  Command(frmMain, IDCANCEL);
-  EXPECT_FALSE(frmMain.Visible());
-  EXPECT_EQ(ProbeHotKey(kCtrlShiftF5), HotKeyState::Free);
-
-  frmMain.Command(IDM_TRAY_OPTIONS);
-  EXPECT_EQ(WindowText(frmMain.GeneralPage().ReadingHotKey().Handle()), L"Ctrl+BkSp");
-  EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Taken);
-  EXPECT_EQ(ConfigText().find("HotKey=24692"), std::string::npos);
-}
-
-TEST_F(OptionsWindowTest, OkMovesTheHotKeyAtOnceAndSavesIt) {
-  MainFormProbe& frmMain = ShownMainForm();
-  frmMain.GeneralPage().ReadingHotKey().SetValue(kCtrlShiftF5);
-  Command(frmMain, IDOK);
-  EXPECT_FALSE(frmMain.Visible());
-  EXPECT_EQ(ProbeHotKey(kCtrlShiftF5), HotKeyState::Taken);
-  EXPECT_EQ(ProbeHotKey(16392), HotKeyState::Free);
-  EXPECT_NE(ConfigText().find("HotKey=" + std::to_string(kCtrlShiftF5) + "\r\n"),
-            std::string::npos);
-
-  frmMain.Command(IDM_TRAY_OPTIONS);
-  EXPECT_EQ(frmMain.GeneralPage().ReadingHotKey().Value(), kCtrlShiftF5);
-}
 
 TEST_F(OptionsWindowTest, EscActsAsCancel) {
   MainFormProbe& frmMain = ShownMainForm();
