@@ -98,10 +98,16 @@ TEST_P(SavedVoiceTest, TheNextStartSelectsItWithItsValues) {
   MainFormProbe& frmMain = CreateMainForm(saved.standins);
   const TVoicePicker& picker = Picker(frmMain);
   EXPECT_EQ(SelectedVoice(frmMain), saved.voice);
-  if (saved.speed) EXPECT_EQ(picker.SpeedBar().Position(), *saved.speed);
-  if (saved.speed) EXPECT_EQ(picker.SpeedBox().Text(), saved.speedBox);
-  if (saved.pitch) EXPECT_EQ(picker.PitchBar().Position(), *saved.pitch);
-  if (saved.volume) EXPECT_EQ(picker.VolumeBar().Position(), *saved.volume);
+  if (saved.speed) {
+    EXPECT_EQ(picker.SpeedBar().Position(), *saved.speed);
+    EXPECT_EQ(picker.SpeedBox().Text(), saved.speedBox);
+  }
+  if (saved.pitch) {
+    EXPECT_EQ(picker.PitchBar().Position(), *saved.pitch);
+  }
+  if (saved.volume) {
+    EXPECT_EQ(picker.VolumeBar().Position(), *saved.volume);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Configuration, SavedVoiceTest, ::testing::ValuesIn(kSavedVoices),
