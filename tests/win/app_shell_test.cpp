@@ -122,16 +122,6 @@ TEST_F(MainFormTest, AFirstStartFindsBothFamiliesHoldsTheDefaultKeysAndTurnsAuto
   EXPECT_EQ(client.bottom, MulDiv(270, static_cast<int>(WindowDpi(frmMain.Handle())), 96));
 }
 
-TEST_F(MainFormTest, AFamilyWhoseCheckFailsCountsAsMissingAndStartUpGoesOn) {
-  MainFormProbe& frmMain =
-      CreateMainForm(std::string(kOneVoiceAndOneEngine) + "sapi5.fail = GetVoices\n");
-  EXPECT_TRUE(frmMain.SpeechEngines().Sapi4Available());
-  EXPECT_FALSE(frmMain.SpeechEngines().Sapi5Available());
-  EXPECT_FALSE(application_.Terminated());
-  EXPECT_TRUE(frmMain.OptionsHotKey().Registered());
-  EXPECT_TRUE(frmMain.Tray().Visible());
-}
-
 // Both starts are first starts, which would otherwise show the window.
 TEST_F(MainFormTest, OnlyTheExactAutostartSwitchStartsInTheTray) {
   EXPECT_FALSE(CreateMainForm(kOneVoiceAndOneEngine, {L"Tolvane.exe", L"-Autostart", L"autostart"})

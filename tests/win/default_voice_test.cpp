@@ -130,6 +130,10 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
     return calls;
   }
 
+  static VoiceSlot SlotOf(const wchar_t* voice, int family, int speed, int pitch, int volume) {
+    return {.voiceName = voice, .family = family, .speed = speed, .pitch = pitch, .volume = volume};
+  }
+
   static TVoicePicker& Picker(MainFormProbe& frmMain) { return frmMain.SpeechPage().Picker(); }
 
   // The entry chosen in the list, with its change handled as a click would.
@@ -421,20 +425,12 @@ TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
   const size_t mark = LogMark();
   std::wstring pitchPrefix;
   for (int speed : {135, 30, 330}) {
-    pitchPrefix = engines.SelectSlotVoice({.voiceName = L"voice BETA",
-                                           .family = kSapi5Family,
-                                           .speed = speed,
-                                           .pitch = 30,
-                                           .volume = 80});
+    pitchPrefix = engines.SelectSlotVoice(SlotOf(L"voice BETA", kSapi5Family, speed, 30, 80));
   }
   EXPECT_EQ(pitchPrefix, L"<pitch middle=\"-10\">");
   // Nothing is clamped before the voice: a stored 0 hands it a rate of -12,
   // which it takes like any other.
-  pitchPrefix = engines.SelectSlotVoice({.voiceName = L"Voice Alpha",
-                                         .family = kSapi5Family,
-                                         .speed = 0,
-                                         .pitch = 330,
-                                         .volume = 80});
+  pitchPrefix = engines.SelectSlotVoice(SlotOf(L"Voice Alpha", kSapi5Family, 0, 330, 80));
   EXPECT_EQ(
       CallsSince(mark, "sapi5", {"put_Rate"}),
       (std::vector<std::string>{"put_Rate -3", "put_Rate -10", "put_Rate 10", "put_Rate -12"}));
@@ -446,11 +442,7 @@ TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
   EXPECT_EQ(pitchPrefix, L"<pitch middle=\"10\">");
 
   // Values off the grid of 15 go to the nearer step.
-  EXPECT_EQ(engines.SelectSlotVoice({.voiceName = L"Voice Alpha",
-                                     .family = kSapi5Family,
-                                     .speed = 173,
-                                     .pitch = 188,
-                                     .volume = 64}),
+  EXPECT_EQ(engines.SelectSlotVoice(SlotOf(L"Voice Alpha", kSapi5Family, 173, 188, 64)),
             L"<pitch middle=\"1\">");
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate"}).back(), "put_Rate 0");
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Volume"}).back(), "put_Volume 64");
@@ -459,8 +451,7 @@ TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
 TEST_F(DefaultVoiceTest, ASapi4SlotGetsItsStoredValuesAsTheyAre) {
   Engines& engines = LoadEngines();
   const size_t mark = LogMark();
-  engines.SelectSlotVoice(
-      {.voiceName = L"bob", .family = kSapi4Family, .speed = 240, .pitch = 150, .volume = 70});
+  engines.SelectSlotVoice(SlotOf(L"bob", kSapi4Family, 240, 150, 70));
   EXPECT_EQ(engines.Sapi4().EngineInfo().ModeName, "Engine Mode Two");
   EXPECT_EQ(CallsSince(mark, "sapi4", {"Select", "Inject"}),
             (std::vector<std::string>{
@@ -473,8 +464,7 @@ TEST_F(DefaultVoiceTest, ASapi4SlotGetsItsStoredValuesAsTheyAre) {
 TEST_F(DefaultVoiceTest, ASapi4SlotsValuesBeyondTheEnginesBoundsComeToTheNearerBound) {
   Engines& engines = LoadEngines();
   const size_t mark = LogMark();
-  engines.SelectSlotVoice(
-      {.voiceName = L"Bob", .family = kSapi4Family, .speed = 400, .pitch = -5, .volume = 150});
+  engines.SelectSlotVoice(SlotOf(L"Bob", kSapi4Family, 400, -5, 150));
   EXPECT_EQ(
       CallsSince(mark, "sapi4", {"Inject"}),
       (std::vector<std::string>{"Inject " + Quoted(SpeedTag(300)), "Inject " + Quoted(PitchTag(40)),
@@ -487,10 +477,8 @@ TEST_F(DefaultVoiceTest, ASapi4SlotsValuesBeyondTheEnginesBoundsComeToTheNearerB
 TEST_F(DefaultVoiceTest, ASlotWhoseVoiceIsGoneFailsBeforeAnyValueIsSet) {
   Engines& engines = LoadEngines();
   const size_t mark = LogMark();
-  EXPECT_ANY_THROW(engines.SelectSlotVoice(
-      {.voiceName = L"Gone", .family = kSapi5Family, .speed = 135, .pitch = 105, .volume = 100}));
-  EXPECT_ANY_THROW(engines.SelectSlotVoice(
-      {.voiceName = L"Gone", .family = kSapi4Family, .speed = 135, .pitch = 105, .volume = 100}));
+  EXPECT_ANY_THROW(engines.SelectSlotVoice(SlotOf(L"Gone", kSapi5Family, 135, 105, 100)));
+  EXPECT_ANY_THROW(engines.SelectSlotVoice(SlotOf(L"Gone", kSapi4Family, 135, 105, 100)));
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "put_Rate", "put_Volume"}),
             std::vector<std::string>{});
   EXPECT_EQ(CallsSince(mark, "sapi4", {"Inject"}), std::vector<std::string>{});

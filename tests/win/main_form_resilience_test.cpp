@@ -88,6 +88,14 @@ TEST_F(MainFormResilienceTest, AnEngineThatFailsAtStartUpLeavesTheProgramRunning
   MainFormProbe& frmMain = CreateMainForm(failingEngine + "sapi5.voice = Voice Alpha\n");
   ExpectRunning(frmMain);
   EXPECT_EQ(frmMain.SpeechPage().Picker().Entry(), 0);
+
+  SCOPED_TRACE("the SAPI 5 family's check fails: it counts as missing");
+  Forget();
+  MainFormProbe& withoutSapi5 =
+      CreateMainForm(std::string(main_form_test::kBothFamilies) + "sapi5.fail = GetVoices\n");
+  EXPECT_FALSE(withoutSapi5.SpeechEngines().Sapi5Available());
+  EXPECT_TRUE(withoutSapi5.SpeechEngines().Sapi4Available());
+  ExpectRunning(withoutSapi5);
 }
 
 // cfg.ini that is a folder can neither be read nor written, like a file in a
