@@ -342,6 +342,18 @@ std::string InputSituation(HWND field) {
   return text.str();
 }
 
+// The shortcut word of a key with its modifiers; a program holding it as a
+// system-wide hot key takes the press before any field sees it.
+unsigned ShortCutWord(WORD key, const std::vector<WORD>& modifiers) {
+  unsigned word = key;
+  for (WORD modifier : modifiers) {
+    if (modifier == VK_SHIFT) word |= 0x2000;
+    if (modifier == VK_CONTROL) word |= 0x4000;
+    if (modifier == VK_MENU) word |= 0x8000;
+  }
+  return word;
+}
+
 bool HoldsKeyboardFocus(HWND control) {
   GUITHREADINFO thread{};
   thread.cbSize = sizeof thread;
@@ -371,7 +383,10 @@ bool HoldsKeyboardFocus(HWND control) {
   if (!PressKey(key, modifiers)) return ::testing::AssertionFailure() << "the keys were refused";
   if (!WaitUntil([&] { return ControlText(field) == shown; }, 5s)) {
     return ::testing::AssertionFailure()
-           << "the field does not show \"" << Utf8(shown) << "\": " << InputSituation(field);
+           << "the field does not show \"" << Utf8(shown) << "\": " << InputSituation(field)
+           << "; the keys are "
+           << (ProbeHotKey(ShortCutWord(key, modifiers)) == HotKeyState::Taken ? "" : "not ")
+           << "a hot key of a program";
   }
   return ::testing::AssertionSuccess();
 }
