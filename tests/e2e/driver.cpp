@@ -293,10 +293,102 @@ std::wstring ControlText(HWND control) {
   return text;
 }
 
-bool TypeHotKey(HWND field, WORD key, const std::vector<WORD>& modifiers,
-                const std::wstring& shown) {
-  return ClickControl(field) && PressKey(key, modifiers) &&
-         WaitUntil([&] { return ControlText(field) == shown; });
+namespace {
+
+using speech_test::Utf8;
+
+std::string Describe(HWND window) {
+  if (window == nullptr) return "none";
+  wchar_t className[64]{}, title[128]{};
+  GetClassNameW(window, className, static_cast<int>(std::size(className)));
+  GetWindowTextW(window, title, static_cast<int>(std::size(title)));
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  std::ostringstream text;
+  text << "\"" << Utf8(title) << "\" (" << Utf8(className) << " " << window << ", process "
+       << processId << ")";
+  return text.str();
+}
+
+bool AnyModifierDown() {
+  for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN}) {
+    if (GetAsyncKeyState(key) & 0x8000) return true;
+  }
+  return false;
+}
+
+std::string KeysDown() {
+  std::ostringstream keys;
+  for (int key = 1; key < 256; ++key) {
+    if (GetAsyncKeyState(key) & 0x8000) keys << " 0x" << std::hex << key;
+  }
+  return keys.str().empty() ? " none" : keys.str();
+}
+
+// What a key press typed now would meet, for a failure to show.
+std::string InputSituation(HWND field) {
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  GetGUIThreadInfo(GetWindowThreadProcessId(field, nullptr), &thread);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  std::ostringstream text;
+  text << "foreground " << Describe(GetForegroundWindow()) << "; the field's thread: active "
+       << Describe(thread.hwndActive) << ", focus " << Describe(thread.hwndFocus)
+       << (thread.hwndFocus == field ? " (the field)" : "") << "; under the mouse at " << cursor.x
+       << "," << cursor.y << ": " << Describe(WindowFromPoint(cursor))
+       << "; keys down:" << KeysDown() << "; the field shows \"" << Utf8(ControlText(field))
+       << "\"";
+  return text.str();
+}
+
+// The shortcut word of a key with its modifiers; a program holding it as a
+// system-wide hot key takes the press before any field sees it.
+unsigned ShortCutWord(WORD key, const std::vector<WORD>& modifiers) {
+  unsigned word = key;
+  for (WORD modifier : modifiers) {
+    if (modifier == VK_SHIFT) word |= 0x2000;
+    if (modifier == VK_CONTROL) word |= 0x4000;
+    if (modifier == VK_MENU) word |= 0x8000;
+  }
+  return word;
+}
+
+bool HoldsKeyboardFocus(HWND control) {
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  return GetForegroundWindow() == GetAncestor(control, GA_ROOT) &&
+         GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &thread) &&
+         thread.hwndFocus == control;
+}
+
+}  // namespace
+
+// Keys go to the window in the foreground at the moment they are sent, and in
+// it to the control with the focus. A window just shown is visible a moment
+// before it comes to the foreground, and a click moves the focus only once the
+// program has handled it. Keys sent straight after the click went to whichever
+// window was in front a moment before, or to none, and were lost for good; so
+// they wait until the click has taken effect.
+::testing::AssertionResult TypeHotKey(HWND field, WORD key, const std::vector<WORD>& modifiers,
+                                      const std::wstring& shown) {
+  if (!ClickControl(field)) return ::testing::AssertionFailure() << "the click was refused";
+  if (!WaitUntil([&] { return HoldsKeyboardFocus(field); }, 5s)) {
+    return ::testing::AssertionFailure()
+           << "the click gave the field no keyboard focus: " << InputSituation(field);
+  }
+  if (!WaitUntil([] { return !AnyModifierDown(); }, 5s)) {
+    return ::testing::AssertionFailure() << "a modifier stays down: " << InputSituation(field);
+  }
+  if (!PressKey(key, modifiers)) return ::testing::AssertionFailure() << "the keys were refused";
+  if (!WaitUntil([&] { return ControlText(field) == shown; }, 5s)) {
+    return ::testing::AssertionFailure()
+           << "the field does not show \"" << Utf8(shown) << "\": " << InputSituation(field)
+           << "; the keys are "
+           << (ProbeHotKey(ShortCutWord(key, modifiers)) == HotKeyState::Taken ? "" : "not ")
+           << "a hot key of a program";
+  }
+  return ::testing::AssertionSuccess();
 }
 
 std::wstring MessageBoxText(HWND messageBox) {

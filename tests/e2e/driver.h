@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -132,9 +134,10 @@ bool ClickControl(HWND control);
 
 std::wstring ControlText(HWND control);
 // Types a key combination into a hot key field as a person does, a click into
-// it and then the keys; answers whether the field then shows the given text.
-bool TypeHotKey(HWND field, WORD key, const std::vector<WORD>& modifiers,
-                const std::wstring& shown);
+// it and then the keys; answers whether the field then shows the given text,
+// and if not, which window had the focus and which keys were down.
+::testing::AssertionResult TypeHotKey(HWND field, WORD key, const std::vector<WORD>& modifiers,
+                                      const std::wstring& shown);
 
 // The text of a message box (its static text), for the window given.
 std::wstring MessageBoxText(HWND messageBox);

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "tests/e2e/driver.h"
-#include "tests/support/hotkey_probe_client.h"
 #include "ui/ui_resources.h"
 
 namespace {
@@ -33,10 +32,12 @@ class Ending : public ::testing::Test {
   void SetUp() override {
     WriteTextFile(folder_.File(L"cfg.ini"), kLaterStart);
     tolvane_ = std::make_unique<TolvaneProcess>(folder_);
-    ASSERT_TRUE(WaitUntil([] { return ProbeHotKey(kReadingHotKey) == HotKeyState::Taken; }));
+    // The options hot key is registered after the reading one.
+    ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
     ASSERT_TRUE(PressKey(VK_F11, {VK_CONTROL}));
     main_ = tolvane_->WaitForWindow(kOptionsTitle);
-    ASSERT_NE(main_, nullptr);
+    ASSERT_NE(main_, nullptr) << "with the fixed hot keys "
+                              << (HoldsFixedHotKeys() ? "held" : "no longer all held");
     ASSERT_TRUE(tolvane_->WaitForIdle());
     ASSERT_TRUE(TypeHotKey(FindControlById(main_, IDC_READING_HOTKEY), VK_F6,
                            {VK_CONTROL, VK_SHIFT}, L"Shift+Ctrl+F6"));

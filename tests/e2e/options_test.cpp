@@ -26,6 +26,9 @@ class OptionsWindow : public ::testing::Test {
     main_ = tolvane_.WaitForWindow(kOptionsTitle);
     ASSERT_NE(main_, nullptr);
     ASSERT_TRUE(tolvane_.WaitForIdle());
+    // Keys go to the window in front, and a window just shown is visible a
+    // moment before it comes to the front.
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main_; }));
     pages_ = FindWindowExW(main_, nullptr, L"SysTabControl32", nullptr);
     readingHotKey_ = FindControlById(main_, IDC_READING_HOTKEY);
     ASSERT_NE(readingHotKey_, nullptr);

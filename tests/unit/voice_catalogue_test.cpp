@@ -107,3 +107,24 @@ TEST(CataloguePitchPrefix, CarriesThePitchInQuotesWithItsSign) {
   EXPECT_EQ(PitchPrefixText(0), L"<pitch middle=\"0\">");
   EXPECT_EQ(PitchPrefixText(10), L"<pitch middle=\"10\">");
 }
+
+// What follows the pitch prefix is read as markup: only "&", "<" and ">" of the
+// text itself become entities, so the voice says the text as it stands.
+TEST(CatalogueSpeechMarkup, OnlyAmpersandsAndAngleBracketsBecomeEntities) {
+  const struct {
+    const wchar_t* text;
+    const wchar_t* escaped;
+  } kCases[] = {
+      {L"", L""},
+      {L"Plain \"quoted\" 'text'; nothing else", L"Plain \"quoted\" 'text'; nothing else"},
+      {L"Q&A", L"Q&amp;A"},
+      {L"if (a<b && c>d)", L"if (a&lt;b &amp;&amp; c&gt;d)"},
+      {L"<volume level=\"0\">", L"&lt;volume level=\"0\"&gt;"},
+      // An entity in the text is said as it is written.
+      {L"AT&amp;T", L"AT&amp;amp;T"},
+      {L"\u00C5se <\u0416> &", L"\u00C5se &lt;\u0416&gt; &amp;"},
+  };
+  for (const auto& [text, escaped] : kCases) {
+    EXPECT_EQ(EscapeSpeechMarkup(text), escaped) << "for " << text;
+  }
+}

@@ -73,8 +73,16 @@ TEST_F(MainFormResilienceTest, AnEngineThatFailsAtStartUpLeavesTheProgramRunning
   const std::string failingEngine =
       "sapi4.engine = Broken Mode | Bea | 50..250 | 80..160 | failselect\n";
   SCOPED_TRACE("a SAPI 5 voice that refuses its rate");
-  ExpectRunning(
-      CreateMainForm(std::string(main_form_test::kBothFamilies) + "sapi5.fail = put_Rate\n"));
+  MainFormProbe& refusing =
+      CreateMainForm(std::string(main_form_test::kBothFamilies) + "sapi5.fail = put_Rate\n");
+  ExpectRunning(refusing);
+  // Its sliders are still set up as a SAPI 5 voice's, so the first start's
+  // values land in its range and show in its scale.
+  const TVoicePicker& picker = refusing.SpeechPage().Picker();
+  EXPECT_TRUE(picker.ShowsSapi5Voice());
+  EXPECT_EQ(picker.SpeedBar().Min(), -10);
+  EXPECT_EQ(picker.SpeedBox().Text(), L"180");
+  EXPECT_EQ(picker.PitchBox().Text(), L"150");
   DestroyMainForm();
 
   SCOPED_TRACE("the only engine cannot be selected");
