@@ -26,9 +26,11 @@ build: deps $(NATIVE)/build.ninja $(WIN32_TREE)/build.ninja
 	cmake --build $(WIN32_TREE)
 
 # One ctest run over both trees, so the summary at the end counts every tier.
+# Two tests run at a time; those that share a part of the Wine session hold it
+# as a resource lock (cmake/windows.cmake).
 test: build
 	printf 'subdirs("native")\nsubdirs("win32")\n' > $(BUILD)/CTestTestfile.cmake
-	cd $(BUILD) && ctest --output-on-failure --timeout 300
+	cd $(BUILD) && ctest --output-on-failure --timeout 300 --parallel 2
 
 run: build
 	tools/run-tolvane $(BUILD)
