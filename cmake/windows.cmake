@@ -51,12 +51,25 @@ add_test(NAME program_file_is_a_self_contained_win32_gui_program
 set_tests_properties(program_file_is_a_self_contained_win32_gui_program PROPERTIES TIMEOUT 30)
 
 tolvane_add_googletest()
-add_test(NAME wine_session_start
-         COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-session start ${CMAKE_BINARY_DIR}/wine-session)
-add_test(NAME wine_session_stop
-         COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-session stop ${CMAKE_BINARY_DIR}/wine-session)
-set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
-set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+
+# tolvane_wine_session(<fixture> <folder>): a Wine session of its own, with
+# its own Xvfb display, prefix and wineserver, started by <folder>_start before
+# the tests that require the fixture and ended by <folder>_stop after them.
+function(tolvane_wine_session fixture folder)
+  string(REPLACE "-" "_" name ${folder})
+  add_test(NAME ${name}_start
+           COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-session start ${CMAKE_BINARY_DIR}/${folder})
+  add_test(NAME ${name}_stop
+           COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-session stop ${CMAKE_BINARY_DIR}/${folder})
+  set_tests_properties(${name}_start PROPERTIES FIXTURES_SETUP ${fixture} TIMEOUT 180)
+  set_tests_properties(${name}_stop PROPERTIES FIXTURES_CLEANUP ${fixture} TIMEOUT 60)
+endfunction()
+
+# The Windows tests share one session. The end-to-end tests have another, so
+# that they run beside the Windows tests: each session has its own hot keys,
+# keyboard, clipboard, Run value and single-instance window.
+tolvane_wine_session(wine wine-session)
+tolvane_wine_session(e2e_wine e2e-wine-session)
 
 # What the tests of one Wine session share, and the test suites that use it.
 # Each case of such a suite holds the resource as a lock, so that `ctest -j`
@@ -87,26 +100,34 @@ set(keyboard_users ${e2e_suites} ${main_form_suites} SelectedTextTest HeldModifi
 # The "Tolvane!" application window that a second copy looks for.
 set(single_instance_users ${e2e_suites} ApplicationWindow)
 
-# Sets each shared resource as a lock on the cases of its suites. A case is
-# named "Suite.Case", or "*/Suite.Case/*" when parameterised.
-function(tolvane_lock_shared_resources cases)
+# Sets each shared resource of the session <fixture> as a lock on the cases of
+# its suites. A case is named "Suite.Case", or "*/Suite.Case/*" when
+# parameterised.
+function(tolvane_lock_shared_resources fixture cases)
   foreach(resource IN LISTS tolvane_shared_resources)
     list(JOIN ${resource}_users "|" suites)
     foreach(case IN LISTS cases)
       if(case MATCHES "(^|/)(${suites})\\.")
-        set_property(TEST ${case} APPEND PROPERTY RESOURCE_LOCK ${resource})
+        set_property(TEST ${case} APPEND PROPERTY RESOURCE_LOCK ${fixture}_${resource})
       endif()
     endforeach()
   endforeach()
 endfunction()
 
-# tolvane_wine_tests(<target>): one ctest entry per GoogleTest case, each
-# inside the Wine session and with its own time limit.
+# tolvane_wine_tests(<target> <timeout> [<fixture> <folder>]): one ctest entry
+# per GoogleTest case, each inside the Wine session (by default the Windows
+# tests' own) and with its own time limit.
 function(tolvane_wine_tests target timeout)
+  set(fixture wine)
+  if(ARGC GREATER 2)
+    set(fixture ${ARGV2})
+    set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR
+                          "${PROJECT_SOURCE_DIR}/tools/wine-run;${CMAKE_BINARY_DIR}/${ARGV3}")
+  endif()
   include(GoogleTest)
   gtest_add_tests(TARGET ${target} TEST_LIST cases)
-  set_tests_properties(${cases} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${timeout})
-  tolvane_lock_shared_resources("${cases}")
+  set_tests_properties(${cases} PROPERTIES FIXTURES_REQUIRED ${fixture} TIMEOUT ${timeout})
+  tolvane_lock_shared_resources(${fixture} "${cases}")
 endfunction()
 
 add_subdirectory(tests/support)
