@@ -25,8 +25,7 @@ TfrmMain::TfrmMain(TApplication& application, ProgramFiles files,
   Create();
   dpi_ = WindowDpi(Handle());
   application_.SetMainForm(Handle());
-  programIcon_ = OwnedIcon(static_cast<HICON>(
-      LoadImageW(application_.Instance(), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 16, 16, 0)));
+  programIcon_ = LoadIconOfSize(application_.Instance(), IDI_PROGRAM, kSmallIconSize);
   CreateControls();
   CreateHints();
   // A failure in one step of the creation ends only that step's part of it:
@@ -121,10 +120,10 @@ void TfrmMain::TrayRequests::TrayCommandChosen(TrayCommand command) {
       root_.ShowPage(kAboutPage);
       break;
     case TrayCommand::MoreVoices:
-      root_.partnerOffer_->Show();
+      root_.pageRequests_.ShowMoreVoices();
       break;
     case TrayCommand::Website:
-      root_.OpenWebAddress(kMakerHomePage);
+      root_.pageRequests_.OpenAboutLink(AboutLink::HomePage);
       break;
     case TrayCommand::PauseResume:
       root_.reading_->PauseOrResume();

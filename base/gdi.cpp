@@ -41,3 +41,8 @@ void FillGradient(HDC dc, const RECT& area, COLORREF from, COLORREF to, int step
   }
   FillSolid(dc, Stripe(area, steps * stripeLength, length, direction), to);
 }
+
+OwnedIcon LoadIconOfSize(HINSTANCE instance, int id, int size) {
+  return OwnedIcon(
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
+}

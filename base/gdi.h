@@ -23,6 +23,14 @@ struct IconDeleter {
 // Owns an icon loaded or created by the program (not a shared one).
 using OwnedIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
+// The size of the icons in the notification area and a window's caption, in
+// pixels.
+inline constexpr int kSmallIconSize = 16;
+
+// An icon resource of the program at the given size in pixels, loaded at that
+// size so that it is never stretched; empty when there is none.
+OwnedIcon LoadIconOfSize(HINSTANCE instance, int id, int size);
+
 struct MemoryDcDeleter {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };

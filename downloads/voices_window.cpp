@@ -8,7 +8,6 @@ namespace {
 class TfrmVoices final : public TModalDialog {
  public:
   TfrmVoices() : TModalDialog(IDD_VOICES) {}
-  using TModalDialog::ShowModal;
 };
 
 }  // namespace

@@ -98,8 +98,7 @@ void TAboutPage::SetDpi(UINT dpi) {
 // the picture takes the new icon before the old one is destroyed.
 void TAboutPage::SetIcon() {
   const int iconSize = ScaleForDpi(kIconSize, dpi_);
-  OwnedIcon icon(static_cast<HICON>(
-      LoadImageW(Instance(), MAKEINTRESOURCEW(iconId_), IMAGE_ICON, iconSize, iconSize, 0)));
+  OwnedIcon icon = LoadIconOfSize(Instance(), iconId_, iconSize);
   SendDlgItemMessageW(Handle(), IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()),
                       0);
   icon_ = std::move(icon);

@@ -6,10 +6,16 @@
 
 #include <windows.h>
 
+#include <utility>
+
 class TModalDialog {
  public:
   TModalDialog(const TModalDialog&) = delete;
   TModalDialog& operator=(const TModalDialog&) = delete;
+
+  // Shows the dialog over `owner` until the user ends it; answers whether
+  // the user ended it with OK. Throws when the dialog cannot be made.
+  bool ShowModal(HINSTANCE instance, HWND owner);
 
   // For the dialog thunk.
   void Attach(HWND handle) { handle_ = handle; }
@@ -18,10 +24,6 @@ class TModalDialog {
  protected:
   explicit TModalDialog(int templateId) : templateId_(templateId) {}
   virtual ~TModalDialog() = default;
-
-  // Shows the dialog over `owner` until the user ends it; answers whether he
-  // ended it with OK. Throws when the dialog cannot be made.
-  bool ShowModal(HINSTANCE instance, HWND owner);
 
   // The controls exist: the data goes into them.
   virtual void OnInit() {}
@@ -34,3 +36,13 @@ class TModalDialog {
   int templateId_;
   HWND handle_ = nullptr;
 };
+
+// Shows the editor `Editor`, built on a copy of `data`, modal over `owner`;
+// only when the user confirms does `data` take the edited copy.
+template <class Editor, class Data>
+bool EditModal(HINSTANCE instance, HWND owner, Data& data) {
+  Data edited = data;
+  if (!Editor(edited).ShowModal(instance, owner)) return false;
+  data = std::move(edited);
+  return true;
+}

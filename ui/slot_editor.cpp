@@ -8,7 +8,6 @@ namespace {
 class TfrmSlot final : public TModalDialog {
  public:
   explicit TfrmSlot(VoiceSlot& slot) : TModalDialog(IDD_SLOT), slot_(slot) {}
-  using TModalDialog::ShowModal;
 
  private:
   // The copy being edited, which the controls show and take back.
@@ -18,8 +17,5 @@ class TfrmSlot final : public TModalDialog {
 }  // namespace
 
 bool EditVoiceSlot(HINSTANCE instance, HWND owner, VoiceSlot& slot) {
-  VoiceSlot edited = slot;
-  if (!TfrmSlot(edited).ShowModal(instance, owner)) return false;
-  slot = edited;
-  return true;
+  return EditModal<TfrmSlot>(instance, owner, slot);
 }

@@ -40,11 +40,6 @@ const CommandId* FindId(UINT id) {
   return nullptr;
 }
 
-OwnedIcon LoadSmallIcon(HINSTANCE instance, int id) {
-  return OwnedIcon(
-      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0)));
-}
-
 }  // namespace
 
 TTrayPresenter::TTrayPresenter(HWND window, HINSTANCE instance, const TrayIconIds& icons,
@@ -52,9 +47,9 @@ TTrayPresenter::TTrayPresenter(HWND window, HINSTANCE instance, const TrayIconId
     : window_(window),
       owner_(owner),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
-      idleIcon_(LoadSmallIcon(instance, icons.idle)),
-      firstWaveIcon_(LoadSmallIcon(instance, icons.firstWave)),
-      secondWaveIcon_(LoadSmallIcon(instance, icons.secondWave)),
+      idleIcon_(LoadIconOfSize(instance, icons.idle, kSmallIconSize)),
+      firstWaveIcon_(LoadIconOfSize(instance, icons.firstWave, kSmallIconSize)),
+      secondWaveIcon_(LoadIconOfSize(instance, icons.secondWave, kSmallIconSize)),
       icon_(window, TRAY_ICON_MESSAGE),
       menu_(
           window, idleIcon_.get(),

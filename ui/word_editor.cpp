@@ -8,7 +8,6 @@ namespace {
 class TfrmWord final : public TModalDialog {
  public:
   explicit TfrmWord(WordCorrection& correction) : TModalDialog(IDD_WORD), correction_(correction) {}
-  using TModalDialog::ShowModal;
 
  private:
   // The copy being edited, which the controls show and take back.
@@ -18,8 +17,5 @@ class TfrmWord final : public TModalDialog {
 }  // namespace
 
 bool EditWordCorrection(HINSTANCE instance, HWND owner, WordCorrection& correction) {
-  WordCorrection edited = correction;
-  if (!TfrmWord(edited).ShowModal(instance, owner)) return false;
-  correction = edited;
-  return true;
+  return EditModal<TfrmWord>(instance, owner, correction);
 }
