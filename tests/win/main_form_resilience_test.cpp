@@ -143,6 +143,7 @@ TEST_F(MainFormResilienceTest, AProgramFolderThatCannotBeWrittenKeepsTheSettings
   EXPECT_FALSE(second.FirstRun());
   EXPECT_TRUE(second.StartMinimized());
   EXPECT_EQ(second.GeneralPage().ReadingHotKey().Value(), 32813);
+  EXPECT_NE(ConfigText().find("HotKey=32813"), std::string::npos);
   EXPECT_EQ(AutostartValue(), L"<none>");
 }
 
