@@ -41,7 +41,7 @@ BOOL CALLBACK FindOtherApplicationWindow(HWND window, LPARAM searchParameter) {
   GetClassNameW(window, className, static_cast<int>(std::size(className)));
   GetWindowTextW(window, title, static_cast<int>(std::size(title)));
   if (window != search->own && lstrcmpW(className, kApplicationWindowClass) == 0 &&
-      lstrcmpW(title, kApplicationTitle) == 0) {
+      lstrcmpW(title, kProgramTitle) == 0) {
     search->found = true;
     return FALSE;
   }

@@ -8,8 +8,9 @@
 #include <functional>
 #include <string>
 
+#include "ui/message_boxes.h"
+
 inline constexpr wchar_t kApplicationWindowClass[] = L"TApplication";
-inline constexpr wchar_t kApplicationTitle[] = L"Tolvane!";
 
 class TApplication {
  public:
@@ -22,7 +23,7 @@ class TApplication {
   HWND Handle() const { return handle_; }
 
   // Whether another process already shows the application window of a running
-  // copy, titled kApplicationTitle. This process's own window never counts.
+  // copy, titled kProgramTitle. This process's own window never counts.
   bool AnotherCopyRuns() const;
 
   void SetTitle(const std::wstring& title);

@@ -44,10 +44,10 @@ int RunTolvane(HINSTANCE instance) {
   TApplication application(instance);
   if (application.AnotherCopyRuns()) {
     // The running copy is neither signalled nor brought forward.
-    MessageBoxW(nullptr, kAlreadyRunningText, kApplicationTitle, MB_OK | MB_ICONINFORMATION);
+    ShowInformation(nullptr, kAlreadyRunningText);
     return 0;
   }
-  application.SetTitle(kApplicationTitle);
+  application.SetTitle(kProgramTitle);
 
   TfrmMain frmMain(application, ChooseProgramFiles(ProgramFolder(), UserAppDataFolder()),
                    CommandLineArguments());

@@ -20,6 +20,7 @@ TfrmMain::TfrmMain(TApplication& application, ProgramFiles files,
       files_(std::move(files)),
       commandLine_(std::move(commandLine)),
       speechPage_(engines_, pageRequests_),
+      slotsPage_(slotRequests_, files_.voiceSlots),
       pronunciationPage_(pageRequests_),
       aboutPage_(pageRequests_, IDI_PROGRAM, kMakerHomePage) {
   Create();
@@ -93,6 +94,14 @@ void TfrmMain::PageRequests::SpeakTestText(const std::wstring& text) {
 }
 
 void TfrmMain::PageRequests::ShowMoreVoices() { root_.partnerOffer_->Show(); }
+
+void TfrmMain::PageRequests::SpeakSlotTest(int entry, const VoiceValues& values) {
+  root_.reading_->SpeakSlotTest(entry, values);
+}
+
+// The help file and its viewer are not part of the program yet: the topic
+// asked for is where they will open.
+void TfrmMain::PageRequests::ShowHelpTopic(HWND, const wchar_t*) {}
 
 void TfrmMain::PageRequests::OpenAboutLink(AboutLink link) {
   switch (link) {

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include "ui/options_pages.h"
 #include "ui/partner_offer.h"
 #include "ui/pronunciation_page.h"
+#include "ui/slot_editor.h"
 #include "ui/slots_page.h"
 #include "ui/speech_page.h"
 #include "ui/tray_presenter.h"
@@ -54,13 +56,28 @@ class TfrmMain : public TForm {
   // Posted by the first activation of the window to connect the SAPI 5 voice.
   static constexpr UINT kConnectVoiceMessage = WM_APP + 2;
 
-  // What the options pages ask of the window.
-  class PageRequests final : public SpeechPageOwner, public AboutPageOwner {
+  // What the options pages and the slot editor ask of the window.
+  class PageRequests final : public SpeechPageOwner,
+                             public AboutPageOwner,
+                             public SlotEditorOwner {
    public:
     explicit PageRequests(TfrmMain& root) : root_(root) {}
     void SpeakTestText(const std::wstring& text) override;
     void ShowMoreVoices() override;
     void OpenAboutLink(AboutLink link) override;
+    void SpeakSlotTest(int entry, const VoiceValues& values) override;
+    void ShowHelpTopic(HWND window, const wchar_t* topic) override;
+
+   private:
+    TfrmMain& root_;
+  };
+
+  // What the "Voice slots" page asks of the window.
+  class SlotRequests final : public SlotsPageOwner {
+   public:
+    explicit SlotRequests(TfrmMain& root) : root_(root) {}
+    void LoadVoiceSlots() override { root_.LoadVoiceSlots(); }
+    std::optional<VoiceSlot> EditVoiceSlot(SlotEditorRequest request) override;
 
    private:
     TfrmMain& root_;
@@ -97,6 +114,15 @@ class TfrmMain : public TForm {
   void ActivateFixedHotKeys();
   void SetFixedHotKeys();
   void DispatchHotKey(WPARAM identifier);
+
+  // The voice slots (main_form_slots.cpp): the slot table rebuilt from
+  // slots.ini, and the slot editor shown with every hot key let go.
+  void LoadVoiceSlots();
+  std::optional<VoiceSlot> OpenSlotEditor(SlotEditorRequest request);
+  // The slot hot keys, then the reading, pause and options keys.
+  void SetHotKeysActive(bool active);
+  // OK keeps a fixed key that the system refuses, and says which it is.
+  void ReportRefusedFixedHotKeys();
 
   // The options window (main_form_options.cpp).
   void FormShow();
@@ -138,6 +164,7 @@ class TfrmMain : public TForm {
   Engines engines_;
   PageRequests pageRequests_{*this};
   TrayRequests trayRequests_{*this};
+  SlotRequests slotRequests_{*this};
   TOptionsPages pages_;
   TGeneralPage generalPage_;
   TSpeechPage speechPage_;

@@ -79,6 +79,8 @@ void TfrmMain::FormCreate() {
   // A voice that fails while the catalogue is built costs only the catalogue:
   // the settings, the hot keys and the tray icon still follow.
   CallGuarded([this] { speechPage_.LoadVoicesList(); });
+  // Slots that cannot be read cost only themselves.
+  CallGuarded([this] { LoadVoiceSlots(); });
   LoadCfg();
   tray_->SetVisible(true);
   for (const std::wstring& argument : commandLine_) {
@@ -88,7 +90,7 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::ReportNoSpeechEngines() {
-  MessageBoxW(application_.Handle(), kNoSpeechEnginesText, kApplicationTitle, MB_OK | MB_ICONERROR);
+  MessageBoxW(application_.Handle(), kNoSpeechEnginesText, kProgramTitle, MB_OK | MB_ICONERROR);
   ShellExecuteW(nullptr, L"open", kEngineListPage, L"", L"", SW_HIDE);
   // Takes effect when the message loop starts: the program ends before any
   // reading can take place.
@@ -117,7 +119,7 @@ void TfrmMain::ShowTrayNoticeOnce() {
   if (trayNoticeShown_) return;
   const ProfileFile config(files_.mainSettings);
   if (TrayNoticeShown(config)) return;
-  MessageBoxW(Handle(), kTrayNoticeText, kApplicationTitle, MB_OK | MB_ICONINFORMATION);
+  ShowInformation(Handle(), kTrayNoticeText);
   trayNoticeShown_ = true;
   CallGuarded([&] {
     MarkTrayNoticeShown(config);
@@ -167,6 +169,7 @@ void TfrmMain::WMEndSession(bool ending) {
   tray_->SetMinimizeToTray(true);
   tray_->SetVisible(true);
   ActivateFixedHotKeys();
+  CallGuarded([this] { LoadVoiceSlots(); });
 }
 
 void TfrmMain::BeforeCloseActions() {

@@ -23,6 +23,7 @@ void TfrmMain::OnOk() {
   // A hot key whose word changed moves to the new keys; none is switched on
   // or off here.
   SetFixedHotKeys();
+  ReportRefusedFixedHotKeys();
   application_.Minimize();
 }
 

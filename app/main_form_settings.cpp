@@ -6,16 +6,12 @@
 #include "base/exception_guard.h"
 #include "base/program_folder.h"
 #include "settings/autostart.h"
-#include "settings/file_replace.h"
 #include "settings/main_settings.h"
 #include "settings/profile_file.h"
-#include "settings/tidy_ini_text.h"
 #include "settings/window_placement.h"
 
 namespace {
 
-// SaveCfg writes into this copy; it takes the place of cfg.ini when complete.
-constexpr wchar_t kConfigCopySuffix[] = L".saving";
 constexpr wchar_t kOptionsWindow[] = L"Options_window";
 
 }  // namespace
@@ -52,21 +48,17 @@ void TfrmMain::LoadCfg() {
 // whole. A failure ends the save silently where it happens.
 void TfrmMain::SaveCfg() {
   try {
-    const std::wstring& path = files_.mainSettings;
-    const ProfileFile copy(path + kConfigCopySuffix);
-    CopyFileW(path.c_str(), copy.Path().c_str(), FALSE);
-    SaveWindowPlacement(copy, kOptionsWindow, Handle(), ActiveControlName());
-    WriteMainSettings(
-        copy, {generalPage_.Current(), pronunciationPage_.Current(), speechPage_.Current()});
-    copy.Flush();
-    ReplaceWholeFile(path, TidyIniText(ReadWholeFile(copy.Path())));
-    DeleteFileW(copy.Path().c_str());
+    RewriteIniFile(files_.mainSettings, [this](const ProfileFile& copy) {
+      SaveWindowPlacement(copy, kOptionsWindow, Handle(), ActiveControlName());
+      WriteMainSettings(
+          copy, {generalPage_.Current(), pronunciationPage_.Current(), speechPage_.Current()});
+    });
     if (generalPage_.Autostart()) {
       EnableAutostart(ProgramPath());
     } else {
       DisableAutostart();
     }
   } catch (...) {
-    DeleteFileW((files_.mainSettings + kConfigCopySuffix).c_str());
+    // Silently, as the behaviour of every save has been; the file is whole.
   }
 }

@@ -33,3 +33,27 @@ INT_PTR CALLBACK DialogThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   if (dialog == nullptr) return FALSE;
   return CallGuarded(INT_PTR{FALSE}, [&] { return dialog->DialogProc(message, wParam, lParam); });
 }
+
+// What a dialog procedure answers for a message it handled with `result`: the
+// few messages whose result is the procedure's return value get it so, every
+// other one in DWLP_MSGRESULT.
+inline INT_PTR AnswerDialogMessage(HWND dialog, UINT message, LRESULT result) {
+  switch (message) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_INITDIALOG:
+      return static_cast<INT_PTR>(result);
+    default:
+      SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
+      return TRUE;
+  }
+}

@@ -85,3 +85,10 @@ void GlobalHotKey::Unregister() {
   UnregisterHotKey(owner_, identifier_);
   registered_ = false;
 }
+
+bool HotKeyAvailable(HWND window, HotKeyWord hotKey) {
+  GlobalHotKey probe(window, L"", nullptr);
+  probe.SetHotKey(hotKey);
+  probe.SetActive(true);
+  return probe.Registered();
+}

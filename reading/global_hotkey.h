@@ -59,3 +59,8 @@ class GlobalHotKey {
   bool active_ = false;
   bool registered_ = false;
 };
+
+// Whether the system would give the hot key to this program now: it is
+// registered for `window` and let go at once. A key this program holds
+// itself is not available either.
+bool HotKeyAvailable(HWND window, HotKeyWord hotKey);

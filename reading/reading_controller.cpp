@@ -96,6 +96,26 @@ void ReadingController::SpeakWithDefaultVoice(const std::wstring& text, bool pur
   SpeakBehindPitchPrefix(text);
 }
 
+// The SAPI 5 voice gets its pitch from the prefix, closed behind the sentence.
+void ReadingController::SpeakSlotTest(int entry, const VoiceValues& values) {
+  if (entry < 0) return;
+  if (engines_.FamilyOf(entry) == kSapi4Family) {
+    engines_.SelectVoice(entry, values);
+    engines_.Sapi4().Text = AnsiLines(kTestSentence);
+    engines_.Sapi4().SpeakText();
+    return;
+  }
+  TSpVoice& voice = engines_.Sapi5();
+  if (!voice.Connected()) voice.Connect();
+  engines_.SelectVoice(entry, values);
+  pitchPrefix_ = PitchPrefixText(values.pitch);
+  // As for the default voice's test, a reading the user paused must not keep
+  // the sentence from being heard.
+  voice.Speak(L"", SVSFPurgeBeforeSpeak);
+  voice.ResumeEveryPause();
+  voice.Speak(pitchPrefix_ + kTestSentence + L"</pitch>", SVSFlagsAsync);
+}
+
 // Only the program's own tags are markup. Behind the pitch prefix the text is
 // escaped; without a prefix it is marked as plain text, so that a selection
 // that starts with "<" is not taken for markup either.

@@ -73,6 +73,10 @@ class ReadingController {
   // Speaks a text with the default voice (the test buttons, the greeting);
   // purgeFirst drops whatever the SAPI 5 voice still had to say first.
   void SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst);
+  // The slot editor's test: the test sentence with the entry's engine at the
+  // sliders' positions, as the saved slot will sound. Nothing without an
+  // entry.
+  void SpeakSlotTest(int entry, const VoiceValues& values);
 
   // The selection in the program the user works in, prepared with the
   // source's settings as they are now.

@@ -5,12 +5,14 @@
 #include "base/win32_error.h"
 #include "settings/file_replace.h"
 #include "settings/ini_values.h"
-#include "settings/tidy_ini_text.h"
+#include "settings/ini_text.h"
 #include "base/ansi_code_page.h"
 
 namespace {
 
 constexpr DWORD kMaxValueLength = 2047;
+// The copy a rewrite writes into, beside the file.
+constexpr wchar_t kRewriteCopySuffix[] = L".saving";
 
 std::string ContentsOrNothing(const std::wstring& path) {
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
@@ -64,4 +66,21 @@ void ProfileFile::ConvertToUtf16() const {
   if (IsUtf16IniText(contents)) return;
   const std::wstring text = WideFromAnsi(contents);
   ReplaceWholeFile(path_, Utf16IniContents(std::u16string(text.begin(), text.end())));
+}
+
+void RewriteIniFile(const std::wstring& path,
+                    const std::function<void(const ProfileFile&)>& write) {
+  const ProfileFile copy(path + kRewriteCopySuffix);
+  try {
+    // What an interrupted rewrite left behind must not count as the file.
+    DeleteFileW(copy.Path().c_str());
+    CopyFileW(path.c_str(), copy.Path().c_str(), FALSE);
+    write(copy);
+    copy.Flush();
+    ReplaceWholeFile(path, TidyIniText(ReadWholeFile(copy.Path())));
+  } catch (...) {
+    DeleteFileW(copy.Path().c_str());
+    throw;
+  }
+  DeleteFileW(copy.Path().c_str());
 }

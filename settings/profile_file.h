@@ -4,6 +4,7 @@
 // page while every value written fits it; before the first value that does
 // not, it becomes UTF-16 LE, in which the system keeps every character.
 
+#include <functional>
 #include <string>
 
 class ProfileFile {
@@ -33,3 +34,8 @@ class ProfileFile {
 
   std::wstring path_;
 };
+
+// Writes into a copy of the file through `write`; the copy, tidied, then takes
+// the file's place in one step. A failure at any point throws and leaves the
+// file as it was.
+void RewriteIniFile(const std::wstring& path, const std::function<void(const ProfileFile&)>& write);

@@ -6,7 +6,6 @@
 namespace {
 
 constexpr wchar_t kCaption[] = L"General";
-constexpr wchar_t kHotKeyHint[] = L"Press the desired key or combination of keys";
 // Design values of the hot key edits: Alt+Ins, Ctrl+F11, Ctrl+F12.
 constexpr HotKeyWord kReadingHotKeyDesign = 32813;
 constexpr HotKeyWord kOptionsHotKeyDesign = 16506;
@@ -47,6 +46,6 @@ GeneralSettings TGeneralPage::Current() const {
 
 void TGeneralPage::AddHints(THints& hints) const {
   for (const HotKeyEdit& edit : {readingHotKey_, optionsHotKey_, stopHotKey_}) {
-    hints.Add(edit.Handle(), kHotKeyHint);
+    hints.Add(edit.Handle(), kHotKeyEditHint);
   }
 }

@@ -36,11 +36,16 @@ void SetText(HWND hwnd, const std::wstring& text) {
   SendMessageW(hwnd, EM_SETSEL, end, static_cast<LPARAM>(end));
 }
 
+// Set on a box whose Esc belongs to its dialog.
+constexpr wchar_t kEscapeCancelsProperty[] = L"Tolvane.EscapeCancels";
+
 // Tab and Shift+Tab (without Ctrl or Alt) are left to the dialog manager so a
-// user can move on to the next control; every other key is this control's.
-bool IsTabOut(const MSG* message) {
-  return message != nullptr && message->message == WM_KEYDOWN && message->wParam == VK_TAB &&
-         !IsDown(VK_CONTROL) && !IsDown(VK_MENU);
+// user can move on to the next control, and Esc where the box lets it cancel;
+// every other key is this control's.
+bool IsLeftToDialog(HWND hwnd, const MSG* message) {
+  if (message == nullptr || message->message != WM_KEYDOWN) return false;
+  if (message->wParam == VK_ESCAPE) return GetPropW(hwnd, kEscapeCancelsProperty) != nullptr;
+  return message->wParam == VK_TAB && !IsDown(VK_CONTROL) && !IsDown(VK_MENU);
 }
 
 LRESULT HotKeyEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -77,10 +82,13 @@ LRESULT HotKeyEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETDLGCODE: {
       const LRESULT code = CallWindowProcW(originalEditProc, hwnd, message, wParam, lParam);
-      if (IsTabOut(reinterpret_cast<const MSG*>(lParam)))
+      if (IsLeftToDialog(hwnd, reinterpret_cast<const MSG*>(lParam)))
         return code & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
       return code | DLGC_WANTALLKEYS | DLGC_WANTCHARS;
     }
+    case WM_NCDESTROY:
+      RemovePropW(hwnd, kEscapeCancelsProperty);
+      return CallWindowProcW(originalEditProc, hwnd, message, wParam, lParam);
     default:
       return CallWindowProcW(originalEditProc, hwnd, message, wParam, lParam);
   }
@@ -116,6 +124,10 @@ bool IsHotKeyEdit(HWND window) {
   wchar_t className[64] = {};
   return window != nullptr && GetClassNameW(window, className, 64) > 0 &&
          lstrcmpiW(className, kHotKeyEditClass) == 0;
+}
+
+void LetEscapeCancel(HWND hotKeyEdit) {
+  SetPropW(hotKeyEdit, kEscapeCancelsProperty, reinterpret_cast<HANDLE>(1));
 }
 
 HotKeyWord HotKeyEdit::Value() const { return TextToHotKey(WindowText(hwnd_)); }

@@ -11,6 +11,8 @@
 #include "ui/hotkey_edit_class.h"
 
 inline constexpr wchar_t kHotKeyEditClass[] = L"" HOTKEY_EDIT_CLASS;
+// What every hot key box says while the mouse rests on it.
+inline constexpr wchar_t kHotKeyEditHint[] = L"Press the desired key or combination of keys";
 
 // Registers the window class (a superclass of EDIT) for the instance; later
 // calls do nothing. Call once before creating windows of the class.
@@ -18,6 +20,10 @@ void RegisterHotKeyEditClass(HINSTANCE instance);
 
 // Whether the window is a hot key edit box.
 bool IsHotKeyEdit(HWND window);
+
+// Lets Esc go to the dialog, which cancels, instead of becoming the box's
+// key: for a window that Esc closes from anywhere.
+void LetEscapeCancel(HWND hotKeyEdit);
 
 // Thin non-owning wrapper over a hot key edit box.
 class HotKeyEdit {

@@ -38,3 +38,19 @@ std::wstring ListViewCellText(HWND list, int row, int column) {
     text.resize(text.size() * 2);
   }
 }
+
+std::vector<int> SelectedRows(HWND list) {
+  std::vector<int> rows;
+  for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
+       row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+void SelectOnlyRow(HWND list, int row) {
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+  const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
+  ListView_SetItemState(list, row, state, state);
+  ListView_EnsureVisible(list, row, FALSE);
+}

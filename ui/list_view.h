@@ -5,6 +5,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 struct ListColumn {
   const wchar_t* caption;
@@ -22,3 +23,8 @@ void SetReportListDpi(HWND list, std::span<const ListColumn> columns, UINT dpi);
 
 // The text of a cell: column 0 is the row's caption, column n its sub-item n - 1.
 std::wstring ListViewCellText(HWND list, int row, int column);
+
+// The selected rows, first to last.
+std::vector<int> SelectedRows(HWND list);
+// Selects the row alone and makes it the focused, visible one.
+void SelectOnlyRow(HWND list, int row);

@@ -10,11 +10,16 @@ bool TModalDialog::ShowModal(HINSTANCE instance, HWND owner) {
   return result == IDOK;
 }
 
-INT_PTR TModalDialog::DialogProc(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR TModalDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    OnInit();
+    return TRUE;
+  }
+  LRESULT result = 0;
+  if (HandleMessage(message, wParam, lParam, result)) {
+    return AnswerDialogMessage(handle_, message, result);
+  }
   switch (message) {
-    case WM_INITDIALOG:
-      OnInit();
-      return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK:

@@ -29,6 +29,9 @@ class TModalDialog {
   virtual void OnInit() {}
   // OK: the controls go into the data; answering false keeps the dialog open.
   virtual bool OnOk() { return true; }
+  // Any other message of the dialog; answers whether it was handled, with the
+  // message's result in `result`. OK and Cancel come here first.
+  virtual bool HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
   HWND Handle() const { return handle_; }
 

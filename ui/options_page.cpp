@@ -3,32 +3,6 @@
 #include "base/win32_error.h"
 #include "base/window_thunk.h"
 
-namespace {
-
-// The messages whose result a dialog procedure returns itself instead of
-// leaving it in DWLP_MSGRESULT.
-bool ResultIsReturned(UINT message) {
-  switch (message) {
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-    case WM_COMPAREITEM:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_QUERYDRAGICON:
-    case WM_INITDIALOG:
-      return true;
-    default:
-      return false;
-  }
-}
-
-}  // namespace
-
 TOptionsPage::TOptionsPage(int templateId, const wchar_t* caption)
     : templateId_(templateId), caption_(caption) {}
 
@@ -65,9 +39,7 @@ INT_PTR TOptionsPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return FALSE;
   }
-  if (ResultIsReturned(message)) return static_cast<INT_PTR>(result);
-  SetWindowLongPtrW(handle_, DWLP_MSGRESULT, result);
-  return TRUE;
+  return AnswerDialogMessage(handle_, message, result);
 }
 
 bool TOptionsPage::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }

@@ -1,21 +1,201 @@
 #include "ui/slot_editor.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "base/gdi.h"
+#include "reading/global_hotkey.h"
+#include "reading/system_key_name.h"
+#include "speech/voice_catalogue.h"
+#include "ui/hints.h"
+#include "ui/hotkey_edit.h"
+#include "ui/message_boxes.h"
 #include "ui/modal_dialog.h"
 #include "ui/ui_resources.h"
+#include "ui/voice_picker.h"
 
 namespace {
 
+constexpr wchar_t kAddCaption[] = L"Add voice slot";
+constexpr wchar_t kEditCaption[] = L"Edit voice slot";
+constexpr wchar_t kAddButton[] = L"&Add slot";
+constexpr wchar_t kEditButton[] = L"&Save changes";
+
+constexpr wchar_t kNoHotKeyText[] = L"Please, specify hot key for this slot!";
+constexpr wchar_t kHotKeyInUseText[] =
+    L"Sorry, but this hot key is already set for other slot! Please, enter some different one.";
+constexpr wchar_t kNoVoiceText[] = L"Please, select voice for this slot!";
+
+// A SAPI 5 voice chosen without a selected slot to start from: a little
+// slower and lower than the voice's own.
+constexpr VoiceValues kSapi5StartPositions{-2, -5, 100};
+constexpr int kFullVolume = 100;
+
+std::wstring HotKeyTakenText(const std::wstring& key) {
+  return L"Sorry, but the hot key " + key +
+         L" is already used by another program! Please, enter some different one.";
+}
+
 class TfrmSlot final : public TModalDialog {
  public:
-  explicit TfrmSlot(VoiceSlot& slot) : TModalDialog(IDD_SLOT), slot_(slot) {}
+  TfrmSlot(HINSTANCE instance, Engines& engines, SlotEditorOwner& owner,
+           const SlotEditorRequest& request)
+      : TModalDialog(IDD_SLOT),
+        instance_(instance),
+        engines_(engines),
+        owner_(owner),
+        request_(request),
+        picker_(engines) {}
+
+  const VoiceSlot& Slot() const { return slot_; }
 
  private:
-  // The copy being edited, which the controls show and take back.
-  VoiceSlot& slot_;
+  void OnInit() override;
+  bool OnOk() override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  void ShowMode();
+  void SelectSlotVoice();
+  void StartValues();
+  // The first check that fails, with its message; nothing when all pass.
+  std::optional<std::wstring> FailedCheck() const;
+  bool HotKeyInUse(HotKeyWord key) const;
+
+  HINSTANCE instance_;
+  Engines& engines_;
+  SlotEditorOwner& owner_;
+  const SlotEditorRequest& request_;
+  TVoicePicker picker_;
+  HotKeyEdit hotKey_;
+  std::unique_ptr<THints> hints_;
+  OwnedIcon icon_;
+  VoiceSlot slot_;
 };
+
+void TfrmSlot::OnInit() {
+  picker_.Attach({GetDlgItem(Handle(), IDC_VOICESLIST), GetDlgItem(Handle(), IDC_SPEED_BAR),
+                  GetDlgItem(Handle(), IDC_PITCH_BAR), GetDlgItem(Handle(), IDC_VOLUME_BAR),
+                  GetDlgItem(Handle(), IDC_SPEED_VALUE), GetDlgItem(Handle(), IDC_PITCH_VALUE),
+                  GetDlgItem(Handle(), IDC_VOLUME_VALUE)});
+  picker_.SetEntrySetUpHandler([this](int) { StartValues(); });
+  hotKey_ = HotKeyEdit(GetDlgItem(Handle(), IDC_SLOT_HOTKEY));
+  LetEscapeCancel(hotKey_.Handle());
+  hints_ = std::make_unique<THints>(Handle());
+  hints_->Add(hotKey_.Handle(), kHotKeyEditHint);
+  ShowMode();
+  picker_.SetEntries(engines_.Catalogue());
+  const bool editing = request_.mode == SlotEditorMode::Edit && request_.selected;
+  hotKey_.SetValue(editing ? request_.selected->hotKey : 0);
+  if (editing) {
+    SelectSlotVoice();
+  } else if (picker_.Count() > 0) {
+    picker_.SelectEntry(0);
+  }
+}
+
+void TfrmSlot::ShowMode() {
+  const bool adding = request_.mode == SlotEditorMode::Add;
+  SetWindowTextW(Handle(), adding ? kAddCaption : kEditCaption);
+  SetDlgItemTextW(Handle(), IDOK, adding ? kAddButton : kEditButton);
+  icon_ = LoadIconOfSize(instance_, adding ? IDI_SLOT_ADD : IDI_SLOT_EDIT,
+                         kSmallIconSize);
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+}
+
+// The slot's voice as the catalogue lists it. A voice that is gone leaves the
+// list without a selection: the user chooses another, which then starts from
+// the slot's values, or the check for a voice says so.
+void TfrmSlot::SelectSlotVoice() {
+  const VoiceSlot& slot = *request_.selected;
+  const std::wstring listed =
+      slot.family == kSapi5Family ? Sapi5DisplayName(slot.voiceName) : slot.voiceName;
+  const int entry = FindCatalogueEntry(picker_.Entries(), listed);
+  if (entry >= 0) picker_.SelectEntry(entry);
+}
+
+// A voice chosen in the list starts from the selected slot's values, so that
+// a slot is changed rather than set up anew; without a selected slot a SAPI 5
+// voice starts a little slower and lower than its own, and a SAPI 4 engine at
+// its current values. Silence is no start: a volume of 0 starts at full.
+void TfrmSlot::StartValues() {
+  const std::optional<VoiceSlot>& slot = request_.selected;
+  const VoiceValues engine = picker_.Values();
+  if (picker_.ShowsSapi5Voice()) {
+    const VoiceValues start = kSapi5StartPositions;
+    picker_.SetValues(
+        {slot && slot->speed ? Sapi5EngineValue(*slot->speed) : start.speed,
+         slot && slot->pitch ? Sapi5EngineValue(*slot->pitch) : start.pitch,
+         slot && slot->volume ? *slot->volume : start.volume});
+    // The stored numbers are shown as they are, which is what saving keeps.
+    if (slot && slot->speed) picker_.SpeedBox().SetText(std::to_wstring(*slot->speed));
+    if (slot && slot->pitch) picker_.PitchBox().SetText(std::to_wstring(*slot->pitch));
+  } else if (slot) {
+    picker_.SetValues({slot->speed.value_or(engine.speed), slot->pitch.value_or(engine.pitch),
+                       slot->volume.value_or(engine.volume)});
+  }
+  if (picker_.VolumeBar().Position() == 0) picker_.VolumeBar().SetPosition(kFullVolume);
+}
+
+bool TfrmSlot::HotKeyInUse(HotKeyWord key) const {
+  const std::wstring text = HotKeyToText(key);
+  const auto& slots = request_.otherSlotKeys;
+  const auto& fixed = request_.fixedKeys;
+  return std::find(slots.begin(), slots.end(), text) != slots.end() ||
+         std::find(fixed.begin(), fixed.end(), key) != fixed.end();
+}
+
+std::optional<std::wstring> TfrmSlot::FailedCheck() const {
+  const HotKeyWord key = hotKey_.Value();
+  if (key == 0) return kNoHotKeyText;
+  if (HotKeyInUse(key)) return kHotKeyInUseText;
+  if (picker_.Entry() < 0) return kNoVoiceText;
+  // The program's own keys are let go while the editor is open, so only
+  // another program can hold the key now.
+  if (!HotKeyAvailable(Handle(), key)) return HotKeyTakenText(HotKeyToText(key));
+  return std::nullopt;
+}
+
+bool TfrmSlot::OnOk() {
+  if (const std::optional<std::wstring> failed = FailedCheck()) {
+    ShowWarning(Handle(), *failed);
+    return false;
+  }
+  const ValueBoxTexts boxes = picker_.BoxTexts();
+  slot_ = {.voiceName = StoredVoiceName(picker_.EntryName(picker_.Entry())),
+           .family = picker_.Family(),
+           .hotKey = hotKey_.Value(),
+           .speed = _wtoi(boxes.speed.c_str()),
+           .pitch = _wtoi(boxes.pitch.c_str()),
+           .volume = picker_.VolumeBar().Position()};
+  return true;
+}
+
+bool TfrmSlot::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (picker_.HandleMessage(message, wParam, lParam, result)) return true;
+  if (message == WM_HELP) {
+    owner_.ShowHelpTopic(Handle(), kSlotEditorHelpTopic);
+    result = TRUE;
+    return true;
+  }
+  if (message != WM_COMMAND) return false;
+  switch (LOWORD(wParam)) {
+    case IDC_SLOT_TEST_BUTTON:
+      owner_.SpeakSlotTest(picker_.Entry(), picker_.Values());
+      return true;
+    case IDC_MOREVOICES_LINK:
+      owner_.ShowMoreVoices();
+      return true;
+    default:
+      return false;
+  }
+}
 
 }  // namespace
 
-bool EditVoiceSlot(HINSTANCE instance, HWND owner, VoiceSlot& slot) {
-  return EditModal<TfrmSlot>(instance, owner, slot);
+std::optional<VoiceSlot> EditVoiceSlot(HINSTANCE instance, HWND owner, Engines& engines,
+                                       SlotEditorOwner& requests, const SlotEditorRequest& request) {
+  TfrmSlot editor(instance, engines, requests, request);
+  if (!editor.ShowModal(instance, owner)) return std::nullopt;
+  return editor.Slot();
 }

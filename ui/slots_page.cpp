@@ -7,12 +7,23 @@
 
 #include "reading/system_key_name.h"
 #include "settings/ini_values.h"
+#include "settings/voice_slot_store.h"
 #include "ui/list_view.h"
+#include "ui/message_boxes.h"
 #include "ui/ui_resources.h"
 
 namespace {
 
 constexpr wchar_t kCaption[] = L"Voice slots";
+constexpr wchar_t kSelectSlotText[] = L"Please, select voice slot to change.";
+constexpr wchar_t kDeleteSelectedText[] = L"Are you sure to delete selected slots?";
+constexpr wchar_t kClearAllText[] = L"Are you sure to delete all voice slots?";
+constexpr wchar_t kCannotDeleteText[] = L"Can't delete voice slots.";
+constexpr wchar_t kCannotSaveText[] = L"Can't save voice slot.";
+
+std::wstring DeleteSlotText(int row) {
+  return L"Are you sure to delete slot " + std::to_wstring(row + 1) + L"?";
+}
 
 // The columns of the table: the voice, speed, pitch and volume as stored,
 // and the hot key.
@@ -28,10 +39,9 @@ void SetCell(HWND table, int row, int column, const std::wstring& text) {
 }
 
 // What the table does not show of a slot rides on its row as the item's data:
-// the family (4 or 5) and the hot key word itself, which a key without a name
-// would not get back from its empty text.
-LPARAM RowData(const VoiceSlot& slot) {
-  return MAKELPARAM(slot.hotKey, static_cast<WORD>(slot.family));
+// the family (4 or 5) and the hot key word.
+LPARAM RowData(int family, HotKeyWord hotKey) {
+  return MAKELPARAM(hotKey, static_cast<WORD>(family));
 }
 
 LPARAM RowDataOf(HWND table, int row) {
@@ -50,17 +60,74 @@ std::wstring SlotValueText(const std::optional<int>& value) {
   return value ? std::to_wstring(*value) : L"";
 }
 
+bool OnlyCtrlDown() {
+  return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
+}
+
 }  // namespace
 
-TSlotsPage::TSlotsPage() : TOptionsPage(IDD_PAGE_SLOTS, kCaption) {}
+TSlotsPage::TSlotsPage(SlotsPageOwner& owner, std::wstring storePath)
+    : TOptionsPage(IDD_PAGE_SLOTS, kCaption), owner_(owner), storePath_(std::move(storePath)) {}
 
 void TSlotsPage::OnInit() {
   table_ = Control(IDC_SLOTSLIST);
   SetUpReportList(table_, kColumns);
 }
 
+bool TSlotsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
+  if (message == WM_NOTIFY) {
+    const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+    if (header.hwndFrom != table_) return false;
+    if (header.code == NM_DBLCLK) {
+      OnEdit();
+    } else if (header.code == LVN_KEYDOWN) {
+      OnTableKey(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+    }
+    return false;
+  }
+  if (message != WM_COMMAND) return false;
+  switch (LOWORD(wParam)) {
+    case IDC_SLOT_ADD_BUTTON:
+      OnAdd();
+      return true;
+    case IDC_SLOT_EDIT_BUTTON:
+      OnEdit();
+      return true;
+    case IDC_SLOT_DELETE_BUTTON:
+      OnDelete();
+      return true;
+    case IDC_SLOT_CLEAR_BUTTON:
+      OnClearAll();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TSlotsPage::OnTableKey(WORD virtualKey) {
+  switch (virtualKey) {
+    case VK_INSERT:
+      OnAdd();
+      break;
+    case VK_F2:
+      OnEdit();
+      break;
+    case VK_DELETE:
+      if (OnlyCtrlDown()) {
+        OnClearAll();
+      } else {
+        OnDelete();
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+int TSlotsPage::Count() const { return ListView_GetItemCount(table_); }
+
 VoiceSlot TSlotsPage::Slot(int n) const {
-  if (n < 0 || n >= ListView_GetItemCount(table_)) throw std::out_of_range("no such voice slot");
+  if (n < 0 || n >= Count()) throw std::out_of_range("no such voice slot");
   const LPARAM data = RowDataOf(table_, n);
   return {.voiceName = ListViewCellText(table_, n, kVoiceColumn),
           .family = HIWORD(data),
@@ -71,16 +138,105 @@ VoiceSlot TSlotsPage::Slot(int n) const {
 }
 
 void TSlotsPage::AddSlot(const VoiceSlot& slot) {
+  const std::wstring hotKeyText = HotKeyToText(slot.hotKey);
   LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = ListView_GetItemCount(table_);
+  item.iItem = Count();
   item.pszText = const_cast<wchar_t*>(slot.voiceName.c_str());
-  item.lParam = RowData(slot);
+  item.lParam = RowData(slot.family, TextToHotKey(hotKeyText));
   const int row = ListView_InsertItem(table_, &item);
   SetCell(table_, row, kSpeedColumn, SlotValueText(slot.speed));
   SetCell(table_, row, kPitchColumn, SlotValueText(slot.pitch));
   SetCell(table_, row, kVolumeColumn, SlotValueText(slot.volume));
-  SetCell(table_, row, kHotKeyColumn, HotKeyToText(slot.hotKey));
+  SetCell(table_, row, kHotKeyColumn, hotKeyText);
+}
+
+void TSlotsPage::Clear() { ListView_DeleteAllItems(table_); }
+
+std::vector<std::wstring> TSlotsPage::HotKeyTextsBut(int exceptRow) const {
+  std::vector<std::wstring> texts;
+  for (int row = 0; row < Count(); ++row) {
+    if (row != exceptRow) texts.push_back(ListViewCellText(table_, row, kHotKeyColumn));
+  }
+  return texts;
+}
+
+// A new slot takes the first free number, which fills a gap in the file.
+void TSlotsPage::OnAdd() {
+  const std::vector<int> selected = SelectedRows(table_);
+  SlotEditorRequest request;
+  request.otherSlotKeys = HotKeyTextsBut(-1);
+  if (!selected.empty()) request.selected = Slot(selected.front());
+  if (const std::optional<VoiceSlot> slot = owner_.EditVoiceSlot(std::move(request))) {
+    SaveSlot(FirstFreeSlotNumber(storePath_), *slot);
+  }
+  SetFocus(table_);
+}
+
+void TSlotsPage::OnEdit() {
+  const std::vector<int> selected = SelectedRows(table_);
+  if (selected.empty()) {
+    ShowInformation(Handle(), kSelectSlotText);
+    return;
+  }
+  const int row = selected.front();
+  SlotEditorRequest request;
+  request.mode = SlotEditorMode::Edit;
+  request.selected = Slot(row);
+  request.otherSlotKeys = HotKeyTextsBut(row);
+  if (const std::optional<VoiceSlot> slot = owner_.EditVoiceSlot(std::move(request))) {
+    SaveSlot(row, *slot);
+  }
+  SetFocus(table_);
+}
+
+void TSlotsPage::SaveSlot(int number, const VoiceSlot& slot) {
+  try {
+    WriteVoiceSlot(storePath_, number, slot);
+  } catch (...) {
+    ShowWarning(Handle(), kCannotSaveText);
+  }
+  owner_.LoadVoiceSlots();
+}
+
+void TSlotsPage::OnDelete() {
+  const std::vector<int> selected = SelectedRows(table_);
+  const bool confirmed =
+      selected.size() == 1 ? AskYesNo(Handle(), DeleteSlotText(selected.front()), MB_ICONQUESTION)
+                           : selected.size() > 1 &&
+                                 AskYesNo(Handle(), kDeleteSelectedText, MB_ICONQUESTION);
+  if (confirmed) {
+    DeleteRows(selected);
+    owner_.LoadVoiceSlots();
+    const int above = selected.front() - 1;
+    if (selected.size() == 1 && above >= 0 && above < Count()) SelectOnlyRow(table_, above);
+  }
+  SetFocus(table_);
+}
+
+// Last first, so that the numbers of the rows still to go stay right. A
+// deletion that stops (a header edited by hand) or fails ends the command;
+// the rebuild that follows shows what the file holds.
+void TSlotsPage::DeleteRows(const std::vector<int>& rows) {
+  int count = Count();
+  try {
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+      if (!DeleteVoiceSlot(storePath_, *row, count--)) return;
+    }
+  } catch (...) {
+    ShowMessage(Handle(), kCannotDeleteText);
+  }
+}
+
+void TSlotsPage::OnClearAll() {
+  if (!AskYesNo(Handle(), kClearAllText, MB_ICONWARNING)) return;
+  Clear();
+  try {
+    DeleteAllVoiceSlots(storePath_);
+  } catch (...) {
+    ShowMessage(Handle(), kCannotDeleteText);
+  }
+  owner_.LoadVoiceSlots();
 }
 
 void TSlotsPage::SetDpi(UINT dpi) { SetReportListDpi(table_, kColumns, dpi); }

@@ -1,29 +1,68 @@
 #pragma once
 // The "Voice slots" page of the options window: the table of voice slots, one
-// row each.
+// row each, and what its buttons and keys do. Changes go to slots.ini at once:
+// "Add" and "Edit" through the slot editor, "Delete" and "Clear all" after a
+// question; each ends with the owner rebuilding the table from the file.
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "settings/voice_slot.h"
 #include "ui/options_page.h"
+#include "ui/slot_editor.h"
+
+// What the page asks of the window that holds it.
+class SlotsPageOwner {
+ public:
+  // The slot table rebuilt from slots.ini as a whole: the page's rows and
+  // one hot key per slot.
+  virtual void LoadVoiceSlots() = 0;
+  // Shows the slot editor for the request; answers the slot to save.
+  virtual std::optional<VoiceSlot> EditVoiceSlot(SlotEditorRequest request) = 0;
+
+ protected:
+  ~SlotsPageOwner() = default;
+};
 
 class TSlotsPage : public TOptionsPage {
  public:
-  TSlotsPage();
+  // The slots are kept in the file at `storePath`.
+  TSlotsPage(SlotsPageOwner& owner, std::wstring storePath);
 
+  int Count() const;
   // Slot n as its row holds it, without the numbers its row does not hold
   // as numbers; throws std::out_of_range when there is no slot n.
   VoiceSlot Slot(int n) const;
-  // A row at the end of the table.
+  // A row at the end of the table. Its hot key is the one its text names,
+  // as a hot key field would take it.
   void AddSlot(const VoiceSlot& slot);
+  void Clear();
 
   HWND Table() const { return table_; }
 
   void SetDpi(UINT dpi) override;
 
+  // "&Add" and Insert, "&Edit", F2 and a double click, "&Delete" and Delete,
+  // "&Clear all" and Ctrl+Delete.
+  void OnAdd();
+  void OnEdit();
+  void OnDelete();
+  void OnClearAll();
+
  protected:
   void OnInit() override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
+  void OnTableKey(WORD virtualKey);
+  std::vector<std::wstring> HotKeyTextsBut(int exceptRow) const;
+  void SaveSlot(int number, const VoiceSlot& slot);
+  void DeleteRows(const std::vector<int>& rows);
+
+  SlotsPageOwner& owner_;
+  std::wstring storePath_;
   HWND table_ = nullptr;
 };

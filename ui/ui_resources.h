@@ -72,6 +72,16 @@
 #define IDC_INFORMATION_LINK 1504
 #define IDC_SUPPORT_LINK 1505
 
+// The slot editor. Its voice picker, the group around it and the link have
+// the identifiers of the "Default voice" page's.
+#define IDC_SLOT_GROUP 1600
+#define IDC_SLOT_VOICE_LABEL 1601
+#define IDC_SLOT_HOTKEY_LABEL 1602
+#define IDC_SLOT_HOTKEY 1603
+#define IDC_SLOT_TEST_BUTTON 1604
+#define IDI_SLOT_ADD 1610
+#define IDI_SLOT_EDIT 1611
+
 // Commands of the tray menu, sent to its owner window.
 #define IDM_TRAY_OPTIONS 2001
 #define IDM_TRAY_VOICE_SLOTS 2002

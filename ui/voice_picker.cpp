@@ -73,6 +73,7 @@ void TVoicePicker::SetUp(int entry) {
   pitchBar_.SetRange(setup.pitch.min, setup.pitch.max);
   volumeBar_.SetRange(setup.volume.min, setup.volume.max);
   SetValues(setup.values);
+  if (onEntrySetUp_) onEntrySetUp_(entry);
 }
 
 // Only a click lets the list's reports through again after a page change;

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,13 @@ class TVoicePicker {
   // The sliders are set up for a SAPI 5 voice.
   bool ShowsSapi5Voice() const { return sapi5_; }
 
+  // Runs each time an entry has been set up, after the sliders got the
+  // entry's own start values: a host that starts its voices elsewhere sets
+  // the values it wants here.
+  void SetEntrySetUpHandler(std::function<void(int entry)> handler) {
+    onEntrySetUp_ = std::move(handler);
+  }
+
   void ArmGuard() { guardArmed_ = true; }
   bool GuardArmed() const { return guardArmed_; }
 
@@ -111,6 +119,7 @@ class TVoicePicker {
   EditBox speedBox_;
   EditBox pitchBox_;
   EditBox volumeBox_;
+  std::function<void(int entry)> onEntrySetUp_;
   bool guardArmed_ = false;
   // The catalogue entry whose ranges and values the sliders show.
   int slidersEntry_ = -1;

@@ -68,7 +68,7 @@ TEST(ApplicationWindow, CarriesTheIdentityThatASecondCopyLooksFor) {
   EXPECT_EQ(WindowText(first.Handle()), L"win_tests");
   EXPECT_FALSE(IsWindowVisible(first.Handle()));
 
-  first.SetTitle(kApplicationTitle);
+  first.SetTitle(kProgramTitle);
   // Its own window never counts, even when the title already matches.
   EXPECT_FALSE(first.AnotherCopyRuns());
   TApplication second(GetModuleHandleW(nullptr));

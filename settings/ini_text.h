@@ -7,6 +7,7 @@
 // After a save the files are rewritten to a tidy layout: no empty lines, and
 // one separator line before each section header after the first.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,3 +20,17 @@ std::string Utf16IniContents(std::u16string_view text);
 // CR CR LF there rather than an empty CR LF line. The next tidy reads it back
 // as empty lines and removes it before inserting it again.
 std::string TidyIniText(std::string_view contents);
+
+// Whole sections, found by their header line: a line that is exactly the
+// name in square brackets, letter case ignored. A header with anything more
+// on its line (a hand-edited "[Slot_1] old") is not found. The lines that
+// remain come back in the file's own encoding with CR LF ends; a tidy after
+// the edit restores the layout. Section names are ASCII.
+
+// The contents without the section: its header line and every line up to the
+// next section header. Nothing when the header is not found.
+std::optional<std::string> RemoveIniSection(std::string_view contents, std::string_view section);
+// The contents with the section's header line naming `to` instead. Nothing
+// when the header of `from` is not found.
+std::optional<std::string> RenameIniSection(std::string_view contents, std::string_view from,
+                                            std::string_view to);

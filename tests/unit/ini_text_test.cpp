@@ -1,7 +1,7 @@
-// The tidy layout of the settings files.
+// The settings files as text: the tidy layout, and whole sections removed or renamed.
 #include <gtest/gtest.h>
 
-#include "settings/tidy_ini_text.h"
+#include "settings/ini_text.h"
 
 TEST(TidyIniText, DropsEmptyAndSingleBlankLinesAndSeparatesLaterSections) {
   EXPECT_EQ(TidyIniText("[General]\r\nHotKey=16392\r\n\r\n \r\n[Speech]\r\nVoice=Anna\r\n"),
@@ -44,4 +44,36 @@ TEST(TidyIniText, AUtf16FileIsTidiedAsUtf16) {
             "y\0=\0"
             "1\0\r\0\n\0"s);
   EXPECT_EQ(TidyIniText("\xFF\xFE"), "\xFF\xFE");
+}
+
+TEST(IniSections, ASectionGoesWithItsEntriesUpToTheNextHeader) {
+  const std::string file = "[Slot_0]\r\nVoice=A\r\n\r\r\n[slot_1]\r\nVoice=B\r\n ;note\r\n  [Slot_2]\r\n";
+  EXPECT_EQ(RemoveIniSection(file, "Slot_1"), "[Slot_0]\r\nVoice=A\r\n\r\n\r\n  [Slot_2]\r\n");
+  EXPECT_EQ(RemoveIniSection(file, "Slot_0"), "[slot_1]\r\nVoice=B\r\n ;note\r\n  [Slot_2]\r\n");
+  EXPECT_EQ(RenameIniSection(file, "SLOT_1", "Slot_7"),
+            "[Slot_0]\r\nVoice=A\r\n\r\n\r\n[Slot_7]\r\nVoice=B\r\n ;note\r\n  [Slot_2]\r\n");
+}
+
+// Only a line that is exactly the header counts; anything else leaves the
+// file to the caller as it was.
+TEST(IniSections, AHeaderWithMoreOnItsLineIsNotFound) {
+  const std::string file = "[Slot_1] old\r\nVoice=B\r\n[Slot_10]\r\nVoice=C\r\n Slot_1\r\n";
+  EXPECT_EQ(RemoveIniSection(file, "Slot_1"), std::nullopt);
+  EXPECT_EQ(RenameIniSection(file, "Slot_1", "Slot_0"), std::nullopt);
+  EXPECT_EQ(RemoveIniSection("", "Slot_1"), std::nullopt);
+}
+
+TEST(IniSections, AUtf16FileStaysUtf16) {
+  using namespace std::string_literals;
+  // "[Slot_0]\nVoice=→\n[Slot_1]\n" in UTF-16 LE.
+  const std::string file =
+      "\xFF\xFE[\0S\0l\0o\0t\0_\0"
+      "0\0]\0\n\0V\0o\0i\0c\0e\0=\0\x92\x21\n\0[\0S\0l\0o\0t\0_\0"
+      "1\0]\0\n\0"s;
+  EXPECT_EQ(RemoveIniSection(file, "Slot_0"), "\xFF\xFE[\0S\0l\0o\0t\0_\0"
+                                              "1\0]\0\r\0\n\0"s);
+  EXPECT_EQ(RenameIniSection(file, "Slot_1", "Slot_2"),
+            "\xFF\xFE[\0S\0l\0o\0t\0_\0"
+            "0\0]\0\r\0\n\0V\0o\0i\0c\0e\0=\0\x92\x21\r\0\n\0[\0S\0l\0o\0t\0_\0"
+            "2\0]\0\r\0\n\0"s);
 }
