@@ -399,4 +399,16 @@ std::wstring MessageBoxText(HWND messageBox) {
   return buffer;
 }
 
-void PressOk(HWND messageBox) { PostMessageW(messageBox, WM_COMMAND, IDOK, 0); }
+void PressOk(HWND messageBox) { PressButton(messageBox, IDOK); }
+
+void PressButton(HWND messageBox, int button) {
+  PostMessageW(messageBox, WM_COMMAND, static_cast<WPARAM>(button), 0);
+}
+
+::testing::AssertionResult PressKeyIn(HWND control, WORD key, const std::vector<WORD>& modifiers) {
+  if (!WaitUntil([&] { return HoldsKeyboardFocus(control) && !AnyModifierDown(); }, 5s)) {
+    return ::testing::AssertionFailure() << "the keys would miss the control: " << InputSituation(control);
+  }
+  if (!PressKey(key, modifiers)) return ::testing::AssertionFailure() << "the keys were refused";
+  return ::testing::AssertionSuccess();
+}

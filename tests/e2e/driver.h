@@ -139,7 +139,13 @@ std::wstring ControlText(HWND control);
 ::testing::AssertionResult TypeHotKey(HWND field, WORD key, const std::vector<WORD>& modifiers,
                                       const std::wstring& shown);
 
+// Presses a key combination once the control holds the keyboard focus and
+// no modifier is down any more; if it does not come to that, says where the
+// focus is and which keys are down.
+::testing::AssertionResult PressKeyIn(HWND control, WORD key, const std::vector<WORD>& modifiers = {});
+
 // The text of a message box (its static text), for the window given.
 std::wstring MessageBoxText(HWND messageBox);
-// Presses a message box's OK button.
+// Presses a message box's OK button, or another one (IDYES, IDNO).
 void PressOk(HWND messageBox);
+void PressButton(HWND messageBox, int button);

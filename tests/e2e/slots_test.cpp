@@ -1,0 +1,337 @@
+// Voice slots as a person sets them up: the "Voice slots" page and its keys,
+// the slot editor typed into, slots.ini, and each slot's hot key reading with
+// its own voice.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "tests/e2e/driver.h"
+#include "tests/support/autostart_value.h"
+#include "tests/support/hotkey_probe_client.h"
+#include "tests/support/standin_log_quoting.h"
+#include "ui/ui_resources.h"
+
+namespace {
+
+// The catalogue lists the engine first: Rita, then the two SAPI 5 voices.
+constexpr char kSlotVoices[] =
+    "sapi4.engine = Reading Engine Mode | Rita | 60..260 | 50..150\n"
+    "sapi5.voice = Reading Voice\n"
+    "sapi5.voice = Second Voice\n"
+    "pace.ms_per_word = 40\n";
+constexpr wchar_t kBoxTitle[] = L"Tolvane!";
+constexpr wchar_t kAddTitle[] = L"Add voice slot";
+constexpr wchar_t kEditTitle[] = L"Edit voice slot";
+constexpr unsigned kCtrlAlt = 0xC000;
+constexpr unsigned kFixedKeys[] = {16392, 16506, 16507};  // Ctrl+BkSp, Ctrl+F11, Ctrl+F12
+
+std::string Section(int slot, const std::string& voice, unsigned hotKey, const std::wstring& speed,
+                    const std::wstring& pitch, const std::wstring& volume, int family) {
+  using speech_test::Utf8;
+  return "[Slot_" + std::to_string(slot) + "]\r\nVoice=" + voice +
+         "\r\nHotKey=" + std::to_string(hotKey) + "\r\nSpeed=" + Utf8(speed) +
+         "\r\nPitch=" + Utf8(pitch) + "\r\nVolume=" + Utf8(volume) +
+         "\r\nSAPIVersion=" + std::to_string(family) + "\r\n";
+}
+
+constexpr char kSeparator[] = "\r\r\n";
+
+class VoiceSlots : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteTextFile(folder_.File(L"cfg.ini"), kLaterStart);
+    if (!slots_.empty()) WriteTextFile(SlotsPath(), slots_);
+    tolvane_ = std::make_unique<TolvaneProcess>(folder_);
+    ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
+    ASSERT_TRUE(tolvane_->WaitForIdle());
+  }
+  void TearDown() override { RemoveAutostartValue(); }
+
+  std::wstring SlotsPath() const { return folder_.File(L"slots.ini"); }
+  std::string SlotsFile() const { return ReadTextFile(SlotsPath()); }
+  bool SlotsFileIs(const std::string& text) const {
+    return WaitUntil([&] { return SlotsFile() == text; }, std::chrono::seconds(10));
+  }
+  bool SlotsFileGone() const {
+    return WaitUntil([&] { return GetFileAttributesW(SlotsPath().c_str()) == INVALID_FILE_ATTRIBUTES; },
+                     std::chrono::seconds(10));
+  }
+
+  // The options window on the "Voice slots" page, its table holding the focus.
+  void ShowSlotsPage() {
+    ASSERT_TRUE(PressKey(VK_F11, {VK_CONTROL}));
+    main_ = tolvane_->WaitForWindow(kOptionsTitle);
+    ASSERT_NE(main_, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main_; }));
+    table_ = FindControlById(main_, IDC_SLOTSLIST);
+    HWND pages = FindWindowExW(main_, nullptr, L"SysTabControl32", nullptr);
+    for (int turn = 0; turn < 2; ++turn) ASSERT_TRUE(PressKey(VK_TAB, {VK_CONTROL}));
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(pages, TCM_GETCURSEL, 0, 0) == 2; }));
+    ASSERT_TRUE(ClickControl(table_));
+  }
+  int Rows() const { return static_cast<int>(SendMessageW(table_, LVM_GETITEMCOUNT, 0, 0)); }
+
+  // A key in the table that opens the editor with this title, in front.
+  HWND OpenEditor(WORD key, const wchar_t* title) {
+    EXPECT_TRUE(PressKeyIn(table_, key));
+    HWND editor = tolvane_->WaitForWindow(title);
+    EXPECT_NE(editor, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor; }));
+    return editor;
+  }
+
+  // A picture for a person to look at, once the window has drawn itself.
+  void Photograph(HWND window, const wchar_t* name) {
+    ASSERT_TRUE(tolvane_->WaitForIdle());
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_TRUE(SaveScreenshot(name));
+  }
+
+  // The program's message box in front: its text, answered with `button`.
+  std::wstring AnswerBox(int button) {
+    HWND box = tolvane_->WaitForWindow(kBoxTitle);
+    if (box == nullptr) return L"<no box>";
+    const std::wstring text = MessageBoxText(box);
+    PressButton(box, button);
+    WaitUntil([&] { return !IsWindow(box); });
+    return text;
+  }
+
+  // A reading of the Notepad text with a slot's hot key: the log from the key
+  // press on.
+  std::vector<LogEntry> ReadWithSlotKey(const NotepadProcess& notepad, WORD key,
+                                        const std::string& api, const std::string& speech) {
+    EXPECT_TRUE(notepad.SelectAll());
+    const double pressed = LogClockMilliseconds();
+    EXPECT_TRUE(PressKey(key, {VK_CONTROL, VK_MENU}));
+    LogEntry spoken;
+    EXPECT_TRUE(folder_.WaitForCall(api, speech, pressed, spoken)) << key;
+    std::vector<LogEntry> log;
+    for (const LogEntry& entry : folder_.StandinLog()) {
+      if (entry.milliseconds >= pressed && entry.milliseconds <= spoken.milliseconds) {
+        log.push_back(entry);
+      }
+    }
+    return log;
+  }
+
+  std::string slots_;
+  ProgramFolder folder_{kSlotVoices};
+  std::unique_ptr<TolvaneProcess> tolvane_;
+  HWND main_ = nullptr;
+  HWND table_ = nullptr;
+};
+
+// The calls of one kind in a reading's log, with their arguments.
+std::vector<std::string> Calls(const std::vector<LogEntry>& log, const std::string& method) {
+  std::vector<std::string> calls;
+  for (const LogEntry& entry : log) {
+    if (entry.method == method) calls.push_back(entry.arguments);
+  }
+  return calls;
+}
+
+// A hot key that another program holds while it lives.
+class HeldHotKey {
+ public:
+  explicit HeldHotKey(unsigned word)
+      : held_(RegisterHotKey(nullptr, kIdentifier, MOD_CONTROL | MOD_ALT, word & 0xFF) != FALSE) {}
+  ~HeldHotKey() {
+    if (held_) UnregisterHotKey(nullptr, kIdentifier);
+  }
+  bool Held() const { return held_; }
+
+ private:
+  static constexpr int kIdentifier = 0x4242;
+  bool held_;
+};
+
+class VoiceSlotsWithAGap : public VoiceSlots {
+ protected:
+  VoiceSlotsWithAGap() {
+    slots_ = "[Slot_0]\r\nVoice=Reading Voice\r\nHotKey=49235\r\nSpeed=140\r\nPitch=105\r\n"
+             "Volume=0\r\nSAPIVersion=5\r\n[Slot_2]\r\nVoice=Second Voice\r\nHotKey=49236\r\n";
+  }
+};
+
+}  // namespace
+
+TEST_F(VoiceSlots, SlotsAddedInTheEditorReadWithTheirVoicesAndGoByTheDeleteKey) {
+  ShowSlotsPage();
+  // A SAPI 5 voice, its speed one step slower, Ctrl+Alt+S.
+  HWND editor = OpenEditor(VK_INSERT, kAddTitle);
+  Photograph(editor, L"slot-editor-add");
+  HWND voices = FindControlById(editor, IDC_VOICESLIST);
+  HWND speedBox = FindControlById(editor, IDC_SPEED_VALUE);
+  HWND pitchBox = FindControlById(editor, IDC_PITCH_VALUE);
+  HWND volumeBox = FindControlById(editor, IDC_VOLUME_VALUE);
+  ASSERT_TRUE(PressKeyIn(voices, VK_DOWN));
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(speedBox) == L"150"; }));
+  EXPECT_EQ(ControlText(pitchBox), L"105");
+  ASSERT_TRUE(TypeHotKey(FindControlById(editor, IDC_SLOT_HOTKEY), 'S', {VK_CONTROL, VK_MENU},
+                         L"Ctrl+Alt+S"));
+  ASSERT_TRUE(PressKeyIn(FindControlById(editor, IDC_SLOT_HOTKEY), VK_TAB));
+  ASSERT_TRUE(PressKeyIn(FindControlById(editor, IDC_SPEED_BAR), VK_LEFT));
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(speedBox) == L"135"; }));
+  ASSERT_TRUE(PressKey(VK_RETURN));
+  const std::string first = Section(0, "Reading Voice", kCtrlAlt | 'S', L"135", L"105", L"100", 5);
+  ASSERT_TRUE(SlotsFileIs(first)) << SlotsFile();
+
+  // The engine at the values it has, Ctrl+Alt+R.
+  editor = OpenEditor(VK_INSERT, kAddTitle);
+  speedBox = FindControlById(editor, IDC_SPEED_VALUE);
+  pitchBox = FindControlById(editor, IDC_PITCH_VALUE);
+  volumeBox = FindControlById(editor, IDC_VOLUME_VALUE);
+  ASSERT_TRUE(TypeHotKey(FindControlById(editor, IDC_SLOT_HOTKEY), 'R', {VK_CONTROL, VK_MENU},
+                         L"Ctrl+Alt+R"));
+  const std::wstring engineSpeed = ControlText(speedBox), enginePitch = ControlText(pitchBox);
+  const std::string second =
+      Section(1, "Rita", kCtrlAlt | 'R', engineSpeed, enginePitch, ControlText(volumeBox), 4);
+  // Enter would be the box's key; the button adds.
+  ASSERT_TRUE(ClickControl(FindControlById(editor, IDOK)));
+  ASSERT_TRUE(SlotsFileIs(first + kSeparator + second)) << SlotsFile();
+
+  // The second SAPI 5 voice, Ctrl+Alt+T.
+  editor = OpenEditor(VK_INSERT, kAddTitle);
+  ASSERT_TRUE(PressKeyIn(FindControlById(editor, IDC_VOICESLIST), VK_END));
+  ASSERT_TRUE(TypeHotKey(FindControlById(editor, IDC_SLOT_HOTKEY), 'T', {VK_CONTROL, VK_MENU},
+                         L"Ctrl+Alt+T"));
+  ASSERT_TRUE(ClickControl(FindControlById(editor, IDOK)));
+  const std::string third = Section(2, "Second Voice", kCtrlAlt | 'T', L"150", L"105", L"100", 5);
+  ASSERT_TRUE(SlotsFileIs(first + kSeparator + second + kSeparator + third)) << SlotsFile();
+  EXPECT_EQ(Rows(), 3);
+
+  // Each key reads with its slot: R(135) = -3, R(105) = -5, R(150) = -2. The
+  // engine's bounds are probed when it is selected; its values come last.
+  {
+    NotepadProcess notepad(folder_.Path(), L"Slot & text");
+    std::vector<LogEntry> log = ReadWithSlotKey(notepad, 'S', "sapi5", "Speak");
+    EXPECT_EQ(Calls(log, "put_Voice"), std::vector<std::string>{"\"Reading Voice\""});
+    EXPECT_EQ(Calls(log, "put_Rate"), std::vector<std::string>{"-3"});
+    EXPECT_EQ(Calls(log, "put_Volume"), std::vector<std::string>{"100"});
+    log = ReadWithSlotKey(notepad, 'R', "sapi4", "TextData");
+    EXPECT_EQ(Calls(log, "SpeedSet").back(), speech_test::Utf8(engineSpeed));
+    EXPECT_EQ(Calls(log, "PitchSet").back(), speech_test::Utf8(enginePitch));
+    log = ReadWithSlotKey(notepad, 'T', "sapi5", "Speak");
+    EXPECT_EQ(Calls(log, "put_Voice"), std::vector<std::string>{"\"Second Voice\""});
+    EXPECT_EQ(Calls(log, "put_Rate"), std::vector<std::string>{"-2"});
+    LogEntry speak;
+    ASSERT_TRUE(folder_.WaitForLogged(IsSapi5Reading, log.front().milliseconds, speak));
+    EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-5\">Slot &amp; text") + " 1");
+  }
+
+  // The middle slot goes: the third takes its number and its place.
+  ShowSlotsPage();
+  ASSERT_TRUE(PressKeyIn(table_, VK_HOME));
+  ASSERT_TRUE(PressKeyIn(table_, VK_DOWN));
+  ASSERT_TRUE(PressKeyIn(table_, VK_DELETE));
+  EXPECT_EQ(AnswerBox(IDYES), L"Are you sure to delete slot 2?");
+  ASSERT_TRUE(SlotsFileIs(first + kSeparator + Section(1, "Second Voice", kCtrlAlt | 'T', L"150",
+                                                       L"105", L"100", 5)))
+      << SlotsFile();
+  EXPECT_EQ(Rows(), 2);
+  EXPECT_EQ(ProbeHotKey(kCtrlAlt | 'R'), HotKeyState::Free);
+  {
+    NotepadProcess notepad(folder_.Path(), L"Slot text");
+    EXPECT_EQ(Calls(ReadWithSlotKey(notepad, 'T', "sapi5", "Speak"), "put_Voice"),
+              std::vector<std::string>{"\"Second Voice\""});
+  }
+
+  // Both rows selected: one question, and with the last slot the file goes.
+  ShowSlotsPage();
+  ASSERT_TRUE(PressKeyIn(table_, VK_HOME));
+  ASSERT_TRUE(PressKeyIn(table_, VK_END, {VK_SHIFT}));
+  ASSERT_TRUE(PressKeyIn(table_, VK_DELETE));
+  EXPECT_EQ(AnswerBox(IDYES), L"Are you sure to delete selected slots?");
+  EXPECT_TRUE(SlotsFileGone());
+  EXPECT_EQ(Rows(), 0);
+  for (WORD key : {'S', 'T'}) EXPECT_EQ(ProbeHotKey(kCtrlAlt | key), HotKeyState::Free) << key;
+}
+
+TEST_F(VoiceSlotsWithAGap, TheEditorHoldsNoKeyAndChecksTheKeyAndClearAllEmptiesTheFile) {
+  const std::string original = slots_;
+  // Only the slot before the gap is read.
+  EXPECT_EQ(ProbeHotKey(kCtrlAlt | 'S'), HotKeyState::Taken);
+  EXPECT_EQ(ProbeHotKey(kCtrlAlt | 'T'), HotKeyState::Free);
+  ShowSlotsPage();
+  EXPECT_EQ(Rows(), 1);
+
+  // Edit mode shows the stored numbers, R(140) = -3, and volume 0 as 100.
+  ASSERT_TRUE(PressKeyIn(table_, VK_HOME));
+  HWND editor = OpenEditor(VK_F2, kEditTitle);
+  Photograph(editor, L"slot-editor-edit");
+  EXPECT_EQ(SendMessageW(FindControlById(editor, IDC_VOICESLIST), LB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(FindControlById(editor, IDC_SPEED_BAR), TBM_GETPOS, 0, 0), -3);
+  EXPECT_EQ(SendMessageW(FindControlById(editor, IDC_PITCH_BAR), TBM_GETPOS, 0, 0), -5);
+  EXPECT_EQ(SendMessageW(FindControlById(editor, IDC_VOLUME_BAR), TBM_GETPOS, 0, 0), 100);
+  EXPECT_EQ(ControlText(FindControlById(editor, IDC_SPEED_VALUE)), L"140");
+  EXPECT_EQ(ControlText(FindControlById(editor, IDC_VOLUME_VALUE)), L"100");
+  EXPECT_EQ(ControlText(FindControlById(editor, IDOK)), L"&Save changes");
+  for (unsigned word : {kFixedKeys[0], kFixedKeys[1], kFixedKeys[2], kCtrlAlt | 'S'}) {
+    EXPECT_EQ(ProbeHotKey(word), HotKeyState::Free) << word;
+  }
+  // Esc in the hot key box closes the editor too, and writes nothing.
+  ASSERT_TRUE(ClickControl(FindControlById(editor, IDC_SLOT_HOTKEY)));
+  ASSERT_TRUE(PressKeyIn(FindControlById(editor, IDC_SLOT_HOTKEY), VK_ESCAPE));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  for (unsigned word : {kFixedKeys[0], kFixedKeys[1], kFixedKeys[2], kCtrlAlt | 'S'}) {
+    EXPECT_EQ(ProbeHotKey(word), HotKeyState::Taken) << word;
+  }
+  EXPECT_EQ(SlotsFile(), original);
+
+  // The reading key is taken by the program; a key another program holds
+  // too. Each message leaves the editor open with the key entered.
+  editor = OpenEditor(VK_INSERT, kAddTitle);
+  HWND hotKey = FindControlById(editor, IDC_SLOT_HOTKEY);
+  HWND add = FindControlById(editor, IDOK);
+  ASSERT_TRUE(TypeHotKey(hotKey, VK_BACK, {VK_CONTROL}, L"Ctrl+BkSp"));
+  ASSERT_TRUE(ClickControl(add));
+  EXPECT_EQ(AnswerBox(IDOK),
+            L"Sorry, but this hot key is already set for other slot! Please, enter some different "
+            L"one.");
+  ASSERT_TRUE(TypeHotKey(hotKey, 'H', {VK_CONTROL, VK_MENU}, L"Ctrl+Alt+H"));
+  {
+    HeldHotKey held(kCtrlAlt | 'H');
+    ASSERT_TRUE(held.Held());
+    ASSERT_TRUE(ClickControl(add));
+    EXPECT_EQ(AnswerBox(IDOK),
+              L"Sorry, but the hot key Ctrl+Alt+H is already used by another program! Please, "
+              L"enter some different one.");
+    EXPECT_TRUE(IsWindowVisible(editor));
+  }
+  // Saved once the other program let it go: into the gap.
+  ASSERT_TRUE(ClickControl(add));
+  ASSERT_TRUE(WaitUntil([&] { return SlotsFile().find("[Slot_1]") != std::string::npos; }));
+  ASSERT_TRUE(WaitUntil([&] { return Rows() == 3; }));
+  EXPECT_EQ(ProbeHotKey(kCtrlAlt | 'T'), HotKeyState::Taken);
+  const std::string filled = SlotsFile();
+
+  // Clear all, by Ctrl+Delete: No keeps everything, Yes deletes the file.
+  ASSERT_TRUE(PressKeyIn(table_, VK_DELETE, {VK_CONTROL}));
+  EXPECT_EQ(AnswerBox(IDNO), L"Are you sure to delete all voice slots?");
+  EXPECT_EQ(SlotsFile(), filled);
+  EXPECT_EQ(Rows(), 3);
+  ASSERT_TRUE(PressKeyIn(table_, VK_DELETE, {VK_CONTROL}));
+  EXPECT_EQ(AnswerBox(IDYES), L"Are you sure to delete all voice slots?");
+  EXPECT_TRUE(SlotsFileGone());
+  ASSERT_TRUE(WaitUntil([&] { return Rows() == 0; }));
+  for (WORD key : {'S', 'H', 'T'}) EXPECT_EQ(ProbeHotKey(kCtrlAlt | key), HotKeyState::Free) << key;
+
+  // A reading key that another program holds: OK keeps it and says so.
+  HWND readingHotKey = FindControlById(main_, IDC_READING_HOTKEY);
+  for (int turn = 0; turn < 2; ++turn) ASSERT_TRUE(PressKey(VK_TAB, {VK_CONTROL, VK_SHIFT}));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(readingHotKey) != FALSE; }));
+  ASSERT_TRUE(TypeHotKey(readingHotKey, 'H', {VK_CONTROL, VK_MENU}, L"Ctrl+Alt+H"));
+  HeldHotKey held(kCtrlAlt | 'H');
+  ASSERT_TRUE(held.Held());
+  ASSERT_TRUE(ClickControl(GetDlgItem(main_, IDOK)));
+  EXPECT_EQ(AnswerBox(IDOK),
+            L"Sorry, but the hot key Ctrl+Alt+H is already in use, so it does not work now. "
+            L"Please, choose some different one.");
+  EXPECT_NE(ReadTextFile(folder_.File(L"cfg.ini")).find("HotKey=" + std::to_string(kCtrlAlt | 'H')),
+            std::string::npos);
+}
