@@ -3,7 +3,9 @@
 
 The program icon is a white loudspeaker with two sound waves on a blue tile;
 the two animation frames show the speaker with no wave and with one wave, so
-the tray cycles silence, one wave, two waves while text is read. The shapes
+the tray cycles silence, one wave, two waves while text is read. The slot
+editor's two icons carry a badge on the program icon: a green one with a plus
+for adding a slot, an orange one with a pen stroke for changing one. The shapes
 are laid out on a 16x16 grid and sampled at each image size; the program icon
 carries sizes up to 64x64 for the About page and the task switcher. The icons
 are committed; run this again only to change the pictures.
@@ -42,8 +44,27 @@ def inside_wave(x, y, radius):
     return abs(distance - radius) <= 0.75 and -55 <= angle <= 55 and dx > 0
 
 
-def pixel(px, py, waves, size):
-    tile = white = 0
+BADGE_CENTRE = 12.3
+BADGE_RADIUS = 3.6
+BADGE_COLOURS = {"add": (30, 140, 50), "edit": (220, 120, 30)}
+
+
+def inside_badge(x, y):
+    return math.hypot(x - BADGE_CENTRE, y - BADGE_CENTRE) <= BADGE_RADIUS
+
+
+def inside_badge_symbol(x, y, badge):
+    dx, dy = x - BADGE_CENTRE, y - BADGE_CENTRE
+    if badge == "add":
+        return (abs(dx) <= 0.6 and abs(dy) <= 2.3) or (abs(dy) <= 0.6 and abs(dx) <= 2.3)
+    # A pen stroke rising to the right.
+    along = (dx - dy) / math.sqrt(2)
+    across = (dx + dy) / math.sqrt(2)
+    return abs(across) <= 0.7 and abs(along) <= 2.4
+
+
+def pixel(px, py, waves, size, badge):
+    tile = white = coloured = 0
     for sy in range(SCALE):
         for sx in range(SCALE):
             x = (px + (sx + 0.5) / SCALE) * SIZE / size
@@ -51,24 +72,31 @@ def pixel(px, py, waves, size):
             if not inside_tile(x, y):
                 continue
             tile += 1
-            if inside_speaker(x, y) or any(inside_wave(x, y, r) for r in waves):
+            if badge and inside_badge(x, y):
+                if inside_badge_symbol(x, y, badge):
+                    white += 1
+                else:
+                    coloured += 1
+            elif inside_speaker(x, y) or any(inside_wave(x, y, r) for r in waves):
                 white += 1
     samples = SCALE * SCALE
     if tile == 0:
         return (0, 0, 0, 0)
     t = py / (size - 1)
     blue = [round(TOP[i] * (1 - t) + BOTTOM[i] * t) for i in range(3)]
-    share = white / tile
-    rgb = [round(blue[i] * (1 - share) + 255 * share) for i in range(3)]
+    rest = (tile - white - coloured) / tile
+    badge_colour = BADGE_COLOURS.get(badge, (0, 0, 0))
+    rgb = [round(blue[i] * rest + 255 * white / tile + badge_colour[i] * coloured / tile)
+           for i in range(3)]
     return (*rgb, round(255 * tile / samples))
 
 
-def image(waves, size):
+def image(waves, size, badge):
     rows = []
     for py in reversed(range(size)):  # bitmaps are stored bottom-up
         row = b""
         for px in range(size):
-            r, g, b, a = pixel(px, py, waves, size)
+            r, g, b, a = pixel(px, py, waves, size, badge)
             row += bytes((b, g, r, a))
         rows.append(row)
     colour = b"".join(rows)
@@ -80,8 +108,8 @@ def image(waves, size):
     return header + colour + mask
 
 
-def ico(waves, sizes):
-    images = [image(waves, size) for size in sizes]
+def ico(waves, sizes, badge=None):
+    images = [image(waves, size, badge) for size in sizes]
     directory = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     entries = b""
@@ -94,12 +122,14 @@ def ico(waves, sizes):
 def main():
     folder = Path(sys.argv[1] if len(sys.argv) > 1 else Path(__file__).parent.parent / "app" / "res")
     pictures = {
-        "program.ico": ((3.5, 6.0), (16, 32, 48, 64)),
-        "frame1.ico": ((), (16,)),
-        "frame2.ico": ((3.5,), (16,)),
+        "program.ico": ((3.5, 6.0), (16, 32, 48, 64), None),
+        "frame1.ico": ((), (16,), None),
+        "frame2.ico": ((3.5,), (16,), None),
+        "slot_add.ico": ((3.5, 6.0), (16, 32), "add"),
+        "slot_edit.ico": ((3.5, 6.0), (16, 32), "edit"),
     }
-    for name, (waves, sizes) in pictures.items():
-        (folder / name).write_bytes(ico(waves, sizes))
+    for name, (waves, sizes, badge) in pictures.items():
+        (folder / name).write_bytes(ico(waves, sizes, badge))
 
 
 if __name__ == "__main__":

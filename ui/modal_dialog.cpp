@@ -1,7 +1,34 @@
 #include "ui/modal_dialog.h"
 
+#include <algorithm>
+
 #include "base/win32_error.h"
 #include "base/window_thunk.h"
+
+namespace {
+
+// Over the middle of the window that opened the dialog, kept inside the work
+// area of that window's monitor.
+void CentreOnOwner(HWND dialog) {
+  HWND owner = GetWindow(dialog, GW_OWNER);
+  if (owner == nullptr || !IsWindowVisible(owner) || IsIconic(owner)) return;
+  RECT ownerArea, area;
+  GetWindowRect(owner, &ownerArea);
+  GetWindowRect(dialog, &area);
+  const LONG width = area.right - area.left;
+  const LONG height = area.bottom - area.top;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  const LONG left = (ownerArea.left + ownerArea.right - width) / 2;
+  const LONG top = (ownerArea.top + ownerArea.bottom - height) / 2;
+  SetWindowPos(dialog, nullptr, std::max(work.left, std::min(left, work.right - width)),
+               std::max(work.top, std::min(top, work.bottom - height)), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
 
 bool TModalDialog::ShowModal(HINSTANCE instance, HWND owner) {
   const INT_PTR result = DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId_), owner,
@@ -12,6 +39,7 @@ bool TModalDialog::ShowModal(HINSTANCE instance, HWND owner) {
 
 INT_PTR TModalDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
+    CentreOnOwner(handle_);
     OnInit();
     return TRUE;
   }

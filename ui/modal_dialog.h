@@ -1,8 +1,9 @@
 #pragma once
 // A modal dialog built from a template, one object per showing, with the data
 // it edits passed in and handed back: an editor is a small class derived from
-// this behind one function that shows it. The dialog manager gives it Tab,
-// mnemonics, Enter and Esc; OK and Cancel, Enter and Esc end it.
+// this behind one function that shows it. It opens over the middle of its
+// owner. The dialog manager gives it Tab, mnemonics, Enter and Esc; OK and
+// Cancel, Enter and Esc end it.
 
 #include <windows.h>
 

@@ -70,6 +70,7 @@ class TfrmSlot final : public TModalDialog {
   HotKeyEdit hotKey_;
   std::unique_ptr<THints> hints_;
   OwnedIcon icon_;
+  OwnedFont actionFont_;
   VoiceSlot slot_;
 };
 
@@ -94,10 +95,17 @@ void TfrmSlot::OnInit() {
   }
 }
 
+// The action button is bold, as the one that saves.
 void TfrmSlot::ShowMode() {
   const bool adding = request_.mode == SlotEditorMode::Add;
   SetWindowTextW(Handle(), adding ? kAddCaption : kEditCaption);
-  SetDlgItemTextW(Handle(), IDOK, adding ? kAddButton : kEditButton);
+  HWND action = GetDlgItem(Handle(), IDOK);
+  SetWindowTextW(action, adding ? kAddButton : kEditButton);
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(action, WM_GETFONT, 0, 0)), sizeof font, &font);
+  font.lfWeight = FW_BOLD;
+  actionFont_ = MakeFont(font);
+  SendMessageW(action, WM_SETFONT, reinterpret_cast<WPARAM>(actionFont_.get()), FALSE);
   icon_ = LoadIconOfSize(instance_, adding ? IDI_SLOT_ADD : IDI_SLOT_EDIT,
                          kSmallIconSize);
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));

@@ -283,9 +283,14 @@ TEST_F(VoiceSlotsWithAGap, TheEditorHoldsNoKeyAndChecksTheKeyAndClearAllEmptiesT
   }
   EXPECT_EQ(SlotsFile(), original);
 
+  // A new slot starts from the selected one's values, here on the engine
+  // listed first.
+  editor = OpenEditor(VK_INSERT, kAddTitle);
+  EXPECT_EQ(ControlText(FindControlById(editor, IDC_SPEED_VALUE)), L"140");
+  EXPECT_EQ(ControlText(FindControlById(editor, IDC_PITCH_VALUE)), L"105");
+  EXPECT_EQ(ControlText(FindControlById(editor, IDC_VOLUME_VALUE)), L"100");
   // The reading key is taken by the program; a key another program holds
   // too. Each message leaves the editor open with the key entered.
-  editor = OpenEditor(VK_INSERT, kAddTitle);
   HWND hotKey = FindControlById(editor, IDC_SLOT_HOTKEY);
   HWND add = FindControlById(editor, IDOK);
   ASSERT_TRUE(TypeHotKey(hotKey, VK_BACK, {VK_CONTROL}, L"Ctrl+BkSp"));

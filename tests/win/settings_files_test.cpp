@@ -1,6 +1,6 @@
 // The settings files through the system's profile functions: values, the
-// tidy rewrite, the file's encoding, and replacing a file in one step; and
-// the folder they live in.
+// tidy rewrite, the file's encoding, and replacing a file in one step; the
+// voice slot store; and the folder they live in.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 #include "settings/profile_file.h"
 #include "settings/program_files.h"
 #include "settings/tidy_ini_file.h"
+#include "settings/voice_slot_store.h"
 
 namespace {
 
@@ -151,4 +152,62 @@ TEST_F(SettingsFileTest, AProgramFolderThatCannotBeWrittenLeavesTheSettingsToApp
   EXPECT_EQ(files.help, L"Z:\\sys\\Help.chm");
   EXPECT_EQ(files.tutorial, L"Z:\\sys\\tutorial.chm");
   EXPECT_TRUE(std::filesystem::is_directory(settings));
+}
+
+namespace {
+
+VoiceSlot SlotOf(const std::wstring& voice, HotKeyWord hotKey, int family) {
+  return {.voiceName = voice, .family = family, .hotKey = hotKey, .speed = 135, .pitch = 105,
+          .volume = 100};
+}
+
+}  // namespace
+
+// A voice name the code page lacks makes the file UTF-16; deleting and
+// renumbering keep it so, and the name comes back whole.
+TEST_F(SettingsFileTest, VoiceSlotsKeepANameOutsideTheCodePageThroughEveryRewrite) {
+  const std::wstring path = Path(L"slots.ini");
+  const VoiceSlot first = SlotOf(L"Anna", 49235, kSapi5Family);
+  const VoiceSlot second = SlotOf(L"\u0413\u043e\u043b\u043e\u0441 \u2192", 49236, kSapi4Family);
+  // Without numbers: they stay empty rather than becoming 0.
+  VoiceSlot third;
+  third.voiceName = L"Bert";
+  third.hotKey = 49237;
+  WriteVoiceSlot(path, 0, first);
+  WriteVoiceSlot(path, 1, second);
+  WriteVoiceSlot(path, 2, third);
+  EXPECT_EQ(ReadVoiceSlots(path), (std::vector<VoiceSlot>{first, second, third}));
+
+  ASSERT_TRUE(DeleteVoiceSlot(path, 0, 3));
+  EXPECT_TRUE(ReadWholeFile(path).starts_with("\xFF\xFE"));
+  EXPECT_EQ(ReadVoiceSlots(path), (std::vector<VoiceSlot>{second, third}));
+  EXPECT_EQ(FirstFreeSlotNumber(path), 2);
+}
+
+// The copy that a rewrite writes first cannot be made: nothing changes.
+TEST_F(SettingsFileTest, AVoiceSlotRewriteThatFailsLeavesTheFileWhole) {
+  const std::wstring path = Path(L"slots.ini");
+  WriteVoiceSlot(path, 0, SlotOf(L"Anna", 49235, kSapi5Family));
+  WriteVoiceSlot(path, 1, SlotOf(L"Bert", 49236, kSapi5Family));
+  const std::string before = ReadWholeFile(path);
+  for (const wchar_t* copy : {L".new", L".saving"}) {
+    ASSERT_TRUE(CreateDirectoryW((path + copy).c_str(), nullptr)) << copy;
+  }
+  EXPECT_ANY_THROW(DeleteVoiceSlot(path, 0, 2));
+  EXPECT_ANY_THROW(WriteVoiceSlot(path, 0, SlotOf(L"Carl", 49237, kSapi4Family)));
+  EXPECT_EQ(ReadWholeFile(path), before);
+}
+
+// A header edited by hand is not found: the deletion stops there, and what
+// was done up to that point is in the file.
+TEST_F(SettingsFileTest, AHandEditedSlotHeaderEndsTheDeletionThere) {
+  const std::wstring path = Path(L"slots.ini");
+  const std::string file =
+      "[Slot_0]\r\nVoice=A\r\n[Slot_1]\r\nVoice=B\r\n[Slot_2] old\r\nVoice=C\r\n[Slot_3]\r\nVoice=D\r\n";
+  WriteFile(Path(L"slots.ini"), file);
+  EXPECT_FALSE(DeleteVoiceSlot(path, 2, 4));
+  EXPECT_EQ(ReadWholeFile(path), file);
+  EXPECT_FALSE(DeleteVoiceSlot(path, 0, 4));
+  EXPECT_EQ(ReadWholeFile(path),
+            "[Slot_0]\r\nVoice=B\r\n\r\r\n[Slot_2] old\r\nVoice=C\r\n\r\r\n[Slot_3]\r\nVoice=D\r\n");
 }
