@@ -57,9 +57,7 @@ class TfrmMain : public TForm {
   static constexpr UINT kConnectVoiceMessage = WM_APP + 2;
 
   // What the options pages and the slot editor ask of the window.
-  class PageRequests final : public SpeechPageOwner,
-                             public AboutPageOwner,
-                             public SlotEditorOwner {
+  class PageRequests final : public SpeechPageOwner, public AboutPageOwner, public SlotEditorOwner {
    public:
     explicit PageRequests(TfrmMain& root) : root_(root) {}
     void SpeakTestText(const std::wstring& text) override;

@@ -59,6 +59,6 @@ void TfrmMain::SaveCfg() {
       DisableAutostart();
     }
   } catch (...) {
-    // Silently, as the behaviour of every save has been; the file is whole.
+    // A save that fails says nothing; cfg.ini is as it was.
   }
 }

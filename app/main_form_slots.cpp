@@ -27,9 +27,9 @@ void TfrmMain::LoadVoiceSlots() {
   const std::vector<VoiceSlot> slots = ReadVoiceSlots(files_.voiceSlots);
   for (int n = 0; n < static_cast<int>(slots.size()); ++n) {
     slotsPage_.AddSlot(slots[static_cast<size_t>(n)]);
-    auto hotKey = std::make_unique<GlobalHotKey>(
-        Handle(), kSlotHotKeyName + std::to_wstring(n),
-        [this, n](GlobalHotKey&) { reading_->SelectSlot(n); });
+    auto hotKey =
+        std::make_unique<GlobalHotKey>(Handle(), kSlotHotKeyName + std::to_wstring(n),
+                                       [this, n](GlobalHotKey&) { reading_->SelectSlot(n); });
     hotKey->SetHotKey(slotsPage_.Slot(n).hotKey);
     hotKey->SetActive(true);
     slotHotKeys_.push_back(std::move(hotKey));

@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
+#include "base/ansi_code_page.h"
 #include "base/win32_error.h"
 #include "settings/file_replace.h"
-#include "settings/ini_values.h"
 #include "settings/ini_text.h"
-#include "base/ansi_code_page.h"
+#include "settings/ini_values.h"
 
 namespace {
 

@@ -3,4 +3,6 @@
 #include "settings/file_replace.h"
 #include "settings/ini_text.h"
 
-void TidyIniFile(const std::wstring& path) { ReplaceWholeFile(path, TidyIniText(ReadWholeFile(path))); }
+void TidyIniFile(const std::wstring& path) {
+  ReplaceWholeFile(path, TidyIniText(ReadWholeFile(path)));
+}

@@ -75,10 +75,7 @@ class TfrmSlot final : public TModalDialog {
 };
 
 void TfrmSlot::OnInit() {
-  picker_.Attach({GetDlgItem(Handle(), IDC_VOICESLIST), GetDlgItem(Handle(), IDC_SPEED_BAR),
-                  GetDlgItem(Handle(), IDC_PITCH_BAR), GetDlgItem(Handle(), IDC_VOLUME_BAR),
-                  GetDlgItem(Handle(), IDC_SPEED_VALUE), GetDlgItem(Handle(), IDC_PITCH_VALUE),
-                  GetDlgItem(Handle(), IDC_VOLUME_VALUE)});
+  picker_.Attach(VoicePickerControls::Of(Handle()));
   picker_.SetEntrySetUpHandler([this](int) { StartValues(); });
   hotKey_ = HotKeyEdit(GetDlgItem(Handle(), IDC_SLOT_HOTKEY));
   LetEscapeCancel(hotKey_.Handle());
@@ -106,8 +103,7 @@ void TfrmSlot::ShowMode() {
   font.lfWeight = FW_BOLD;
   actionFont_ = MakeFont(font);
   SendMessageW(action, WM_SETFONT, reinterpret_cast<WPARAM>(actionFont_.get()), FALSE);
-  icon_ = LoadIconOfSize(instance_, adding ? IDI_SLOT_ADD : IDI_SLOT_EDIT,
-                         kSmallIconSize);
+  icon_ = LoadIconOfSize(instance_, adding ? IDI_SLOT_ADD : IDI_SLOT_EDIT, kSmallIconSize);
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
 }
 
@@ -131,10 +127,9 @@ void TfrmSlot::StartValues() {
   const VoiceValues engine = picker_.Values();
   if (picker_.ShowsSapi5Voice()) {
     const VoiceValues start = kSapi5StartPositions;
-    picker_.SetValues(
-        {slot && slot->speed ? Sapi5EngineValue(*slot->speed) : start.speed,
-         slot && slot->pitch ? Sapi5EngineValue(*slot->pitch) : start.pitch,
-         slot && slot->volume ? *slot->volume : start.volume});
+    picker_.SetValues({slot && slot->speed ? Sapi5EngineValue(*slot->speed) : start.speed,
+                       slot && slot->pitch ? Sapi5EngineValue(*slot->pitch) : start.pitch,
+                       slot && slot->volume ? *slot->volume : start.volume});
     // The stored numbers are shown as they are, which is what saving keeps.
     if (slot && slot->speed) picker_.SpeedBox().SetText(std::to_wstring(*slot->speed));
     if (slot && slot->pitch) picker_.PitchBox().SetText(std::to_wstring(*slot->pitch));
@@ -202,7 +197,8 @@ bool TfrmSlot::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 }  // namespace
 
 std::optional<VoiceSlot> EditVoiceSlot(HINSTANCE instance, HWND owner, Engines& engines,
-                                       SlotEditorOwner& requests, const SlotEditorRequest& request) {
+                                       SlotEditorOwner& requests,
+                                       const SlotEditorRequest& request) {
   TfrmSlot editor(instance, engines, requests, request);
   if (!editor.ShowModal(instance, owner)) return std::nullopt;
   return editor.Slot();

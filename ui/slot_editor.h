@@ -42,7 +42,8 @@ struct SlotEditorRequest {
 };
 
 // The editor's topic in the help file.
-inline constexpr wchar_t kSlotEditorHelpTopic[] = L"::/Source\\Quick start\\Working with voice slots.htm";
+inline constexpr wchar_t kSlotEditorHelpTopic[] =
+    L"::/Source\\Quick start\\Working with voice slots.htm";
 
 // Shows the editor modal over `owner` with the catalogue's voices. Answers the
 // slot to save when the user confirmed it and every check passed; nothing

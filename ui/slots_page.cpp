@@ -202,9 +202,9 @@ void TSlotsPage::SaveSlot(int number, const VoiceSlot& slot) {
 void TSlotsPage::OnDelete() {
   const std::vector<int> selected = SelectedRows(table_);
   const bool confirmed =
-      selected.size() == 1 ? AskYesNo(Handle(), DeleteSlotText(selected.front()), MB_ICONQUESTION)
-                           : selected.size() > 1 &&
-                                 AskYesNo(Handle(), kDeleteSelectedText, MB_ICONQUESTION);
+      selected.size() == 1
+          ? AskYesNo(Handle(), DeleteSlotText(selected.front()), MB_ICONQUESTION)
+          : selected.size() > 1 && AskYesNo(Handle(), kDeleteSelectedText, MB_ICONQUESTION);
   if (confirmed) {
     DeleteRows(selected);
     owner_.LoadVoiceSlots();

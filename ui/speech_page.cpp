@@ -30,9 +30,7 @@ TSpeechPage::TSpeechPage(Engines& engines, SpeechPageOwner& owner)
     : TOptionsPage(IDD_PAGE_SPEECH, kCaption), engines_(engines), owner_(owner), picker_(engines) {}
 
 void TSpeechPage::OnInit() {
-  picker_.Attach({Control(IDC_VOICESLIST), Control(IDC_SPEED_BAR), Control(IDC_PITCH_BAR),
-                  Control(IDC_VOLUME_BAR), Control(IDC_SPEED_VALUE), Control(IDC_PITCH_VALUE),
-                  Control(IDC_VOLUME_VALUE)});
+  picker_.Attach(VoicePickerControls::Of(Handle()));
   testTextBox_ = EditBox(Control(IDC_TEST_TEXT));
   testTextBox_.SetText(kTestSentence);
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "speech/voice_catalogue.h"
+#include "ui/ui_resources.h"
 
 namespace {
 
@@ -10,6 +11,13 @@ namespace {
 constexpr int kValueBoxLength = 3;
 
 }  // namespace
+
+VoicePickerControls VoicePickerControls::Of(HWND dialog) {
+  return {GetDlgItem(dialog, IDC_VOICESLIST),  GetDlgItem(dialog, IDC_SPEED_BAR),
+          GetDlgItem(dialog, IDC_PITCH_BAR),   GetDlgItem(dialog, IDC_VOLUME_BAR),
+          GetDlgItem(dialog, IDC_SPEED_VALUE), GetDlgItem(dialog, IDC_PITCH_VALUE),
+          GetDlgItem(dialog, IDC_VOLUME_VALUE)};
+}
 
 void TVoicePicker::Attach(const VoicePickerControls& controls) {
   list_.Attach(

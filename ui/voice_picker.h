@@ -29,6 +29,10 @@ struct VoicePickerControls {
   HWND speedBox;
   HWND pitchBox;
   HWND volumeBox;
+
+  // The controls of a template that gives them the picker's identifiers
+  // (IDC_VOICESLIST, IDC_SPEED_BAR, ... in ui/ui_resources.h).
+  static VoicePickerControls Of(HWND dialog);
 };
 
 // What the value boxes show.

@@ -407,7 +407,8 @@ void PressButton(HWND messageBox, int button) {
 
 ::testing::AssertionResult PressKeyIn(HWND control, WORD key, const std::vector<WORD>& modifiers) {
   if (!WaitUntil([&] { return HoldsKeyboardFocus(control) && !AnyModifierDown(); }, 5s)) {
-    return ::testing::AssertionFailure() << "the keys would miss the control: " << InputSituation(control);
+    return ::testing::AssertionFailure()
+           << "the keys would miss the control: " << InputSituation(control);
   }
   if (!PressKey(key, modifiers)) return ::testing::AssertionFailure() << "the keys were refused";
   return ::testing::AssertionSuccess();

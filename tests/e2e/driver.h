@@ -142,7 +142,8 @@ std::wstring ControlText(HWND control);
 // Presses a key combination once the control holds the keyboard focus and
 // no modifier is down any more; if it does not come to that, says where the
 // focus is and which keys are down.
-::testing::AssertionResult PressKeyIn(HWND control, WORD key, const std::vector<WORD>& modifiers = {});
+::testing::AssertionResult PressKeyIn(HWND control, WORD key,
+                                      const std::vector<WORD>& modifiers = {});
 
 // The text of a message box (its static text), for the window given.
 std::wstring MessageBoxText(HWND messageBox);

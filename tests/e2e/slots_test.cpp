@@ -57,8 +57,9 @@ class VoiceSlots : public ::testing::Test {
     return WaitUntil([&] { return SlotsFile() == text; }, std::chrono::seconds(10));
   }
   bool SlotsFileGone() const {
-    return WaitUntil([&] { return GetFileAttributesW(SlotsPath().c_str()) == INVALID_FILE_ATTRIBUTES; },
-                     std::chrono::seconds(10));
+    return WaitUntil(
+        [&] { return GetFileAttributesW(SlotsPath().c_str()) == INVALID_FILE_ATTRIBUTES; },
+        std::chrono::seconds(10));
   }
 
   // The options window on the "Voice slots" page, its table holding the focus.
@@ -153,8 +154,9 @@ class HeldHotKey {
 class VoiceSlotsWithAGap : public VoiceSlots {
  protected:
   VoiceSlotsWithAGap() {
-    slots_ = "[Slot_0]\r\nVoice=Reading Voice\r\nHotKey=49235\r\nSpeed=140\r\nPitch=105\r\n"
-             "Volume=0\r\nSAPIVersion=5\r\n[Slot_2]\r\nVoice=Second Voice\r\nHotKey=49236\r\n";
+    slots_ =
+        "[Slot_0]\r\nVoice=Reading Voice\r\nHotKey=49235\r\nSpeed=140\r\nPitch=105\r\n"
+        "Volume=0\r\nSAPIVersion=5\r\n[Slot_2]\r\nVoice=Second Voice\r\nHotKey=49236\r\n";
   }
 };
 
@@ -230,8 +232,8 @@ TEST_F(VoiceSlots, SlotsAddedInTheEditorReadWithTheirVoicesAndGoByTheDeleteKey) 
   ASSERT_TRUE(PressKeyIn(table_, VK_DOWN));
   ASSERT_TRUE(PressKeyIn(table_, VK_DELETE));
   EXPECT_EQ(AnswerBox(IDYES), L"Are you sure to delete slot 2?");
-  ASSERT_TRUE(SlotsFileIs(first + kSeparator + Section(1, "Second Voice", kCtrlAlt | 'T', L"150",
-                                                       L"105", L"100", 5)))
+  ASSERT_TRUE(SlotsFileIs(first + kSeparator +
+                          Section(1, "Second Voice", kCtrlAlt | 'T', L"150", L"105", L"100", 5)))
       << SlotsFile();
   EXPECT_EQ(Rows(), 2);
   EXPECT_EQ(ProbeHotKey(kCtrlAlt | 'R'), HotKeyState::Free);

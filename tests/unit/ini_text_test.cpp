@@ -47,7 +47,8 @@ TEST(TidyIniText, AUtf16FileIsTidiedAsUtf16) {
 }
 
 TEST(IniSections, ASectionGoesWithItsEntriesUpToTheNextHeader) {
-  const std::string file = "[Slot_0]\r\nVoice=A\r\n\r\r\n[slot_1]\r\nVoice=B\r\n ;note\r\n  [Slot_2]\r\n";
+  const std::string file =
+      "[Slot_0]\r\nVoice=A\r\n\r\r\n[slot_1]\r\nVoice=B\r\n ;note\r\n  [Slot_2]\r\n";
   EXPECT_EQ(RemoveIniSection(file, "Slot_1"), "[Slot_0]\r\nVoice=A\r\n\r\n\r\n  [Slot_2]\r\n");
   EXPECT_EQ(RemoveIniSection(file, "Slot_0"), "[slot_1]\r\nVoice=B\r\n ;note\r\n  [Slot_2]\r\n");
   EXPECT_EQ(RenameIniSection(file, "SLOT_1", "Slot_7"),
@@ -70,8 +71,9 @@ TEST(IniSections, AUtf16FileStaysUtf16) {
       "\xFF\xFE[\0S\0l\0o\0t\0_\0"
       "0\0]\0\n\0V\0o\0i\0c\0e\0=\0\x92\x21\n\0[\0S\0l\0o\0t\0_\0"
       "1\0]\0\n\0"s;
-  EXPECT_EQ(RemoveIniSection(file, "Slot_0"), "\xFF\xFE[\0S\0l\0o\0t\0_\0"
-                                              "1\0]\0\r\0\n\0"s);
+  EXPECT_EQ(RemoveIniSection(file, "Slot_0"),
+            "\xFF\xFE[\0S\0l\0o\0t\0_\0"
+            "1\0]\0\r\0\n\0"s);
   EXPECT_EQ(RenameIniSection(file, "Slot_1", "Slot_2"),
             "\xFF\xFE[\0S\0l\0o\0t\0_\0"
             "0\0]\0\r\0\n\0V\0o\0i\0c\0e\0=\0\x92\x21\r\0\n\0[\0S\0l\0o\0t\0_\0"

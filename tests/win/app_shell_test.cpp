@@ -8,8 +8,8 @@
 
 #include "app/application.h"
 #include "base/dpi.h"
-#include "base/program_folder.h"
 #include "base/exception_guard.h"
+#include "base/program_folder.h"
 #include "base/window_thunk.h"
 #include "tests/support/hotkey_probe_client.h"
 #include "tests/support/speech_test_support.h"

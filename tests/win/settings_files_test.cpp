@@ -157,7 +157,11 @@ TEST_F(SettingsFileTest, AProgramFolderThatCannotBeWrittenLeavesTheSettingsToApp
 namespace {
 
 VoiceSlot SlotOf(const std::wstring& voice, HotKeyWord hotKey, int family) {
-  return {.voiceName = voice, .family = family, .hotKey = hotKey, .speed = 135, .pitch = 105,
+  return {.voiceName = voice,
+          .family = family,
+          .hotKey = hotKey,
+          .speed = 135,
+          .pitch = 105,
           .volume = 100};
 }
 
@@ -203,11 +207,13 @@ TEST_F(SettingsFileTest, AVoiceSlotRewriteThatFailsLeavesTheFileWhole) {
 TEST_F(SettingsFileTest, AHandEditedSlotHeaderEndsTheDeletionThere) {
   const std::wstring path = Path(L"slots.ini");
   const std::string file =
-      "[Slot_0]\r\nVoice=A\r\n[Slot_1]\r\nVoice=B\r\n[Slot_2] old\r\nVoice=C\r\n[Slot_3]\r\nVoice=D\r\n";
+      "[Slot_0]\r\nVoice=A\r\n[Slot_1]\r\nVoice=B\r\n[Slot_2] "
+      "old\r\nVoice=C\r\n[Slot_3]\r\nVoice=D\r\n";
   WriteFile(Path(L"slots.ini"), file);
   EXPECT_FALSE(DeleteVoiceSlot(path, 2, 4));
   EXPECT_EQ(ReadWholeFile(path), file);
   EXPECT_FALSE(DeleteVoiceSlot(path, 0, 4));
-  EXPECT_EQ(ReadWholeFile(path),
-            "[Slot_0]\r\nVoice=B\r\n\r\r\n[Slot_2] old\r\nVoice=C\r\n\r\r\n[Slot_3]\r\nVoice=D\r\n");
+  EXPECT_EQ(
+      ReadWholeFile(path),
+      "[Slot_0]\r\nVoice=B\r\n\r\r\n[Slot_2] old\r\nVoice=C\r\n\r\r\n[Slot_3]\r\nVoice=D\r\n");
 }
