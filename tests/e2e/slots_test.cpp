@@ -179,7 +179,17 @@ TEST_F(VoiceSlots, SlotsAddedInTheEditorReadWithTheirVoicesAndGoByTheDeleteKey) 
   ASSERT_TRUE(PressKeyIn(FindControlById(editor, IDC_SLOT_HOTKEY), VK_TAB));
   ASSERT_TRUE(PressKeyIn(FindControlById(editor, IDC_SPEED_BAR), VK_LEFT));
   ASSERT_TRUE(WaitUntil([&] { return ControlText(speedBox) == L"135"; }));
-  ASSERT_TRUE(PressKey(VK_RETURN));
+  // The test sounds as the slot will, its pitch tag closed behind it.
+  const double tested = LogClockMilliseconds();
+  ASSERT_TRUE(ClickControl(FindControlById(editor, IDC_SLOT_TEST_BUTTON)));
+  LogEntry test;
+  ASSERT_TRUE(folder_.WaitForLogged(IsSapi5Reading, tested, test));
+  EXPECT_EQ(test.arguments,
+            Quoted("<pitch middle=\"-5\">This is a test for selected voice.</pitch>") + " 1");
+  LogEntry rate;
+  ASSERT_TRUE(folder_.WaitForCall("sapi5", "put_Rate", tested, rate));
+  EXPECT_EQ(rate.arguments, "-3");
+  ASSERT_TRUE(ClickControl(FindControlById(editor, IDOK)));
   const std::string first = Section(0, "Reading Voice", kCtrlAlt | 'S', L"135", L"105", L"100", 5);
   ASSERT_TRUE(SlotsFileIs(first)) << SlotsFile();
 
