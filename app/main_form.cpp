@@ -21,7 +21,7 @@ TfrmMain::TfrmMain(TApplication& application, ProgramFiles files,
       commandLine_(std::move(commandLine)),
       speechPage_(engines_, pageRequests_),
       slotsPage_(slotRequests_, files_.voiceSlots),
-      pronunciationPage_(pageRequests_),
+      pronunciationPage_(pageRequests_, files_.words),
       aboutPage_(pageRequests_, IDI_PROGRAM, kMakerHomePage) {
   Create();
   dpi_ = WindowDpi(Handle());
@@ -91,6 +91,11 @@ void TfrmMain::DpiChanged(UINT dpi, LPARAM suggestedRect) {
 // The test buttons of the "Default voice" and "Pronunciation" pages.
 void TfrmMain::PageRequests::SpeakTestText(const std::wstring& text) {
   root_.reading_->SpeakWithDefaultVoice(text, true);
+}
+
+// The correction editor's test: a second test is heard after the first.
+void TfrmMain::PageRequests::SpeakPronunciation(const std::wstring& text) {
+  root_.reading_->SpeakWithDefaultVoice(text, false);
 }
 
 void TfrmMain::PageRequests::ShowMoreVoices() { root_.partnerOffer_->Show(); }

@@ -56,11 +56,15 @@ class TfrmMain : public TForm {
   // Posted by the first activation of the window to connect the SAPI 5 voice.
   static constexpr UINT kConnectVoiceMessage = WM_APP + 2;
 
-  // What the options pages and the slot editor ask of the window.
-  class PageRequests final : public SpeechPageOwner, public AboutPageOwner, public SlotEditorOwner {
+  // What the options pages and the editors ask of the window.
+  class PageRequests final : public SpeechPageOwner,
+                             public PronunciationPageOwner,
+                             public AboutPageOwner,
+                             public SlotEditorOwner {
    public:
     explicit PageRequests(TfrmMain& root) : root_(root) {}
     void SpeakTestText(const std::wstring& text) override;
+    void SpeakPronunciation(const std::wstring& text) override;
     void ShowMoreVoices() override;
     void OpenAboutLink(AboutLink link) override;
     void SpeakSlotTest(int entry, const VoiceValues& values) override;

@@ -1,5 +1,5 @@
-// cfg.ini and the autostart value: LoadCfg fills the options pages from them,
-// SaveCfg writes the pages back.
+// cfg.ini, the autostart value and words.ini: LoadCfg fills the options pages
+// from them, SaveCfg writes the pages back.
 #include <windows.h>
 
 #include "app/main_form.h"
@@ -39,6 +39,8 @@ void TfrmMain::LoadCfg() {
                            [this](const std::wstring& name) { FocusControl(name); });
     firstLoad_ = false;
   }
+  // A dictionary that cannot be read keeps the table as it was.
+  CallGuarded([this] { pronunciationPage_.RestoreWords(); });
   TVoicePicker& picker = speechPage_.Picker();
   if (picker.Entry() < 0 && picker.Count() > 0) picker.SetEntry(0);
 }
@@ -58,6 +60,7 @@ void TfrmMain::SaveCfg() {
     } else {
       DisableAutostart();
     }
+    pronunciationPage_.SaveWords();
   } catch (...) {
     // A save that fails says nothing; cfg.ini is as it was.
   }

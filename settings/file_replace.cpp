@@ -66,3 +66,9 @@ void ReplaceWholeFile(const std::wstring& path, const std::string& contents) {
     throw;
   }
 }
+
+void DeleteWholeFile(const std::wstring& path) {
+  if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+    ThrowLastError("cannot delete a file");
+  }
+}

@@ -7,3 +7,5 @@
 
 std::string ReadWholeFile(const std::wstring& path);
 void ReplaceWholeFile(const std::wstring& path, const std::string& contents);
+// Throws when the file exists and cannot be deleted.
+void DeleteWholeFile(const std::wstring& path);

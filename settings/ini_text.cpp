@@ -115,7 +115,8 @@ std::optional<std::basic_string<Char>> WithSectionRenamed(std::basic_string_view
   return JoinLines(lines);
 }
 
-// An odd last byte is no character and goes.
+}  // namespace
+
 std::u16string Utf16FromLittleEndian(std::string_view bytes) {
   std::u16string text(bytes.size() / 2, u'\0');
   for (size_t i = 0; i < text.size(); ++i) {
@@ -125,8 +126,6 @@ std::u16string Utf16FromLittleEndian(std::string_view bytes) {
   }
   return text;
 }
-
-}  // namespace
 
 bool IsUtf16IniText(std::string_view contents) { return contents.starts_with(kUtf16ByteOrderMark); }
 

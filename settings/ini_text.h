@@ -12,6 +12,9 @@
 #include <string_view>
 
 bool IsUtf16IniText(std::string_view contents);
+// UTF-16 LE bytes, without their byte-order mark, as text; an odd last byte
+// is no character and goes.
+std::u16string Utf16FromLittleEndian(std::string_view bytes);
 // The contents of a UTF-16 LE settings file holding the text, byte-order mark first.
 std::string Utf16IniContents(std::u16string_view text);
 

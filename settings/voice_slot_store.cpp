@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "base/win32_error.h"
 #include "settings/file_replace.h"
 #include "settings/ini_text.h"
 #include "settings/ini_values.h"
@@ -98,8 +97,4 @@ bool DeleteVoiceSlot(const std::wstring& path, int slot, int slotCount) {
   return complete;
 }
 
-void DeleteAllVoiceSlots(const std::wstring& path) {
-  if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
-    ThrowLastError("cannot delete the voice slots");
-  }
-}
+void DeleteAllVoiceSlots(const std::wstring& path) { DeleteWholeFile(path); }

@@ -12,4 +12,6 @@ struct WordCorrection {
   // an edited file): a reading lets A to Z match in either case only for
   // exactly "No", while the correction editor takes only exactly "Yes" as set.
   std::wstring caseFlag;
+
+  bool operator==(const WordCorrection&) const = default;
 };

@@ -3,9 +3,9 @@
 
 The program icon is a white loudspeaker with two sound waves on a blue tile;
 the two animation frames show the speaker with no wave and with one wave, so
-the tray cycles silence, one wave, two waves while text is read. The slot
-editor's two icons carry a badge on the program icon: a green one with a plus
-for adding a slot, an orange one with a pen stroke for changing one. The shapes
+the tray cycles silence, one wave, two waves while text is read. The two
+editors' icons carry a badge on the program icon: a green one with a plus for
+adding a slot or a correction, an orange one with a pen stroke for changing one. The shapes
 are laid out on a 16x16 grid and sampled at each image size; the program icon
 carries sizes up to 64x64 for the About page and the task switcher. The icons
 are committed; run this again only to change the pictures.
@@ -125,8 +125,8 @@ def main():
         "program.ico": ((3.5, 6.0), (16, 32, 48, 64), None),
         "frame1.ico": ((), (16,), None),
         "frame2.ico": ((3.5,), (16,), None),
-        "slot_add.ico": ((3.5, 6.0), (16, 32), "add"),
-        "slot_edit.ico": ((3.5, 6.0), (16, 32), "edit"),
+        "editor_add.ico": ((3.5, 6.0), (16, 32), "add"),
+        "editor_edit.ico": ((3.5, 6.0), (16, 32), "edit"),
     }
     for name, (waves, sizes, badge) in pictures.items():
         (folder / name).write_bytes(ico(waves, sizes, badge))

@@ -31,10 +31,16 @@ void CentreOnOwner(HWND dialog) {
 }  // namespace
 
 bool TModalDialog::ShowModal(HINSTANCE instance, HWND owner) {
+  instance_ = instance;
   const INT_PTR result = DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId_), owner,
                                          DialogThunk<TModalDialog>, reinterpret_cast<LPARAM>(this));
   if (result == -1) ThrowLastError("cannot show a dialog");
   return result == IDOK;
+}
+
+void TModalDialog::ShowIcon(int iconId) {
+  icon_ = LoadIconOfSize(instance_, iconId, kSmallIconSize);
+  SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
 }
 
 INT_PTR TModalDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {

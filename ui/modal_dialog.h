@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "base/gdi.h"
 
 class TModalDialog {
  public:
@@ -35,18 +35,12 @@ class TModalDialog {
   virtual bool HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
   HWND Handle() const { return handle_; }
+  // The icon resource of that id, small, in the caption.
+  void ShowIcon(int iconId);
 
  private:
   int templateId_;
+  HINSTANCE instance_ = nullptr;
   HWND handle_ = nullptr;
+  OwnedIcon icon_;
 };
-
-// Shows the editor `Editor`, built on a copy of `data`, modal over `owner`;
-// only when the user confirms does `data` take the edited copy.
-template <class Editor, class Data>
-bool EditModal(HINSTANCE instance, HWND owner, Data& data) {
-  Data edited = data;
-  if (!Editor(edited).ShowModal(instance, owner)) return false;
-  data = std::move(edited);
-  return true;
-}

@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include "base/dpi.h"
+#include "settings/file_replace.h"
+#include "settings/words_store.h"
 #include "ui/hints.h"
-#include "ui/list_view.h"
+#include "ui/message_boxes.h"
 #include "ui/ui_resources.h"
 
 namespace {
@@ -13,6 +16,11 @@ constexpr wchar_t kIgnoredCharactersHint[] = L"This characters will be ignored w
 // The design text holds the first seven of the default characters; the
 // configuration load puts in the saved ones.
 constexpr wchar_t kIgnoredCharactersDesign[] = L"*\\/\"`_~";
+constexpr wchar_t kCannotSaveText[] = L"Can't save pronunciation corrections.";
+
+std::wstring DeleteQuestion(const std::wstring& word) {
+  return L"Are you sure to delete pronunciation correction for word \"" + word + L"\"?";
+}
 
 // The columns of the table: the word, its pronunciation, "Yes" or "No".
 constexpr int kWordColumn = 0;
@@ -20,11 +28,17 @@ constexpr int kPronunciationColumn = 1;
 constexpr int kCaseSensitiveColumn = 2;
 constexpr ListColumn kColumns[] = {
     {L"         Word", 90, false}, {L"Pronunciation", 90, false}, {L"Case sensitive", 96, false}};
+// From this many rows on, the table shows its vertical scroll bar, and the
+// last column makes room for it.
+constexpr int kRowsBeforeScrollBar = 8;
+constexpr int kNarrowCaseSensitiveWidth = 80;
 
 }  // namespace
 
-TPronunciationPage::TPronunciationPage(TestTextSpeaker& speaker)
-    : TOptionsPage(IDD_PAGE_PRONUNCIATION, kCaption), speaker_(speaker) {}
+TPronunciationPage::TPronunciationPage(PronunciationPageOwner& owner, std::wstring storePath)
+    : TOptionsPage(IDD_PAGE_PRONUNCIATION, kCaption),
+      owner_(owner),
+      storePath_(std::move(storePath)) {}
 
 void TPronunciationPage::OnInit() {
   ignoreCharactersBox_ = CheckBox(Control(IDC_IGNORECHARACTERS_CHECKBOX));
@@ -35,10 +49,80 @@ void TPronunciationPage::OnInit() {
   SetUpReportList(correctionsTable_, kColumns);
 }
 
-bool TPronunciationPage::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
-  if (message != WM_COMMAND || LOWORD(wParam) != IDC_WORD_TEST_BUTTON) return false;
-  OnTestCorrection();
-  return true;
+bool TPronunciationPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
+  if (message == WM_NOTIFY) {
+    auto& notification = *reinterpret_cast<NMHDR*>(lParam);
+    if (notification.hwndFrom != correctionsTable_) return false;
+    if (notification.code == LVN_GETDISPINFOW) {
+      ShowRowText(reinterpret_cast<NMLVDISPINFOW&>(notification));
+      return true;
+    }
+    RunTableCommand(TableCommandOf(notification));
+    return false;
+  }
+  if (message != WM_COMMAND) return false;
+  switch (LOWORD(wParam)) {
+    case IDC_WORD_ADD_BUTTON:
+      RunTableCommand(TableCommand::Add);
+      return true;
+    case IDC_WORD_EDIT_BUTTON:
+      RunTableCommand(TableCommand::Edit);
+      return true;
+    case IDC_WORD_DELETE_BUTTON:
+      RunTableCommand(TableCommand::Delete);
+      return true;
+    case IDC_WORD_TEST_BUTTON:
+      OnTestCorrection();
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The table has no "Clear all": Ctrl+Delete does nothing here.
+void TPronunciationPage::RunTableCommand(TableCommand command) {
+  switch (command) {
+    case TableCommand::Add:
+      OnAdd();
+      break;
+    case TableCommand::Edit:
+      OnEdit();
+      break;
+    case TableCommand::Delete:
+      OnDelete();
+      break;
+    case TableCommand::ClearAll:
+    case TableCommand::None:
+      break;
+  }
+}
+
+// The table keeps no text of its own: it asks for each cell it draws.
+void TPronunciationPage::ShowRowText(NMLVDISPINFOW& display) const {
+  LVITEMW& item = display.item;
+  if ((item.mask & LVIF_TEXT) == 0 || item.iItem < 0 ||
+      item.iItem >= static_cast<int>(rows_.size())) {
+    return;
+  }
+  const WordCorrection& row = rows_[static_cast<size_t>(item.iItem)];
+  const std::wstring& text = item.iSubItem == kWordColumn            ? row.word
+                             : item.iSubItem == kPronunciationColumn ? row.pronunciation
+                                                                     : row.caseFlag;
+  lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+}
+
+void TPronunciationPage::ShowRows() {
+  ListView_SetItemCountEx(correctionsTable_, static_cast<int>(rows_.size()), 0);
+  InvalidateRect(correctionsTable_, nullptr, TRUE);
+  MakeColumnsWidths();
+}
+
+void TPronunciationPage::MakeColumnsWidths() {
+  const int width = static_cast<int>(rows_.size()) < kRowsBeforeScrollBar
+                        ? kColumns[kCaseSensitiveColumn].widthAt96Dpi
+                        : kNarrowCaseSensitiveWidth;
+  ListView_SetColumnWidth(correctionsTable_, kCaseSensitiveColumn,
+                          ScaleForWindow(correctionsTable_, width));
 }
 
 void TPronunciationPage::Load(const PronunciationSettings& settings) {
@@ -51,25 +135,99 @@ PronunciationSettings TPronunciationPage::Current() const {
   return {ignoreCharactersBox_.Checked(), ignoredCharactersBox_.Text(), correctWordsBox_.Checked()};
 }
 
-std::vector<WordCorrection> TPronunciationPage::Corrections() const {
-  std::vector<WordCorrection> corrections;
-  const int rows = ListView_GetItemCount(correctionsTable_);
-  for (int row = 0; row < rows; ++row) {
-    corrections.push_back({ListViewCellText(correctionsTable_, row, kWordColumn),
-                           ListViewCellText(correctionsTable_, row, kPronunciationColumn),
-                           ListViewCellText(correctionsTable_, row, kCaseSensitiveColumn)});
+void TPronunciationPage::RestoreWords() {
+  std::optional<std::vector<WordCorrection>> rows = ReadWordsFile(storePath_);
+  if (!rows) return;
+  rows_ = *std::move(rows);
+  ShowRows();
+}
+
+void TPronunciationPage::SaveWords() const { WriteWordsFile(storePath_, rows_); }
+
+void TPronunciationPage::SaveChangedWords() {
+  try {
+    SaveWords();
+  } catch (...) {
+    ShowWarning(Handle(), kCannotSaveText);
   }
-  return corrections;
+}
+
+int TPronunciationPage::SelectedRow() const {
+  return ListView_GetNextItem(correctionsTable_, -1, LVNI_SELECTED);
+}
+
+void TPronunciationPage::SelectRow(int row) {
+  if (row >= 0 && row < static_cast<int>(rows_.size())) SelectOnlyRow(correctionsTable_, row);
+}
+
+// Whether the user added a row or not, the last row ends selected.
+void TPronunciationPage::OnAdd() {
+  const WordEditorRequest request{.mode = WordEditorMode::Add, .row = {}, .table = &rows_};
+  if (const std::optional<WordCorrection> row =
+          EditWordCorrection(Instance(), Handle(), owner_, request)) {
+    rows_.push_back(*row);
+    ShowRows();
+    SaveChangedWords();
+  }
+  SelectRow(static_cast<int>(rows_.size()) - 1);
+  SetFocus(correctionsTable_);
+}
+
+// Without a selection the first row is the one edited; a row keeps its place.
+void TPronunciationPage::OnEdit() {
+  if (rows_.empty()) {
+    SetFocus(correctionsTable_);
+    return;
+  }
+  int row = SelectedRow();
+  if (row < 0) {
+    row = 0;
+    SelectRow(row);
+  }
+  SetFocus(correctionsTable_);
+  const WordEditorRequest request{
+      .mode = WordEditorMode::Edit, .row = rows_[static_cast<size_t>(row)], .table = &rows_};
+  if (const std::optional<WordCorrection> edited =
+          EditWordCorrection(Instance(), Handle(), owner_, request)) {
+    rows_[static_cast<size_t>(row)] = *edited;
+    ShowRows();
+    SaveChangedWords();
+  }
+  SelectRow(row);
+  SetFocus(correctionsTable_);
+}
+
+// Whatever the answer, the row above ends selected; with the last row the
+// file goes.
+void TPronunciationPage::OnDelete() {
+  const int row = SelectedRow();
+  if (row < 0) return;
+  if (AskYesNo(Handle(), DeleteQuestion(rows_[static_cast<size_t>(row)].word), MB_ICONQUESTION)) {
+    rows_.erase(rows_.begin() + row);
+    ShowRows();
+    SaveChangedWords();
+  }
+  if (row > 0) SelectRow(row - 1);
+  if (rows_.empty()) {
+    try {
+      DeleteWholeFile(storePath_);
+    } catch (...) {
+      ShowWarning(Handle(), kCannotSaveText);
+    }
+  }
 }
 
 void TPronunciationPage::OnTestCorrection() {
-  const int row = ListView_GetNextItem(correctionsTable_, -1, LVNI_SELECTED);
+  const int row = SelectedRow();
   if (row < 0) return;
-  speaker_.SpeakTestText(ListViewCellText(correctionsTable_, row, kPronunciationColumn));
+  owner_.SpeakTestText(rows_[static_cast<size_t>(row)].pronunciation);
 }
 
 void TPronunciationPage::AddHints(THints& hints) const {
   hints.Add(ignoredCharactersBox_.Handle(), kIgnoredCharactersHint);
 }
 
-void TPronunciationPage::SetDpi(UINT dpi) { SetReportListDpi(correctionsTable_, kColumns, dpi); }
+void TPronunciationPage::SetDpi(UINT dpi) {
+  SetReportListDpi(correctionsTable_, kColumns, dpi);
+  MakeColumnsWidths();
+}

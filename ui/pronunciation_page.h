@@ -1,8 +1,12 @@
 #pragma once
 // The "Pronunciation" page of the options window: the characters ignored when
-// reading, and the table of pronunciation corrections with its test button.
+// reading, and the table of pronunciation corrections with its buttons. The
+// table is words.ini as it stands: every change of a row is written to the
+// file at once.
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -10,20 +14,41 @@
 #include "settings/main_settings.h"
 #include "settings/word_correction.h"
 #include "ui/controls.h"
+#include "ui/list_view.h"
 #include "ui/options_page.h"
 #include "ui/test_text_speaker.h"
+#include "ui/word_editor.h"
 
 class THints;
 
+// What the page and its correction editor ask of the window that holds it.
+class PronunciationPageOwner : public TestTextSpeaker, public WordEditorOwner {
+ protected:
+  ~PronunciationPageOwner() = default;
+};
+
 class TPronunciationPage : public TOptionsPage {
  public:
-  explicit TPronunciationPage(TestTextSpeaker& speaker);
+  // The corrections are kept in the file at `storePath`.
+  TPronunciationPage(PronunciationPageOwner& owner, std::wstring storePath);
 
   void Load(const PronunciationSettings& settings);
   PronunciationSettings Current() const;
-  // The table's rows from the top down, as the table shows them.
-  std::vector<WordCorrection> Corrections() const;
+  // The table's rows from the top down.
+  const std::vector<WordCorrection>& Corrections() const { return rows_; }
 
+  // words.ini into the table; without the file the table stays as it is.
+  // Throws when the file cannot be read.
+  void RestoreWords();
+  // The table into words.ini, in one step; throws when it cannot be written,
+  // and the file is then as it was.
+  void SaveWords() const;
+
+  // "&Add", "&Edit" (and a double click), "&Delete"; Insert, F2 and Delete
+  // in the table do the same.
+  void OnAdd();
+  void OnEdit();
+  void OnDelete();
   // "&Test": the selected row's pronunciation; nothing without a selection.
   void OnTestCorrection();
 
@@ -40,9 +65,21 @@ class TPronunciationPage : public TOptionsPage {
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  TestTextSpeaker& speaker_;
+  void RunTableCommand(TableCommand command);
+  // The table shows the rows as they are now.
+  void ShowRows();
+  void MakeColumnsWidths();
+  void ShowRowText(NMLVDISPINFOW& display) const;
+  int SelectedRow() const;
+  void SelectRow(int row);
+  // SaveWords after a change, saying so when the file could not be written.
+  void SaveChangedWords();
+
+  PronunciationPageOwner& owner_;
+  std::wstring storePath_;
   CheckBox ignoreCharactersBox_;
   EditBox ignoredCharactersBox_;
   CheckBox correctWordsBox_;
   HWND correctionsTable_ = nullptr;
+  std::vector<WordCorrection> rows_;
 };

@@ -39,10 +39,8 @@ std::wstring HotKeyTakenText(const std::wstring& key) {
 
 class TfrmSlot final : public TModalDialog {
  public:
-  TfrmSlot(HINSTANCE instance, Engines& engines, SlotEditorOwner& owner,
-           const SlotEditorRequest& request)
+  TfrmSlot(Engines& engines, SlotEditorOwner& owner, const SlotEditorRequest& request)
       : TModalDialog(IDD_SLOT),
-        instance_(instance),
         engines_(engines),
         owner_(owner),
         request_(request),
@@ -62,14 +60,12 @@ class TfrmSlot final : public TModalDialog {
   std::optional<std::wstring> FailedCheck() const;
   bool HotKeyInUse(HotKeyWord key) const;
 
-  HINSTANCE instance_;
   Engines& engines_;
   SlotEditorOwner& owner_;
   const SlotEditorRequest& request_;
   TVoicePicker picker_;
   HotKeyEdit hotKey_;
   std::unique_ptr<THints> hints_;
-  OwnedIcon icon_;
   OwnedFont actionFont_;
   VoiceSlot slot_;
 };
@@ -103,8 +99,7 @@ void TfrmSlot::ShowMode() {
   font.lfWeight = FW_BOLD;
   actionFont_ = MakeFont(font);
   SendMessageW(action, WM_SETFONT, reinterpret_cast<WPARAM>(actionFont_.get()), FALSE);
-  icon_ = LoadIconOfSize(instance_, adding ? IDI_SLOT_ADD : IDI_SLOT_EDIT, kSmallIconSize);
-  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+  ShowIcon(adding ? IDI_EDITOR_ADD : IDI_EDITOR_EDIT);
 }
 
 // The slot's voice as the catalogue lists it. A voice that is gone leaves the
@@ -199,7 +194,7 @@ bool TfrmSlot::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 std::optional<VoiceSlot> EditVoiceSlot(HINSTANCE instance, HWND owner, Engines& engines,
                                        SlotEditorOwner& requests,
                                        const SlotEditorRequest& request) {
-  TfrmSlot editor(instance, engines, requests, request);
+  TfrmSlot editor(engines, requests, request);
   if (!editor.ShowModal(instance, owner)) return std::nullopt;
   return editor.Slot();
 }

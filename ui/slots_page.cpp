@@ -60,10 +60,6 @@ std::wstring SlotValueText(const std::optional<int>& value) {
   return value ? std::to_wstring(*value) : L"";
 }
 
-bool OnlyCtrlDown() {
-  return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
-}
-
 }  // namespace
 
 TSlotsPage::TSlotsPage(SlotsPageOwner& owner, std::wstring storePath)
@@ -76,50 +72,44 @@ void TSlotsPage::OnInit() {
 
 bool TSlotsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
   if (message == WM_NOTIFY) {
-    const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-    if (header.hwndFrom != table_) return false;
-    if (header.code == NM_DBLCLK) {
-      OnEdit();
-    } else if (header.code == LVN_KEYDOWN) {
-      OnTableKey(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
-    }
+    const auto& notification = *reinterpret_cast<const NMHDR*>(lParam);
+    if (notification.hwndFrom == table_) RunTableCommand(TableCommandOf(notification));
     return false;
   }
   if (message != WM_COMMAND) return false;
   switch (LOWORD(wParam)) {
     case IDC_SLOT_ADD_BUTTON:
-      OnAdd();
+      RunTableCommand(TableCommand::Add);
       return true;
     case IDC_SLOT_EDIT_BUTTON:
-      OnEdit();
+      RunTableCommand(TableCommand::Edit);
       return true;
     case IDC_SLOT_DELETE_BUTTON:
-      OnDelete();
+      RunTableCommand(TableCommand::Delete);
       return true;
     case IDC_SLOT_CLEAR_BUTTON:
-      OnClearAll();
+      RunTableCommand(TableCommand::ClearAll);
       return true;
     default:
       return false;
   }
 }
 
-void TSlotsPage::OnTableKey(WORD virtualKey) {
-  switch (virtualKey) {
-    case VK_INSERT:
+void TSlotsPage::RunTableCommand(TableCommand command) {
+  switch (command) {
+    case TableCommand::Add:
       OnAdd();
       break;
-    case VK_F2:
+    case TableCommand::Edit:
       OnEdit();
       break;
-    case VK_DELETE:
-      if (OnlyCtrlDown()) {
-        OnClearAll();
-      } else {
-        OnDelete();
-      }
+    case TableCommand::Delete:
+      OnDelete();
       break;
-    default:
+    case TableCommand::ClearAll:
+      OnClearAll();
+      break;
+    case TableCommand::None:
       break;
   }
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "settings/voice_slot.h"
+#include "ui/list_view.h"
 #include "ui/options_page.h"
 #include "ui/slot_editor.h"
 
@@ -57,7 +58,7 @@ class TSlotsPage : public TOptionsPage {
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  void OnTableKey(WORD virtualKey);
+  void RunTableCommand(TableCommand command);
   std::vector<std::wstring> HotKeyTextsBut(int exceptRow) const;
   void SaveSlot(int number, const VoiceSlot& slot);
   void DeleteRows(const std::vector<int>& rows);

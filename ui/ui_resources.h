@@ -79,8 +79,20 @@
 #define IDC_SLOT_HOTKEY_LABEL 1602
 #define IDC_SLOT_HOTKEY 1603
 #define IDC_SLOT_TEST_BUTTON 1604
-#define IDI_SLOT_ADD 1610
-#define IDI_SLOT_EDIT 1611
+
+// The correction editor.
+#define IDC_WORD_LABEL 1700
+#define IDC_WORD_FIELD 1701
+#define IDC_PRONOUNCE_LABEL 1702
+#define IDC_PRONOUNCE_FIELD 1703
+#define IDC_CASE_SENSITIVE_CHECKBOX 1704
+#define IDC_WORD_HELP_LINK 1705
+#define IDC_WORD_EDITOR_TEST_BUTTON 1706
+
+// The editors' window icons, in add mode and in edit mode (drawn into
+// app/res/ beside the program's icon).
+#define IDI_EDITOR_ADD 1800
+#define IDI_EDITOR_EDIT 1801
 
 // Commands of the tray menu, sent to its owner window.
 #define IDM_TRAY_OPTIONS 2001

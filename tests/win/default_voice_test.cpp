@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/window_thunk.h"
+#include "settings/file_replace.h"
 #include "speech/sapi4_tags.h"
 #include "speech/voice_catalogue.h"
 #include "tests/support/standin_log_quoting.h"
@@ -214,19 +215,6 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
     picker.VolumeBar().SetPosition(volume);
   }
 
-  static void AddCorrection(HWND table, const std::wstring& word,
-                            const std::wstring& pronunciation) {
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(SendMessageW(table, LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = const_cast<wchar_t*>(word.c_str());
-    const auto row =
-        static_cast<int>(SendMessageW(table, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    item.iSubItem = 1;
-    item.pszText = const_cast<wchar_t*>(pronunciation.c_str());
-    SendMessageW(table, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-  }
-
   static void SelectRow(HWND table, int row) {
     LVITEMW state{};
     state.stateMask = LVIS_SELECTED;
@@ -403,9 +391,9 @@ TEST_F(DefaultVoiceTest, ThePronunciationTestSpeaksTheSelectedRowsPronunciation)
   Choose(Picker(frmMain), kVoiceBeta);
   Picker(frmMain).PitchBar().SetPosition(2);
   TPronunciationPage& page = frmMain.PronunciationPage();
-  SendMessageW(page.CorrectionsTable(), LVM_DELETEALLITEMS, 0, 0);
-  AddCorrection(page.CorrectionsTable(), L"SAPI", L"sappy");
-  AddCorrection(page.CorrectionsTable(), L"GUI", L"gooey");
+  ReplaceWholeFile(files_.words,
+                   "SAPI###***###sappy###***###Yes\r\nGUI###***###gooey###***###No\r\n");
+  page.RestoreWords();
 
   size_t mark = LogMark();
   page.OnTestCorrection();
