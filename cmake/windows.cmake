@@ -83,7 +83,7 @@ set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest
 # Every end-to-end case runs Tolvane.exe, which holds the fixed hot keys and
 # the single-instance title, and drives it through the keyboard.
 set(e2e_suites Startup Shutdown Tray OptionsWindow Reading ReadingWithSapi4
-    ReadingWithAFailingVoice Ending VoiceSlots VoiceSlotsWithAGap)
+    ReadingWithAFailingVoice Ending VoiceSlots VoiceSlotsWithAGap SixCorrections OneCorrection)
 # The autostart value under the user's Run key: a first start and every save
 # of the settings write it.
 set(autostart_value_users ${main_form_suites} Autostart Startup Shutdown Tray OptionsWindow
@@ -92,7 +92,7 @@ set(autostart_value_users ${main_form_suites} Autostart Startup Shutdown Tray Op
 set(fixed_hot_keys_users ${main_form_suites} ${e2e_suites} HotKeyEditTest)
 set(clipboard_users ClipboardSnapshotTest SelectedTextTest HeldModifiersTest HotKeyEditTest
     ReadingControlTest MainWindowReadingTest Reading ReadingWithSapi4 ReadingWithAFailingVoice Ending
-    VoiceSlots)
+    VoiceSlots SixCorrections)
 # Key presses made with SendInput go to whichever window has the focus: a main
 # window shown or a message box opened by another test takes them, and an open
 # popup menu takes every key until it closes.

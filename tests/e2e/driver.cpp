@@ -2,6 +2,8 @@
 
 #include "tests/support/hotkey_probe_client.h"
 
+#include <commctrl.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -412,4 +414,59 @@ void PressButton(HWND messageBox, int button) {
   }
   if (!PressKey(key, modifiers)) return ::testing::AssertionFailure() << "the keys were refused";
   return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult TypeTextIn(HWND control, const std::wstring& text) {
+  if (!WaitUntil([&] { return HoldsKeyboardFocus(control) && !AnyModifierDown(); }, 5s)) {
+    return ::testing::AssertionFailure()
+           << "the text would miss the control: " << InputSituation(control);
+  }
+  if (!TypeText(text)) return ::testing::AssertionFailure() << "the keys were refused";
+  return ::testing::AssertionSuccess();
+}
+
+HWND ShowOptionsPage(const TolvaneProcess& tolvane, int page) {
+  if (!PressKey(VK_F11, {VK_CONTROL})) return nullptr;
+  HWND main = tolvane.WaitForWindow(kOptionsTitle);
+  if (main == nullptr || !WaitUntil([&] { return GetForegroundWindow() == main; })) return nullptr;
+  HWND pages = FindWindowExW(main, nullptr, L"SysTabControl32", nullptr);
+  for (int turn = 0; turn < page; ++turn) {
+    if (!PressKey(VK_TAB, {VK_CONTROL})) return nullptr;
+  }
+  if (!WaitUntil([&] { return SendMessageW(pages, TCM_GETCURSEL, 0, 0) == page; })) return nullptr;
+  return main;
+}
+
+HWND OpenWindowByKey(const TolvaneProcess& tolvane, HWND control, WORD key,
+                     const std::wstring& title) {
+  if (!PressKeyIn(control, key)) return nullptr;
+  HWND window = tolvane.WaitForWindow(title);
+  if (window == nullptr || !WaitUntil([&] { return GetForegroundWindow() == window; })) {
+    return nullptr;
+  }
+  return window;
+}
+
+bool Photograph(const TolvaneProcess& tolvane, HWND window, const std::wstring& name) {
+  if (!tolvane.WaitForIdle()) return false;
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  return SaveScreenshot(name);
+}
+
+std::wstring AnswerMessageBox(const TolvaneProcess& tolvane, int button) {
+  HWND box = tolvane.WaitForWindow(L"Tolvane!");
+  if (box == nullptr) return L"<no box>";
+  const std::wstring text = MessageBoxText(box);
+  PressButton(box, button);
+  WaitUntil([&] { return !IsWindow(box); });
+  return text;
+}
+
+bool FileHolds(const std::wstring& path, const std::string& contents) {
+  return WaitUntil([&] { return ReadTextFile(path) == contents; }, 10s);
+}
+
+bool FileGone(const std::wstring& path) {
+  return WaitUntil([&] { return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES; },
+                   10s);
 }

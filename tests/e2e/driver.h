@@ -145,6 +145,26 @@ std::wstring ControlText(HWND control);
 ::testing::AssertionResult PressKeyIn(HWND control, WORD key,
                                       const std::vector<WORD>& modifiers = {});
 
+// The options window shown with its hot key (Ctrl+F11) and turned to the page
+// with that index by Ctrl+Tab; nullptr when it did not come up in front.
+HWND ShowOptionsPage(const TolvaneProcess& tolvane, int page);
+// A key pressed in the control that opens the window with this title, which
+// is then waited for in front; nullptr when it did not come.
+HWND OpenWindowByKey(const TolvaneProcess& tolvane, HWND control, WORD key,
+                     const std::wstring& title);
+// A picture of the screen for a person to look at, once the window has
+// drawn itself (SaveScreenshot).
+bool Photograph(const TolvaneProcess& tolvane, HWND window, const std::wstring& name);
+// The program's message box in front ("Tolvane!"): its text, after which it
+// is answered with the button; "<no box>" when none came.
+std::wstring AnswerMessageBox(const TolvaneProcess& tolvane, int button);
+// Waits until the file holds exactly this, or is gone.
+bool FileHolds(const std::wstring& path, const std::string& contents);
+bool FileGone(const std::wstring& path);
+
+// Types the text into the control once it holds the keyboard focus.
+::testing::AssertionResult TypeTextIn(HWND control, const std::wstring& text);
+
 // The text of a message box (its static text), for the window given.
 std::wstring MessageBoxText(HWND messageBox);
 // Presses a message box's OK button, or another one (IDYES, IDNO).

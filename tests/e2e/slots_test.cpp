@@ -23,7 +23,6 @@ constexpr char kSlotVoices[] =
     "sapi5.voice = Reading Voice\n"
     "sapi5.voice = Second Voice\n"
     "pace.ms_per_word = 40\n";
-constexpr wchar_t kBoxTitle[] = L"Tolvane!";
 constexpr wchar_t kAddTitle[] = L"Add voice slot";
 constexpr wchar_t kEditTitle[] = L"Edit voice slot";
 constexpr unsigned kCtrlAlt = 0xC000;
@@ -53,54 +52,22 @@ class VoiceSlots : public ::testing::Test {
 
   std::wstring SlotsPath() const { return folder_.File(L"slots.ini"); }
   std::string SlotsFile() const { return ReadTextFile(SlotsPath()); }
-  bool SlotsFileIs(const std::string& text) const {
-    return WaitUntil([&] { return SlotsFile() == text; }, std::chrono::seconds(10));
-  }
-  bool SlotsFileGone() const {
-    return WaitUntil(
-        [&] { return GetFileAttributesW(SlotsPath().c_str()) == INVALID_FILE_ATTRIBUTES; },
-        std::chrono::seconds(10));
-  }
 
   // The options window on the "Voice slots" page, its table holding the focus.
   void ShowSlotsPage() {
-    ASSERT_TRUE(PressKey(VK_F11, {VK_CONTROL}));
-    main_ = tolvane_->WaitForWindow(kOptionsTitle);
+    main_ = ShowOptionsPage(*tolvane_, 2);
     ASSERT_NE(main_, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main_; }));
     table_ = FindControlById(main_, IDC_SLOTSLIST);
-    HWND pages = FindWindowExW(main_, nullptr, L"SysTabControl32", nullptr);
-    for (int turn = 0; turn < 2; ++turn) ASSERT_TRUE(PressKey(VK_TAB, {VK_CONTROL}));
-    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(pages, TCM_GETCURSEL, 0, 0) == 2; }));
     ASSERT_TRUE(ClickControl(table_));
   }
   int Rows() const { return static_cast<int>(SendMessageW(table_, LVM_GETITEMCOUNT, 0, 0)); }
 
-  // A key in the table that opens the editor with this title, in front.
   HWND OpenEditor(WORD key, const wchar_t* title) {
-    EXPECT_TRUE(PressKeyIn(table_, key));
-    HWND editor = tolvane_->WaitForWindow(title);
-    EXPECT_NE(editor, nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == editor; }));
+    HWND editor = OpenWindowByKey(*tolvane_, table_, key, title);
+    EXPECT_NE(editor, nullptr) << title;
     return editor;
   }
-
-  // A picture for a person to look at, once the window has drawn itself.
-  void Photograph(HWND window, const wchar_t* name) {
-    ASSERT_TRUE(tolvane_->WaitForIdle());
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    EXPECT_TRUE(SaveScreenshot(name));
-  }
-
-  // The program's message box in front: its text, answered with `button`.
-  std::wstring AnswerBox(int button) {
-    HWND box = tolvane_->WaitForWindow(kBoxTitle);
-    if (box == nullptr) return L"<no box>";
-    const std::wstring text = MessageBoxText(box);
-    PressButton(box, button);
-    WaitUntil([&] { return !IsWindow(box); });
-    return text;
-  }
+  std::wstring AnswerBox(int button) { return AnswerMessageBox(*tolvane_, button); }
 
   // A reading of the Notepad text with a slot's hot key: the log from the key
   // press on.
@@ -166,7 +133,7 @@ TEST_F(VoiceSlots, SlotsAddedInTheEditorReadWithTheirVoicesAndGoByTheDeleteKey) 
   ShowSlotsPage();
   // A SAPI 5 voice, its speed one step slower, Ctrl+Alt+S.
   HWND editor = OpenEditor(VK_INSERT, kAddTitle);
-  Photograph(editor, L"slot-editor-add");
+  EXPECT_TRUE(Photograph(*tolvane_, editor, L"slot-editor-add"));
   HWND voices = FindControlById(editor, IDC_VOICESLIST);
   HWND speedBox = FindControlById(editor, IDC_SPEED_VALUE);
   HWND pitchBox = FindControlById(editor, IDC_PITCH_VALUE);
@@ -191,7 +158,7 @@ TEST_F(VoiceSlots, SlotsAddedInTheEditorReadWithTheirVoicesAndGoByTheDeleteKey) 
   EXPECT_EQ(rate.arguments, "-3");
   ASSERT_TRUE(ClickControl(FindControlById(editor, IDOK)));
   const std::string first = Section(0, "Reading Voice", kCtrlAlt | 'S', L"135", L"105", L"100", 5);
-  ASSERT_TRUE(SlotsFileIs(first)) << SlotsFile();
+  ASSERT_TRUE(FileHolds(SlotsPath(), first)) << SlotsFile();
 
   // The engine at the values it has, Ctrl+Alt+R.
   editor = OpenEditor(VK_INSERT, kAddTitle);
@@ -205,7 +172,7 @@ TEST_F(VoiceSlots, SlotsAddedInTheEditorReadWithTheirVoicesAndGoByTheDeleteKey) 
       Section(1, "Rita", kCtrlAlt | 'R', engineSpeed, enginePitch, ControlText(volumeBox), 4);
   // Enter would be the box's key; the button adds.
   ASSERT_TRUE(ClickControl(FindControlById(editor, IDOK)));
-  ASSERT_TRUE(SlotsFileIs(first + kSeparator + second)) << SlotsFile();
+  ASSERT_TRUE(FileHolds(SlotsPath(), first + kSeparator + second)) << SlotsFile();
 
   // The second SAPI 5 voice, Ctrl+Alt+T.
   editor = OpenEditor(VK_INSERT, kAddTitle);
@@ -214,7 +181,8 @@ TEST_F(VoiceSlots, SlotsAddedInTheEditorReadWithTheirVoicesAndGoByTheDeleteKey) 
                          L"Ctrl+Alt+T"));
   ASSERT_TRUE(ClickControl(FindControlById(editor, IDOK)));
   const std::string third = Section(2, "Second Voice", kCtrlAlt | 'T', L"150", L"105", L"100", 5);
-  ASSERT_TRUE(SlotsFileIs(first + kSeparator + second + kSeparator + third)) << SlotsFile();
+  ASSERT_TRUE(FileHolds(SlotsPath(), first + kSeparator + second + kSeparator + third))
+      << SlotsFile();
   EXPECT_EQ(Rows(), 3);
 
   // Each key reads with its slot: R(135) = -3, R(105) = -5, R(150) = -2. The
@@ -242,8 +210,9 @@ TEST_F(VoiceSlots, SlotsAddedInTheEditorReadWithTheirVoicesAndGoByTheDeleteKey) 
   ASSERT_TRUE(PressKeyIn(table_, VK_DOWN));
   ASSERT_TRUE(PressKeyIn(table_, VK_DELETE));
   EXPECT_EQ(AnswerBox(IDYES), L"Are you sure to delete slot 2?");
-  ASSERT_TRUE(SlotsFileIs(first + kSeparator +
-                          Section(1, "Second Voice", kCtrlAlt | 'T', L"150", L"105", L"100", 5)))
+  ASSERT_TRUE(FileHolds(
+      SlotsPath(),
+      first + kSeparator + Section(1, "Second Voice", kCtrlAlt | 'T', L"150", L"105", L"100", 5)))
       << SlotsFile();
   EXPECT_EQ(Rows(), 2);
   EXPECT_EQ(ProbeHotKey(kCtrlAlt | 'R'), HotKeyState::Free);
@@ -259,7 +228,7 @@ TEST_F(VoiceSlots, SlotsAddedInTheEditorReadWithTheirVoicesAndGoByTheDeleteKey) 
   ASSERT_TRUE(PressKeyIn(table_, VK_END, {VK_SHIFT}));
   ASSERT_TRUE(PressKeyIn(table_, VK_DELETE));
   EXPECT_EQ(AnswerBox(IDYES), L"Are you sure to delete selected slots?");
-  EXPECT_TRUE(SlotsFileGone());
+  EXPECT_TRUE(FileGone(SlotsPath()));
   EXPECT_EQ(Rows(), 0);
   for (WORD key : {'S', 'T'}) EXPECT_EQ(ProbeHotKey(kCtrlAlt | key), HotKeyState::Free) << key;
 }
@@ -275,7 +244,7 @@ TEST_F(VoiceSlotsWithAGap, TheEditorHoldsNoKeyAndChecksTheKeyAndClearAllEmptiesT
   // Edit mode shows the stored numbers, R(140) = -3, and volume 0 as 100.
   ASSERT_TRUE(PressKeyIn(table_, VK_HOME));
   HWND editor = OpenEditor(VK_F2, kEditTitle);
-  Photograph(editor, L"slot-editor-edit");
+  EXPECT_TRUE(Photograph(*tolvane_, editor, L"slot-editor-edit"));
   EXPECT_EQ(SendMessageW(FindControlById(editor, IDC_VOICESLIST), LB_GETCURSEL, 0, 0), 1);
   EXPECT_EQ(SendMessageW(FindControlById(editor, IDC_SPEED_BAR), TBM_GETPOS, 0, 0), -3);
   EXPECT_EQ(SendMessageW(FindControlById(editor, IDC_PITCH_BAR), TBM_GETPOS, 0, 0), -5);
@@ -334,7 +303,7 @@ TEST_F(VoiceSlotsWithAGap, TheEditorHoldsNoKeyAndChecksTheKeyAndClearAllEmptiesT
   EXPECT_EQ(Rows(), 3);
   ASSERT_TRUE(PressKeyIn(table_, VK_DELETE, {VK_CONTROL}));
   EXPECT_EQ(AnswerBox(IDYES), L"Are you sure to delete all voice slots?");
-  EXPECT_TRUE(SlotsFileGone());
+  EXPECT_TRUE(FileGone(SlotsPath()));
   ASSERT_TRUE(WaitUntil([&] { return Rows() == 0; }));
   for (WORD key : {'S', 'H', 'T'}) EXPECT_EQ(ProbeHotKey(kCtrlAlt | key), HotKeyState::Free) << key;
 

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 // One key going down or up as the keyboard sends it: with its scan code, and
@@ -12,3 +13,7 @@ INPUT KeyEvent(WORD virtualKey, bool up);
 // Holds the modifiers, presses and releases the key, releases the modifiers.
 // Answers whether the system took every one of the input events.
 bool PressKey(WORD virtualKey, const std::vector<WORD>& modifiers = {});
+
+// Types the text as characters, in any script, the way an input method sends
+// them (KEYEVENTF_UNICODE); answers whether the system took every event.
+bool TypeText(const std::wstring& text);

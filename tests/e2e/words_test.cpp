@@ -1,0 +1,202 @@
+// The pronunciation dictionary as a person keeps it: the "Pronunciation" page,
+// the correction editor typed into, words.ini, and the corrections heard in a
+// reading.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "tests/e2e/driver.h"
+#include "tests/support/standin_log_quoting.h"
+#include "ui/ui_resources.h"
+
+namespace {
+
+constexpr char kCorrectionsOn[] = "[Pronunciation]\r\nWordsCorrections=1\r\n";
+constexpr wchar_t kEditorTitle[] = L"Pronunciation correction";
+constexpr int kPronunciationPage = 3;
+
+std::string Line(const std::string& word, const std::string& pronunciation, const char* flag) {
+  return word + "###***###" + pronunciation + "###***###" + flag + "\r\n";
+}
+
+class Words : public ::testing::Test {
+ protected:
+  explicit Words(std::string words) : words_(std::move(words)) {}
+
+  void SetUp() override {
+    WriteTextFile(folder_.File(L"cfg.ini"), std::string(kLaterStart) + kCorrectionsOn);
+    WriteTextFile(WordsPath(), words_);
+    tolvane_ = std::make_unique<TolvaneProcess>(folder_);
+    ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
+    ASSERT_TRUE(tolvane_->WaitForIdle());
+  }
+
+  std::wstring WordsPath() const { return folder_.File(L"words.ini"); }
+
+  void ShowPronunciationPage() {
+    main_ = ShowOptionsPage(*tolvane_, kPronunciationPage);
+    ASSERT_NE(main_, nullptr);
+    table_ = FindControlById(main_, IDC_WORDS_TABLE);
+    ASSERT_TRUE(ClickControl(table_));
+  }
+  int Rows() const { return static_cast<int>(SendMessageW(table_, LVM_GETITEMCOUNT, 0, 0)); }
+  int SelectedRow() const {
+    return static_cast<int>(SendMessageW(table_, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+  }
+
+  HWND OpenEditor(WORD key) {
+    HWND editor = OpenWindowByKey(*tolvane_, table_, key, kEditorTitle);
+    EXPECT_NE(editor, nullptr);
+    return editor;
+  }
+
+  // Types a word and its pronunciation into a new row's editor, ticks "Case
+  // sensitive" if asked, and presses Enter.
+  HWND AddRow(const std::wstring& word, const std::wstring& pronunciation, bool caseSensitive) {
+    HWND editor = OpenEditor(VK_INSERT);
+    EXPECT_TRUE(TypeTextIn(FindControlById(editor, IDC_WORD_FIELD), word));
+    EXPECT_TRUE(PressKey(VK_TAB));
+    EXPECT_TRUE(TypeTextIn(FindControlById(editor, IDC_PRONOUNCE_FIELD), pronunciation));
+    EXPECT_TRUE(PressKey(VK_TAB));
+    if (caseSensitive) {
+      EXPECT_TRUE(PressKeyIn(FindControlById(editor, IDC_CASE_SENSITIVE_CHECKBOX), VK_SPACE));
+    }
+    EXPECT_TRUE(PressKey(VK_RETURN));
+    return editor;
+  }
+
+  std::string words_;
+  ProgramFolder folder_{kReadingVoices};
+  std::unique_ptr<TolvaneProcess> tolvane_;
+  HWND main_ = nullptr;
+  HWND table_ = nullptr;
+};
+
+const std::string kSixRows = Line("apple", "red fruit", "Yes") + Line("one", "1", "Yes") +
+                             Line("two", "2", "Yes") + Line("three", "3", "Yes") +
+                             Line("four", "4", "Yes") + Line("five", "5", "Yes");
+
+class SixCorrections : public Words {
+ protected:
+  SixCorrections() : Words(kSixRows) {}
+};
+
+class OneCorrection : public Words {
+ protected:
+  OneCorrection() : Words(Line("only", "lonely", "No")) {}
+};
+
+}  // namespace
+
+TEST_F(SixCorrections, RowsAddedEditedAndKeptAsTypedAreHeardInTheReading) {
+  ShowPronunciationPage();
+  ASSERT_EQ(Rows(), 6);
+  // "Apple" beside "apple": letter case makes it another word.
+  HWND editor = AddRow(L"Apple", L"Big apple", true);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  std::string words = kSixRows + Line("Apple", "Big apple", "Yes");
+  ASSERT_TRUE(FileHolds(WordsPath(), words)) << ReadTextFile(WordsPath());
+  EXPECT_EQ(SelectedRow(), 6);
+
+  // The same word again: the editor says so and stays; Esc then keeps all.
+  editor = AddRow(L"apple", L"pomme", false);
+  EXPECT_EQ(AnswerMessageBox(*tolvane_, IDOK),
+            L"Sorry, but pronunciation correction for \"apple\"  already exists.");
+  ASSERT_TRUE(PressKeyIn(FindControlById(editor, IDC_CASE_SENSITIVE_CHECKBOX), VK_ESCAPE));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  // A word the file could not keep; "&Cancel" keeps all too.
+  editor = AddRow(L"a###***###b", L"ab", false);
+  EXPECT_EQ(AnswerMessageBox(*tolvane_, IDOK),
+            L"Sorry, but a word or its pronunciation can't contain \"###***###\", end with "
+            L"\"###***\" or hold a line break. Please, change it.");
+  ASSERT_TRUE(ClickControl(FindControlById(editor, IDCANCEL)));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  EXPECT_EQ(ReadTextFile(WordsPath()), words);
+  EXPECT_EQ(Rows(), 7);
+
+  // A word in another script, any case: the file becomes UTF-8, and with
+  // eight rows the last column makes room for the scroll bar.
+  editor = AddRow(L"\u043c\u0438\u0440", L"peace", false);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  words = "\xEF\xBB\xBF" + words + Line("\xD0\xBC\xD0\xB8\xD1\x80", "peace", "No");
+  ASSERT_TRUE(FileHolds(WordsPath(), words)) << ReadTextFile(WordsPath());
+  EXPECT_EQ(SendMessageW(table_, LVM_GETCOLUMNWIDTH, 2, 0), 80);
+  EXPECT_TRUE(Photograph(*tolvane_, main_, L"pronunciation-eight-rows"));
+
+  // An edit keeps the row in its place.
+  ASSERT_TRUE(PressKeyIn(table_, VK_HOME));
+  ASSERT_TRUE(PressKeyIn(table_, VK_DOWN));
+  editor = OpenEditor(VK_F2);
+  EXPECT_EQ(ControlText(FindControlById(editor, IDOK)), L"&Save changes");
+  EXPECT_TRUE(Photograph(*tolvane_, editor, L"correction-editor-edit"));
+  HWND pronunciation = FindControlById(editor, IDC_PRONOUNCE_FIELD);
+  ASSERT_TRUE(ClickControl(pronunciation));
+  ASSERT_TRUE(PressKeyIn(pronunciation, VK_END));
+  ASSERT_TRUE(PressKey(VK_HOME, {VK_SHIFT}));
+  ASSERT_TRUE(TypeTextIn(pronunciation, L"uno"));
+  ASSERT_TRUE(PressKey(VK_RETURN));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  const std::string edited = "\xEF\xBB\xBF" + Line("apple", "red fruit", "Yes") +
+                             Line("one", "uno", "Yes") + Line("two", "2", "Yes") +
+                             Line("three", "3", "Yes") + Line("four", "4", "Yes") +
+                             Line("five", "5", "Yes") + Line("Apple", "Big apple", "Yes") +
+                             Line("\xD0\xBC\xD0\xB8\xD1\x80", "peace", "No");
+  ASSERT_TRUE(FileHolds(WordsPath(), edited)) << ReadTextFile(WordsPath());
+  EXPECT_EQ(SelectedRow(), 1);
+
+  // No to the delete question keeps every row and selects the row above.
+  ASSERT_TRUE(PressKeyIn(table_, VK_DOWN));
+  ASSERT_TRUE(PressKeyIn(table_, VK_DELETE));
+  EXPECT_EQ(AnswerMessageBox(*tolvane_, IDNO),
+            L"Are you sure to delete pronunciation correction for word \"two\"?");
+  EXPECT_EQ(ReadTextFile(WordsPath()), edited);
+  EXPECT_EQ(Rows(), 8);
+  EXPECT_EQ(SelectedRow(), 1);
+
+  // The reading hears the rows in table order; "No" matches upper case.
+  NotepadProcess notepad(folder_.Path(), L"Apple and apple. \u041c\u0418\u0420!");
+  ASSERT_TRUE(notepad.SelectAll());
+  const double pressed = LogClockMilliseconds();
+  ASSERT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
+  LogEntry speak;
+  ASSERT_TRUE(folder_.WaitForLogged(IsSapi5Reading, pressed, speak));
+  EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">Big apple and red fruit. peace!") + " 1");
+}
+
+TEST_F(OneCorrection, TheLastRowTakesTheFileWithItAndALargeDictionaryComesBackAtOnce) {
+  ShowPronunciationPage();
+  // Hides the window with Esc and shows it again, which reads words.ini anew:
+  // how long until the table holds the rows.
+  const auto showAgain = [&](int rows) {
+    EXPECT_TRUE(PressKeyIn(table_, VK_ESCAPE));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
+    const auto pressed = std::chrono::steady_clock::now();
+    EXPECT_TRUE(PressKey(VK_F11, {VK_CONTROL}));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) && Rows() == rows; }));
+    EXPECT_TRUE(ClickControl(table_));
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - pressed)
+        .count();
+  };
+  const double oneRow = showAgain(1);
+
+  ASSERT_TRUE(PressKeyIn(table_, VK_HOME));
+  ASSERT_TRUE(PressKeyIn(table_, VK_DELETE));
+  EXPECT_EQ(AnswerMessageBox(*tolvane_, IDYES),
+            L"Are you sure to delete pronunciation correction for word \"only\"?");
+  EXPECT_TRUE(FileGone(WordsPath()));
+  EXPECT_EQ(Rows(), 0);
+
+  std::string many;
+  for (int row = 0; row < 10000; ++row) many += Line(std::to_string(row) + "w", "x", "No");
+  WriteTextFile(WordsPath(), many);
+  const double manyRows = showAgain(10000);
+  std::printf("[   TIME   ] the window shown with 1 correction: %.0f ms, with 10,000: %.0f ms\n",
+              oneRow, manyRows);
+  EXPECT_EQ(SendMessageW(table_, LVM_GETCOLUMNWIDTH, 2, 0), 80);
+}
