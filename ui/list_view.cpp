@@ -54,26 +54,3 @@ void SelectOnlyRow(HWND list, int row) {
   ListView_SetItemState(list, row, state, state);
   ListView_EnsureVisible(list, row, FALSE);
 }
-
-namespace {
-
-bool OnlyCtrlDown() {
-  return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
-}
-
-}  // namespace
-
-TableCommand TableCommandOf(const NMHDR& notification) {
-  if (notification.code == NM_DBLCLK) return TableCommand::Edit;
-  if (notification.code != LVN_KEYDOWN) return TableCommand::None;
-  switch (reinterpret_cast<const NMLVKEYDOWN&>(notification).wVKey) {
-    case VK_INSERT:
-      return TableCommand::Add;
-    case VK_F2:
-      return TableCommand::Edit;
-    case VK_DELETE:
-      return OnlyCtrlDown() ? TableCommand::ClearAll : TableCommand::Delete;
-    default:
-      return TableCommand::None;
-  }
-}

@@ -28,9 +28,3 @@ std::wstring ListViewCellText(HWND list, int row, int column);
 std::vector<int> SelectedRows(HWND list);
 // Selects the row alone and makes it the focused, visible one.
 void SelectOnlyRow(HWND list, int row);
-
-// What a table's own keys and a double click on it ask for: Insert adds, F2
-// and the double click edit, Delete deletes, and Delete with Ctrl as the only
-// modifier clears the table.
-enum class TableCommand { None, Add, Edit, Delete, ClearAll };
-TableCommand TableCommandOf(const NMHDR& notification);

@@ -36,7 +36,8 @@ constexpr int kNarrowCaseSensitiveWidth = 80;
 }  // namespace
 
 TPronunciationPage::TPronunciationPage(PronunciationPageOwner& owner, std::wstring storePath)
-    : TOptionsPage(IDD_PAGE_PRONUNCIATION, kCaption),
+    : TTablePage(IDD_PAGE_PRONUNCIATION, kCaption, IDC_WORDS_TABLE,
+                 {IDC_WORD_ADD_BUTTON, IDC_WORD_EDIT_BUTTON, IDC_WORD_DELETE_BUTTON, 0}),
       owner_(owner),
       storePath_(std::move(storePath)) {}
 
@@ -45,56 +46,20 @@ void TPronunciationPage::OnInit() {
   ignoredCharactersBox_ = EditBox(Control(IDC_IGNORED_CHARACTERS));
   ignoredCharactersBox_.SetText(kIgnoredCharactersDesign);
   correctWordsBox_ = CheckBox(Control(IDC_WORDSCORR_CHECKBOX));
-  correctionsTable_ = Control(IDC_WORDS_TABLE);
-  SetUpReportList(correctionsTable_, kColumns);
+  SetUpReportList(Table(), kColumns);
 }
 
 bool TPronunciationPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
+  if (HandleTableMessage(message, wParam, lParam)) return true;
   if (message == WM_NOTIFY) {
     auto& notification = *reinterpret_cast<NMHDR*>(lParam);
-    if (notification.hwndFrom != correctionsTable_) return false;
-    if (notification.code == LVN_GETDISPINFOW) {
-      ShowRowText(reinterpret_cast<NMLVDISPINFOW&>(notification));
-      return true;
-    }
-    RunTableCommand(TableCommandOf(notification));
-    return false;
+    if (notification.hwndFrom != Table() || notification.code != LVN_GETDISPINFOW) return false;
+    ShowRowText(reinterpret_cast<NMLVDISPINFOW&>(notification));
+    return true;
   }
-  if (message != WM_COMMAND) return false;
-  switch (LOWORD(wParam)) {
-    case IDC_WORD_ADD_BUTTON:
-      RunTableCommand(TableCommand::Add);
-      return true;
-    case IDC_WORD_EDIT_BUTTON:
-      RunTableCommand(TableCommand::Edit);
-      return true;
-    case IDC_WORD_DELETE_BUTTON:
-      RunTableCommand(TableCommand::Delete);
-      return true;
-    case IDC_WORD_TEST_BUTTON:
-      OnTestCorrection();
-      return true;
-    default:
-      return false;
-  }
-}
-
-// The table has no "Clear all": Ctrl+Delete does nothing here.
-void TPronunciationPage::RunTableCommand(TableCommand command) {
-  switch (command) {
-    case TableCommand::Add:
-      OnAdd();
-      break;
-    case TableCommand::Edit:
-      OnEdit();
-      break;
-    case TableCommand::Delete:
-      OnDelete();
-      break;
-    case TableCommand::ClearAll:
-    case TableCommand::None:
-      break;
-  }
+  if (message != WM_COMMAND || LOWORD(wParam) != IDC_WORD_TEST_BUTTON) return false;
+  OnTestCorrection();
+  return true;
 }
 
 // The table keeps no text of its own: it asks for each cell it draws.
@@ -112,8 +77,8 @@ void TPronunciationPage::ShowRowText(NMLVDISPINFOW& display) const {
 }
 
 void TPronunciationPage::ShowRows() {
-  ListView_SetItemCountEx(correctionsTable_, static_cast<int>(rows_.size()), 0);
-  InvalidateRect(correctionsTable_, nullptr, TRUE);
+  ListView_SetItemCountEx(Table(), static_cast<int>(rows_.size()), 0);
+  InvalidateRect(Table(), nullptr, TRUE);
   MakeColumnsWidths();
 }
 
@@ -121,8 +86,7 @@ void TPronunciationPage::MakeColumnsWidths() {
   const int width = static_cast<int>(rows_.size()) < kRowsBeforeScrollBar
                         ? kColumns[kCaseSensitiveColumn].widthAt96Dpi
                         : kNarrowCaseSensitiveWidth;
-  ListView_SetColumnWidth(correctionsTable_, kCaseSensitiveColumn,
-                          ScaleForWindow(correctionsTable_, width));
+  ListView_SetColumnWidth(Table(), kCaseSensitiveColumn, ScaleForWindow(Table(), width));
 }
 
 void TPronunciationPage::Load(const PronunciationSettings& settings) {
@@ -153,11 +117,11 @@ void TPronunciationPage::SaveChangedWords() {
 }
 
 int TPronunciationPage::SelectedRow() const {
-  return ListView_GetNextItem(correctionsTable_, -1, LVNI_SELECTED);
+  return ListView_GetNextItem(Table(), -1, LVNI_SELECTED);
 }
 
 void TPronunciationPage::SelectRow(int row) {
-  if (row >= 0 && row < static_cast<int>(rows_.size())) SelectOnlyRow(correctionsTable_, row);
+  if (row >= 0 && row < static_cast<int>(rows_.size())) SelectOnlyRow(Table(), row);
 }
 
 // Whether the user added a row or not, the last row ends selected.
@@ -170,13 +134,13 @@ void TPronunciationPage::OnAdd() {
     SaveChangedWords();
   }
   SelectRow(static_cast<int>(rows_.size()) - 1);
-  SetFocus(correctionsTable_);
+  SetFocus(Table());
 }
 
 // Without a selection the first row is the one edited; a row keeps its place.
 void TPronunciationPage::OnEdit() {
   if (rows_.empty()) {
-    SetFocus(correctionsTable_);
+    SetFocus(Table());
     return;
   }
   int row = SelectedRow();
@@ -184,7 +148,7 @@ void TPronunciationPage::OnEdit() {
     row = 0;
     SelectRow(row);
   }
-  SetFocus(correctionsTable_);
+  SetFocus(Table());
   const WordEditorRequest request{
       .mode = WordEditorMode::Edit, .row = rows_[static_cast<size_t>(row)], .table = &rows_};
   if (const std::optional<WordCorrection> edited =
@@ -194,7 +158,7 @@ void TPronunciationPage::OnEdit() {
     SaveChangedWords();
   }
   SelectRow(row);
-  SetFocus(correctionsTable_);
+  SetFocus(Table());
 }
 
 // Whatever the answer, the row above ends selected; with the last row the
@@ -228,6 +192,6 @@ void TPronunciationPage::AddHints(THints& hints) const {
 }
 
 void TPronunciationPage::SetDpi(UINT dpi) {
-  SetReportListDpi(correctionsTable_, kColumns, dpi);
+  SetReportListDpi(Table(), kColumns, dpi);
   MakeColumnsWidths();
 }

@@ -14,8 +14,7 @@
 #include "settings/main_settings.h"
 #include "settings/word_correction.h"
 #include "ui/controls.h"
-#include "ui/list_view.h"
-#include "ui/options_page.h"
+#include "ui/table_page.h"
 #include "ui/test_text_speaker.h"
 #include "ui/word_editor.h"
 
@@ -27,7 +26,7 @@ class PronunciationPageOwner : public TestTextSpeaker, public WordEditorOwner {
   ~PronunciationPageOwner() = default;
 };
 
-class TPronunciationPage : public TOptionsPage {
+class TPronunciationPage : public TTablePage {
  public:
   // The corrections are kept in the file at `storePath`.
   TPronunciationPage(PronunciationPageOwner& owner, std::wstring storePath);
@@ -44,18 +43,14 @@ class TPronunciationPage : public TOptionsPage {
   // and the file is then as it was.
   void SaveWords() const;
 
-  // "&Add", "&Edit" (and a double click), "&Delete"; Insert, F2 and Delete
-  // in the table do the same.
-  void OnAdd();
-  void OnEdit();
-  void OnDelete();
+  void OnAdd() override;
+  void OnEdit() override;
+  void OnDelete() override;
   // "&Test": the selected row's pronunciation; nothing without a selection.
   void OnTestCorrection();
 
   // The ignored characters' box shows a hint while the mouse rests on it.
   void AddHints(THints& hints) const;
-
-  HWND CorrectionsTable() const { return correctionsTable_; }
 
   void SetDpi(UINT dpi) override;
   EditBox IgnoredCharactersBox() const { return ignoredCharactersBox_; }
@@ -65,7 +60,6 @@ class TPronunciationPage : public TOptionsPage {
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  void RunTableCommand(TableCommand command);
   // The table shows the rows as they are now.
   void ShowRows();
   void MakeColumnsWidths();
@@ -80,6 +74,5 @@ class TPronunciationPage : public TOptionsPage {
   CheckBox ignoreCharactersBox_;
   EditBox ignoredCharactersBox_;
   CheckBox correctWordsBox_;
-  HWND correctionsTable_ = nullptr;
   std::vector<WordCorrection> rows_;
 };

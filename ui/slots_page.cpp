@@ -63,68 +63,29 @@ std::wstring SlotValueText(const std::optional<int>& value) {
 }  // namespace
 
 TSlotsPage::TSlotsPage(SlotsPageOwner& owner, std::wstring storePath)
-    : TOptionsPage(IDD_PAGE_SLOTS, kCaption), owner_(owner), storePath_(std::move(storePath)) {}
+    : TTablePage(IDD_PAGE_SLOTS, kCaption, IDC_SLOTSLIST,
+                 {IDC_SLOT_ADD_BUTTON, IDC_SLOT_EDIT_BUTTON, IDC_SLOT_DELETE_BUTTON,
+                  IDC_SLOT_CLEAR_BUTTON}),
+      owner_(owner),
+      storePath_(std::move(storePath)) {}
 
-void TSlotsPage::OnInit() {
-  table_ = Control(IDC_SLOTSLIST);
-  SetUpReportList(table_, kColumns);
-}
+void TSlotsPage::OnInit() { SetUpReportList(Table(), kColumns); }
 
 bool TSlotsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
-  if (message == WM_NOTIFY) {
-    const auto& notification = *reinterpret_cast<const NMHDR*>(lParam);
-    if (notification.hwndFrom == table_) RunTableCommand(TableCommandOf(notification));
-    return false;
-  }
-  if (message != WM_COMMAND) return false;
-  switch (LOWORD(wParam)) {
-    case IDC_SLOT_ADD_BUTTON:
-      RunTableCommand(TableCommand::Add);
-      return true;
-    case IDC_SLOT_EDIT_BUTTON:
-      RunTableCommand(TableCommand::Edit);
-      return true;
-    case IDC_SLOT_DELETE_BUTTON:
-      RunTableCommand(TableCommand::Delete);
-      return true;
-    case IDC_SLOT_CLEAR_BUTTON:
-      RunTableCommand(TableCommand::ClearAll);
-      return true;
-    default:
-      return false;
-  }
+  return HandleTableMessage(message, wParam, lParam);
 }
 
-void TSlotsPage::RunTableCommand(TableCommand command) {
-  switch (command) {
-    case TableCommand::Add:
-      OnAdd();
-      break;
-    case TableCommand::Edit:
-      OnEdit();
-      break;
-    case TableCommand::Delete:
-      OnDelete();
-      break;
-    case TableCommand::ClearAll:
-      OnClearAll();
-      break;
-    case TableCommand::None:
-      break;
-  }
-}
-
-int TSlotsPage::Count() const { return ListView_GetItemCount(table_); }
+int TSlotsPage::Count() const { return ListView_GetItemCount(Table()); }
 
 VoiceSlot TSlotsPage::Slot(int n) const {
   if (n < 0 || n >= Count()) throw std::out_of_range("no such voice slot");
-  const LPARAM data = RowDataOf(table_, n);
-  return {.voiceName = ListViewCellText(table_, n, kVoiceColumn),
+  const LPARAM data = RowDataOf(Table(), n);
+  return {.voiceName = ListViewCellText(Table(), n, kVoiceColumn),
           .family = HIWORD(data),
           .hotKey = LOWORD(data),
-          .speed = SlotValue(table_, n, kSpeedColumn),
-          .pitch = SlotValue(table_, n, kPitchColumn),
-          .volume = SlotValue(table_, n, kVolumeColumn)};
+          .speed = SlotValue(Table(), n, kSpeedColumn),
+          .pitch = SlotValue(Table(), n, kPitchColumn),
+          .volume = SlotValue(Table(), n, kVolumeColumn)};
 }
 
 void TSlotsPage::AddSlot(const VoiceSlot& slot) {
@@ -134,37 +95,37 @@ void TSlotsPage::AddSlot(const VoiceSlot& slot) {
   item.iItem = Count();
   item.pszText = const_cast<wchar_t*>(slot.voiceName.c_str());
   item.lParam = RowData(slot.family, TextToHotKey(hotKeyText));
-  const int row = ListView_InsertItem(table_, &item);
-  SetCell(table_, row, kSpeedColumn, SlotValueText(slot.speed));
-  SetCell(table_, row, kPitchColumn, SlotValueText(slot.pitch));
-  SetCell(table_, row, kVolumeColumn, SlotValueText(slot.volume));
-  SetCell(table_, row, kHotKeyColumn, hotKeyText);
+  const int row = ListView_InsertItem(Table(), &item);
+  SetCell(Table(), row, kSpeedColumn, SlotValueText(slot.speed));
+  SetCell(Table(), row, kPitchColumn, SlotValueText(slot.pitch));
+  SetCell(Table(), row, kVolumeColumn, SlotValueText(slot.volume));
+  SetCell(Table(), row, kHotKeyColumn, hotKeyText);
 }
 
-void TSlotsPage::Clear() { ListView_DeleteAllItems(table_); }
+void TSlotsPage::Clear() { ListView_DeleteAllItems(Table()); }
 
 std::vector<std::wstring> TSlotsPage::HotKeyTextsBut(int exceptRow) const {
   std::vector<std::wstring> texts;
   for (int row = 0; row < Count(); ++row) {
-    if (row != exceptRow) texts.push_back(ListViewCellText(table_, row, kHotKeyColumn));
+    if (row != exceptRow) texts.push_back(ListViewCellText(Table(), row, kHotKeyColumn));
   }
   return texts;
 }
 
 // A new slot takes the first free number, which fills a gap in the file.
 void TSlotsPage::OnAdd() {
-  const std::vector<int> selected = SelectedRows(table_);
+  const std::vector<int> selected = SelectedRows(Table());
   SlotEditorRequest request;
   request.otherSlotKeys = HotKeyTextsBut(-1);
   if (!selected.empty()) request.selected = Slot(selected.front());
   if (const std::optional<VoiceSlot> slot = owner_.EditVoiceSlot(std::move(request))) {
     SaveSlot(FirstFreeSlotNumber(storePath_), *slot);
   }
-  SetFocus(table_);
+  SetFocus(Table());
 }
 
 void TSlotsPage::OnEdit() {
-  const std::vector<int> selected = SelectedRows(table_);
+  const std::vector<int> selected = SelectedRows(Table());
   if (selected.empty()) {
     ShowInformation(Handle(), kSelectSlotText);
     return;
@@ -177,7 +138,7 @@ void TSlotsPage::OnEdit() {
   if (const std::optional<VoiceSlot> slot = owner_.EditVoiceSlot(std::move(request))) {
     SaveSlot(row, *slot);
   }
-  SetFocus(table_);
+  SetFocus(Table());
 }
 
 void TSlotsPage::SaveSlot(int number, const VoiceSlot& slot) {
@@ -190,7 +151,7 @@ void TSlotsPage::SaveSlot(int number, const VoiceSlot& slot) {
 }
 
 void TSlotsPage::OnDelete() {
-  const std::vector<int> selected = SelectedRows(table_);
+  const std::vector<int> selected = SelectedRows(Table());
   const bool confirmed =
       selected.size() == 1
           ? AskYesNo(Handle(), DeleteSlotText(selected.front()), MB_ICONQUESTION)
@@ -199,9 +160,9 @@ void TSlotsPage::OnDelete() {
     DeleteRows(selected);
     owner_.LoadVoiceSlots();
     const int above = selected.front() - 1;
-    if (selected.size() == 1 && above >= 0 && above < Count()) SelectOnlyRow(table_, above);
+    if (selected.size() == 1 && above >= 0 && above < Count()) SelectOnlyRow(Table(), above);
   }
-  SetFocus(table_);
+  SetFocus(Table());
 }
 
 // Last first, so that the numbers of the rows still to go stay right. A
@@ -229,4 +190,4 @@ void TSlotsPage::OnClearAll() {
   owner_.LoadVoiceSlots();
 }
 
-void TSlotsPage::SetDpi(UINT dpi) { SetReportListDpi(table_, kColumns, dpi); }
+void TSlotsPage::SetDpi(UINT dpi) { SetReportListDpi(Table(), kColumns, dpi); }

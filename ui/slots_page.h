@@ -11,9 +11,8 @@
 #include <vector>
 
 #include "settings/voice_slot.h"
-#include "ui/list_view.h"
-#include "ui/options_page.h"
 #include "ui/slot_editor.h"
+#include "ui/table_page.h"
 
 // What the page asks of the window that holds it.
 class SlotsPageOwner {
@@ -28,7 +27,7 @@ class SlotsPageOwner {
   ~SlotsPageOwner() = default;
 };
 
-class TSlotsPage : public TOptionsPage {
+class TSlotsPage : public TTablePage {
  public:
   // The slots are kept in the file at `storePath`.
   TSlotsPage(SlotsPageOwner& owner, std::wstring storePath);
@@ -42,28 +41,22 @@ class TSlotsPage : public TOptionsPage {
   void AddSlot(const VoiceSlot& slot);
   void Clear();
 
-  HWND Table() const { return table_; }
-
   void SetDpi(UINT dpi) override;
 
-  // "&Add" and Insert, "&Edit", F2 and a double click, "&Delete" and Delete,
-  // "&Clear all" and Ctrl+Delete.
-  void OnAdd();
-  void OnEdit();
-  void OnDelete();
-  void OnClearAll();
+  void OnAdd() override;
+  void OnEdit() override;
+  void OnDelete() override;
+  void OnClearAll() override;
 
  protected:
   void OnInit() override;
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  void RunTableCommand(TableCommand command);
   std::vector<std::wstring> HotKeyTextsBut(int exceptRow) const;
   void SaveSlot(int number, const VoiceSlot& slot);
   void DeleteRows(const std::vector<int>& rows);
 
   SlotsPageOwner& owner_;
   std::wstring storePath_;
-  HWND table_ = nullptr;
 };

@@ -400,7 +400,7 @@ TEST_F(DefaultVoiceTest, ThePronunciationTestSpeaksTheSelectedRowsPronunciation)
   EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}), std::vector<std::string>{})
       << "no row is selected";
 
-  SelectRow(page.CorrectionsTable(), 1);
+  SelectRow(page.Table(), 1);
   mark = LogMark();
   page.OnTestCorrection();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "Speak"}),

@@ -111,7 +111,7 @@ TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuard) {
     SendMessageW(frmMain.Handle(), WM_NOTIFY, IDC_PAGES, reinterpret_cast<LPARAM>(&change));
   };
   clickTab(kPronunciationPage);
-  EXPECT_TRUE(IsWindowVisible(frmMain.PronunciationPage().CorrectionsTable()));
+  EXPECT_TRUE(IsWindowVisible(frmMain.PronunciationPage().Table()));
   clickTab(kSpeechPage);
   EXPECT_TRUE(picker.GuardArmed());
 }
