@@ -100,6 +100,10 @@ std::wstring WideFromUtf16(std::string_view bytes) {
   return std::wstring(units.begin(), units.end());
 }
 
+bool StartsWithByteOrderMark(std::string_view bytes) {
+  return bytes.starts_with(kUtf8ByteOrderMark) || IsUtf16IniText(bytes);
+}
+
 std::wstring TextOf(std::string_view bytes, const AnsiCodePage& ansi) {
   if (bytes.starts_with(kUtf8ByteOrderMark))
     return WideFromUtf8(bytes.substr(kUtf8ByteOrderMark.size()));
@@ -140,7 +144,10 @@ std::string EncodeWords(const std::vector<WordCorrection>& rows, const AnsiCodeP
     text.append(row.word).append(kWordSeparator).append(row.pronunciation);
     text.append(kWordSeparator).append(row.caseFlag).append(kLineEnd);
   }
-  if (std::optional<std::string> bytes = ansi.encode(text)) return *std::move(bytes);
+  // Code page bytes that begin like a byte-order mark would be read as
+  // another encoding: such a file is UTF-8 too.
+  const std::optional<std::string> bytes = ansi.encode(text);
+  if (bytes && !StartsWithByteOrderMark(*bytes)) return *bytes;
   return std::string(kUtf8ByteOrderMark) + Utf8FromWide(text);
 }
 

@@ -68,6 +68,14 @@ TEST(WordsFile, ARowOutsideTheCodePageMakesTheFileUtf8) {
     utf16 += static_cast<char>(c >> 8);
   }
   EXPECT_EQ(DecodeWords(utf16, kAscii), (std::vector<WordCorrection>{{L"a", L"b", L"\u043c"}}));
+  // Code page bytes that would look like a mark go as UTF-8 too.
+  const std::vector<WordCorrection> markLike{{L"\xFF\xFEx", L"y", L"No"}};
+  const AnsiCodePage latin1{
+      [](std::wstring_view text) {
+        return std::optional<std::string>(std::in_place, text.begin(), text.end());
+      },
+      [](std::string_view bytes) { return std::wstring(bytes.begin(), bytes.end()); }};
+  EXPECT_EQ(DecodeWords(EncodeWords(markLike, latin1), latin1), markLike);
 }
 
 TEST(WordsFile, OnlyFieldsThatReadBackAsWrittenCanBeStored) {
