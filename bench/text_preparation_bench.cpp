@@ -15,11 +15,16 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
+#include <clocale>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
+#include <cwctype>
 #include <new>
 #include <random>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -169,11 +174,33 @@ double ScanSeconds(const std::wstring& text, std::size_t rows) {
   return Seconds(Clock::now() - start);
 }
 
+// Letter case as the program folds it: a table of every 16-bit unit's
+// upper-case form, made before the benchmarks start so that its memory is not
+// counted, read through a function pointer.
+std::array<wchar_t, 0x10000> MakeUpperTable() {
+  std::setlocale(LC_CTYPE, "C.UTF-8");
+  std::array<wchar_t, 0x10000> table;
+  for (std::size_t unit = 0; unit < table.size(); ++unit) {
+    const auto upper = std::towupper(static_cast<std::wint_t>(unit));
+    table[unit] = static_cast<wchar_t>(upper < 0x10000 ? upper : unit);
+  }
+  return table;
+}
+const std::array<wchar_t, 0x10000> kUpper = MakeUpperTable();
+
+wchar_t TableFold(wchar_t c) {
+  const auto unit = static_cast<std::uint32_t>(c);
+  return unit < kUpper.size() ? kUpper[unit] : c;
+}
+
+using Preparation = std::wstring (*)(std::wstring, const TextPreparationSettings&, CaseFold);
+
 // Prepares a fresh copy of `text` in each iteration; the copy is made outside
 // the timed part, and the time is the benchmark's manual time. The baselines
 // run in every iteration too, so that all see the same load on the machine.
 void MeasurePreparation(benchmark::State& state, const std::wstring& text,
-                        const TextPreparationSettings& settings, std::size_t rows) {
+                        const TextPreparationSettings& settings, std::size_t rows,
+                        Preparation prepare = PrepareText) {
   double prepareSeconds = 0;
   double scanSeconds = 0;
   double copySeconds = 0;
@@ -187,7 +214,7 @@ void MeasurePreparation(benchmark::State& state, const std::wstring& text,
     const std::size_t before = liveBytes;
     peakBytes = liveBytes;
     const Clock::time_point start = Clock::now();
-    std::wstring prepared = PrepareText(std::move(input), settings);
+    std::wstring prepared = prepare(std::move(input), settings, TableFold);
     const double seconds = Seconds(Clock::now() - start);
     benchmark::DoNotOptimize(prepared.data());
     state.SetIterationTime(seconds);
@@ -206,6 +233,98 @@ void MeasurePreparation(benchmark::State& state, const std::wstring& text,
   // this counts the replacements, a check that the text holds what it should.
   state.counters["size_change"] =
       static_cast<double>(preparedSize) - static_cast<double>(text.size());
+}
+
+// A made-up language built from syllables, so that its words share their
+// letter pairs and triples as the words of a real language do: the words of a
+// dictionary that are not in a text are still made of pieces that are.
+class SyllableWords {
+ public:
+  explicit SyllableWords(unsigned seed) : maker_(seed) {}
+
+  std::wstring Next(std::size_t fewestSyllables = 1) {
+    static constexpr std::wstring_view kOnsets[] = {
+        L"b", L"c", L"d", L"f", L"g",  L"h",  L"k",  L"l",  L"m",  L"n",  L"p", L"r",
+        L"s", L"t", L"v", L"w", L"st", L"tr", L"pl", L"gr", L"ch", L"sh", L"th"};
+    static constexpr std::wstring_view kNuclei[] = {L"a",  L"e",  L"i",  L"o", L"u",
+                                                    L"ai", L"ea", L"ou", L"oo"};
+    static constexpr std::wstring_view kCodas[] = {L"",  L"",  L"",  L"n",  L"r",
+                                                   L"s", L"t", L"l", L"nd", L"st"};
+    std::wstring word;
+    for (std::size_t syllables = fewestSyllables + maker_.Below(3); syllables > 0; --syllables) {
+      word += kOnsets[maker_.Below(std::size(kOnsets))];
+      word += kNuclei[maker_.Below(std::size(kNuclei))];
+      word += kCodas[maker_.Below(std::size(kCodas))];
+    }
+    return word;
+  }
+
+  std::size_t Below(std::size_t count) { return maker_.Below(count); }
+
+ private:
+  TextMaker maker_;
+};
+
+// A dictionary and a text of that language: the text draws its words from a
+// vocabulary of 3,000, in sentences that begin with a capital letter. Every
+// hundredth row's word is from the vocabulary, so it occurs now and then; the
+// other rows' words, of two to four syllables, are not (but may still stand
+// inside a longer word or across two). Each
+// pronunciation is its word with an "h" behind it.
+struct Dictionary {
+  std::wstring text;
+  TextPreparationSettings settings;
+};
+
+Dictionary MakeDictionary(std::size_t size, std::size_t rows, const wchar_t* caseSensitive) {
+  SyllableWords words(4);
+  std::vector<std::wstring> vocabulary;
+  std::set<std::wstring> known;
+  while (vocabulary.size() < 3000) {
+    std::wstring word = words.Next();
+    if (known.insert(word).second) vocabulary.push_back(std::move(word));
+  }
+  Dictionary result;
+  std::size_t sentence = 0;
+  while (result.text.size() < size) {
+    std::wstring word = vocabulary[words.Below(vocabulary.size())];
+    if (sentence == 0) word[0] = static_cast<wchar_t>(word[0] - L'a' + L'A');
+    result.text += word;
+    sentence = (sentence + 1) % (5 + words.Below(10));
+    result.text += sentence == 0 ? L". " : words.Below(8) == 0 ? L", " : L" ";
+  }
+  result.text.resize(size);
+  result.settings.correctWords = true;
+  for (std::size_t row = 0; row < rows; ++row) {
+    std::wstring word;
+    if (row % 100 == 0) {
+      word = vocabulary[row / 100];
+    } else {
+      do word = words.Next(2);
+      while (!known.insert(word).second);
+    }
+    result.settings.corrections.push_back({word, word + L"h", caseSensitive});
+  }
+  return result;
+}
+
+// A selection as long as a reading takes, with dictionaries of 100, 1,000 and
+// 10,000 rows: the preparation, and beside it the same preparation with every
+// row searching the whole text.
+void BM_Dictionary(benchmark::State& state, const wchar_t* caseSensitive, Preparation prepare) {
+  const std::size_t rows = static_cast<std::size_t>(state.range(0));
+  const Dictionary dictionary = MakeDictionary(51200, rows, caseSensitive);
+  MeasurePreparation(state, dictionary.text, dictionary.settings, rows, prepare);
+  // How many rows' words the selection holds before any row is applied.
+  std::wstring lower = dictionary.text;
+  for (wchar_t& c : lower) c = static_cast<wchar_t>(std::towlower(c));
+  const std::wstring& searched =
+      std::wstring_view(caseSensitive) == L"No" ? lower : dictionary.text;
+  std::size_t found = 0;
+  for (const WordCorrection& row : dictionary.settings.corrections) {
+    found += searched.find(row.word) != std::wstring::npos ? 1 : 0;
+  }
+  state.counters["rows_in_text"] = static_cast<double>(found);
 }
 
 // 1 MiB, 1,000 rows, 100 of which occur 1,000 times each: rows 0, 10, 20, ...
@@ -240,6 +359,30 @@ void BM_IgnoredCharacters(benchmark::State& state) {
 // Times are the preparation's own (manual time), in milliseconds.
 BENCHMARK_CAPTURE(BM_ThousandRows, exact, L"Yes")->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ThousandRows, folded, L"No")->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Dictionary, exact, L"Yes", PrepareText)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Dictionary, exact_row_by_row, L"Yes", PrepareTextRowByRow)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Dictionary, folded, L"No", PrepareText)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Dictionary, folded_row_by_row, L"No", PrepareTextRowByRow)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OneRowManyMatches, exact_longer, L"Yes", Length::kLonger)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

@@ -1,6 +1,10 @@
-// Prepares random small texts with random small tables and compares the
-// result with the naive step-by-step preparation. The fuzz input is read as a
-// stream of choices; when it runs out, every further choice is 0.
+// Compares text preparation with the naive step-by-step preparation: random
+// small texts with random small tables, read from the fuzz input as a stream
+// of choices (when it runs out, every further choice is 0), and then, for
+// every other input, a text of up to 2,000 characters with a table of up to
+// 3,000 rows, which a generator seeded from the input draws, so that a few
+// bytes make a large case. The large cases fold with the reference's fold or
+// with a coarser one.
 
 #include <cstddef>
 #include <cstdint>
@@ -26,17 +30,65 @@ class InputPick {
   std::size_t at_ = 0;
 };
 
+// SplitMix64: cheap, and every seed gives a different stream.
+class SeededPick {
+ public:
+  explicit SeededPick(std::uint64_t seed) : state_(seed) {}
+
+  std::size_t operator()(std::size_t count) {
+    state_ += 0x9E3779B97F4A7C15;
+    std::uint64_t z = state_;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EB;
+    return static_cast<std::size_t>((z ^ (z >> 31)) % count);
+  }
+
+ private:
+  std::uint64_t state_;
+};
+
+// A coarser fold than the reference's, one that makes six units of the large
+// cases' letters one: more than the search tests a letter against at once.
+wchar_t CoarseFold(wchar_t c) {
+  const wchar_t folded = reference::SimpleFold(c);
+  return folded == L'B' || folded == L'C' || folded == L'D' ? L'A' : folded;
+}
+
+std::uint64_t Seed(const std::uint8_t* data, std::size_t size) {
+  std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+  for (std::size_t i = 0; i < size; ++i) hash = (hash ^ data[i]) * 1099511628211u;
+  return hash;
+}
+
+void CheckLargeCase(std::uint64_t seed) {
+  SeededPick pick(seed);
+  const CaseFold fold = pick(4) == 0 ? CoarseFold : reference::SimpleFold;
+  const reference::Case c = reference::PickLargeCase(pick);
+  // A case whose naive preparation would look at more characters than this
+  // takes too long to compare.
+  reference::Work work;
+  work.most = 20'000'000;
+  const std::wstring expected = reference::Prepare(c.text, c.settings, fold, &work);
+  if (work.Exceeded()) return;
+  if (PrepareText(c.text, c.settings, fold) != expected) std::abort();
+  if (PrepareTextRowByRow(c.text, c.settings, fold) != expected) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   InputPick pick(data, size);
   const reference::Case c = reference::PickCase(pick);
-  if (PrepareText(c.text, c.settings) != reference::Prepare(c.text, c.settings)) std::abort();
+  if (PrepareText(c.text, c.settings, reference::SimpleFold) !=
+      reference::Prepare(c.text, c.settings, reference::SimpleFold)) {
+    std::abort();
+  }
   const std::wstring search = reference::PickString(pick, 3);
   const std::wstring replacement = reference::PickString(pick, 5);
   if (ReplaceAllOccurrences(search, replacement, c.text) !=
-      reference::Replace(c.text, search, replacement, false)) {
+      reference::Replace(c.text, search, replacement, nullptr)) {
     std::abort();
   }
+  if (pick(2) == 1) CheckLargeCase(Seed(data, size));
   return 0;
 }

@@ -1,6 +1,7 @@
 #include "reading/reading_controller.h"
 
 #include "base/exception_guard.h"
+#include "reading/case_fold_system.h"
 #include "reading/reading_rules.h"
 #include "reading/selected_text.h"
 #include "speech/ansi_text.h"
@@ -44,7 +45,7 @@ void ReadingController::Report(ReadingState state) { feedback_.ReadingStateChang
 
 std::wstring ReadingController::GetSelectedText() {
   return PrepareText(CaptureSelectedText(pendingRestore_, processMessages_),
-                     source_.PreparationSettings());
+                     source_.PreparationSettings(), SystemCaseFold);
 }
 
 int ReadingController::DefaultVoiceFamily() const {

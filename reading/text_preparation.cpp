@@ -3,101 +3,328 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "reading/text_preparation_index.h"
+
 namespace {
+
+using text_preparation::Edit;
+using text_preparation::Stretch;
+using text_preparation::TextIndex;
 
 constexpr wchar_t kSpace = L' ';
 constexpr std::wstring_view kCaseInsensitiveFlag = L"No";
 
 constexpr std::size_t kNotFound = std::wstring_view::npos;
 
-// Only A to Z are folded, as the dictionary has always compared: letters of
-// other scripts and accented letters must be written in the word's own case.
-wchar_t LowerAToZ(wchar_t c) {
-  return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+// Words this long or longer are searched for by their last character first
+// (Boyer-Moore-Horspool): a text character that does not stand in the word
+// lets the search move on by the word's whole length. Its shifts are kept for
+// the low byte of a character, so that a table of 256 serves every script.
+constexpr std::size_t kSkippingLength = 4;
+
+using Shifts = std::array<std::uint32_t, 256>;
+
+std::size_t LowByte(wchar_t c) { return static_cast<std::size_t>(c) & 0xFF; }
+
+// `word` as compared already (folded or not).
+Shifts ShiftsFor(std::wstring_view word) {
+  Shifts shifts;
+  const auto length = static_cast<std::uint32_t>(word.size());
+  shifts.fill(length);
+  for (std::uint32_t i = 0; i + 1 < length; ++i) shifts[LowByte(word[i])] = length - 1 - i;
+  return shifts;
 }
 
-wchar_t UpperAToZ(wchar_t c) {
-  return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
-}
+// 1 or 0, for tests joined without a jump.
+unsigned Is(wchar_t c, wchar_t unit) { return static_cast<unsigned>(c == unit); }
 
-std::wstring LowerAToZ(std::wstring_view text) {
-  std::wstring lower(text);
-  for (wchar_t& c : lower) c = LowerAToZ(c);
-  return lower;
+// Up to four code units that a character may be, tested without a jump.
+class Units {
+ public:
+  Units() = default;
+  explicit Units(wchar_t unit) : count_(1) { units_.fill(unit); }
+
+  // False when there are more than four.
+  bool Assign(const std::vector<wchar_t>& units) {
+    if (units.size() > units_.size()) return false;
+    count_ = units.size();
+    if (count_ > 0) units_.fill(units[0]);
+    std::copy(units.begin(), units.end(), units_.begin());
+    return true;
+  }
+
+  bool Empty() const { return count_ == 0; }
+  bool Has(wchar_t c) const {
+    return (Is(c, units_[0]) | Is(c, units_[1]) | Is(c, units_[2]) | Is(c, units_[3])) != 0;
+  }
+  const std::array<wchar_t, 4>& All() const { return units_; }
+
+ private:
+  std::array<wchar_t, 4> units_{};
+  std::size_t count_ = 0;
+};
+
+// The first place in [from, last) where the text holds one of `first`, then
+// one of `second`, then what `rest` accepts: a search for words of two or
+// three characters. Blocks of the text are first tested whole, in a loop
+// without jumps that the compiler can turn into vector instructions; only a
+// block that holds the pair is looked at place by place.
+template <typename Rest>
+std::size_t FindByPair(std::wstring_view text, std::size_t from, std::size_t last,
+                       const Units& first, const Units& second, Rest rest) {
+  constexpr std::size_t kBlock = 64;
+  const wchar_t* units = text.data();
+  for (std::size_t block = from; block < last; block += kBlock) {
+    const std::size_t end = std::min(last, block + kBlock);
+    // The units in locals, each test in plain operators: what the compiler
+    // turns into vector instructions.
+    const auto [a0, a1, a2, a3] = first.All();
+    const auto [b0, b1, b2, b3] = second.All();
+    unsigned any = 0;
+    for (std::size_t at = block; at < end; ++at) {
+      const wchar_t c = units[at];
+      const wchar_t d = units[at + 1];
+      any |= (Is(c, a0) | Is(c, a1) | Is(c, a2) | Is(c, a3)) &
+             (Is(d, b0) | Is(d, b1) | Is(d, b2) | Is(d, b3));
+    }
+    if (any == 0) continue;
+    for (std::size_t at = block; at < end; ++at) {
+      if (first.Has(units[at]) && second.Has(units[at + 1]) && rest(at)) return at;
+    }
+  }
+  return kNotFound;
 }
 
 // Plain substring search, letter case and all.
-class ExactFinder {
+class ExactSearch {
  public:
-  ExactFinder(std::wstring_view text, std::wstring_view word) : text_(text), word_(word) {}
-  std::size_t Find(std::size_t from) const { return text_.find(word_, from); }
-  static bool Same(wchar_t a, wchar_t b) { return a == b; }
+  ExactSearch(std::wstring_view text, std::wstring_view word) : text_(text), word_(word) {
+    if (word_.size() >= kSkippingLength) shifts_ = ShiftsFor(word_);
+  }
+
+  // The first occurrence that starts in [from, to).
+  std::size_t FindIn(std::size_t from, std::size_t to) const {
+    const std::size_t length = word_.size();
+    if (text_.size() < length) return kNotFound;
+    const std::size_t last = std::min(to, text_.size() - length + 1);
+    const wchar_t* text = text_.data();
+    const wchar_t* word = word_.data();
+    if (length == 1) return text_.substr(0, last).find(word[0], from);
+    if (length < kSkippingLength) {
+      return FindByPair(text_, from, last, Units(word[0]), Units(word[1]),
+                        [&](std::size_t at) { return length == 2 || text[at + 2] == word[2]; });
+    }
+    for (std::size_t at = from; at < last; at += shifts_[LowByte(text[at + length - 1])]) {
+      if (text[at + length - 1] == word[length - 1] &&
+          std::char_traits<wchar_t>::compare(text + at, word, length - 1) == 0) {
+        return at;
+      }
+    }
+    return kNotFound;
+  }
+
+  bool Same(wchar_t a, wchar_t b) const { return a == b; }
 
  private:
   std::wstring_view text_;
   std::wstring_view word_;
+  Shifts shifts_;
 };
 
-// Plain substring search with A to Z folded on both sides. A lower-case copy
-// of the text would cost a pass and a copy of the text for every row, also for
-// the many rows that do not occur; instead the finder keeps the next place of
-// the word's first letter in each case, each found with the library's fast
-// search for one character. Calls must come with `from` never decreasing.
-class FoldedFinder {
+// Substring search with both sides folded. A short word's first two letters
+// are tested as the code units of the text that fold as them, or, where the
+// text holds too many different units to tell them, folded one character at a
+// time.
+class FoldedSearch {
  public:
-  FoldedFinder(std::wstring_view text, std::wstring_view word)
-      : text_(text), word_(LowerAToZ(word)), lower_(word_[0]), upper_(UpperAToZ(lower_)) {
-    nextLower_ = text_.find(lower_);
-    nextUpper_ = upper_ == lower_ ? kNotFound : text_.find(upper_);
+  // `word` folded already; `first` and `second` null when not told.
+  FoldedSearch(std::wstring_view text, std::wstring_view word, CaseFold fold, const Units* first,
+               const Units* second)
+      : text_(text), word_(word), fold_(fold), first_(first), second_(second) {
+    if (word_.size() >= kSkippingLength) shifts_ = ShiftsFor(word_);
   }
 
-  std::size_t Find(std::size_t from) {
-    while (true) {
-      const std::size_t at =
-          std::min(Next(lower_, nextLower_, from), Next(upper_, nextUpper_, from));
-      if (at == kNotFound || text_.size() - at < word_.size()) return kNotFound;
-      if (MatchesAt(at)) return at;
-      from = at + 1;
+  std::size_t FindIn(std::size_t from, std::size_t to) const {
+    const std::size_t length = word_.size();
+    if (text_.size() < length) return kNotFound;
+    const std::size_t last = std::min(to, text_.size() - length + 1);
+    if (length >= kSkippingLength) {
+      while (from < last) {
+        const wchar_t c = fold_(text_[from + length - 1]);
+        if (c == word_[length - 1] && MatchesAt(from, 0, length - 1)) return from;
+        from += shifts_[LowByte(c)];
+      }
+      return kNotFound;
     }
+    if (first_ != nullptr && (length == 1 || second_ != nullptr)) {
+      if (first_->Empty() || (length > 1 && second_->Empty())) return kNotFound;
+      if (length == 1) {
+        for (std::size_t at = from; at < last; ++at) {
+          if (first_->Has(text_[at])) return at;
+        }
+        return kNotFound;
+      }
+      return FindByPair(text_, from, last, *first_, *second_,
+                        [this, length](std::size_t at) { return MatchesAt(at, 2, length); });
+    }
+    for (std::size_t at = from; at < last; ++at) {
+      if (fold_(text_[at]) == word_[0] && MatchesAt(at, 1, length)) return at;
+    }
+    return kNotFound;
   }
 
-  static bool Same(wchar_t a, wchar_t b) { return LowerAToZ(a) == LowerAToZ(b); }
+  bool Same(wchar_t a, wchar_t b) const { return fold_(a) == fold_(b); }
 
  private:
-  std::size_t Next(wchar_t letter, std::size_t& next, std::size_t from) const {
-    if (next < from) next = text_.find(letter, from);
-    return next;
-  }
-
-  bool MatchesAt(std::size_t at) const {
-    for (std::size_t i = 1; i < word_.size(); ++i) {
-      if (LowerAToZ(text_[at + i]) != word_[i]) return false;
+  // The word's characters [from, to) at the text's `at` on.
+  bool MatchesAt(std::size_t at, std::size_t from, std::size_t to) const {
+    for (std::size_t i = from; i < to; ++i) {
+      if (fold_(text_[at + i]) != word_[i]) return false;
     }
     return true;
   }
 
   std::wstring_view text_;
-  std::wstring word_;
-  wchar_t lower_;
-  wchar_t upper_;
-  std::size_t nextLower_;
-  std::size_t nextUpper_;
+  std::wstring_view word_;
+  CaseFold fold_;
+  const Units* first_;
+  const Units* second_;
+  Shifts shifts_;
 };
 
-// Equal as the finder's row compares: exactly, or with A to Z folded.
-template <typename Finder>
-bool Same(std::wstring_view a, std::wstring_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), Finder::Same);
-}
+// The different code units the text holds, or may hold: those it held when
+// the pass began and those of every pronunciation a row has inserted since.
+// Past a number of them (a text in a script of thousands of characters) they
+// are not listed.
+class TextUnits {
+ public:
+  TextUnits(std::wstring_view text, CaseFold fold) : fold_(fold), slots_(64) { Add(text); }
 
-// Where a row's result goes, piece by piece: counted, appended to a new text,
-// or written over the text itself.
+  void Add(std::wstring_view text) {
+    for (const wchar_t c : text) {
+      if (listed_ && !Insert(c)) return;
+    }
+  }
+
+  // The units that fold as `folded`; false when they are not listed or more
+  // than four.
+  bool FoldingAs(wchar_t folded, Units& units) {
+    if (!listed_) return false;
+    found_.clear();
+    for (std::size_t i = 0; i < units_.size(); ++i) {
+      if (folded_[i] == folded) found_.push_back(units_[i]);
+    }
+    return units.Assign(found_);
+  }
+
+ private:
+  static constexpr std::size_t kMostUnits = 1024;
+
+  // False when the units can no longer be listed.
+  bool Insert(wchar_t c) {
+    // Slots hold a unit plus one, so that 0 is an empty slot.
+    const std::uint64_t key = static_cast<std::uint64_t>(static_cast<std::uint32_t>(c)) + 1;
+    std::size_t at =
+        static_cast<std::size_t>((key * 0x9E3779B97F4A7C15) >> 40) & (slots_.size() - 1);
+    for (; slots_[at] != 0; at = (at + 1) & (slots_.size() - 1)) {
+      if (slots_[at] == key) return true;
+    }
+    if (units_.size() == kMostUnits) {
+      listed_ = false;
+      slots_ = {};
+      return false;
+    }
+    slots_[at] = key;
+    units_.push_back(c);
+    folded_.push_back(fold_(c));
+    if (2 * units_.size() > slots_.size()) Grow();
+    return true;
+  }
+
+  void Grow() {
+    std::vector<std::uint64_t> old(2 * slots_.size());
+    old.swap(slots_);
+    for (const std::uint64_t key : old) {
+      if (key == 0) continue;
+      std::size_t at =
+          static_cast<std::size_t>((key * 0x9E3779B97F4A7C15) >> 40) & (slots_.size() - 1);
+      while (slots_[at] != 0) at = (at + 1) & (slots_.size() - 1);
+      slots_[at] = key;
+    }
+  }
+
+  CaseFold fold_;
+  std::vector<std::uint64_t> slots_;
+  std::vector<wchar_t> units_;
+  std::vector<wchar_t> folded_;  // each unit's fold
+  std::vector<wchar_t> found_;
+  bool listed_ = true;
+};
+
+// What a row's first scan found, in order, up to a number: the scan that
+// writes the row's result takes it from here instead of searching again. The
+// positions are the text's; `offset` is taken off them for a scan of the text
+// from there on.
+struct Found {
+  std::vector<std::size_t> at;
+  std::size_t most = 0;
+  std::size_t offset = 0;
+  bool complete = true;
+  bool replaying = false;
+};
+
+// The occurrences of a row's word, in order, looked for only in the stretches
+// where one may start. Calls must come with `from` never decreasing.
+template <typename Search>
+class StretchFinder {
+ public:
+  StretchFinder(const Search& search, const std::vector<Stretch>& stretches, Found* found = nullptr)
+      : search_(search), stretches_(stretches), found_(found) {}
+
+  std::size_t Find(std::size_t from) {
+    if (found_ != nullptr && found_->replaying) {
+      const std::size_t at = found_->at[nextFound_++];
+      return at == kNotFound ? at : at - found_->offset;
+    }
+    const std::size_t at = Next(from);
+    if (found_ != nullptr) {
+      if (found_->at.size() == found_->most) found_->complete = false;
+      if (found_->complete) found_->at.push_back(at);
+    }
+    return at;
+  }
+
+  bool Same(wchar_t a, wchar_t b) const { return search_.Same(a, b); }
+
+ private:
+  std::size_t Next(std::size_t from) {
+    for (; nextStretch_ < stretches_.size(); ++nextStretch_) {
+      const Stretch& stretch = stretches_[nextStretch_];
+      if (stretch.to <= from) continue;
+      const std::size_t found = search_.FindIn(std::max(from, stretch.from), stretch.to);
+      if (found != kNotFound) return found;
+    }
+    return kNotFound;
+  }
+
+  const Search& search_;
+  const std::vector<Stretch>& stretches_;
+  Found* found_;
+  std::size_t nextStretch_ = 0;
+  std::size_t nextFound_ = 0;
+};
+
+// Where a row's result goes, piece by piece: the text's own pieces through
+// Put, the pronunciation's through Insert. Counted, appended to a new text, or
+// written over the text itself.
 class SizeSink {
  public:
   void Put(std::wstring_view piece) { size_ += piece.size(); }
+  void Insert(std::wstring_view piece) { size_ += piece.size(); }
   std::size_t Size() const { return size_; }
 
  private:
@@ -108,27 +335,86 @@ class AppendSink {
  public:
   explicit AppendSink(std::wstring& result) : result_(result) {}
   void Put(std::wstring_view piece) { result_.append(piece); }
+  void Insert(std::wstring_view piece) { result_.append(piece); }
 
  private:
   std::wstring& result_;
 };
 
-// For a replacement no longer than its word: what is written never reaches
-// the part of the text still to be read. The pieces of the text itself that
-// have not moved are left where they are.
+// Written over the text itself from `base` on, for a result whose every
+// piece lands at or before the place it is read from: a replacement no longer
+// than its word, or the text behind the first occurrence moved out of the way
+// first. The pieces of the text itself that have not moved stay where they are.
 class InPlaceSink {
  public:
-  explicit InPlaceSink(std::wstring& text) : text_(text) {}
+  explicit InPlaceSink(wchar_t* base) : base_(base) {}
   void Put(std::wstring_view piece) {
-    wchar_t* to = text_.data() + written_;
+    wchar_t* to = base_ + written_;
     if (piece.data() != to) std::char_traits<wchar_t>::move(to, piece.data(), piece.size());
     written_ += piece.size();
   }
+  void Insert(std::wstring_view piece) { Put(piece); }
   std::size_t Size() const { return written_; }
 
  private:
-  std::wstring& text_;
+  wchar_t* base_;
   std::size_t written_ = 0;
+};
+
+// What a row's replacements do to the text, noted without writing them: the
+// new length, where the first change is, and the edits up to a number.
+class EditNotes {
+ public:
+  EditNotes(std::wstring_view text, std::vector<Edit>& edits, std::size_t most)
+      : text_(text), edits_(edits), most_(most) {
+    edits_.clear();
+  }
+
+  void Put(std::wstring_view piece) {
+    if (piece.empty()) return;
+    const std::size_t from = static_cast<std::size_t>(piece.data() - text_.data());
+    if (open_ || from != oldAt_) Close(from);
+    oldAt_ = from + piece.size();
+    newAt_ += piece.size();
+  }
+
+  // Every replacement inserts, if only an empty piece.
+  void Insert(std::wstring_view piece) {
+    if (!open_) edit_ = {oldAt_, 0, newAt_, 0};
+    open_ = true;
+    newAt_ += piece.size();
+  }
+
+  // After the scan.
+  void Finish() {
+    if (open_ || oldAt_ != text_.size()) Close(text_.size());
+  }
+
+  bool Changed() const { return first_ != kNotFound; }
+  std::size_t First() const { return first_; }
+  bool Complete() const { return complete_; }
+  std::size_t Size() const { return newAt_; }
+
+ private:
+  void Close(std::size_t oldTo) {
+    if (!open_) edit_ = {oldAt_, 0, newAt_, 0};
+    open_ = false;
+    edit_.oldTo = oldTo;
+    edit_.newTo = newAt_;
+    if (first_ == kNotFound) first_ = edit_.oldFrom;
+    if (edits_.size() == most_) complete_ = false;
+    if (complete_) edits_.push_back(edit_);
+  }
+
+  std::wstring_view text_;
+  std::vector<Edit>& edits_;
+  std::size_t most_;
+  std::size_t oldAt_ = 0;
+  std::size_t newAt_ = 0;
+  Edit edit_{};
+  bool open_ = false;
+  std::size_t first_ = kNotFound;
+  bool complete_ = true;
 };
 
 // One row's replacement of every occurrence of its word, the scan resuming one
@@ -149,26 +435,27 @@ class InPlaceSink {
 template <typename Finder>
 class RowScan {
  public:
-  RowScan(std::wstring_view text, std::wstring_view word, std::wstring_view pronunciation)
-      : text_(text), word_(word), pronunciation_(pronunciation) {
+  RowScan(std::wstring_view text, std::wstring_view word, std::wstring_view pronunciation,
+          const Finder& finder)
+      : text_(text), word_(word), pronunciation_(pronunciation), finder_(finder) {
     resumeAfterPronunciation_ = HoldsWordAfterFirstCharacter();
     if (!resumeAfterPronunciation_) FindTailsThatBeginTheWord();
   }
 
   template <typename Sink>
   void Run(Sink& sink) const {
-    Finder finder(text_, word_);
+    Finder finder = finder_;
     std::size_t read = 0;
     bool restPending = false;  // the pronunciation after its first character
     while (true) {
       if (restPending) {
         if (const std::size_t tail = OccurrenceFromTail(read); tail != kNotFound) {
-          sink.Put(pronunciation_.substr(1, tail - 1));
-          sink.Put(pronunciation_.substr(0, 1));
+          sink.Insert(pronunciation_.substr(1, tail - 1));
+          sink.Insert(pronunciation_.substr(0, 1));
           read += word_.size() - (pronunciation_.size() - tail);
           continue;
         }
-        sink.Put(pronunciation_.substr(1));
+        sink.Insert(pronunciation_.substr(1));
         restPending = false;
       }
       const std::size_t found = finder.Find(read);
@@ -176,24 +463,33 @@ class RowScan {
       sink.Put(text_.substr(read, found - read));
       read = found + word_.size();
       if (resumeAfterPronunciation_) {
-        sink.Put(pronunciation_);
+        sink.Insert(pronunciation_);
       } else if (!pronunciation_.empty()) {
-        sink.Put(pronunciation_.substr(0, 1));
+        sink.Insert(pronunciation_.substr(0, 1));
         restPending = true;
-      } else if (read < text_.size()) {
-        // The word went without a trace; one past its place is the character
-        // after it, which no occurrence can start at.
-        sink.Put(text_.substr(read, 1));
-        ++read;
+      } else {
+        sink.Insert({});
+        if (read < text_.size()) {
+          // The word went without a trace; one past its place is the
+          // character after it, which no occurrence can start at.
+          sink.Put(text_.substr(read, 1));
+          ++read;
+        }
       }
     }
     sink.Put(text_.substr(read));
   }
 
  private:
+  bool Same(std::wstring_view a, std::wstring_view b) const {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [this](wchar_t x, wchar_t y) { return finder_.Same(x, y); });
+  }
+
   bool HoldsWordAfterFirstCharacter() const {
     for (std::size_t at = 1; at + word_.size() <= pronunciation_.size(); ++at) {
-      if (Same<Finder>(pronunciation_.substr(at, word_.size()), word_)) return true;
+      if (Same(pronunciation_.substr(at, word_.size()), word_)) return true;
     }
     return false;
   }
@@ -204,9 +500,7 @@ class RowScan {
     const std::size_t length = pronunciation_.size();
     const std::size_t first = length < word_.size() ? 1 : length - word_.size() + 1;
     for (std::size_t at = first; at < length; ++at) {
-      if (Same<Finder>(pronunciation_.substr(at), word_.substr(0, length - at))) {
-        tails_.push_back(at);
-      }
+      if (Same(pronunciation_.substr(at), word_.substr(0, length - at))) tails_.push_back(at);
     }
   }
 
@@ -214,7 +508,7 @@ class RowScan {
   std::size_t OccurrenceFromTail(std::size_t read) const {
     for (const std::size_t at : tails_) {
       const std::wstring_view rest = word_.substr(pronunciation_.size() - at);
-      if (Same<Finder>(text_.substr(read, rest.size()), rest)) return at;
+      if (Same(text_.substr(read, rest.size()), rest)) return at;
     }
     return kNotFound;
   }
@@ -222,16 +516,19 @@ class RowScan {
   std::wstring_view text_;
   std::wstring_view word_;
   std::wstring_view pronunciation_;
+  Finder finder_;
   bool resumeAfterPronunciation_ = false;
   std::vector<std::size_t> tails_;
 };
 
-template <typename Finder>
+// Every occurrence replaced with exact matching, searching the whole text.
 void ReplaceAll(std::wstring& text, std::wstring_view word, std::wstring_view replacement) {
   if (word.empty()) return;
-  const RowScan<Finder> scan(text, word, replacement);
+  const std::vector<Stretch> whole = {{0, text.size()}};
+  const ExactSearch search(text, word);
+  const RowScan scan(text, word, replacement, StretchFinder(search, whole));
   if (replacement.size() <= word.size()) {
-    InPlaceSink sink(text);
+    InPlaceSink sink(text.data());
     scan.Run(sink);
     text.resize(sink.Size());
     return;
@@ -247,6 +544,126 @@ void ReplaceAll(std::wstring& text, std::wstring_view word, std::wstring_view re
   scan.Run(sink);
   text = std::move(result);
 }
+
+// The correction pass: the rows one after the other over the text. With an
+// index, a row whose word the index rules out is passed over, and the others
+// search only the stretches the index leaves them.
+class CorrectionPass {
+ public:
+  CorrectionPass(std::wstring& text, CaseFold fold, bool indexed)
+      : text_(text), fold_(fold), units_(text, fold) {
+    if (indexed) index_.emplace(text_, fold_);
+    // Past this many edits, making the index anew costs less than adding to
+    // it around each one.
+    mostEdits_ = 16 + text_.size() / 32;
+  }
+
+  // `more`: whether rows follow, which need the index to follow the text.
+  void Apply(const WordCorrection& row, bool more) {
+    if (row.word.empty()) return;
+    if (index_) {
+      if (!index_->MayHold(row.word)) return;
+      index_->Stretches(row.word, stretches_);
+      if (stretches_.empty()) return;
+    } else {
+      stretches_.assign(1, Stretch{0, text_.size()});
+    }
+    if (row.caseFlag == kCaseInsensitiveFlag) {
+      const std::wstring folded = Folded(row.word);
+      Units first;
+      Units second;
+      const Units* firstKnown = units_.FoldingAs(folded[0], first) ? &first : nullptr;
+      const Units* secondKnown =
+          folded.size() > 1 && units_.FoldingAs(folded[1], second) ? &second : nullptr;
+      Replace(
+          [&](std::wstring_view text) {
+            return FoldedSearch(text, folded, fold_, firstKnown, secondKnown);
+          },
+          row, more);
+    } else {
+      Replace([&](std::wstring_view text) { return ExactSearch(text, row.word); }, row, more);
+    }
+  }
+
+ private:
+  std::wstring Folded(std::wstring word) const {
+    for (wchar_t& c : word) c = fold_(c);
+    return word;
+  }
+
+  // The row's scan runs twice when it changes the text: once to note what it
+  // changes, then to write it, taking the occurrences the first run found.
+  template <typename MakeSearch>
+  void Replace(MakeSearch makeSearch, const WordCorrection& row, bool more) {
+    const auto search = makeSearch(text_);
+    found_.at.clear();
+    found_.most = mostEdits_;
+    found_.offset = 0;
+    found_.complete = true;
+    found_.replaying = false;
+    const RowScan scan(text_, row.word, row.pronunciation,
+                       StretchFinder(search, stretches_, &found_));
+    EditNotes notes(text_, edits_, mostEdits_);
+    scan.Run(notes);
+    notes.Finish();
+    if (!notes.Changed()) return;
+    found_.replaying = found_.complete;
+    units_.Add(row.pronunciation);
+    if (notes.Size() <= text_.size()) {
+      InPlaceSink sink(text_.data());
+      scan.Run(sink);
+      text_.resize(sink.Size());
+    } else if (notes.Size() <= text_.capacity()) {
+      Grow(makeSearch, row, notes.First(), notes.Size());
+    } else {
+      // Room for some more growth, so that a text that grows row after row
+      // is not moved to new memory for every row.
+      std::wstring result;
+      result.reserve(notes.Size() + notes.Size() / 8);
+      AppendSink sink(result);
+      scan.Run(sink);
+      text_ = std::move(result);
+    }
+    if (!index_ || !more) return;
+    if (notes.Complete()) {
+      index_->Update(text_, edits_);
+    } else {
+      index_->Rebuild(text_);
+    }
+  }
+
+  // A longer text within the memory the text has: the text from the first
+  // occurrence on is moved to the end of the longer text, and scanned there
+  // from that occurrence on, as the whole text's scan would go on from it;
+  // what is written then never overtakes what is still to be read.
+  template <typename MakeSearch>
+  void Grow(MakeSearch makeSearch, const WordCorrection& row, std::size_t first, std::size_t size) {
+    const std::size_t oldSize = text_.size();
+    const std::size_t growth = size - oldSize;
+    text_.resize(size);
+    wchar_t* data = text_.data();
+    std::char_traits<wchar_t>::move(data + first + growth, data + first, oldSize - first);
+    const std::wstring_view rest(data + first + growth, oldSize - first);
+    std::vector<Stretch>& stretches = stretches_;
+    std::erase_if(stretches, [first](const Stretch& s) { return s.to <= first; });
+    for (Stretch& s : stretches) s = {std::max(s.from, first) - first, s.to - first};
+    const auto search = makeSearch(rest);
+    found_.offset = first;
+    const RowScan scan(rest, row.word, row.pronunciation,
+                       StretchFinder(search, stretches, &found_));
+    InPlaceSink sink(data + first);
+    scan.Run(sink);
+  }
+
+  std::wstring& text_;
+  CaseFold fold_;
+  TextUnits units_;
+  std::optional<TextIndex> index_;
+  std::size_t mostEdits_;
+  std::vector<Stretch> stretches_;
+  std::vector<Edit> edits_;
+  Found found_;
+};
 
 bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
@@ -304,19 +721,23 @@ void BlankIgnoredCharacters(std::wstring& text, std::wstring_view ignored) {
     } else {
       units.BlankIn(text);
       units = CodeUnitSet();
-      ReplaceAll<ExactFinder>(text, character, std::wstring_view(&kSpace, 1));
+      ReplaceAll(text, character, std::wstring_view(&kSpace, 1));
     }
     at += character.size();
   }
   units.BlankIn(text);
 }
 
-void ApplyCorrection(std::wstring& text, const WordCorrection& row) {
-  if (row.caseFlag == kCaseInsensitiveFlag) {
-    ReplaceAll<FoldedFinder>(text, row.word, row.pronunciation);
-  } else {
-    ReplaceAll<ExactFinder>(text, row.word, row.pronunciation);
+std::wstring Prepare(std::wstring text, const TextPreparationSettings& settings, CaseFold fold,
+                     bool indexed) {
+  if (settings.ignoreCharacters) BlankIgnoredCharacters(text, settings.ignoredCharacters);
+  const std::vector<WordCorrection>& rows = settings.corrections;
+  if (settings.correctWords && !rows.empty()) {
+    CorrectionPass pass(text, fold, indexed);
+    for (std::size_t row = 0; row < rows.size(); ++row)
+      pass.Apply(rows[row], row + 1 < rows.size());
   }
+  return text;
 }
 
 }  // namespace
@@ -324,14 +745,16 @@ void ApplyCorrection(std::wstring& text, const WordCorrection& row) {
 std::wstring ReplaceAllOccurrences(std::wstring_view search, std::wstring_view replacement,
                                    std::wstring_view text) {
   std::wstring result(text);
-  ReplaceAll<ExactFinder>(result, search, replacement);
+  ReplaceAll(result, search, replacement);
   return result;
 }
 
-std::wstring PrepareText(std::wstring text, const TextPreparationSettings& settings) {
-  if (settings.ignoreCharacters) BlankIgnoredCharacters(text, settings.ignoredCharacters);
-  if (settings.correctWords) {
-    for (const WordCorrection& row : settings.corrections) ApplyCorrection(text, row);
-  }
-  return text;
+std::wstring PrepareText(std::wstring text, const TextPreparationSettings& settings,
+                         CaseFold fold) {
+  return Prepare(std::move(text), settings, fold, true);
+}
+
+std::wstring PrepareTextRowByRow(std::wstring text, const TextPreparationSettings& settings,
+                                 CaseFold fold) {
+  return Prepare(std::move(text), settings, fold, false);
 }

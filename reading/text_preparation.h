@@ -17,6 +17,12 @@ struct TextPreparationSettings {
   std::vector<WordCorrection> corrections;  // applied from the top row down
 };
 
+// How a row whose case flag is "No" compares letters: two code units are the
+// same when this maps them to the same unit. It maps each unit on its own, so
+// a word and its match have the same length. Called for many characters of a
+// reading, so it should be a table look-up or little more.
+using CaseFold = wchar_t (*)(wchar_t);
+
 // Every occurrence of `search` in `text` replaced by `replacement`, by plain
 // substring matching. After each replacement the scan resumes one character
 // after the place where the occurrence began, in the changed text, so an
@@ -28,5 +34,12 @@ std::wstring ReplaceAllOccurrences(std::wstring_view search, std::wstring_view r
                                    std::wstring_view text);
 
 // The text as it is spoken: the ignored-character pass, then the correction
-// pass, each only when switched on.
-std::wstring PrepareText(std::wstring text, const TextPreparationSettings& settings);
+// pass, each only when switched on. Each row's correction is that scan over
+// the text as the rows above left it; a "No" row compares through `fold`.
+// Rows whose words cannot be in the text are passed over without a search.
+std::wstring PrepareText(std::wstring text, const TextPreparationSettings& settings, CaseFold fold);
+
+// The same preparation with every row searching the whole text, however many
+// rows there are: the yardstick that the benchmarks hold PrepareText against.
+std::wstring PrepareTextRowByRow(std::wstring text, const TextPreparationSettings& settings,
+                                 CaseFold fold);

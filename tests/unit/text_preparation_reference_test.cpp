@@ -35,15 +35,15 @@ std::wstring Describe(const reference::Case& c) {
 
 TEST(TextPreparationReference, ScansAsTheRulesSay) {
   // Resumes one after where the replaced occurrence began, in the changed text.
-  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"ca", false), L"cca");
-  EXPECT_EQ(reference::Replace(L"aBB", L"ab", L"cA", true), L"ccA");
-  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"cA", false), L"cAb");
-  EXPECT_EQ(reference::Replace(L"abab", L"ab", L"", false), L"ab");
+  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"ca", nullptr), L"cca");
+  EXPECT_EQ(reference::Replace(L"aBB", L"ab", L"cA", reference::SimpleFold), L"ccA");
+  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"cA", nullptr), L"cAb");
+  EXPECT_EQ(reference::Replace(L"abab", L"ab", L"", nullptr), L"ab");
   // Holding the word after its first character, compared as the row compares:
   // resumes after the inserted replacement.
-  EXPECT_EQ(reference::Replace(L"banana", L"a", L"aa", false), L"baanaanaa");
-  EXPECT_EQ(reference::Replace(L"ab Ab", L"ab", L"xAB", true), L"xAB xAB");
-  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"xAba", false), L"xAbxAba");
+  EXPECT_EQ(reference::Replace(L"banana", L"a", L"aa", nullptr), L"baanaanaa");
+  EXPECT_EQ(reference::Replace(L"ab Ab", L"ab", L"xAB", reference::SimpleFold), L"xAB xAB");
+  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"xAba", nullptr), L"xAbxAba");
 }
 
 TEST(TextPreparationReference, RandomCasesPrepareAsTheNaiveRulesDo) {
@@ -51,7 +51,8 @@ TEST(TextPreparationReference, RandomCasesPrepareAsTheNaiveRulesDo) {
   SeededPick pick(20240601);
   for (int i = 0; i < kCases; ++i) {
     const reference::Case c = reference::PickCase(pick);
-    ASSERT_EQ(PrepareText(c.text, c.settings), reference::Prepare(c.text, c.settings))
+    ASSERT_EQ(PrepareText(c.text, c.settings, reference::SimpleFold),
+              reference::Prepare(c.text, c.settings, reference::SimpleFold))
         << "case " << i << ": " << Describe(c);
   }
 }
@@ -64,9 +65,27 @@ TEST(TextPreparationReference, RandomReplacementsMatchTheNaiveScan) {
     const std::wstring search = reference::PickString(pick, 3);
     const std::wstring replacement = reference::PickString(pick, 5);
     ASSERT_EQ(ReplaceAllOccurrences(search, replacement, text),
-              reference::Replace(text, search, replacement, false))
+              reference::Replace(text, search, replacement, nullptr))
         << "case " << i << ": \"" << search << "\" -> \"" << replacement << "\" in \"" << text
         << "\"";
+  }
+}
+
+// Large tables over texts long enough for the index: both the indexed pass
+// and the one that searches the whole text for every row.
+TEST(TextPreparationReference, LargeTablesPrepareAsTheNaiveRulesDo) {
+  constexpr int kCases = 12;
+  SeededPick pick(99);
+  for (int i = 0; i < kCases; ++i) {
+    const reference::Case c = reference::PickLargeCase(pick);
+    reference::Work work;
+    work.most = 20'000'000;
+    const std::wstring expected =
+        reference::Prepare(c.text, c.settings, reference::SimpleFold, &work);
+    if (work.Exceeded()) continue;
+    ASSERT_EQ(PrepareText(c.text, c.settings, reference::SimpleFold), expected) << "case " << i;
+    ASSERT_EQ(PrepareTextRowByRow(c.text, c.settings, reference::SimpleFold), expected)
+        << "case " << i;
   }
 }
 

@@ -6,9 +6,16 @@
 #include <utility>
 #include <vector>
 
+#include "fuzz/text_preparation_reference.h"
+
 namespace {
 
 const std::wstring kDefaultIgnoredCharacters = L"*\\/\"`_~:'";
+
+// Letter case as the tests' small fold sees it: A to Z, Cyrillic, long s.
+std::wstring Prepare(const std::wstring& text, const TextPreparationSettings& settings) {
+  return PrepareText(text, settings, reference::SimpleFold);
+}
 
 TextPreparationSettings Ignoring(std::wstring characters) {
   TextPreparationSettings settings;
@@ -66,28 +73,28 @@ TEST(TextPreparation, BothPassesOffLeaveTheTextUnchanged) {
   settings.ignoredCharacters = kDefaultIgnoredCharacters;
   settings.corrections = {{L"text", L"ward", L"No"}};
   const std::wstring text = L"Some *text* with _marks_ and text";
-  EXPECT_EQ(PrepareText(text, settings), text);
-  EXPECT_EQ(PrepareText(L"", settings), L"");
+  EXPECT_EQ(Prepare(text, settings), text);
+  EXPECT_EQ(Prepare(L"", settings), L"");
 }
 
 TEST(IgnoredCharacters, EachBecomesASpaceAndTheTextKeepsItsLength) {
   const std::wstring text = L"*bold* _under_ a\\b/c \"q\" `t` ~s~ 12:30 it's";
-  const std::wstring prepared = PrepareText(text, Ignoring(kDefaultIgnoredCharacters));
+  const std::wstring prepared = Prepare(text, Ignoring(kDefaultIgnoredCharacters));
   EXPECT_EQ(prepared, L" bold   under  a b c  q   t   s  12 30 it s");
   EXPECT_EQ(prepared.size(), text.size());
 }
 
 TEST(IgnoredCharacters, OnlyTheListedCharactersAndOnlyWhenSwitchedOn) {
-  EXPECT_EQ(PrepareText(L"a*b_c", Ignoring(L"_")), L"a*b c");
-  EXPECT_EQ(PrepareText(L"a*b_c", Ignoring(L"")), L"a*b_c");
+  EXPECT_EQ(Prepare(L"a*b_c", Ignoring(L"_")), L"a*b c");
+  EXPECT_EQ(Prepare(L"a*b_c", Ignoring(L"")), L"a*b_c");
   TextPreparationSettings off = Ignoring(L"*_");
   off.ignoreCharacters = false;
-  EXPECT_EQ(PrepareText(L"a*b_c", off), L"a*b_c");
+  EXPECT_EQ(Prepare(L"a*b_c", off), L"a*b_c");
 }
 
 TEST(IgnoredCharacters, ASpaceInTheListChangesNothing) {
-  EXPECT_EQ(PrepareText(L"a b  c ", Ignoring(L" ")), L"a b  c ");
-  EXPECT_EQ(PrepareText(L"a*b c", Ignoring(L"* ")), L"a b c");
+  EXPECT_EQ(Prepare(L"a b  c ", Ignoring(L" ")), L"a b  c ");
+  EXPECT_EQ(Prepare(L"a*b c", Ignoring(L"* ")), L"a b c");
 }
 
 TEST(IgnoredCharacters, ASurrogatePairIsOneCharacter) {
@@ -96,96 +103,172 @@ TEST(IgnoredCharacters, ASurrogatePairIsOneCharacter) {
   const std::wstring grinning = {wchar_t{0xD83D}, wchar_t{0xDE00}};
   const std::wstring beaming = {wchar_t{0xD83D}, wchar_t{0xDE01}};
   const std::wstring text = L"a" + grinning + L"b" + beaming;
-  EXPECT_EQ(PrepareText(text, Ignoring(grinning)), L"a b" + beaming);
-  EXPECT_EQ(PrepareText(text, Ignoring(L"b" + grinning)), L"a  " + beaming);
+  EXPECT_EQ(Prepare(text, Ignoring(grinning)), L"a b" + beaming);
+  EXPECT_EQ(Prepare(text, Ignoring(L"b" + grinning)), L"a  " + beaming);
 }
 
 TEST(Corrections, NoFlagFoldsLetterCaseYesMatchesExactly) {
   const std::wstring text = L"word, WORD and Word; wOrD.";
-  EXPECT_EQ(PrepareText(text, Correcting({{L"Word", L"Ward", L"No"}})),
-            L"Ward, Ward and Ward; Ward.");
-  EXPECT_EQ(PrepareText(text, Correcting({{L"Word", L"Ward", L"Yes"}})),
-            L"word, WORD and Ward; wOrD.");
+  EXPECT_EQ(Prepare(text, Correcting({{L"Word", L"Ward", L"No"}})), L"Ward, Ward and Ward; Ward.");
+  EXPECT_EQ(Prepare(text, Correcting({{L"Word", L"Ward", L"Yes"}})), L"word, WORD and Ward; wOrD.");
 }
 
 TEST(Corrections, OnlyTheExactFlagTextNoFoldsLetterCase) {
   const std::wstring text = L"word Word";
   for (const wchar_t* flag : {L"no", L"NO", L"No ", L"", L"Nein"}) {
-    EXPECT_EQ(PrepareText(text, Correcting({{L"Word", L"Ward", flag}})), L"word Ward")
+    EXPECT_EQ(Prepare(text, Correcting({{L"Word", L"Ward", flag}})), L"word Ward")
         << "flag \"" << flag << "\"";
   }
 }
 
 TEST(Corrections, SurroundingTextKeepsItsCaseAndThePronunciationIsInsertedAsWritten) {
-  EXPECT_EQ(PrepareText(L"A BIG WORDY TEXT", Correcting({{L"word", L"wArD", L"No"}})),
+  EXPECT_EQ(Prepare(L"A BIG WORDY TEXT", Correcting({{L"word", L"wArD", L"No"}})),
             L"A BIG wArDY TEXT");
 }
 
 TEST(Corrections, MatchInsideLongerWords) {
-  EXPECT_EQ(PrepareText(L"the cat concatenates", Correcting({{L"cat", L"kat", L"Yes"}})),
+  EXPECT_EQ(Prepare(L"the cat concatenates", Correcting({{L"cat", L"kat", L"Yes"}})),
             L"the kat conkatenates");
-  EXPECT_EQ(PrepareText(L"CONCATENATE", Correcting({{L"cat", L"kat", L"No"}})), L"CONkatENATE");
+  EXPECT_EQ(Prepare(L"CONCATENATE", Correcting({{L"cat", L"kat", L"No"}})), L"CONkatENATE");
 }
 
 TEST(Corrections, RowsApplyInTableOrderEachToTheResultOfTheRowsAbove) {
   const std::wstring text = L"x y xx";
-  EXPECT_EQ(PrepareText(text, Correcting({{L"x", L"y", L"Yes"}, {L"y", L"z", L"Yes"}})), L"z z zz");
-  EXPECT_EQ(PrepareText(text, Correcting({{L"y", L"z", L"Yes"}, {L"x", L"y", L"Yes"}})), L"y z yy");
-  EXPECT_EQ(PrepareText(L"X", Correcting({{L"x", L"Y", L"No"}, {L"y", L"z", L"No"}})), L"z");
+  EXPECT_EQ(Prepare(text, Correcting({{L"x", L"y", L"Yes"}, {L"y", L"z", L"Yes"}})), L"z z zz");
+  EXPECT_EQ(Prepare(text, Correcting({{L"y", L"z", L"Yes"}, {L"x", L"y", L"Yes"}})), L"y z yy");
+  EXPECT_EQ(Prepare(L"X", Correcting({{L"x", L"Y", L"No"}, {L"y", L"z", L"No"}})), L"z");
 }
 
 TEST(Corrections, EmptyTableEmptyWordOrSwitchedOffChangeNothing) {
   const std::wstring text = L"word Word";
-  EXPECT_EQ(PrepareText(text, Correcting({})), text);
-  EXPECT_EQ(PrepareText(text, Correcting({{L"", L"x", L"Yes"}, {L"", L"x", L"No"}})), text);
+  EXPECT_EQ(Prepare(text, Correcting({})), text);
+  EXPECT_EQ(Prepare(text, Correcting({{L"", L"x", L"Yes"}, {L"", L"x", L"No"}})), text);
   TextPreparationSettings off = Correcting({{L"word", L"ward", L"No"}});
   off.correctWords = false;
-  EXPECT_EQ(PrepareText(text, off), text);
+  EXPECT_EQ(Prepare(text, off), text);
 }
 
 TEST(Corrections, EmptyPronunciationRemovesTheWord) {
-  EXPECT_EQ(PrepareText(L"um, well UM", Correcting({{L"um", L"", L"No"}})), L", well ");
+  EXPECT_EQ(Prepare(L"um, well UM", Correcting({{L"um", L"", L"No"}})), L", well ");
 }
 
 TEST(Corrections, PronunciationContainingItsOwnWordEnds) {
-  EXPECT_EQ(PrepareText(L"banana", Correcting({{L"a", L"aa", L"Yes"}})), L"baanaanaa");
-  EXPECT_EQ(PrepareText(L"bAnAnA", Correcting({{L"a", L"aa", L"No"}})), L"baanaanaa");
+  EXPECT_EQ(Prepare(L"banana", Correcting({{L"a", L"aa", L"Yes"}})), L"baanaanaa");
+  EXPECT_EQ(Prepare(L"bAnAnA", Correcting({{L"a", L"aa", L"No"}})), L"baanaanaa");
   // Found again only in another letter case, which the "No" row also matches.
-  EXPECT_EQ(PrepareText(L"ab Ab", Correcting({{L"ab", L"xAB", L"No"}})), L"xAB xAB");
-  EXPECT_EQ(PrepareText(L"sql", Correcting({{L"sql", L"sequel sql", L"Yes"}})), L"sequel sql");
+  EXPECT_EQ(Prepare(L"ab Ab", Correcting({{L"ab", L"xAB", L"No"}})), L"xAB xAB");
+  EXPECT_EQ(Prepare(L"sql", Correcting({{L"sql", L"sequel sql", L"Yes"}})), L"sequel sql");
 }
 
 TEST(Corrections, ScanResumesInsideThePronunciationComparingAsTheRowDoes) {
-  EXPECT_EQ(PrepareText(L"aBB", Correcting({{L"ab", L"cA", L"No"}})), L"ccA");
-  EXPECT_EQ(PrepareText(L"abb", Correcting({{L"ab", L"cA", L"Yes"}})), L"cAb");
+  EXPECT_EQ(Prepare(L"aBB", Correcting({{L"ab", L"cA", L"No"}})), L"ccA");
+  EXPECT_EQ(Prepare(L"abb", Correcting({{L"ab", L"cA", L"Yes"}})), L"cAb");
   // "xAba" holds "ab" after its first letter only with the case folded, so the
   // "Yes" row still resumes inside it, where "a" and the text's "b" make one.
-  EXPECT_EQ(PrepareText(L"abb", Correcting({{L"ab", L"xAba", L"Yes"}})), L"xAbxAba");
+  EXPECT_EQ(Prepare(L"abb", Correcting({{L"ab", L"xAba", L"Yes"}})), L"xAbxAba");
 }
 
 TEST(Corrections, AnOccurrenceRightAfterAFalseStartIsFound) {
-  EXPECT_EQ(PrepareText(L"aab aaab", Correcting({{L"ab", L"x", L"Yes"}})), L"ax aax");
-  EXPECT_EQ(PrepareText(L"aAB AaAb", Correcting({{L"ab", L"x", L"No"}})), L"ax Aax");
+  EXPECT_EQ(Prepare(L"aab aaab", Correcting({{L"ab", L"x", L"Yes"}})), L"ax aax");
+  EXPECT_EQ(Prepare(L"aAB AaAb", Correcting({{L"ab", L"x", L"No"}})), L"ax Aax");
 }
 
-TEST(Corrections, OnlyLettersAToZAreFolded) {
-  // Accented, Greek and Cyrillic capitals are different letters to the rows.
+TEST(Corrections, NoRowsFoldLettersOfEveryScriptAsTheFoldDoes) {
+  const std::wstring da = L"\u0434\u0430";
+  const std::wstring text = L"\u0434\u0430 \u0414\u0410 \u0414\u0430";
+  EXPECT_EQ(Prepare(text, Correcting({{da, L"da", L"No"}})), L"da da da");
+  EXPECT_EQ(Prepare(text, Correcting({{da, L"da", L"Yes"}})), L"da \u0414\u0410 \u0414\u0430");
+  // Three units fold to S: each of them stands for the others.
+  EXPECT_EQ(Prepare(L"s S \u017F", Correcting({{L"\u017F", L"z", L"No"}})), L"z z z");
+  EXPECT_EQ(Prepare(L"sun SUN \u017Fun", Correcting({{L"sun", L"son", L"No"}})), L"son son son");
+  // Letters the fold leaves alone are different letters to the rows.
   EXPECT_EQ(
-      PrepareText(L"\u00e9t\u00e9 \u00c9T\u00c9", Correcting({{L"\u00e9t\u00e9", L"ete", L"No"}})),
+      Prepare(L"\u00e9t\u00e9 \u00c9T\u00c9", Correcting({{L"\u00e9t\u00e9", L"ete", L"No"}})),
       L"ete \u00c9T\u00c9");
-  EXPECT_EQ(
-      PrepareText(L"\u0434\u0430 \u0414\u0410", Correcting({{L"\u0434\u0430", L"da", L"No"}})),
-      L"da \u0414\u0410");
-  EXPECT_EQ(PrepareText(L"\u03a9 \u03c9", Correcting({{L"\u03c9", L"o", L"No"}})), L"\u03a9 o");
-  // Neighbours of A to Z in the code table are not letters to fold either.
-  EXPECT_EQ(PrepareText(L"@[`{", Correcting({{L"`", L"q", L"No"}, {L"{", L"r", L"No"}})), L"@[qr");
+}
+
+// The rows below a row must find the words that its replacements made, in
+// the replacement, across its ends and where a word was removed, however far
+// into a long text, exactly and with case folded.
+TEST(Corrections, LaterRowsFindWordsThatEarlierRowsMade) {
+  EXPECT_EQ(Prepare(L"a-c", Correcting({{L"-", L"b", L"Yes"}, {L"abc", L"X", L"Yes"}})), L"X");
+  EXPECT_EQ(Prepare(L"A-C", Correcting({{L"-", L"b", L"Yes"}, {L"abc", L"x", L"No"}})), L"x");
+  EXPECT_EQ(Prepare(L"aXb", Correcting({{L"X", L"", L"Yes"}, {L"ab", L"Y", L"Yes"}})), L"Y");
+  EXPECT_EQ(Prepare(L"q", Correcting({{L"q", L"hello", L"Yes"}, {L"ell", L"ELL", L"Yes"}})),
+            L"hELLo");
+  // Only the long s in the text, from the first row, folds like the word's S.
+  EXPECT_EQ(Prepare(L"xyz", Correcting({{L"y", L"\u017F", L"Yes"}, {L"S", L"t", L"No"}})), L"xtz");
+  // The second "ab" starts inside the first replacement: "abb" gives "cca".
+  EXPECT_EQ(Prepare(L"abb", Correcting({{L"ab", L"ca", L"Yes"}, {L"cc", L"d", L"Yes"}})), L"da");
+  std::wstring longText(3000, L'.');
+  longText.replace(2500, 3, L"a-c");
+  std::wstring expected(2998, L'.');
+  expected[2500] = L'X';
+  EXPECT_EQ(Prepare(longText, Correcting({{L"-", L"b", L"Yes"}, {L"abc", L"X", L"Yes"}})),
+            expected);
+}
+
+// A word of its own for each number: "q" and the number in three letters.
+std::wstring Numbered(int n) {
+  std::wstring word = L"q";
+  for (int digit = 0; digit < 3; ++digit, n /= 20) word += static_cast<wchar_t>(L'a' + n % 20);
+  return word;
+}
+
+// A row that changes the length of the text near its start moves every word
+// behind the change; the rows below must still find each of them. Each word
+// stands once, so that a search that looks only where a word may be looks in
+// a few places, the places the words have moved to.
+TEST(Corrections, WordsBehindAChangeOfLengthAreStillFound) {
+  for (const int change : {+39, -39}) {
+    const std::wstring before(change > 0 ? 1 : 40, L'#');
+    const std::wstring after(change > 0 ? 40 : 1, L'+');
+    TextPreparationSettings settings = Correcting({{before, after, L"Yes"}});
+    std::wstring text = before;
+    std::wstring expected = after;
+    for (int i = 0; i < 300; ++i) {
+      text += Numbered(i) + L". ";
+      expected += L"W. ";
+      settings.corrections.push_back({Numbered(i), L"W", i % 2 == 0 ? L"Yes" : L"No"});
+    }
+    EXPECT_EQ(Prepare(text, settings), expected) << "change " << change;
+  }
+}
+
+// The same for a removal inside a long word: its rest comes closer to its
+// start, which may lie before a place where the search would divide the text.
+TEST(Corrections, LongWordsJoinedByARemovalAreFound) {
+  const std::wstring removed(20, L'-');
+  TextPreparationSettings settings = Correcting({{removed, L"", L"Yes"}});
+  std::wstring text;
+  std::wstring expected;
+  for (int i = 0; i < 150; ++i) {
+    std::wstring rest;
+    for (int part = 1; part <= 4; ++part) rest += Numbered(i + 1000 * part);
+    const std::wstring gap(1 + i % 5, L' ');
+    text += Numbered(i) + removed + rest + gap;
+    expected += L"W" + gap;
+    settings.corrections.push_back({Numbered(i) + rest, L"W", L"Yes"});
+  }
+  EXPECT_EQ(Prepare(text, settings), expected);
+}
+
+// Many occurrences of one row, each making a word of a later row.
+TEST(Corrections, ARowReplacedEverywhereLeavesItsWordsToTheRowsBelow) {
+  std::wstring text;
+  std::wstring expected;
+  for (int i = 0; i < 400; ++i) {
+    text += L"a-b ";
+    expected += L"X ";
+  }
+  EXPECT_EQ(Prepare(text, Correcting({{L"-", L"", L"Yes"}, {L"ab", L"X", L"Yes"}})), expected);
 }
 
 TEST(TextPreparation, IgnoredCharactersBecomeSpacesBeforeTheCorrections) {
   TextPreparationSettings settings = Ignoring(L"_");
   settings.correctWords = true;
   settings.corrections = {{L"New York", L"Noo York", L"No"}, {L"_", L"underscore", L"Yes"}};
-  EXPECT_EQ(PrepareText(L"new_york", settings), L"Noo York");
+  EXPECT_EQ(Prepare(L"new_york", settings), L"Noo York");
 }
 
 }  // namespace
