@@ -47,10 +47,12 @@ $(FUZZ_TREE)/build.ninja: | deps
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 
 fuzz: deps $(FUZZ_TREE)/build.ninja
-	cmake --build $(FUZZ_TREE) --target text_preparation_fuzz
-	mkdir -p $(FUZZ_TREE)/corpus/text_preparation
-	cd $(FUZZ_TREE) && fuzz/text_preparation_fuzz -max_total_time=$(FUZZ_SECONDS) \
-	  corpus/text_preparation
+	cmake --build $(FUZZ_TREE) --target text_preparation_fuzz words_file_fuzz
+	for target in text_preparation words_file; do \
+	  mkdir -p $(FUZZ_TREE)/corpus/$$target && \
+	  (cd $(FUZZ_TREE) && fuzz/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) \
+	    corpus/$$target) || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD)
