@@ -4,6 +4,7 @@
 // table order. Portable: the options window copies its controls into the
 // settings below at the moment of the reading.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,8 +37,11 @@ std::wstring ReplaceAllOccurrences(std::wstring_view search, std::wstring_view r
 // The text as it is spoken: the ignored-character pass, then the correction
 // pass, each only when switched on. Each row's correction is that scan over
 // the text as the rows above left it; a "No" row compares through `fold`.
-// Rows whose words cannot be in the text are passed over without a search.
+// With a table of kIndexedCorrectionRows rows with words or more, the text is
+// indexed first: rows whose words cannot be in the text are then passed over
+// without a search, and the others search only where their words may be.
 std::wstring PrepareText(std::wstring text, const TextPreparationSettings& settings, CaseFold fold);
+inline constexpr std::size_t kIndexedCorrectionRows = 32;
 
 // The same preparation with every row searching the whole text, however many
 // rows there are: the yardstick that the benchmarks hold PrepareText against.
