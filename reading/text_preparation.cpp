@@ -129,6 +129,8 @@ class ExactSearch {
       falseStarts_ = at - from < kNear ? falseStarts_ + 1 : 0;
       from = at + 1;
     }
+    // A word of one letter has no false starts: it ends in the loop above.
+    if (from >= last) return kNotFound;
     if (length < kSkippingLength) {
       return FindByPair(text_, from, last, Units(word[0]), Units(word[1]),
                         [&](std::size_t at) { return length == 2 || text[at + 2] == word[2]; });

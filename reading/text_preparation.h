@@ -20,8 +20,9 @@ struct TextPreparationSettings {
 
 // How a row whose case flag is "No" compares letters: two code units are the
 // same when this maps them to the same unit. It maps each unit on its own, so
-// a word and its match have the same length. Called for many characters of a
-// reading, so it should be a table look-up or little more.
+// a word and its match have the same length, and a unit always to the same
+// unit, so that its answers may be remembered. Called for many characters of
+// a reading, so it should be a table look-up or little more.
 using CaseFold = wchar_t (*)(wchar_t);
 
 // Every occurrence of `search` in `text` replaced by `replacement`, by plain
