@@ -12,6 +12,7 @@
 namespace {
 
 using text_preparation::Edit;
+using text_preparation::FoldMemo;
 using text_preparation::Stretch;
 using text_preparation::TextIndex;
 
@@ -78,28 +79,34 @@ std::size_t FindByPair(std::wstring_view text, std::size_t from, std::size_t las
                        const Units& first, const Units& second, Rest rest) {
   constexpr std::size_t kBlock = 64;
   const wchar_t* units = text.data();
+  // The units in locals, each test in plain operators: what the compiler
+  // turns into vector instructions.
+  const auto [a0, a1, a2, a3] = first.All();
+  const auto [b0, b1, b2, b3] = second.All();
+  std::array<unsigned char, kBlock> pairs;
   for (std::size_t block = from; block < last; block += kBlock) {
-    const std::size_t end = std::min(last, block + kBlock);
-    // The units in locals, each test in plain operators: what the compiler
-    // turns into vector instructions.
-    const auto [a0, a1, a2, a3] = first.All();
-    const auto [b0, b1, b2, b3] = second.All();
+    const std::size_t count = std::min(last - block, kBlock);
     unsigned any = 0;
-    for (std::size_t at = block; at < end; ++at) {
-      const wchar_t c = units[at];
-      const wchar_t d = units[at + 1];
-      any |= (Is(c, a0) | Is(c, a1) | Is(c, a2) | Is(c, a3)) &
-             (Is(d, b0) | Is(d, b1) | Is(d, b2) | Is(d, b3));
+    for (std::size_t i = 0; i < count; ++i) {
+      const wchar_t c = units[block + i];
+      const wchar_t d = units[block + i + 1];
+      const unsigned pair = (Is(c, a0) | Is(c, a1) | Is(c, a2) | Is(c, a3)) &
+                            (Is(d, b0) | Is(d, b1) | Is(d, b2) | Is(d, b3));
+      pairs[i] = static_cast<unsigned char>(pair);
+      any |= pair;
     }
     if (any == 0) continue;
-    for (std::size_t at = block; at < end; ++at) {
-      if (first.Has(units[at]) && second.Has(units[at + 1]) && rest(at)) return at;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (pairs[i] != 0 && rest(block + i)) return block + i;
     }
   }
   return kNotFound;
 }
 
-// Plain substring search, letter case and all.
+// Plain substring search, letter case and all. The word's first letter is
+// looked for with the library's fast search for one character, as long as it
+// is seldom in the text; once it keeps turning up close by without the rest
+// of the word, the search goes on by letter pairs or last letters instead.
 class ExactSearch {
  public:
   ExactSearch(std::wstring_view text, std::wstring_view word) : text_(text), word_(word) {
@@ -113,7 +120,17 @@ class ExactSearch {
     const std::size_t last = std::min(to, text_.size() - length + 1);
     const wchar_t* text = text_.data();
     const wchar_t* word = word_.data();
-    if (length == 1) return text_.substr(0, last).find(word[0], from);
+    while (falseStarts_ < kFalseStarts && from < last) {
+      const std::size_t at = text_.substr(0, last).find(word[0], from);
+      if (at == kNotFound ||
+          std::char_traits<wchar_t>::compare(text + at + 1, word + 1, length - 1) == 0) {
+        return at;
+      }
+      falseStarts_ = at - from < kNear ? falseStarts_ + 1 : 0;
+      from = at + 1;
+    }
+    // A word of one letter has no false starts: it ends in the loop above.
+    if (from >= last) return kNotFound;
     if (length < kSkippingLength) {
       return FindByPair(text_, from, last, Units(word[0]), Units(word[1]),
                         [&](std::size_t at) { return length == 2 || text[at + 2] == word[2]; });
@@ -130,28 +147,54 @@ class ExactSearch {
   bool Same(wchar_t a, wchar_t b) const { return a == b; }
 
  private:
+  // This many first letters in a row, each within kNear of the one before,
+  // and the first letter counts as a common one.
+  static constexpr std::size_t kFalseStarts = 8;
+  static constexpr std::size_t kNear = 32;
+
   std::wstring_view text_;
   std::wstring_view word_;
   Shifts shifts_;
+  mutable std::size_t falseStarts_ = 0;
+};
+
+// The code units that may stand for each letter of a folded word: those of
+// the text that fold as the letter. A long word's search then skips by the
+// text's units as they are, and folds only where the last letter may stand.
+struct FoldedLetters {
+  Shifts shifts;
+  std::array<bool, 256> lastLetter;  // by low byte
 };
 
 // Substring search with both sides folded. A short word's first two letters
-// are tested as the code units of the text that fold as them, or, where the
-// text holds too many different units to tell them, folded one character at a
-// time.
+// are tested as the code units of the text that fold as them; a long word's
+// search skips by the same units. Where the text holds too many different
+// units to tell them, characters are folded as the search goes.
 class FoldedSearch {
  public:
-  // `word` folded already; `first` and `second` null when not told.
+  // `word` folded already; `first`, `second` and `letters` null when not told.
   FoldedSearch(std::wstring_view text, std::wstring_view word, CaseFold fold, const Units* first,
-               const Units* second)
-      : text_(text), word_(word), fold_(fold), first_(first), second_(second) {
-    if (word_.size() >= kSkippingLength) shifts_ = ShiftsFor(word_);
+               const Units* second, const FoldedLetters* letters)
+      : text_(text), word_(word), fold_(fold), first_(first), second_(second), letters_(letters) {
+    if (word_.size() >= kSkippingLength && letters_ == nullptr) shifts_ = ShiftsFor(word_);
   }
 
   std::size_t FindIn(std::size_t from, std::size_t to) const {
     const std::size_t length = word_.size();
     if (text_.size() < length) return kNotFound;
     const std::size_t last = std::min(to, text_.size() - length + 1);
+    if (length >= kSkippingLength && letters_ != nullptr) {
+      const wchar_t* text = text_.data();
+      while (from < last) {
+        const wchar_t c = text[from + length - 1];
+        if (letters_->lastLetter[LowByte(c)] && fold_(c) == word_[length - 1] &&
+            MatchesAt(from, 0, length - 1)) {
+          return from;
+        }
+        from += letters_->shifts[LowByte(c)];
+      }
+      return kNotFound;
+    }
     if (length >= kSkippingLength) {
       while (from < last) {
         const wchar_t c = fold_(text_[from + length - 1]);
@@ -190,9 +233,10 @@ class FoldedSearch {
 
   std::wstring_view text_;
   std::wstring_view word_;
-  CaseFold fold_;
+  mutable FoldMemo fold_;
   const Units* first_;
   const Units* second_;
+  const FoldedLetters* letters_;
   Shifts shifts_;
 };
 
@@ -213,16 +257,33 @@ class TextUnits {
   // The units that fold as `folded`; false when they are not listed or more
   // than four.
   bool FoldingAs(wchar_t folded, Units& units) {
+    return listed_ && units.Assign(FoldingAs(folded));
+  }
+
+  // For a folded word of kSkippingLength letters or more; false when the
+  // units are not listed.
+  bool LettersOf(std::wstring_view word, FoldedLetters& letters) {
     if (!listed_) return false;
-    found_.clear();
-    for (std::size_t i = 0; i < units_.size(); ++i) {
-      if (folded_[i] == folded) found_.push_back(units_[i]);
+    const auto length = static_cast<std::uint32_t>(word.size());
+    letters.shifts.fill(length);
+    for (std::uint32_t i = 0; i + 1 < length; ++i) {
+      for (const wchar_t unit : FoldingAs(word[i])) letters.shifts[LowByte(unit)] = length - 1 - i;
     }
-    return units.Assign(found_);
+    letters.lastLetter.fill(false);
+    for (const wchar_t unit : FoldingAs(word[length - 1])) letters.lastLetter[LowByte(unit)] = true;
+    return true;
   }
 
  private:
   static constexpr std::size_t kMostUnits = 1024;
+
+  const std::vector<wchar_t>& FoldingAs(wchar_t folded) {
+    found_.clear();
+    for (std::size_t i = 0; i < units_.size(); ++i) {
+      if (folded_[i] == folded) found_.push_back(units_[i]);
+    }
+    return found_;
+  }
 
   // False when the units can no longer be listed.
   bool Insert(wchar_t c) {
@@ -361,8 +422,27 @@ class InPlaceSink {
   std::size_t written_ = 0;
 };
 
-// What a row's replacements do to the text, noted without writing them: the
-// new length, where the first change is, and the edits up to a number.
+// Each piece to two sinks, the first before the second.
+template <typename First, typename Second>
+class BothSinks {
+ public:
+  BothSinks(First& first, Second& second) : first_(first), second_(second) {}
+  void Put(std::wstring_view piece) {
+    first_.Put(piece);
+    second_.Put(piece);
+  }
+  void Insert(std::wstring_view piece) {
+    first_.Insert(piece);
+    second_.Insert(piece);
+  }
+
+ private:
+  First& first_;
+  Second& second_;
+};
+
+// What a row's replacements do to the text, as the scan puts out its pieces:
+// the new length, where the first change is, and the edits up to a number.
 class EditNotes {
  public:
   EditNotes(std::wstring_view text, std::vector<Edit>& edits, std::size_t most)
@@ -550,8 +630,7 @@ void ReplaceAll(std::wstring& text, std::wstring_view word, std::wstring_view re
 // search only the stretches the index leaves them.
 class CorrectionPass {
  public:
-  CorrectionPass(std::wstring& text, CaseFold fold, bool indexed)
-      : text_(text), fold_(fold), units_(text, fold) {
+  CorrectionPass(std::wstring& text, CaseFold fold, bool indexed) : text_(text), fold_(fold) {
     if (indexed) index_.emplace(text_, fold_);
     // Past this many edits, making the index anew costs less than adding to
     // it around each one.
@@ -570,14 +649,25 @@ class CorrectionPass {
     }
     if (row.caseFlag == kCaseInsensitiveFlag) {
       const std::wstring folded = Folded(row.word);
+      const bool skipping = folded.size() >= kSkippingLength;
+      // The text's units are listed in one pass over it: worth it for a short
+      // word, which has no other quick search, and for a long one where the
+      // rows are many.
+      if (!units_ && (!skipping || index_)) units_.emplace(text_, fold_);
       Units first;
       Units second;
-      const Units* firstKnown = units_.FoldingAs(folded[0], first) ? &first : nullptr;
+      FoldedLetters letters;
+      const bool known = units_.has_value();
+      const Units* firstKnown =
+          known && !skipping && units_->FoldingAs(folded[0], first) ? &first : nullptr;
       const Units* secondKnown =
-          folded.size() > 1 && units_.FoldingAs(folded[1], second) ? &second : nullptr;
+          known && !skipping && folded.size() > 1 && units_->FoldingAs(folded[1], second) ? &second
+                                                                                          : nullptr;
+      const FoldedLetters* lettersKnown =
+          known && skipping && units_->LettersOf(folded, letters) ? &letters : nullptr;
       Replace(
           [&](std::wstring_view text) {
-            return FoldedSearch(text, folded, fold_, firstKnown, secondKnown);
+            return FoldedSearch(text, folded, fold_, firstKnown, secondKnown, lettersKnown);
           },
           row, more);
     } else {
@@ -591,8 +681,10 @@ class CorrectionPass {
     return word;
   }
 
-  // The row's scan runs twice when it changes the text: once to note what it
-  // changes, then to write it, taking the occurrences the first run found.
+  // A row whose pronunciation is no longer than its word is written over the
+  // text in its one scan. A longer one is scanned twice when it changes the
+  // text: once to note what it changes, then to write it, taking the
+  // occurrences the first scan found. The edits are noted for the index.
   template <typename MakeSearch>
   void Replace(MakeSearch makeSearch, const WordCorrection& row, bool more) {
     const auto search = makeSearch(text_);
@@ -601,18 +693,25 @@ class CorrectionPass {
     found_.offset = 0;
     found_.complete = true;
     found_.replaying = false;
+    const bool longer = row.pronunciation.size() > row.word.size();
     const RowScan scan(text_, row.word, row.pronunciation,
-                       StretchFinder(search, stretches_, &found_));
-    EditNotes notes(text_, edits_, mostEdits_);
-    scan.Run(notes);
-    notes.Finish();
+                       StretchFinder(search, stretches_, longer ? &found_ : nullptr));
+    EditNotes notes(text_, edits_, index_ && more ? mostEdits_ : 0);
+    if (!longer) {
+      InPlaceSink sink(text_.data());
+      BothSinks both(notes, sink);
+      scan.Run(both);
+      notes.Finish();
+      text_.resize(sink.Size());
+    } else {
+      scan.Run(notes);
+      notes.Finish();
+    }
     if (!notes.Changed()) return;
     found_.replaying = found_.complete;
-    units_.Add(row.pronunciation);
-    if (notes.Size() <= text_.size()) {
-      InPlaceSink sink(text_.data());
-      scan.Run(sink);
-      text_.resize(sink.Size());
+    if (units_) units_->Add(row.pronunciation);
+    if (!longer) {
+      // Written already.
     } else if (notes.Size() <= text_.capacity()) {
       Grow(makeSearch, row, notes.First(), notes.Size());
     } else {
@@ -657,7 +756,7 @@ class CorrectionPass {
 
   std::wstring& text_;
   CaseFold fold_;
-  TextUnits units_;
+  std::optional<TextUnits> units_;  // made when first needed
   std::optional<TextIndex> index_;
   std::size_t mostEdits_;
   std::vector<Stretch> stretches_;
@@ -728,14 +827,26 @@ void BlankIgnoredCharacters(std::wstring& text, std::wstring_view ignored) {
   units.BlankIn(text);
 }
 
+constexpr std::size_t kAhead = 4;
+
+// `indexed`: whether the pass may index the text, which it does for a table
+// of kIndexedCorrectionRows rows or more: making the index takes about as long
+// as a few dozen rows' searches of the whole text.
 std::wstring Prepare(std::wstring text, const TextPreparationSettings& settings, CaseFold fold,
                      bool indexed) {
   if (settings.ignoreCharacters) BlankIgnoredCharacters(text, settings.ignoredCharacters);
   const std::vector<WordCorrection>& rows = settings.corrections;
   if (settings.correctWords && !rows.empty()) {
-    CorrectionPass pass(text, fold, indexed);
-    for (std::size_t row = 0; row < rows.size(); ++row)
+    const auto searched = std::count_if(
+        rows.begin(), rows.end(), [](const WordCorrection& row) { return !row.word.empty(); });
+    CorrectionPass pass(text, fold,
+                        indexed && static_cast<std::size_t>(searched) >= kIndexedCorrectionRows);
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+      // Most rows take a look at their word and no more: the words of the
+      // rows ahead are fetched into the cache meanwhile.
+      if (row + kAhead < rows.size()) __builtin_prefetch(rows[row + kAhead].word.data());
       pass.Apply(rows[row], row + 1 < rows.size());
+    }
   }
   return text;
 }

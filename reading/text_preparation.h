@@ -4,6 +4,7 @@
 // table order. Portable: the options window copies its controls into the
 // settings below at the moment of the reading.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,8 +20,9 @@ struct TextPreparationSettings {
 
 // How a row whose case flag is "No" compares letters: two code units are the
 // same when this maps them to the same unit. It maps each unit on its own, so
-// a word and its match have the same length. Called for many characters of a
-// reading, so it should be a table look-up or little more.
+// a word and its match have the same length, and a unit always to the same
+// unit, so that its answers may be remembered. Called for many characters of
+// a reading, so it should be a table look-up or little more.
 using CaseFold = wchar_t (*)(wchar_t);
 
 // Every occurrence of `search` in `text` replaced by `replacement`, by plain
@@ -36,8 +38,11 @@ std::wstring ReplaceAllOccurrences(std::wstring_view search, std::wstring_view r
 // The text as it is spoken: the ignored-character pass, then the correction
 // pass, each only when switched on. Each row's correction is that scan over
 // the text as the rows above left it; a "No" row compares through `fold`.
-// Rows whose words cannot be in the text are passed over without a search.
+// With a table of kIndexedCorrectionRows rows with words or more, the text is
+// indexed first: rows whose words cannot be in the text are then passed over
+// without a search, and the others search only where their words may be.
 std::wstring PrepareText(std::wstring text, const TextPreparationSettings& settings, CaseFold fold);
+inline constexpr std::size_t kIndexedCorrectionRows = 32;
 
 // The same preparation with every row searching the whole text, however many
 // rows there are: the yardstick that the benchmarks hold PrepareText against.

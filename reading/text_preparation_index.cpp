@@ -92,7 +92,7 @@ void TextIndex::Rebuild(std::wstring_view text) {
 void TextIndex::Add(std::wstring_view text, std::size_t from, std::size_t to, std::size_t behind,
                     std::size_t& chunk) {
   // In locals: stores into the sets could otherwise be taken to change them.
-  const CaseFold fold = fold_;
+  FoldMemo& fold = fold_;
   const std::uint64_t count = bitCount_;
   std::uint64_t* const whole = bits_.data();
   std::uint64_t* const chunkSets = chunkSets_.data();

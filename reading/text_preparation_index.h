@@ -11,6 +11,7 @@
 // text, the chunks move with the text and the substrings around each change
 // are added, which keeps that true. Portable; internal to text preparation.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -19,6 +20,32 @@
 #include "reading/text_preparation.h"
 
 namespace text_preparation {
+
+// A fold that remembers the last unit of each low byte it folded: a text and
+// a dictionary have few different units, so most are folded without a call.
+class FoldMemo {
+ public:
+  explicit FoldMemo(CaseFold fold) : fold_(fold) {
+    // A unit whose low byte is not its place's, so that no unit matches it.
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      entries_[i] = {static_cast<wchar_t>(i ^ 1), 0};
+    }
+  }
+
+  wchar_t operator()(wchar_t c) {
+    Entry& entry = entries_[static_cast<std::size_t>(c) & 0xFF];
+    if (entry.unit != c) entry = {c, fold_(c)};
+    return entry.folded;
+  }
+
+ private:
+  struct Entry {
+    wchar_t unit;
+    wchar_t folded;
+  };
+  CaseFold fold_;
+  std::array<Entry, 256> entries_;
+};
 
 // A row's replacement as the text saw it: the old text's [oldFrom, oldTo)
 // became the new text's [newFrom, newTo).
@@ -64,7 +91,7 @@ class TextIndex {
   void Add(std::wstring_view text, std::size_t from, std::size_t to, std::size_t behind,
            std::size_t& chunk);
 
-  CaseFold fold_;
+  mutable FoldMemo fold_;
   std::size_t builtFor_ = 0;  // the text length the sets were sized for
   std::size_t textSize_ = 0;
   std::vector<std::uint64_t> bits_;  // the whole text's set

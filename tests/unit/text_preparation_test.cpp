@@ -31,6 +31,15 @@ TextPreparationSettings Correcting(std::vector<WordCorrection> rows) {
   return settings;
 }
 
+// The rows, then enough rows whose words are in no text here for the pass to
+// index the text and look each row up in the index.
+TextPreparationSettings Indexed(std::vector<WordCorrection> rows) {
+  while (rows.size() < kIndexedCorrectionRows) {
+    rows.push_back({L"{absent " + std::to_wstring(rows.size()) + L"}", L"x", L"Yes"});
+  }
+  return Correcting(std::move(rows));
+}
+
 TEST(ReplaceAllOccurrences, ReplacesEveryOccurrenceAsAPlainSubstring) {
   EXPECT_EQ(ReplaceAllOccurrences(L"cat", L"kat", L"cat concatenate cat"), L"kat conkatenate kat");
   EXPECT_EQ(ReplaceAllOccurrences(L"cat", L"kat", L"dog"), L"dog");
@@ -187,25 +196,27 @@ TEST(Corrections, NoRowsFoldLettersOfEveryScriptAsTheFoldDoes) {
       L"ete \u00c9T\u00c9");
 }
 
-// The rows below a row must find the words that its replacements made, in
-// the replacement, across its ends and where a word was removed, however far
-// into a long text, exactly and with case folded.
+// With rows enough for an index of the text, the rows below a row must find
+// the words that its replacements made, in the replacement, across its ends
+// and where a word was removed, however far into a long text, exactly and with
+// case folded.
 TEST(Corrections, LaterRowsFindWordsThatEarlierRowsMade) {
-  EXPECT_EQ(Prepare(L"a-c", Correcting({{L"-", L"b", L"Yes"}, {L"abc", L"X", L"Yes"}})), L"X");
-  EXPECT_EQ(Prepare(L"A-C", Correcting({{L"-", L"b", L"Yes"}, {L"abc", L"x", L"No"}})), L"x");
-  EXPECT_EQ(Prepare(L"aXb", Correcting({{L"X", L"", L"Yes"}, {L"ab", L"Y", L"Yes"}})), L"Y");
-  EXPECT_EQ(Prepare(L"q", Correcting({{L"q", L"hello", L"Yes"}, {L"ell", L"ELL", L"Yes"}})),
-            L"hELLo");
+  EXPECT_EQ(Prepare(L"a-c", Indexed({{L"-", L"b", L"Yes"}, {L"abc", L"X", L"Yes"}})), L"X");
+  EXPECT_EQ(Prepare(L"A-C", Indexed({{L"-", L"b", L"Yes"}, {L"abc", L"x", L"No"}})), L"x");
+  EXPECT_EQ(Prepare(L"aXb", Indexed({{L"X", L"", L"Yes"}, {L"ab", L"Y", L"Yes"}})), L"Y");
+  EXPECT_EQ(Prepare(L"q", Indexed({{L"q", L"hello", L"Yes"}, {L"ell", L"ELL", L"Yes"}})), L"hELLo");
+  EXPECT_EQ(
+      Prepare(L"\u0434-\u0430", Indexed({{L"-", L"", L"Yes"}, {L"\u0414\u0410", L"da", L"No"}})),
+      L"da");
   // Only the long s in the text, from the first row, folds like the word's S.
-  EXPECT_EQ(Prepare(L"xyz", Correcting({{L"y", L"\u017F", L"Yes"}, {L"S", L"t", L"No"}})), L"xtz");
+  EXPECT_EQ(Prepare(L"xyz", Indexed({{L"y", L"\u017F", L"Yes"}, {L"S", L"t", L"No"}})), L"xtz");
   // The second "ab" starts inside the first replacement: "abb" gives "cca".
-  EXPECT_EQ(Prepare(L"abb", Correcting({{L"ab", L"ca", L"Yes"}, {L"cc", L"d", L"Yes"}})), L"da");
+  EXPECT_EQ(Prepare(L"abb", Indexed({{L"ab", L"ca", L"Yes"}, {L"cc", L"d", L"Yes"}})), L"da");
   std::wstring longText(3000, L'.');
   longText.replace(2500, 3, L"a-c");
   std::wstring expected(2998, L'.');
   expected[2500] = L'X';
-  EXPECT_EQ(Prepare(longText, Correcting({{L"-", L"b", L"Yes"}, {L"abc", L"X", L"Yes"}})),
-            expected);
+  EXPECT_EQ(Prepare(longText, Indexed({{L"-", L"b", L"Yes"}, {L"abc", L"X", L"Yes"}})), expected);
 }
 
 // A word of its own for each number: "q" and the number in three letters.
@@ -261,7 +272,7 @@ TEST(Corrections, ARowReplacedEverywhereLeavesItsWordsToTheRowsBelow) {
     text += L"a-b ";
     expected += L"X ";
   }
-  EXPECT_EQ(Prepare(text, Correcting({{L"-", L"", L"Yes"}, {L"ab", L"X", L"Yes"}})), expected);
+  EXPECT_EQ(Prepare(text, Indexed({{L"-", L"", L"Yes"}, {L"ab", L"X", L"Yes"}})), expected);
 }
 
 TEST(TextPreparation, IgnoredCharactersBecomeSpacesBeforeTheCorrections) {
