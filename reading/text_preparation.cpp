@@ -632,9 +632,10 @@ class CorrectionPass {
  public:
   CorrectionPass(std::wstring& text, CaseFold fold, bool indexed) : text_(text), fold_(fold) {
     if (indexed) index_.emplace(text_, fold_);
-    // Past this many edits, making the index anew costs less than adding to
-    // it around each one.
-    mostEdits_ = 16 + text_.size() / 32;
+    // Past this many edits, making the index anew costs about as much as
+    // adding to it around each one; the notes then take no more memory than
+    // a sixth of the text's.
+    mostEdits_ = 16 + text_.size() / 64;
   }
 
   // `more`: whether rows follow, which need the index to follow the text.
