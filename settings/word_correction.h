@@ -9,7 +9,7 @@ struct WordCorrection {
   std::wstring pronunciation;  // may be empty: the word is then removed
   // The "Case sensitive" text as the table and words.ini hold it, "Yes" or
   // "No". It stays text because its readers differ on any other text (from
-  // an edited file): a reading lets A to Z match in either case only for
+  // an edited file): a reading matches letters in either case only for
   // exactly "No", while the correction editor takes only exactly "Yes" as set.
   std::wstring caseFlag;
 
