@@ -10,25 +10,11 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "fuzz/input_pick.h"
 #include "fuzz/text_preparation_reference.h"
 #include "reading/text_preparation.h"
 
 namespace {
-
-class InputPick {
- public:
-  InputPick(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-
-  std::size_t operator()(std::size_t count) {
-    if (at_ == size_) return 0;
-    return data_[at_++] % count;
-  }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t at_ = 0;
-};
 
 // SplitMix64: cheap, and every seed gives a different stream.
 class SeededPick {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz/input_pick.h"
 #include "settings/words_file.h"
 
 namespace {
@@ -34,20 +35,6 @@ const AnsiCodePage kLatin1{[](std::wstring_view text) -> std::optional<std::stri
 // code page, and the code page's look of a UTF-16 byte-order mark.
 constexpr wchar_t kAlphabet[] = {L'#',      L'*',      L'a',      L'\r',    L'\n',
                                  L'\u00e9', L'\u0416', L'\u00ff', L'\u00fe'};
-
-class InputPick {
- public:
-  InputPick(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  std::size_t operator()(std::size_t count) {
-    if (at_ == size_) return 0;
-    return data_[at_++] % count;
-  }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t at_ = 0;
-};
 
 std::wstring PickField(InputPick& pick) {
   std::wstring field;
