@@ -44,7 +44,7 @@ void TfrmMain::SetFixedHotKeys() {
 
 void TfrmMain::ActivateFixedHotKeys() {
   SetFixedHotKeys();
-  for (GlobalHotKey* hotKey : {defaultHotKey_.get(), optionsHotKey_.get(), stopHotKey_.get()}) {
+  for (GlobalHotKey* hotKey : FixedHotKeys()) {
     hotKey->SetActive(true);
   }
 }
@@ -174,7 +174,7 @@ bool TfrmMain::HandleCommand(WORD command) {
 }
 
 void TfrmMain::DispatchHotKey(WPARAM identifier) {
-  for (GlobalHotKey* hotKey : {defaultHotKey_.get(), optionsHotKey_.get(), stopHotKey_.get()}) {
+  for (GlobalHotKey* hotKey : FixedHotKeys()) {
     if (hotKey->HandleHotKey(identifier)) return;
   }
   for (const auto& hotKey : slotHotKeys_) {

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -115,6 +116,10 @@ class TfrmMain : public TForm {
   // re-registers, and each key is then activated.
   void ActivateFixedHotKeys();
   void SetFixedHotKeys();
+  // The reading, options and pause keys, in that order.
+  std::array<GlobalHotKey*, 3> FixedHotKeys() const {
+    return {defaultHotKey_.get(), optionsHotKey_.get(), stopHotKey_.get()};
+  }
   void DispatchHotKey(WPARAM identifier);
 
   // The voice slots (main_form_slots.cpp): the slot table rebuilt from

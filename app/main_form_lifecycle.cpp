@@ -177,7 +177,7 @@ void TfrmMain::BeforeCloseActions() {
     tray_->SetMinimizeToTray(false);
     tray_->SetVisible(false);
     if (engines_.Sapi5Available()) engines_.Sapi5().Disconnect();
-    for (GlobalHotKey* hotKey : {defaultHotKey_.get(), optionsHotKey_.get(), stopHotKey_.get()}) {
+    for (GlobalHotKey* hotKey : FixedHotKeys()) {
       hotKey->SetActive(false);
     }
     for (auto& hotKey : slotHotKeys_) hotKey->SetActive(false);

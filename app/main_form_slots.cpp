@@ -44,7 +44,7 @@ std::optional<VoiceSlot> TfrmMain::SlotRequests::EditVoiceSlot(SlotEditorRequest
 // user can press any of them into its hot key box and none starts a reading;
 // they are all active again afterwards, whatever ended the editor.
 std::optional<VoiceSlot> TfrmMain::OpenSlotEditor(SlotEditorRequest request) {
-  request.fixedKeys = {defaultHotKey_->HotKey(), optionsHotKey_->HotKey(), stopHotKey_->HotKey()};
+  for (const GlobalHotKey* hotKey : FixedHotKeys()) request.fixedKeys.push_back(hotKey->HotKey());
   SetHotKeysActive(false);
   std::optional<VoiceSlot> slot;
   try {
@@ -65,7 +65,7 @@ void TfrmMain::SetHotKeysActive(bool active) {
 }
 
 void TfrmMain::ReportRefusedFixedHotKeys() {
-  for (GlobalHotKey* hotKey : {defaultHotKey_.get(), optionsHotKey_.get(), stopHotKey_.get()}) {
+  for (GlobalHotKey* hotKey : FixedHotKeys()) {
     if (hotKey->Active() && hotKey->HotKey() != 0 && !hotKey->Registered()) {
       ShowWarning(Handle(), HotKeyRefusedText(HotKeyToText(hotKey->HotKey())));
     }

@@ -121,7 +121,7 @@ void TfrmSlot::StartValues() {
   const std::optional<VoiceSlot>& slot = request_.selected;
   const VoiceValues engine = picker_.Values();
   if (picker_.ShowsSapi5Voice()) {
-    const VoiceValues start = kSapi5StartPositions;
+    const VoiceValues& start = kSapi5StartPositions;
     picker_.SetValues({slot && slot->speed ? Sapi5EngineValue(*slot->speed) : start.speed,
                        slot && slot->pitch ? Sapi5EngineValue(*slot->pitch) : start.pitch,
                        slot && slot->volume ? *slot->volume : start.volume});
