@@ -45,6 +45,7 @@ target_link_options(Tolvane PRIVATE -municode $<$<CONFIG:Release>:-s>)
 tolvane_warnings(Tolvane)
 
 add_subdirectory(standins)
+include(cmake/help.cmake)
 
 add_test(NAME program_file_is_a_self_contained_win32_gui_program
          COMMAND ${PROJECT_SOURCE_DIR}/tools/check-program-file $<TARGET_FILE:Tolvane>)
