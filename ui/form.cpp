@@ -33,8 +33,7 @@ BOOL CALLBACK AddOtherUsableWindow(HWND window, LPARAM searchParameter) {
 
 void CentreWindowOn(HWND window, HWND other) {
   RECT otherArea, area;
-  GetWindowRect(other, &otherArea);
-  GetWindowRect(window, &area);
+  if (!GetWindowRect(other, &otherArea) || !GetWindowRect(window, &area)) return;
   const LONG width = area.right - area.left;
   const LONG height = area.bottom - area.top;
   MONITORINFO monitor{};

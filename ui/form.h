@@ -8,7 +8,7 @@
 #include <vector>
 
 // Places `window` over the middle of `other`, inside the work area of the
-// monitor `other` is on.
+// monitor `other` is on; without `other` it stays where it is.
 void CentreWindowOn(HWND window, HWND other);
 
 class TForm {

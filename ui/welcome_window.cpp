@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
+#include <cstdlib>
 #include <cwchar>
 #include <iterator>
 #include <utility>
@@ -66,8 +66,9 @@ SIZE TextSize(HWND window, HFONT font, const wchar_t* text) {
   return size;
 }
 
-// Moves the rectangle by the distance of one of its edges to the matching
-// edge of `work`, where that distance is at most `distance`.
+// Along one direction: moves the window's span from `low` to `high` so that
+// an end lying within `distance` of the work area's matching end meets it;
+// the left or top end comes first.
 void Snap(LONG& low, LONG& high, LONG workLow, LONG workHigh, int distance) {
   LONG shift = 0;
   if (std::abs(low - workLow) <= distance) {
