@@ -18,6 +18,11 @@ COLORREF Blend(COLORREF from, COLORREF to, int step, int lastStep) {
 
 namespace {
 
+int Length(const RECT& area, GradientDirection direction) {
+  return direction == GradientDirection::TopToBottom ? area.bottom - area.top
+                                                     : area.right - area.left;
+}
+
 // The part of the area from offset `begin` to `end` along the gradient.
 RECT Stripe(const RECT& area, int begin, int end, GradientDirection direction) {
   if (direction == GradientDirection::TopToBottom) {
@@ -30,8 +35,7 @@ RECT Stripe(const RECT& area, int begin, int end, GradientDirection direction) {
 
 void FillGradient(HDC dc, const RECT& area, COLORREF from, COLORREF to, int steps,
                   GradientDirection direction) {
-  const int length =
-      direction == GradientDirection::TopToBottom ? area.bottom - area.top : area.right - area.left;
+  const int length = Length(area, direction);
   if (length <= 0 || steps <= 0) return;
   steps = std::min(steps, length);
   const int stripeLength = length / steps;
@@ -40,6 +44,20 @@ void FillGradient(HDC dc, const RECT& area, COLORREF from, COLORREF to, int step
               Blend(from, to, step, steps - 1));
   }
   FillSolid(dc, Stripe(area, steps * stripeLength, length, direction), to);
+}
+
+void FillSmoothGradient(HDC dc, const RECT& area, COLORREF from, COLORREF to,
+                        GradientDirection direction) {
+  FillGradient(dc, area, from, to, Length(area, direction), direction);
+}
+
+void FillReflectedGradient(HDC dc, const RECT& area, COLORREF edges, COLORREF middle,
+                           GradientDirection direction) {
+  const int half = Length(area, direction) / 2;
+  const RECT first = Stripe(area, 0, half, direction);
+  const RECT second = Stripe(area, half, Length(area, direction), direction);
+  FillSmoothGradient(dc, first, edges, middle, direction);
+  FillSmoothGradient(dc, second, middle, edges, direction);
 }
 
 OwnedIcon LoadIconOfSize(HINSTANCE instance, int id, int size) {

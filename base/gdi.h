@@ -80,3 +80,12 @@ enum class GradientDirection { TopToBottom, LeftToRight };
 // stripe keep the end colour.
 void FillGradient(HDC dc, const RECT& area, COLORREF from, COLORREF to, int steps,
                   GradientDirection direction);
+
+// A gradient with a colour of its own for every pixel along the direction.
+void FillSmoothGradient(HDC dc, const RECT& area, COLORREF from, COLORREF to,
+                        GradientDirection direction);
+
+// A smooth gradient mirrored about the middle: `edges` at both ends, `middle`
+// half way along.
+void FillReflectedGradient(HDC dc, const RECT& area, COLORREF edges, COLORREF middle,
+                           GradientDirection direction);

@@ -5,6 +5,12 @@
 
 #include <windows.h>
 
+#include <vector>
+
+// Places `window` over the middle of `other`, inside the work area of the
+// monitor `other` is on; without `other` it stays where it is.
+void CentreWindowOn(HWND window, HWND other);
+
 class TForm {
  public:
   TForm(const TForm&) = delete;
@@ -13,7 +19,13 @@ class TForm {
 
   HWND Handle() const { return handle_; }
   bool Visible() const;
+  // Shows the window and brings it to the front, also when it is already shown.
   void Show();
+  // Shows the window and returns once it is hidden again. Meanwhile the
+  // thread's other windows are disabled, except those this window owns (a
+  // help window opened beside it stays usable), and the dialog keys work. A
+  // quit request ends the wait and is handed on to the outer message loop.
+  void ShowModal();
   void Hide();
   // Asks the window to close, as its close box does.
   void Close();
@@ -43,4 +55,10 @@ class TForm {
   HWND owner_;
   int templateId_;
   HWND handle_ = nullptr;
+  // The windows that ShowModal disabled, until they are enabled again.
+  std::vector<HWND> disabledForModal_;
+
+  void DisableOtherWindows();
+  void EnableOtherWindows();
+  void RunModalLoop();
 };

@@ -1,9 +1,37 @@
 #pragma once
-// The window that presents the partner's commercial quality voices.
+// Where to get better voices: a short page on the voices that come with
+// Windows, voices of other makers and the program's own engine downloads,
+// with a link to the maker's engine list, in the colours of the About page.
+// Created hidden once at start-up, shown modeless, and hidden again by its
+// close box or Esc.
 
+#include "base/gdi.h"
 #include "ui/form.h"
+
+// What the window asks of the window that owns it.
+class PartnerOfferOwner {
+ public:
+  // The link: the maker's page that lists speech engines.
+  virtual void OpenEngineListPage() = 0;
+
+ protected:
+  ~PartnerOfferOwner() = default;
+};
 
 class TfrmPartnerOffer : public TForm {
  public:
-  explicit TfrmPartnerOffer(HINSTANCE instance, HWND owner);
+  // `iconId` is the program's icon, shown at the top as on the About page.
+  TfrmPartnerOffer(HINSTANCE instance, HWND owner, PartnerOfferOwner& requests, int iconId);
+
+ private:
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  void SetIcon();
+  void DpiChanged(UINT dpi, LPARAM suggestedRect);
+
+  PartnerOfferOwner& requests_;
+  int iconId_;
+  UINT dpi_ = 96;
+  OwnedIcon icon_;
+  // The controls' font once the window has moved to a monitor of another DPI.
+  OwnedFont font_;
 };

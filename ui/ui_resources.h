@@ -94,6 +94,19 @@
 #define IDI_EDITOR_ADD 1800
 #define IDI_EDITOR_EDIT 1801
 
+// The welcome window.
+#define IDC_WELCOME_TITLE 1900
+#define IDC_WELCOME_GREETING 1901
+#define IDC_WELCOME_CONTINUE 1902
+
+// The partner's voice offer.
+#define IDC_OFFER_ICON 1910
+#define IDC_OFFER_INTRODUCTION 1911
+#define IDC_OFFER_WINDOWS_VOICES 1912
+#define IDC_OFFER_OTHER_MAKERS 1913
+#define IDC_OFFER_ADDITIONAL_VOICES 1914
+#define IDC_OFFER_ENGINES_LINK 1915
+
 // Commands of the tray menu, sent to its owner window.
 #define IDM_TRAY_OPTIONS 2001
 #define IDM_TRAY_VOICE_SLOTS 2002

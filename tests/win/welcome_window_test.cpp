@@ -1,0 +1,70 @@
+// The welcome window snaps to the edges of the work area while it is dragged:
+// the drag's proposed rectangles (WM_MOVING) come back moved onto an edge
+// within 20 pixels of it, and untouched farther away.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "ui/link_label.h"
+#include "ui/welcome_window.h"
+
+namespace {
+
+struct SilentOwner : WelcomeOwner {
+  void SpeakGreeting(const std::wstring&) override {}
+  void SilenceGreeting() override {}
+};
+
+class WelcomeWindowDrag : public ::testing::Test {
+ protected:
+  WelcomeWindowDrag() {
+    RegisterLinkLabelClass(GetModuleHandleW(nullptr));
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    work_ = monitor.rcWork;
+  }
+
+  // Where the window goes when the drag proposes a window of 328 x 187 pixels
+  // with its top left corner at `left`, `top`.
+  RECT Dragged(LONG left, LONG top) {
+    RECT proposed{left, top, left + 328, top + 187};
+    SendMessageW(welcome_.Handle(), WM_MOVING, WMSZ_TOPLEFT, reinterpret_cast<LPARAM>(&proposed));
+    EXPECT_EQ(proposed.right - proposed.left, 328);
+    EXPECT_EQ(proposed.bottom - proposed.top, 187);
+    return proposed;
+  }
+
+  SilentOwner owner_;
+  TfrmWelcome welcome_{GetModuleHandleW(nullptr), nullptr, nullptr, owner_};
+  RECT work_{};
+};
+
+TEST_F(WelcomeWindowDrag, SnapsOntoTheEdgesWithin20Pixels) {
+  // Inside and outside the work area alike.
+  RECT placed = Dragged(work_.left + 12, work_.top - 20);
+  EXPECT_EQ(placed.left, work_.left);
+  EXPECT_EQ(placed.top, work_.top);
+
+  placed = Dragged(work_.right - 328 + 20, work_.bottom - 187 - 7);
+  EXPECT_EQ(placed.right, work_.right);
+  EXPECT_EQ(placed.bottom, work_.bottom);
+
+  // One direction snaps, the other stays where the mouse put it.
+  placed = Dragged(work_.left - 5, work_.top + 100);
+  EXPECT_EQ(placed.left, work_.left);
+  EXPECT_EQ(placed.top, work_.top + 100);
+}
+
+TEST_F(WelcomeWindowDrag, StaysWhereTheMousePutsItFartherFromTheEdges) {
+  RECT placed = Dragged(work_.left + 21, work_.top + 30);
+  EXPECT_EQ(placed.left, work_.left + 21);
+  EXPECT_EQ(placed.top, work_.top + 30);
+
+  placed = Dragged(work_.right - 328 - 25, work_.bottom - 187 + 21);
+  EXPECT_EQ(placed.right, work_.right - 25);
+  EXPECT_EQ(placed.bottom, work_.bottom + 21);
+}
+
+}  // namespace
