@@ -1,9 +1,8 @@
 #include "ui/modal_dialog.h"
 
-#include <algorithm>
-
 #include "base/win32_error.h"
 #include "base/window_thunk.h"
+#include "ui/form.h"
 
 namespace {
 
@@ -12,20 +11,7 @@ namespace {
 void CentreOnOwner(HWND dialog) {
   HWND owner = GetWindow(dialog, GW_OWNER);
   if (owner == nullptr || !IsWindowVisible(owner) || IsIconic(owner)) return;
-  RECT ownerArea, area;
-  GetWindowRect(owner, &ownerArea);
-  GetWindowRect(dialog, &area);
-  const LONG width = area.right - area.left;
-  const LONG height = area.bottom - area.top;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
-  const RECT& work = monitor.rcWork;
-  const LONG left = (ownerArea.left + ownerArea.right - width) / 2;
-  const LONG top = (ownerArea.top + ownerArea.bottom - height) / 2;
-  SetWindowPos(dialog, nullptr, std::max(work.left, std::min(left, work.right - width)),
-               std::max(work.top, std::min(top, work.bottom - height)), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CentreWindowOn(dialog, owner);
 }
 
 }  // namespace

@@ -172,7 +172,7 @@ bool TfrmSlot::OnOk() {
 bool TfrmSlot::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (picker_.HandleMessage(message, wParam, lParam, result)) return true;
   if (message == WM_HELP) {
-    owner_.ShowHelpTopic(Handle(), kSlotEditorHelpTopic);
+    owner_.ShowHelp(Handle(), HelpTopic::WorkingWithVoiceSlots);
     result = TRUE;
     return true;
   }

@@ -11,6 +11,7 @@
 
 #include "settings/voice_slot.h"
 #include "speech/engines.h"
+#include "ui/help.h"
 
 enum class SlotEditorMode { Add, Edit };
 
@@ -23,7 +24,7 @@ class SlotEditorOwner {
   // "Want to get high quality voices right now?"
   virtual void ShowMoreVoices() = 0;
   // F1: a topic of the program's help, over `window`.
-  virtual void ShowHelpTopic(HWND window, const wchar_t* topic) = 0;
+  virtual void ShowHelp(HWND window, HelpTopic topic) = 0;
 
  protected:
   ~SlotEditorOwner() = default;
@@ -40,10 +41,6 @@ struct SlotEditorRequest {
   std::vector<std::wstring> otherSlotKeys;
   std::vector<HotKeyWord> fixedKeys;
 };
-
-// The editor's topic in the help file.
-inline constexpr wchar_t kSlotEditorHelpTopic[] =
-    L"::/Source\\Quick start\\Working with voice slots.htm";
 
 // Shows the editor modal over `owner` with the catalogue's voices. Answers the
 // slot to save when the user confirmed it and every check passed; nothing

@@ -92,7 +92,7 @@ bool TfrmWord::OnOk() {
 
 bool TfrmWord::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
   if (message == WM_HELP) {
-    owner_.ShowHelpTopic(Handle(), kWordEditorHelpTopic);
+    owner_.ShowHelp(Handle(), HelpTopic::CorrectingPronunciation);
     result = TRUE;
     return true;
   }
@@ -102,7 +102,7 @@ bool TfrmWord::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resul
       owner_.SpeakPronunciation(pronunciationBox_.Text());
       return true;
     case IDC_WORD_HELP_LINK:
-      owner_.ShowHelpTopic(Handle(), kWordEditorHelpTopic);
+      owner_.ShowHelp(Handle(), HelpTopic::CorrectingPronunciation);
       return true;
     default:
       return false;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "settings/word_correction.h"
+#include "ui/help.h"
 
 enum class WordEditorMode { Add, Edit };
 
@@ -19,7 +20,7 @@ class WordEditorOwner {
   // "&Test": the text with the default voice, after whatever it still says.
   virtual void SpeakPronunciation(const std::wstring& text) = 0;
   // F1 and the link: a topic of the program's help, over `window`.
-  virtual void ShowHelpTopic(HWND window, const wchar_t* topic) = 0;
+  virtual void ShowHelp(HWND window, HelpTopic topic) = 0;
 
  protected:
   ~WordEditorOwner() = default;
@@ -32,9 +33,6 @@ struct WordEditorRequest {
   // The table's rows, whose words a new row may not repeat exactly.
   const std::vector<WordCorrection>* table = nullptr;
 };
-
-inline constexpr wchar_t kWordEditorHelpTopic[] =
-    L"::/Source\\Quick start\\Correcting pronunciation.htm";
 
 // Shows the editor modal over `owner`. Answers the row to keep when the user
 // confirmed it and every check passed; nothing when the user closed it.

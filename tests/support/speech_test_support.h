@@ -42,7 +42,7 @@ inline bool ParseLogLine(const std::string& line, LogEntry& entry) {
   if (!(fields >> milliseconds >> api >> entry.objectId >> entry.method)) return false;
   const size_t point = milliseconds.find('.');
   if (point == std::string::npos || milliseconds.size() - point != 4) return false;
-  if (api != "sapi5" && api != "sapi4") return false;
+  if (api != "sapi5" && api != "sapi4" && api != "htmlhelp") return false;
   entry.milliseconds = std::stod(milliseconds);
   entry.api = api;
   if (entry.method == "event") {

@@ -35,11 +35,13 @@ stop_xvfb() {
   rm -f "$folder/display" "$folder/xvfb.pid"
 }
 
-# register_standins <folder>: registers every standin_*.dll found there in
-# the current WINEPREFIX.
+# register_standins <folder>: registers the stand-in speech runtimes
+# (standin_sapi*.dll) found there in the current WINEPREFIX. The HTML Help
+# stand-in is not registered: the tests that want it point the HTML Help
+# control at it themselves, and everyone else gets Wine's own viewer.
 register_standins() {
   local dll
-  for dll in "$1"/standin_*.dll; do
+  for dll in "$1"/standin_sapi*.dll; do
     [ -e "$dll" ] || continue
     wine regsvr32 /s "$(winepath -w "$dll")" </dev/null >/dev/null 2>&1
   done
