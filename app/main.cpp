@@ -51,6 +51,7 @@ int RunTolvane(HINSTANCE instance) {
 
   TfrmMain frmMain(application, ChooseProgramFiles(ProgramFolder(), UserAppDataFolder()),
                    CommandLineArguments());
+  frmMain.ShowWelcomeOnFirstRun();
   frmMain.ShowAtStart();
   return application.Run();
 }

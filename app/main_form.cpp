@@ -18,6 +18,7 @@ TfrmMain::TfrmMain(TApplication& application, ProgramFiles files,
     : TForm(application.Instance(), application.Handle(), IDD_MAIN),
       application_(application),
       files_(std::move(files)),
+      help_({files_.help, files_.tutorial}, kSupportMail),
       commandLine_(std::move(commandLine)),
       speechPage_(engines_, pageRequests_),
       slotsPage_(slotRequests_, files_.voiceSlots),
@@ -104,9 +105,17 @@ void TfrmMain::PageRequests::SpeakSlotTest(int entry, const VoiceValues& values)
   root_.reading_->SpeakSlotTest(entry, values);
 }
 
-// The help file and its viewer are not part of the program yet: the topic
-// asked for is where they will open.
-void TfrmMain::PageRequests::ShowHelpTopic(HWND, const wchar_t*) {}
+void TfrmMain::PageRequests::ShowHelp(HWND window, HelpTopic topic) {
+  root_.help_.ShowTopic(window, topic);
+}
+
+void TfrmMain::PageRequests::OpenEngineListPage() { root_.OpenWebAddress(kEngineListPage); }
+
+void TfrmMain::ShowOptionsHelp() {
+  if (const std::optional<HelpTopic> topic = OptionsPageHelpTopic(pages_.ActivePage())) {
+    help_.ShowTopic(Handle(), *topic);
+  }
+}
 
 void TfrmMain::PageRequests::OpenAboutLink(AboutLink link) {
   switch (link) {
@@ -145,9 +154,13 @@ void TfrmMain::TrayRequests::TrayCommandChosen(TrayCommand command) {
     case TrayCommand::Exit:
       root_.ExitProgram();
       break;
-    case TrayCommand::AdditionalVoices:
     case TrayCommand::Help:
+      root_.help_.ShowTopic(root_.Handle(), HelpTopic::Introduction);
+      break;
     case TrayCommand::Tutorial:
+      root_.help_.ShowTopic(root_.Handle(), HelpTopic::Tutorial);
+      break;
+    case TrayCommand::AdditionalVoices:
       break;
   }
 }
@@ -167,6 +180,9 @@ bool TfrmMain::HandleCommand(WORD command) {
       return true;
     case IDCANCEL:
       OnCancel();
+      return true;
+    case IDC_HELP_BUTTON:
+      ShowOptionsHelp();
       return true;
     default:
       return false;
@@ -219,6 +235,10 @@ bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
       return true;
     case WM_COMMAND:
       return HandleCommand(LOWORD(wParam));
+    case WM_HELP:
+      ShowOptionsHelp();
+      result = TRUE;
+      return true;
     default:
       return false;
   }

@@ -24,6 +24,7 @@
 #include "ui/about_page.h"
 #include "ui/form.h"
 #include "ui/general_page.h"
+#include "ui/help.h"
 #include "ui/options_pages.h"
 #include "ui/partner_offer.h"
 #include "ui/pronunciation_page.h"
@@ -43,6 +44,9 @@ class TfrmMain : public TForm {
   TfrmMain(TApplication& application, ProgramFiles files, std::vector<std::wstring> commandLine);
   ~TfrmMain() override;
 
+  // Start-up, on the first run only: the welcome window, shown modally, and
+  // what follows when it closes.
+  void ShowWelcomeOnFirstRun();
   // Start-up: the application becomes visible, or stays a tray icon only.
   void ShowAtStart();
 
@@ -57,11 +61,13 @@ class TfrmMain : public TForm {
   // Posted by the first activation of the window to connect the SAPI 5 voice.
   static constexpr UINT kConnectVoiceMessage = WM_APP + 2;
 
-  // What the options pages and the editors ask of the window.
+  // What the options pages, the editors and the partner window ask of the
+  // window.
   class PageRequests final : public SpeechPageOwner,
                              public PronunciationPageOwner,
                              public AboutPageOwner,
-                             public SlotEditorOwner {
+                             public SlotEditorOwner,
+                             public PartnerOfferOwner {
    public:
     explicit PageRequests(TfrmMain& root) : root_(root) {}
     void SpeakTestText(const std::wstring& text) override;
@@ -69,7 +75,8 @@ class TfrmMain : public TForm {
     void ShowMoreVoices() override;
     void OpenAboutLink(AboutLink link) override;
     void SpeakSlotTest(int entry, const VoiceValues& values) override;
-    void ShowHelpTopic(HWND window, const wchar_t* topic) override;
+    void ShowHelp(HWND window, HelpTopic topic) override;
+    void OpenEngineListPage() override;
 
    private:
     TfrmMain& root_;
@@ -81,6 +88,17 @@ class TfrmMain : public TForm {
     explicit SlotRequests(TfrmMain& root) : root_(root) {}
     void LoadVoiceSlots() override { root_.LoadVoiceSlots(); }
     std::optional<VoiceSlot> EditVoiceSlot(SlotEditorRequest request) override;
+
+   private:
+    TfrmMain& root_;
+  };
+
+  // What the welcome window asks of the window.
+  class WelcomeRequests final : public WelcomeOwner {
+   public:
+    explicit WelcomeRequests(TfrmMain& root) : root_(root) {}
+    void SpeakGreeting(const std::wstring& greeting) override;
+    void SilenceGreeting() override { root_.SilenceGreeting(); }
 
    private:
     TfrmMain& root_;
@@ -111,6 +129,14 @@ class TfrmMain : public TForm {
   // that an engine installer can replace files the program holds.
   void ExitProgram();
   void OpenWebAddress(const wchar_t* address) const;
+  // The options window's "&Help" and F1: the active page's topic.
+  void ShowOptionsHelp();
+
+  // The first run's welcome (main_form_welcome.cpp): what its closing runs,
+  // and the greeting silenced, each time the window hides and once more
+  // after it has closed.
+  void AfterWelcome();
+  void SilenceGreeting();
 
   // Sets the three application hot keys from the hot key edits; a changed word
   // re-registers, and each key is then activated.
@@ -167,11 +193,13 @@ class TfrmMain : public TForm {
 
   TApplication& application_;
   const ProgramFiles files_;
+  THtmlHelp help_;
   std::vector<std::wstring> commandLine_;
   Engines engines_;
   PageRequests pageRequests_{*this};
   TrayRequests trayRequests_{*this};
   SlotRequests slotRequests_{*this};
+  WelcomeRequests welcomeRequests_{*this};
   TOptionsPages pages_;
   TGeneralPage generalPage_;
   TSpeechPage speechPage_;

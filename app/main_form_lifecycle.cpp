@@ -46,9 +46,10 @@ void TfrmMain::CreateControls() {
                                                   [this](GlobalHotKey&) { ShowOptions(); });
   stopHotKey_ = std::make_unique<GlobalHotKey>(
       Handle(), L"StopHotKey", [this](GlobalHotKey&) { reading_->PauseOrResume(); });
-  welcome_ = std::make_unique<TfrmWelcome>(application_.Instance(), application_.Handle());
-  partnerOffer_ =
-      std::make_unique<TfrmPartnerOffer>(application_.Instance(), application_.Handle());
+  welcome_ = std::make_unique<TfrmWelcome>(application_.Instance(), application_.Handle(), Handle(),
+                                           welcomeRequests_);
+  partnerOffer_ = std::make_unique<TfrmPartnerOffer>(application_.Instance(), application_.Handle(),
+                                                     pageRequests_, IDI_PROGRAM);
   application_.SetKeyPreview([this](WPARAM virtualKey) {
     aboutPage_.KeyTyped(virtualKey);
     return TurnPageByKey(virtualKey);
@@ -87,6 +88,8 @@ void TfrmMain::FormCreate() {
     if (argument == kAutostartSwitch) startMinimized_ = true;
   }
   if (!firstRun_) startMinimized_ = true;
+  help_.Load();
+  if (!help_.Loaded()) ShowMessage(application_.Handle(), kHtmlHelpMissingText);
 }
 
 void TfrmMain::ReportNoSpeechEngines() {
@@ -173,6 +176,9 @@ void TfrmMain::WMEndSession(bool ending) {
 }
 
 void TfrmMain::BeforeCloseActions() {
+  // Before the tray icon goes: a help window left open would outlive the
+  // program.
+  help_.CloseAll();
   try {
     tray_->SetMinimizeToTray(false);
     tray_->SetVisible(false);

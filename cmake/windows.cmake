@@ -84,11 +84,12 @@ set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest
 # Every end-to-end case runs Tolvane.exe, which holds the fixed hot keys and
 # the single-instance title, and drives it through the keyboard.
 set(e2e_suites Startup Shutdown Tray OptionsWindow Reading ReadingWithSapi4
-    ReadingWithAFailingVoice Ending VoiceSlots VoiceSlotsWithAGap SixCorrections OneCorrection)
+    ReadingWithAFailingVoice Ending VoiceSlots VoiceSlotsWithAGap SixCorrections OneCorrection
+    Welcome Help)
 # The autostart value under the user's Run key: a first start and every save
 # of the settings write it.
 set(autostart_value_users ${main_form_suites} Autostart Startup Shutdown Tray OptionsWindow
-    Ending VoiceSlotsWithAGap)
+    Ending VoiceSlotsWithAGap Welcome)
 # Ctrl+BkSp, Ctrl+F11 and Ctrl+F12: registered, or pressed where no one may hold them.
 set(fixed_hot_keys_users ${main_form_suites} ${e2e_suites} HotKeyEditTest)
 set(clipboard_users ClipboardSnapshotTest SelectedTextTest HeldModifiersTest HotKeyEditTest

@@ -82,6 +82,8 @@ void WriteMainSettings(const ProfileFile& file, const MainSettings& settings) {
 
 void MarkFirstRunDone(const ProfileFile& file) { file.WriteBool(kGeneral, L"FirstRun", false); }
 
+void MarkWelcomeShown(const ProfileFile& file) { file.WriteBool(kGeneral, L"WelcomeDlg", true); }
+
 bool TrayNoticeShown(const ProfileFile& file) {
   return file.ReadBool(kGeneral, L"CloseMsg", false);
 }

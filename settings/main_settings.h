@@ -86,6 +86,10 @@ void WriteMainSettings(const ProfileFile& file, const MainSettings& settings);
 // cannot be written.
 void MarkFirstRunDone(const ProfileFile& file);
 
+// WelcomeDlg: the welcome window has been shown and is not shown again.
+// Throws when the value cannot be written.
+void MarkWelcomeShown(const ProfileFile& file);
+
 // CloseMsg: whether the notice that closing only hides the window in the tray
 // has been shown already.
 bool TrayNoticeShown(const ProfileFile& file);

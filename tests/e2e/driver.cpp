@@ -65,9 +65,10 @@ std::string ReadTextFile(const std::wstring& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-ProgramFolder::ProgramFolder(const std::string& standinConfig) {
+ProgramFolder::ProgramFolder(const std::string& standinConfig, const std::string& mainSettings) {
   CopyFileW((TestProgramFolder() + L"\\Tolvane.exe").c_str(), File(L"Tolvane.exe").c_str(), FALSE);
   WriteTextFile(File(kConfigName), standinConfig);
+  if (!mainSettings.empty()) WriteTextFile(File(L"cfg.ini"), mainSettings);
 }
 
 std::vector<LogEntry> ProgramFolder::StandinLog() const {
@@ -208,6 +209,31 @@ bool FixedHotKeysAre(HotKeyState state) {
 
 bool HoldsFixedHotKeys() { return FixedHotKeysAre(HotKeyState::Taken); }
 bool ReleasedFixedHotKeys() { return FixedHotKeysAre(HotKeyState::Free); }
+
+namespace {
+
+constexpr wchar_t kHtmlHelpServerKey[] =
+    L"CLSID\\{adb880a6-d8ff-11cf-9377-00aa003b7a11}\\InprocServer32";
+
+void RegisterHtmlHelpLibrary(const std::wstring& library) {
+  RegSetKeyValueW(HKEY_CLASSES_ROOT, kHtmlHelpServerKey, nullptr, REG_SZ, library.c_str(),
+                  static_cast<DWORD>((library.size() + 1) * sizeof(wchar_t)));
+}
+
+}  // namespace
+
+HtmlHelpViewer::HtmlHelpViewer(const std::wstring& library) {
+  wchar_t registered[MAX_PATH]{};
+  DWORD size = sizeof registered;
+  RegGetValueW(HKEY_CLASSES_ROOT, kHtmlHelpServerKey, nullptr, RRF_RT_REG_SZ, nullptr, registered,
+               &size);
+  registered_ = registered;
+  RegisterHtmlHelpLibrary(library);
+}
+
+HtmlHelpViewer::~HtmlHelpViewer() { RegisterHtmlHelpLibrary(registered_); }
+
+std::wstring StandinHtmlHelp() { return TestProgramFolder() + L"\\standin_htmlhelp.dll"; }
 
 double LogClockMilliseconds() {
   LARGE_INTEGER frequency, counter;

@@ -31,6 +31,9 @@ inline constexpr char kReadingVoices[] =
 // A later start: straight into the tray, so the program read from keeps the
 // focus.
 inline constexpr char kLaterStart[] = "[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\n";
+// A first start by someone who has seen the welcome already, so that no
+// welcome window holds up the start.
+inline constexpr char kWelcomedFirstStart[] = "[General]\r\nWelcomeDlg=1\r\n";
 inline constexpr unsigned kReadingHotKey = 16392;  // Ctrl+BkSp
 
 void WriteTextFile(const std::wstring& path, const std::string& text);
@@ -40,7 +43,8 @@ std::string ReadTextFile(const std::wstring& path);
 // that the stand-in speech runtimes read when Tolvane starts from it.
 class ProgramFolder {
  public:
-  explicit ProgramFolder(const std::string& standinConfig);
+  // With `mainSettings` as its cfg.ini, unless that is empty.
+  explicit ProgramFolder(const std::string& standinConfig, const std::string& mainSettings = "");
   const std::wstring& Path() const { return folder_.Path(); }
   std::wstring File(const std::wstring& name) const { return folder_.File(name); }
 
@@ -116,6 +120,23 @@ bool IsSapi5Reading(const LogEntry& entry);
 // Ctrl+F12) are held by a program, as a second process finds them.
 bool HoldsFixedHotKeys();
 bool ReleasedFixedHotKeys();
+
+// Where the program looks for the HTML Help viewer: the library registered
+// for the HTML Help control. The object registers another file for its
+// lifetime, then puts back what was registered before.
+class HtmlHelpViewer {
+ public:
+  explicit HtmlHelpViewer(const std::wstring& library);
+  ~HtmlHelpViewer();
+  HtmlHelpViewer(const HtmlHelpViewer&) = delete;
+  HtmlHelpViewer& operator=(const HtmlHelpViewer&) = delete;
+
+ private:
+  std::wstring registered_;
+};
+
+// The stand-in viewer beside the test programs, which logs every request.
+std::wstring StandinHtmlHelp();
 
 // Milliseconds on the clock of the stand-ins' log (QueryPerformanceCounter).
 double LogClockMilliseconds();

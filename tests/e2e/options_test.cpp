@@ -48,7 +48,7 @@ class OptionsWindow : public ::testing::Test {
     ASSERT_TRUE(tolvane_.WaitForIdle());
   }
 
-  ProgramFolder folder_{kVoicesAndEngines};
+  ProgramFolder folder_{kVoicesAndEngines, kWelcomedFirstStart};
   TolvaneProcess tolvane_{folder_};
   HWND main_ = nullptr;
   HWND pages_ = nullptr;

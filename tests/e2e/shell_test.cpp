@@ -40,7 +40,7 @@ class FirstStart : public ::testing::Test {
     ASSERT_NE(main_, nullptr);
   }
 
-  ProgramFolder folder_{kOneVoice};
+  ProgramFolder folder_{kOneVoice, kWelcomedFirstStart};
   TolvaneProcess tolvane_{folder_};
   HWND main_ = nullptr;
 };
@@ -51,7 +51,7 @@ class Tray : public FirstStart {};
 }  // namespace
 
 TEST(Startup, FirstStartShowsTheOptionsWindowAndASecondCopyOnlyANotice) {
-  ProgramFolder folder(kOneVoice);
+  ProgramFolder folder(kOneVoice, kWelcomedFirstStart);
   TolvaneProcess first(folder);
   ASSERT_NE(first.WaitForWindow(kOptionsTitle), nullptr);
 
@@ -69,7 +69,7 @@ TEST(Startup, FirstStartShowsTheOptionsWindowAndASecondCopyOnlyANotice) {
 }
 
 TEST(Startup, AutostartShowsNoWindowUntilTheOptionsHotKeyIsPressed) {
-  ProgramFolder folder(kOneVoice);
+  ProgramFolder folder(kOneVoice, kWelcomedFirstStart);
   TolvaneProcess tolvane(folder, L"-autostart");
   ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
   ASSERT_TRUE(tolvane.WaitForIdle());
