@@ -82,6 +82,12 @@ void WriteMainSettings(const ProfileFile& file, const MainSettings& settings) {
 
 void MarkFirstRunDone(const ProfileFile& file) { file.WriteBool(kGeneral, L"FirstRun", false); }
 
+std::wstring ReadDownloadAddress(const ProfileFile& file) {
+  std::wstring address = file.ReadString(L"Downloads", L"Address", L"");
+  while (!address.empty() && address.back() == L'/') address.pop_back();
+  return address.empty() ? kDefaultDownloadAddress : address;
+}
+
 void MarkWelcomeShown(const ProfileFile& file) { file.WriteBool(kGeneral, L"WelcomeDlg", true); }
 
 bool TrayNoticeShown(const ProfileFile& file) {

@@ -6,6 +6,7 @@
 //                  WelcomeDlg, CloseMsg
 // [Pronunciation]  IgnoreCharacters, IgnoredCharacters, WordsCorrections
 // [Speech]         Voice, Speed, Pitch, Volume, SAPIVersion
+// [Downloads]      Address (only read: ReadDownloadAddress)
 //
 // A key that is missing or holds no readable value takes its default.
 
@@ -85,6 +86,13 @@ void WriteMainSettings(const ProfileFile& file, const MainSettings& settings);
 // The first run is over: the next start is a later one. Throws when the value
 // cannot be written.
 void MarkFirstRunDone(const ProfileFile& file);
+
+// Where the engine download window fetches the engines' installers from: an
+// address to which each engine's path is appended. Missing or empty, it is
+// the maker's site; a mirror, or a test's own server, is written here by hand.
+inline constexpr wchar_t kDefaultDownloadAddress[] = L"https://www.vantorel.com/engines";
+// Without a trailing slash.
+std::wstring ReadDownloadAddress(const ProfileFile& file);
 
 // WelcomeDlg: the welcome window has been shown and is not shown again.
 // Throws when the value cannot be written.

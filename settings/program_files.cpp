@@ -11,6 +11,7 @@ constexpr wchar_t kVoiceSlotsFile[] = L"slots.ini";
 constexpr wchar_t kWordsFile[] = L"words.ini";
 constexpr wchar_t kHelpFile[] = L"Help.chm";
 constexpr wchar_t kTutorialFile[] = L"tutorial.chm";
+constexpr wchar_t kDownloadsFolder[] = L"Downloads\\";
 
 std::wstring WithBackslash(const std::wstring& folder) {
   if (folder.empty() || folder.back() == L'\\' || folder.back() == L'/') return folder;
@@ -45,7 +46,7 @@ ProgramFiles ChooseProgramFiles(const std::wstring& programFolder,
     CreateDirectoryW(settings.c_str(), nullptr);
   }
   return {settings + kMainSettingsFile, settings + kVoiceSlotsFile, settings + kWordsFile,
-          program + kHelpFile, program + kTutorialFile};
+          program + kHelpFile,          program + kTutorialFile,    settings + kDownloadsFolder};
 }
 
 std::wstring UserAppDataFolder() {

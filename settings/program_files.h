@@ -15,6 +15,9 @@ struct ProgramFiles {
   std::wstring words;         // words.ini
   std::wstring help;          // Help.chm
   std::wstring tutorial;      // tutorial.chm
+  // Where downloaded engine installers go, beside the settings: the program's
+  // own folder whenever files can be created there. Ends with a backslash.
+  std::wstring downloads;
 };
 
 // The settings folder's name inside the application data folder.

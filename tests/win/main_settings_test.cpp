@@ -90,6 +90,14 @@ TEST_F(MainSettingsTest, AFileWithoutTheKeysReadsTheDefaultsAndNoSpeechValues) {
   EXPECT_FALSE(settings.speech.pitch.has_value());
   EXPECT_FALSE(settings.speech.volume.has_value());
   EXPECT_FALSE(TrayNoticeShown(config_));
+  EXPECT_EQ(ReadDownloadAddress(config_), L"https://www.vantorel.com/engines");
+}
+
+// A mirror's address is used as written, but for a trailing slash: each
+// engine's path brings its own.
+TEST_F(MainSettingsTest, TheDownloadAddressIsTheMirrorWrittenByHand) {
+  EXPECT_EQ(ReadDownloadAddress(ConfigWith("[Downloads]\r\nAddress=http://127.0.0.1:8080/\r\n")),
+            L"http://127.0.0.1:8080");
 }
 
 // An empty voice name is a saved one; a number that does not read is none.

@@ -131,6 +131,7 @@ TEST_F(SettingsFileTest, AProgramFolderThatCanBeWrittenKeepsTheSettings) {
   EXPECT_EQ(files.words, beside + L"words.ini");
   EXPECT_EQ(files.help, beside + L"Help.chm");
   EXPECT_EQ(files.tutorial, beside + L"tutorial.chm");
+  EXPECT_EQ(files.downloads, beside + L"Downloads\\");
   std::vector<std::filesystem::path> left;
   for (const auto& entry : std::filesystem::directory_iterator(program)) left.push_back(entry);
   EXPECT_EQ(left, std::vector<std::filesystem::path>{program / "cfg.ini"});
@@ -151,6 +152,8 @@ TEST_F(SettingsFileTest, AProgramFolderThatCannotBeWrittenLeavesTheSettingsToApp
   EXPECT_EQ(files.words, settings + L"words.ini");
   EXPECT_EQ(files.help, L"Z:\\sys\\Help.chm");
   EXPECT_EQ(files.tutorial, L"Z:\\sys\\tutorial.chm");
+  // Installers are downloaded where files can be written.
+  EXPECT_EQ(files.downloads, settings + L"Downloads\\");
   EXPECT_TRUE(std::filesystem::is_directory(settings));
 }
 
