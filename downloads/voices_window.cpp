@@ -186,9 +186,11 @@ void TfrmVoices::SetUpControls() {
   SetStatusFont();
 }
 
-// The status takes the new font before the old one is deleted.
+// The status is the text above it made bold. It takes the new font before
+// the old one is deleted.
 void TfrmVoices::SetStatusFont() {
-  OwnedFont font = BoldFontLike(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+  OwnedFont font = BoldFontLike(reinterpret_cast<HFONT>(
+      SendDlgItemMessageW(Handle(), IDC_VOICES_INTRODUCTION, WM_GETFONT, 0, 0)));
   SendDlgItemMessageW(Handle(), IDC_DOWNLOAD_STATUS, WM_SETFONT,
                       reinterpret_cast<WPARAM>(font.get()), TRUE);
   statusFont_ = std::move(font);
