@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "base/dpi.h"
 #include "downloads/downloads_resources.h"
@@ -56,11 +57,9 @@ bool FolderReady(const std::wstring& folder) {
 
 std::wstring UserLocaleText(LCTYPE type, const wchar_t* fallback) {
   wchar_t text[16]{};
-  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, text, static_cast<int>(std::size(text))) <=
-      0) {
-    return fallback;
-  }
-  return text;
+  const int length =
+      GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, text, static_cast<int>(std::size(text)));
+  return length > 0 ? text : fallback;
 }
 
 // Read at every update, so that the status follows a change of the user's
