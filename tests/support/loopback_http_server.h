@@ -2,8 +2,9 @@
 // A small HTTP/1.1 server of the tests' own on 127.0.0.1, at a port the
 // system picks, answering each path with a canned answer: a whole file, an
 // error status, a body cut short, a body without a length, or a server that
-// stops answering. Every connection is closed after its answer. The
-// destructor ends everything at once, stalled connections too.
+// stops answering. Each connection carries one answer, whose end the server
+// marks by ending its sending ("Connection: close"). The destructor ends
+// everything at once, stalled connections too.
 
 #include <condition_variable>
 #include <cstdint>
