@@ -16,7 +16,7 @@ set(CMAKE_CROSSCOMPILING_EMULATOR
     ${PROJECT_SOURCE_DIR}/tools/wine-run;${CMAKE_BINARY_DIR}/wine-session)
 
 set(tolvane_system_libraries
-    comctl32 ole32 oleaut32 uuid shell32 shlwapi advapi32 gdi32 user32 sapi)
+    comctl32 ole32 oleaut32 uuid shell32 shlwapi advapi32 gdi32 user32 sapi wininet)
 
 # One static library per layer, linking only the layers before it; the last,
 # tolvane_app, is the whole program but its entry point.
@@ -75,7 +75,8 @@ tolvane_wine_session(e2e_wine e2e-wine-session)
 # What the tests of one Wine session share, and the test suites that use it.
 # Each case of such a suite holds the resource as a lock, so that `ctest -j`
 # never runs two of its users at once.
-set(tolvane_shared_resources autostart_value fixed_hot_keys clipboard keyboard single_instance)
+set(tolvane_shared_resources autostart_value fixed_hot_keys clipboard keyboard single_instance
+    regional_settings)
 # Main windows built inside win_tests.exe write the Run value and register the
 # fixed hot keys (each keeps its settings in a program folder of its own).
 set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest
@@ -102,6 +103,9 @@ set(keyboard_users ${e2e_suites} ${main_form_suites} SelectedTextTest HeldModifi
     GlobalHotKeyTest HotKeyEditTest ReadingControlTest TrayMenuTest)
 # The "Tolvane!" application window that a second copy looks for.
 set(single_instance_users ${e2e_suites} ApplicationWindow)
+# The user's number separators: a test changes them for a while, and the
+# download window writes its megabytes with them.
+set(regional_settings_users MegabytesTextForTheUser)
 
 # Sets each shared resource of the session <fixture> as a lock on the cases of
 # its suites. A case is named "Suite.Case", or "*/Suite.Case/*" when

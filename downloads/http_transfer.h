@@ -1,11 +1,12 @@
 #pragma once
 // One file fetched over HTTP(S) with WinINet, safely: the body goes into a
-// temporary file beside the target, which takes the target's name only when
-// the server answered 200 and sent exactly as many bytes as its
-// Content-Length said (when it said). Anything else (another status, a short
-// body, a stalled server, a cancel, a file that cannot be written) removes the
-// temporary file and leaves any earlier target as it was. Blocking: the
-// download window runs it on a thread of its own.
+// temporary file beside the target (its name plus ".part"), which takes the
+// target's name only when the server answered 200 and sent exactly as many
+// bytes as its Content-Length said. Anything else (another status, a missing
+// or zero Content-Length, a short body, a stalled server, a cancel, a file
+// that cannot be written) removes the temporary file and leaves any earlier
+// target as it was. Blocking: the download window runs it on a thread of its
+// own.
 
 #include <atomic>
 #include <chrono>
@@ -21,13 +22,14 @@ struct TransferRequest {
   std::chrono::milliseconds stallTimeout{30000};
 };
 
-// Bytes received so far, and the body's announced length (0 when unknown).
+// Bytes received so far, and the body's announced length.
 using TransferProgress = std::function<void(std::uint64_t received, std::uint64_t total)>;
 
 enum class TransferResult { Complete, Failed, Cancelled };
 
 // `GetInetFile`. Progress is reported on the calling thread after every block
 // read; `cancelled` is looked at between blocks and ends the transfer soon
-// after it is set.
+// after it is set (while a stalled server sends nothing, at the stall time at
+// the latest). Never throws.
 TransferResult GetInetFile(const TransferRequest& request, const TransferProgress& progress,
                            const std::atomic<bool>& cancelled);
