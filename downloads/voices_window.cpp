@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <iterator>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -88,6 +89,10 @@ OwnedFont BoldFontLike(HFONT font) {
 
 }  // namespace
 
+// A transfer on a thread of its own, reporting to the window until it is
+// cancelled. A cancelled transfer is let go of: it ends by itself (while a
+// server sends nothing, at the stall time), removing what it wrote, and
+// neither the window nor the program's exit waits for it.
 class BackgroundTransfer {
  public:
   struct Progress {
@@ -96,53 +101,68 @@ class BackgroundTransfer {
   };
 
   BackgroundTransfer(HWND window, TransferRequest request)
-      : window_(window), thread_([this, request = std::move(request)] { Run(request); }) {}
-  ~BackgroundTransfer() {
-    Cancel();
-    thread_.join();
+      : shared_(std::make_shared<Shared>(window)) {
+    std::thread([shared = shared_, request = std::move(request)] {
+      Run(*shared, request);
+    }).detach();
   }
+  ~BackgroundTransfer() { Cancel(); }
   BackgroundTransfer(const BackgroundTransfer&) = delete;
   BackgroundTransfer& operator=(const BackgroundTransfer&) = delete;
 
-  // The transfer removes what it has written and ends soon after.
-  void Cancel() { cancelled_ = true; }
+  // Nothing more reaches the window.
+  void Cancel() {
+    std::lock_guard lock(shared_->mutex);
+    shared_->window = nullptr;
+    shared_->cancelled = true;
+  }
 
   // The latest progress. Until it is taken, further progress only updates it:
   // a fast line reports a block every few microseconds, and the window
   // needs no more than the newest of them.
   Progress TakeProgress() {
-    std::lock_guard lock(mutex_);
-    progressPosted_ = false;
-    return latest_;
+    std::lock_guard lock(shared_->mutex);
+    shared_->progressPosted = false;
+    return shared_->latest;
   }
 
  private:
-  void Run(const TransferRequest& request) {
+  // What the thread and the window share, kept alive by whichever ends last.
+  struct Shared {
+    explicit Shared(HWND reportTo) : window(reportTo) {}
+    std::mutex mutex;
+    HWND window;  // none once cancelled
+    std::atomic<bool> cancelled{false};
+    Progress latest;
+    bool progressPosted = false;
+  };
+
+  static void Run(Shared& shared, const TransferRequest& request) {
     TransferResult result = TransferResult::Failed;
     try {
       result = GetInetFile(
-          request, [this](std::uint64_t received, std::uint64_t total) { Report(received, total); },
-          cancelled_);
+          request,
+          [&shared](std::uint64_t received, std::uint64_t total) {
+            Report(shared, received, total);
+          },
+          shared.cancelled);
     } catch (...) {
       // Nothing may leave the thread; the window hears of a failed transfer.
     }
-    PostMessageW(window_, kTransferEndedMessage, static_cast<WPARAM>(result), 0);
+    std::lock_guard lock(shared.mutex);
+    if (shared.window != nullptr) {
+      PostMessageW(shared.window, kTransferEndedMessage, static_cast<WPARAM>(result), 0);
+    }
   }
 
-  void Report(std::uint64_t received, std::uint64_t total) {
-    std::lock_guard lock(mutex_);
-    latest_ = {received, total};
-    if (progressPosted_) return;
-    progressPosted_ = PostMessageW(window_, kTransferProgressMessage, 0, 0) != FALSE;
+  static void Report(Shared& shared, std::uint64_t received, std::uint64_t total) {
+    std::lock_guard lock(shared.mutex);
+    shared.latest = {received, total};
+    if (shared.progressPosted || shared.window == nullptr) return;
+    shared.progressPosted = PostMessageW(shared.window, kTransferProgressMessage, 0, 0) != FALSE;
   }
 
-  HWND window_;
-  std::atomic<bool> cancelled_{false};
-  std::mutex mutex_;
-  Progress latest_;
-  bool progressPosted_ = false;
-  // Last: the thread starts once everything it uses is there.
-  std::thread thread_;
+  std::shared_ptr<Shared> shared_;
 };
 
 TfrmVoices::TfrmVoices(HINSTANCE instance, HWND owner, HWND centreOn, VoicesWindowOwner& requests,
@@ -355,11 +375,14 @@ void TfrmVoices::Idle() {
   UpdateButtons();
 }
 
-// Closing during a run cancels the transfer; the run ends when the transfer
-// has (kTransferEndedMessage), and until then nothing can start another.
+// Closing during a run ends it: a transfer under way is let go of at once,
+// and an installer or a warning showing ends the run when it is done.
 void TfrmVoices::OnCloseRequest() {
   if (run_) run_->cancelled = true;
-  if (transfer_) transfer_->Cancel();
+  if (transfer_) {
+    transfer_.reset();
+    Idle();
+  }
   Hide();
 }
 

@@ -110,7 +110,6 @@ class TfrmVoices : public TForm {
   std::optional<DownloadRun> run_;
   bool reinstalling_ = false;
   // Present while a download runs. Members go before the window does, so the
-  // transfer is cancelled and its thread joined while the window it reports
-  // to still exists.
+  // transfer stops reporting while the window it reports to still exists.
   std::unique_ptr<BackgroundTransfer> transfer_;
 };
