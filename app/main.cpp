@@ -51,7 +51,7 @@ int RunTolvane(HINSTANCE instance) {
 
   TfrmMain frmMain(application, ChooseProgramFiles(ProgramFolder(), UserAppDataFolder()),
                    CommandLineArguments());
-  frmMain.ShowWelcomeOnFirstRun();
+  frmMain.ShowFirstRunWindows();
   frmMain.ShowAtStart();
   return application.Run();
 }

@@ -161,6 +161,7 @@ void TfrmMain::TrayRequests::TrayCommandChosen(TrayCommand command) {
       root_.help_.ShowTopic(root_.Handle(), HelpTopic::Tutorial);
       break;
     case TrayCommand::AdditionalVoices:
+      root_.voices_->ShowModalUnlessShowing();
       break;
   }
 }
@@ -183,6 +184,9 @@ bool TfrmMain::HandleCommand(WORD command) {
       return true;
     case IDC_HELP_BUTTON:
       ShowOptionsHelp();
+      return true;
+    case IDC_ADDITIONAL_VOICES_BUTTON:
+      voices_->ShowModalUnlessShowing();
       return true;
     default:
       return false;

@@ -17,6 +17,7 @@
 #include "app/application.h"
 #include "app/pages_reading_source.h"
 #include "base/gdi.h"
+#include "downloads/voices_window.h"
 #include "reading/global_hotkey.h"
 #include "reading/reading_controller.h"
 #include "settings/program_files.h"
@@ -44,9 +45,9 @@ class TfrmMain : public TForm {
   TfrmMain(TApplication& application, ProgramFiles files, std::vector<std::wstring> commandLine);
   ~TfrmMain() override;
 
-  // Start-up, on the first run only: the welcome window, shown modally, and
-  // what follows when it closes.
-  void ShowWelcomeOnFirstRun();
+  // Start-up, on the first run only: the welcome window, shown modally, what
+  // follows when it closes, and then the engine download window.
+  void ShowFirstRunWindows();
   // Start-up: the application becomes visible, or stays a tray icon only.
   void ShowAtStart();
 
@@ -67,7 +68,8 @@ class TfrmMain : public TForm {
                              public PronunciationPageOwner,
                              public AboutPageOwner,
                              public SlotEditorOwner,
-                             public PartnerOfferOwner {
+                             public PartnerOfferOwner,
+                             public VoicesWindowOwner {
    public:
     explicit PageRequests(TfrmMain& root) : root_(root) {}
     void SpeakTestText(const std::wstring& text) override;
@@ -77,6 +79,8 @@ class TfrmMain : public TForm {
     void SpeakSlotTest(int entry, const VoiceValues& values) override;
     void ShowHelp(HWND window, HelpTopic topic) override;
     void OpenEngineListPage() override;
+    std::wstring DownloadBaseAddress() const override { return root_.downloadAddress_; }
+    void ExitProgram() override { root_.ExitProgram(); }
 
    private:
     TfrmMain& root_;
@@ -219,7 +223,10 @@ class TfrmMain : public TForm {
   // Declared after the pages, so it goes before the controls it has hints for.
   std::unique_ptr<THints> hints_;
   std::unique_ptr<TfrmWelcome> welcome_;
+  std::unique_ptr<TfrmVoices> voices_;
   std::unique_ptr<TfrmPartnerOffer> partnerOffer_;
+  // Where the engine download window fetches installers from (cfg.ini).
+  std::wstring downloadAddress_;
   bool firstRun_ = true;
   bool showWelcome_ = false;
   bool startMinimized_ = false;

@@ -10,6 +10,7 @@
 #include "app/web_pages.h"
 #include "base/dpi.h"
 #include "base/exception_guard.h"
+#include "base/program_folder.h"
 #include "settings/main_settings.h"
 #include "settings/profile_file.h"
 #include "ui/hints.h"
@@ -48,6 +49,9 @@ void TfrmMain::CreateControls() {
       Handle(), L"StopHotKey", [this](GlobalHotKey&) { reading_->PauseOrResume(); });
   welcome_ = std::make_unique<TfrmWelcome>(application_.Instance(), application_.Handle(), Handle(),
                                            welcomeRequests_);
+  voices_ = std::make_unique<TfrmVoices>(
+      application_.Instance(), application_.Handle(), Handle(), pageRequests_, files_.downloads,
+      ProgramBaseName() + L".exe", [this] { application_.ProcessMessages(); });
   partnerOffer_ = std::make_unique<TfrmPartnerOffer>(application_.Instance(), application_.Handle(),
                                                      pageRequests_, IDI_PROGRAM);
   application_.SetKeyPreview([this](WPARAM virtualKey) {

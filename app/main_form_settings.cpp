@@ -20,6 +20,7 @@ void TfrmMain::LoadCfg() {
   const ProfileFile config(files_.mainSettings);
   const MainSettings settings = ReadMainSettings(config);
   firstRun_ = settings.general.firstRun;
+  downloadAddress_ = ReadDownloadAddress(config);
   if (firstRun_) {
     // The very first start turns autostart on. Without a Run key, or in a
     // folder the user may not write to, the rest of the load still goes on:

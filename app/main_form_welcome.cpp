@@ -10,13 +10,15 @@
 #include "settings/main_settings.h"
 #include "settings/profile_file.h"
 
-void TfrmMain::ShowWelcomeOnFirstRun() {
+void TfrmMain::ShowFirstRunWindows() {
   if (!showWelcome_ || application_.Terminated()) return;
   // Without the viewer the tutorial is left out quietly: start-up has said
   // that help is missing.
   if (help_.Loaded()) help_.ShowTopic(welcome_->Handle(), HelpTopic::Tutorial);
   welcome_->ShowModal();
   AfterWelcome();
+  // Beside the options window, for more voices than the system has.
+  if (!application_.Terminated()) voices_->Show();
 }
 
 void TfrmMain::AfterWelcome() {

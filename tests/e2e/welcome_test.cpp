@@ -1,6 +1,7 @@
 // The first start as a new user has it: the welcome window greets aloud with
 // the tutorial beside it, and closing it leaves the options window in front;
-// later starts skip it until its mark is deleted from cfg.ini.
+// later starts skip it until its mark is deleted from cfg.ini. The first
+// start also brings the engine download window.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -18,6 +19,7 @@
 namespace {
 
 constexpr wchar_t kWelcomeTitle[] = L"Welcome to Tolvane!";
+constexpr wchar_t kVoicesTitle[] = L"Additional voices...";
 constexpr char kGreeting[] =
     "Tolvane can read the selected text from any Windows application. Just select desired text, "
     "press hot key, and enjoy! Make your documents, emails, web pages, books and thoughts sound! "
@@ -74,6 +76,14 @@ class Welcome : public ::testing::Test {
     EXPECT_NE(ReadTextFile(folder_.File(L"cfg.ini")).find("WelcomeDlg=1"), std::string::npos);
     // The creation run once more after the welcome holds the keys as before.
     EXPECT_TRUE(HoldsFixedHotKeys());
+    // The engine download window comes beside it, not modal, and the tray's
+    // "Additional voices..." leaves it so instead of showing it modally again.
+    EXPECT_NE(tolvane.WaitForWindow(kVoicesTitle), nullptr);
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutW(main, WM_COMMAND, IDM_TRAY_ADDITIONAL_VOICES, 0, SMTO_NORMAL,
+                                  5000, &answer),
+              0);
+    EXPECT_TRUE(IsWindowEnabled(main));
     PostMessageW(main, WM_COMMAND, IDM_TRAY_EXIT, 0);
     EXPECT_TRUE(tolvane.WaitForExit());
   }
@@ -98,6 +108,7 @@ TEST_F(Welcome, GreetsOnTheFirstStartOnlyUntilItsMarkIsDeleted) {
     ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
     ASSERT_TRUE(tolvane.WaitForIdle());
     EXPECT_EQ(tolvane.FindWindowTitled(kWelcomeTitle, true), nullptr);
+    EXPECT_EQ(tolvane.FindWindowTitled(kVoicesTitle, true), nullptr);
     EXPECT_EQ(TutorialRequests(folder_), 1);
   }
   ASSERT_TRUE(WaitUntil(ReleasedFixedHotKeys));
