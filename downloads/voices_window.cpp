@@ -15,6 +15,7 @@
 #include "downloads/downloads_resources.h"
 #include "downloads/engine_table.h"
 #include "downloads/megabytes_text.h"
+#include "downloads/megabytes_text_system.h"
 #include "downloads/run_and_wait.h"
 #include "ui/dpi_change.h"
 #include "ui/list_view.h"
@@ -56,19 +57,8 @@ bool FolderReady(const std::wstring& folder) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::wstring UserLocaleText(LCTYPE type, const wchar_t* fallback) {
-  wchar_t text[16]{};
-  const int length =
-      GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, text, static_cast<int>(std::size(text)));
-  return length > 0 ? text : fallback;
-}
-
-// Read at every update, so that the status follows a change of the user's
-// settings as everything else on the screen does.
-NumberSeparators UserNumberSeparators() {
-  return {UserLocaleText(LOCALE_SDECIMAL, L"."), UserLocaleText(LOCALE_STHOUSAND, L",")};
-}
-
+// The separators are read at every update, so that the status follows a
+// change of the user's settings as everything else on the screen does.
 std::wstring StatusText(std::uint64_t received, std::uint64_t total) {
   const NumberSeparators separators = UserNumberSeparators();
   return MegabytesText(received, separators) + L" MB of " + MegabytesText(total, separators) +
