@@ -272,7 +272,7 @@ void TfrmVoices::OnReinstall() {
   if (Busy() || !row || !ShowsInstalled(*row)) return;
   reinstalling_ = true;
   UpdateButtons();
-  IdleOnFailure([&] { RunAndWait(LocalFile(*row), processMessages_); });
+  IdleOnFailure([&] { RunAndWait(LocalFile(*row), processMessages_, Handle()); });
   Idle();
 }
 
@@ -348,7 +348,7 @@ void TfrmVoices::TransferEnded(TransferResult result) {
 // next show.
 void TfrmVoices::InstallDownloaded(int row) {
   ListView_SetCheckState(List(), row, FALSE);
-  if (RunAndWait(LocalFile(row), processMessages_)) ++run_->installed;
+  if (RunAndWait(LocalFile(row), processMessages_, Handle())) ++run_->installed;
 }
 
 void TfrmVoices::FinishRun() {
