@@ -45,6 +45,9 @@ class ReadingFeedback {
   virtual void ReadingStateChanged(ReadingState state) = 0;
   // One step of a reading failed; the reading goes on where it can.
   virtual void ReadingFailed() = 0;
+  // Something the user must learn although no window of the program shows:
+  // a notice beside the tray icon.
+  virtual void ShowNotice(const std::wstring& text) = 0;
 
  protected:
   ~ReadingFeedback() = default;

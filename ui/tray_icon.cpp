@@ -4,9 +4,21 @@
 
 #include <algorithm>
 
+#include "ui/message_boxes.h"
+
 namespace {
+
 constexpr UINT kTrayIconId = 1;
+
+// Into a fixed field of the icon's data, cut to fit with its terminating zero.
+template <size_t kSize>
+void CopyTruncated(const std::wstring& text, wchar_t (&field)[kSize]) {
+  const size_t length = std::min(text.size(), kSize - 1);
+  std::copy_n(text.c_str(), length, field);
+  field[length] = L'\0';
 }
+
+}  // namespace
 
 TTrayIcon::TTrayIcon(HWND window, UINT callbackMessage)
     : window_(window), callbackMessage_(callbackMessage) {}
@@ -21,8 +33,7 @@ NOTIFYICONDATAW TTrayIcon::Data(UINT flags) const {
   data.uFlags = flags;
   data.uCallbackMessage = callbackMessage_;
   data.hIcon = icon_;
-  size_t length = std::min(hint_.size(), std::size(data.szTip) - 1);
-  std::copy_n(hint_.c_str(), length, data.szTip);
+  CopyTruncated(hint_, data.szTip);
   return data;
 }
 
@@ -47,6 +58,15 @@ void TTrayIcon::SetIcon(HICON icon) {
 void TTrayIcon::SetHint(const std::wstring& hint) {
   hint_ = hint;
   Modify();
+}
+
+void TTrayIcon::ShowBalloon(const std::wstring& text) {
+  if (!visible_) return;
+  NOTIFYICONDATAW data = Data(NIF_INFO);
+  data.dwInfoFlags = NIIF_INFO;
+  CopyTruncated(kProgramTitle, data.szInfoTitle);
+  CopyTruncated(text, data.szInfo);
+  Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void TTrayIcon::TaskbarCreated() {

@@ -24,6 +24,10 @@ class TTrayIcon {
   bool MinimizeToTray() const { return minimizeToTray_; }
   void SetMinimizeToTray(bool on) { minimizeToTray_ = on; }
 
+  // A notification balloon beside the icon, titled with the program's name,
+  // while the icon is shown; the system hides it after a while.
+  void ShowBalloon(const std::wstring& text);
+
   // Explorer forgets every icon when it restarts and then broadcasts
   // "TaskbarCreated"; a visible icon has to be added again.
   void TaskbarCreated();

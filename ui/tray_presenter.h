@@ -80,6 +80,7 @@ class TTrayPresenter final : public ReadingFeedback {
   void ReadingStateChanged(ReadingState state) override;
   // A failed reading says so by the system's warning sound, never by a box.
   void ReadingFailed() override;
+  void ShowNotice(const std::wstring& text) override { icon_.ShowBalloon(text); }
 
  private:
   void HandleIconMessage(LPARAM mouseMessage);

@@ -55,9 +55,11 @@ class TestFeedback : public ReadingFeedback {
  public:
   void ReadingStateChanged(ReadingState state) override { states.push_back(state); }
   void ReadingFailed() override { ++failures; }
+  void ShowNotice(const std::wstring& text) override { notices.push_back(text); }
 
   std::vector<ReadingState> states;
   int failures = 0;
+  std::vector<std::wstring> notices;
 };
 
 // The program's own focused edit box copies its selection when asked, so it
