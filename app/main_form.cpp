@@ -51,7 +51,9 @@ void TfrmMain::ActivateFixedHotKeys() {
 }
 
 void TfrmMain::ShowAtStart() {
-  if (application_.Terminated()) return;
+  // After the first run's welcome the window shows already, with the engine
+  // download window in front of it.
+  if (application_.Terminated() || Visible()) return;
   if (startMinimized_) {
     application_.Minimize();
   } else {
