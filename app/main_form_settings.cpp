@@ -48,21 +48,24 @@ void TfrmMain::LoadCfg() {
 
 // Everything goes into a copy of cfg.ini, which takes the file's place in one
 // step once complete and tidied: a failure at any point leaves the old file
-// whole. A failure ends the save silently where it happens.
+// whole and ends the save of the files silently where it happens. The
+// autostart choice lives in the registry, not in the folder: it is applied
+// whatever became of the files, or in a folder that cannot be written the
+// user could never turn autostart off.
 void TfrmMain::SaveCfg() {
-  try {
+  CallGuarded([this] {
     RewriteIniFile(files_.mainSettings, [this](const ProfileFile& copy) {
       SaveWindowPlacement(copy, kOptionsWindow, Handle(), ActiveControlName());
       WriteMainSettings(
           copy, {generalPage_.Current(), pronunciationPage_.Current(), speechPage_.Current()});
     });
+    pronunciationPage_.SaveWords();
+  });
+  CallGuarded([this] {
     if (generalPage_.Autostart()) {
       EnableAutostart(ProgramPath());
     } else {
       DisableAutostart();
     }
-    pronunciationPage_.SaveWords();
-  } catch (...) {
-    // A save that fails says nothing; cfg.ini is as it was.
-  }
+  });
 }

@@ -19,6 +19,17 @@ std::string ContentsOrNothing(const std::wstring& path) {
   return ReadWholeFile(path);
 }
 
+// The copy starts as the file stands. A copy left by an interrupted rewrite
+// must not count as the file, and a file that exists but cannot be copied
+// (locked, unreadable) must not be replaced by one holding only the keys
+// written now: either ends the rewrite. No file at all starts an empty copy.
+void StartRewriteCopy(const std::wstring& path, const std::wstring& copy) {
+  DeleteWholeFile(copy);
+  if (!CopyFileW(path.c_str(), copy.c_str(), TRUE) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+    ThrowLastError("cannot copy a settings file");
+  }
+}
+
 }  // namespace
 
 std::wstring ProfileFile::ReadString(const wchar_t* section, const wchar_t* key,
@@ -72,9 +83,7 @@ void RewriteIniFile(const std::wstring& path,
                     const std::function<void(const ProfileFile&)>& write) {
   const ProfileFile copy(path + kRewriteCopySuffix);
   try {
-    // What an interrupted rewrite left behind must not count as the file.
-    DeleteFileW(copy.Path().c_str());
-    CopyFileW(path.c_str(), copy.Path().c_str(), FALSE);
+    StartRewriteCopy(path, copy.Path());
     write(copy);
     copy.Flush();
     ReplaceWholeFile(path, TidyIniText(ReadWholeFile(copy.Path())));

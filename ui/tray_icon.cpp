@@ -1,14 +1,15 @@
 #include "ui/tray_icon.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
+#include <utility>
 
 #include "ui/message_boxes.h"
 
 namespace {
 
 constexpr UINT kTrayIconId = 1;
+constexpr int kAddRetries = 5;
+constexpr UINT kAddRetryMilliseconds = 1000;
 
 // Into a fixed field of the icon's data, cut to fit with its terminating zero.
 template <size_t kSize>
@@ -20,8 +21,11 @@ void CopyTruncated(const std::wstring& text, wchar_t (&field)[kSize]) {
 
 }  // namespace
 
-TTrayIcon::TTrayIcon(HWND window, UINT callbackMessage)
-    : window_(window), callbackMessage_(callbackMessage) {}
+TTrayIcon::TTrayIcon(HWND window, UINT callbackMessage, UINT_PTR addRetryTimer, ShellNotify notify)
+    : window_(window),
+      callbackMessage_(callbackMessage),
+      addRetryTimer_(addRetryTimer),
+      notify_(std::move(notify)) {}
 
 TTrayIcon::~TTrayIcon() { SetVisible(false); }
 
@@ -39,15 +43,57 @@ NOTIFYICONDATAW TTrayIcon::Data(UINT flags) const {
 
 void TTrayIcon::SetVisible(bool visible) {
   if (visible == visible_) return;
-  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-  Shell_NotifyIconW(visible ? NIM_ADD : NIM_DELETE, &data);
   visible_ = visible;
+  if (visible) {
+    Add();
+    return;
+  }
+  StopRetrying();
+  if (!added_) return;
+  NOTIFYICONDATAW data = Data(0);
+  notify_(NIM_DELETE, &data);
+  added_ = false;
 }
 
+// At an early logon the notification area may refuse the icon for a while.
+// A refused add is tried again a few times, a second apart, on a timer (the
+// program goes on meanwhile); after that the next "TaskbarCreated" tries it.
+void TTrayIcon::Add() {
+  StopRetrying();
+  TryAdd();
+  if (added_) return;
+  addRetriesLeft_ = kAddRetries;
+  SetTimer(window_, addRetryTimer_, kAddRetryMilliseconds, nullptr);
+}
+
+void TTrayIcon::TryAdd() {
+  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  added_ = notify_(NIM_ADD, &data) != FALSE;
+}
+
+void TTrayIcon::RetryAdd() {
+  TryAdd();
+  --addRetriesLeft_;
+  if (added_ || addRetriesLeft_ == 0) StopRetrying();
+}
+
+void TTrayIcon::StopRetrying() {
+  KillTimer(window_, addRetryTimer_);
+  addRetriesLeft_ = 0;
+}
+
+bool TTrayIcon::HandleTimer(UINT_PTR timer) {
+  if (timer != addRetryTimer_) return false;
+  // A tick already queued when the retries stopped finds nothing to do.
+  if (addRetriesLeft_ > 0) RetryAdd();
+  return true;
+}
+
+// An icon not yet added takes its picture and hint when it is.
 void TTrayIcon::Modify() {
-  if (!visible_) return;
+  if (!added_) return;
   NOTIFYICONDATAW data = Data(NIF_ICON | NIF_TIP);
-  Shell_NotifyIconW(NIM_MODIFY, &data);
+  notify_(NIM_MODIFY, &data);
 }
 
 void TTrayIcon::SetIcon(HICON icon) {
@@ -61,16 +107,16 @@ void TTrayIcon::SetHint(const std::wstring& hint) {
 }
 
 void TTrayIcon::ShowBalloon(const std::wstring& text) {
-  if (!visible_) return;
+  if (!added_) return;
   NOTIFYICONDATAW data = Data(NIF_INFO);
   data.dwInfoFlags = NIIF_INFO;
   CopyTruncated(kProgramTitle, data.szInfoTitle);
   CopyTruncated(text, data.szInfo);
-  Shell_NotifyIconW(NIM_MODIFY, &data);
+  notify_(NIM_MODIFY, &data);
 }
 
+// Explorer has forgotten the icon, or is ready at last to take it.
 void TTrayIcon::TaskbarCreated() {
-  if (!visible_) return;
-  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-  Shell_NotifyIconW(NIM_ADD, &data);
+  added_ = false;
+  if (visible_) Add();
 }

@@ -4,15 +4,26 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <functional>
 #include <string>
+
+// Hands the icon to the notification area: Shell_NotifyIconW.
+using ShellNotify = std::function<BOOL(DWORD message, NOTIFYICONDATAW* data)>;
 
 class TTrayIcon {
  public:
-  TTrayIcon(HWND window, UINT callbackMessage);
+  // addRetryTimer is the id of the timer on `window` that retries an add the
+  // notification area refused; the window hands its ticks to HandleTimer.
+  TTrayIcon(HWND window, UINT callbackMessage, UINT_PTR addRetryTimer,
+            ShellNotify notify = Shell_NotifyIconW);
   ~TTrayIcon();
   TTrayIcon(const TTrayIcon&) = delete;
   TTrayIcon& operator=(const TTrayIcon&) = delete;
 
+  // Whether the program shows its icon; the notification area may not have
+  // taken it yet.
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
   HICON Icon() const { return icon_; }
@@ -32,12 +43,24 @@ class TTrayIcon {
   // "TaskbarCreated"; a visible icon has to be added again.
   void TaskbarCreated();
 
+  // Answers whether the timer is the icon's.
+  bool HandleTimer(UINT_PTR timer);
+
  private:
   NOTIFYICONDATAW Data(UINT flags) const;
+  void Add();
+  void TryAdd();
+  void RetryAdd();
+  void StopRetrying();
   void Modify();
 
   HWND window_;
   UINT callbackMessage_;
+  UINT_PTR addRetryTimer_;
+  ShellNotify notify_;
+  // In the notification area.
+  bool added_ = false;
+  int addRetriesLeft_ = 0;
   HICON icon_ = nullptr;
   std::wstring hint_;
   bool visible_ = false;

@@ -8,7 +8,10 @@
 namespace {
 
 constexpr wchar_t kTrayHint[] = L"Tolvane!";
+// The tray's two timers on the owner window: the animation, and the icon's
+// retries of an add the notification area refused.
 constexpr UINT_PTR kAnimationTimer = 2;
+constexpr UINT_PTR kIconAddRetryTimer = 3;
 constexpr UINT kAnimationMilliseconds = 500;
 // The animation frames that show a picture of their own.
 constexpr int kFirstWaveFrame = 3;
@@ -50,7 +53,7 @@ TTrayPresenter::TTrayPresenter(HWND window, HINSTANCE instance, const TrayIconId
       idleIcon_(LoadIconOfSize(instance, icons.idle, kSmallIconSize)),
       firstWaveIcon_(LoadIconOfSize(instance, icons.firstWave, kSmallIconSize)),
       secondWaveIcon_(LoadIconOfSize(instance, icons.secondWave, kSmallIconSize)),
-      icon_(window, TRAY_ICON_MESSAGE),
+      icon_(window, TRAY_ICON_MESSAGE, kIconAddRetryTimer),
       menu_(
           window, idleIcon_.get(),
           [this](UINT id) {
@@ -81,7 +84,7 @@ bool TTrayPresenter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, I
       result = HandleOwnerDraw(message, lParam);
       return result != FALSE;
     case WM_TIMER:
-      if (wParam != kAnimationTimer) return false;
+      if (wParam != kAnimationTimer) return icon_.HandleTimer(wParam);
       AdvanceAnimation();
       return true;
     default:

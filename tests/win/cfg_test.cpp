@@ -175,18 +175,33 @@ TEST_F(ConfigurationTest, TheAutostartBoxDecidesTheValueAtEverySave) {
   EXPECT_EQ(AutostartValue(), L"\"" + ProgramPath() + L"\" -autostart");
 }
 
-// The save goes into a copy first; when that cannot be written, cfg.ini stays
-// exactly as it was.
-TEST_F(ConfigurationTest, AFailedSaveLeavesTheFileWhole) {
+// The save goes into a copy of cfg.ini first. A copy that cannot be made
+// leaves cfg.ini exactly as it was: a file holding only what a save writes
+// would make the next start a first start again. A copy left by a save that
+// was cut short is never taken for the file.
+TEST_F(ConfigurationTest, ASaveStartsFromTheFileAsItStandsOrLeavesItWhole) {
+  WriteConfigText("[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\nCloseMsg=1\r\n");
   MainFormProbe& frmMain = CreateMainForm();
-  const std::string before = ConfigText();
-  ASSERT_NE(before, "<none>");
-  const std::wstring copy = ConfigPath() + L".saving";
-  ASSERT_TRUE(CreateDirectoryW(copy.c_str(), nullptr));
   frmMain.GeneralPage().ReadingHotKey().SetValue(32813);
+  const std::string before = ConfigText();
+  const std::wstring copy = ConfigPath() + L".saving";
+
+  SCOPED_TRACE("a folder where the copy goes");
+  ASSERT_TRUE(CreateDirectoryW(copy.c_str(), nullptr));
   EXPECT_NO_THROW(frmMain.SaveCfg());
   RemoveDirectoryW(copy.c_str());
   EXPECT_EQ(ConfigText(), before);
+  for (const char* entry : {"FirstRun=0", "WelcomeDlg=1", "CloseMsg=1"}) {
+    EXPECT_NE(ConfigText().find(entry), std::string::npos) << entry;
+  }
+
+  SCOPED_TRACE("no cfg.ini, and the copy of a save cut short");
+  ASSERT_TRUE(DeleteFileW(ConfigPath().c_str()));
+  ReplaceWholeFile(copy, "[General]\r\nFirstRun=1\r\n");
+  frmMain.SaveCfg();
+  const std::string built = ConfigText();
+  EXPECT_NE(built.find("HotKey=32813"), std::string::npos) << built;
+  EXPECT_EQ(built.find("FirstRun=1"), std::string::npos) << built;
 }
 
 TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {

@@ -112,13 +112,17 @@ TEST_F(MainFormResilienceTest, AFolderThatCannotBeWrittenNeitherStopsStartUpNorT
   ASSERT_TRUE(CreateDirectoryW(ConfigPath().c_str(), nullptr));
   MainFormProbe& frmMain = CreateMainForm();
   ExpectRunning(frmMain);
+  ASSERT_NE(AutostartValue(), L"<none>");
 
   MessageBoxAnswerer answerer(frmMain.Handle());
   frmMain.ShowMainWindow();
   EXPECT_FALSE(frmMain.FormCloseQuery());
   frmMain.ShowMainWindow();
+  // The autostart choice is the registry's, not the folder's.
+  frmMain.GeneralPage().SetAutostart(false);
   EXPECT_FALSE(frmMain.FormCloseQuery());
   EXPECT_EQ(answerer.Answered(), 1);
+  EXPECT_EQ(AutostartValue(), L"<none>");
 }
 
 // A copy under Program Files: its folder refuses new files, so a start finds
