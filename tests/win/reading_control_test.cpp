@@ -95,14 +95,15 @@ std::wstring LongText(int words) {
 
 class ReadingControlTest : public ::testing::Test {
  protected:
-  ReadingController& Create(const std::string& standinConfig = kSlowVoices) {
+  ReadingController& Create(const std::string& standinConfig = kSlowVoices,
+                            IntegrityCheck runsAtHigherIntegrity = RunsAtHigherIntegrity) {
     standins_.WriteConfig(standinConfig);
     engines_ = std::make_unique<Engines>();
     engines_->DetectRuntimes();
     engines_->LoadCatalogue();
-    controller_ =
-        std::make_unique<ReadingController>(*engines_, source_, feedback_, application_.Handle(),
-                                            [this] { application_.ProcessMessages(); });
+    controller_ = std::make_unique<ReadingController>(
+        *engines_, source_, feedback_, application_.Handle(),
+        [this] { application_.ProcessMessages(); }, std::move(runsAtHigherIntegrity));
     return *controller_;
   }
 
@@ -296,6 +297,28 @@ TEST_F(ReadingControlTest, ContentMarkedPrivateIsNotReadAndStaysOnTheClipboard) 
   ASSERT_FALSE(Calls("sapi5", "Speak").empty());
   EXPECT_EQ(Calls("sapi5", "Speak").back().arguments,
             "\"<pitch middle=\\\"-2\\\">Shared text.\" 1");
+}
+
+// Windows would drop the copy keystroke to a program running as
+// administrator, and the clipboard's earlier text would be read instead.
+TEST_F(ReadingControlTest, AProgramRunningAsAdministratorIsNotReadAndTheUserIsToldOnce) {
+  // Under Wine no process has an integrity level above another's.
+  EXPECT_FALSE(RunsAtHigherIntegrity(application_.Handle()));
+
+  int checks = 0;
+  ReadingController& controller = Create(kSlowVoices, [&](HWND) { return ++checks > 0; });
+  Select(L"Out of reach.");
+  const DWORD clipboardBefore = GetClipboardSequenceNumber();
+  controller.DefaultHotKeyHotKey();
+  controller.DefaultHotKeyHotKey();
+  EXPECT_EQ(checks, 2);
+  EXPECT_EQ(GetClipboardSequenceNumber(), clipboardBefore) << "nothing copied, nothing put back";
+  EXPECT_TRUE(Calls("sapi5", "Speak").empty());
+  EXPECT_EQ(feedback_.failures, 2);
+  ASSERT_EQ(feedback_.notices.size(), 1u);
+  EXPECT_EQ(feedback_.notices[0],
+            L"Tolvane cannot read from a program that runs as administrator. Start Tolvane as "
+            L"administrator too to read from it.");
 }
 
 TEST_F(ReadingControlTest, TheSelectionIsPreparedWithTheSettingsAsTheyAreNow) {
