@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <stdexcept>
 #include <type_traits>
@@ -182,6 +183,26 @@ std::wstring ScopedClipboard::UnicodeText() const {
   const auto* text = reinterpret_cast<const wchar_t*>(lock.Data());
   const size_t capacity = GlobalSize(data) / sizeof(wchar_t);
   return std::wstring(text, std::find(text, text + capacity, L'\0'));
+}
+
+// The first mark counts by its presence alone, whatever its data (it may
+// even have none); the other two withhold the content when they hold a DWORD
+// of zero.
+bool ScopedClipboard::HoldsPrivateContent() const {
+  if (IsClipboardFormatAvailable(
+          RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"))) {
+    return true;
+  }
+  for (const wchar_t* permission :
+       {L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
+    HANDLE data = GetClipboardData(RegisterClipboardFormatW(permission));
+    if (data == nullptr || GlobalSize(data) < sizeof(DWORD)) continue;
+    GlobalLockGuard lock(data);
+    DWORD allowed = 1;
+    if (lock.Data() != nullptr) std::memcpy(&allowed, lock.Data(), sizeof allowed);
+    if (allowed == 0) return true;
+  }
+  return false;
 }
 
 // Which formats are copied, and how. The rest are skipped:

@@ -36,6 +36,11 @@ class ScopedClipboard {
   // The clipboard's text in UTF-16 up to its first NUL; empty when it holds
   // no text. The system supplies CF_UNICODETEXT for CF_TEXT and CF_OEMTEXT.
   std::wstring UnicodeText() const;
+
+  // Whether the program that put the content there asked clipboard monitors,
+  // the clipboard history and the cloud clipboard to keep off it, as password
+  // managers do with a password.
+  bool HoldsPrivateContent() const;
 };
 
 // A copy of every format the clipboard held, independent of the clipboard:

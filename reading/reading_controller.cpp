@@ -1,5 +1,7 @@
 #include "reading/reading_controller.h"
 
+#include <stdexcept>
+
 #include "base/exception_guard.h"
 #include "reading/case_fold_system.h"
 #include "reading/reading_rules.h"
@@ -8,12 +10,14 @@
 
 ReadingController::ReadingController(Engines& engines, const ReadingSource& source,
                                      ReadingFeedback& feedback, HWND clipboardOwner,
-                                     std::function<void()> processMessages)
+                                     std::function<void()> processMessages,
+                                     IntegrityCheck runsAtHigherIntegrity)
     : engines_(engines),
       source_(source),
       feedback_(feedback),
       pendingRestore_(clipboardOwner),
-      processMessages_(std::move(processMessages)) {
+      processMessages_(std::move(processMessages)),
+      runsAtHigherIntegrity_(std::move(runsAtHigherIntegrity)) {
   ConnectEngineEvents();
 }
 
@@ -43,7 +47,20 @@ void ReadingController::Guarded(const std::function<void()>& step) {
 
 void ReadingController::Report(ReadingState state) { feedback_.ReadingStateChanged(state); }
 
+// Windows drops our keystroke to such a program without a word, and the
+// capture would read the clipboard's earlier content instead: text the user
+// never selected. The reading fails (the beep); the why is told once a run.
+void ReadingController::RequireForegroundWithinReach() {
+  if (!runsAtHigherIntegrity_(GetForegroundWindow())) return;
+  if (!higherIntegrityNoticeShown_) {
+    higherIntegrityNoticeShown_ = true;
+    feedback_.ShowNotice(kHigherIntegrityNotice);
+  }
+  throw std::runtime_error("the foreground program runs at a higher integrity level");
+}
+
 std::wstring ReadingController::GetSelectedText() {
+  RequireForegroundWithinReach();
   return PrepareText(CaptureSelectedText(pendingRestore_, processMessages_),
                      source_.PreparationSettings(), SystemCaseFold);
 }

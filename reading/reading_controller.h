@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "reading/clipboard_snapshot.h"
+#include "reading/integrity_level.h"
 #include "reading/text_preparation.h"
 #include "speech/engines.h"
 
@@ -53,13 +54,22 @@ class ReadingFeedback {
   ~ReadingFeedback() = default;
 };
 
+// Told once a run, the first time a reading meets a program that runs as
+// administrator while we do not.
+inline constexpr wchar_t kHigherIntegrityNotice[] =
+    L"Tolvane cannot read from a program that runs as administrator. Start Tolvane as "
+    L"administrator too to read from it.";
+
 class ReadingController {
  public:
   // clipboardOwner and processMessages serve the capture of the selected text
   // (reading/selected_text.h); a user's clipboard that a capture could not put
   // back is retried on a timer of clipboardOwner while the controller lives.
+  // runsAtHigherIntegrity tells whether the foreground window's program is out
+  // of reach of our copy keystroke.
   ReadingController(Engines& engines, const ReadingSource& source, ReadingFeedback& feedback,
-                    HWND clipboardOwner, std::function<void()> processMessages);
+                    HWND clipboardOwner, std::function<void()> processMessages,
+                    IntegrityCheck runsAtHigherIntegrity = RunsAtHigherIntegrity);
   // The engines outlive the controller: their notifications stop here.
   ~ReadingController();
   ReadingController(const ReadingController&) = delete;
@@ -106,12 +116,16 @@ class ReadingController {
   // feedback's failure and lets the path go on.
   void Guarded(const std::function<void()>& step);
   void Report(ReadingState state);
+  // Throws when the foreground program is out of reach of the copy keystroke.
+  void RequireForegroundWithinReach();
 
   Engines& engines_;
   const ReadingSource& source_;
   ReadingFeedback& feedback_;
   PendingClipboardRestore pendingRestore_;
   std::function<void()> processMessages_;
+  IntegrityCheck runsAtHigherIntegrity_;
+  bool higherIntegrityNoticeShown_ = false;
   // A reading is under way and not paused; a reading is paused.
   bool reading_ = false;
   bool paused_ = false;

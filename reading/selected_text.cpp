@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -118,20 +120,24 @@ ClipboardSnapshot SaveClipboard(PendingClipboardRestore& pendingRestore,
 }
 
 // Reads the copy and puts the saved clipboard back under one open, so no one
-// slips in between.
-std::wstring ReadCopyAndRestore(HWND owner, const ClipboardSnapshot& saved,
-                                std::chrono::steady_clock::time_point deadline,
-                                const std::function<void()>& processMessages) {
+// slips in between. Content marked private is not read: with nothing copied
+// it is the user's own clipboard, a password just copied, and the sequence
+// number cannot tell that apart after another capture ran in between and
+// put the same content back.
+std::optional<std::wstring> ReadCopyAndRestore(HWND owner, const ClipboardSnapshot& saved,
+                                               std::chrono::steady_clock::time_point deadline,
+                                               const std::function<void()>& processMessages) {
   const auto patience = std::chrono::duration_cast<std::chrono::milliseconds>(
       deadline - std::chrono::steady_clock::now());
   ScopedClipboard clipboard(owner, processMessages, patience);
-  std::wstring text = clipboard.UnicodeText();
+  std::optional<std::wstring> text;
+  if (!clipboard.HoldsPrivateContent()) text = clipboard.UnicodeText();
   saved.Restore(clipboard);
   return text;
 }
 
-std::wstring CopyAndRestore(HWND owner, const ClipboardSnapshot& saved,
-                            const std::function<void()>& processMessages) {
+std::optional<std::wstring> CopyAndRestore(HWND owner, const ClipboardSnapshot& saved,
+                                           const std::function<void()>& processMessages) {
   CopyInOwnFocus();
   AwaitModifierRelease(processMessages);
   // Taken right before the keystroke: the own focus's copy, and anything
@@ -150,12 +156,17 @@ std::wstring CopyAndRestore(HWND owner, const ClipboardSnapshot& saved,
 std::wstring CaptureSelectedText(PendingClipboardRestore& pendingRestore,
                                  const std::function<void()>& processMessages) {
   ClipboardSnapshot saved = SaveClipboard(pendingRestore, processMessages);
+  std::optional<std::wstring> text;
   try {
-    return CopyAndRestore(pendingRestore.Owner(), saved, processMessages);
+    text = CopyAndRestore(pendingRestore.Owner(), saved, processMessages);
   } catch (...) {
     // The reading fails, but the user's clipboard must not stay replaced by
     // the copy: it goes back once the clipboard is free.
     pendingRestore.RestoreWhenFree(std::move(saved));
     throw;
   }
+  // A password the user copied from a password manager is not read aloud
+  // just because nothing was selected.
+  if (!text) throw std::runtime_error(kPrivateClipboardContent);
+  return *text;
 }

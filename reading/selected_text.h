@@ -10,6 +10,9 @@
 
 #include "reading/clipboard_snapshot.h"
 
+// The failure of a capture that declined the user's private clipboard content.
+inline constexpr char kPrivateClipboardContent[] = "The clipboard holds private content";
+
 // Makes the focused window copy its selection and answers the copied text in
 // UTF-16; when nothing was copied within about a second, the text the
 // clipboard held before. The clipboard afterwards holds every format it held
@@ -21,6 +24,11 @@
 // handles the program's waiting messages; it runs while the capture waits for
 // modifier keys, for the copy and for a busy clipboard, so other handlers,
 // even another capture, may run in between.
+//
+// Content its owner marked private (a password manager's password) is never
+// taken, whether the clipboard still held the user's or the copy brought it:
+// the clipboard is put back all the same and std::runtime_error(
+// kPrivateClipboardContent) is thrown.
 //
 // Throws std::runtime_error(kCannotOpenClipboard) when another program keeps
 // the clipboard open: before the keystroke, with nothing sent; or past the

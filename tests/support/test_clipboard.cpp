@@ -31,6 +31,10 @@ void PutClipboardText(const std::wstring& text) {
   PutClipboardBytes(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
+void PutClipboardDword(const wchar_t* formatName, DWORD value) {
+  PutClipboardBytes(RegisterClipboardFormatW(formatName), &value, sizeof value);
+}
+
 std::vector<BYTE> ClipboardBytes(UINT format) {
   HANDLE data = GetClipboardData(format);
   if (data == nullptr) return {};

@@ -30,6 +30,9 @@ HGLOBAL GlobalCopy(const void* data, size_t size);
 // when the format is not there; global blocks may be longer than what was put).
 void PutClipboardBytes(UINT format, const void* data, size_t size);
 void PutClipboardText(const std::wstring& text);
+// A registered format holding a DWORD, as the marks with which a password
+// manager keeps a copied password out of the clipboard history.
+void PutClipboardDword(const wchar_t* formatName, DWORD value);
 std::vector<BYTE> ClipboardBytes(UINT format);
 // With the clipboard open: the formats it lists, in its order, and each of
 // them with its bytes where they are plain global memory (other formats, such

@@ -7,12 +7,14 @@
 
 #include <commctrl.h>
 
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "reading/reading_controller.h"
+#include "tests/support/test_clipboard.h"
 #include "tests/win/main_form_probe.h"
 #include "ui/list_view.h"
 #include "ui/tray_menu.h"
@@ -21,6 +23,7 @@
 namespace {
 
 using speech_test::LogEntry;
+using speech_test::Utf8;
 
 // Slow enough that a reading of a few hundred words is still under way when
 // the test pauses it.
@@ -92,14 +95,15 @@ std::wstring LongText(int words) {
 
 class ReadingControlTest : public ::testing::Test {
  protected:
-  ReadingController& Create(const std::string& standinConfig = kSlowVoices) {
+  ReadingController& Create(const std::string& standinConfig = kSlowVoices,
+                            IntegrityCheck runsAtHigherIntegrity = RunsAtHigherIntegrity) {
     standins_.WriteConfig(standinConfig);
     engines_ = std::make_unique<Engines>();
     engines_->DetectRuntimes();
     engines_->LoadCatalogue();
-    controller_ =
-        std::make_unique<ReadingController>(*engines_, source_, feedback_, application_.Handle(),
-                                            [this] { application_.ProcessMessages(); });
+    controller_ = std::make_unique<ReadingController>(
+        *engines_, source_, feedback_, application_.Handle(),
+        [this] { application_.ProcessMessages(); }, std::move(runsAtHigherIntegrity));
     return *controller_;
   }
 
@@ -115,6 +119,24 @@ class ReadingControlTest : public ::testing::Test {
 
   bool WaitUntil(const std::function<bool()>& condition) {
     return PumpUntil(condition, 5s, [this] { application_.ProcessMessages(); });
+  }
+
+  // A password manager's copy: a text with one of the marks that keep it out
+  // of the clipboard history. Answers what the clipboard then holds.
+  std::map<UINT, std::vector<BYTE>> CopyMarked(const std::wstring& text, const wchar_t* mark,
+                                               DWORD value) {
+    {
+      OpenedClipboard clipboard(application_.Handle());
+      EmptyClipboard();
+      PutClipboardText(text);
+      PutClipboardDword(mark, value);
+    }
+    return ClipboardContents();
+  }
+
+  std::map<UINT, std::vector<BYTE>> ClipboardContents() {
+    OpenedClipboard clipboard(application_.Handle());
+    return ClipboardFormatsAndBytes();
   }
 
   ReadingState LastState() const {
@@ -247,6 +269,56 @@ TEST_F(ReadingControlTest, AFailingVoiceFailsOnceAndSpeaksNothing) {
   // stream can start later either.
   for (const LogEntry& speak : Calls("sapi5", "Speak")) EXPECT_EQ(speak.arguments, "\"\" 2");
   EXPECT_FALSE(controller.Reading());
+}
+
+// With nothing selected, a password copied from a password manager is what
+// the clipboard still holds; whichever mark it carries, it is not spoken, and
+// the clipboard keeps it as it was.
+TEST_F(ReadingControlTest, ContentMarkedPrivateIsNotReadAndStaysOnTheClipboard) {
+  ReadingController& controller = Create();
+  Select(L"");
+  const std::pair<const wchar_t*, DWORD> marks[] = {
+      {L"ExcludeClipboardContentFromMonitorProcessing", 1},
+      {L"CanIncludeInClipboardHistory", 0},
+      {L"CanUploadToCloudClipboard", 0},
+  };
+  int failures = 0;
+  for (const auto& [mark, value] : marks) {
+    const auto before = CopyMarked(L"hunter2", mark, value);
+    controller.DefaultHotKeyHotKey();
+    EXPECT_EQ(feedback_.failures, ++failures) << Utf8(mark);
+    EXPECT_EQ(ClipboardContents(), before) << Utf8(mark);
+  }
+  EXPECT_TRUE(Calls("sapi5", "Speak").empty());
+
+  // Content the history may keep is read as ever.
+  CopyMarked(L"Shared text.", L"CanIncludeInClipboardHistory", 1);
+  controller.DefaultHotKeyHotKey();
+  ASSERT_FALSE(Calls("sapi5", "Speak").empty());
+  EXPECT_EQ(Calls("sapi5", "Speak").back().arguments,
+            "\"<pitch middle=\\\"-2\\\">Shared text.\" 1");
+}
+
+// Windows would drop the copy keystroke to a program running as
+// administrator, and the clipboard's earlier text would be read instead.
+TEST_F(ReadingControlTest, AProgramRunningAsAdministratorIsNotReadAndTheUserIsToldOnce) {
+  // Under Wine no process has an integrity level above another's.
+  EXPECT_FALSE(RunsAtHigherIntegrity(application_.Handle()));
+
+  int checks = 0;
+  ReadingController& controller = Create(kSlowVoices, [&](HWND) { return ++checks > 0; });
+  Select(L"Out of reach.");
+  const DWORD clipboardBefore = GetClipboardSequenceNumber();
+  controller.DefaultHotKeyHotKey();
+  controller.DefaultHotKeyHotKey();
+  EXPECT_EQ(checks, 2);
+  EXPECT_EQ(GetClipboardSequenceNumber(), clipboardBefore) << "nothing copied, nothing put back";
+  EXPECT_TRUE(Calls("sapi5", "Speak").empty());
+  EXPECT_EQ(feedback_.failures, 2);
+  ASSERT_EQ(feedback_.notices.size(), 1u);
+  EXPECT_EQ(feedback_.notices[0],
+            L"Tolvane cannot read from a program that runs as administrator. Start Tolvane as "
+            L"administrator too to read from it.");
 }
 
 TEST_F(ReadingControlTest, TheSelectionIsPreparedWithTheSettingsAsTheyAreNow) {
