@@ -80,21 +80,37 @@ void ReadingController::SelectDefaultVoice() {
 // object gets the default voice again: nothing queued or paused survives.
 void ReadingController::DefaultHotKeyHotKey() {
   pitchPrefix_.clear();
+  ReadingProgress progress;
   Guarded([&] {
-    SelectDefaultVoice();
     if (DefaultVoiceFamily() == kSapi4Family) {
-      SpeakWithSapi4(GetSelectedText());
+      // Selecting the engine again replaces it.
+      progress.replacedFamily = kSapi4Family;
+      SelectDefaultVoice();
+      progress.textHandedOver = SpeakWithSapi4(GetSelectedText());
       return;
     }
+    SelectDefaultVoice();
     const std::wstring text(CutForReading(GetSelectedText()));
     TSpVoice& voice = engines_.Sapi5();
+    progress.replacedFamily = kSapi5Family;
     voice.Disconnect();
     voice.Connect();
     SelectDefaultVoice();
     pitchPrefix_ = PitchPrefixText(source_.DefaultVoice().values.pitch);
     voice.Speak(L"", SVSFPurgeBeforeSpeak);
     SpeakBehindPitchPrefix(text);
+    progress.textHandedOver = true;
   });
+  EndIfNothingFollows(progress);
+}
+
+// Only a reading in the replaced family has lost its end; one in the other
+// family still reports its own.
+void ReadingController::EndIfNothingFollows(const ReadingProgress& progress) {
+  if (progress.textHandedOver || progress.replacedFamily != speakingFamily_) return;
+  if (!reading_ && !paused_) return;
+  paused_ = false;
+  SpeechAPI5EndStream();
 }
 
 void ReadingController::SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst) {
@@ -146,9 +162,9 @@ void ReadingController::SpeakBehindPitchPrefix(std::wstring_view text) {
   engines_.Sapi5().Speak(pitchPrefix_ + EscapeSpeechMarkup(text), SVSFlagsAsync);
 }
 
-void ReadingController::SpeakWithSapi4(const std::wstring& text) {
+bool ReadingController::SpeakWithSapi4(const std::wstring& text) {
   engines_.Sapi4().Text = AnsiReadingLines(text, kMaxReadingLength);
-  engines_.Sapi4().SpeakText();
+  return engines_.Sapi4().SpeakText();
 }
 
 void ReadingController::SelectSlot(int slotNumber) {
@@ -172,9 +188,11 @@ void ReadingController::SelectSlot(int slotNumber) {
 // voice that could not be set, with the fresh voice object's own voice.
 void ReadingController::ReadWithSapi5Slot(const VoiceSlot& slot) {
   TSpVoice& voice = engines_.Sapi5();
+  ReadingProgress progress;
   Guarded([&] {
     if (engines_.Sapi4Available()) engines_.Sapi4().StopSpeech();
     voice.Pause();
+    progress.replacedFamily = kSapi5Family;
     voice.Disconnect();
     voice.Connect();
   });
@@ -182,7 +200,9 @@ void ReadingController::ReadWithSapi5Slot(const VoiceSlot& slot) {
   Guarded([&] {
     voice.Speak(L"", SVSFPurgeBeforeSpeak);
     SpeakBehindPitchPrefix(CutForReading(GetSelectedText()));
+    progress.textHandedOver = true;
   });
+  EndIfNothingFollows(progress);
 }
 
 // A SAPI 5 slot comes here when no SAPI 5 voice is usable; its voice is then
@@ -191,6 +211,7 @@ void ReadingController::ReadWithSapi5Slot(const VoiceSlot& slot) {
 // for every later speech that does not reconnect it (the test buttons, the
 // welcome greeting).
 void ReadingController::ReadWithSapi4Slot(VoiceSlot slot) {
+  ReadingProgress progress{.replacedFamily = kSapi4Family};
   Guarded([&] {
     engines_.Sapi4().StopSpeech();
     if (engines_.Sapi5Available()) {
@@ -200,8 +221,9 @@ void ReadingController::ReadWithSapi4Slot(VoiceSlot slot) {
     }
     slot.family = kSapi4Family;
     engines_.SelectSlotVoice(slot);
-    SpeakWithSapi4(GetSelectedText());
+    progress.textHandedOver = SpeakWithSapi4(GetSelectedText());
   });
+  EndIfNothingFollows(progress);
 }
 
 void ReadingController::PauseOrResume() {
@@ -227,13 +249,16 @@ void ReadingController::PauseOrResume() {
   }
 }
 
-void ReadingController::SpeechAPI5StartStream() {
+void ReadingController::Started(int family) {
+  speakingFamily_ = family;
   paused_ = false;
   reading_ = true;
   Report(ReadingState::Reading);
 }
 
-void ReadingController::SpeechAPI4Start() { SpeechAPI5StartStream(); }
+void ReadingController::SpeechAPI5StartStream() { Started(kSapi5Family); }
+
+void ReadingController::SpeechAPI4Start() { Started(kSapi4Family); }
 
 void ReadingController::SpeechAPI5EndStream() {
   reading_ = false;

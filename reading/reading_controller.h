@@ -107,9 +107,20 @@ class ReadingController {
   void SpeechAPI4Start();
   void SpeechAPI4Stop();
 
+  // How far a reading from a hot key came. Once it has replaced the object
+  // that was speaking, that reading's end will never be reported; unless the
+  // new text then reached the engine, nothing will start or end any more.
+  struct ReadingProgress {
+    int replacedFamily = 0;
+    bool textHandedOver = false;
+  };
+  void EndIfNothingFollows(const ReadingProgress& progress);
+  void Started(int family);
+
   int DefaultVoiceFamily() const;
   void SpeakBehindPitchPrefix(std::wstring_view text);
-  void SpeakWithSapi4(const std::wstring& text);
+  // Answers whether the engine took the text.
+  bool SpeakWithSapi4(const std::wstring& text);
   void ReadWithSapi5Slot(const VoiceSlot& slot);
   void ReadWithSapi4Slot(VoiceSlot slot);
   // Runs one step of a reading path; a failure ends the step with the
@@ -129,5 +140,8 @@ class ReadingController {
   // A reading is under way and not paused; a reading is paused.
   bool reading_ = false;
   bool paused_ = false;
+  // The family whose start was reported last: the one a reading is under way
+  // in, if any.
+  int speakingFamily_ = 0;
   std::wstring pitchPrefix_;
 };

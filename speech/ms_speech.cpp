@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "base/exception_guard.h"
 #include "base/com_error.h"
 #include "base/com_object.h"
+#include "base/exception_guard.h"
 #include "speech/sapi4_tags.h"
 
 using Microsoft::WRL::ComPtr;
@@ -237,15 +237,16 @@ void TMSpeech::ProbeEngineBounds() {
   info.MinVolume = 0;
 }
 
-void TMSpeech::SpeakText() {
+bool TMSpeech::SpeakText() {
   if (!initialized_) throw EMSpeechException(EMSpeechException::kNotInitialized);
   if (!engineSelected_) throw EMSpeechException(EMSpeechException::kNotSelected);
   try {
     paused_ = false;
     if (Output == TSpeechOutput::soFile) OpenFileTarget();
     HandOverText();
+    return true;
   } catch (const std::exception&) {
-    // A failing engine or an unopenable file target ends the call quietly.
+    return false;
   }
 }
 

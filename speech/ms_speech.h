@@ -84,7 +84,9 @@ class TMSpeech {
   DWORD WordOffset() const { return wordOffset_; }
 
   void SelectEngine(const std::string& modeName);
-  void SpeakText();
+  // Answers whether the engine took the text; a failing engine or an
+  // unopenable file target ends the call quietly with false.
+  bool SpeakText();
   void StopSpeech();
   void PauseSpeech();
   void ResumeSpeech();

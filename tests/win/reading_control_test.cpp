@@ -321,6 +321,35 @@ TEST_F(ReadingControlTest, AProgramRunningAsAdministratorIsNotReadAndTheUserIsTo
             L"administrator too to read from it.");
 }
 
+// A new reading replaces the voice object or engine that was speaking, whose
+// end is then never reported. When the new one fails before its text reaches
+// the engine, the reading has ended all the same: the tray must not go on
+// showing one.
+TEST_F(ReadingControlTest, AReadingThatFailsAfterReplacingTheSpeakingOneEndsIt) {
+  std::string voices = kSlowVoices;
+  voices.replace(voices.find("40..200"), 7, "40..200 | failselect");
+  ReadingController& controller = Create(voices);
+  Select(LongText(300));
+  controller.DefaultHotKeyHotKey();
+  ASSERT_TRUE(WaitUntil([&] { return controller.Reading(); }));
+  // The fresh voice object refuses to speak.
+  standins_.WriteConfig(voices + "sapi5.fail = Speak\n");
+  controller.DefaultHotKeyHotKey();
+  EXPECT_EQ(feedback_.failures, 1);
+  EXPECT_FALSE(controller.Reading());
+  EXPECT_EQ(LastState(), ReadingState::Ended);
+
+  // The engine that reads is given up for one that cannot be selected.
+  source_.defaultVoice = {0, engines_->SetUpEntry(0).values};
+  controller.DefaultHotKeyHotKey();
+  ASSERT_TRUE(WaitUntil([&] { return controller.Reading(); }));
+  source_.defaultVoice.entry = 1;
+  controller.DefaultHotKeyHotKey();
+  EXPECT_EQ(feedback_.failures, 2);
+  EXPECT_FALSE(controller.Reading());
+  EXPECT_EQ(LastState(), ReadingState::Ended);
+}
+
 TEST_F(ReadingControlTest, TheSelectionIsPreparedWithTheSettingsAsTheyAreNow) {
   ReadingController& controller = Create();
   source_.preparation = {true, L"*_", true, {{L"Word", L"Ward", L"No"}}};
