@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,23 @@ std::vector<BYTE> ClipboardPrivateData() {
   // Global blocks may be rounded up; the data is the first bytes.
   if (bytes.size() > kPrivateBytes.size()) bytes.resize(kPrivateBytes.size());
   return bytes;
+}
+
+// A password copied from a password manager, with the marks that keep it out
+// of clipboard monitors and the clipboard history.
+void CopyPassword(const std::wstring& password) {
+  OpenedClipboard clipboard;
+  ASSERT_TRUE(clipboard.Opened());
+  EmptyClipboard();
+  PutClipboardText(password);
+  PutClipboardDword(L"ExcludeClipboardContentFromMonitorProcessing", 0);
+  PutClipboardDword(L"CanIncludeInClipboardHistory", 0);
+  PutClipboardDword(L"CanUploadToCloudClipboard", 0);
+}
+
+std::map<UINT, std::vector<BYTE>> ClipboardContents() {
+  OpenedClipboard clipboard;
+  return ClipboardFormatsAndBytes();
 }
 
 class Reading : public ::testing::Test {
@@ -141,6 +159,30 @@ TEST_F(Reading, WithNothingSelectedTheEarlierClipboardTextIsRead) {
   const LogEntry speak = ReadWithSapi5(pressed);
   EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">" + Utf8(kEarlierClipboardText)) + " 1");
   EXPECT_EQ(ClipboardText(), kEarlierClipboardText);
+}
+
+TEST_F(Reading, APasswordOnTheClipboardIsNotReadWhenNothingIsSelected) {
+  NotepadProcess notepad(folder_.Path(), L"");
+  CopyPassword(L"correct horse battery staple");
+  const std::map<UINT, std::vector<BYTE>> before = ClipboardContents();
+  ASSERT_TRUE(notepad.SelectAll());
+  const DWORD sequence = GetClipboardSequenceNumber();
+  const double pressed = LogClockMilliseconds();
+  ASSERT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
+  // Put back at the end of the capture.
+  ASSERT_TRUE(WaitUntil([&] { return GetClipboardSequenceNumber() != sequence; }));
+  EXPECT_EQ(ClipboardContents(), before);
+
+  // The program handles one hot key after the other: a reading of ordinary
+  // clipboard text comes after anything the first one would have spoken.
+  FillClipboard(kEarlierClipboardText);
+  double second = 0;
+  const LogEntry speak = ReadWithSapi5(second);
+  EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">" + Utf8(kEarlierClipboardText)) + " 1");
+  for (const LogEntry& entry : Log()) {
+    const bool first = entry.milliseconds >= pressed && entry.milliseconds < second;
+    EXPECT_FALSE(first && entry.method == "Speak") << entry.arguments;
+  }
 }
 
 TEST_F(Reading, ThePauseHotKeyPausesAndResumes) {
