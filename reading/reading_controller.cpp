@@ -110,7 +110,7 @@ void ReadingController::EndIfNothingFollows(const ReadingProgress& progress) {
   if (progress.textHandedOver || progress.replacedFamily != speakingFamily_) return;
   if (!reading_ && !paused_) return;
   paused_ = false;
-  SpeechAPI5EndStream();
+  Ended();
 }
 
 void ReadingController::SpeakWithDefaultVoice(const std::wstring& text, bool purgeFirst) {
@@ -260,9 +260,11 @@ void ReadingController::SpeechAPI5StartStream() { Started(kSapi5Family); }
 
 void ReadingController::SpeechAPI4Start() { Started(kSapi4Family); }
 
-void ReadingController::SpeechAPI5EndStream() {
+void ReadingController::Ended() {
   reading_ = false;
   Report(ReadingState::Ended);
 }
 
-void ReadingController::SpeechAPI4Stop() { SpeechAPI5EndStream(); }
+void ReadingController::SpeechAPI5EndStream() { Ended(); }
+
+void ReadingController::SpeechAPI4Stop() { Ended(); }

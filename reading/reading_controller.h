@@ -115,7 +115,10 @@ class ReadingController {
     bool textHandedOver = false;
   };
   void EndIfNothingFollows(const ReadingProgress& progress);
+  // A voice of the family started, or the reading ended, whichever engine
+  // tells it.
   void Started(int family);
+  void Ended();
 
   int DefaultVoiceFamily() const;
   void SpeakBehindPitchPrefix(std::wstring_view text);

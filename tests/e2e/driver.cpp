@@ -1,6 +1,7 @@
 #include "tests/e2e/driver.h"
 
 #include "tests/support/hotkey_probe_client.h"
+#include "tests/support/standin_log_quoting.h"
 
 #include <commctrl.h>
 
@@ -232,6 +233,11 @@ HtmlHelpViewer::HtmlHelpViewer(const std::wstring& library) {
 }
 
 HtmlHelpViewer::~HtmlHelpViewer() { RegisterHtmlHelpLibrary(registered_); }
+
+std::string HelpRequestArguments(HWND owner, const std::string& title, const std::string& path) {
+  return std::to_string(reinterpret_cast<uintptr_t>(owner)) + " " + Quoted(title) + " " +
+         Quoted(path) + " 0 0";
+}
 
 std::wstring StandinHtmlHelp() { return TestProgramFolder() + L"\\standin_htmlhelp.dll"; }
 

@@ -137,6 +137,9 @@ class HtmlHelpViewer {
 
 // The stand-in viewer beside the test programs, which logs every request.
 std::wstring StandinHtmlHelp();
+// The arguments it logs for a request to show `path` (file and topic) over
+// the window `owner` titled `title`.
+std::string HelpRequestArguments(HWND owner, const std::string& title, const std::string& path);
 
 // Milliseconds on the clock of the stand-ins' log (QueryPerformanceCounter).
 double LogClockMilliseconds();

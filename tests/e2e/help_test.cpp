@@ -46,9 +46,9 @@ class Help : public ::testing::Test {
     if (!folder_.WaitForCall("htmlhelp", "HtmlHelpA", after, request)) {
       return ::testing::AssertionFailure() << "no request for " << topic;
     }
-    const std::string expected = std::to_string(reinterpret_cast<uintptr_t>(owner)) + " " +
-                                 Quoted(speech_test::Utf8(ControlText(owner))) + " " +
-                                 Quoted(speech_test::Utf8(folder_.File(file)) + topic) + " 0 0";
+    const std::string expected =
+        HelpRequestArguments(owner, speech_test::Utf8(ControlText(owner)),
+                             speech_test::Utf8(folder_.File(file)) + topic);
     if (request.arguments == expected) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << request.arguments << "\nexpected " << expected;
   }

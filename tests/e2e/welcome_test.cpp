@@ -29,11 +29,6 @@ constexpr char kGreeting[] =
 // Slow enough that the greeting is still being read when Esc comes.
 constexpr char kSlowVoice[] = "sapi5.voice = Welcome Voice\npace.ms_per_word = 300\n";
 
-std::string HelpRequest(HWND owner, const std::string& title, const std::wstring& path) {
-  return std::to_string(reinterpret_cast<uintptr_t>(owner)) + " " + Quoted(title) + " " +
-         Quoted(speech_test::Utf8(path)) + " 0 0";
-}
-
 int TutorialRequests(const ProgramFolder& folder) {
   const std::vector<LogEntry> log = folder.StandinLog();
   return static_cast<int>(std::count_if(log.begin(), log.end(), [](const LogEntry& entry) {
@@ -57,8 +52,10 @@ class Welcome : public ::testing::Test {
     ASSERT_NE(welcome, nullptr);
     LogEntry tutorial, spoken;
     ASSERT_TRUE(folder_.WaitForCall("htmlhelp", "HtmlHelpA", started, tutorial));
-    EXPECT_EQ(tutorial.arguments, HelpRequest(welcome, "Welcome to Tolvane!",
-                                              folder_.File(L"tutorial.chm") + L"::/tutorial.htm"));
+    EXPECT_EQ(tutorial.arguments,
+              HelpRequestArguments(
+                  welcome, "Welcome to Tolvane!",
+                  speech_test::Utf8(folder_.File(L"tutorial.chm") + L"::/tutorial.htm")));
     ASSERT_TRUE(folder_.WaitForCall("sapi5", "Spoken", started, spoken));
     EXPECT_EQ(spoken.arguments, Quoted(kGreeting));
     // Start-up waits for the welcome: the options window is not shown yet.
