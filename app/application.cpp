@@ -124,5 +124,11 @@ void TApplication::Dispatch(MSG& message) {
 }
 
 LRESULT TApplication::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The default would destroy the window that identifies a running copy and
+  // leave the program running without it.
+  if (message == WM_CLOSE) {
+    if (closeHandler_) CallGuarded([this] { closeHandler_(); });
+    return 0;
+  }
   return DefWindowProcW(handle_, message, wParam, lParam);
 }

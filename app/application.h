@@ -38,6 +38,10 @@ class TApplication {
   void Minimize();
   void Restore();
 
+  // What a WM_CLOSE sent to the application window runs: this is how an
+  // installer or uninstaller asks a running copy to end, as "Exit" does.
+  void SetCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
+
   // The main form sees every key pressed in it before its controls do; the
   // key then goes on to the control unchanged unless the handler answers
   // that it used the key up.
@@ -64,5 +68,6 @@ class TApplication {
   HWND mainForm_ = nullptr;
   std::function<bool()> minimizeHandler_;
   std::function<bool(WPARAM)> keyPreview_;
+  std::function<void()> closeHandler_;
   bool terminated_ = false;
 };

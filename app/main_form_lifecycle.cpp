@@ -58,6 +58,7 @@ void TfrmMain::CreateControls() {
     aboutPage_.KeyTyped(virtualKey);
     return TurnPageByKey(virtualKey);
   });
+  application_.SetCloseHandler([this] { ExitProgram(); });
   application_.SetMinimizeHandler([this] {
     if (!tray_->MinimizeToTray()) return false;
     ShowWindow(Handle(), SW_HIDE);

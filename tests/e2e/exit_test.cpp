@@ -1,5 +1,6 @@
 // Ending the program: "Exit" from the tray menu when idle, during a reading
-// and after a pause, and closing the options window with the tray option off.
+// and after a pause, an installer closing the running copy, and closing the
+// options window with the tray option off.
 // Each way saves the settings and leaves no speech running.
 #include <gtest/gtest.h>
 
@@ -63,6 +64,16 @@ class Ending : public ::testing::Test {
     ASSERT_TRUE(tolvane_->WaitForExit());
   }
 
+  // What the setup and the uninstaller do to a running copy: close the
+  // hidden application window that identifies it.
+  void CloseTheApplicationWindowAndWaitForTheEnd() {
+    exitAt_ = LogClockMilliseconds();
+    HWND application = FindWindowW(L"TApplication", L"Tolvane!");
+    ASSERT_NE(application, nullptr);
+    SendMessageW(application, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(tolvane_->WaitForExit());
+  }
+
   unsigned SavedReadingHotKey() const {
     return GetPrivateProfileIntW(L"General", L"HotKey", 0, folder_.File(L"cfg.ini").c_str());
   }
@@ -103,6 +114,14 @@ TEST_F(Ending, ExitDuringAReadingSilencesItAndSaves) {
   ExitAndWaitForTheEnd();
   EXPECT_EQ(SilencingAfterTheExit(speak.objectId), kSilenced);
   EXPECT_EQ(SavedReadingHotKey(), kCtrlShiftF6);
+}
+
+TEST_F(Ending, ClosingTheApplicationWindowDuringAReadingExitsAsTheTrayExitDoes) {
+  const LogEntry speak = StartReading();
+  CloseTheApplicationWindowAndWaitForTheEnd();
+  EXPECT_EQ(SilencingAfterTheExit(speak.objectId), kSilenced);
+  EXPECT_EQ(SavedReadingHotKey(), kCtrlShiftF6);
+  EXPECT_TRUE(ReleasedFixedHotKeys());
 }
 
 // The pause holds the SAPI 4 engine too, which then refuses a second pause:
