@@ -16,7 +16,7 @@ set(CMAKE_CROSSCOMPILING_EMULATOR
     ${PROJECT_SOURCE_DIR}/tools/wine-run;${CMAKE_BINARY_DIR}/wine-session)
 
 set(tolvane_system_libraries
-    comctl32 ole32 oleaut32 uuid shell32 shlwapi advapi32 gdi32 user32 sapi wininet)
+    comctl32 ole32 oleaut32 uuid shell32 shlwapi advapi32 gdi32 user32 sapi wininet version)
 
 # One static library per layer, linking only the layers before it; the last,
 # tolvane_app, is the whole program but its entry point.
@@ -35,12 +35,18 @@ endforeach()
 file(GLOB resource_inputs CONFIGURE_DEPENDS
      ${PROJECT_SOURCE_DIR}/app/res/* ${PROJECT_SOURCE_DIR}/*/*.rc
      ${PROJECT_SOURCE_DIR}/*/*_resources.h ${PROJECT_SOURCE_DIR}/ui/*_class.h)
+# The version resource takes its numbers from the project version, the one
+# place that names it.
+configure_file(app/res/version.h.in ${CMAKE_BINARY_DIR}/generated/app/res/version.h @ONLY)
+set(resource_include_folders ${PROJECT_SOURCE_DIR}/app/res ${CMAKE_BINARY_DIR}/generated)
+list(APPEND resource_inputs ${CMAKE_BINARY_DIR}/generated/app/res/version.h)
 set_source_files_properties(app/res/tolvane.rc PROPERTIES OBJECT_DEPENDS "${resource_inputs}")
 
 add_executable(Tolvane WIN32 app/main.cpp app/res/tolvane.rc)
 target_link_libraries(Tolvane PRIVATE tolvane_app)
-# The resource script finds its icons and manifest beside itself.
-target_include_directories(Tolvane PRIVATE ${PROJECT_SOURCE_DIR}/app/res)
+# The resource script finds its icons and manifest beside itself, and the
+# version where the build wrote it.
+target_include_directories(Tolvane PRIVATE ${resource_include_folders})
 target_link_options(Tolvane PRIVATE -municode $<$<CONFIG:Release>:-s>)
 tolvane_warnings(Tolvane)
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/dpi.h"
+#include "base/program_folder.h"
 #include "ui/controls.h"
 #include "ui/ui_resources.h"
 
@@ -19,8 +20,6 @@ constexpr COLORREF kLineColour = RGB(0, 0, 128);  // dark blue
 constexpr wchar_t kFontFace[] = L"Arial";
 constexpr int kNamePoints = 14;
 constexpr int kLinePoints = 9;
-// The window's caption while the colours run.
-constexpr wchar_t kVersionCaption[] = L"Tolvane! version 1.2 by Vantorel";
 // Typing the maker's name switches the colour animation on and off.
 constexpr wchar_t kMakerName[] = L"vantorel";
 constexpr UINT_PTR kAnimationTimer = 1;
@@ -84,6 +83,7 @@ void TAboutPage::OnInit() {
   dpi_ = WindowDpi(Handle());
   SetIcon();
   SetDlgItemTextW(Handle(), IDC_HOMEPAGE_LINK, homePageAddress_.c_str());
+  SetDlgItemTextW(Handle(), IDC_ABOUT_VERSION, (L"Version " + ProgramVersion()).c_str());
   SetFonts();
 }
 
@@ -139,7 +139,8 @@ void TAboutPage::ToggleAnimation() {
   animating_ = !animating_;
   if (animating_) {
     savedCaption_ = WindowText(window);
-    SetWindowTextW(window, kVersionCaption);
+    // The window's caption while the colours run.
+    SetWindowTextW(window, (L"Tolvane! version " + ProgramVersion() + L" by Vantorel").c_str());
     SetTimer(Handle(), kAnimationTimer, kAnimationMilliseconds, nullptr);
   } else {
     KillTimer(Handle(), kAnimationTimer);

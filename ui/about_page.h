@@ -1,6 +1,7 @@
 #pragma once
 // The "About" page of the options window: three colour gradients under the
-// program icon, the product name, its one-line description and three links.
+// program icon, the product name, the version the program file carries, its
+// one-line description and three links.
 // Typing the maker's name anywhere in the options window starts a colour
 // animation of the page, and typing it again stops it. The links are the
 // owner's to open.

@@ -71,6 +71,7 @@
 #define IDC_HOMEPAGE_LINK 1503
 #define IDC_INFORMATION_LINK 1504
 #define IDC_SUPPORT_LINK 1505
+#define IDC_ABOUT_VERSION 1506
 
 // The slot editor. Its voice picker, the group around it and the link have
 // the identifiers of the "Default voice" page's.
