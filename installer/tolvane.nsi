@@ -62,6 +62,8 @@ Var RunningCopyClosed
   rights. If ${PRODUCT} is running, Setup closes it first; your settings are kept.$\r$\n$\r$\n\
   Click Next to continue."
 !insertmacro MUI_PAGE_WELCOME
+; The stock subtitle ends the name with a full stop, after its "!".
+!define MUI_PAGE_HEADER_SUBTEXT "Choose the folder in which to install ${PRODUCT}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TEXT "${PRODUCT} has been installed on your computer. It waits in the \
