@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "base/kernel_handle.h"
 #include "tests/e2e/driver.h"
 #include "tests/support/autostart_value.h"
 #include "tests/support/hotkey_probe_client.h"
@@ -97,13 +98,14 @@ long RunSetupSilently() {
 
 // The process of the running copy, found as the setup finds it: by its
 // hidden application window. Null when no copy runs.
-HANDLE OpenRunningCopy() {
+OwnedHandle OpenRunningCopy() {
   HWND application = FindWindowW(L"TApplication", L"Tolvane!");
   DWORD processId = 0;
   if (application == nullptr || GetWindowThreadProcessId(application, &processId) == 0) {
     return nullptr;
   }
-  return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  return OwnedHandle(
+      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
 }
 
 std::wstring ProgramPath(HANDLE process) {
@@ -178,17 +180,16 @@ TEST_F(Release, SetupInstallsUpdatesTheRunningCopyAndTheUninstallerKeepsTheSetti
   // back into the tray, and the settings stay.
   ASSERT_EQ(RunSetupSilently(), 0);
   EXPECT_TRUE(first.WaitForExit(std::chrono::seconds(0)));
-  HANDLE updated = nullptr;
+  OwnedHandle updated;
   ASSERT_TRUE(WaitUntil([&] { return (updated = OpenRunningCopy()) != nullptr; }));
-  EXPECT_EQ(ProgramPath(updated), Installed(L"Tolvane.exe"));
+  EXPECT_EQ(ProgramPath(updated.get()), Installed(L"Tolvane.exe"));
   EXPECT_TRUE(WaitUntil(HoldsFixedHotKeys));
   EXPECT_TRUE(KeepsTheSettings());
 
   // The uninstaller runs on from a copy of itself and ends the program.
   ASSERT_EQ(RunToEnd(quietUninstall), 0);
   EXPECT_TRUE(WaitUntil([] { return !Registration() && !Exists(Installed(L"Uninstall.exe")); }));
-  EXPECT_EQ(WaitForSingleObject(updated, 30000), WAIT_OBJECT_0);
-  CloseHandle(updated);
+  EXPECT_EQ(WaitForSingleObject(updated.get(), 30000), WAIT_OBJECT_0);
   for (const wchar_t* file : {L"Tolvane.exe", L"Help.chm", L"tutorial.chm"}) {
     EXPECT_FALSE(Exists(Installed(file))) << speech_test::Utf8(file);
   }
