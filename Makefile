@@ -5,9 +5,10 @@ NATIVE := $(BUILD)/native
 WIN32_TREE := $(BUILD)/win32
 FUZZ_TREE := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 60
+DIST := dist
 GENERATOR := -G Ninja
 
-.PHONY: all deps build test run bench fuzz clean
+.PHONY: all deps build test run dist bench fuzz clean
 
 all: build
 
@@ -34,6 +35,11 @@ test: build
 
 run: build
 	tools/run-tolvane $(BUILD)
+
+# The release a Windows user downloads, the setup and the portable zip, which
+# every build makes beside Tolvane.exe (cmake/dist.cmake), copied into dist/.
+dist: build
+	cmake --install $(WIN32_TREE) --component release --prefix $(DIST)
 
 # The benchmarks live in the host tree but are built optimised and without
 # sanitizers (bench/CMakeLists.txt); `make test` builds them, only this runs them.

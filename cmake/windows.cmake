@@ -92,16 +92,16 @@ set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest
 # the single-instance title, and drives it through the keyboard.
 set(e2e_suites Startup Shutdown Tray OptionsWindow Reading ReadingWithSapi4
     ReadingWithAFailingVoice Ending VoiceSlots VoiceSlotsWithAGap SixCorrections OneCorrection
-    Welcome Help AdditionalVoices)
+    Welcome Help AdditionalVoices Release)
 # The autostart value under the user's Run key: a first start and every save
 # of the settings write it.
 set(autostart_value_users ${main_form_suites} Autostart Startup Shutdown Tray OptionsWindow
-    Ending VoiceSlotsWithAGap Welcome)
+    Ending VoiceSlotsWithAGap Welcome Release)
 # Ctrl+BkSp, Ctrl+F11 and Ctrl+F12: registered, or pressed where no one may hold them.
 set(fixed_hot_keys_users ${main_form_suites} ${e2e_suites} HotKeyEditTest)
 set(clipboard_users ClipboardSnapshotTest SelectedTextTest HeldModifiersTest HotKeyEditTest
     ReadingControlTest MainWindowReadingTest Reading ReadingWithSapi4 ReadingWithAFailingVoice Ending
-    VoiceSlots SixCorrections)
+    VoiceSlots SixCorrections Release)
 # Key presses made with SendInput go to whichever window has the focus: a main
 # window shown or a message box opened by another test takes them, and an open
 # popup menu takes every key until it closes.
@@ -147,3 +147,4 @@ add_subdirectory(tests/support)
 add_subdirectory(tests/win)
 add_subdirectory(tests/standins)
 add_subdirectory(tests/e2e)
+include(cmake/dist.cmake)

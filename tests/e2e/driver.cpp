@@ -66,17 +66,20 @@ std::string ReadTextFile(const std::wstring& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-ProgramFolder::ProgramFolder(const std::string& standinConfig, const std::string& mainSettings) {
-  CopyFileW((TestProgramFolder() + L"\\Tolvane.exe").c_str(), File(L"Tolvane.exe").c_str(), FALSE);
+StandinFolder::StandinFolder(const std::string& standinConfig) {
   WriteTextFile(File(kConfigName), standinConfig);
-  if (!mainSettings.empty()) WriteTextFile(File(L"cfg.ini"), mainSettings);
 }
 
-std::vector<LogEntry> ProgramFolder::StandinLog() const {
+void StandinFolder::Use() const {
+  SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", File(kConfigName).c_str());
+  SetEnvironmentVariableW(L"TOLVANE_STANDIN_LOG", File(kLogName).c_str());
+}
+
+std::vector<LogEntry> StandinFolder::StandinLog() const {
   return speech_test::ParseLogText(ReadTextFile(File(kLogName)));
 }
 
-bool ProgramFolder::WaitForLogged(const std::function<bool(const LogEntry&)>& matches, double after,
+bool StandinFolder::WaitForLogged(const std::function<bool(const LogEntry&)>& matches, double after,
                                   LogEntry& found, std::chrono::milliseconds timeout) const {
   return WaitUntil(
       [&] {
@@ -91,21 +94,30 @@ bool ProgramFolder::WaitForLogged(const std::function<bool(const LogEntry&)>& ma
       timeout);
 }
 
-bool ProgramFolder::WaitForCall(const std::string& api, const std::string& method, double after,
+bool StandinFolder::WaitForCall(const std::string& api, const std::string& method, double after,
                                 LogEntry& found, std::chrono::milliseconds timeout) const {
   return WaitForLogged(
       [&](const LogEntry& entry) { return entry.api == api && entry.method == method; }, after,
       found, timeout);
 }
 
+ProgramFolder::ProgramFolder(const std::string& standinConfig, const std::string& mainSettings)
+    : StandinFolder(standinConfig) {
+  CopyFileW((TestProgramFolder() + L"\\Tolvane.exe").c_str(), File(L"Tolvane.exe").c_str(), FALSE);
+  if (!mainSettings.empty()) WriteTextFile(File(L"cfg.ini"), mainSettings);
+}
+
 bool IsSapi5Reading(const LogEntry& entry) {
   return entry.api == "sapi5" && entry.method == "Speak" && entry.arguments.ends_with(" 1");
 }
 
-TolvaneProcess::TolvaneProcess(const ProgramFolder& folder, const std::wstring& arguments) {
-  SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", folder.File(kConfigName).c_str());
-  SetEnvironmentVariableW(L"TOLVANE_STANDIN_LOG", folder.File(kLogName).c_str());
-  std::wstring commandLine = QuotedPath(folder.File(L"Tolvane.exe"));
+TolvaneProcess::TolvaneProcess(const ProgramFolder& folder, const std::wstring& arguments)
+    : TolvaneProcess(folder.File(L"Tolvane.exe"), folder, arguments) {}
+
+TolvaneProcess::TolvaneProcess(const std::wstring& program, const StandinFolder& standins,
+                               const std::wstring& arguments) {
+  standins.Use();
+  std::wstring commandLine = QuotedPath(program);
   if (!arguments.empty()) commandLine += L" " + arguments;
   // The working directory is elsewhere on purpose: the program must find its
   // files beside itself.

@@ -39,16 +39,19 @@ inline constexpr unsigned kReadingHotKey = 16392;  // Ctrl+BkSp
 void WriteTextFile(const std::wstring& path, const std::string& text);
 std::string ReadTextFile(const std::wstring& path);
 
-// A program folder holding a fresh copy of Tolvane.exe and the configuration
-// that the stand-in speech runtimes read when Tolvane starts from it.
-class ProgramFolder {
+// A fresh folder holding the configuration that the stand-in speech runtimes
+// read and the log they write, for the programs started after Use().
+class StandinFolder {
  public:
-  // With `mainSettings` as its cfg.ini, unless that is empty.
-  explicit ProgramFolder(const std::string& standinConfig, const std::string& mainSettings = "");
+  explicit StandinFolder(const std::string& standinConfig);
   const std::wstring& Path() const { return folder_.Path(); }
   std::wstring File(const std::wstring& name) const { return folder_.File(name); }
 
-  // What the stand-ins logged for the programs started from this folder.
+  // Points the stand-ins of every program this process starts from now on
+  // (and the programs those start) at this folder.
+  void Use() const;
+
+  // What the stand-ins logged for the programs started with this folder.
   std::vector<LogEntry> StandinLog() const;
   // Waits for the first logged entry from the given time on that matches.
   bool WaitForLogged(const std::function<bool(const LogEntry&)>& matches, double after,
@@ -61,11 +64,22 @@ class ProgramFolder {
   TempFolder folder_;
 };
 
+// A program folder: a fresh copy of Tolvane.exe beside the stand-ins'
+// configuration.
+class ProgramFolder : public StandinFolder {
+ public:
+  // With `mainSettings` as its cfg.ini, unless that is empty.
+  explicit ProgramFolder(const std::string& standinConfig, const std::string& mainSettings = "");
+};
+
 // One start of Tolvane.exe from a program folder; the process is ended with
 // the object if it still runs, and with the test program in any case.
 class TolvaneProcess {
  public:
   explicit TolvaneProcess(const ProgramFolder& folder, const std::wstring& arguments = L"");
+  // The Tolvane.exe at `program`, with the stand-ins of `standins`.
+  TolvaneProcess(const std::wstring& program, const StandinFolder& standins,
+                 const std::wstring& arguments = L"");
   ~TolvaneProcess();
   TolvaneProcess(const TolvaneProcess&) = delete;
   TolvaneProcess& operator=(const TolvaneProcess&) = delete;

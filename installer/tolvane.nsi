@@ -1,0 +1,217 @@
+; Tolvane!'s setup: a per-user install that needs no administrator rights.
+; The program keeps its settings files beside itself whenever its folder can
+; be written, so it goes into the user's own programs folder rather than
+; Program Files. Built by cmake/dist.cmake:
+;   makensis -DVERSION=<x.y.z> -DPROGRAM_FOLDER=<folder of Tolvane.exe and the
+;            help files> -DICON=<program.ico> -DOUTFILE=<setup.exe> tolvane.nsi
+
+!ifndef VERSION | PROGRAM_FOLDER | ICON | OUTFILE
+  !error "VERSION, PROGRAM_FOLDER, ICON and OUTFILE must be defined with -D"
+!endif
+
+Unicode true
+ManifestDPIAware true
+SetCompressor /SOLID lzma
+RequestExecutionLevel user
+
+!define PRODUCT "Tolvane!"
+!define PUBLISHER "Vantorel"
+!define PROGRAM "Tolvane.exe"
+!define UNINSTALLER "Uninstall.exe"
+!define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tolvane"
+!define RUN_KEY "SOFTWARE\Microsoft\Windows\CurrentVersion\Run"
+!define RUN_VALUE "Tolvane"
+; The running copy is known by its hidden application window.
+!define RUNNING_COPY_CLASS "TApplication"
+!define RUNNING_COPY_TITLE "Tolvane!"
+; Setup and uninstaller never run side by side.
+!define SETUP_MUTEX "Tolvane! Setup"
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include WinMessages.nsh
+!include Win\WinNT.nsh
+!include Win\WinError.nsh
+
+!define SMTO_ABORTIFHUNG 0x0002
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\Tolvane"
+; An upgrade goes where the last install went.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${PUBLISHER}"
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
+
+Var RunningCopyClosed
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+
+!define MUI_WELCOMEPAGE_TEXT "Setup will install ${PRODUCT} ${VERSION}, which reads aloud the text you \
+  select in any program.$\r$\n$\r$\nIt is installed for you alone and needs no administrator \
+  rights. If ${PRODUCT} is running, Setup closes it first; your settings are kept.$\r$\n$\r$\n\
+  Click Next to continue."
+!insertmacro MUI_PAGE_WELCOME
+; The stock subtitle ends the name with a full stop, after its "!".
+!define MUI_PAGE_HEADER_SUBTEXT "Choose the folder in which to install ${PRODUCT}"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "${PRODUCT} has been installed on your computer. It waits in the \
+  notification area: select text in any program and press Ctrl+Backspace to hear it.$\r$\n$\r$\n\
+  Click Finish to close Setup."
+!define MUI_FINISHPAGE_RUN "$INSTDIR\${PROGRAM}"
+!define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT}"
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+; The functions that setup and uninstaller both need: NSIS wants the
+; uninstaller's own copies named with "un.".
+!macro SharedFunctions un
+  ; Only one setup or uninstaller at a time: two would replace and remove
+  ; the same files under each other.
+  Function ${un}RefuseASecondSetup
+    System::Call 'kernel32::CreateMutexW(p 0, i 0, w "${SETUP_MUTEX}") p .r0 ?e'
+    Pop $1
+    ${If} $1 = ${ERROR_ALREADY_EXISTS}
+      MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} Setup is already running." /SD IDOK
+      Abort
+    ${EndIf}
+  FunctionEnd
+
+  ; Asks a running copy to exit as its tray menu's "Exit" does, saving its
+  ; settings, and waits (bounded) until its process has ended, so that its
+  ; files can be replaced or removed. A copy that does not end (hung, or
+  ; running as administrator, which ignores our message) is left to the user
+  ; to exit; cancelling that stops the setup. Sets $RunningCopyClosed to 1
+  ; when a copy was closed.
+  Function ${un}CloseRunningCopy
+    StrCpy $RunningCopyClosed 0
+    ${Do}
+      FindWindow $R0 "${RUNNING_COPY_CLASS}" "${RUNNING_COPY_TITLE}"
+      ${If} $R0 = 0
+        Return
+      ${EndIf}
+      DetailPrint "Closing the running ${PRODUCT} ..."
+      System::Call 'user32::GetWindowThreadProcessId(p R0, *i .R1) i'
+      System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i R1) p .R2'
+      System::Call 'user32::SendMessageTimeoutW(p R0, i ${WM_CLOSE}, p 0, p 0, \
+        i ${SMTO_ABORTIFHUNG}, i 5000, *p .R3) p'
+      System::Call 'kernel32::WaitForSingleObject(p R2, i 10000) i .R3'
+      System::Call 'kernel32::CloseHandle(p R2)'
+      ${If} $R3 = 0
+        StrCpy $RunningCopyClosed 1
+        Return
+      ${EndIf}
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} is still running. Exit it from its \
+        tray menu, then click Retry." /SD IDCANCEL IDRETRY retry
+      Abort "${PRODUCT} is still running."
+      retry:
+    ${Loop}
+  FunctionEnd
+!macroend
+!insertmacro SharedFunctions ""
+!insertmacro SharedFunctions "un."
+
+Function .onInit
+  SetShellVarContext current
+  Call RefuseASecondSetup
+FunctionEnd
+
+Section
+  SetShellVarContext current
+  Call CloseRunningCopy
+  ; Only the program and its help: the settings files (cfg.ini, slots.ini,
+  ; words.ini) and the Downloads folder beside them stay as they are.
+  SetOutPath "$INSTDIR"
+  File "${PROGRAM_FOLDER}/${PROGRAM}"
+  File "${PROGRAM_FOLDER}/Help.chm"
+  File "${PROGRAM_FOLDER}/tutorial.chm"
+  WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+  CreateShortcut "${SHORTCUT}" "$INSTDIR\${PROGRAM}" "" "$INSTDIR\${PROGRAM}" 0 SW_SHOWNORMAL "" \
+    "Reads aloud the text selected in any program"
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM},0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  SectionGetSize 0 $0
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+
+  ; An update in the background must not leave the user without the program
+  ; it closed: back into the tray, as at a Windows start.
+  ${If} ${Silent}
+  ${AndIf} $RunningCopyClosed = 1
+    Exec '"$INSTDIR\${PROGRAM}" -autostart'
+  ${EndIf}
+SectionEnd
+
+Function un.onInit
+  SetShellVarContext current
+  Call un.RefuseASecondSetup
+  ; Run from any other folder, it would remove files that are not ours.
+  ${IfNot} ${FileExists} "$INSTDIR\${PROGRAM}"
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 != $INSTDIR
+      MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} is not installed in $INSTDIR." /SD IDOK
+      Abort
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; Removes the autostart value when it starts this install's program; a
+; portable copy elsewhere may own it.
+Function un.RemoveAutostart
+  ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
+  StrCpy $1 '"$INSTDIR\${PROGRAM}"'
+  StrLen $2 $1
+  StrCpy $0 $0 $2
+  ${If} $0 == $1
+    DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
+  ${EndIf}
+FunctionEnd
+
+Section "Uninstall"
+  SetShellVarContext current
+  Call un.CloseRunningCopy
+  MessageBox MB_YESNO|MB_ICONQUESTION "Keep your ${PRODUCT} settings (hot keys, voices, voice slots \
+    and pronunciation corrections) and downloaded voice installers for a later install?" \
+    /SD IDYES IDYES keepSettings
+    Delete "$INSTDIR\cfg.ini"
+    Delete "$INSTDIR\slots.ini"
+    Delete "$INSTDIR\words.ini"
+    RMDir /r "$INSTDIR\Downloads"
+  keepSettings:
+
+  Delete "$INSTDIR\${PROGRAM}"
+  Delete "$INSTDIR\Help.chm"
+  Delete "$INSTDIR\tutorial.chm"
+  Delete "$INSTDIR\${UNINSTALLER}"
+  Delete "${SHORTCUT}"
+  Call un.RemoveAutostart
+  ; Another install may have taken the registration over since.
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == $INSTDIR
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
+  ; Only when empty: kept settings stay with their folder.
+  RMDir "$INSTDIR"
+SectionEnd
