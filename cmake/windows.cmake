@@ -92,7 +92,7 @@ set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest
 # the single-instance title, and drives it through the keyboard.
 set(e2e_suites Startup Shutdown Tray OptionsWindow Reading ReadingWithSapi4
     ReadingWithAFailingVoice Ending VoiceSlots VoiceSlotsWithAGap SixCorrections OneCorrection
-    Welcome Help AdditionalVoices Release)
+    Welcome Help AdditionalVoices Release Idle)
 # The autostart value under the user's Run key: a first start and every save
 # of the settings write it.
 set(autostart_value_users ${main_form_suites} Autostart Startup Shutdown Tray OptionsWindow

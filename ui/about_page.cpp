@@ -75,9 +75,7 @@ TAboutPage::TAboutPage(AboutPageOwner& owner, int iconId, std::wstring homePageA
       iconId_(iconId),
       homePageAddress_(std::move(homePageAddress)) {}
 
-TAboutPage::~TAboutPage() {
-  if (animating_) KillTimer(Handle(), kAnimationTimer);
-}
+TAboutPage::~TAboutPage() { SetTicking(false); }
 
 void TAboutPage::OnInit() {
   dpi_ = WindowDpi(Handle());
@@ -141,12 +139,35 @@ void TAboutPage::ToggleAnimation() {
     savedCaption_ = WindowText(window);
     // The window's caption while the colours run.
     SetWindowTextW(window, (L"Tolvane! version " + ProgramVersion() + L" by Vantorel").c_str());
-    SetTimer(Handle(), kAnimationTimer, kAnimationMilliseconds, nullptr);
+    SetTicking(true);
   } else {
-    KillTimer(Handle(), kAnimationTimer);
+    SetTicking(false);
     SetWindowTextW(window, savedCaption_.c_str());
     SetColours(AboutColours{});
   }
+}
+
+// The colours change only where they are seen. The program spends its day
+// hidden in the tray, and a page left animating would wake it twice a second
+// for nothing: a tick that finds the page hidden (its window closed to the
+// tray, another tab chosen) stops the timer, and the page's next drawing, which
+// comes when it is shown again, starts it anew.
+void TAboutPage::SetTicking(bool ticking) {
+  if (ticking == ticking_) return;
+  ticking_ = ticking;
+  if (ticking) {
+    SetTimer(Handle(), kAnimationTimer, kAnimationMilliseconds, nullptr);
+  } else {
+    KillTimer(Handle(), kAnimationTimer);
+  }
+}
+
+void TAboutPage::Tick() {
+  if (!IsWindowVisible(Handle())) {
+    SetTicking(false);
+    return;
+  }
+  SetColours(RandomColours());
 }
 
 void TAboutPage::Redraw() const {
@@ -172,6 +193,7 @@ bool TAboutPage::OpenLink(int id) {
 bool TAboutPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_ERASEBKGND: {
+      if (animating_) SetTicking(true);
       RECT page;
       GetClientRect(Handle(), &page);
       DrawAboutGradients(reinterpret_cast<HDC>(wParam), page, colours_, dpi_);
@@ -191,7 +213,7 @@ bool TAboutPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       return OpenLink(LOWORD(wParam));
     case WM_TIMER:
       if (wParam != kAnimationTimer) return false;
-      SetColours(RandomColours());
+      Tick();
       return true;
     default:
       return false;

@@ -69,6 +69,8 @@ class TAboutPage : public TOptionsPage {
   bool OpenLink(int id);
   void SetColours(const AboutColours& colours);
   void ToggleAnimation();
+  void SetTicking(bool ticking);
+  void Tick();
 
   AboutPageOwner& owner_;
   int iconId_;
@@ -79,6 +81,8 @@ class TAboutPage : public TOptionsPage {
   OwnedFont lineFont_;
   AboutColours colours_;
   bool animating_ = false;
+  // The animation's timer runs: only while the page can be seen.
+  bool ticking_ = false;
   std::wstring savedCaption_;
   // The keys typed last, as many as the maker's name has letters.
   std::wstring typedKeys_;

@@ -6,7 +6,9 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "app/res/resource.h"
@@ -198,6 +200,33 @@ TEST_F(OptionsWindowTest, TypingTheMakersNameAnimatesTheAboutPageUntilTypedAgain
   EXPECT_TRUE(
       PumpApplicationUntil([&] { return WindowText(frmMain.Handle()) == L"Tolvane! Options"; }));
   EXPECT_EQ(AboutPagePixel(frmMain, 0, 10), RGB(255, 255, 255));
+}
+
+// The program idles in the tray all day: colours nobody sees must not wake it
+// twice a second. The animation stays on and runs again once the page shows.
+TEST_F(OptionsWindowTest, TheAboutPagesColoursRestWhileThePageCannotBeSeen) {
+  MainFormProbe& frmMain = ShownMainForm();
+  frmMain.Pages().SetActivePage(kAboutPage);
+  SetFocus(GetDlgItem(frmMain.Handle(), IDC_PAGES));
+  for (char letter : std::string("VANTOREL")) ASSERT_TRUE(Type(frmMain, static_cast<WORD>(letter)));
+  const TAboutPage& page = frmMain.AboutPage();
+  COLORREF shown = page.Colours().outer;
+  auto changed = [&] { return page.Colours().outer != shown; };
+  ASSERT_TRUE(PumpApplicationUntil(changed));
+
+  auto restsUntilShown = [&](const std::function<void()>& hide, const std::function<void()>& show) {
+    hide();
+    shown = page.Colours().outer;
+    EXPECT_FALSE(PumpApplicationUntil(changed, 2s));  // four ticks' time
+    show();
+    shown = page.Colours().outer;
+    EXPECT_TRUE(PumpApplicationUntil(changed));
+  };
+  // The window closed to the tray, then another tab chosen.
+  restsUntilShown([&] { ShowWindow(frmMain.Handle(), SW_HIDE); },
+                  [&] { frmMain.ShowMainWindow(); });
+  restsUntilShown([&] { frmMain.Pages().SetActivePage(kGeneralPage); },
+                  [&] { frmMain.Pages().SetActivePage(kAboutPage); });
 }
 
 TEST(AboutPage, TheGradientsShadeSymmetricallyFromTheMiddle) {

@@ -1,0 +1,272 @@
+// What the program costs while it waits in the tray, the way it spends most
+// of its day. The figures are printed for a person to read and compare, never
+// held against limits; the test asserts what can fail: that the program runs
+// on, quiet and with its icon in the tray, and that every figure could be read.
+//
+// Wine 8.0 answers the Windows calls about another process with figures of
+// its own that are not the process's cost: GetProcessTimes reported 0.02 s
+// where the kernel had counted 0.24 s, and PrivateUsage and
+// GetProcessHandleCount read 0. Those are printed as they read, beside the
+// figures that are real: the CPU time and the memory that the Linux kernel
+// counts for the Linux process running the program (its /proc files, reached
+// through the Z: drive), and the handles in the Wine server's table.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <psapi.h>
+#include <shellapi.h>
+#include <winternl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "base/kernel_handle.h"
+#include "tests/e2e/driver.h"
+#include "tests/support/speech_test_support.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using speech_test::Utf8;
+
+// The program puts one icon into the notification area, number 1 of its main window.
+constexpr UINT kProgramIconId = 1;
+constexpr auto kIdleMinute = 60s;
+
+// Whether the notification area holds the program's icon: it refuses a change
+// to an icon it does not hold, and a change of nothing leaves the icon as it was.
+bool TrayHoldsIcon(HWND owner) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = owner;
+  data.uID = kProgramIconId;
+  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+struct CpuTime {
+  double kernelSeconds = 0;
+  double userSeconds = 0;
+  double Total() const { return kernelSeconds + userSeconds; }
+};
+
+CpuTime operator-(const CpuTime& later, const CpuTime& earlier) {
+  return {later.kernelSeconds - earlier.kernelSeconds, later.userSeconds - earlier.userSeconds};
+}
+
+std::optional<CpuTime> WindowsCpuTime(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return std::nullopt;
+  auto seconds = [](const FILETIME& time) {
+    return static_cast<double>(ULARGE_INTEGER{{time.dwLowDateTime, time.dwHighDateTime}}.QuadPart) /
+           1e7;
+  };
+  return CpuTime{seconds(kernel), seconds(user)};
+}
+
+std::string AsciiLowerCase(std::string text) {
+  for (char& letter : text) {
+    if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
+  }
+  return text;
+}
+
+std::wstring LinuxProcessFile(unsigned linuxPid, const std::wstring& name) {
+  return L"Z:\\proc\\" + std::to_wstring(linuxPid) + L"\\" + name;
+}
+
+// The entries of a /proc folder named by a number: processes, or a process's threads.
+std::vector<unsigned> NumberedEntries(const std::wstring& folder) {
+  std::vector<unsigned> numbers;
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return numbers;
+  do {
+    const std::wstring name = entry.cFileName;
+    if (name.find_first_not_of(L"0123456789") == std::wstring::npos) {
+      numbers.push_back(static_cast<unsigned>(std::stoul(name)));
+    }
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+  return numbers;
+}
+
+// The Linux process that runs a Wine process: its command line starts with
+// the Windows path of the program it runs.
+std::optional<unsigned> LinuxProcessRunning(const std::wstring& programPath) {
+  const std::string wanted = AsciiLowerCase(Utf8(programPath));
+  for (unsigned pid : NumberedEntries(L"Z:\\proc")) {
+    const std::string commandLine = ReadTextFile(LinuxProcessFile(pid, L"cmdline"));
+    if (AsciiLowerCase(commandLine.substr(0, commandLine.find('\0'))) == wanted) return pid;
+  }
+  return std::nullopt;
+}
+
+// How long the process's threads have run, in nanoseconds: the first field
+// of each /proc/<pid>/task/<tid>/schedstat. Finer than the ticks below, but
+// a thread that ends takes its time with it.
+std::optional<unsigned long long> LinuxThreadsRunNanoseconds(unsigned linuxPid) {
+  const std::vector<unsigned> threads = NumberedEntries(LinuxProcessFile(linuxPid, L"task"));
+  if (threads.empty()) return std::nullopt;
+  unsigned long long nanoseconds = 0;
+  for (unsigned thread : threads) {
+    std::istringstream schedstat(ReadTextFile(
+        LinuxProcessFile(linuxPid, L"task\\" + std::to_wstring(thread) + L"\\schedstat")));
+    unsigned long long ran = 0;
+    if (!(schedstat >> ran)) return std::nullopt;
+    nanoseconds += ran;
+  }
+  return nanoseconds;
+}
+
+// The kernel's count of the process's time in user and kernel mode, in ticks
+// of a hundredth of a second: fields 14 and 15 of /proc/<pid>/stat, which
+// count every thread the process ever had.
+std::optional<CpuTime> LinuxCpuTime(unsigned linuxPid) {
+  const std::string stat = ReadTextFile(LinuxProcessFile(linuxPid, L"stat"));
+  const size_t nameEnd = stat.rfind(')');
+  if (nameEnd == std::string::npos) return std::nullopt;
+  std::istringstream fields(stat.substr(nameEnd + 1));
+  std::string skipped;
+  for (int field = 3; field < 14; ++field) fields >> skipped;
+  double userTicks = 0, kernelTicks = 0;
+  if (!(fields >> userTicks >> kernelTicks)) return std::nullopt;
+  constexpr double kTicksPerSecond = 100;
+  return CpuTime{kernelTicks / kTicksPerSecond, userTicks / kTicksPerSecond};
+}
+
+// The memory only this process uses, as the kernel counts it: its anonymous
+// pages in memory and in swap (kB in /proc/<pid>/status).
+std::optional<unsigned long long> LinuxPrivateBytes(unsigned linuxPid) {
+  std::istringstream status(ReadTextFile(LinuxProcessFile(linuxPid, L"status")));
+  unsigned long long kilobytes = 0;
+  int counted = 0;
+  for (std::string line; std::getline(status, line);) {
+    std::istringstream words(line);
+    std::string key;
+    unsigned long long value = 0;
+    if (words >> key >> value && (key == "RssAnon:" || key == "VmSwap:")) {
+      kilobytes += value;
+      ++counted;
+    }
+  }
+  if (counted != 2) return std::nullopt;
+  return kilobytes * 1024;
+}
+
+// The process's entries in the system's table of open handles.
+std::optional<unsigned> HandlesInSystemTable(DWORD processId) {
+  std::vector<BYTE> table(1 << 16);
+  NTSTATUS status;
+  while ((status = NtQuerySystemInformation(SystemHandleInformation, table.data(),
+                                            static_cast<ULONG>(table.size()), nullptr)) ==
+         static_cast<NTSTATUS>(0xC0000004L)) {  // STATUS_INFO_LENGTH_MISMATCH
+    table.resize(table.size() * 2);
+  }
+  if (status != 0) return std::nullopt;
+  const auto* handles = reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(table.data());
+  unsigned count = 0;
+  for (ULONG index = 0; index < handles->Count; ++index) {
+    if (handles->Handle[index].OwnerPid == processId) ++count;
+  }
+  return count;
+}
+
+std::optional<unsigned long long> FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return ULARGE_INTEGER{{data.nFileSizeLow, data.nFileSizeHigh}}.QuadPart;
+}
+
+long long Milliseconds(double seconds) { return static_cast<long long>(seconds * 1000 + 0.5); }
+
+}  // namespace
+
+TEST(Idle, InTheTrayTheProgramRunsQuietlyAndItsCostsArePrinted) {
+  ProgramFolder folder(kReadingVoices, kLaterStart);
+  const auto started = Clock::now();
+  TolvaneProcess tolvane(folder);
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    main = tolvane.FindWindowTitled(kOptionsTitle, false);
+    return main != nullptr && TrayHoldsIcon(main);
+  }));
+  const long long trayIconMs =
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count();
+  ASSERT_TRUE(tolvane.WaitForIdle());
+
+  const OwnedHandle process(
+      OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, tolvane.ProcessId()));
+  ASSERT_NE(process, nullptr);
+  const std::optional<unsigned> linuxPid = LinuxProcessRunning(folder.File(L"Tolvane.exe"));
+  ASSERT_TRUE(linuxPid.has_value());
+  const std::optional<CpuTime> windowsBefore = WindowsCpuTime(process.get());
+  const std::optional<CpuTime> linuxBefore = LinuxCpuTime(*linuxPid);
+  const std::optional<unsigned long long> threadsRanBefore = LinuxThreadsRunNanoseconds(*linuxPid);
+  const double minuteStarted = LogClockMilliseconds();
+
+  EXPECT_FALSE(tolvane.WaitForExit(kIdleMinute)) << "the program ended while idle";
+
+  const std::optional<CpuTime> windowsAfter = WindowsCpuTime(process.get());
+  const std::optional<CpuTime> linuxAfter = LinuxCpuTime(*linuxPid);
+  const std::optional<unsigned long long> threadsRanAfter = LinuxThreadsRunNanoseconds(*linuxPid);
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof memory;
+  ASSERT_TRUE(GetProcessMemoryInfo(
+      process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory));
+  DWORD handleCount = 0;
+  ASSERT_TRUE(GetProcessHandleCount(process.get(), &handleCount));
+  const std::optional<unsigned long long> linuxPrivate = LinuxPrivateBytes(*linuxPid);
+  const std::optional<unsigned> tableHandles = HandlesInSystemTable(tolvane.ProcessId());
+  const std::optional<unsigned long long> programSize = FileSize(folder.File(L"Tolvane.exe"));
+  ASSERT_TRUE(windowsBefore && windowsAfter && linuxBefore && linuxAfter && threadsRanBefore &&
+              threadsRanAfter && linuxPrivate && tableHandles && programSize);
+  EXPECT_GT(*tableHandles, 0u);
+
+  const CpuTime linuxIdle = *linuxAfter - *linuxBefore;
+  const CpuTime windowsIdle = *windowsAfter - *windowsBefore;
+  // Signed: a thread that ended in the minute took its time with it.
+  const double idleRunMilliseconds =
+      static_cast<double>(static_cast<long long>(*threadsRanAfter - *threadsRanBefore)) / 1e6;
+  std::printf(
+      "[ Idle     ] Tolvane.exe in the tray, started with cfg.ini of a later start\n"
+      "[ Idle     ]   tray icon there after the start:  %lld ms\n"
+      "[ Idle     ]   CPU time in one idle minute:      %.2f s (kernel %.2f + user %.2f), "
+      "/proc/<pid>/stat\n"
+      "[ Idle     ]   its threads ran in that minute:   %.3f ms, /proc/<pid>/task/*/schedstat\n"
+      "[ Idle     ]   CPU time since the start:         %.2f s (kernel %.2f + user %.2f), "
+      "/proc/<pid>/stat\n"
+      "[ Idle     ]   private bytes:                    %llu, /proc/<pid>/status RssAnon + "
+      "VmSwap\n"
+      "[ Idle     ]   handles:                          %u, the Wine server's handle table\n"
+      "[ Idle     ]   program file:                     %llu bytes\n"
+      "[ Idle     ]   as Wine answers for another process: GetProcessTimes %.2f s in the "
+      "minute, %.2f s since the start; PrivateUsage %llu; GetProcessHandleCount %lu\n",
+      trayIconMs, linuxIdle.Total(), linuxIdle.kernelSeconds, linuxIdle.userSeconds,
+      idleRunMilliseconds, linuxAfter->Total(), linuxAfter->kernelSeconds, linuxAfter->userSeconds,
+      *linuxPrivate, *tableHandles, *programSize, windowsIdle.Total(), windowsAfter->Total(),
+      static_cast<unsigned long long>(memory.PrivateUsage),
+      static_cast<unsigned long>(handleCount));
+  std::fflush(stdout);
+  RecordProperty("tray_icon_ms", std::to_string(trayIconMs));
+  RecordProperty("idle_minute_cpu_ms", std::to_string(Milliseconds(linuxIdle.Total())));
+  RecordProperty("idle_minute_threads_ran_ms", std::to_string(idleRunMilliseconds));
+  RecordProperty("cpu_since_start_ms", std::to_string(Milliseconds(linuxAfter->Total())));
+  RecordProperty("private_bytes", std::to_string(*linuxPrivate));
+  RecordProperty("handles", std::to_string(*tableHandles));
+  RecordProperty("program_file_bytes", std::to_string(*programSize));
+
+  // Idle means in the tray, out of sight, and silent: the speech runtimes
+  // heard nothing from the program during the minute.
+  EXPECT_FALSE(tolvane.AnyWindowVisible());
+  EXPECT_TRUE(TrayHoldsIcon(main));
+  std::vector<std::string> calls;
+  for (const LogEntry& entry : folder.StandinLog()) {
+    if (entry.milliseconds >= minuteStarted) calls.push_back(entry.api + " " + entry.method);
+  }
+  EXPECT_TRUE(calls.empty()) << calls.size() << " calls while idle, the first " << calls.front();
+}
