@@ -111,6 +111,11 @@ bool IsSapi5Reading(const LogEntry& entry) {
   return entry.api == "sapi5" && entry.method == "Speak" && entry.arguments.ends_with(" 1");
 }
 
+bool PressTheReadingKey(const StandinFolder& standins, LogEntry& speak) {
+  const double pressed = LogClockMilliseconds();
+  return PressKey(VK_BACK, {VK_CONTROL}) && standins.WaitForLogged(IsSapi5Reading, pressed, speak);
+}
+
 TolvaneProcess::TolvaneProcess(const ProgramFolder& folder, const std::wstring& arguments)
     : TolvaneProcess(folder.File(L"Tolvane.exe"), folder, arguments) {}
 

@@ -129,6 +129,8 @@ class NotepadProcess {
 // A Speak with flags 1 (asynchronous) hands a text to the voice; the purge
 // before a reading is a Speak of nothing with flags 2.
 bool IsSapi5Reading(const LogEntry& entry);
+// Presses Ctrl+BkSp and waits for the SAPI 5 Speak that hands the reading over.
+bool PressTheReadingKey(const StandinFolder& standins, LogEntry& speak);
 
 // Whether the three fixed hot keys of a first start (Ctrl+BkSp, Ctrl+F11,
 // Ctrl+F12) are held by a program, as a second process finds them.

@@ -49,10 +49,8 @@ class Ending : public ::testing::Test {
   LogEntry StartReading() {
     notepad_ = std::make_unique<NotepadProcess>(folder_.Path(), LongText());
     EXPECT_TRUE(notepad_->SelectAll());
-    const double pressed = LogClockMilliseconds();
-    EXPECT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
     LogEntry speak, started;
-    EXPECT_TRUE(folder_.WaitForLogged(IsSapi5Reading, pressed, speak));
+    EXPECT_TRUE(PressTheReadingKey(folder_, speak));
     EXPECT_TRUE(folder_.WaitForCall("sapi5", "event StartStream", speak.milliseconds, started));
     return speak;
   }

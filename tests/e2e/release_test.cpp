@@ -69,15 +69,6 @@ std::wstring Registered(const wchar_t* name) {
   return data;
 }
 
-bool Registration() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return false;
-  }
-  RegCloseKey(key);
-  return true;
-}
-
 // Runs a command line to its end; answers its exit code, or -1 when it did
 // not start or end in time.
 long RunToEnd(const std::wstring& commandLine) {
@@ -166,10 +157,8 @@ TEST_F(Release, SetupInstallsUpdatesTheRunningCopyAndTheUninstallerKeepsTheSetti
   {
     NotepadProcess notepad(standins_.Path(), L"Read only this.");
     ASSERT_TRUE(notepad.SelectAll());
-    const double pressed = LogClockMilliseconds();
-    ASSERT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
     LogEntry speak;
-    ASSERT_TRUE(standins_.WaitForLogged(IsSapi5Reading, pressed, speak));
+    ASSERT_TRUE(PressTheReadingKey(standins_, speak));
     EXPECT_NE(speak.arguments.find(">Read lonely this.\""), std::string::npos) << speak.arguments;
   }
   EXPECT_TRUE(WaitUntil(
@@ -188,7 +177,9 @@ TEST_F(Release, SetupInstallsUpdatesTheRunningCopyAndTheUninstallerKeepsTheSetti
 
   // The uninstaller runs on from a copy of itself and ends the program.
   ASSERT_EQ(RunToEnd(quietUninstall), 0);
-  EXPECT_TRUE(WaitUntil([] { return !Registration() && !Exists(Installed(L"Uninstall.exe")); }));
+  EXPECT_TRUE(WaitUntil([] {
+    return Registered(L"DisplayName") == L"<none>" && !Exists(Installed(L"Uninstall.exe"));
+  }));
   EXPECT_EQ(WaitForSingleObject(updated.get(), 30000), WAIT_OBJECT_0);
   for (const wchar_t* file : {L"Tolvane.exe", L"Help.chm", L"tutorial.chm"}) {
     EXPECT_FALSE(Exists(Installed(file))) << speech_test::Utf8(file);

@@ -162,10 +162,8 @@ TEST_F(SixCorrections, RowsAddedEditedAndKeptAsTypedAreHeardInTheReading) {
   // The reading hears the rows in table order; "No" matches upper case.
   NotepadProcess notepad(folder_.Path(), L"Apple and apple. \u041c\u0418\u0420!");
   ASSERT_TRUE(notepad.SelectAll());
-  const double pressed = LogClockMilliseconds();
-  ASSERT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
   LogEntry speak;
-  ASSERT_TRUE(folder_.WaitForLogged(IsSapi5Reading, pressed, speak));
+  ASSERT_TRUE(PressTheReadingKey(folder_, speak));
   EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">Big apple and red fruit. peace!") + " 1");
 }
 
