@@ -26,6 +26,8 @@ std::wstring LongText() {
   return text;
 }
 
+enum class ExitWay { TrayMenu, AsASetupDoes };
+
 // The options window is open and its reading hot key changed but not
 // confirmed, so only the save on the way out can keep the new key.
 class Ending : public ::testing::Test {
@@ -55,20 +57,18 @@ class Ending : public ::testing::Test {
     return speak;
   }
 
-  void ExitAndWaitForTheEnd() {
+  // By default what the tray menu's "Exit" item sends; a setup or an
+  // uninstaller instead closes the hidden application window that identifies
+  // a running copy.
+  void ExitAndWaitForTheEnd(ExitWay way = ExitWay::TrayMenu) {
     exitAt_ = LogClockMilliseconds();
-    // What the tray menu's "Exit" item sends.
-    PostMessageW(main_, WM_COMMAND, IDM_TRAY_EXIT, 0);
-    ASSERT_TRUE(tolvane_->WaitForExit());
-  }
-
-  // What the setup and the uninstaller do to a running copy: close the
-  // hidden application window that identifies it.
-  void CloseTheApplicationWindowAndWaitForTheEnd() {
-    exitAt_ = LogClockMilliseconds();
-    HWND application = FindWindowW(L"TApplication", L"Tolvane!");
-    ASSERT_NE(application, nullptr);
-    SendMessageW(application, WM_CLOSE, 0, 0);
+    if (way == ExitWay::AsASetupDoes) {
+      HWND application = FindWindowW(L"TApplication", L"Tolvane!");
+      ASSERT_NE(application, nullptr);
+      SendMessageW(application, WM_CLOSE, 0, 0);
+    } else {
+      PostMessageW(main_, WM_COMMAND, IDM_TRAY_EXIT, 0);
+    }
     ASSERT_TRUE(tolvane_->WaitForExit());
   }
 
@@ -116,7 +116,7 @@ TEST_F(Ending, ExitDuringAReadingSilencesItAndSaves) {
 
 TEST_F(Ending, ClosingTheApplicationWindowDuringAReadingExitsAsTheTrayExitDoes) {
   const LogEntry speak = StartReading();
-  CloseTheApplicationWindowAndWaitForTheEnd();
+  ExitAndWaitForTheEnd(ExitWay::AsASetupDoes);
   EXPECT_EQ(SilencingAfterTheExit(speak.objectId), kSilenced);
   EXPECT_EQ(SavedReadingHotKey(), kCtrlShiftF6);
   EXPECT_TRUE(ReleasedFixedHotKeys());
