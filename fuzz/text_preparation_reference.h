@@ -137,11 +137,20 @@ Case PickCase(Pick& pick) {
 // so a pronunciation p characters longer than its word makes the text at most
 // p + 1 times as long: pronunciations stop being longer than their words once
 // the text could grow past 8,000 characters.
+//
+// A quarter of the cases draw from tens of letters instead, and half their
+// rows take their words from the text: with a few letters every short
+// substring stands in every chunk of the text, so only these show whether
+// the index knows where a word is after the rows above have moved the text.
 inline constexpr std::wstring_view kFewLetters = L"aAbBcds\u017FS";
+inline constexpr std::wstring_view kManyLetters = L"abcdefghijklmnopqrstuvwxyzABCDEFGH\u017F";
 
 template <typename Pick>
 Case PickLargeCase(Pick& pick) {
-  const auto letters = [&pick] { return kFewLetters.substr(pick(4), 2 + pick(7)); };
+  const bool manyLetters = pick(4) == 0;
+  const auto letters = [&pick, manyLetters] {
+    return manyLetters ? kManyLetters : kFewLetters.substr(pick(4), 2 + pick(7));
+  };
   const auto string = [&pick](std::wstring_view from, std::size_t length) {
     std::wstring text(length, L' ');
     for (wchar_t& c : text) c = from[pick(from.size())];
@@ -166,6 +175,9 @@ Case PickLargeCase(Pick& pick) {
     if (pick(16) == 0) wordLength = 9 + pick(16);
     if (pick(50) == 0) wordLength = 0;
     correction.word = string(wordLetters, wordLength);
+    if (manyLetters && pick(2) == 0 && result.text.size() >= wordLength) {
+      correction.word = result.text.substr(pick(result.text.size() - wordLength + 1), wordLength);
+    }
     std::size_t length = pick(wordLength + longest);
     if (length > wordLength && mostLength * (1 + length - wordLength) > 8000) {
       length = pick(wordLength + 1);
