@@ -27,3 +27,18 @@ HotKeyState ProbeHotKey(unsigned shortCut) {
   if (exitCode == 0) return HotKeyState::Free;
   return exitCode == 1 ? HotKeyState::Taken : HotKeyState::ProbeFailed;
 }
+
+void PrintTo(HotKeyState state, std::ostream* os) {
+  switch (state) {
+    case HotKeyState::Free:
+      *os << "Free";
+      return;
+    case HotKeyState::Taken:
+      *os << "Taken";
+      return;
+    case HotKeyState::ProbeFailed:
+      *os << "ProbeFailed";
+      return;
+  }
+  *os << "HotKeyState " << static_cast<int>(state);
+}

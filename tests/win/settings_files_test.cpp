@@ -13,6 +13,7 @@
 #include "settings/program_files.h"
 #include "settings/tidy_ini_file.h"
 #include "settings/voice_slot_store.h"
+#include "tests/support/printers.h"
 
 namespace {
 
