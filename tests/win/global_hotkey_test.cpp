@@ -65,18 +65,6 @@ class GlobalHotKeyTest : public ::testing::Test {
   OwnerWindow owner_;
 };
 
-TEST_F(GlobalHotKeyTest, ProbeSeesAFreeKey) {
-  EXPECT_EQ(ProbeHotKey(Unusual(13)), HotKeyState::Free);
-}
-
-TEST_F(GlobalHotKeyTest, NewObjectRegistersNothing) {
-  GlobalHotKey hotKey(owner_.Handle(), L"DefaultHotKey", nullptr);
-  EXPECT_EQ(hotKey.Name(), L"DefaultHotKey");
-  EXPECT_EQ(hotKey.HotKey(), 0);
-  EXPECT_FALSE(hotKey.Active());
-  EXPECT_FALSE(hotKey.Registered());
-}
-
 TEST_F(GlobalHotKeyTest, ActivatingRegistersTheWordSystemWide) {
   GlobalHotKey hotKey(owner_.Handle(), L"StopHotKey", nullptr);
   hotKey.SetHotKey(Unusual(14));

@@ -151,11 +151,6 @@ TEST_F(HotKeyEditTest, IsCreatedFromADialogTemplateByClassName) {
   EXPECT_EQ(HotKeyEdit(second).Value(), 27);
 }
 
-TEST_F(HotKeyEditTest, LooksLikeANormalEditBox) {
-  EXPECT_TRUE(IsWindowEnabled(edit_));
-  EXPECT_EQ(GetWindowLongW(edit_, GWL_STYLE) & ES_READONLY, 0);
-}
-
 TEST_F(HotKeyEditTest, SetValueShowsTheTextAndValueReadsItBack) {
   HotKeyEdit hotKey(edit_);
   EXPECT_EQ(hotKey.Handle(), edit_);
