@@ -7,13 +7,17 @@
 
 #include <commctrl.h>
 
+#include <chrono>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "reading/case_fold_system.h"
 #include "reading/reading_controller.h"
+#include "reading/reading_rules.h"
 #include "tests/support/test_clipboard.h"
 #include "tests/win/main_form_probe.h"
 #include "ui/list_view.h"
@@ -350,6 +354,29 @@ TEST_F(ReadingControlTest, AReadingThatFailsAfterReplacingTheSpeakingOneEndsIt) 
   EXPECT_EQ(LastState(), ReadingState::Ended);
 }
 
+// A paused reading that a new one silences before failing has ended: nothing
+// is left for the pause command to resume. The slot paths silence both
+// families, so the paused reading ends whichever family it was in.
+TEST_F(ReadingControlTest, APausedReadingEndsWhenANewOneSilencesItAndFails) {
+  ReadingController& controller = Create();
+  source_.slots = {kBobSlot};
+  source_.slots[0].voiceName = L"Uninstalled Engine";
+  Select(LongText(300));
+  controller.DefaultHotKeyHotKey();
+  ASSERT_TRUE(WaitUntil([&] { return controller.Reading(); }));
+  controller.PauseOrResume();
+  ASSERT_TRUE(controller.Paused());
+  controller.SelectSlot(0);
+  EXPECT_EQ(feedback_.failures, 1);
+  EXPECT_FALSE(controller.Paused());
+  EXPECT_FALSE(controller.Reading());
+  EXPECT_EQ(LastState(), ReadingState::Ended);
+  const size_t resumes = Calls("sapi5", "Resume").size();
+  controller.PauseOrResume();
+  EXPECT_EQ(Calls("sapi5", "Resume").size(), resumes) << "nothing to resume";
+  EXPECT_FALSE(controller.Reading());
+}
+
 TEST_F(ReadingControlTest, TheSelectionIsPreparedWithTheSettingsAsTheyAreNow) {
   ReadingController& controller = Create();
   source_.preparation = {true, L"*_", true, {{L"Word", L"Ward", L"No"}}};
@@ -365,6 +392,36 @@ TEST_F(ReadingControlTest, ALongSelectionIsCutTo51200Characters) {
   ASSERT_FALSE(speaks.empty());
   const std::string expected = "\"<pitch middle=\\\"-2\\\">" + std::string(51200, 'a') + "\" 1";
   EXPECT_EQ(speaks.back().arguments, expected);
+}
+
+// With nothing selected a huge clipboard is what is read. Only the head that
+// can be spoken is prepared, so that a dictionary of 10,000 rows does not
+// hold the program up, and it is spoken as preparing the whole would have it.
+TEST_F(ReadingControlTest, AHugeClipboardIsPreparedOnlyAsFarAsItCanBeSpoken) {
+  ReadingController& controller = Create();
+  source_.preparation = {true, L"*_", true, {}};
+  for (int row = 0; row < 10000; ++row) {
+    const std::wstring number = std::to_wstring(row);
+    source_.preparation.corrections.push_back({L"word" + number + L"x", L"w" + number, L"No"});
+  }
+  std::wstring capture;
+  for (int row = 0; capture.size() < 4000000; row = (row + 7) % 10000) {
+    capture += L"*WORD" + std::to_wstring(row) + L"x_ ";
+  }
+  Select(L"");
+  {
+    OpenedClipboard clipboard(application_.Handle());
+    EmptyClipboard();
+    PutClipboardText(capture);
+  }
+  const auto start = std::chrono::steady_clock::now();
+  const std::wstring prepared = controller.GetSelectedText();
+  const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+  std::printf("a capture of %zu characters taken and prepared in %.1f ms\n", capture.size(),
+              took.count());
+  EXPECT_LE(prepared.size(), kPreparedCaptureLength);
+  const std::wstring whole = PrepareText(capture, source_.preparation, SystemCaseFold);
+  EXPECT_EQ(CutForReading(prepared), CutForReading(whole));
 }
 
 TEST_F(ReadingControlTest, ASapi5SlotReadsWithItsOwnVoiceAndValues) {
@@ -482,6 +539,19 @@ TEST_F(MainWindowReadingTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffer
   EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
   EXPECT_FALSE(frmMain.Tray().Animating());
   EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
+
+  // A new reading replaces the paused one and then fails: the reading has
+  // ended, and the menu no longer offers to resume it.
+  SendMessageW(frmMain.Handle(), WM_HOTKEY, frmMain.DefaultHotKey().Identifier(), 0);
+  ASSERT_TRUE(PumpApplicationUntil([&] { return controller.Reading(); }));
+  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_PAUSE_RESUME, 0);
+  ASSERT_EQ(frmMain.Tray().PauseCaption(), kResumeCaption);
+  standins_.WriteConfig(std::string(kSlowVoices) + "sapi5.fail = Speak\n");
+  SendMessageW(frmMain.Handle(), WM_HOTKEY, frmMain.DefaultHotKey().Identifier(), 0);
+  EXPECT_FALSE(controller.Paused());
+  EXPECT_FALSE(controller.Reading());
+  EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
+  EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
 }
 
 // A slot is a row of the "Voice slots" page: the table shows its voice, its
