@@ -13,7 +13,6 @@
 
 #include "tests/e2e/driver.h"
 #include "tests/support/autostart_value.h"
-#include "tests/support/standin_log_quoting.h"
 #include "ui/ui_resources.h"
 
 namespace {
@@ -27,29 +26,22 @@ constexpr char kGreeting[] =
     "for different voices! Thank you for trying Tolvane! I am sure, this program will become "
     "your best friend. Enjoy!";
 // A default voice of either family, slow enough that the greeting is still
-// being read when Esc comes: the calls that hand the greeting over, that stop
-// it for good, and the end its voice reports then.
+// being read when Esc comes: the calls that hand the greeting over and that
+// stop it for good. The end the voice would report on a later tick is not
+// waited for: the creation run after the welcome may let the voice go first,
+// and the program ends the reading itself.
 struct GreetingVoice {
   const char* standinConfig;
   const char* api;
   const char* handOver;
   const char* stop;
   const char* stopArguments;
-  const char* endEvent;
 };
 constexpr GreetingVoice kSapi5Voice{"sapi5.voice = Welcome Voice\npace.ms_per_word = 300\n",
-                                    "sapi5",
-                                    "Spoken",
-                                    "Speak",
-                                    "\"\" 2",
-                                    "event EndStream"};
+                                    "sapi5", "Spoken", "Speak", "\"\" 2"};
 constexpr GreetingVoice kSapi4Engine{
-    "sapi4.engine = Welcome Mode | Wendy | 60..260 | 50..150\npace.ms_per_word = 300\n",
-    "sapi4",
-    "TextData",
-    "AudioReset",
-    "",
-    "event AudioStop"};
+    "sapi4.engine = Welcome Mode | Wendy | 60..260 | 50..150\npace.ms_per_word = 300\n", "sapi4",
+    "TextData", "AudioReset", ""};
 // What would hold or let go of a reading.
 constexpr const char* kPauseAndResume[] = {"Pause", "Resume", "AudioPause", "AudioResume"};
 
@@ -75,14 +67,13 @@ class Welcome : public ::testing::Test {
   // and nothing holds it or lets it go on. The tray's "Pause" (the pause
   // key's command) then finds no reading to pause or resume.
   void ExpectTheGreetingStopped(HWND main, double closed) {
-    LogEntry stop, ended;
+    LogEntry stop;
     EXPECT_TRUE(folder_.WaitForLogged(
         [&](const LogEntry& entry) {
           return entry.api == voice_.api && entry.method == voice_.stop &&
                  (*voice_.stopArguments == '\0' || entry.arguments == voice_.stopArguments);
         },
         closed, stop));
-    EXPECT_TRUE(folder_.WaitForCall(voice_.api, voice_.endEvent, closed, ended));
     DWORD_PTR answer = 0;
     EXPECT_NE(
         SendMessageTimeoutW(main, WM_COMMAND, IDM_TRAY_PAUSE_RESUME, 0, SMTO_NORMAL, 5000, &answer),
@@ -105,7 +96,7 @@ class Welcome : public ::testing::Test {
                   welcome, "Welcome to Tolvane!",
                   speech_test::Utf8(folder_.File(L"tutorial.chm") + L"::/tutorial.htm")));
     ASSERT_TRUE(folder_.WaitForCall(voice_.api, voice_.handOver, started, spoken));
-    EXPECT_NE(spoken.arguments.find(Quoted(kGreeting)), std::string::npos) << spoken.arguments;
+    EXPECT_NE(spoken.arguments.find(kGreeting), std::string::npos) << spoken.arguments;
     // Start-up waits for the welcome: the options window is not shown yet.
     EXPECT_EQ(tolvane.FindWindowTitled(kOptionsTitle, true), nullptr);
 
