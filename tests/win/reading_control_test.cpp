@@ -518,6 +518,42 @@ TEST_F(ReadingControlTest, TheTestSpeechIsHeardAfterTheUserPausedAReading) {
   EXPECT_TRUE(WaitUntil([&] { return !controller.Paused() && controller.Reading(); }));
 }
 
+// The welcome's greeting the user paused, then closed: stopping lets go of
+// the pause, so the voice is free for what comes next, and the pause command
+// finds nothing to resume.
+TEST_F(ReadingControlTest, StoppingAPausedReadingLeavesNothingToResume) {
+  ReadingController& controller = Create();
+  controller.SpeakWithDefaultVoice(LongText(300), false);
+  ASSERT_TRUE(WaitUntil([&] { return controller.Reading(); }));
+  controller.PauseOrResume();
+  ASSERT_TRUE(controller.Paused());
+  controller.StopReading();
+  EXPECT_FALSE(controller.Paused());
+  EXPECT_FALSE(controller.Reading());
+  EXPECT_EQ(LastState(), ReadingState::Ended);
+  EXPECT_EQ(Calls("sapi5", "Resume").size(), 1u) << "the pause is let go";
+  controller.PauseOrResume();
+  EXPECT_EQ(Calls("sapi5", "Pause").size(), 1u);
+  EXPECT_EQ(Calls("sapi5", "Resume").size(), 1u);
+  controller.SpeakWithDefaultVoice(L"Heard.", false);
+  EXPECT_TRUE(WaitForEvent("StartStream", 2));
+
+  // A SAPI 4 engine is reset, which ends its pause too.
+  source_.defaultVoice = {0, engines_->SetUpEntry(0).values};
+  controller.SpeakWithDefaultVoice(LongText(300), false);
+  ASSERT_TRUE(WaitUntil([&] { return !Calls("sapi4", "event AudioStart").empty(); }));
+  ASSERT_TRUE(WaitUntil([&] { return controller.Reading(); }));
+  controller.PauseOrResume();
+  controller.StopReading();
+  EXPECT_FALSE(Calls("sapi4", "AudioReset").empty());
+  EXPECT_FALSE(controller.Paused());
+  EXPECT_FALSE(controller.Reading());
+  const size_t pauses = Calls("sapi4", "AudioPause").size();
+  controller.PauseOrResume();
+  EXPECT_EQ(Calls("sapi4", "AudioPause").size(), pauses);
+  EXPECT_TRUE(Calls("sapi4", "AudioResume").empty());
+}
+
 // The words come faster than the animation's ticks, which must not hold it
 // up; the pause shows the idle icon and offers "Resume".
 TEST_F(MainWindowReadingTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffersWhatComesNext) {
