@@ -371,10 +371,6 @@ TEST_F(ReadingControlTest, APausedReadingEndsWhenANewOneSilencesItAndFails) {
   EXPECT_FALSE(controller.Paused());
   EXPECT_FALSE(controller.Reading());
   EXPECT_EQ(LastState(), ReadingState::Ended);
-  const size_t resumes = Calls("sapi5", "Resume").size();
-  controller.PauseOrResume();
-  EXPECT_EQ(Calls("sapi5", "Resume").size(), resumes) << "nothing to resume";
-  EXPECT_FALSE(controller.Reading());
 }
 
 TEST_F(ReadingControlTest, TheSelectionIsPreparedWithTheSettingsAsTheyAreNow) {
@@ -414,10 +410,7 @@ TEST_F(ReadingControlTest, AHugeClipboardIsPreparedOnlyAsFarAsItCanBeSpoken) {
     EmptyClipboard();
     PutClipboardText(capture);
   }
-  const auto captureStart = std::chrono::steady_clock::now();
   const std::wstring prepared = controller.GetSelectedText();
-  const std::chrono::duration<double, std::milli> taken =
-      std::chrono::steady_clock::now() - captureStart;
   EXPECT_LE(prepared.size(), kPreparedCaptureLength);
   const auto start = std::chrono::steady_clock::now();
   PrepareCapture(capture, source_.preparation, SystemCaseFold);
@@ -425,10 +418,8 @@ TEST_F(ReadingControlTest, AHugeClipboardIsPreparedOnlyAsFarAsItCanBeSpoken) {
   const std::wstring whole = PrepareText(capture, source_.preparation, SystemCaseFold);
   const std::chrono::duration<double, std::milli> head = headDone - start;
   const std::chrono::duration<double, std::milli> all = std::chrono::steady_clock::now() - headDone;
-  std::printf(
-      "%zu characters, 10,000 rows: taken and prepared in %.1f ms; the head prepared in %.1f ms, "
-      "the whole in %.1f ms\n",
-      capture.size(), taken.count(), head.count(), all.count());
+  std::printf("%zu characters, 10,000 rows: the head prepared in %.1f ms, all of it in %.1f ms\n",
+              capture.size(), head.count(), all.count());
   EXPECT_EQ(CutForReading(prepared), CutForReading(whole));
 }
 
@@ -520,7 +511,7 @@ TEST_F(ReadingControlTest, TheTestSpeechIsHeardAfterTheUserPausedAReading) {
 
 // The welcome's greeting the user paused, then closed: stopping lets go of
 // the pause, so the voice is free for what comes next, and the pause command
-// finds nothing to resume.
+// finds nothing to resume. (A SAPI 4 engine is reset: the e2e case.)
 TEST_F(ReadingControlTest, StoppingAPausedReadingLeavesNothingToResume) {
   ReadingController& controller = Create();
   controller.SpeakWithDefaultVoice(LongText(300), false);
@@ -537,21 +528,6 @@ TEST_F(ReadingControlTest, StoppingAPausedReadingLeavesNothingToResume) {
   EXPECT_EQ(Calls("sapi5", "Resume").size(), 1u);
   controller.SpeakWithDefaultVoice(L"Heard.", false);
   EXPECT_TRUE(WaitForEvent("StartStream", 2));
-
-  // A SAPI 4 engine is reset, which ends its pause too.
-  source_.defaultVoice = {0, engines_->SetUpEntry(0).values};
-  controller.SpeakWithDefaultVoice(LongText(300), false);
-  ASSERT_TRUE(WaitUntil([&] { return !Calls("sapi4", "event AudioStart").empty(); }));
-  ASSERT_TRUE(WaitUntil([&] { return controller.Reading(); }));
-  controller.PauseOrResume();
-  controller.StopReading();
-  EXPECT_FALSE(Calls("sapi4", "AudioReset").empty());
-  EXPECT_FALSE(controller.Paused());
-  EXPECT_FALSE(controller.Reading());
-  const size_t pauses = Calls("sapi4", "AudioPause").size();
-  controller.PauseOrResume();
-  EXPECT_EQ(Calls("sapi4", "AudioPause").size(), pauses);
-  EXPECT_TRUE(Calls("sapi4", "AudioResume").empty());
 }
 
 // The words come faster than the animation's ticks, which must not hold it
