@@ -102,7 +102,7 @@ class TfrmMain : public TForm {
    public:
     explicit WelcomeRequests(TfrmMain& root) : root_(root) {}
     void SpeakGreeting(const std::wstring& greeting) override;
-    void SilenceGreeting() override { root_.SilenceGreeting(); }
+    void SilenceGreeting() override;
 
    private:
     TfrmMain& root_;
@@ -136,11 +136,8 @@ class TfrmMain : public TForm {
   // The options window's "&Help" and F1: the active page's topic.
   void ShowOptionsHelp();
 
-  // The first run's welcome (main_form_welcome.cpp): what its closing runs,
-  // and the greeting silenced, each time the window hides and once more
-  // after it has closed.
+  // The first run's welcome (main_form_welcome.cpp): what its closing runs.
   void AfterWelcome();
-  void SilenceGreeting();
 
   // Sets the three application hot keys from the hot key edits; a changed word
   // re-registers, and each key is then activated.

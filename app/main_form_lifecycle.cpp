@@ -99,7 +99,7 @@ void TfrmMain::FormCreate() {
 
 void TfrmMain::ReportNoSpeechEngines() {
   MessageBoxW(application_.Handle(), kNoSpeechEnginesText, kProgramTitle, MB_OK | MB_ICONERROR);
-  ShellExecuteW(nullptr, L"open", kEngineListPage, L"", L"", SW_HIDE);
+  OpenWebAddress(kEngineListPage);
   // Takes effect when the message loop starts: the program ends before any
   // reading can take place.
   application_.Terminate();

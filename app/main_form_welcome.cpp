@@ -3,8 +3,6 @@
 // runs before start-up goes on.
 #include <windows.h>
 
-#include <sapi.h>
-
 #include "app/main_form.h"
 #include "base/exception_guard.h"
 #include "settings/main_settings.h"
@@ -30,7 +28,6 @@ void TfrmMain::AfterWelcome() {
   // "Exit" chosen while the welcome showed: the program is ending, and
   // nothing is to be set up again or shown.
   if (application_.Terminated()) return;
-  SilenceGreeting();
   SaveCfg();
   LoadCfg();
   // Each step of the creation is safe to repeat: the lists are rebuilt, the
@@ -47,10 +44,6 @@ void TfrmMain::WelcomeRequests::SpeakGreeting(const std::wstring& greeting) {
   root_.reading_->SpeakWithDefaultVoice(greeting, false);
 }
 
-// As the pause command does, then whatever SAPI 5 still has queued goes,
-// and the tray shows the program at rest.
-void TfrmMain::SilenceGreeting() {
-  reading_->PauseOrResume();
-  CallGuarded([this] { engines_.Sapi5().Speak(L"", SVSFPurgeBeforeSpeak); });
-  tray_->ReadingStateChanged(ReadingState::Ended);
-}
+// Closing the welcome ends the greeting for good, whether it was still being
+// said or the user had paused it: nothing is left for the pause key.
+void TfrmMain::WelcomeRequests::SilenceGreeting() { root_.reading_->StopReading(); }

@@ -82,7 +82,7 @@ tolvane_wine_session(e2e_wine e2e-wine-session)
 # Each case of such a suite holds the resource as a lock, so that `ctest -j`
 # never runs two of its users at once.
 set(tolvane_shared_resources autostart_value fixed_hot_keys clipboard keyboard single_instance
-    regional_settings)
+    regional_settings html_help_viewer)
 # Main windows built inside win_tests.exe write the Run value and register the
 # fixed hot keys (each keeps its settings in a program folder of its own).
 set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest
@@ -92,11 +92,11 @@ set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest
 # the single-instance title, and drives it through the keyboard.
 set(e2e_suites Startup Shutdown Tray OptionsWindow Reading ReadingWithSapi4
     ReadingWithAFailingVoice Ending VoiceSlots VoiceSlotsWithAGap SixCorrections OneCorrection
-    Welcome Help AdditionalVoices Release Idle)
+    Welcome WelcomeWithASapi4Engine Help AdditionalVoices Release Idle)
 # The autostart value under the user's Run key: a first start and every save
 # of the settings write it.
 set(autostart_value_users ${main_form_suites} Autostart Startup Shutdown Tray OptionsWindow
-    Ending VoiceSlotsWithAGap Welcome Release)
+    Ending VoiceSlotsWithAGap Welcome WelcomeWithASapi4Engine Release)
 # Ctrl+BkSp, Ctrl+F11 and Ctrl+F12: registered, or pressed where no one may hold them.
 set(fixed_hot_keys_users ${main_form_suites} ${e2e_suites} HotKeyEditTest)
 set(clipboard_users ClipboardSnapshotTest SelectedTextTest HeldModifiersTest HotKeyEditTest
@@ -109,6 +109,9 @@ set(keyboard_users ${e2e_suites} ${main_form_suites} SelectedTextTest HeldModifi
     GlobalHotKeyTest HotKeyEditTest ReadingControlTest TrayMenuTest)
 # The "Tolvane!" application window that a second copy looks for.
 set(single_instance_users ${e2e_suites} ApplicationWindow)
+# The library registered for the HTML Help control: a test registers the
+# stand-in viewer for a while, and every main window loads what is registered.
+set(html_help_viewer_users ${main_form_suites} HtmlHelpTest)
 # The user's number separators: a test changes them for a while, and the
 # download window writes its megabytes with them.
 set(regional_settings_users MegabytesTextForTheUser)

@@ -61,8 +61,8 @@ void ReadingController::RequireForegroundWithinReach() {
 
 std::wstring ReadingController::GetSelectedText() {
   RequireForegroundWithinReach();
-  return PrepareText(CaptureSelectedText(pendingRestore_, processMessages_),
-                     source_.PreparationSettings(), SystemCaseFold);
+  return PrepareCapture(CaptureSelectedText(pendingRestore_, processMessages_),
+                        source_.PreparationSettings(), SystemCaseFold);
 }
 
 int ReadingController::DefaultVoiceFamily() const {
@@ -84,7 +84,7 @@ void ReadingController::DefaultHotKeyHotKey() {
   Guarded([&] {
     if (DefaultVoiceFamily() == kSapi4Family) {
       // Selecting the engine again replaces it.
-      progress.replacedFamily = kSapi4Family;
+      progress.sapi4Silenced = true;
       SelectDefaultVoice();
       progress.textHandedOver = SpeakWithSapi4(GetSelectedText());
       return;
@@ -92,7 +92,7 @@ void ReadingController::DefaultHotKeyHotKey() {
     SelectDefaultVoice();
     const std::wstring text(CutForReading(GetSelectedText()));
     TSpVoice& voice = engines_.Sapi5();
-    progress.replacedFamily = kSapi5Family;
+    progress.sapi5Silenced = true;
     voice.Disconnect();
     voice.Connect();
     SelectDefaultVoice();
@@ -104,10 +104,10 @@ void ReadingController::DefaultHotKeyHotKey() {
   EndIfNothingFollows(progress);
 }
 
-// Only a reading in the replaced family has lost its end; one in the other
+// Only a reading in a silenced family has lost its end; one in the other
 // family still reports its own.
 void ReadingController::EndIfNothingFollows(const ReadingProgress& progress) {
-  if (progress.textHandedOver || progress.replacedFamily != speakingFamily_) return;
+  if (progress.textHandedOver || !progress.Silenced(speakingFamily_)) return;
   if (!reading_ && !paused_) return;
   paused_ = false;
   Ended();
@@ -190,9 +190,12 @@ void ReadingController::ReadWithSapi5Slot(const VoiceSlot& slot) {
   TSpVoice& voice = engines_.Sapi5();
   ReadingProgress progress;
   Guarded([&] {
-    if (engines_.Sapi4Available()) engines_.Sapi4().StopSpeech();
+    if (engines_.Sapi4Available()) {
+      progress.sapi4Silenced = true;
+      engines_.Sapi4().StopSpeech();
+    }
     voice.Pause();
-    progress.replacedFamily = kSapi5Family;
+    progress.sapi5Silenced = true;
     voice.Disconnect();
     voice.Connect();
   });
@@ -211,10 +214,11 @@ void ReadingController::ReadWithSapi5Slot(const VoiceSlot& slot) {
 // for every later speech that does not reconnect it (the test buttons, the
 // welcome greeting).
 void ReadingController::ReadWithSapi4Slot(VoiceSlot slot) {
-  ReadingProgress progress{.replacedFamily = kSapi4Family};
+  ReadingProgress progress{.sapi4Silenced = true};
   Guarded([&] {
     engines_.Sapi4().StopSpeech();
     if (engines_.Sapi5Available()) {
+      progress.sapi5Silenced = true;
       engines_.Sapi5().Pause();
       engines_.Sapi5().Speak(L"", SVSFPurgeBeforeSpeak);
       engines_.Sapi5().ResumeEveryPause();
@@ -224,6 +228,21 @@ void ReadingController::ReadWithSapi4Slot(VoiceSlot slot) {
     progress.textHandedOver = SpeakWithSapi4(GetSelectedText());
   });
   EndIfNothingFollows(progress);
+}
+
+// Every engine is silenced and let go of any pause, so that nothing is left
+// for the pause command to resume. A purged or reset stream reports its end
+// late or never, so the reading ends here.
+void ReadingController::StopReading() {
+  if (engines_.Sapi4Available()) CallGuarded([&] { engines_.Sapi4().StopSpeech(); });
+  if (engines_.Sapi5Available()) {
+    CallGuarded([&] {
+      engines_.Sapi5().Speak(L"", SVSFPurgeBeforeSpeak);
+      engines_.Sapi5().ResumeEveryPause();
+    });
+  }
+  paused_ = false;
+  Ended();
 }
 
 void ReadingController::PauseOrResume() {
@@ -260,9 +279,11 @@ void ReadingController::SpeechAPI5StartStream() { Started(kSapi5Family); }
 
 void ReadingController::SpeechAPI4Start() { Started(kSapi4Family); }
 
+// Some SAPI 4 engines report a pause as the end of their audio: a paused
+// reading stays paused, and the menu goes on offering "Resume".
 void ReadingController::Ended() {
   reading_ = false;
-  Report(ReadingState::Ended);
+  Report(paused_ ? ReadingState::Paused : ReadingState::Ended);
 }
 
 void ReadingController::SpeechAPI5EndStream() { Ended(); }

@@ -81,6 +81,9 @@ class ReadingController {
   void SelectSlot(int slot);
   // The pause hot key and the tray command: by the default voice's family.
   void PauseOrResume();
+  // Silences both families for good (the welcome's greeting when it closes):
+  // the reading ends, and nothing is left paused.
+  void StopReading();
   // The default voice's engine with its values, as the source has them now.
   void SelectDefaultVoice();
   // Speaks a text with the default voice (the test buttons, the greeting);
@@ -107,12 +110,18 @@ class ReadingController {
   void SpeechAPI4Start();
   void SpeechAPI4Stop();
 
-  // How far a reading from a hot key came. Once it has replaced the object
-  // that was speaking, that reading's end will never be reported; unless the
-  // new text then reached the engine, nothing will start or end any more.
+  // How far a reading from a hot key came. Once it has replaced or silenced
+  // the object that was speaking, that reading's end may never be reported;
+  // unless the new text then reached the engine, nothing will start or end
+  // any more.
   struct ReadingProgress {
-    int replacedFamily = 0;
+    bool sapi4Silenced = false;
+    bool sapi5Silenced = false;
     bool textHandedOver = false;
+
+    bool Silenced(int family) const {
+      return family == kSapi4Family ? sapi4Silenced : family == kSapi5Family && sapi5Silenced;
+    }
   };
   void EndIfNothingFollows(const ReadingProgress& progress);
   // A voice of the family started, or the reading ended, whichever engine

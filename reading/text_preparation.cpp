@@ -866,6 +866,12 @@ std::wstring PrepareText(std::wstring text, const TextPreparationSettings& setti
   return Prepare(std::move(text), settings, fold, true);
 }
 
+std::wstring PrepareCapture(std::wstring capture, const TextPreparationSettings& settings,
+                            CaseFold fold) {
+  capture.resize(CutForReading(capture, kPreparedCaptureLength).size());
+  return PrepareText(std::move(capture), settings, fold);
+}
+
 std::wstring PrepareTextRowByRow(std::wstring text, const TextPreparationSettings& settings,
                                  CaseFold fold) {
   return Prepare(std::move(text), settings, fold, false);

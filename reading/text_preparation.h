@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "reading/reading_rules.h"
 #include "settings/word_correction.h"
 
 struct TextPreparationSettings {
@@ -43,6 +44,15 @@ std::wstring ReplaceAllOccurrences(std::wstring_view search, std::wstring_view r
 // without a search, and the others search only where their words may be.
 std::wstring PrepareText(std::wstring text, const TextPreparationSettings& settings, CaseFold fold);
 inline constexpr std::size_t kIndexedCorrectionRows = 32;
+
+// No reading speaks more than kMaxReadingLength characters of a capture, and
+// preparing all of a huge clipboard would hold the program up for seconds, so
+// only its head is prepared. The head leaves room for corrections that
+// shorten the text: what is spoken differs from preparing the whole only when
+// the rows take away three quarters of the head.
+inline constexpr std::size_t kPreparedCaptureLength = 4 * kMaxReadingLength;
+std::wstring PrepareCapture(std::wstring capture, const TextPreparationSettings& settings,
+                            CaseFold fold);
 
 // The same preparation with every row searching the whole text, however many
 // rows there are: the yardstick that the benchmarks hold PrepareText against.

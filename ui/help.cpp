@@ -12,22 +12,22 @@ constexpr wchar_t kHtmlHelpServerKey[] =
 constexpr UINT kDisplayTopic = 0;  // HH_DISPLAY_TOPIC
 constexpr UINT kCloseAll = 18;     // HH_CLOSE_ALL
 
-const char* TopicInFile(HelpTopic topic) {
+const wchar_t* TopicInFile(HelpTopic topic) {
   switch (topic) {
     case HelpTopic::Introduction:
-      return "::/Source\\Introducing Tolvane!\\Introduction.htm";
+      return L"::/Source\\Introducing Tolvane!\\Introduction.htm";
     case HelpTopic::ConfiguringKeys:
-      return "::/Source\\Quick start\\Configuring keys.htm";
+      return L"::/Source\\Quick start\\Configuring keys.htm";
     case HelpTopic::ReadingText:
-      return "::/Source\\Quick start\\Reading text from any application.htm";
+      return L"::/Source\\Quick start\\Reading text from any application.htm";
     case HelpTopic::WorkingWithVoiceSlots:
-      return "::/Source\\Quick start\\Working with voice slots.htm";
+      return L"::/Source\\Quick start\\Working with voice slots.htm";
     case HelpTopic::CorrectingPronunciation:
-      return "::/Source\\Quick start\\Correcting pronunciation.htm";
+      return L"::/Source\\Quick start\\Correcting pronunciation.htm";
     case HelpTopic::Tutorial:
-      return "::/tutorial.htm";
+      return L"::/tutorial.htm";
   }
-  return "";
+  return L"";
 }
 
 bool FileExists(const std::wstring& path) {
@@ -51,8 +51,9 @@ std::wstring RegisteredHtmlHelpLibrary() {
   return expanded;
 }
 
-// The viewer takes its path in the ANSI code page. A folder name the code
-// page cannot hold is given by its short name, which it can.
+// The ANSI entry takes its path in the ANSI code page. A folder name the code
+// page cannot hold is given by its short name, which it can where Windows
+// keeps short names.
 std::string AnsiPath(const std::wstring& path) {
   if (FitsAnsiCodePage(path)) return AnsiFromWide(path);
   wchar_t shortPath[MAX_PATH]{};
@@ -94,7 +95,12 @@ void THtmlHelp::Load() {
   if (path.empty()) return;
   library_ = LoadLibraryW(path.c_str());
   if (library_ == nullptr) return;
-  htmlHelp_ = reinterpret_cast<HtmlHelpFunction>(
+  // The wide entry takes any folder name; the ANSI one only where the wide
+  // one is missing.
+  htmlHelpW_ = reinterpret_cast<HtmlHelpWFunction>(
+      reinterpret_cast<void*>(GetProcAddress(library_, "HtmlHelpW")));
+  if (htmlHelpW_ != nullptr) return;
+  htmlHelpA_ = reinterpret_cast<HtmlHelpAFunction>(
       reinterpret_cast<void*>(GetProcAddress(library_, "HtmlHelpA")));
 }
 
@@ -106,10 +112,17 @@ void THtmlHelp::ShowTopic(HWND owner, HelpTopic topic) const {
     return;
   }
   const std::wstring& file = topic == HelpTopic::Tutorial ? files_.tutorial : files_.manual;
-  const std::string path = AnsiPath(file) + TopicInFile(topic);
-  htmlHelp_(owner, path.c_str(), kDisplayTopic, 0);
+  if (htmlHelpW_ != nullptr) {
+    htmlHelpW_(owner, (file + TopicInFile(topic)).c_str(), kDisplayTopic, 0);
+    return;
+  }
+  htmlHelpA_(owner, (AnsiPath(file) + AnsiFromWide(TopicInFile(topic))).c_str(), kDisplayTopic, 0);
 }
 
 void THtmlHelp::CloseAll() const {
-  if (Loaded()) htmlHelp_(nullptr, nullptr, kCloseAll, 0);
+  if (htmlHelpW_ != nullptr) {
+    htmlHelpW_(nullptr, nullptr, kCloseAll, 0);
+  } else if (htmlHelpA_ != nullptr) {
+    htmlHelpA_(nullptr, nullptr, kCloseAll, 0);
+  }
 }

@@ -41,7 +41,7 @@ class THtmlHelp {
 
   // The HTML Help loader: does nothing once the library is loaded.
   void Load();
-  bool Loaded() const { return htmlHelp_ != nullptr; }
+  bool Loaded() const { return htmlHelpW_ != nullptr || htmlHelpA_ != nullptr; }
 
   // The topic over `owner`, or the message that help is not available.
   void ShowTopic(HWND owner, HelpTopic topic) const;
@@ -49,12 +49,15 @@ class THtmlHelp {
   void CloseAll() const;
 
  private:
-  using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+  using HtmlHelpWFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+  using HtmlHelpAFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
   HelpFiles files_;
   std::wstring supportMail_;
   HMODULE library_ = nullptr;
-  HtmlHelpFunction htmlHelp_ = nullptr;
+  // One of the two entries of the library: the wide one where it has it.
+  HtmlHelpWFunction htmlHelpW_ = nullptr;
+  HtmlHelpAFunction htmlHelpA_ = nullptr;
 };
 
 // Shown at start-up when the library cannot be loaded.

@@ -119,10 +119,8 @@ std::wstring TTrayPresenter::PauseCaption() const { return menu_.Caption(IDM_TRA
 void TTrayPresenter::ReadingStateChanged(ReadingState state) {
   SetAnimation(state == ReadingState::Reading);
   if (state != ReadingState::Reading) Show(TrayPicture::Idle);
-  if (state != ReadingState::Ended) {
-    menu_.SetCaption(IDM_TRAY_PAUSE_RESUME,
-                     state == ReadingState::Paused ? kResumeCaption : kPauseCaption);
-  }
+  menu_.SetCaption(IDM_TRAY_PAUSE_RESUME,
+                   state == ReadingState::Paused ? kResumeCaption : kPauseCaption);
 }
 
 void TTrayPresenter::ReadingFailed() { MessageBeep(MB_ICONEXCLAMATION); }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/support/child_process.h"
+#include "tests/support/html_help_viewer.h"
 #include "tests/support/keyboard.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/speech_test_support.h"
@@ -136,26 +137,6 @@ bool PressTheReadingKey(const StandinFolder& standins, LogEntry& speak);
 // Ctrl+F12) are held by a program, as a second process finds them.
 bool HoldsFixedHotKeys();
 bool ReleasedFixedHotKeys();
-
-// Where the program looks for the HTML Help viewer: the library registered
-// for the HTML Help control. The object registers another file for its
-// lifetime, then puts back what was registered before.
-class HtmlHelpViewer {
- public:
-  explicit HtmlHelpViewer(const std::wstring& library);
-  ~HtmlHelpViewer();
-  HtmlHelpViewer(const HtmlHelpViewer&) = delete;
-  HtmlHelpViewer& operator=(const HtmlHelpViewer&) = delete;
-
- private:
-  std::wstring registered_;
-};
-
-// The stand-in viewer beside the test programs, which logs every request.
-std::wstring StandinHtmlHelp();
-// The arguments it logs for a request to show `path` (file and topic) over
-// the window `owner` titled `title`.
-std::string HelpRequestArguments(HWND owner, const std::string& title, const std::string& path);
 
 // Milliseconds on the clock of the stand-ins' log (QueryPerformanceCounter).
 double LogClockMilliseconds();

@@ -43,7 +43,7 @@ class Help : public ::testing::Test {
   ::testing::AssertionResult Requested(double after, HWND owner, const wchar_t* file,
                                        const std::string& topic) {
     LogEntry request;
-    if (!folder_.WaitForCall("htmlhelp", "HtmlHelpA", after, request)) {
+    if (!folder_.WaitForCall("htmlhelp", "HtmlHelpW", after, request)) {
       return ::testing::AssertionFailure() << "no request for " << topic;
     }
     const std::string expected =
