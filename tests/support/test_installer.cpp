@@ -31,7 +31,7 @@ bool Exists(const std::wstring& path) {
 }
 
 void HoldWhileAsked(const std::wstring& holdFile) {
-  for (int checks = 0; checks < 1000 && Exists(holdFile); ++checks) Sleep(10);
+  for (int checks = 0; checks < 3000 && Exists(holdFile); ++checks) Sleep(10);
 }
 
 int AskedShowMode() {

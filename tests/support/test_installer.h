@@ -8,7 +8,7 @@ inline constexpr wchar_t kInstallerFolderVariable[] = L"TOLVANE_TEST_INSTALLER_F
 
 // At its start it writes its process id into "<name>.pid".
 inline constexpr wchar_t kInstallerProcessIdSuffix[] = L".pid";
-// While "<name>.hold" exists (for ten seconds at most) it keeps running.
+// While "<name>.hold" exists (for 30 seconds at most) it keeps running.
 inline constexpr wchar_t kInstallerHoldSuffix[] = L".hold";
 // Then it appends to "<name>.ran" the show mode it was asked for
 // ("show mode 1"; -1 when none was asked for), the folder it ran from and
