@@ -153,7 +153,7 @@ TEST_F(AdditionalVoices, DownloadsOneRowAfterAnotherAndRunsTheInstallers) {
   // Run once, asked to show itself normally, and waited for; from a folder
   // of its own that held nothing else, and is gone.
   const std::string record = ReadTextFile(InstallerFile(L"tv_enua.exe", kInstallerRecordSuffix));
-  EXPECT_EQ(record.substr(0, 22), "show mode 1\r\nrun from ") << record;
+  ASSERT_EQ(record.substr(0, 22), "show mode 1\r\nrun from ") << record;
   const std::string ranFrom = record.substr(22, record.find('\r', 22) - 22);
   EXPECT_EQ(record.substr(22 + ranFrom.size()), "\r\nbeside 0 files\r\n");
   EXPECT_NE(ranFrom, speech_test::Utf8(Downloads(L"")).substr(0, ranFrom.size()));
