@@ -31,6 +31,20 @@ std::wstring PartFileName(const std::wstring& target) {
          std::to_wstring(++transfers) + L".part";
 }
 
+// Part files that outlived their transfer (the program was ended during one)
+// go at the next transfer of the same file. One still open, by a transfer
+// that has not noticed its cancel yet, stays for that transfer to remove.
+void RemoveLeftoverPartFiles(const std::wstring& target) {
+  const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((target + L"*.part").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    DeleteFileW((folder + found.cFileName).c_str());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
 // The body on its way: a new file beside the target (PartFileName). It is
 // deleted unless it has taken the target's place.
 class PartFile {
@@ -151,6 +165,7 @@ SentRequest SendRequest(const TransferRequest& transfer, const std::wstring& url
 
 TransferResult ReceiveBody(HINTERNET request, std::uint64_t total, const std::wstring& target,
                            const TransferProgress& progress, const std::atomic<bool>& cancelled) {
+  RemoveLeftoverPartFiles(target);
   PartFile part(target);
   if (!part.IsOpen()) return TransferResult::Failed;
   std::vector<char> block(kBlockSize);

@@ -85,11 +85,15 @@ struct Download {
   std::atomic<bool> cancelled = false;
 };
 
-TEST(Download, CompleteFileTakesTheTargetsPlaceWithProgressOnTheWay) {
+TEST(Download, CompleteFileTakesTheTargetsPlaceWithProgressOnTheWayAndLeftoversGo) {
   LoopbackHttpServer server;
   const std::string body = InstallerBytes(100000);
   server.Serve(kPath, {.body = body});
   Download download(server);
+  // Left by transfers that the program's end cut short, this version's and
+  // an earlier one's.
+  WriteFileBytes(download.request.target + L".4242-1.part", "a part");
+  WriteFileBytes(download.request.target + L".part", "a part");
   std::vector<std::uint64_t> reports;
 
   const TransferResult result = download.Run([&](auto received, auto total) {
