@@ -194,6 +194,8 @@ Function IntoAFolderOfItsOwn
   ${AndIfNot} ${FileExists} "$INSTDIR\${PROGRAM}"
   ${AndIfNot} ${FileExists} "$INSTDIR\cfg.ini"
     StrCpy $INSTDIR "$INSTDIR\Tolvane"
+    ; The page takes the folder from its field once more as it is left.
+    SendMessage $mui.DirectoryPage.Directory ${WM_SETTEXT} 0 "STR:$INSTDIR"
   ${EndIf}
 FunctionEnd
 

@@ -34,7 +34,8 @@ constexpr char kEarlierSettings[] =
     "[General]\r\nWelcomeDlg=1\r\n[Pronunciation]\r\nWordsCorrections=1\r\n";
 constexpr char kEarlierWords[] = "only###***###lonely###***###No\r\n";
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-// NSIS puts a space after it.
+// The setup's and the uninstaller's window titles; NSIS puts a space after them.
+constexpr wchar_t kSetupTitle[] = L"Tolvane! Setup";
 constexpr wchar_t kUninstallerTitle[] = L"Tolvane! Uninstall";
 
 std::wstring ShellFolder(int folder) {
@@ -95,16 +96,17 @@ long RunSetupSilently(const std::wstring& folder = L"") {
                   (folder.empty() ? L"" : L" /D=" + folder));
 }
 
-struct UninstallerSearch {
+struct SetupWindowSearch {
+  const wchar_t* title;
   bool messageBox;
   HWND found = nullptr;
 };
 
-BOOL CALLBACK FindUninstallerWindow(HWND window, LPARAM parameter) {
-  auto& search = *reinterpret_cast<UninstallerSearch*>(parameter);
+BOOL CALLBACK FindSetupWindow(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<SetupWindowSearch*>(parameter);
   wchar_t title[64]{};
   GetWindowTextW(window, title, 64);
-  if (!IsWindowVisible(window) || std::wstring(title).find(kUninstallerTitle) != 0 ||
+  if (!IsWindowVisible(window) || std::wstring(title).find(search.title) != 0 ||
       GetDlgItem(window, search.messageBox ? IDNO : 1) == nullptr) {
     return TRUE;
   }
@@ -112,12 +114,12 @@ BOOL CALLBACK FindUninstallerWindow(HWND window, LPARAM parameter) {
   return FALSE;
 }
 
-// A shown window of the uninstaller: its main window (which has the buttons
-// of its pages, the first with the identifier 1) or its message box (Yes and
-// No). Null when there is none.
-HWND UninstallerWindow(bool messageBox) {
-  UninstallerSearch search{messageBox};
-  EnumWindows(FindUninstallerWindow, reinterpret_cast<LPARAM>(&search));
+// A shown window of the setup or the uninstaller (by its title): its main
+// window (which has the buttons of its pages, the first with the identifier
+// 1) or its message box (Yes and No). Null when there is none.
+HWND SetupWindow(const wchar_t* title, bool messageBox = false) {
+  SetupWindowSearch search{title, messageBox};
+  EnumWindows(FindSetupWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -130,11 +132,11 @@ HWND UninstallerWindow(bool messageBox) {
   }
   HWND window = nullptr;
   HWND question = nullptr;
-  if (!WaitUntil([&] { return (window = UninstallerWindow(false)) != nullptr; })) {
+  if (!WaitUntil([&] { return (window = SetupWindow(kUninstallerTitle)) != nullptr; })) {
     return ::testing::AssertionFailure() << "no uninstaller window";
   }
   PostMessageW(window, WM_COMMAND, 1, 0);  // "Uninstall"
-  if (!WaitUntil([&] { return (question = UninstallerWindow(true)) != nullptr; })) {
+  if (!WaitUntil([&] { return (question = SetupWindow(kUninstallerTitle, true)) != nullptr; })) {
     return ::testing::AssertionFailure() << "no question about the settings";
   }
   if (MessageBoxText(question).find(L"Keep your Tolvane! settings") != 0) {
@@ -149,6 +151,41 @@ HWND UninstallerWindow(bool messageBox) {
   PostMessageW(window, WM_COMMAND, 1, 0);
   if (!WaitUntil([&] { return !IsWindow(window); })) {
     return ::testing::AssertionFailure() << "the uninstaller did not close";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// The setup run as a user does: its welcome page, the folder page with the
+// folder typed in, and the finish page, left without starting the program.
+::testing::AssertionResult InstallInteractivelyInto(const std::wstring& folder) {
+  PROCESS_INFORMATION process{};
+  if (!StartChildProcess(QuotedPath(TestProgramFolder() + L"\\" + kSetup), L"",
+                         ChildLifetime::EndsWithTest, process)) {
+    return ::testing::AssertionFailure() << "the setup did not start";
+  }
+  const OwnedHandle setup(process.hProcess);
+  CloseHandle(process.hThread);
+  constexpr int kFolderField = 1019;
+  HWND window = nullptr;
+  HWND field = nullptr;
+  HWND startProgram = nullptr;
+  if (!WaitUntil([&] { return (window = SetupWindow(kSetupTitle)) != nullptr; })) {
+    return ::testing::AssertionFailure() << "no setup window";
+  }
+  PostMessageW(window, WM_COMMAND, 1, 0);  // "Next >"
+  if (!WaitUntil([&] { return (field = FindControlById(window, kFolderField)) != nullptr; })) {
+    return ::testing::AssertionFailure() << "no folder page";
+  }
+  SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+  PostMessageW(window, WM_COMMAND, 1, 0);  // "Install"
+  if (!WaitUntil([&] { return (startProgram = FindControl(window, L"Start Tolvane!")) != nullptr; },
+                 60s)) {
+    return ::testing::AssertionFailure() << "no finish page";
+  }
+  SendMessageW(startProgram, BM_CLICK, 0, 0);
+  PostMessageW(window, WM_COMMAND, 1, 0);  // "Finish"
+  if (WaitForSingleObject(setup.get(), 30000) != WAIT_OBJECT_0) {
+    return ::testing::AssertionFailure() << "the setup did not end";
   }
   return ::testing::AssertionSuccess();
 }
@@ -329,6 +366,17 @@ TEST_F(Release, InAFolderOfTheUsersTheUninstallerRemovesOnlyWhatTheProgramPutThe
   EXPECT_EQ(Registered(L"DisplayName"), L"<none>");
   EXPECT_EQ(AutostartValue(), L"<none>");
   EXPECT_FALSE(Exists(Shortcut()));
+}
+
+TEST_F(Release, AFolderOfTheUsersChosenOnTheFolderPageGetsAFolderOfItsOwn) {
+  TempFolder user;
+  WriteTextFile(user.File(L"notes.txt"), "the user's");
+  ASSERT_TRUE(InstallInteractivelyInto(user.Path()));
+  const std::wstring ownFolder = user.File(L"Tolvane");
+  EXPECT_TRUE(Exists(ownFolder + L"\\Tolvane.exe"));
+  EXPECT_FALSE(Exists(user.File(L"Tolvane.exe")));
+  EXPECT_EQ(Registered(L"InstallLocation"), ownFolder);
+  EXPECT_EQ(RunToEnd(QuotedPath(ownFolder + L"\\Uninstall.exe") + L" /S"), 0);
 }
 
 TEST_F(Release, ThePortableProgramRunsFromAFolderOfItsOwnAndKeepsItsSettingsThere) {
