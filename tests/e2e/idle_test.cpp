@@ -32,7 +32,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using speech_test::Utf8;
 
 // The program puts one icon into the notification area, number 1 of its main window.
 constexpr UINT kProgramIconId = 1;
