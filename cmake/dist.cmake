@@ -15,13 +15,31 @@ set(shipped_files $<TARGET_FILE:Tolvane> ${CMAKE_BINARY_DIR}/Help.chm
 set(setup_script ${PROJECT_SOURCE_DIR}/installer/tolvane.nsi)
 set(program_icon ${PROJECT_SOURCE_DIR}/app/res/program.ico)
 
+# The uninstaller removes the download window's installers by name, and only
+# those: the names come from the program's engine table.
+set(engine_table ${PROJECT_SOURCE_DIR}/downloads/engine_table.h)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${engine_table})
+file(STRINGS ${engine_table} engine_rows REGEX "L\"[a-z_]+\\.exe\"")
+set(engine_installers_text "")
+foreach(row IN LISTS engine_rows)
+  string(REGEX MATCH "L\"([a-z_]+\\.exe)\"" ignored "${row}")
+  string(APPEND engine_installers_text "!insertmacro EngineInstaller \"${CMAKE_MATCH_1}\"\n")
+endforeach()
+list(LENGTH engine_rows engine_count)
+if(NOT engine_count EQUAL 12)
+  message(FATAL_ERROR "found ${engine_count} engine installers in ${engine_table}, not 12")
+endif()
+set(engine_installers ${CMAKE_BINARY_DIR}/installer/engine_installers.nsh)
+file(CONFIGURE OUTPUT ${engine_installers} CONTENT "${engine_installers_text}")
+
 # The version comes from the project alone; warnings fail the build, as the
 # compilers' do.
 add_custom_command(
   OUTPUT ${setup_file}
   COMMAND ${MAKENSIS} -V2 -WX -DVERSION=${PROJECT_VERSION} -DPROGRAM_FOLDER=${CMAKE_BINARY_DIR}
-          -DICON=${program_icon} -DOUTFILE=${setup_file} ${setup_script}
-  DEPENDS ${setup_script} ${program_icon} Tolvane ${shipped_files}
+          -DICON=${program_icon} -DOUTFILE=${setup_file}
+          -DENGINE_INSTALLERS=${engine_installers} ${setup_script}
+  DEPENDS ${setup_script} ${program_icon} ${engine_installers} Tolvane ${shipped_files}
   COMMENT "Building ${release_name}-setup.exe"
   VERBATIM)
 

@@ -1,12 +1,16 @@
 #pragma once
 // One file fetched over HTTP(S) with WinINet, safely: the body goes into a
-// temporary file beside the target (its name plus ".part"), which takes the
-// target's name only when the server answered 200 and sent exactly as many
-// bytes as its Content-Length said. Anything else (another status, a missing
-// or zero Content-Length, a short body, a stalled server, a cancel, a file
-// that cannot be written) removes the temporary file and leaves any earlier
-// target as it was. Blocking: the download window runs it on a thread of its
-// own.
+// temporary file beside the target (its name, a number of its own and
+// ".part"), which takes the target's name only when the server answered 200
+// and sent exactly as many bytes as its Content-Length said, at most 64 MB.
+// The file is then handed to Windows' attachment services as a browser's
+// download is. Redirects are followed, but never from https to http.
+// Anything else (another status, a missing, zero or too large
+// Content-Length, a short body, a stalled server, a cancel, a file that
+// cannot be written, one the attachment services refuse) removes the
+// temporary file and leaves any earlier target as it was, save that a file
+// the services refuse is gone. Blocking: the download window runs it on a
+// thread of its own.
 
 #include <atomic>
 #include <chrono>

@@ -26,6 +26,11 @@ namespace {
 constexpr wchar_t kInstalledText[] = L"Installed";
 constexpr wchar_t kDownloadErrorText[] =
     L"Download error. Please, check internet connection and try again.";
+// Says which engine, since the installers of a run follow one another.
+std::wstring NotCompletedText(int row) {
+  return std::wstring(L"The installation of ") + kEngineTable[row].voices +
+         L" did not complete. The engine stays ticked, so that you can try again.";
+}
 constexpr wchar_t kRestartQuestion[] =
     L"Selected voices were successfully downloaded and installed. Please, restart program to use "
     L"new voices. Exit now?";
@@ -169,8 +174,9 @@ TfrmVoices::TfrmVoices(HINSTANCE instance, HWND owner, HWND centreOn, VoicesWind
 
 TfrmVoices::~TfrmVoices() = default;
 
+// A window showing already, perhaps behind others, comes to the front.
 void TfrmVoices::ShowModalUnlessShowing() {
-  if (Visible()) return;
+  if (Visible()) return Show();
   ShowModal();
 }
 
@@ -272,7 +278,7 @@ void TfrmVoices::OnReinstall() {
   if (Busy() || !row || !ShowsInstalled(*row)) return;
   reinstalling_ = true;
   UpdateButtons();
-  IdleOnFailure([&] { RunAndWait(LocalFile(*row), processMessages_, Handle()); });
+  IdleOnFailure([&] { Install(*row); });
   Idle();
 }
 
@@ -343,12 +349,30 @@ void TfrmVoices::TransferEnded(TransferResult result) {
   });
 }
 
-// The row counts once its installer has run; whether the installer then
-// succeeded only the installer knows. The "Installed" marker appears at the
-// next show.
+// The row counts, and its tick goes, once its installer says it has
+// installed. The "Installed" marker appears at the next show.
 void TfrmVoices::InstallDownloaded(int row) {
-  ListView_SetCheckState(List(), row, FALSE);
-  if (RunAndWait(LocalFile(row), processMessages_, Handle())) ++run_->installed;
+  switch (Install(row)) {
+    case Installation::ProgramEnding:
+      run_->cancelled = true;
+      break;
+    case Installation::Completed:
+      ListView_SetCheckState(List(), row, FALSE);
+      ++run_->installed;
+      break;
+    case Installation::NotCompleted:
+      break;
+  }
+}
+
+// An installation that did not complete (a refused consent prompt, a cancel,
+// a failure) is told to the user; the program's end is no time for a box.
+TfrmVoices::Installation TfrmVoices::Install(int row) {
+  const RunOutcome outcome = RunInstaller(LocalFile(row), processMessages_, Handle());
+  if (outcome.end == RunEnd::ProgramEnding) return Installation::ProgramEnding;
+  if (InstallationCompleted(outcome)) return Installation::Completed;
+  ShowWarning(Handle(), NotCompletedText(row));
+  return Installation::NotCompleted;
 }
 
 void TfrmVoices::FinishRun() {

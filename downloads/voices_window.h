@@ -51,7 +51,7 @@ class TfrmVoices : public TForm {
 
   // The options window's "Get additional &voices..." and the tray's
   // "Additional voices...": shown modally, unless it is showing already (the
-  // first run shows it modeless), in which case nothing happens.
+  // first run shows it modeless), in which case it comes to the front.
   void ShowModalUnlessShowing();
 
  private:
@@ -91,6 +91,9 @@ class TfrmVoices : public TForm {
   void ShowTransferProgress();
   void TransferEnded(TransferResult result);
   void InstallDownloaded(int row);
+  enum class Installation { Completed, NotCompleted, ProgramEnding };
+  // Runs the row's installer.
+  Installation Install(int row);
   void FinishRun();
   // Ends a download run or installer under way: the buttons come back.
   void Idle();

@@ -3,10 +3,14 @@
 ; be written, so it goes into the user's own programs folder rather than
 ; Program Files. Built by cmake/dist.cmake:
 ;   makensis -DVERSION=<x.y.z> -DPROGRAM_FOLDER=<folder of Tolvane.exe and the
-;            help files> -DICON=<program.ico> -DOUTFILE=<setup.exe> tolvane.nsi
+;            help files> -DICON=<program.ico> -DOUTFILE=<setup.exe>
+;            -DENGINE_INSTALLERS=<engine_installers.nsh> tolvane.nsi
+; ENGINE_INSTALLERS names the download window's installer files, one
+; `!insertmacro EngineInstaller "<file name>"` a line, made from the program's
+; own engine table so that the two lists cannot drift apart.
 
-!ifndef VERSION | PROGRAM_FOLDER | ICON | OUTFILE
-  !error "VERSION, PROGRAM_FOLDER, ICON and OUTFILE must be defined with -D"
+!ifndef VERSION | PROGRAM_FOLDER | ICON | OUTFILE | ENGINE_INSTALLERS
+  !error "VERSION, PROGRAM_FOLDER, ICON, OUTFILE and ENGINE_INSTALLERS must be defined with -D"
 !endif
 
 Unicode true
@@ -25,6 +29,7 @@ RequestExecutionLevel user
 ; The running copy is known by its hidden application window.
 !define RUNNING_COPY_CLASS "TApplication"
 !define RUNNING_COPY_TITLE "Tolvane!"
+!define PROCESS_QUERY_LIMITED_INFORMATION 0x1000
 ; Setup and uninstaller never run side by side.
 !define SETUP_MUTEX "Tolvane! Setup"
 
@@ -33,6 +38,7 @@ RequestExecutionLevel user
 !include WinMessages.nsh
 !include Win\WinNT.nsh
 !include Win\WinError.nsh
+!include FileFunc.nsh
 
 !define SMTO_ABORTIFHUNG 0x0002
 
@@ -64,6 +70,7 @@ Var RunningCopyClosed
 !insertmacro MUI_PAGE_WELCOME
 ; The stock subtitle ends the name with a full stop, after its "!".
 !define MUI_PAGE_HEADER_SUBTEXT "Choose the folder in which to install ${PRODUCT}"
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE IntoAFolderOfItsOwn
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TEXT "${PRODUCT} has been installed on your computer. It waits in the \
@@ -92,16 +99,62 @@ Var RunningCopyClosed
     ${EndIf}
   FunctionEnd
 
-  ; Asks a running copy to exit as its tray menu's "Exit" does, saving its
-  ; settings, and waits (bounded) until its process has ended, so that its
-  ; files can be replaced or removed. A copy that does not end (hung, or
-  ; running as administrator, which ignores our message) is left to the user
-  ; to exit; cancelling that stops the setup. Sets $RunningCopyClosed to 1
-  ; when a copy was closed.
+  ; The path on the stack as Windows spells the file or folder it names, in
+  ; full and without short names, so that two spellings of one place compare
+  ; equal (StrCmp ignores case). A path that names nothing stays as it is.
+  Function ${un}LongPath
+    Exch $0
+    Push $1
+    Push $2
+    System::Call 'kernel32::GetLongPathNameW(w r0, w .r1, i ${NSIS_MAX_STRLEN}) i .r2'
+    ${If} $2 > 0
+    ${AndIf} $2 < ${NSIS_MAX_STRLEN}
+      StrCpy $0 $1
+    ${EndIf}
+    Pop $2
+    Pop $1
+    Exch $0
+  FunctionEnd
+
+  ; The hidden application window of a copy running from the install folder,
+  ; in $R0; 0 when there is none. A copy running from elsewhere (a portable
+  ; one) is none of the setup's business.
+  Function ${un}FindCopyInInstallFolder
+    Push "$INSTDIR\${PROGRAM}"
+    Call ${un}LongPath
+    Pop $R5
+    StrCpy $R0 0
+    ${Do}
+      FindWindow $R0 "${RUNNING_COPY_CLASS}" "${RUNNING_COPY_TITLE}" 0 $R0
+      ${If} $R0 = 0
+        Return
+      ${EndIf}
+      System::Call 'user32::GetWindowThreadProcessId(p R0, *i .R1) i'
+      System::Call 'kernel32::OpenProcess(i ${PROCESS_QUERY_LIMITED_INFORMATION}, i 0, i R1) p .R2'
+      System::Call 'kernel32::QueryFullProcessImageNameW(p R2, i 0, w .R3, \
+        *i ${NSIS_MAX_STRLEN}) i .R4'
+      System::Call 'kernel32::CloseHandle(p R2)'
+      ${If} $R4 <> 0
+        Push $R3
+        Call ${un}LongPath
+        Pop $R3
+        ${If} $R3 == $R5
+          Return
+        ${EndIf}
+      ${EndIf}
+    ${Loop}
+  FunctionEnd
+
+  ; Asks the copy running from the install folder to exit as its tray menu's
+  ; "Exit" does, saving its settings, and waits (bounded) until its process
+  ; has ended, so that its files can be replaced or removed. A copy that does
+  ; not end (hung, or running as administrator, which ignores our message) is
+  ; left to the user to exit; cancelling that stops the setup. Sets
+  ; $RunningCopyClosed to 1 when a copy was closed.
   Function ${un}CloseRunningCopy
     StrCpy $RunningCopyClosed 0
     ${Do}
-      FindWindow $R0 "${RUNNING_COPY_CLASS}" "${RUNNING_COPY_TITLE}"
+      Call ${un}FindCopyInInstallFolder
       ${If} $R0 = 0
         Return
       ${EndIf}
@@ -129,6 +182,21 @@ Var RunningCopyClosed
 Function .onInit
   SetShellVarContext current
   Call RefuseASecondSetup
+FunctionEnd
+
+; A folder chosen on the folder page that already holds files, but not this
+; program's, gets a Tolvane folder inside it, as common setups do: the
+; program's files never mix with the user's own. (Kept settings, cfg.ini,
+; mark a folder of an earlier install.)
+Function IntoAFolderOfItsOwn
+  ${DirState} "$INSTDIR" $0
+  ${If} $0 = 1
+  ${AndIfNot} ${FileExists} "$INSTDIR\${PROGRAM}"
+  ${AndIfNot} ${FileExists} "$INSTDIR\cfg.ini"
+    StrCpy $INSTDIR "$INSTDIR\Tolvane"
+    ; The page takes the folder from its field once more as it is left.
+    SendMessage $mui.DirectoryPage.Directory ${WM_SETTEXT} 0 "STR:$INSTDIR"
+  ${EndIf}
 FunctionEnd
 
 Section
@@ -167,9 +235,15 @@ SectionEnd
 Function un.onInit
   SetShellVarContext current
   Call un.RefuseASecondSetup
+  ; Started through another spelling of its path (a short name, other case),
+  ; it still knows its own registration and autostart value.
+  Push $INSTDIR
+  Call un.LongPath
+  Pop $INSTDIR
   ; Run from any other folder, it would remove files that are not ours.
   ${IfNot} ${FileExists} "$INSTDIR\${PROGRAM}"
-    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    Call un.RegisteredInstallFolder
+    Pop $0
     ${If} $0 != $INSTDIR
       MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} is not installed in $INSTDIR." /SD IDOK
       Abort
@@ -177,16 +251,61 @@ Function un.onInit
   ${EndIf}
 FunctionEnd
 
+; The install folder the registration names, spelt as $INSTDIR is.
+Function un.RegisteredInstallFolder
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  Push $0
+  Call un.LongPath
+FunctionEnd
+
 ; Removes the autostart value when it starts this install's program; a
-; portable copy elsewhere may own it.
+; portable copy elsewhere may own it. The value is the quoted program path
+; and the start's argument. Called while the program file is still there, so
+; that its path can be spelt out in full.
 Function un.RemoveAutostart
   ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
-  StrCpy $1 '"$INSTDIR\${PROGRAM}"'
-  StrLen $2 $1
-  StrCpy $0 $0 $2
-  ${If} $0 == $1
+  StrCpy $1 $0 1
+  ${If} $1 != '"'
+    Return
+  ${EndIf}
+  StrCpy $2 1
+  ${Do}
+    StrCpy $1 $0 1 $2
+    ${If} $1 == ""
+      Return
+    ${EndIf}
+    ${IfThen} $1 == '"' ${|} ${ExitDo} ${|}
+    IntOp $2 $2 + 1
+  ${Loop}
+  IntOp $2 $2 - 1
+  StrCpy $1 $0 $2 1
+  Push $1
+  Call un.LongPath
+  Pop $1
+  ${If} $1 == "$INSTDIR\${PROGRAM}"
     DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
   ${EndIf}
+FunctionEnd
+
+; An engine installer the download window may have put into the Downloads
+; folder $0, with the part files of its transfers.
+!macro EngineInstaller FILE
+  Delete "$0\${FILE}"
+  Delete "$0\${FILE}*.part"
+!macroend
+
+; Removes the settings files and downloaded engine installers in the folder
+; on the stack, and nothing else: the user may keep files of their own there,
+; and a folder goes only when it is left empty.
+Function un.RemoveSettingsFrom
+  Exch $0
+  Delete "$0\cfg.ini"
+  Delete "$0\slots.ini"
+  Delete "$0\words.ini"
+  StrCpy $0 "$0\Downloads"
+  !include "${ENGINE_INSTALLERS}"
+  RMDir "$0"
+  Pop $0
 FunctionEnd
 
 Section "Uninstall"
@@ -195,23 +314,28 @@ Section "Uninstall"
   MessageBox MB_YESNO|MB_ICONQUESTION "Keep your ${PRODUCT} settings (hot keys, voices, voice slots \
     and pronunciation corrections) and downloaded voice installers for a later install?" \
     /SD IDYES IDYES keepSettings
-    Delete "$INSTDIR\cfg.ini"
-    Delete "$INSTDIR\slots.ini"
-    Delete "$INSTDIR\words.ini"
-    RMDir /r "$INSTDIR\Downloads"
+    Push "$INSTDIR"
+    Call un.RemoveSettingsFrom
+    ; Where the program keeps its settings when its own folder cannot be
+    ; written.
+    Push "$APPDATA\Tolvane"
+    Call un.RemoveSettingsFrom
+    RMDir "$APPDATA\Tolvane"
   keepSettings:
 
+  Call un.RemoveAutostart
+  ; Another install may have taken the registration over since.
+  Call un.RegisteredInstallFolder
+  Pop $0
+  ${If} $0 == $INSTDIR
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
   Delete "$INSTDIR\${PROGRAM}"
   Delete "$INSTDIR\Help.chm"
   Delete "$INSTDIR\tutorial.chm"
   Delete "$INSTDIR\${UNINSTALLER}"
   Delete "${SHORTCUT}"
-  Call un.RemoveAutostart
-  ; Another install may have taken the registration over since.
-  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
-  ${If} $0 == $INSTDIR
-    DeleteRegKey HKCU "${UNINSTALL_KEY}"
-  ${EndIf}
-  ; Only when empty: kept settings stay with their folder.
+  ; Only when empty: kept settings and the user's own files stay with their
+  ; folder.
   RMDir "$INSTDIR"
 SectionEnd

@@ -29,12 +29,12 @@
 #include <vector>
 
 #include "tests/e2e/driver.h"
+#include "tests/e2e/linux_process.h"
 #include "tests/support/speech_test_support.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using speech_test::Utf8;
 
 // The program puts one icon into the notification area, number 1 of its main window.
 constexpr UINT kProgramIconId = 1;
@@ -56,47 +56,6 @@ bool TrayHoldsIcon(HWND owner) {
   data.hWnd = owner;
   data.uID = kProgramIconId;
   return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
-
-struct CpuTime {
-  double kernelSeconds = 0;
-  double userSeconds = 0;
-  double Total() const { return kernelSeconds + userSeconds; }
-};
-
-CpuTime operator-(const CpuTime& later, const CpuTime& earlier) {
-  return {later.kernelSeconds - earlier.kernelSeconds, later.userSeconds - earlier.userSeconds};
-}
-
-std::wstring LinuxProcessFile(unsigned linuxPid, const std::wstring& name) {
-  return L"Z:\\proc\\" + std::to_wstring(linuxPid) + L"\\" + name;
-}
-
-// The entries of a /proc folder named by a number: processes, or a process's threads.
-std::vector<unsigned> NumberedEntries(const std::wstring& folder) {
-  std::vector<unsigned> numbers;
-  WIN32_FIND_DATAW entry;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return numbers;
-  do {
-    const std::wstring name = entry.cFileName;
-    if (name.find_first_not_of(L"0123456789") == std::wstring::npos) {
-      numbers.push_back(static_cast<unsigned>(std::stoul(name)));
-    }
-  } while (FindNextFileW(search, &entry));
-  FindClose(search);
-  return numbers;
-}
-
-// The Linux process that runs a Wine process: its command line starts with
-// the Windows path of the program it runs.
-std::optional<unsigned> LinuxProcessRunning(const std::wstring& programPath) {
-  const std::string wanted = Utf8(programPath);
-  for (unsigned pid : NumberedEntries(L"Z:\\proc")) {
-    const std::string commandLine = ReadTextFile(LinuxProcessFile(pid, L"cmdline"));
-    if (lstrcmpiA(commandLine.c_str(), wanted.c_str()) == 0) return pid;
-  }
-  return std::nullopt;
 }
 
 // How long the process's threads have run, in nanoseconds: the first field
@@ -142,22 +101,6 @@ std::optional<unsigned long long> LinuxThreadsContextSwitches(unsigned linuxPid)
     if (counted != 2) return std::nullopt;
   }
   return switches;
-}
-
-// The kernel's count of the process's time in user and kernel mode, in ticks
-// of a hundredth of a second: fields 14 and 15 of /proc/<pid>/stat, which
-// count every thread the process ever had.
-std::optional<CpuTime> LinuxCpuTime(unsigned linuxPid) {
-  const std::string stat = ReadTextFile(LinuxProcessFile(linuxPid, L"stat"));
-  const size_t nameEnd = stat.rfind(')');
-  if (nameEnd == std::string::npos) return std::nullopt;
-  std::istringstream fields(stat.substr(nameEnd + 1));
-  std::string skipped;
-  for (int field = 3; field < 14; ++field) fields >> skipped;
-  double userTicks = 0, kernelTicks = 0;
-  if (!(fields >> userTicks >> kernelTicks)) return std::nullopt;
-  constexpr double kTicksPerSecond = 100;
-  return CpuTime{kernelTicks / kTicksPerSecond, userTicks / kTicksPerSecond};
 }
 
 // The memory only this process uses, as the kernel counts it: its anonymous

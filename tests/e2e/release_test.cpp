@@ -1,6 +1,8 @@
 // The release as a Windows user gets it: the setup installs Tolvane for the
-// user alone, updates it while it runs and leaves the settings to the
-// uninstaller's question; the portable zip's program runs from any folder.
+// user alone, updates it while it runs, leaves a portable copy alone and
+// leaves the settings to the uninstaller's question; installed into a folder
+// of the user's own, the uninstaller removes only the program's files; the
+// portable zip's program runs from any folder.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,6 +12,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/kernel_handle.h"
 #include "tests/e2e/driver.h"
@@ -30,6 +33,10 @@ constexpr wchar_t kWelcomeTitle[] = L"Welcome to Tolvane!";
 constexpr char kEarlierSettings[] =
     "[General]\r\nWelcomeDlg=1\r\n[Pronunciation]\r\nWordsCorrections=1\r\n";
 constexpr char kEarlierWords[] = "only###***###lonely###***###No\r\n";
+constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+// The setup's and the uninstaller's window titles; NSIS puts a space after them.
+constexpr wchar_t kSetupTitle[] = L"Tolvane! Setup";
+constexpr wchar_t kUninstallerTitle[] = L"Tolvane! Uninstall";
 
 std::wstring ShellFolder(int folder) {
   wchar_t path[MAX_PATH]{};
@@ -83,8 +90,110 @@ long RunToEnd(const std::wstring& commandLine) {
   return static_cast<long>(exitCode);
 }
 
-long RunSetupSilently() {
-  return RunToEnd(QuotedPath(TestProgramFolder() + L"\\" + kSetup) + L" /S");
+// Into the folder given, else where the setup chooses.
+long RunSetupSilently(const std::wstring& folder = L"") {
+  return RunToEnd(QuotedPath(TestProgramFolder() + L"\\" + kSetup) + L" /S" +
+                  (folder.empty() ? L"" : L" /D=" + folder));
+}
+
+struct SetupWindowSearch {
+  const wchar_t* title;
+  bool messageBox;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindSetupWindow(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<SetupWindowSearch*>(parameter);
+  wchar_t title[64]{};
+  GetWindowTextW(window, title, 64);
+  if (!IsWindowVisible(window) || std::wstring(title).find(search.title) != 0 ||
+      GetDlgItem(window, search.messageBox ? IDNO : 1) == nullptr) {
+    return TRUE;
+  }
+  search.found = window;
+  return FALSE;
+}
+
+// A shown window of the setup or the uninstaller (by its title): its main
+// window (which has the buttons of its pages, the first with the identifier
+// 1) or its message box (Yes and No). Null when there is none.
+HWND SetupWindow(const wchar_t* title, bool messageBox = false) {
+  SetupWindowSearch search{title, messageBox};
+  EnumWindows(FindSetupWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The uninstaller started as a user does, from the path given: through its
+// confirmation page, answering its question about the settings with No, to
+// its Close button. Answers whether each step came.
+::testing::AssertionResult UninstallRemovingTheSettings(const std::wstring& uninstaller) {
+  if (RunToEnd(QuotedPath(uninstaller)) != 0) {
+    return ::testing::AssertionFailure() << "the uninstaller did not start its copy";
+  }
+  HWND window = nullptr;
+  HWND question = nullptr;
+  if (!WaitUntil([&] { return (window = SetupWindow(kUninstallerTitle)) != nullptr; })) {
+    return ::testing::AssertionFailure() << "no uninstaller window";
+  }
+  PostMessageW(window, WM_COMMAND, 1, 0);  // "Uninstall"
+  if (!WaitUntil([&] { return (question = SetupWindow(kUninstallerTitle, true)) != nullptr; })) {
+    return ::testing::AssertionFailure() << "no question about the settings";
+  }
+  if (MessageBoxText(question).find(L"Keep your Tolvane! settings") != 0) {
+    return ::testing::AssertionFailure()
+           << "asked: " << speech_test::Utf8(MessageBoxText(question));
+  }
+  PressButton(question, IDNO);
+  HWND close = GetDlgItem(window, 1);
+  if (!WaitUntil([&] { return IsWindowEnabled(close) && ControlText(close) == L"&Close"; })) {
+    return ::testing::AssertionFailure() << "the uninstaller did not finish";
+  }
+  PostMessageW(window, WM_COMMAND, 1, 0);
+  if (!WaitUntil([&] { return !IsWindow(window); })) {
+    return ::testing::AssertionFailure() << "the uninstaller did not close";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// The setup run as a user does: its welcome page, the folder page with the
+// folder typed in, and the finish page, left without starting the program.
+::testing::AssertionResult InstallInteractivelyInto(const std::wstring& folder) {
+  PROCESS_INFORMATION process{};
+  if (!StartChildProcess(QuotedPath(TestProgramFolder() + L"\\" + kSetup), L"",
+                         ChildLifetime::EndsWithTest, process)) {
+    return ::testing::AssertionFailure() << "the setup did not start";
+  }
+  const OwnedHandle setup(process.hProcess);
+  CloseHandle(process.hThread);
+  constexpr int kFolderField = 1019;
+  HWND window = nullptr;
+  HWND field = nullptr;
+  HWND startProgram = nullptr;
+  if (!WaitUntil([&] { return (window = SetupWindow(kSetupTitle)) != nullptr; })) {
+    return ::testing::AssertionFailure() << "no setup window";
+  }
+  PostMessageW(window, WM_COMMAND, 1, 0);  // "Next >"
+  if (!WaitUntil([&] { return (field = FindControlById(window, kFolderField)) != nullptr; })) {
+    return ::testing::AssertionFailure() << "no folder page";
+  }
+  SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+  PostMessageW(window, WM_COMMAND, 1, 0);  // "Install"
+  if (!WaitUntil([&] { return (startProgram = FindControl(window, L"Start Tolvane!")) != nullptr; },
+                 60s)) {
+    return ::testing::AssertionFailure() << "no finish page";
+  }
+  SendMessageW(startProgram, BM_CLICK, 0, 0);
+  PostMessageW(window, WM_COMMAND, 1, 0);  // "Finish"
+  if (WaitForSingleObject(setup.get(), 30000) != WAIT_OBJECT_0) {
+    return ::testing::AssertionFailure() << "the setup did not end";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+std::wstring ShortPath(const std::wstring& path) {
+  wchar_t shortPath[MAX_PATH]{};
+  GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+  return shortPath;
 }
 
 // The process of the running copy, found as the setup finds it: by its
@@ -138,7 +247,20 @@ class Release : public ::testing::Test {
 }  // namespace
 
 TEST_F(Release, SetupInstallsUpdatesTheRunningCopyAndTheUninstallerKeepsTheSettings) {
-  ASSERT_EQ(RunSetupSilently(), 0);
+  // A portable copy running from a folder of its own is none of the setup's
+  // business: it runs on, and no installed copy is started in its place.
+  {
+    ProgramFolder portableFolder(kReadingVoices, kLaterStart);
+    TolvaneProcess portable(portableFolder);
+    ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
+    ASSERT_EQ(RunSetupSilently(), 0);
+    EXPECT_TRUE(portable.Running());
+    const OwnedHandle running = OpenRunningCopy();
+    ASSERT_NE(running, nullptr);
+    EXPECT_EQ(ProgramPath(running.get()), portableFolder.File(L"Tolvane.exe"));
+    PostMessageW(FindWindowW(L"TApplication", L"Tolvane!"), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(portable.WaitForExit());
+  }
   for (const wchar_t* file : {L"Tolvane.exe", L"Help.chm", L"tutorial.chm", L"Uninstall.exe"}) {
     EXPECT_TRUE(Exists(Installed(file))) << speech_test::Utf8(file);
   }
@@ -187,6 +309,74 @@ TEST_F(Release, SetupInstallsUpdatesTheRunningCopyAndTheUninstallerKeepsTheSetti
   EXPECT_FALSE(Exists(Shortcut()));
   EXPECT_EQ(AutostartValue(), L"<none>");
   EXPECT_TRUE(KeepsTheSettings());
+}
+
+TEST_F(Release, InAFolderOfTheUsersTheUninstallerRemovesOnlyWhatTheProgramPutThere) {
+  // A folder of the test's own, named so that its short name differs, with
+  // files of the user's beside the program: Downloads is the user's too.
+  TempFolder user;
+  const std::wstring folder = user.File(L"My own things");
+  const std::vector<std::wstring> usersFiles = {L"notes.txt", L"Downloads\\photo.jpg",
+                                                L"Downloads\\Holiday\\beach.jpg",
+                                                L"Letters\\letter.txt"};
+  for (const wchar_t* subfolder : {L"", L"\\Downloads", L"\\Downloads\\Holiday", L"\\Letters"}) {
+    CreateDirectoryW((folder + subfolder).c_str(), nullptr);
+  }
+  for (const std::wstring& file : usersFiles) WriteTextFile(folder + L"\\" + file, "the user's");
+  ASSERT_EQ(RunSetupSilently(folder), 0);
+  ASSERT_TRUE(Exists(folder + L"\\Tolvane.exe"));
+
+  // What the program made there: its settings, an engine installer and the
+  // part files of transfers, and its settings in the application data folder
+  // (made by this test alone).
+  const std::vector<std::wstring> programsFiles = {L"Tolvane.exe",
+                                                   L"Help.chm",
+                                                   L"tutorial.chm",
+                                                   L"Uninstall.exe",
+                                                   L"cfg.ini",
+                                                   L"slots.ini",
+                                                   L"words.ini",
+                                                   L"Downloads\\msttsl.exe",
+                                                   L"Downloads\\tv_enua.exe.1234-1.part",
+                                                   L"Downloads\\lhttseng.exe.part"};
+  for (const std::wstring& file : programsFiles) {
+    if (!Exists(folder + L"\\" + file)) WriteTextFile(folder + L"\\" + file, "the program's");
+  }
+  const std::wstring appData = ShellFolder(CSIDL_APPDATA) + L"\\Tolvane";
+  ASSERT_FALSE(Exists(appData)) << "settings of someone else's in the application data folder";
+  CreateDirectoryW(appData.c_str(), nullptr);
+  CreateDirectoryW((appData + L"\\Downloads").c_str(), nullptr);
+  WriteTextFile(appData + L"\\cfg.ini", kEarlierSettings);
+  WriteTextFile(appData + L"\\Downloads\\lhttsfrf.exe", "the program's");
+  // As a copy started through the folder's short name writes it.
+  const std::wstring autostart = QuotedPath(ShortPath(folder + L"\\Tolvane.exe")) + L" -autostart";
+  ASSERT_NE(autostart.find(L"~"), std::wstring::npos) << speech_test::Utf8(autostart);
+  RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Tolvane", REG_SZ, autostart.c_str(),
+                  static_cast<DWORD>((autostart.size() + 1) * sizeof(wchar_t)));
+
+  // Started through another spelling of its path, it still knows itself.
+  ASSERT_TRUE(UninstallRemovingTheSettings(ShortPath(folder + L"\\Uninstall.exe")));
+  for (const std::wstring& file : usersFiles) {
+    EXPECT_EQ(ReadTextFile(folder + L"\\" + file), "the user's") << speech_test::Utf8(file);
+  }
+  for (const std::wstring& file : programsFiles) {
+    EXPECT_FALSE(Exists(folder + L"\\" + file)) << speech_test::Utf8(file);
+  }
+  EXPECT_FALSE(Exists(appData));
+  EXPECT_EQ(Registered(L"DisplayName"), L"<none>");
+  EXPECT_EQ(AutostartValue(), L"<none>");
+  EXPECT_FALSE(Exists(Shortcut()));
+}
+
+TEST_F(Release, AFolderOfTheUsersChosenOnTheFolderPageGetsAFolderOfItsOwn) {
+  TempFolder user;
+  WriteTextFile(user.File(L"notes.txt"), "the user's");
+  ASSERT_TRUE(InstallInteractivelyInto(user.Path()));
+  const std::wstring ownFolder = user.File(L"Tolvane");
+  EXPECT_TRUE(Exists(ownFolder + L"\\Tolvane.exe"));
+  EXPECT_FALSE(Exists(user.File(L"Tolvane.exe")));
+  EXPECT_EQ(Registered(L"InstallLocation"), ownFolder);
+  EXPECT_EQ(RunToEnd(QuotedPath(ownFolder + L"\\Uninstall.exe") + L" /S"), 0);
 }
 
 TEST_F(Release, ThePortableProgramRunsFromAFolderOfItsOwnAndKeepsItsSettingsThere) {

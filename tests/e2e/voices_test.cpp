@@ -1,17 +1,23 @@
 // More engines as a user gets them: the "Additional voices..." window opened
 // from the tray, engines ticked in its list and downloaded with a click from
-// a server of the test's own on 127.0.0.1, a transfer ended by "Close", and an
-// installer that really runs before the program asks to exit.
+// a server of the test's own on 127.0.0.1, a transfer ended by "Close",
+// installers that really run (and some that do not complete) before the
+// program asks to exit, and an Exit while an installer runs.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <vector>
 
+#include "base/kernel_handle.h"
 #include "downloads/downloads_resources.h"
 #include "tests/e2e/driver.h"
+#include "tests/e2e/linux_process.h"
 #include "tests/support/hotkey_probe_client.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/test_installer.h"
@@ -22,6 +28,8 @@ namespace {
 constexpr wchar_t kVoicesTitle[] = L"Additional voices...";
 constexpr char kMaryMikeSam[] = "/pub/new/graphics_and_multimedia/audio/audio_tools/msttsl.exe";
 constexpr char kAmericanEnglish[] = "/activex/controls/agent2/tv_enua.exe";
+constexpr char kSpanish[] = "/activex/controls/agent2/lhttsspe.exe";
+constexpr char kGerman[] = "/activex/controls/agent2/lhttsged.exe";
 constexpr char kExitQuestion[] =
     "Selected voices were successfully downloaded and installed. Please, restart program to use "
     "new voices. Exit now?";
@@ -37,7 +45,11 @@ class AdditionalVoices : public ::testing::Test {
     WriteTextFile(Downloads(L"lhttsfrf.exe"), installed_);
     server_.Serve(kMaryMikeSam, {.body = std::string(kStalledSize, 'm'),
                                  .stall = HttpAnswer::Stall::HalfWayThroughBody});
-    server_.Serve(kAmericanEnglish, {.body = installer_});
+    for (const char* path : {kAmericanEnglish, kSpanish, kGerman}) {
+      server_.Serve(path, {.body = installer_});
+    }
+    // What the installers read and write, wherever the program runs them.
+    SetEnvironmentVariableW(kInstallerFolderVariable, installerFiles_.Path().c_str());
     WriteTextFile(folder_.File(L"cfg.ini"), std::string(kLaterStart) + "[Downloads]\r\nAddress=" +
                                                 speech_test::Utf8(server_.BaseAddress()) + "\r\n");
     tolvane_ = std::make_unique<TolvaneProcess>(folder_);
@@ -45,8 +57,13 @@ class AdditionalVoices : public ::testing::Test {
     main_ = tolvane_->FindWindowTitled(kOptionsTitle, false);
   }
 
+  void TearDown() override { SetEnvironmentVariableW(kInstallerFolderVariable, nullptr); }
+
   std::wstring Downloads(const std::wstring& file) const {
     return folder_.File(L"Downloads\\" + file);
+  }
+  std::wstring InstallerFile(const std::wstring& installer, const wchar_t* suffix) const {
+    return installerFiles_.File(installer + suffix);
   }
   // The tray menu's "Additional voices...", with the focus in the list.
   void OpenFromTheTray() {
@@ -78,6 +95,7 @@ class AdditionalVoices : public ::testing::Test {
   }
 
   const std::string installer_ = ReadTextFile(TestProgramFolder() + L"\\test_installer.exe");
+  TempFolder installerFiles_;
   const std::string installed_ = std::string(128, 'i');
   LoopbackHttpServer server_;
   ProgramFolder folder_{kReadingVoices};
@@ -107,20 +125,41 @@ TEST_F(AdditionalVoices, DownloadsOneRowAfterAnotherAndRunsTheInstallers) {
   // The ticks stay; an installed row ticked is passed over and stays ticked.
   OpenFromTheTray();
   EXPECT_TRUE(Ticked(0));
+  // Behind another program's window, the window comes to the front again.
+  {
+    NotepadProcess notepad(folder_.Path(), L"In front");
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == notepad.Window(); }));
+    PostMessageW(main_, WM_COMMAND, IDM_TRAY_ADDITIONAL_VOICES, 0);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }));
+  }
   // The server has no British English: its row fails, and the next goes on.
-  ToggleTicks({0, 1, 2, 3});
+  // American English installs and wants Windows restarted; the Spanish
+  // installer is cancelled by its user, the German one fails.
+  WriteTextFile(InstallerFile(L"tv_enua.exe", kInstallerExitCodeSuffix), "3010");
+  WriteTextFile(InstallerFile(L"lhttsspe.exe", kInstallerExitCodeSuffix), "1602");
+  WriteTextFile(InstallerFile(L"lhttsged.exe", kInstallerExitCodeSuffix), "1");
+  ToggleTicks({0, 1, 2, 3, 4, 5});
   ASSERT_TRUE(ClickControl(FindControlById(window_, IDC_DOWNLOAD_BUTTON)));
   EXPECT_EQ(AnswerMessageBox(*tolvane_, IDOK),
             L"Download error. Please, check internet connection and try again.");
+  for (const wchar_t* engine : {L"Spanish", L"German"}) {
+    EXPECT_EQ(AnswerMessageBox(*tolvane_, IDOK),
+              std::wstring(L"The installation of ") + engine +
+                  L" did not complete. The engine stays ticked, so that you can try again.");
+  }
   EXPECT_EQ(speech_test::Utf8(AnswerMessageBox(*tolvane_, IDNO)), kExitQuestion);
   EXPECT_TRUE(tolvane_->Running());
   EXPECT_TRUE(ReadTextFile(Downloads(L"tv_enua.exe")) == installer_);
-  // Run once, asked to show itself normally, and waited for.
-  EXPECT_EQ(ReadTextFile(Downloads(std::wstring(L"tv_enua.exe") + kInstallerRecordSuffix)),
-            "show mode 1\r\n");
+  // Run once, asked to show itself normally, and waited for; from a folder
+  // of its own that held nothing else, and is gone.
+  const std::string record = ReadTextFile(InstallerFile(L"tv_enua.exe", kInstallerRecordSuffix));
+  ASSERT_EQ(record.substr(0, 22), "show mode 1\r\nrun from ") << record;
+  const std::string ranFrom = record.substr(22, record.find('\r', 22) - 22);
+  EXPECT_EQ(record.substr(22 + ranFrom.size()), "\r\nbeside 0 files\r\n");
+  EXPECT_NE(ranFrom, speech_test::Utf8(Downloads(L"")).substr(0, ranFrom.size()));
+  EXPECT_EQ(GetFileAttributesW(std::filesystem::u8path(ranFrom).c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_FALSE(Ticked(1));
-  EXPECT_TRUE(Ticked(2));
-  EXPECT_TRUE(Ticked(3));
+  for (int row : {2, 3, 4, 5}) EXPECT_TRUE(Ticked(row)) << "row " << row;
   EXPECT_EQ(ReadTextFile(Downloads(L"lhttseng.exe")), std::string(127, 'x'));
   EXPECT_TRUE(ReadTextFile(Downloads(L"lhttsfrf.exe")) == installed_);
 
@@ -132,4 +171,50 @@ TEST_F(AdditionalVoices, DownloadsOneRowAfterAnotherAndRunsTheInstallers) {
   EXPECT_TRUE(ReinstallEnabledOn(1));
   EXPECT_FALSE(ReinstallEnabledOn(2));
   EXPECT_TRUE(ReinstallEnabledOn(3));
+}
+
+TEST_F(AdditionalVoices, ExitWhileAnInstallerRunsEndsTheProgramAtOnceAndLeavesTheInstaller) {
+  WriteTextFile(InstallerFile(L"tv_enua.exe", kInstallerHoldSuffix), "");
+  OpenFromTheTray();
+  ToggleTicks({1, 4});
+  ASSERT_TRUE(ClickControl(FindControlById(window_, IDC_DOWNLOAD_BUTTON)));
+  std::string installerId;
+  ASSERT_TRUE(WaitUntil([&] {
+    installerId = ReadTextFile(InstallerFile(L"tv_enua.exe", kInstallerProcessIdSuffix));
+    return !installerId.empty();
+  }));
+  const OwnedHandle installer(OpenProcess(SYNCHRONIZE, FALSE, std::stoul(installerId)));
+  const auto linuxPid = LinuxProcessRunning(folder_.File(L"Tolvane.exe"));
+  ASSERT_TRUE(linuxPid.has_value());
+  const auto atExit = LinuxCpuTime(*linuxPid);
+  ASSERT_TRUE(atExit.has_value());
+
+  // Its processor time as last seen before the process went. Under Wine on a
+  // display without a window manager, taking the tray icon and the shown
+  // window away waits 2 s each for the window manager that never answers
+  // (a plain Exit takes 4 s there too), so the program is given 8 s; one
+  // that waits for the installer runs until the installer ends, 30 s later.
+  CpuTime atEnd = *atExit;
+  PostMessageW(main_, WM_COMMAND, IDM_TRAY_EXIT, 0);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        if (const auto now = LinuxCpuTime(*linuxPid)) atEnd = *now;
+        return !tolvane_->Running();
+      },
+      8s))
+      << "the program still runs 8 s after Exit";
+  EXPECT_LT((atEnd - *atExit).Total(), 0.5) << "seconds of processor time on the way out";
+  EXPECT_EQ(WaitForSingleObject(installer.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT))
+      << "the installer ended with the program";
+
+  // The installer finishes by itself, and nothing starts after it: the next
+  // row's transfer leaves neither its file nor a part of it.
+  DeleteFileW(InstallerFile(L"tv_enua.exe", kInstallerHoldSuffix).c_str());
+  EXPECT_EQ(WaitForSingleObject(installer.get(), 20000), static_cast<DWORD>(WAIT_OBJECT_0));
+  std::vector<std::wstring> left;
+  for (const auto& file : std::filesystem::directory_iterator(Downloads(L""))) {
+    left.push_back(file.path().filename().wstring());
+  }
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::wstring>{L"lhttseng.exe", L"lhttsfrf.exe", L"tv_enua.exe"}));
 }

@@ -46,6 +46,7 @@ std::string Headers(const HttpAnswer& answer) {
         "Content-Length: " + std::to_string(answer.contentLength.value_or(answer.body.size())) +
         "\r\n";
   }
+  if (!answer.location.empty()) headers += "Location: " + answer.location + "\r\n";
   return headers + "Content-Type: application/octet-stream\r\nConnection: close\r\n\r\n";
 }
 

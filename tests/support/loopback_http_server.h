@@ -1,9 +1,9 @@
 #pragma once
 // A small HTTP/1.1 server of the tests' own on 127.0.0.1, at a port the
 // system picks, answering each path with a canned answer: a whole file, an
-// error status, a body cut short, a body without a length, or a server that
-// stops answering. Each connection carries one answer, whose end the server
-// marks by ending its sending ("Connection: close"). The destructor ends
+// error status, a redirect, a body cut short or announced larger than it is,
+// a body without a length, or a server that stops answering. Each connection carries one answer,
+// whose end the server marks by ending its sending ("Connection: close"). The destructor ends
 // everything at once, stalled connections too.
 
 #include <condition_variable>
@@ -22,6 +22,8 @@ struct HttpAnswer {
   std::optional<std::uint64_t> contentLength = std::nullopt;
   // No Content-Length at all: the body ends where the connection closes.
   bool withoutContentLength = false;
+  // A Location header, for a redirect (status 301, 302, 307, ...).
+  std::string location = {};
   enum class Stall {
     Never,
     // Reads the request and sends nothing.

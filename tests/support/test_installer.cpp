@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -13,12 +15,23 @@ std::wstring OwnPath() {
   return std::wstring(path, length);
 }
 
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+
+// "<the folder of its files>\<its own name>", to be followed by a suffix.
+std::wstring FilesPrefix(const std::wstring& ownPath) {
+  wchar_t folder[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableW(kInstallerFolderVariable, folder, MAX_PATH);
+  const std::wstring name = ownPath.substr(ownPath.find_last_of(L'\\'));
+  if (length == 0 || length >= MAX_PATH) return FolderOf(ownPath) + name;
+  return std::wstring(folder, length) + name;
+}
+
 bool Exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void HoldWhileAsked(const std::wstring& holdFile) {
-  for (int checks = 0; checks < 1000 && Exists(holdFile); ++checks) Sleep(10);
+  for (int checks = 0; checks < 3000 && Exists(holdFile); ++checks) Sleep(10);
 }
 
 int AskedShowMode() {
@@ -28,21 +41,54 @@ int AskedShowMode() {
   return (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : -1;
 }
 
-void AppendLine(const std::wstring& file, const std::string& line) {
+// Files and folders beside the one at `path`.
+int OthersBeside(const std::wstring& path) {
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((FolderOf(path) + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return -1;
+  int others = -1;  // itself
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") ++others;
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return others;
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, {}, {});
+  std::string bytes(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                      nullptr, nullptr);
+  return bytes;
+}
+
+void AppendRecord(const std::wstring& file, const std::string& text) {
   const HANDLE record = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (record == INVALID_HANDLE_VALUE) return;
-  const std::string text = line + "\r\n";
   DWORD written = 0;
   WriteFile(record, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   CloseHandle(record);
+}
+
+int AskedExitCode(const std::wstring& file) {
+  int code = 0;
+  std::ifstream(std::filesystem::path(file)) >> code;
+  return code;
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::wstring path = OwnPath();
-  HoldWhileAsked(path + kInstallerHoldSuffix);
-  AppendLine(path + kInstallerRecordSuffix, "show mode " + std::to_string(AskedShowMode()));
-  return kInstallerExitCode;
+  const std::wstring prefix = FilesPrefix(path);
+  AppendRecord(prefix + kInstallerProcessIdSuffix, std::to_string(GetCurrentProcessId()));
+  HoldWhileAsked(prefix + kInstallerHoldSuffix);
+  AppendRecord(prefix + kInstallerRecordSuffix,
+               "show mode " + std::to_string(AskedShowMode()) + "\r\nrun from " +
+                   Utf8(FolderOf(path)) + "\r\nbeside " + std::to_string(OthersBeside(path)) +
+                   " files\r\n");
+  return AskedExitCode(prefix + kInstallerExitCodeSuffix);
 }

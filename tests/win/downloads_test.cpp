@@ -19,6 +19,7 @@
 #include "downloads/run_and_wait.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/speech_test_support.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_installer.h"
 
@@ -84,11 +85,15 @@ struct Download {
   std::atomic<bool> cancelled = false;
 };
 
-TEST(Download, CompleteFileTakesTheTargetsPlaceWithProgressOnTheWay) {
+TEST(Download, CompleteFileTakesTheTargetsPlaceWithProgressOnTheWayAndLeftoversGo) {
   LoopbackHttpServer server;
   const std::string body = InstallerBytes(100000);
   server.Serve(kPath, {.body = body});
   Download download(server);
+  // Left by transfers that the program's end cut short, this version's and
+  // an earlier one's.
+  WriteFileBytes(download.request.target + L".4242-1.part", "a part");
+  WriteFileBytes(download.request.target + L".part", "a part");
   std::vector<std::uint64_t> reports;
 
   const TransferResult result = download.Run([&](auto received, auto total) {
@@ -103,6 +108,17 @@ TEST(Download, CompleteFileTakesTheTargetsPlaceWithProgressOnTheWay) {
   EXPECT_EQ(reports.back(), body.size());
 }
 
+TEST(Download, FollowsARedirectToTheFile) {
+  LoopbackHttpServer server;
+  const std::string body = InstallerBytes(30000);
+  server.Serve(kPath, {.status = 302, .location = "/moved/tv_enua.exe"});
+  server.Serve("/moved/tv_enua.exe", {.status = 301, .location = "elsewhere/tv_enua.exe"});
+  server.Serve("/moved/elsewhere/tv_enua.exe", {.body = body});
+  Download download(server);
+  EXPECT_EQ(download.Run(), TransferResult::Complete);
+  download.ExpectOnlyTheTargetHolding(body);
+}
+
 TEST(Download, BadAnswersFailAndLeaveTheEarlierFileAsItWas) {
   const std::string body = InstallerBytes(50000);
   const std::vector<std::pair<const char*, HttpAnswer>> answers = {
@@ -110,13 +126,20 @@ TEST(Download, BadAnswersFailAndLeaveTheEarlierFileAsItWas) {
       {"body cut short", {.body = body, .contentLength = body.size() * 2}},
       {"no length", {.body = body, .withoutContentLength = true}},
       {"length zero", {.body = ""}},
+      // Refused before a byte of it is read: no installer is that large.
+      {"65 MB", {.body = body, .contentLength = 65 * 1048576}},
+      {"redirect in a circle", {.status = 302, .location = kPath}},
+      {"redirect to no web address", {.status = 301, .location = "file:///C:/windows/notepad.exe"}},
   };
   for (const auto& [name, answer] : answers) {
     SCOPED_TRACE(name);
     LoopbackHttpServer server;
     server.Serve(kPath, answer);
     Download download(server);
-    EXPECT_EQ(download.Run(), TransferResult::Failed);
+    bool bodyRead = false;
+    EXPECT_EQ(download.Run([&](auto, auto total) { bodyRead = total > 64 * 1048576; }),
+              TransferResult::Failed);
+    EXPECT_FALSE(bodyRead) << "the body of a 65 MB answer was read";
     download.ExpectOnlyTheTargetHolding(kEarlierFile);
   }
 }
@@ -146,6 +169,40 @@ TEST(Download, CancelEndsTheTransferAndLeavesAnEarlierFileAsItWas) {
   EXPECT_EQ(download.Run([&](auto, auto) { download.cancelled = true; }),
             TransferResult::Cancelled);
   download.ExpectOnlyTheTargetHolding(kEarlierFile);
+}
+
+TEST(Download, ATransferRightAfterACancelledOneOfTheSameFileSucceeds) {
+  // The cancelled transfer still waits for a stalled server, holding its
+  // part file open, when the same file is asked for again: it notices its
+  // cancel only when its read comes back.
+  const std::string sent = InstallerBytes(200000);
+  std::optional<LoopbackHttpServer> stalled(std::in_place);
+  stalled->Serve(kPath, {.body = sent, .stall = HttpAnswer::Stall::HalfWayThroughBody});
+  Download first(*stalled);
+  std::promise<void> receiving;
+  auto abandoned = std::async(std::launch::async, [&] {
+    return first.Run([&, once = true](auto, auto) mutable {
+      if (once) receiving.set_value();
+      once = false;
+    });
+  });
+  // From its first block on, it holds its part file until it sees its cancel.
+  ASSERT_EQ(receiving.get_future().wait_for(20s), std::future_status::ready);
+
+  LoopbackHttpServer server;
+  const std::string body = InstallerBytes(40000);
+  server.Serve(kPath, {.body = body});
+  TransferRequest again = first.request;
+  again.address = server.BaseAddress() + std::wstring(kPath, kPath + sizeof kPath - 1);
+  const std::atomic<bool> notCancelled = false;
+  EXPECT_EQ(GetInetFile(again, {}, notCancelled), TransferResult::Complete);
+  EXPECT_TRUE(FileBytes(again.target) == body) << "the target holds other bytes";
+
+  // The cancel is seen once the abandoned transfer's read comes back.
+  first.cancelled = true;
+  stalled.reset();
+  EXPECT_NE(abandoned.get(), TransferResult::Complete);
+  first.ExpectOnlyTheTargetHolding(body);
 }
 
 TEST(Download, NothingIsKeptInTheInternetCache) {
@@ -184,6 +241,27 @@ TEST(MegabytesTextForTheUser, WritesTheSeparatorsOfTheRegionalSettings) {
   EXPECT_EQ(MegabytesText(1500ull * 1048576, UserNumberSeparators()), L"1.500,00");
 }
 
+// test_installer.exe copied into a folder of the test's own as `name`, and
+// what it reads and writes kept in that folder, wherever it runs from.
+class Installer {
+ public:
+  explicit Installer(const std::wstring& name) : path(folder.File(name)) {
+    CopyFileW((ProgramFolder() + L"test_installer.exe").c_str(), path.c_str(), TRUE);
+    SetEnvironmentVariableW(kInstallerFolderVariable, folder.Path().c_str());
+  }
+  ~Installer() { SetEnvironmentVariableW(kInstallerFolderVariable, nullptr); }
+
+  std::wstring File(const wchar_t* suffix) const { return path + suffix; }
+  // Lines 2 and 3 of its record: the folder it ran from, what else was there.
+  std::string RanFrom() const {
+    const std::string record = FileBytes(File(kInstallerRecordSuffix)).value_or("");
+    return record.substr(std::min(record.find('\n') + 1, record.size()));
+  }
+
+  TempFolder folder;
+  std::wstring path;
+};
+
 TEST(RunAndWait, WaitsForTheInstallersEndWhileMessagesRun) {
   // In a folder with a space in its name.
   TempFolder folder;
@@ -193,28 +271,76 @@ TEST(RunAndWait, WaitsForTheInstallersEndWhileMessagesRun) {
       CopyFileW((ProgramFolder() + L"test_installer.exe").c_str(), installer.c_str(), TRUE));
   const std::wstring hold = installer + kInstallerHoldSuffix;
   WriteFileBytes(hold, "");
+  WriteFileBytes(installer + kInstallerExitCodeSuffix, "42");
   // The installer holds until the file goes, which only handling a message
   // does here: a wait that lets no message run, or ends early, finds no
   // record of the installer's end.
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, nullptr);
   bool released = false;
-  const auto exitCode = RunAndWait(installer, [&] {
+  const RunOutcome outcome = RunAndWait(installer, [&] {
     PumpMessages();
     released = DeleteFileW(hold.c_str()) || released;
   });
   KillTimer(nullptr, timer);
 
   EXPECT_TRUE(released);
-  EXPECT_EQ(FileBytes(installer + kInstallerRecordSuffix), "show mode 1\r\n");
-  EXPECT_EQ(exitCode, kInstallerExitCode);
+  EXPECT_EQ(FileBytes(installer + kInstallerRecordSuffix).value_or("").substr(0, 13),
+            "show mode 1\r\n");
+  EXPECT_EQ(outcome.end, RunEnd::Exited);
+  EXPECT_EQ(outcome.exitCode, 42u);
 }
 
-TEST(RunAndWait, AnswersNothingForWhatIsNoProgram) {
+TEST(RunAndWait, AQuitRequestEndsTheWaitAndTheInstallerGoesOn) {
+  Installer installer(L"msttsl.exe");
+  WriteFileBytes(installer.File(kInstallerHoldSuffix), "");
+  // The program's own pump leaves a quit request waiting for its main loop.
+  PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+  const RunOutcome outcome = RunAndWait(installer.path, [] {
+    PumpMessages();
+    PostQuitMessage(0);
+  });
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+
+  EXPECT_EQ(outcome.end, RunEnd::ProgramEnding);
+  EXPECT_FALSE(FileBytes(installer.File(kInstallerRecordSuffix))) << "the installer had ended";
+  DeleteFileW(installer.File(kInstallerHoldSuffix).c_str());
+  EXPECT_TRUE(
+      WaitUntil([&] { return FileBytes(installer.File(kInstallerRecordSuffix)).has_value(); }));
+}
+
+TEST(RunAndWait, AnswersNotStartedForWhatIsNoProgram) {
   TempFolder folder;
   const std::wstring text = folder.File(L"readme.exe");
   WriteFileBytes(text, "This is no program.\r\n");
-  EXPECT_EQ(RunAndWait(text, PumpMessages), std::nullopt);
-  EXPECT_EQ(RunAndWait(folder.File(L"missing.exe"), PumpMessages), std::nullopt);
+  EXPECT_EQ(RunAndWait(text, PumpMessages).end, RunEnd::NotStarted);
+  EXPECT_EQ(RunAndWait(folder.File(L"missing.exe"), PumpMessages).end, RunEnd::NotStarted);
+  EXPECT_EQ(RunInstaller(folder.File(L"missing.exe"), PumpMessages).end, RunEnd::NotStarted);
+}
+
+// Only 0 and 3010 (installed, Windows to restart) say the engine is there; a
+// cancel (1602) or a failure (1) does not.
+TEST(RunInstaller, RunsACopyAloneInAFolderOfItsOwnAndTellsWhetherItInstalled) {
+  wchar_t temporary[MAX_PATH];
+  GetTempPathW(MAX_PATH, temporary);
+  for (const auto& [exitCode, completed] :
+       std::vector<std::pair<DWORD, bool>>{{0, true}, {3010, true}, {1, false}, {1602, false}}) {
+    SCOPED_TRACE(exitCode);
+    Installer installer(L"tv_enua.exe");
+    WriteFileBytes(installer.File(kInstallerExitCodeSuffix), std::to_string(exitCode));
+    const RunOutcome outcome = RunInstaller(installer.path, PumpMessages);
+    EXPECT_EQ(outcome.exitCode, exitCode);
+    EXPECT_EQ(InstallationCompleted(outcome), completed);
+
+    const std::string ranFrom = installer.RanFrom();
+    const std::string folder = ranFrom.substr(9, ranFrom.find('\r') - 9);
+    EXPECT_EQ(ranFrom.substr(0, 9), "run from ");
+    EXPECT_EQ(folder.find(speech_test::Utf8(temporary)), 0u) << ranFrom;
+    EXPECT_NE(folder, speech_test::Utf8(installer.folder.Path()));
+    EXPECT_NE(ranFrom.find("\r\nbeside 0 files\r\n"), std::string::npos) << ranFrom;
+    EXPECT_EQ(GetFileAttributesW(std::filesystem::u8path(folder).c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the folder is still there";
+  }
 }
 
 }  // namespace
