@@ -30,6 +30,32 @@ void WriteAll(const FileHandle& file, const std::string& contents) {
   }
 }
 
+// Another program reading the file (a virus scanner, an indexer, a backup, a
+// reader that does not share deletion) keeps it from being replaced for a
+// moment: the replace is tried again for up to a second before it counts as
+// failed, so a save is not lost to a glance at the file.
+constexpr int kReplaceTries = 20;
+constexpr DWORD kReplacePauseMs = 50;
+
+bool HeldByAnotherProgram(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_ACCESS_DENIED;
+}
+
+void MoveOver(const std::wstring& from, const std::wstring& to) {
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return;
+    }
+    const DWORD error = GetLastError();
+    if (attempt == kReplaceTries || !HeldByAnotherProgram(error)) {
+      SetLastError(error);
+      ThrowLastError("cannot replace a file");
+    }
+    Sleep(kReplacePauseMs);
+  }
+}
+
 }  // namespace
 
 std::string ReadWholeFile(const std::wstring& path) {
@@ -56,10 +82,7 @@ void ReplaceWholeFile(const std::wstring& path, const std::string& contents) {
       if (!file.Valid()) ThrowLastError("cannot create a file");
       WriteAll(file, contents);
     }
-    if (!MoveFileExW(copy.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      ThrowLastError("cannot replace a file");
-    }
+    MoveOver(copy, path);
   } catch (...) {
     // The original stays as it was; the copy goes.
     DeleteFileW(copy.c_str());

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "settings/file_replace.h"
 #include "settings/profile_file.h"
@@ -108,6 +109,28 @@ TEST_F(SettingsFileTest, AReplacedFileHoldsTheNewContentsAndNoCopyStaysBehind) {
   ReplaceWholeFile(path, "old");
   ReplaceWholeFile(path, "new contents");
   EXPECT_EQ(ReadWholeFile(path), "new contents");
+  EXPECT_FALSE(std::filesystem::exists(path + L".new"));
+
+  // Another program reading the file, as most do without sharing deletion:
+  // the save waits for it to let go; one that never does leaves the file as
+  // it was.
+  const auto openForReading = [&] {
+    return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  HANDLE reader = openForReading();
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  std::thread letGo([reader] {
+    Sleep(200);
+    CloseHandle(reader);
+  });
+  ReplaceWholeFile(path, "saved while read");
+  letGo.join();
+  EXPECT_EQ(ReadWholeFile(path), "saved while read");
+  reader = openForReading();
+  EXPECT_THROW(ReplaceWholeFile(path, "never saved"), std::system_error);
+  CloseHandle(reader);
+  EXPECT_EQ(ReadWholeFile(path), "saved while read");
   EXPECT_FALSE(std::filesystem::exists(path + L".new"));
   EXPECT_THROW(ReadWholeFile(Path(L"missing.ini")), std::system_error);
   EXPECT_THROW(TidyIniFile(Path(L"missing.ini")), std::system_error);
