@@ -53,14 +53,6 @@ TEST(IniSections, ASectionGoesWithItsEntriesUpToTheNextHeader) {
   EXPECT_EQ(RemoveIniSection(file, "Slot_0"), "[slot_1]\r\nVoice=B\r\n ;note\r\n  [Slot_2]\r\n");
   EXPECT_EQ(RenameIniSection(file, "SLOT_1", "Slot_7"),
             "[Slot_0]\r\nVoice=A\r\n\r\n\r\n[Slot_7]\r\nVoice=B\r\n ;note\r\n  [Slot_2]\r\n");
-  // A header behind a tab begins a section for the profile functions too,
-  // and is found as one; a bracket never closed begins none.
-  const std::string tabbed = "[Slot_1]\r\nVoice=B\r\n[x\r\n\t[Slot_2] \r\nVoice=C\r\n";
-  EXPECT_EQ(RemoveIniSection(tabbed, "Slot_1"), "\t[Slot_2] \r\nVoice=C\r\n");
-  EXPECT_EQ(RenameIniSection(tabbed, "Slot_2", "Slot_1"),
-            "[Slot_1]\r\nVoice=B\r\n[x\r\n[Slot_1]\r\nVoice=C\r\n");
-  EXPECT_TRUE(HoldsIniSection(" \t[Slot_2]\r\n"));
-  EXPECT_FALSE(HoldsIniSection("Voice=A\r\n[x\r\n\r\r\n"));
 }
 
 // Only a line that is exactly the header counts; anything else leaves the
