@@ -157,6 +157,8 @@ class TfrmMain : public TForm {
   void SetHotKeysActive(bool active);
   // OK keeps a fixed key that the system refuses, and says which it is.
   void ReportRefusedFixedHotKeys();
+  // Slot keys that another program holds, told in a notice once a run.
+  void ReportRefusedSlotHotKeys();
 
   // The options window (main_form_options.cpp).
   void FormShow();
@@ -233,6 +235,7 @@ class TfrmMain : public TForm {
   bool firstLoad_ = true;
   bool activatedOnce_ = false;
   bool trayNoticeShown_ = false;
+  bool slotKeysNoticeShown_ = false;
   // Set by the exit command: the close request that follows lets the window
   // close instead of hiding it in the tray.
   bool exiting_ = false;

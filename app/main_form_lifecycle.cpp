@@ -89,6 +89,7 @@ void TfrmMain::FormCreate() {
   CallGuarded([this] { LoadVoiceSlots(); });
   LoadCfg();
   tray_->SetVisible(true);
+  ReportRefusedSlotHotKeys();
   for (const std::wstring& argument : commandLine_) {
     if (argument == kAutostartSwitch) startMinimized_ = true;
   }

@@ -40,7 +40,8 @@ void TfrmMain::LoadCfg() {
                            [this](const std::wstring& name) { FocusControl(name); });
     firstLoad_ = false;
   }
-  // A dictionary that cannot be read keeps the table as it was.
+  // A dictionary that cannot be read keeps the table as it was, and is not
+  // written back until a later load has read it.
   CallGuarded([this] { pronunciationPage_.RestoreWords(); });
   TVoicePicker& picker = speechPage_.Picker();
   if (picker.Entry() < 0 && picker.Count() > 0) picker.SetEntry(0);

@@ -1,6 +1,7 @@
 // The voice slots: the slot table rebuilt from slots.ini with one hot key per
 // slot, and the slot editor, during which no hot key of the program fires.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/main_form.h"
@@ -15,6 +16,24 @@ constexpr wchar_t kSlotHotKeyName[] = L"SlotHotKey_";
 std::wstring HotKeyRefusedText(const std::wstring& key) {
   return L"Sorry, but the hot key " + key +
          L" is already in use, so it does not work now. Please, choose some different one.";
+}
+
+// Slots are numbered from 1 for the user, as the delete question counts them.
+std::wstring RefusedSlotKeysNotice(const std::vector<std::pair<int, HotKeyWord>>& refused) {
+  if (refused.size() == 1) {
+    return L"The hot key " + HotKeyToText(refused.front().second) + L" of voice slot " +
+           std::to_wstring(refused.front().first + 1) +
+           L" is used by another program, so it does not work now. Please, choose some "
+           L"different one.";
+  }
+  std::wstring slots;
+  for (const auto& [slot, key] : refused) {
+    if (!slots.empty()) slots += L", ";
+    slots += std::to_wstring(slot + 1) + L" (" + HotKeyToText(key) + L")";
+  }
+  return L"The hot keys of voice slots " + slots +
+         L" are used by another program, so they do not work now. Please, choose some different "
+         L"ones.";
 }
 
 }  // namespace
@@ -34,6 +53,24 @@ void TfrmMain::LoadVoiceSlots() {
     hotKey->SetActive(true);
     slotHotKeys_.push_back(std::move(hotKey));
   }
+  ReportRefusedSlotHotKeys();
+}
+
+// A slot's key that another program holds does nothing, and at start no
+// window of the program shows to say so: a notice beside the tray icon does,
+// once a run. Before the icon shows, the start-up tells once it does.
+void TfrmMain::ReportRefusedSlotHotKeys() {
+  if (slotKeysNoticeShown_ || !tray_->Visible()) return;
+  std::vector<std::pair<int, HotKeyWord>> refused;
+  for (size_t n = 0; n < slotHotKeys_.size(); ++n) {
+    const GlobalHotKey& hotKey = *slotHotKeys_[n];
+    if (hotKey.Active() && hotKey.HotKey() != 0 && !hotKey.Registered()) {
+      refused.emplace_back(static_cast<int>(n), hotKey.HotKey());
+    }
+  }
+  if (refused.empty()) return;
+  slotKeysNoticeShown_ = true;
+  tray_->ShowNotice(RefusedSlotKeysNotice(refused));
 }
 
 std::optional<VoiceSlot> TfrmMain::SlotRequests::EditVoiceSlot(SlotEditorRequest request) {

@@ -74,7 +74,9 @@ std::string ReadWholeFile(const std::wstring& path) {
 }
 
 void ReplaceWholeFile(const std::wstring& path, const std::string& contents) {
+  RefuseReadOnlyFile(path);
   const std::wstring copy = path + L".new";
+  DeleteCopyLeftBehind(copy);
   try {
     {
       FileHandle file(CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -88,6 +90,21 @@ void ReplaceWholeFile(const std::wstring& path, const std::string& contents) {
     DeleteFileW(copy.c_str());
     throw;
   }
+}
+
+void RefuseReadOnlyFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    ThrowLastError("a settings file is read-only");
+  }
+}
+
+// A copy takes its file's attributes: one made from a read-only file is
+// read-only too, and would otherwise refuse every later save.
+void DeleteCopyLeftBehind(const std::wstring& copy) {
+  SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteWholeFile(copy);
 }
 
 void DeleteWholeFile(const std::wstring& path) {

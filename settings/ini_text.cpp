@@ -48,9 +48,25 @@ std::basic_string<Char> TidyLines(std::basic_string_view<Char> text) {
   return tidy;
 }
 
+// The blanks that the system's profile functions skip at both ends of a line.
+template <typename Char>
+bool IsProfileBlank(Char c) {
+  return c == Char(' ') || c == Char('\t') || c == Char('\v') || c == Char('\f');
+}
+
+template <typename Char>
+std::basic_string_view<Char> WithoutProfileBlanks(std::basic_string_view<Char> line) {
+  while (!line.empty() && IsProfileBlank(line.front())) line.remove_prefix(1);
+  while (!line.empty() && IsProfileBlank(line.back())) line.remove_suffix(1);
+  return line;
+}
+
+// The header of the section: the name in square brackets, letter case
+// ignored, with nothing else on its line but blanks.
 template <typename Char>
 bool IsHeaderOf(std::basic_string_view<Char> line, std::string_view section) {
   const auto lower = [](unsigned c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+  line = WithoutProfileBlanks(line);
   return line.size() == section.size() + 2 && line.front() == Char('[') &&
          line.back() == Char(']') &&
          std::equal(section.begin(), section.end(), line.begin() + 1, [&](char name, Char c) {
@@ -58,12 +74,15 @@ bool IsHeaderOf(std::basic_string_view<Char> line, std::string_view section) {
          });
 }
 
-// A line whose first character after any blanks opens a bracket starts a
-// section, as the system's profile functions read it.
+// Where the system's profile functions see a section begin: a line whose
+// first character after any blanks opens a bracket that a later one closes.
+// A section ends there and nowhere else, or removing one would take the next
+// with it.
 template <typename Char>
 bool StartsSection(std::basic_string_view<Char> line) {
-  const size_t first = line.find_first_not_of(IniChars<Char>::kBlank);
-  return first != std::basic_string_view<Char>::npos && line[first] == IniChars<Char>::kOpenBracket;
+  line = WithoutProfileBlanks(line);
+  return !line.empty() && line.front() == IniChars<Char>::kOpenBracket &&
+         line.find(IniChars<Char>::kCloseBracket) != std::basic_string_view<Char>::npos;
 }
 
 template <typename Char>
@@ -165,4 +184,16 @@ std::optional<std::string> RemoveIniSection(std::string_view contents, std::stri
 std::optional<std::string> RenameIniSection(std::string_view contents, std::string_view from,
                                             std::string_view to) {
   return EditIniText(contents, [&](auto text) { return WithSectionRenamed(text, from, to); });
+}
+
+bool HoldsIniSection(std::string_view contents) {
+  const auto holds = [](auto text) {
+    for (auto line : SplitLines(text)) {
+      if (StartsSection(line)) return true;
+    }
+    return false;
+  };
+  if (!IsUtf16IniText(contents)) return holds(contents);
+  const std::u16string text = Utf16FromLittleEndian(contents.substr(kUtf16ByteOrderMark.size()));
+  return holds(std::u16string_view(text));
 }

@@ -24,9 +24,11 @@ std::string Utf16IniContents(std::u16string_view text);
 // as empty lines and removes it before inserting it again.
 std::string TidyIniText(std::string_view contents);
 
-// Whole sections, found by their header line: a line that is exactly the
-// name in square brackets, letter case ignored. A header with anything more
-// on its line (a hand-edited "[Slot_1] old") is not found. The lines that
+// Whole sections, found by their header line: a line that is the name in
+// square brackets, letter case ignored, with nothing else on it but the
+// blanks (spaces, tabs) that the system's profile functions skip. A header
+// with anything more on its line (a hand-edited "[Slot_1] old") is not found.
+// A section ends where those functions see the next one begin. The lines that
 // remain come back in the file's own encoding with CR LF ends; a tidy after
 // the edit restores the layout. Section names are ASCII.
 
@@ -37,3 +39,5 @@ std::optional<std::string> RemoveIniSection(std::string_view contents, std::stri
 // when the header of `from` is not found.
 std::optional<std::string> RenameIniSection(std::string_view contents, std::string_view from,
                                             std::string_view to);
+// Whether the system's profile functions find any section in the contents.
+bool HoldsIniSection(std::string_view contents);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/ansi_code_page.h"
+#include "base/exception_guard.h"
 #include "base/win32_error.h"
 #include "settings/file_replace.h"
 #include "settings/ini_text.h"
@@ -22,9 +23,11 @@ std::string ContentsOrNothing(const std::wstring& path) {
 // The copy starts as the file stands. A copy left by an interrupted rewrite
 // must not count as the file, and a file that exists but cannot be copied
 // (locked, unreadable) must not be replaced by one holding only the keys
-// written now: either ends the rewrite. No file at all starts an empty copy.
+// written now: either ends the rewrite, as a file the user made read-only
+// does. No file at all starts an empty copy.
 void StartRewriteCopy(const std::wstring& path, const std::wstring& copy) {
-  DeleteWholeFile(copy);
+  RefuseReadOnlyFile(path);
+  DeleteCopyLeftBehind(copy);
   if (!CopyFileW(path.c_str(), copy.c_str(), TRUE) && GetLastError() != ERROR_FILE_NOT_FOUND) {
     ThrowLastError("cannot copy a settings file");
   }
@@ -88,8 +91,8 @@ void RewriteIniFile(const std::wstring& path,
     copy.Flush();
     ReplaceWholeFile(path, TidyIniText(ReadWholeFile(copy.Path())));
   } catch (...) {
-    DeleteFileW(copy.Path().c_str());
+    CallGuarded([&] { DeleteCopyLeftBehind(copy.Path()); });
     throw;
   }
-  DeleteFileW(copy.Path().c_str());
+  CallGuarded([&] { DeleteCopyLeftBehind(copy.Path()); });
 }

@@ -80,21 +80,17 @@ bool DeleteVoiceSlot(const std::wstring& path, int slot, int slotCount) {
   ProfileFile(path).Flush();
   std::optional<std::string> contents =
       RemoveIniSection(ReadWholeFile(path), AsciiSectionName(slot));
-  if (!contents) return false;
-  const int remaining = slotCount - 1;
-  bool complete = true;
-  for (int k = slot; k < remaining; ++k) {
-    std::optional<std::string> renamed =
-        RenameIniSection(*contents, AsciiSectionName(k + 1), AsciiSectionName(k));
-    if (!renamed) {
-      complete = false;
-      break;
-    }
-    contents = std::move(renamed);
+  for (int k = slot; contents && k < slotCount - 1; ++k) {
+    contents = RenameIniSection(*contents, AsciiSectionName(k + 1), AsciiSectionName(k));
   }
-  ReplaceWholeFile(path, TidyIniText(*contents));
-  if (complete && remaining == 0) DeleteAllVoiceSlots(path);
-  return complete;
+  if (!contents) return false;
+  // Sections after a gap are not listed, but they are the user's too.
+  if (HoldsIniSection(*contents)) {
+    ReplaceWholeFile(path, TidyIniText(*contents));
+  } else {
+    DeleteAllVoiceSlots(path);
+  }
+  return true;
 }
 
 void DeleteAllVoiceSlots(const std::wstring& path) { DeleteWholeFile(path); }

@@ -30,10 +30,10 @@ void WriteVoiceSlot(const std::wstring& path, int slot, const VoiceSlot& value);
 
 // Removes slot n of the slotCount slots that were read: its section goes, the
 // later sections are renamed one number down where they stand, and the file is
-// tidied, or deleted when no slot remains. A header that is not a line of its
-// own (edited by hand) ends the deletion there: the file then keeps what was
-// done up to that point, and the answer is false. Throws when the file cannot
-// be read or replaced; it is then as it was.
+// tidied, or deleted when it holds no section at all (sections after a gap
+// keep it). A header that is not a line of its own (edited by hand) leaves
+// the file as it was, and the answer is false. Throws when the file cannot be
+// read or replaced; it is then as it was.
 bool DeleteVoiceSlot(const std::wstring& path, int slot, int slotCount);
 
 // "Clear all": deletes the file. Throws when it exists and cannot be deleted.

@@ -12,6 +12,7 @@ constexpr std::wstring_view kLineEnd = L"\r\n";
 // What a missing separator takes away: the first p + 8 characters go, p being
 // the separator's position counted from 1, or 0 when there is none.
 constexpr std::size_t kMissingSeparatorCut = 8;
+constexpr std::wstring_view kNotCaseSensitive = L"No";
 
 void AppendUtf8(std::string& bytes, char32_t c) {
   if (c < 0x80) {
@@ -121,9 +122,18 @@ std::wstring TakeField(std::wstring_view& rest) {
   return field;
 }
 
+// No file the program wrote lacks the second separator: a line that ends
+// after the pronunciation was edited by hand, and its pronunciation is all
+// that follows the word, matched without letter case as a new row is.
 WordCorrection RowOf(std::wstring_view line) {
   WordCorrection row;
+  const bool hasWord = line.find(kWordSeparator) != std::wstring_view::npos;
   row.word = TakeField(line);
+  if (hasWord && line.find(kWordSeparator) == std::wstring_view::npos) {
+    row.pronunciation = line;
+    row.caseFlag = kNotCaseSensitive;
+    return row;
+  }
   row.pronunciation = TakeField(line);
   row.caseFlag = line;
   return row;

@@ -37,9 +37,9 @@ std::string EncodeWords(const std::vector<WordCorrection>& rows, const AnsiCodeP
 
 // Every line is a row, an empty one too. A line is cut at the first separator
 // into the word and the rest, and the rest at its first separator into the
-// pronunciation and the case flag. Where a separator is missing, the field
-// before it is empty and the rest loses its first eight characters in the
-// separator's place: a line without any separator gives an empty word, an
-// empty pronunciation, and as case flag the line without its first sixteen
-// characters. Files written by every earlier version read so.
+// pronunciation and the case flag. A line without the second separator keeps
+// all of the rest as the pronunciation, with the flag "No". A line without
+// any separator gives an empty word, an empty pronunciation, and as case flag
+// the line without its first sixteen characters (each missing separator
+// takes eight characters in its place), as every earlier version read it.
 std::vector<WordCorrection> DecodeWords(std::string_view bytes, const AnsiCodePage& ansi);

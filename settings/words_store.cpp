@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/ansi_code_page.h"
+#include "base/win32_error.h"
 #include "settings/file_replace.h"
 #include "settings/words_file.h"
 
@@ -21,8 +22,15 @@ const AnsiCodePage& SystemCodePage() {
 
 }  // namespace
 
+// Only a file that is not there counts as none: one that another program
+// holds, or a placeholder that cannot be fetched, is a file that could not be
+// read.
 std::optional<std::vector<WordCorrection>> ReadWordsFile(const std::wstring& path) {
-  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
+    ThrowLastError("cannot read the pronunciation corrections");
+  }
   return DecodeWords(ReadWholeFile(path), SystemCodePage());
 }
 

@@ -90,7 +90,7 @@ int Engines::FamilyOf(int entry) const {
   return entry < Sapi4EngineCount() ? kSapi4Family : kSapi5Family;
 }
 
-EntrySetup Engines::SetUpEntry(int entry) {
+EntrySetup Engines::SetUpEntry(int entry, Sapi5EntrySetUp sapi5) {
   if (FamilyOf(entry) == kSapi4Family) {
     SelectSapi4Entry(*sapi4_, entry);
     const TMSpeechEngineInfo& info = sapi4_->EngineInfo();
@@ -102,8 +102,10 @@ EntrySetup Engines::SetUpEntry(int entry) {
   }
   // A voice that refuses these keeps its own values; the list and the sliders
   // go on all the same, and the voice's failure shows when it is asked to speak.
-  CallGuarded([&] { sapi5_.PutRate(kSapi5StartRate); });
-  CallGuarded([&] { sapi5_.PutVolume(kSapi5StartVolume); });
+  if (sapi5 == Sapi5EntrySetUp::StartVoice) {
+    CallGuarded([&] { sapi5_.PutRate(kSapi5StartRate); });
+    CallGuarded([&] { sapi5_.PutVolume(kSapi5StartVolume); });
+  }
   return {true,
           {kSapi5SliderMin, kSapi5SliderMax},
           {kSapi5SliderMin, kSapi5SliderMax},

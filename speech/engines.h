@@ -37,6 +37,11 @@ struct EntrySetup {
   VoiceValues values;
 };
 
+// Whether setting a SAPI 5 entry up gives the voice object its start rate
+// and volume, as the default voice's list does. The slot editor's list leaves
+// the voice alone: it may be reading, and only the editor's test speaks.
+enum class Sapi5EntrySetUp { StartVoice, SlidersOnly };
+
 class Engines {
  public:
   Engines();
@@ -65,8 +70,8 @@ class Engines {
 
   // Makes the entry the one the sliders show: a SAPI 4 engine is selected and
   // its bounds and current values are answered; a SAPI 5 voice gets the start
-  // rate and volume, and the sliders their start positions.
-  EntrySetup SetUpEntry(int entry);
+  // rate and volume when asked to, and the sliders their start positions.
+  EntrySetup SetUpEntry(int entry, Sapi5EntrySetUp sapi5 = Sapi5EntrySetUp::StartVoice);
   // The selected SAPI 4 engine's current speed, pitch and volume.
   VoiceValues Sapi4Values();
   // The entry's engine with these values: a SAPI 4 engine's within its

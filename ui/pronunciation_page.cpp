@@ -100,13 +100,33 @@ PronunciationSettings TPronunciationPage::Current() const {
 }
 
 void TPronunciationPage::RestoreWords() {
-  std::optional<std::vector<WordCorrection>> rows = ReadWordsFile(storePath_);
+  std::optional<std::vector<WordCorrection>> rows;
+  try {
+    rows = ReadWordsFile(storePath_);
+  } catch (...) {
+    rowsFromFile_ = false;
+    throw;
+  }
+  rowsFromFile_ = true;
   if (!rows) return;
   rows_ = *std::move(rows);
   ShowRows();
 }
 
-void TPronunciationPage::SaveWords() const { WriteWordsFile(storePath_, rows_); }
+void TPronunciationPage::SaveWords() const {
+  if (rowsFromFile_) WriteWordsFile(storePath_, rows_);
+}
+
+bool TPronunciationPage::RowsCanChange() {
+  if (rowsFromFile_) return true;
+  try {
+    RestoreWords();
+    return true;
+  } catch (...) {
+    ShowWarning(Handle(), kCannotSaveText);
+    return false;
+  }
+}
 
 void TPronunciationPage::SaveChangedWords() {
   try {
@@ -126,6 +146,7 @@ void TPronunciationPage::SelectRow(int row) {
 
 // Whether the user added a row or not, the last row ends selected.
 void TPronunciationPage::OnAdd() {
+  if (!RowsCanChange()) return;
   const WordEditorRequest request{.mode = WordEditorMode::Add, .row = {}, .table = &rows_};
   if (const std::optional<WordCorrection> row =
           EditWordCorrection(Instance(), Handle(), owner_, request)) {
@@ -139,6 +160,7 @@ void TPronunciationPage::OnAdd() {
 
 // Without a selection the first row is the one edited; a row keeps its place.
 void TPronunciationPage::OnEdit() {
+  if (!RowsCanChange()) return;
   if (rows_.empty()) {
     SetFocus(Table());
     return;
@@ -165,7 +187,7 @@ void TPronunciationPage::OnEdit() {
 // file goes.
 void TPronunciationPage::OnDelete() {
   const int row = SelectedRow();
-  if (row < 0) return;
+  if (row < 0 || !RowsCanChange() || row >= static_cast<int>(rows_.size())) return;
   if (AskYesNo(Handle(), DeleteQuestion(rows_[static_cast<size_t>(row)].word), MB_ICONQUESTION)) {
     rows_.erase(rows_.begin() + row);
     ShowRows();

@@ -40,7 +40,9 @@ class TPronunciationPage : public TTablePage {
   // Throws when the file cannot be read.
   void RestoreWords();
   // The table into words.ini, in one step; throws when it cannot be written,
-  // and the file is then as it was.
+  // and the file is then as it was. Until the file has been read (or found
+  // missing), nothing is written: a file that could not be read is never
+  // replaced by a table that does not hold its rows.
   void SaveWords() const;
 
   void OnAdd() override;
@@ -68,6 +70,10 @@ class TPronunciationPage : public TTablePage {
   void SelectRow(int row);
   // SaveWords after a change, saying so when the file could not be written.
   void SaveChangedWords();
+  // A change goes into the file's rows: a file that could not be read is
+  // read again first. While it still cannot be, the user is told, and the
+  // answer is false.
+  bool RowsCanChange();
 
   PronunciationPageOwner& owner_;
   std::wstring storePath_;
@@ -75,4 +81,7 @@ class TPronunciationPage : public TTablePage {
   EditBox ignoredCharactersBox_;
   CheckBox correctWordsBox_;
   std::vector<WordCorrection> rows_;
+  // The rows are what words.ini held when it was last read, or what was
+  // written to it since.
+  bool rowsFromFile_ = false;
 };

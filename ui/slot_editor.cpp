@@ -44,7 +44,7 @@ class TfrmSlot final : public TModalDialog {
         engines_(engines),
         owner_(owner),
         request_(request),
-        picker_(engines) {}
+        picker_(engines, Sapi5EntrySetUp::SlidersOnly) {}
 
   const VoiceSlot& Slot() const { return slot_; }
 

@@ -75,7 +75,7 @@ void TVoicePicker::OnListChange(int, int newEntry) {
 
 void TVoicePicker::SetUp(int entry) {
   slidersEntry_ = entry;
-  const EntrySetup setup = engines_.SetUpEntry(entry);
+  const EntrySetup setup = engines_.SetUpEntry(entry, sapi5SetUp_);
   sapi5_ = setup.sapi5;
   speedBar_.SetRange(setup.speed.min, setup.speed.max);
   pitchBar_.SetRange(setup.pitch.min, setup.pitch.max);

@@ -44,7 +44,8 @@ struct ValueBoxTexts {
 
 class TVoicePicker {
  public:
-  explicit TVoicePicker(Engines& engines) : engines_(engines) {}
+  explicit TVoicePicker(Engines& engines, Sapi5EntrySetUp sapi5SetUp = Sapi5EntrySetUp::StartVoice)
+      : engines_(engines), sapi5SetUp_(sapi5SetUp) {}
   TVoicePicker(const TVoicePicker&) = delete;
   TVoicePicker& operator=(const TVoicePicker&) = delete;
 
@@ -116,6 +117,7 @@ class TVoicePicker {
   void ShowVolume() const;
 
   Engines& engines_;
+  const Sapi5EntrySetUp sapi5SetUp_;
   TVoiceList list_;
   TrackBar speedBar_;
   TrackBar pitchBar_;

@@ -481,6 +481,44 @@ std::wstring AnswerMessageBox(const TolvaneProcess& tolvane, int button) {
   return text;
 }
 
+namespace {
+
+// A balloon is a tooltip window of the notification area's process, shown
+// with the balloon style; it answers WM_GETTEXT with the text it shows.
+BOOL CALLBACK FindVisibleBalloon(HWND window, LPARAM found) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (std::wstring(name) != TOOLTIPS_CLASSW || !IsWindowVisible(window) ||
+      (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON) == 0) {
+    return TRUE;
+  }
+  wchar_t text[512] = {};
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      2000, &length);
+  *reinterpret_cast<std::wstring*>(found) = text;
+  return FALSE;
+}
+
+std::wstring VisibleBalloonText() {
+  std::wstring text;
+  EnumWindows(FindVisibleBalloon, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+}  // namespace
+
+std::wstring WaitForNotificationBalloon(std::chrono::milliseconds timeout) {
+  std::wstring text;
+  WaitUntil(
+      [&] {
+        text = VisibleBalloonText();
+        return !text.empty();
+      },
+      timeout);
+  return text;
+}
+
 bool FileHolds(const std::wstring& path, const std::string& contents) {
   return WaitUntil([&] { return ReadTextFile(path) == contents; }, 10s);
 }

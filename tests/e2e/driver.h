@@ -179,6 +179,11 @@ bool Photograph(const TolvaneProcess& tolvane, HWND window, const std::wstring& 
 // The program's message box in front ("Tolvane!"): its text, after which it
 // is answered with the button; "<no box>" when none came.
 std::wstring AnswerMessageBox(const TolvaneProcess& tolvane, int button);
+// The text of the notification balloon that the notification area shows
+// beside a tray icon, once one shows; empty when none came.
+std::wstring WaitForNotificationBalloon(
+    std::chrono::milliseconds timeout = std::chrono::seconds(30));
+
 // Waits until the file holds exactly this, or is gone.
 bool FileHolds(const std::wstring& path, const std::string& contents);
 bool FileGone(const std::wstring& path);

@@ -118,6 +118,16 @@ class HeldHotKey {
   bool held_;
 };
 
+// Another program holds the first slot's key, Ctrl+Alt+S, before the start.
+class VoiceSlotsWithAKeyTaken : public VoiceSlots {
+ protected:
+  VoiceSlotsWithAKeyTaken() {
+    slots_ = Section(0, "Reading Voice", kCtrlAlt | 'S', L"135", L"105", L"100", 5) +
+             Section(1, "Second Voice", kCtrlAlt | 'T', L"150", L"105", L"100", 5);
+  }
+  HeldHotKey held_{kCtrlAlt | 'S'};
+};
+
 class VoiceSlotsWithAGap : public VoiceSlots {
  protected:
   VoiceSlotsWithAGap() {
@@ -243,6 +253,7 @@ TEST_F(VoiceSlotsWithAGap, TheEditorHoldsNoKeyAndChecksTheKeyAndClearAllEmptiesT
 
   // Edit mode shows the stored numbers, R(140) = -3, and volume 0 as 100.
   ASSERT_TRUE(PressKeyIn(table_, VK_HOME));
+  const double opened = LogClockMilliseconds();
   HWND editor = OpenEditor(VK_F2, kEditTitle);
   EXPECT_TRUE(Photograph(*tolvane_, editor, L"slot-editor-edit"));
   EXPECT_EQ(SendMessageW(FindControlById(editor, IDC_VOICESLIST), LB_GETCURSEL, 0, 0), 1);
@@ -263,6 +274,13 @@ TEST_F(VoiceSlotsWithAGap, TheEditorHoldsNoKeyAndChecksTheKeyAndClearAllEmptiesT
     EXPECT_EQ(ProbeHotKey(word), HotKeyState::Taken) << word;
   }
   EXPECT_EQ(SlotsFile(), original);
+  // A reading still going keeps its speed and loudness: only the editor's
+  // test sets them.
+  for (const LogEntry& entry : folder_.StandinLog()) {
+    if (entry.milliseconds < opened) continue;
+    EXPECT_NE(entry.method, "put_Rate") << entry.arguments;
+    EXPECT_NE(entry.method, "put_Volume") << entry.arguments;
+  }
 
   // A new slot starts from the selected one's values, here on the engine
   // listed first.
@@ -320,4 +338,12 @@ TEST_F(VoiceSlotsWithAGap, TheEditorHoldsNoKeyAndChecksTheKeyAndClearAllEmptiesT
             L"Please, choose some different one.");
   EXPECT_NE(ReadTextFile(folder_.File(L"cfg.ini")).find("HotKey=" + std::to_string(kCtrlAlt | 'H')),
             std::string::npos);
+}
+
+TEST_F(VoiceSlotsWithAKeyTaken, TheStartTellsWhichSlotKeyDoesNothing) {
+  ASSERT_TRUE(held_.Held());
+  EXPECT_EQ(ProbeHotKey(kCtrlAlt | 'T'), HotKeyState::Taken);
+  EXPECT_EQ(WaitForNotificationBalloon(),
+            L"The hot key Ctrl+Alt+S of voice slot 1 is used by another program, so it does not "
+            L"work now. Please, choose some different one.");
 }

@@ -32,6 +32,10 @@ class Words : public ::testing::Test {
   void SetUp() override {
     WriteTextFile(folder_.File(L"cfg.ini"), std::string(kLaterStart) + kCorrectionsOn);
     WriteTextFile(WordsPath(), words_);
+    Start();
+  }
+
+  void Start() {
     tolvane_ = std::make_unique<TolvaneProcess>(folder_);
     ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
     ASSERT_TRUE(tolvane_->WaitForIdle());
@@ -90,6 +94,33 @@ class SixCorrections : public Words {
 class OneCorrection : public Words {
  protected:
   OneCorrection() : Words(Line("only", "lonely", "No")) {}
+};
+
+// A thousand rows, k0000 read as "entry 0" and so on; no word holds another.
+std::string ThousandRows() {
+  std::string rows;
+  for (int row = 0; row < 1000; ++row) {
+    char word[8];
+    std::snprintf(word, sizeof word, "k%04d", row);
+    rows += Line(word, "entry " + std::to_string(row), "No");
+  }
+  return rows;
+}
+
+// Another program (a sync client at logon) holds words.ini open without
+// sharing while Tolvane starts, and lets it go soon after.
+class HeldAtStart : public Words {
+ protected:
+  HeldAtStart() : Words(ThousandRows()) {}
+  void SetUp() override {
+    WriteTextFile(folder_.File(L"cfg.ini"), std::string(kLaterStart) + kCorrectionsOn);
+    WriteTextFile(WordsPath(), words_);
+    HANDLE held = CreateFileW(WordsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Start();
+    CloseHandle(held);
+  }
 };
 
 }  // namespace
@@ -197,4 +228,19 @@ TEST_F(OneCorrection, TheLastRowTakesTheFileWithItAndALargeDictionaryComesBackAt
   std::printf("[   TIME   ] the window shown with 1 correction: %.0f ms, with 10,000: %.0f ms\n",
               oneRow, manyRows);
   EXPECT_EQ(SendMessageW(table_, LVM_GETCOLUMNWIDTH, 2, 0), 80);
+}
+
+TEST_F(HeldAtStart, ExitKeepsEveryRowAndTheNextStartReadsThem) {
+  HWND application = FindWindowW(L"TApplication", L"Tolvane!");
+  ASSERT_NE(application, nullptr);
+  SendMessageW(application, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(tolvane_->WaitForExit());
+  EXPECT_EQ(ReadTextFile(WordsPath()), words_);
+
+  Start();
+  NotepadProcess notepad(folder_.Path(), L"k0000 to k0999");
+  ASSERT_TRUE(notepad.SelectAll());
+  LogEntry speak;
+  ASSERT_TRUE(PressTheReadingKey(folder_, speak));
+  EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">entry 0 to entry 999") + " 1");
 }

@@ -41,7 +41,8 @@ TEST(WordsFile, LinesReadAsEveryVersionReadThem) {
        {{L"a", L"b", L"No"}, {L"", L"", L""}, {L"c", L"d", L"Yes"}}},
       // Each missing separator takes eight characters in its place.
       {"no separator", "word only and some more\r\n", {{L"", L"", L"me more"}}},
-      {"one separator", "word###***###pronounced as\r\n", {{L"word", L"", L"ed as"}}},
+      // A line typed without its flag keeps its pronunciation.
+      {"no flag", "SQL###***###sequel\r\n", {{L"SQL", L"sequel", L"No"}}},
       {"an empty pronunciation", "um###***######***###No", {{L"um", L"", L"No"}}},
   };
   for (const FileCase& c : cases) {
@@ -49,6 +50,8 @@ TEST(WordsFile, LinesReadAsEveryVersionReadThem) {
   }
   // What the program writes always has two separators and CR LF on each line.
   EXPECT_EQ(EncodeWords(cases[0].rows, kAscii), cases[0].bytes);
+  EXPECT_EQ(EncodeWords(DecodeWords("SQL###***###sequel", kAscii), kAscii),
+            "SQL###***###sequel###***###No\r\n");
   EXPECT_EQ(EncodeWords({}, kAscii), "");
 }
 

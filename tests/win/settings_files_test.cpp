@@ -229,18 +229,60 @@ TEST_F(SettingsFileTest, AVoiceSlotRewriteThatFailsLeavesTheFileWhole) {
   EXPECT_EQ(ReadWholeFile(path), before);
 }
 
-// A header edited by hand is not found: the deletion stops there, and what
-// was done up to that point is in the file.
-TEST_F(SettingsFileTest, AHandEditedSlotHeaderEndsTheDeletionThere) {
+// A header edited by hand is not found: the deletion changes nothing. One
+// behind a tab is a header as the profile functions read it, and the section
+// before it ends there.
+TEST_F(SettingsFileTest, SlotDeletionsKeepEverySectionTheUserHas) {
   const std::wstring path = Path(L"slots.ini");
   const std::string file =
       "[Slot_0]\r\nVoice=A\r\n[Slot_1]\r\nVoice=B\r\n[Slot_2] "
       "old\r\nVoice=C\r\n[Slot_3]\r\nVoice=D\r\n";
-  WriteFile(Path(L"slots.ini"), file);
+  WriteFile(path, file);
   EXPECT_FALSE(DeleteVoiceSlot(path, 2, 4));
   EXPECT_EQ(ReadWholeFile(path), file);
   EXPECT_FALSE(DeleteVoiceSlot(path, 0, 4));
-  EXPECT_EQ(
-      ReadWholeFile(path),
-      "[Slot_0]\r\nVoice=B\r\n\r\r\n[Slot_2] old\r\nVoice=C\r\n\r\r\n[Slot_3]\r\nVoice=D\r\n");
+  EXPECT_EQ(ReadWholeFile(path), file);
+
+  WriteFile(path, "[Slot_0]\r\nVoice=A\r\n[Slot_1]\r\nVoice=B\r\n\t[Slot_2]\r\nVoice=C\r\n");
+  ASSERT_EQ(ReadVoiceSlots(path).size(), 3u);
+  EXPECT_TRUE(DeleteVoiceSlot(path, 1, 3));
+  const std::vector<VoiceSlot> left = ReadVoiceSlots(path);
+  ASSERT_EQ(left.size(), 2u);
+  EXPECT_EQ(left[1].voiceName, L"C");
+
+  // The only slot listed goes, but the one after the gap stays in the file.
+  WriteFile(path, "[Slot_0]\r\nVoice=A\r\n[Slot_2]\r\nVoice=C\r\n");
+  EXPECT_TRUE(DeleteVoiceSlot(path, 0, 1));
+  EXPECT_EQ(ReadWholeFile(path), "[Slot_2]\r\nVoice=C\r\n");
+}
+
+// A copy left behind read-only, as one made from a read-only file was, never
+// stops a later save; a file the user made read-only is not overwritten, and
+// is saved again once the user clears the attribute.
+TEST_F(SettingsFileTest, ACopyLeftBehindNeverStopsASave) {
+  const std::wstring config = Path(L"cfg.ini");
+  const auto writeHotKey = [&](int value) {
+    RewriteIniFile(
+        config, [&](const ProfileFile& copy) { copy.WriteInteger(L"General", L"HotKey", value); });
+  };
+  writeHotKey(1);
+  for (const wchar_t* suffix : {L".saving", L".new"}) {
+    const std::wstring copy = config + suffix;
+    WriteFile(copy, "stale");
+    ASSERT_TRUE(SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_READONLY));
+  }
+  writeHotKey(2);
+  EXPECT_EQ(ProfileFile(config).ReadInteger(L"General", L"HotKey", 0), 2);
+
+  const std::string saved = ReadWholeFile(config);
+  ASSERT_TRUE(SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_ANY_THROW(writeHotKey(3));
+  EXPECT_ANY_THROW(ReplaceWholeFile(config, "other"));
+  EXPECT_EQ(ReadWholeFile(config), saved);
+  ASSERT_TRUE(SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_NORMAL));
+  writeHotKey(4);
+  EXPECT_EQ(ProfileFile(config).ReadInteger(L"General", L"HotKey", 0), 4);
+  for (const wchar_t* suffix : {L".saving", L".new"}) {
+    EXPECT_FALSE(std::filesystem::exists(config + suffix)) << suffix;
+  }
 }
