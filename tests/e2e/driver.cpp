@@ -195,10 +195,17 @@ NotepadProcess::NotepadProcess(const std::wstring& folder, const std::wstring& t
   });
 }
 
+// Closed as a person closes it, so that Windows hands the activation on to
+// the window below. A killed Notepad took the foreground with it, and now and
+// then the program's next window then stayed behind nothing. A text that was
+// changed asks whether to save it: such a Notepad is ended after a while.
 NotepadProcess::~NotepadProcess() {
   if (lifetime_ == ChildLifetime::EndsWithTest) {
-    TerminateProcess(process_.hProcess, 0);
-    WaitForSingleObject(process_.hProcess, 10000);
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.hProcess, 3000) != WAIT_OBJECT_0) {
+      TerminateProcess(process_.hProcess, 0);
+      WaitForSingleObject(process_.hProcess, 10000);
+    }
   }
   CloseHandle(process_.hThread);
   CloseHandle(process_.hProcess);
@@ -447,12 +454,33 @@ void PressButton(HWND messageBox, int button) {
 HWND ShowOptionsPage(const TolvaneProcess& tolvane, int page) {
   if (!PressKey(VK_F11, {VK_CONTROL})) return nullptr;
   HWND main = tolvane.WaitForWindow(kOptionsTitle);
-  if (main == nullptr || !WaitUntil([&] { return GetForegroundWindow() == main; })) return nullptr;
-  HWND pages = FindWindowExW(main, nullptr, L"SysTabControl32", nullptr);
-  for (int turn = 0; turn < page; ++turn) {
-    if (!PressKey(VK_TAB, {VK_CONTROL})) return nullptr;
+  if (main == nullptr) {
+    ADD_FAILURE() << "Ctrl+F11 showed no options window";
+    return nullptr;
   }
-  if (!WaitUntil([&] { return SendMessageW(pages, TCM_GETCURSEL, 0, 0) == page; })) return nullptr;
+  if (!WaitUntil([&] { return GetForegroundWindow() == main; })) {
+    ADD_FAILURE() << "the options window is not in front: " << InputSituation(main);
+    return nullptr;
+  }
+  // One page a press, each waited for: a press that came while the window was
+  // still taking the focus is made once more.
+  HWND pages = FindWindowExW(main, nullptr, L"SysTabControl32", nullptr);
+  const auto current = [&] { return static_cast<int>(SendMessageW(pages, TCM_GETCURSEL, 0, 0)); };
+  for (int shown = current(); shown < page; shown = current()) {
+    bool turned = false;
+    for (int press = 0; press < 2 && !turned; ++press) {
+      if (!PressKey(VK_TAB, {VK_CONTROL})) return nullptr;
+      turned = WaitUntil([&] { return current() != shown; }, 3s);
+    }
+    if (!turned) {
+      ADD_FAILURE() << "Ctrl+Tab does not turn the options window's page: " << InputSituation(main);
+      return nullptr;
+    }
+  }
+  if (current() != page) {
+    ADD_FAILURE() << "the options window shows page " << current() << ", not " << page;
+    return nullptr;
+  }
   return main;
 }
 
