@@ -27,7 +27,8 @@ TfrmMain::TfrmMain(TApplication& application, ProgramFiles files,
   Create();
   dpi_ = WindowDpi(Handle());
   application_.SetMainForm(Handle());
-  programIcon_ = LoadIconOfSize(application_.Instance(), IDI_PROGRAM, kSmallIconSize);
+  programIcon_ =
+      LoadIconOfSize(application_.Instance(), IDI_PROGRAM, ScaleForDpi(kSmallIconSize, dpi_));
   CreateControls();
   CreateHints();
   // A failure in one step of the creation ends only that step's part of it:

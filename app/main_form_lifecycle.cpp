@@ -8,7 +8,6 @@
 #include "app/main_form.h"
 #include "app/res/resource.h"
 #include "app/web_pages.h"
-#include "base/dpi.h"
 #include "base/exception_guard.h"
 #include "base/program_folder.h"
 #include "settings/main_settings.h"
@@ -19,8 +18,6 @@ namespace {
 
 constexpr TrayIconIds kTrayIcons{IDI_PROGRAM, IDI_FRAME1, IDI_FRAME2};
 constexpr wchar_t kAutostartSwitch[] = L"-autostart";
-// The window's client height at 96 DPI: the page control and the button row.
-constexpr int kClientHeight = 270;
 // The lines are separated by a line feed followed by a carriage return.
 constexpr wchar_t kNoSpeechEnginesText[] =
     L"Sorry, but there are no speech engines installed in your system.\n\r"
@@ -73,7 +70,6 @@ void TfrmMain::CreateHints() {
 }
 
 void TfrmMain::FormCreate() {
-  SetClientHeight(ScaleForWindow(Handle(), kClientHeight));
   application_.SetIcon(programIcon_.get());
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon_.get()));
   engines_.DetectRuntimes();

@@ -24,7 +24,7 @@ struct IconDeleter {
 using OwnedIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 // The size of the icons in the notification area and a window's caption, in
-// pixels.
+// pixels at 96 DPI; the icon resources carry a picture for 125, 150 and 200 %.
 inline constexpr int kSmallIconSize = 16;
 
 // An icon resource of the program at the given size in pixels, loaded at that

@@ -16,7 +16,7 @@ set(CMAKE_CROSSCOMPILING_EMULATOR
     ${PROJECT_SOURCE_DIR}/tools/wine-run;${CMAKE_BINARY_DIR}/wine-session)
 
 set(tolvane_system_libraries
-    comctl32 ole32 oleaut32 uuid shell32 shlwapi advapi32 gdi32 user32 sapi wininet version)
+    comctl32 ole32 oleaut32 oleacc uuid shell32 shlwapi advapi32 gdi32 user32 sapi wininet version)
 
 # One static library per layer, linking only the layers before it; the last,
 # tolvane_app, is the whole program but its entry point.

@@ -6,8 +6,9 @@ the two animation frames show the speaker with no wave and with one wave, so
 the tray cycles silence, one wave, two waves while text is read. The two
 editors' icons carry a badge on the program icon: a green one with a plus for
 adding a slot or a correction, an orange one with a pen stroke for changing one. The shapes
-are laid out on a 16x16 grid and sampled at each image size; the program icon
-carries sizes up to 64x64 for the About page and the task switcher. The icons
+are laid out on a 16x16 grid and sampled at each image size; every icon carries
+the small sizes of the usual display scales, and the program icon sizes up to
+64x64 for the About page and the task switcher. The icons
 are committed; run this again only to change the pictures.
 """
 import math
@@ -43,6 +44,10 @@ def inside_wave(x, y, radius):
     angle = math.degrees(math.atan2(dy, dx))
     return abs(distance - radius) <= 0.75 and -55 <= angle <= 55 and dx > 0
 
+
+# The small icon at 100, 125, 150 and 200 % (the tray, a window's caption),
+# each drawn at its own size rather than one stretched by Windows.
+SMALL = (16, 20, 24, 32)
 
 BADGE_CENTRE = 12.3
 BADGE_RADIUS = 3.6
@@ -122,11 +127,11 @@ def ico(waves, sizes, badge=None):
 def main():
     folder = Path(sys.argv[1] if len(sys.argv) > 1 else Path(__file__).parent.parent / "app" / "res")
     pictures = {
-        "program.ico": ((3.5, 6.0), (16, 32, 48, 64), None),
-        "frame1.ico": ((), (16,), None),
-        "frame2.ico": ((3.5,), (16,), None),
-        "editor_add.ico": ((3.5, 6.0), (16, 32), "add"),
-        "editor_edit.ico": ((3.5, 6.0), (16, 32), "edit"),
+        "program.ico": ((3.5, 6.0), SMALL + (48, 64), None),
+        "frame1.ico": ((), SMALL, None),
+        "frame2.ico": ((3.5,), SMALL, None),
+        "editor_add.ico": ((3.5, 6.0), SMALL, "add"),
+        "editor_edit.ico": ((3.5, 6.0), SMALL, "edit"),
     }
     for name, (waves, sizes, badge) in pictures.items():
         (folder / name).write_bytes(ico(waves, sizes, badge))

@@ -110,16 +110,6 @@ void TForm::Hide() { ShowWindow(handle_, SW_HIDE); }
 
 void TForm::Close() { SendMessageW(handle_, WM_CLOSE, 0, 0); }
 
-void TForm::SetClientHeight(int height) {
-  RECT client;
-  GetClientRect(handle_, &client);
-  RECT frame{0, 0, client.right, height};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)));
-  SetWindowPos(handle_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 INT_PTR TForm::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
   // The other windows come back before this one goes, so that Windows hands
   // the activation back to the program rather than to another one. A window

@@ -29,8 +29,6 @@ class TForm {
   void Hide();
   // Asks the window to close, as its close box does.
   void Close();
-  // Resizes the window so that its client area is this many pixels high.
-  void SetClientHeight(int height);
 
   void Attach(HWND handle) { handle_ = handle; }
   INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam);

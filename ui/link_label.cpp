@@ -1,10 +1,13 @@
 #include "ui/link_label.h"
 
+#include <oleacc.h>
+
 #include <memory>
 
 #include "base/exception_guard.h"
-#include "ui/controls.h"
 #include "base/gdi.h"
+#include "ui/accessible_name.h"
+#include "ui/controls.h"
 
 namespace {
 
@@ -41,8 +44,8 @@ void SetHot(HWND window, LinkState& state, bool hot) {
 }
 
 void Click(HWND window) {
-  SendMessageW(GetParent(window), WM_COMMAND,
-               MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED), reinterpret_cast<LPARAM>(window));
+  SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+               reinterpret_cast<LPARAM>(window));
 }
 
 void Paint(HWND window, const LinkState& state) {
@@ -110,6 +113,11 @@ LRESULT LinkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CHAR:
       return 0;
+    // Assistive technology reads the label as a link named by its text.
+    case WM_GETOBJECT:
+      return AnswerGetObject(
+          window, wParam, lParam,
+          {ROLE_SYSTEM_LINK, WindowText(window), L"Click", [window] { Click(window); }});
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }

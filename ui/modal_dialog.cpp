@@ -1,5 +1,6 @@
 #include "ui/modal_dialog.h"
 
+#include "base/dpi.h"
 #include "base/win32_error.h"
 #include "base/window_thunk.h"
 #include "ui/form.h"
@@ -25,7 +26,7 @@ bool TModalDialog::ShowModal(HINSTANCE instance, HWND owner) {
 }
 
 void TModalDialog::ShowIcon(int iconId) {
-  icon_ = LoadIconOfSize(instance_, iconId, kSmallIconSize);
+  icon_ = LoadIconOfSize(instance_, iconId, ScaleForWindow(handle_, kSmallIconSize));
   SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
 }
 

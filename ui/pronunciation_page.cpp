@@ -5,6 +5,7 @@
 #include "base/dpi.h"
 #include "settings/file_replace.h"
 #include "settings/words_store.h"
+#include "ui/accessible_name.h"
 #include "ui/hints.h"
 #include "ui/message_boxes.h"
 #include "ui/ui_resources.h"
@@ -47,6 +48,8 @@ void TPronunciationPage::OnInit() {
   ignoredCharactersBox_.SetText(kIgnoredCharactersDesign);
   correctWordsBox_ = CheckBox(Control(IDC_WORDSCORR_CHECKBOX));
   SetUpReportList(Table(), kColumns);
+  // The check box before the table says what it holds.
+  NameAfterLabel(Table(), Control(IDC_WORDSCORR_CHECKBOX));
 }
 
 bool TPronunciationPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {

@@ -8,6 +8,7 @@
 #include "reading/global_hotkey.h"
 #include "reading/system_key_name.h"
 #include "speech/voice_catalogue.h"
+#include "ui/accessible_name.h"
 #include "ui/hints.h"
 #include "ui/hotkey_edit.h"
 #include "ui/message_boxes.h"
@@ -72,6 +73,7 @@ class TfrmSlot final : public TModalDialog {
 
 void TfrmSlot::OnInit() {
   picker_.Attach(VoicePickerControls::Of(Handle()));
+  NameAfterLabel(GetDlgItem(Handle(), IDC_VOICESLIST), GetDlgItem(Handle(), IDC_SLOT_VOICE_LABEL));
   picker_.SetEntrySetUpHandler([this](int) { StartValues(); });
   hotKey_ = HotKeyEdit(GetDlgItem(Handle(), IDC_SLOT_HOTKEY));
   LetEscapeCancel(hotKey_.Handle());

@@ -8,6 +8,7 @@
 #include "reading/system_key_name.h"
 #include "settings/ini_values.h"
 #include "settings/voice_slot_store.h"
+#include "ui/accessible_name.h"
 #include "ui/list_view.h"
 #include "ui/message_boxes.h"
 #include "ui/ui_resources.h"
@@ -69,7 +70,10 @@ TSlotsPage::TSlotsPage(SlotsPageOwner& owner, std::wstring storePath)
       owner_(owner),
       storePath_(std::move(storePath)) {}
 
-void TSlotsPage::OnInit() { SetUpReportList(Table(), kColumns); }
+void TSlotsPage::OnInit() {
+  SetUpReportList(Table(), kColumns);
+  NameAfterLabel(Table(), Control(IDC_SLOTS_LABEL));
+}
 
 bool TSlotsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
   return HandleTableMessage(message, wParam, lParam);

@@ -7,6 +7,7 @@
 
 #include "settings/voice_slot.h"
 #include "speech/voice_catalogue.h"
+#include "ui/accessible_name.h"
 #include "ui/ui_resources.h"
 
 namespace {
@@ -31,6 +32,7 @@ TSpeechPage::TSpeechPage(Engines& engines, SpeechPageOwner& owner)
 
 void TSpeechPage::OnInit() {
   picker_.Attach(VoicePickerControls::Of(Handle()));
+  NameAfterLabel(Control(IDC_VOICESLIST), Control(IDC_SPEECH_LABEL));
   testTextBox_ = EditBox(Control(IDC_TEST_TEXT));
   testTextBox_.SetText(kTestSentence);
 }

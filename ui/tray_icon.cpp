@@ -1,5 +1,7 @@
 #include "ui/tray_icon.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -10,6 +12,8 @@ namespace {
 constexpr UINT kTrayIconId = 1;
 constexpr int kAddRetries = 5;
 constexpr UINT kAddRetryMilliseconds = 1000;
+// Under version 4 the notification area shows the hint only when asked to.
+constexpr UINT kHintFlags = NIF_TIP | NIF_SHOWTIP;
 
 // Into a fixed field of the icon's data, cut to fit with its terminating zero.
 template <size_t kSize>
@@ -66,9 +70,13 @@ void TTrayIcon::Add() {
   SetTimer(window_, addRetryTimer_, kAddRetryMilliseconds, nullptr);
 }
 
+// Version 4 is asked for after every add: Explorer forgets it with the icon.
 void TTrayIcon::TryAdd() {
-  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | kHintFlags);
   added_ = notify_(NIM_ADD, &data) != FALSE;
+  if (!added_) return;
+  data.uVersion = NOTIFYICON_VERSION_4;
+  version4_ = notify_(NIM_SETVERSION, &data) != FALSE;
 }
 
 void TTrayIcon::RetryAdd() {
@@ -92,7 +100,7 @@ bool TTrayIcon::HandleTimer(UINT_PTR timer) {
 // An icon not yet added takes its picture and hint when it is.
 void TTrayIcon::Modify() {
   if (!added_) return;
-  NOTIFYICONDATAW data = Data(NIF_ICON | NIF_TIP);
+  NOTIFYICONDATAW data = Data(NIF_ICON | kHintFlags);
   notify_(NIM_MODIFY, &data);
 }
 
@@ -113,6 +121,15 @@ void TTrayIcon::ShowBalloon(const std::wstring& text) {
   CopyTruncated(kProgramTitle, data.szInfoTitle);
   CopyTruncated(text, data.szInfo);
   notify_(NIM_MODIFY, &data);
+}
+
+TrayIconEvent TTrayIcon::Event(WPARAM wParam, LPARAM lParam) const {
+  // Before version 4 lParam is the message alone, so its low word is it in both.
+  const UINT message = LOWORD(lParam);
+  if (version4_) return {message, {GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)}};
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  return {message == WM_RBUTTONUP ? static_cast<UINT>(WM_CONTEXTMENU) : message, cursor};
 }
 
 // Explorer has forgotten the icon, or is ready at last to take it.

@@ -1,6 +1,6 @@
 #pragma once
 // The program's icon in the notification area. Its notifications arrive at the
-// window given at construction as the callback message.
+// window given at construction as the callback message; Event reads them.
 
 #include <windows.h>
 
@@ -11,6 +11,13 @@
 
 // Hands the icon to the notification area: Shell_NotifyIconW.
 using ShellNotify = std::function<BOOL(DWORD message, NOTIFYICONDATAW* data)>;
+
+// One notification of the icon: what happened (a mouse message, NIN_SELECT,
+// NIN_KEYSELECT or WM_CONTEXTMENU) and the screen point a menu opens at.
+struct TrayIconEvent {
+  UINT message;
+  POINT anchor;
+};
 
 class TTrayIcon {
  public:
@@ -46,6 +53,13 @@ class TTrayIcon {
   // Answers whether the timer is the icon's.
   bool HandleTimer(UINT_PTR timer);
 
+  // The callback message's parameters read as one event. A notification area
+  // that took the icon's version 4 also reports the keyboard (Win+B, then
+  // Enter, Space, Shift+F10 or the menu key) and sends WM_CONTEXTMENU at the
+  // icon for the menu; an older one sends only the mouse's messages, and its
+  // right button going up is reported here as WM_CONTEXTMENU at the cursor.
+  TrayIconEvent Event(WPARAM wParam, LPARAM lParam) const;
+
  private:
   NOTIFYICONDATAW Data(UINT flags) const;
   void Add();
@@ -60,6 +74,8 @@ class TTrayIcon {
   ShellNotify notify_;
   // In the notification area.
   bool added_ = false;
+  // The notification area speaks version 4 to this icon.
+  bool version4_ = false;
   int addRetriesLeft_ = 0;
   HICON icon_ = nullptr;
   std::wstring hint_;

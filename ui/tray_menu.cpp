@@ -310,7 +310,7 @@ void TTrayMenu::ForgetItemSizes() {
   }
 }
 
-void TTrayMenu::Popup() {
+void TTrayMenu::Popup(POINT at) {
   ForgetItemSizes();
   // A menu whose owner is not in the foreground stays open when the user
   // clicks elsewhere.
@@ -318,10 +318,8 @@ void TTrayMenu::Popup() {
   // The messages queued so far, among them the activation that bringing the
   // owner forward caused, run before the menu's own loop takes over.
   processMessages_();
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  TrackPopupMenuEx(menu_, TrayMenuPopupFlags(GetSystemMetrics(SM_MENUDROPALIGNMENT)), cursor.x,
-                   cursor.y, owner_, nullptr);
+  TrackPopupMenuEx(menu_, TrayMenuPopupFlags(GetSystemMetrics(SM_MENUDROPALIGNMENT)), at.x, at.y,
+                   owner_, nullptr);
   // Without a message after it, the next popup of a notification-area menu
   // can close again at once.
   PostMessageW(owner_, WM_NULL, 0, 0);

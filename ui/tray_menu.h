@@ -43,8 +43,9 @@ class TTrayMenu {
   // The pause item reads kPauseCaption or kResumeCaption.
   void SetCaption(UINT command, const std::wstring& caption);
 
-  // The right mouse button on the tray icon: the menu at the cursor.
-  void Popup();
+  // The menu opened at a point of the screen: the cursor for the mouse, the
+  // icon for the keyboard.
+  void Popup(POINT at);
   // The command a double click on the tray icon runs.
   UINT DefaultCommand() const;
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/dpi.h"
 #include "reading/reading_rules.h"
 #include "ui/ui_resources.h"
 
@@ -50,9 +51,11 @@ TTrayPresenter::TTrayPresenter(HWND window, HINSTANCE instance, const TrayIconId
     : window_(window),
       owner_(owner),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
-      idleIcon_(LoadIconOfSize(instance, icons.idle, kSmallIconSize)),
-      firstWaveIcon_(LoadIconOfSize(instance, icons.firstWave, kSmallIconSize)),
-      secondWaveIcon_(LoadIconOfSize(instance, icons.secondWave, kSmallIconSize)),
+      idleIcon_(LoadIconOfSize(instance, icons.idle, ScaleForWindow(window, kSmallIconSize))),
+      firstWaveIcon_(
+          LoadIconOfSize(instance, icons.firstWave, ScaleForWindow(window, kSmallIconSize))),
+      secondWaveIcon_(
+          LoadIconOfSize(instance, icons.secondWave, ScaleForWindow(window, kSmallIconSize))),
       icon_(window, TRAY_ICON_MESSAGE, kIconAddRetryTimer),
       menu_(
           window, idleIcon_.get(),
@@ -75,7 +78,7 @@ bool TTrayPresenter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, I
   }
   switch (message) {
     case TRAY_ICON_MESSAGE:
-      HandleIconMessage(lParam);
+      HandleIconEvent(icon_.Event(wParam, lParam));
       return true;
     case WM_COMMAND:
       return HandleCommand(LOWORD(wParam));
@@ -92,10 +95,26 @@ bool TTrayPresenter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, I
   }
 }
 
-void TTrayPresenter::HandleIconMessage(LPARAM mouseMessage) {
-  if (mouseMessage == WM_RBUTTONUP) menu_.Popup();
-  // A double click runs the menu's default item, "Options...".
-  if (mouseMessage == WM_LBUTTONDBLCLK) HandleCommand(menu_.DefaultCommand());
+// The icon answers the keyboard as the system's own do: Enter or Space on it
+// opens the options window, and Shift+F10 or the menu key its menu. With the
+// mouse a double click opens the window; the single click's NIN_SELECT does
+// nothing, as a single click always has.
+void TTrayPresenter::HandleIconEvent(const TrayIconEvent& event) {
+  const bool clickSelect = event.message == NIN_SELECT && lastIconMessage_ == WM_LBUTTONUP;
+  lastIconMessage_ = event.message;
+  switch (event.message) {
+    case WM_CONTEXTMENU:
+      menu_.Popup(event.anchor);
+      break;
+    case NIN_SELECT:
+    case NIN_KEYSELECT:
+    case WM_LBUTTONDBLCLK:
+      // The menu's default item, "Options...".
+      if (!clickSelect) HandleCommand(menu_.DefaultCommand());
+      break;
+    default:
+      break;
+  }
 }
 
 bool TTrayPresenter::HandleCommand(UINT id) {

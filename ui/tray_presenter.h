@@ -83,7 +83,7 @@ class TTrayPresenter final : public ReadingFeedback {
   void ShowNotice(const std::wstring& text) override { icon_.ShowBalloon(text); }
 
  private:
-  void HandleIconMessage(LPARAM mouseMessage);
+  void HandleIconEvent(const TrayIconEvent& event);
   bool HandleCommand(UINT command);
   bool HandleOwnerDraw(UINT message, LPARAM lParam);
   void Show(TrayPicture picture);
@@ -101,4 +101,6 @@ class TTrayPresenter final : public ReadingFeedback {
   TrayPicture picture_ = TrayPicture::Idle;
   bool animationRunning_ = false;
   int animationFrame_ = 0;
+  // The icon's last notification: a click's NIN_SELECT follows its button going up.
+  UINT lastIconMessage_ = 0;
 };

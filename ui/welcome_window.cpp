@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cwchar>
 #include <iterator>
@@ -99,11 +100,14 @@ void TfrmWelcome::AddControl(int id, const wchar_t* windowClass, DWORD style, co
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
 }
 
+// A greeting higher than the layout's box pushes the link and the window's
+// foot down by as much.
 void TfrmWelcome::Layout(UINT dpi) {
   dpi_ = dpi;
   SetFonts();
-  PlaceControls();
-  SetWindowPos(Handle(), nullptr, 0, 0, Scale(kClientSize.cx), Scale(kClientSize.cy),
+  const int growth = GreetingGrowth();
+  PlaceControls(growth);
+  SetWindowPos(Handle(), nullptr, 0, 0, Scale(kClientSize.cx), Scale(kClientSize.cy) + growth,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -124,18 +128,32 @@ void TfrmWelcome::SetFonts() {
   linkFont_ = std::move(linkFont);
 }
 
+// The greeting wrapped to its box's width as the static control wraps it: a
+// font a little wider than the one the layout was made for (another system's,
+// or Wine's without its fonts) takes a line more, which must not be cut off.
+int TfrmWelcome::GreetingGrowth() const {
+  WindowDc dc(Handle());
+  SavedDcState saved(dc.Get());
+  SelectObject(dc.Get(), textFont_.get());
+  RECT text{0, 0, Scale(kGreetingPlace.right - kGreetingPlace.left), 0};
+  DrawTextW(dc.Get(), kGreeting, -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  return std::max(
+      0, static_cast<int>(text.bottom) - Scale(kGreetingPlace.bottom - kGreetingPlace.top));
+}
+
 // The title and the link are as large as their texts, so that a press beside
 // them still drags the window.
-void TfrmWelcome::PlaceControls() const {
+void TfrmWelcome::PlaceControls(int greetingGrowth) const {
   const SIZE title = TextSize(Handle(), titleFont_.get(), kTitle);
   Place(IDC_WELCOME_TITLE, {Scale(kTitlePlace.x), Scale(kTitlePlace.y), title.cx, title.cy});
   Place(IDC_WELCOME_GREETING, {Scale(kGreetingPlace.left), Scale(kGreetingPlace.top),
                                Scale(kGreetingPlace.right - kGreetingPlace.left),
-                               Scale(kGreetingPlace.bottom - kGreetingPlace.top)});
+                               Scale(kGreetingPlace.bottom - kGreetingPlace.top) + greetingGrowth});
   const SIZE link = TextSize(Handle(), linkFont_.get(), kContinue);
   const int margin = Scale(kLinkMargin);
-  Place(IDC_WELCOME_CONTINUE, {Scale(kContinuePlace.x) - margin, Scale(kContinuePlace.y) - margin,
-                               link.cx + 2 * margin, link.cy + 2 * margin});
+  Place(IDC_WELCOME_CONTINUE,
+        {Scale(kContinuePlace.x) - margin, Scale(kContinuePlace.y) + greetingGrowth - margin,
+         link.cx + 2 * margin, link.cy + 2 * margin});
 }
 
 int TfrmWelcome::Scale(int pixelsAt96Dpi) const { return ScaleForDpi(pixelsAt96Dpi, dpi_); }

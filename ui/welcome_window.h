@@ -42,7 +42,9 @@ class TfrmWelcome : public TForm {
   // Fonts, places and the window's size for a DPI.
   void Layout(UINT dpi);
   void SetFonts();
-  void PlaceControls() const;
+  // How many pixels the greeting needs below the layout's box.
+  int GreetingGrowth() const;
+  void PlaceControls(int greetingGrowth) const;
   void Place(int id, const ControlPlace& place) const;
   // A length of the layout, written for 96 DPI, at the window's DPI.
   int Scale(int pixelsAt96Dpi) const;

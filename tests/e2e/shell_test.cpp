@@ -135,8 +135,11 @@ TEST_F(Shutdown, ClosingWithTheTrayOptionHidesTheWindowAndNoticesOnlyOnce) {
 TEST_F(Tray, OpensOnTheRightButtonAndItsLastItemExitsTheProgram) {
   ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
 
-  // What the notification area sends when the icon is clicked with the right button.
-  PostMessageW(main_, TRAY_ICON_MESSAGE, 0, WM_RBUTTONUP);
+  // What the notification area sends, once it speaks version 4 to the icon,
+  // when the icon is clicked with the right button: the button, then the
+  // request for the menu at the icon (id 1).
+  PostMessageW(main_, TRAY_ICON_MESSAGE, MAKEWPARAM(300, 300), MAKELPARAM(WM_RBUTTONUP, 1));
+  PostMessageW(main_, TRAY_ICON_MESSAGE, MAKEWPARAM(300, 300), MAKELPARAM(WM_CONTEXTMENU, 1));
   ASSERT_TRUE(WaitUntil([&] { return tolvane_.OpenMenuWindow() != nullptr; }));
   EXPECT_TRUE(SaveScreenshot(L"tray-menu"));
   ASSERT_TRUE(PressKey(VK_UP));
@@ -155,7 +158,7 @@ TEST_F(Tray, ADoubleClickOnTheIconShowsTheOptionsWindowOnItsFirstPage) {
   PostMessageW(main_, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
 
-  PostMessageW(main_, TRAY_ICON_MESSAGE, 0, WM_LBUTTONDBLCLK);
+  PostMessageW(main_, TRAY_ICON_MESSAGE, MAKEWPARAM(300, 300), MAKELPARAM(WM_LBUTTONDBLCLK, 1));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }));
   EXPECT_EQ(SendMessageW(pages, TCM_GETCURSEL, 0, 0), 0);
 }

@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #include "app/application.h"
-#include "base/dpi.h"
 #include "base/exception_guard.h"
 #include "base/program_folder.h"
 #include "base/window_thunk.h"
@@ -117,9 +116,14 @@ TEST_F(MainFormTest, AFirstStartFindsBothFamiliesHoldsTheDefaultKeysAndTurnsAuto
   EXPECT_TRUE(general.MinimizeToTrayBox().Checked());
   EXPECT_EQ(frmMain.PronunciationPage().Current().ignoredCharacters, L"*\\/\"`_~:'");
 
-  RECT client;
+  // The button row ends the window with the template's margin of five dialog
+  // units below it, in whatever font and at whatever DPI the window has.
+  RECT client, ok, margin{0, 0, 0, 5};
   GetClientRect(frmMain.Handle(), &client);
-  EXPECT_EQ(client.bottom, MulDiv(270, static_cast<int>(WindowDpi(frmMain.Handle())), 96));
+  GetWindowRect(GetDlgItem(frmMain.Handle(), IDOK), &ok);
+  MapWindowPoints(nullptr, frmMain.Handle(), reinterpret_cast<POINT*>(&ok), 2);
+  MapDialogRect(frmMain.Handle(), &margin);
+  EXPECT_EQ(client.bottom - ok.bottom, margin.bottom);
 }
 
 // Both starts are first starts, which would otherwise show the window.

@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
+#include <wrl/client.h>
 
+#include <algorithm>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -80,6 +83,123 @@ TEST_F(OptionsWindowTest, TrayCommandsOpenTheirPagesAndTheOptionsCommandTheFirst
   EXPECT_EQ(frmMain.Pages().ActivePage(), kAboutPage);
   SendMessageW(frmMain.Handle(), WM_HOTKEY, frmMain.OptionsHotKey().Identifier(), 0);
   EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
+}
+
+namespace {
+
+// Watches the main window for the menu loop's first idle moment, notes
+// where the menu window opened and closes it.
+LRESULT CALLBACK NoteOpenedMenu(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR placed) {
+  if (message == WM_ENTERIDLE && wParam == MSGF_MENU) {
+    GetWindowRect(reinterpret_cast<HWND>(lParam), reinterpret_cast<RECT*>(placed));
+    EndMenu();
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+// What the notification area sends once it has taken the icon's version 4:
+// the event and the icon's id, with the icon's place on the screen.
+TEST_F(OptionsWindowTest, TheTrayIconOpensTheWindowByEnterOrSpaceAndItsMenuAtTheIconByTheMenuKey) {
+  MainFormProbe& frmMain = CreateMainForm();
+  const POINT icon{220, 180};
+  auto notify = [&](UINT event) {
+    SendMessageW(frmMain.Handle(), TRAY_ICON_MESSAGE, MAKEWPARAM(icon.x, icon.y),
+                 MAKELPARAM(event, 1));
+  };
+  // A single click stays without effect.
+  notify(WM_LBUTTONDOWN);
+  notify(WM_LBUTTONUP);
+  notify(NIN_SELECT);
+  EXPECT_FALSE(frmMain.Visible());
+  for (UINT select : {NIN_KEYSELECT, NIN_SELECT}) {
+    frmMain.Pages().SetActivePage(kAboutPage);
+    ShowWindow(frmMain.Handle(), SW_HIDE);
+    notify(select);
+    EXPECT_TRUE(frmMain.Visible()) << select;
+    EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
+  }
+
+  // The right button going up comes before the menu request: only one menu.
+  SetCursorPos(600, 500);
+  RECT placed{};
+  SetWindowSubclass(frmMain.Handle(), NoteOpenedMenu, 1, reinterpret_cast<DWORD_PTR>(&placed));
+  notify(WM_RBUTTONUP);
+  EXPECT_EQ(placed.right, 0);
+  notify(WM_CONTEXTMENU);
+  RemoveWindowSubclass(frmMain.Handle(), NoteOpenedMenu, 1);
+  ASSERT_EQ(GetSystemMetrics(SM_MENUDROPALIGNMENT), 0);
+  EXPECT_EQ(placed.left, icon.x);
+  EXPECT_EQ(placed.top, icon.y);
+}
+
+namespace {
+
+// What a screen reader hears of a window: its role and its name.
+struct Heard {
+  LONG role = 0;
+  std::wstring name;
+  bool operator==(const Heard&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Heard& heard) {
+  return out << heard.role << " \"" << std::string(heard.name.begin(), heard.name.end()) << '"';
+}
+
+Heard HeardOf(HWND window, LONG child = CHILDID_SELF) {
+  Microsoft::WRL::ComPtr<IAccessible> accessible;
+  if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+                                        reinterpret_cast<void**>(accessible.GetAddressOf())))) {
+    return {};
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = child;
+  Heard heard;
+  VARIANT role{};
+  if (SUCCEEDED(accessible->get_accRole(self, &role)) && role.vt == VT_I4) heard.role = role.lVal;
+  BSTR name = nullptr;
+  if (accessible->get_accName(self, &name) == S_OK && name != nullptr) {
+    heard.name = name;
+    SysFreeString(name);
+  }
+  return heard;
+}
+
+BOOL CALLBACK AddLinkLabel(HWND window, LPARAM links) {
+  wchar_t className[64]{};
+  GetClassNameW(window, className, 64);
+  if (std::wstring(className) == kLinkLabelClass)
+    reinterpret_cast<std::vector<HWND>*>(links)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+TEST_F(OptionsWindowTest, AssistiveTechnologyHearsEachClickableTextAsALinkAndEachListByItsLabel) {
+  MainFormProbe& frmMain = CreateMainForm();
+  std::vector<HWND> links;
+  EnumChildWindows(frmMain.Handle(), AddLinkLabel, reinterpret_cast<LPARAM>(&links));
+  std::vector<Heard> heard;
+  for (HWND link : links) heard.push_back(HeardOf(link));
+  const std::wstring homePage =
+      WindowText(GetDlgItem(frmMain.AboutPage().Handle(), IDC_HOMEPAGE_LINK));
+  ASSERT_FALSE(homePage.empty());
+  for (const Heard& expected :
+       {Heard{ROLE_SYSTEM_LINK, L"Get more quality voices right now!"},
+        Heard{ROLE_SYSTEM_LINK, homePage}, Heard{ROLE_SYSTEM_LINK, L"Program information"},
+        Heard{ROLE_SYSTEM_LINK, L"Technical support"}}) {
+    EXPECT_NE(std::find(heard.begin(), heard.end(), expected), heard.end()) << expected;
+  }
+  EXPECT_EQ(heard.size(), 4u);
+
+  EXPECT_EQ(HeardOf(frmMain.SpeechPage().Picker().List().Handle()).name,
+            L"Please, configure default voice:");
+  EXPECT_EQ(HeardOf(frmMain.SlotsPage().Table()).name,
+            L"Here you can assign hot keys to the custom voices");
+  EXPECT_EQ(HeardOf(frmMain.PronunciationPage().Table()).name, L"Pronunciation corrections:");
 }
 
 TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuard) {

@@ -21,8 +21,13 @@ struct NotificationArea {
   int refusals = 0;
   int adds = 0;
   bool holdsIcon = false;
+  UINT version = 0;
+  // Every add and change of the hint also asked to show it.
+  bool hintShown = true;
 
-  BOOL Notify(DWORD message) {
+  BOOL Notify(DWORD message, const NOTIFYICONDATAW& data) {
+    if (message == NIM_SETVERSION) version = data.uVersion;
+    if ((data.uFlags & NIF_TIP) != 0 && (data.uFlags & NIF_SHOWTIP) == 0) hintShown = false;
     if (message == NIM_ADD) {
       ++adds;
       if (refusals > 0) {
@@ -60,8 +65,9 @@ class TrayIconTest : public ::testing::Test {
   HWND window_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
   NotificationArea area_;
-  TTrayIcon icon_{window_, kCallbackMessage, kRetryTimer,
-                  [this](DWORD message, NOTIFYICONDATAW*) { return area_.Notify(message); }};
+  TTrayIcon icon_{
+      window_, kCallbackMessage, kRetryTimer,
+      [this](DWORD message, NOTIFYICONDATAW* data) { return area_.Notify(message, *data); }};
 };
 
 }  // namespace
@@ -73,6 +79,10 @@ TEST_F(TrayIconTest, ARefusedIconIsAddedOnALaterTry) {
   ASSERT_TRUE(PumpIconUntil([this] { return area_.holdsIcon; }));
   EXPECT_EQ(area_.adds, 3);
   EXPECT_FALSE(RetryTimerRan());
+  // It speaks version 4, which reports the keyboard, and keeps its hint.
+  EXPECT_EQ(area_.version, static_cast<UINT>(NOTIFYICON_VERSION_4));
+  icon_.SetHint(L"Tolvane!");
+  EXPECT_TRUE(area_.hintShown);
 }
 
 // After a few tries the icon waits for the taskbar to announce itself.

@@ -328,7 +328,7 @@ TEST_F(TrayMenuTest, PopupSendsTheChosenCommandToTheOwner) {
     PostMessageW(owner_.Handle(), WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(owner_.Handle(), WM_KEYDOWN, VK_RETURN, 0);
   });
-  menu_.Popup();
+  menu_.Popup({300, 200});
   ASSERT_TRUE(PumpUntil([&] { return !owner_.commands.empty() && owner_.emptyMessages > 0; }));
   EXPECT_EQ(owner_.commands, std::vector<UINT>{IDM_TRAY_OPTIONS});
 }
@@ -342,34 +342,33 @@ TEST_F(TrayMenuTest, PopupHandsTheWaitingMessagesToTheProgramsPumpBeforeTheMenuL
   });
   // Waiting like the activation that bringing the owner forward causes.
   PostMessageW(owner_.Handle(), WM_APP, 0, 0);
-  menu_.Popup();
+  menu_.Popup({300, 200});
   ASSERT_TRUE(PumpUntil([&] { return owner_.emptyMessages > 0; }));
   EXPECT_EQ(pumpRunsWhenOpen, 1);
   EXPECT_EQ(owner_.events, (std::vector<UINT>{WM_APP, WM_ENTERMENULOOP}));
 }
 
-TEST_F(TrayMenuTest, PopupOpensLeftOfTheCursorWhereDropDownMenusOpenRightAligned) {
+TEST_F(TrayMenuTest, PopupOpensLeftOfItsPointWhereDropDownMenusOpenRightAligned) {
   owner_.SetMenu(&menu_);
   const BOOL before = GetSystemMetrics(SM_MENUDROPALIGNMENT);
-  const POINT cursor{400, 300};
+  const POINT at{400, 300};
   for (BOOL rightAligned : {FALSE, TRUE}) {
     SCOPED_TRACE(rightAligned);
     SystemParametersInfoW(SPI_SETMENUDROPALIGNMENT, static_cast<UINT>(rightAligned), nullptr, 0);
     ASSERT_EQ(GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0, rightAligned != FALSE);
-    SetCursorPos(cursor.x, cursor.y);
     RECT placed{};
     owner_.OnMenuIdle([&](HWND menuWindow) {
       GetWindowRect(menuWindow, &placed);
       EndMenu();
     });
-    menu_.Popup();
+    menu_.Popup(at);
     ASSERT_TRUE(PumpUntil([&] { return owner_.emptyMessages > 0; }));
     owner_.emptyMessages = 0;
     ASSERT_LT(placed.left, placed.right);
     if (rightAligned) {
-      EXPECT_EQ(placed.right, cursor.x);
+      EXPECT_EQ(placed.right, at.x);
     } else {
-      EXPECT_EQ(placed.left, cursor.x);
+      EXPECT_EQ(placed.left, at.x);
     }
   }
   SystemParametersInfoW(SPI_SETMENUDROPALIGNMENT, static_cast<UINT>(before), nullptr, 0);

@@ -6,7 +6,9 @@
 
 #include <string>
 
+#include "ui/controls.h"
 #include "ui/link_label.h"
+#include "ui/ui_resources.h"
 #include "ui/welcome_window.h"
 
 namespace {
@@ -65,6 +67,40 @@ TEST_F(WelcomeWindowDrag, StaysWhereTheMousePutsItFartherFromTheEdges) {
   placed = Dragged(work_.right - 328 - 25, work_.bottom - 187 + 21);
   EXPECT_EQ(placed.right, work_.right - 25);
   EXPECT_EQ(placed.bottom, work_.bottom + 21);
+}
+
+RECT PlaceIn(HWND window, HWND parent) {
+  RECT place{};
+  GetWindowRect(window, &place);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+// Whatever the font, no line of the greeting is cut off, and "Continue"
+// stays below it inside the window.
+TEST(WelcomeWindowLayout, TheGreetingShowsEveryLineAboveTheLink) {
+  RegisterLinkLabelClass(GetModuleHandleW(nullptr));
+  SilentOwner owner;
+  TfrmWelcome welcome(GetModuleHandleW(nullptr), nullptr, nullptr, owner);
+  HWND greeting = GetDlgItem(welcome.Handle(), IDC_WELCOME_GREETING);
+  const RECT box = PlaceIn(greeting, welcome.Handle());
+  HDC dc = GetDC(greeting);
+  SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(greeting, WM_GETFONT, 0, 0)));
+  const std::wstring text = WindowText(greeting);
+  RECT needed{0, 0, box.right - box.left, 0};
+  DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  ReleaseDC(greeting, dc);
+  EXPECT_LE(needed.bottom, box.bottom - box.top);
+  // The layout's box, at 96 DPI, for the font it was made for.
+  EXPECT_GE(box.bottom - box.top, 97);
+
+  HWND link = GetDlgItem(welcome.Handle(), IDC_WELCOME_CONTINUE);
+  ASSERT_NE(link, nullptr);
+  const RECT linkPlace = PlaceIn(link, welcome.Handle());
+  RECT client{};
+  GetClientRect(welcome.Handle(), &client);
+  EXPECT_GE(linkPlace.top, box.bottom);
+  EXPECT_LE(linkPlace.bottom, client.bottom);
 }
 
 }  // namespace
