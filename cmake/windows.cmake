@@ -92,16 +92,18 @@ set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest
 # the single-instance title, and drives it through the keyboard.
 set(e2e_suites Startup Shutdown Tray OptionsWindow Reading ReadingWithSapi4
     ReadingWithAFailingVoice Ending VoiceSlots VoiceSlotsWithAGap SixCorrections OneCorrection
-    Welcome WelcomeWithASapi4Engine Help AdditionalVoices Release Idle)
+    Welcome WelcomeWithASapi4Engine Help AdditionalVoices Release Idle HeldAtStart
+    VoiceSlotsWithAKeyTaken)
 # The autostart value under the user's Run key: a first start and every save
 # of the settings write it.
 set(autostart_value_users ${main_form_suites} Autostart Startup Shutdown Tray OptionsWindow
-    Ending VoiceSlotsWithAGap Welcome WelcomeWithASapi4Engine Release)
+    Ending VoiceSlotsWithAGap VoiceSlotsWithAKeyTaken Welcome WelcomeWithASapi4Engine Release
+    HeldAtStart)
 # Ctrl+BkSp, Ctrl+F11 and Ctrl+F12: registered, or pressed where no one may hold them.
 set(fixed_hot_keys_users ${main_form_suites} ${e2e_suites} HotKeyEditTest)
 set(clipboard_users ClipboardSnapshotTest SelectedTextTest HeldModifiersTest HotKeyEditTest
     ReadingControlTest MainWindowReadingTest Reading ReadingWithSapi4 ReadingWithAFailingVoice Ending
-    VoiceSlots SixCorrections Release)
+    VoiceSlots SixCorrections Release HeldAtStart)
 # Key presses made with SendInput go to whichever window has the focus: a main
 # window shown or a message box opened by another test takes them, and an open
 # popup menu takes every key until it closes.
@@ -144,6 +146,18 @@ function(tolvane_wine_tests target timeout)
   gtest_add_tests(TARGET ${target} TEST_LIST cases)
   set_tests_properties(${cases} PROPERTIES FIXTURES_REQUIRED ${fixture} TIMEOUT ${timeout})
   tolvane_lock_shared_resources(${fixture} "${cases}")
+  set(${target}_cases ${cases} PARENT_SCOPE)
+endfunction()
+
+# Every case of <cases> must belong to a suite of <suites>: a suite left out of
+# the lists above would run beside a test that holds what it needs too.
+function(tolvane_require_listed_suites cases suites)
+  list(JOIN suites "|" pattern)
+  foreach(case IN LISTS cases)
+    if(NOT case MATCHES "(^|/)(${pattern})\\.")
+      message(FATAL_ERROR "${case}: add its suite to e2e_suites in cmake/windows.cmake")
+    endif()
+  endforeach()
 endfunction()
 
 add_subdirectory(tests/support)
