@@ -35,9 +35,9 @@ HWND CreateTopLevel(const wchar_t* title) {
                          nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
-HWND CreateEdit(HWND parent, const std::wstring& text, DWORD style = 0) {
-  HWND edit = CreateWindowExW(0, L"EDIT", nullptr, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | style,
-                              0, 0, 280, 20, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+HWND CreateEdit(HWND parent, const std::wstring& text) {
+  HWND edit = CreateWindowExW(0, L"EDIT", nullptr, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0,
+                              280, 20, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
   SetWindowTextW(edit, text.c_str());
   return edit;
@@ -79,21 +79,19 @@ LRESULT CALLBACK CountMenuActivations(int code, WPARAM wParam, LPARAM lParam) {
 // whether it then keeps the clipboard open, and how long. Unless it tells its
 // text, it answers WM_GETTEXT with nothing, as some controls do, and only the
 // copy keystroke can take its selection; it may also be busy when first
-// asked, or be a password field.
+// asked.
 struct CopyBehaviour {
   std::chrono::milliseconds delay{0};
   std::optional<std::chrono::milliseconds> holdAfter;
   bool tellsItsText = false;
   bool busyWhenAsked = false;
-  bool password = false;
 };
 
 CopyBehaviour CopiesLate(std::chrono::milliseconds delay) { return {delay, std::nullopt}; }
 CopyBehaviour KeepsTheClipboardAfterCopying(std::chrono::milliseconds hold) { return {0ms, hold}; }
-// Copying at once; tells its text; busy when asked; a password field.
-const CopyBehaviour kTellsItsText{0ms, std::nullopt, true, false, false};
-const CopyBehaviour kBusyWhenAsked{0ms, std::nullopt, true, true, false};
-const CopyBehaviour kPasswordField{0ms, std::nullopt, true, false, true};
+// Copying at once; tells its text, or is busy when asked.
+const CopyBehaviour kTellsItsText{0ms, std::nullopt, true, false};
+const CopyBehaviour kBusyWhenAsked{0ms, std::nullopt, true, true};
 
 constexpr UINT_PTR kCopyTimer = 0x7A01;
 constexpr UINT_PTR kLetGoTimer = 0x7A02;
@@ -141,8 +139,6 @@ class Editor {
     askedByTheTest_ = false;
     return text;
   }
-  // How often it was asked for its selection or its text.
-  int Questions() const { return questions_; }
   // Ends the business of a busy editor.
   void Free() { SetEvent(free_); }
   // Ends a hold of the clipboard that lasts until released.
@@ -151,7 +147,7 @@ class Editor {
  private:
   void Run(const std::wstring& text, int selectionStart, int selectionEnd) {
     HWND window = CreateTopLevel(L"editor");
-    HWND edit = CreateEdit(window, text, behaviour_.password ? ES_PASSWORD : 0);
+    HWND edit = CreateEdit(window, text);
     SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     editProcedure_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProcedure)));
@@ -195,7 +191,6 @@ class Editor {
     if (message == EM_GETPASSWORDCHAR && editor->behaviour_.busyWhenAsked) {
       WaitForSingleObject(editor->free_, 10000);
     }
-    if (message == EM_GETSEL || message == WM_GETTEXT) ++editor->questions_;
     if (message == WM_GETTEXT && !editor->behaviour_.tellsItsText && !editor->askedByTheTest_) {
       return 0;
     }
@@ -257,7 +252,6 @@ class Editor {
   std::atomic<HWND> edit_{nullptr};
   WNDPROC editProcedure_ = nullptr;
   std::atomic<int> settleKeys_{0};
-  std::atomic<int> questions_{0};
   std::atomic<bool> askedByTheTest_{false};
   HANDLE free_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   mutable std::mutex copyKeyMutex_;
@@ -389,19 +383,6 @@ TEST_F(SelectedTextTest, WithNothingSelectedThePreviousTextIsRead) {
   EXPECT_FALSE(editor.CopyKey().seen);
   EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
   EXPECT_EQ(ClipboardContents(), before);
-}
-
-// A password field is not asked for its text, nor made to copy it: what is
-// read is the clipboard's earlier text, as when it refuses to copy.
-TEST_F(SelectedTextTest, APasswordFieldIsNeitherAskedNorCopied) {
-  FillClipboard(L"earlier text");
-  Editor editor(L"hunter2", 0, 7, kPasswordField);
-  ASSERT_TRUE(editor.Ready());
-
-  EXPECT_EQ(Capture(), L"earlier text");
-
-  EXPECT_EQ(editor.Questions(), 0);
-  EXPECT_FALSE(editor.CopyKey().seen);
 }
 
 // A busy or hung program answers no question in time; it gets the copy
