@@ -5,9 +5,11 @@
 #include <optional>
 #include <stdexcept>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "base/wait_with_messages.h"
+#include "reading/selected_text_control.h"
 
 namespace {
 
@@ -151,10 +153,10 @@ std::optional<std::wstring> CopyAndRestore(HWND owner, const ClipboardSnapshot& 
   return ReadCopyAndRestore(owner, saved, deadline, processMessages);
 }
 
-}  // namespace
-
-std::wstring CaptureSelectedText(PendingClipboardRestore& pendingRestore,
-                                 const std::function<void()>& processMessages) {
+// The asker of last resort, which always answers: whatever the focused
+// window copied, or the clipboard's earlier text when it copied nothing.
+SelectionAnswer AskWithCopyKeystroke(PendingClipboardRestore& pendingRestore,
+                                     const std::function<void()>& processMessages) {
   ClipboardSnapshot saved = SaveClipboard(pendingRestore, processMessages);
   std::optional<std::wstring> text;
   try {
@@ -168,5 +170,34 @@ std::wstring CaptureSelectedText(PendingClipboardRestore& pendingRestore,
   // A password the user copied from a password manager is not read aloud
   // just because nothing was selected.
   if (!text) throw std::runtime_error(kPrivateClipboardContent);
-  return *text;
+  return std::move(*text);
+}
+
+// What a copy keystroke with nothing to copy would have read, under the same
+// rules, with the clipboard left alone: a user's clipboard that an earlier
+// capture could not put back yet goes back first, and private content is
+// not read.
+std::wstring EarlierClipboardText(PendingClipboardRestore& pendingRestore,
+                                  const std::function<void()>& processMessages) {
+  ScopedClipboard clipboard(pendingRestore.Owner(), processMessages);
+  pendingRestore.RestoreWaitingSnapshot(clipboard);
+  if (clipboard.HoldsPrivateContent()) throw std::runtime_error(kPrivateClipboardContent);
+  return clipboard.UnicodeText();
+}
+
+}  // namespace
+
+std::wstring CaptureSelectedText(PendingClipboardRestore& pendingRestore,
+                                 const std::function<void()>& processMessages) {
+  // In order; the copy keystroke, last, always answers.
+  const SelectionAsker askers[] = {
+      AskFocusedControl,
+      [&] { return std::optional(AskWithCopyKeystroke(pendingRestore, processMessages)); },
+  };
+  std::optional<SelectionAnswer> answer;
+  for (const SelectionAsker& ask : askers) {
+    if ((answer = ask())) break;
+  }
+  if (auto* text = std::get_if<std::wstring>(&answer.value())) return std::move(*text);
+  return EarlierClipboardText(pendingRestore, processMessages);
 }

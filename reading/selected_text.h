@@ -1,6 +1,7 @@
 #pragma once
 // Taking the text the user selected in whatever program they work in, with no
-// help from that program: it is made to copy its selection, the copy is read
+// help from that program: where the focused control can tell its selection,
+// it is asked; otherwise it is made to copy its selection, the copy is read
 // from the clipboard, and the user's clipboard is put back as it was.
 
 #include <windows.h>
@@ -13,11 +14,13 @@
 // The failure of a capture that declined the user's private clipboard content.
 inline constexpr char kPrivateClipboardContent[] = "The clipboard holds private content";
 
-// Makes the focused window copy its selection and answers the copied text in
-// UTF-16; when nothing was copied within about a second, the text the
-// clipboard held before. The clipboard afterwards holds every format it held
-// before (see clipboard_snapshot.cpp for the few that cannot be copied), and
-// nothing when it held nothing.
+// Answers the selected text in UTF-16. The foreground program's focused
+// control is asked first (selected_text_control.h); when it cannot tell, the
+// focused window is made to copy its selection. With nothing selected, or
+// nothing copied within about a second, the answer is the text the clipboard
+// held before. The clipboard afterwards holds every format it held before
+// (see clipboard_snapshot.cpp for the few that cannot be copied), and nothing
+// when it held nothing; when the control answered, it was never changed.
 //
 // The clipboard is opened for the pending restore's owner, which owns it
 // while its contents are put back: the application window. processMessages

@@ -177,29 +177,32 @@ HWND TolvaneProcess::OpenMenuWindow() const {
   return FindProcessWindow(ProcessId(), nullptr, true, L"#32768");
 }
 
-NotepadProcess::NotepadProcess(const std::wstring& folder, const std::wstring& text,
-                               ChildLifetime lifetime)
+EditorProcess::EditorProcess(const wchar_t* program, const wchar_t* windowClass,
+                             const std::wstring& folder, const std::wstring& text,
+                             ChildLifetime lifetime)
     : lifetime_(lifetime) {
   const std::wstring file = folder + L"\\selection.txt";
   std::string bytes = "\xFF\xFE";
   bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
   WriteTextFile(file, bytes);
-  std::wstring commandLine = L"notepad.exe " + QuotedPath(file);
+  wchar_t path[MAX_PATH]{};
+  ExpandEnvironmentStringsW(program, path, MAX_PATH);
+  std::wstring commandLine = QuotedPath(path) + L" " + QuotedPath(file);
   if (!StartChildProcess(commandLine, L"", lifetime, process_)) {
-    throw std::runtime_error("cannot start notepad.exe");
+    throw std::runtime_error("cannot start the editor");
   }
   WaitForInputIdle(process_.hProcess, 30000);
   WaitUntil([&] {
-    return (window_ = FindProcessWindow(process_.dwProcessId, nullptr, true, L"Notepad")) !=
+    return (window_ = FindProcessWindow(process_.dwProcessId, nullptr, true, windowClass)) !=
            nullptr;
   });
 }
 
 // Closed as a person closes it, so that Windows hands the activation on to
-// the window below. A killed Notepad took the foreground with it, and now and
+// the window below. A killed editor took the foreground with it, and now and
 // then the program's next window then stayed behind nothing. A text that was
-// changed asks whether to save it: such a Notepad is ended after a while.
-NotepadProcess::~NotepadProcess() {
+// changed asks whether to save it: such an editor is ended after a while.
+EditorProcess::~EditorProcess() {
   if (lifetime_ == ChildLifetime::EndsWithTest) {
     PostMessageW(window_, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process_.hProcess, 3000) != WAIT_OBJECT_0) {
@@ -211,14 +214,29 @@ NotepadProcess::~NotepadProcess() {
   CloseHandle(process_.hProcess);
 }
 
-bool NotepadProcess::BringToFront() const {
+bool EditorProcess::BringToFront() const {
   SetForegroundWindow(window_);
   return WaitUntil([&] { return GetForegroundWindow() == window_; }, std::chrono::seconds(10));
 }
 
-bool NotepadProcess::SelectAll() const {
+bool EditorProcess::SelectAll() const {
   return BringToFront() && PressKey('A', {VK_CONTROL}) &&
          WaitForInputIdle(process_.hProcess, 10000) == 0;
+}
+
+bool EditorProcess::Select(int start, int end) const {
+  if (!BringToFront()) return false;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  HWND control = nullptr;
+  if (!WaitUntil([&] {
+        return GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) &&
+               (control = info.hwndFocus) != nullptr;
+      })) {
+    return false;
+  }
+  SendMessageW(control, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+  return true;
 }
 
 namespace {

@@ -104,27 +104,47 @@ class TolvaneProcess {
   PROCESS_INFORMATION process_{};
 };
 
-// Wine's Notepad with a text file open, in the foreground: the program whose
-// selection a reading takes.
-class NotepadProcess {
+// One of Wine's editors with a text file open, in the foreground: the
+// program whose selection a reading takes.
+class EditorProcess {
  public:
-  // The text is saved as UTF-16 with its byte order mark, so any script survives.
-  // Unless it outlives the test, it is closed with the object.
-  NotepadProcess(const std::wstring& folder, const std::wstring& text,
-                 ChildLifetime lifetime = ChildLifetime::EndsWithTest);
-  ~NotepadProcess();
-  NotepadProcess(const NotepadProcess&) = delete;
-  NotepadProcess& operator=(const NotepadProcess&) = delete;
+  // The text is saved as UTF-16 with its byte order mark, so any script
+  // survives; the program's path may hold environment variables, and its
+  // main window has the class given. Unless it
+  // outlives the test, it is closed with the object.
+  EditorProcess(const wchar_t* program, const wchar_t* windowClass, const std::wstring& folder,
+                const std::wstring& text, ChildLifetime lifetime = ChildLifetime::EndsWithTest);
+  ~EditorProcess();
+  EditorProcess(const EditorProcess&) = delete;
+  EditorProcess& operator=(const EditorProcess&) = delete;
 
   HWND Window() const { return window_; }
   // Brings it to the front and selects the whole text with Ctrl+A.
   bool SelectAll() const;
   bool BringToFront() const;
+  // Brings it to the front and selects from start to end in its text
+  // control (EM_SETSEL: -1 as the end selects everything).
+  bool Select(int start, int end) const;
 
  private:
   ChildLifetime lifetime_;
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
+};
+
+class NotepadProcess : public EditorProcess {
+ public:
+  NotepadProcess(const std::wstring& folder, const std::wstring& text,
+                 ChildLifetime lifetime = ChildLifetime::EndsWithTest)
+      : EditorProcess(L"notepad.exe", L"Notepad", folder, text, lifetime) {}
+};
+
+// Its text control is a rich edit control.
+class WordPadProcess : public EditorProcess {
+ public:
+  WordPadProcess(const std::wstring& folder, const std::wstring& text)
+      : EditorProcess(L"%ProgramFiles%\\Windows NT\\Accessories\\wordpad.exe", L"WORDPADTOP",
+                      folder, text) {}
 };
 
 // A Speak with flags 1 (asynchronous) hands a text to the voice; the purge

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "reading/clipboard_snapshot.h"
+#include "reading/selected_text_positions.h"
 #include "tests/support/keyboard.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/test_clipboard.h"
@@ -35,8 +36,11 @@ HWND CreateTopLevel(const wchar_t* title) {
 }
 
 HWND CreateEdit(HWND parent, const std::wstring& text) {
-  return CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0,
-                         280, 20, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND edit = CreateWindowExW(0, L"EDIT", nullptr, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0,
+                              280, 20, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+  SetWindowTextW(edit, text.c_str());
+  return edit;
 }
 
 // Keys going down or up through the system's input path, as the user's
@@ -72,14 +76,22 @@ LRESULT CALLBACK CountMenuActivations(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 // How the editor copies: at once, as the edit box itself does, or late; and
-// whether it then keeps the clipboard open, and how long.
+// whether it then keeps the clipboard open, and how long. Unless it tells its
+// text, it answers WM_GETTEXT with nothing, as some controls do, and only the
+// copy keystroke can take its selection; it may also be busy when first
+// asked.
 struct CopyBehaviour {
   std::chrono::milliseconds delay{0};
   std::optional<std::chrono::milliseconds> holdAfter;
+  bool tellsItsText = false;
+  bool busyWhenAsked = false;
 };
 
 CopyBehaviour CopiesLate(std::chrono::milliseconds delay) { return {delay, std::nullopt}; }
 CopyBehaviour KeepsTheClipboardAfterCopying(std::chrono::milliseconds hold) { return {0ms, hold}; }
+// Copying at once; tells its text, or is busy when asked.
+const CopyBehaviour kTellsItsText{0ms, std::nullopt, true, false};
+const CopyBehaviour kBusyWhenAsked{0ms, std::nullopt, true, true};
 
 constexpr UINT_PTR kCopyTimer = 0x7A01;
 constexpr UINT_PTR kLetGoTimer = 0x7A02;
@@ -97,8 +109,10 @@ class Editor {
     ready_ = WaitUntil([this] { return Focused(); }, 10s);
   }
   ~Editor() {
+    Free();
     PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
     thread_.join();
+    CloseHandle(free_);
   }
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
@@ -116,11 +130,17 @@ class Editor {
     return SendKeys({VK_F24}, false) && SendKeys({VK_F24}, true) &&
            WaitUntil([&] { return settleKeys_ > before; }, 5s);
   }
-  std::wstring Text() const {
+  // Asked for the test, which it answers whether it tells the capture its
+  // text or not.
+  std::wstring Text() {
     wchar_t text[256]{};
+    askedByTheTest_ = true;
     GetWindowTextW(edit_, text, 256);
+    askedByTheTest_ = false;
     return text;
   }
+  // Ends the business of a busy editor.
+  void Free() { SetEvent(free_); }
   // Ends a hold of the clipboard that lasts until released.
   void LetGoOfClipboard() { PostMessageW(edit_, kLetGoMessage, 0, 0); }
 
@@ -165,6 +185,15 @@ class Editor {
     }
     if (message == WM_KEYUP && wParam == VK_F24) ++editor->settleKeys_;
     if (message == WM_COPY) return editor->OnCopy(hwnd);
+    // The first question the capture asks finds a busy editor busy, for as
+    // long as the test lets it be and at most a while. It carries no
+    // pointer that a late answer would write through.
+    if (message == EM_GETPASSWORDCHAR && editor->behaviour_.busyWhenAsked) {
+      WaitForSingleObject(editor->free_, 10000);
+    }
+    if (message == WM_GETTEXT && !editor->behaviour_.tellsItsText && !editor->askedByTheTest_) {
+      return 0;
+    }
     if (message == WM_TIMER && wParam == kCopyTimer) {
       KillTimer(hwnd, kCopyTimer);
       editor->Copy(hwnd);
@@ -223,6 +252,8 @@ class Editor {
   std::atomic<HWND> edit_{nullptr};
   WNDPROC editProcedure_ = nullptr;
   std::atomic<int> settleKeys_{0};
+  std::atomic<bool> askedByTheTest_{false};
+  HANDLE free_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   mutable std::mutex copyKeyMutex_;
   CopyKeySight copyKey_;
   bool ready_ = false;
@@ -324,14 +355,64 @@ TEST_F(SelectedTextTest, AnEmptyClipboardStaysEmpty) {
   EXPECT_EQ(CountClipboardFormats(), 0);
 }
 
-// The editor gets Ctrl+C but has nothing to copy; after the wait the
-// clipboard still holds the earlier text, and that is what is read.
+// An edit control tells its selection itself: no keystroke, and the
+// clipboard is never opened for writing.
+TEST_F(SelectedTextTest, TheFocusedEditControlTellsItsSelectionAndTheClipboardIsLeftAlone) {
+  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
+  Editor editor(L"first line, second line", 12, 23, kTellsItsText);
+  ASSERT_TRUE(editor.Ready());
+  const DWORD sequence = GetClipboardSequenceNumber();
+
+  EXPECT_EQ(Capture(), L"second line");
+
+  EXPECT_FALSE(editor.CopyKey().seen);
+  EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
+  EXPECT_EQ(ClipboardContents(), before);
+}
+
+// With nothing selected, the control says so at once, even one that keeps its
+// text to itself; the clipboard's earlier text is read and left alone.
 TEST_F(SelectedTextTest, WithNothingSelectedThePreviousTextIsRead) {
   const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
   Editor editor(L"no selection here", 3, 3);
   ASSERT_TRUE(editor.Ready());
+  const DWORD sequence = GetClipboardSequenceNumber();
 
   EXPECT_EQ(Capture(), L"earlier text");
+
+  EXPECT_FALSE(editor.CopyKey().seen);
+  EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
+  EXPECT_EQ(ClipboardContents(), before);
+}
+
+// A busy or hung program answers no question in time; it gets the copy
+// keystroke, which it handles once it is free again.
+TEST_F(SelectedTextTest, AControlThatDoesNotAnswerInTimeGetsTheCopyKeystroke) {
+  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
+  Editor editor(L"a busy editor", 2, 6, kBusyWhenAsked);
+  ASSERT_TRUE(editor.Ready());
+
+  // The capture lets messages run only once it has gone on to the keystroke.
+  const std::wstring captured = CaptureSelectedText(*pendingRestore_, [&] {
+    editor.Free();
+    PumpMessages();
+  });
+
+  EXPECT_EQ(captured, L"busy");
+  EXPECT_TRUE(editor.CopyKey().seen);
+  EXPECT_EQ(ClipboardContents(), before);
+}
+
+// The text up to the end of a selection deep in a huge document is not
+// fetched across processes: the copy keystroke takes it instead.
+TEST_F(SelectedTextTest, ASelectionDeepInAHugeTextIsCopied) {
+  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
+  const std::wstring huge = std::wstring(kMaxTextReach, L'x') + L" the end";
+  const int end = static_cast<int>(huge.size());
+  Editor editor(huge, end - 7, end, kTellsItsText);
+  ASSERT_TRUE(editor.Ready());
+
+  EXPECT_EQ(Capture(), L"the end");
 
   EXPECT_TRUE(editor.CopyKey().seen);
   EXPECT_EQ(ClipboardContents(), before);
