@@ -392,7 +392,12 @@ HWND ShowOptionsPage(const TolvaneProcess& tolvane, int page) {
   // still taking the focus is made once more.
   HWND pages = FindWindowExW(main, nullptr, L"SysTabControl32", nullptr);
   const auto current = [&] { return static_cast<int>(SendMessageW(pages, TCM_GETCURSEL, 0, 0)); };
-  for (int shown = current(); shown < page; shown = current()) {
+  // The window comes to the front a moment before it turns to its first page.
+  if (!WaitUntil([&] { return current() == 0; }, 5s)) {
+    ADD_FAILURE() << "the options window stays on page " << current() << ", not the first";
+    return nullptr;
+  }
+  for (int shown = 0; shown < page; shown = current()) {
     bool turned = false;
     for (int press = 0; press < 2 && !turned; ++press) {
       if (!PressKey(VK_TAB, {VK_CONTROL})) return nullptr;
