@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr wchar_t kConfigName[] = L"standin.cfg";
-constexpr wchar_t kLogName[] = L"standin.log";
 // The hot keys of a first start: Ctrl+BkSp, Ctrl+F11, Ctrl+F12.
 constexpr unsigned kFixedHotKeys[] = {16392, 16506, 16507};
 
@@ -66,43 +64,8 @@ std::string ReadTextFile(const std::wstring& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-StandinFolder::StandinFolder(const std::string& standinConfig) {
-  WriteTextFile(File(kConfigName), standinConfig);
-}
-
-void StandinFolder::Use() const {
-  SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", File(kConfigName).c_str());
-  SetEnvironmentVariableW(L"TOLVANE_STANDIN_LOG", File(kLogName).c_str());
-}
-
-std::vector<LogEntry> StandinFolder::StandinLog() const {
-  return speech_test::ParseLogText(ReadTextFile(File(kLogName)));
-}
-
-bool StandinFolder::WaitForLogged(const std::function<bool(const LogEntry&)>& matches, double after,
-                                  LogEntry& found, std::chrono::milliseconds timeout) const {
-  return WaitUntil(
-      [&] {
-        for (const LogEntry& entry : StandinLog()) {
-          if (entry.milliseconds >= after && matches(entry)) {
-            found = entry;
-            return true;
-          }
-        }
-        return false;
-      },
-      timeout);
-}
-
-bool StandinFolder::WaitForCall(const std::string& api, const std::string& method, double after,
-                                LogEntry& found, std::chrono::milliseconds timeout) const {
-  return WaitForLogged(
-      [&](const LogEntry& entry) { return entry.api == api && entry.method == method; }, after,
-      found, timeout);
-}
-
 ProgramFolder::ProgramFolder(const std::string& standinConfig, const std::string& mainSettings)
-    : StandinFolder(standinConfig) {
+    : StandinFiles(standinConfig) {
   CopyFileW((TestProgramFolder() + L"\\Tolvane.exe").c_str(), File(L"Tolvane.exe").c_str(), FALSE);
   if (!mainSettings.empty()) WriteTextFile(File(L"cfg.ini"), mainSettings);
 }
@@ -111,7 +74,7 @@ bool IsSapi5Reading(const LogEntry& entry) {
   return entry.api == "sapi5" && entry.method == "Speak" && entry.arguments.ends_with(" 1");
 }
 
-bool PressTheReadingKey(const StandinFolder& standins, LogEntry& speak) {
+bool PressTheReadingKey(const StandinFiles& standins, LogEntry& speak) {
   const double pressed = LogClockMilliseconds();
   return PressKey(VK_BACK, {VK_CONTROL}) && standins.WaitForLogged(IsSapi5Reading, pressed, speak);
 }
@@ -119,7 +82,7 @@ bool PressTheReadingKey(const StandinFolder& standins, LogEntry& speak) {
 TolvaneProcess::TolvaneProcess(const ProgramFolder& folder, const std::wstring& arguments)
     : TolvaneProcess(folder.File(L"Tolvane.exe"), folder, arguments) {}
 
-TolvaneProcess::TolvaneProcess(const std::wstring& program, const StandinFolder& standins,
+TolvaneProcess::TolvaneProcess(const std::wstring& program, const StandinFiles& standins,
                                const std::wstring& arguments) {
   standins.Use();
   std::wstring commandLine = QuotedPath(program);
@@ -258,43 +221,6 @@ double LogClockMilliseconds() {
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&counter);
   return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-bool SaveScreenshot(const std::wstring& name) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 32;
-  std::string pixels(static_cast<size_t>(width) * height * 4, '\0');
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  SelectObject(memory, previous);
-  const int rows = GetDIBits(memory, bitmap, 0, height, pixels.data(),
-                             reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  if (rows != height) return false;
-  // The screen has no alpha channel; viewers would take the zeros as transparent.
-  for (size_t alpha = 3; alpha < pixels.size(); alpha += 4) pixels[alpha] = '\xFF';
-
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
-  const std::wstring folder = TestProgramFolder() + L"\\screenshots";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  WriteTextFile(folder + L"\\" + name + L".bmp",
-                std::string(reinterpret_cast<const char*>(&file), sizeof file) +
-                    std::string(reinterpret_cast<const char*>(&header), sizeof header) + pixels);
-  return true;
 }
 
 HWND FindControl(HWND window, const std::wstring& caption) {
@@ -484,7 +410,12 @@ HWND ShowOptionsPage(const TolvaneProcess& tolvane, int page) {
   // still taking the focus is made once more.
   HWND pages = FindWindowExW(main, nullptr, L"SysTabControl32", nullptr);
   const auto current = [&] { return static_cast<int>(SendMessageW(pages, TCM_GETCURSEL, 0, 0)); };
-  for (int shown = current(); shown < page; shown = current()) {
+  // The window comes to the front a moment before it turns to its first page.
+  if (!WaitUntil([&] { return current() == 0; }, 5s)) {
+    ADD_FAILURE() << "the options window stays on page " << current() << ", not the first";
+    return nullptr;
+  }
+  for (int shown = 0; shown < page; shown = current()) {
     bool turned = false;
     for (int press = 0; press < 2 && !turned; ++press) {
       if (!PressKey(VK_TAB, {VK_CONTROL})) return nullptr;
@@ -510,12 +441,6 @@ HWND OpenWindowByKey(const TolvaneProcess& tolvane, HWND control, WORD key,
     return nullptr;
   }
   return window;
-}
-
-bool Photograph(const TolvaneProcess& tolvane, HWND window, const std::wstring& name) {
-  if (!tolvane.WaitForIdle()) return false;
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  return SaveScreenshot(name);
 }
 
 std::wstring AnswerMessageBox(const TolvaneProcess& tolvane, int button) {

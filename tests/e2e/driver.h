@@ -20,6 +20,7 @@
 #include "tests/support/temp_folder.h"
 
 using speech_test::LogEntry;
+using speech_test::StandinFiles;
 
 constexpr wchar_t kOptionsTitle[] = L"Tolvane! Options";
 
@@ -40,34 +41,9 @@ inline constexpr unsigned kReadingHotKey = 16392;  // Ctrl+BkSp
 void WriteTextFile(const std::wstring& path, const std::string& text);
 std::string ReadTextFile(const std::wstring& path);
 
-// A fresh folder holding the configuration that the stand-in speech runtimes
-// read and the log they write, for the programs started after Use().
-class StandinFolder {
- public:
-  explicit StandinFolder(const std::string& standinConfig);
-  const std::wstring& Path() const { return folder_.Path(); }
-  std::wstring File(const std::wstring& name) const { return folder_.File(name); }
-
-  // Points the stand-ins of every program this process starts from now on
-  // (and the programs those start) at this folder.
-  void Use() const;
-
-  // What the stand-ins logged for the programs started with this folder.
-  std::vector<LogEntry> StandinLog() const;
-  // Waits for the first logged entry from the given time on that matches.
-  bool WaitForLogged(const std::function<bool(const LogEntry&)>& matches, double after,
-                     LogEntry& found,
-                     std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
-  bool WaitForCall(const std::string& api, const std::string& method, double after, LogEntry& found,
-                   std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
-
- private:
-  TempFolder folder_;
-};
-
 // A program folder: a fresh copy of Tolvane.exe beside the stand-ins'
 // configuration.
-class ProgramFolder : public StandinFolder {
+class ProgramFolder : public StandinFiles {
  public:
   // With `mainSettings` as its cfg.ini, unless that is empty.
   explicit ProgramFolder(const std::string& standinConfig, const std::string& mainSettings = "");
@@ -79,7 +55,7 @@ class TolvaneProcess {
  public:
   explicit TolvaneProcess(const ProgramFolder& folder, const std::wstring& arguments = L"");
   // The Tolvane.exe at `program`, with the stand-ins of `standins`.
-  TolvaneProcess(const std::wstring& program, const StandinFolder& standins,
+  TolvaneProcess(const std::wstring& program, const StandinFiles& standins,
                  const std::wstring& arguments = L"");
   ~TolvaneProcess();
   TolvaneProcess(const TolvaneProcess&) = delete;
@@ -151,7 +127,7 @@ class WordPadProcess : public EditorProcess {
 // before a reading is a Speak of nothing with flags 2.
 bool IsSapi5Reading(const LogEntry& entry);
 // Presses Ctrl+BkSp and waits for the SAPI 5 Speak that hands the reading over.
-bool PressTheReadingKey(const StandinFolder& standins, LogEntry& speak);
+bool PressTheReadingKey(const StandinFiles& standins, LogEntry& speak);
 
 // Whether the three fixed hot keys of a first start (Ctrl+BkSp, Ctrl+F11,
 // Ctrl+F12) are held by a program, as a second process finds them.
@@ -160,10 +136,6 @@ bool ReleasedFixedHotKeys();
 
 // Milliseconds on the clock of the stand-ins' log (QueryPerformanceCounter).
 double LogClockMilliseconds();
-
-// Saves what the screen shows as <test programs folder>\screenshots\<name>.bmp,
-// for a person to look at; answers whether the file was written.
-bool SaveScreenshot(const std::wstring& name);
 
 // The first control inside the window, at any depth, with this caption.
 HWND FindControl(HWND window, const std::wstring& caption);
@@ -193,9 +165,6 @@ HWND ShowOptionsPage(const TolvaneProcess& tolvane, int page);
 // is then waited for in front; nullptr when it did not come.
 HWND OpenWindowByKey(const TolvaneProcess& tolvane, HWND control, WORD key,
                      const std::wstring& title);
-// A picture of the screen for a person to look at, once the window has
-// drawn itself (SaveScreenshot).
-bool Photograph(const TolvaneProcess& tolvane, HWND window, const std::wstring& name);
 // The program's message box in front ("Tolvane!"): its text, after which it
 // is answered with the button; "<no box>" when none came.
 std::wstring AnswerMessageBox(const TolvaneProcess& tolvane, int button);

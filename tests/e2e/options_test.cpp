@@ -91,20 +91,3 @@ TEST_F(OptionsWindow, AHotKeyConfirmedWithOkWorksAtOnceAndTheOldOneNoLonger) {
   ShowWithTheOptionsHotKey();
   EXPECT_EQ(ControlText(readingHotKey_), L"Shift+Ctrl+F6");
 }
-
-// The pictures are for a person to look at; the test checks that each page
-// came up in turn with Ctrl+Tab.
-TEST_F(OptionsWindow, EveryPageIsPhotographed) {
-  const wchar_t* names[] = {L"options-general", L"options-default-voice", L"options-voice-slots",
-                            L"options-pronunciation", L"options-about"};
-  ASSERT_EQ(ActivePage(), 0);
-  for (int page = 0; page < 5; ++page) {
-    if (page > 0) {
-      ASSERT_TRUE(PressKey(VK_TAB, {VK_CONTROL}));
-      ASSERT_TRUE(WaitUntil([&] { return ActivePage() == page; })) << page;
-    }
-    ASSERT_TRUE(tolvane_.WaitForIdle());
-    RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    EXPECT_TRUE(SaveScreenshot(names[page])) << page;
-  }
-}

@@ -241,7 +241,7 @@ class Release : public ::testing::Test {
   void SetUp() override { RemoveInstallation(); }
   void TearDown() override { RemoveInstallation(); }
 
-  StandinFolder standins_{kReadingVoices};
+  StandinFiles standins_{kReadingVoices};
 };
 
 }  // namespace

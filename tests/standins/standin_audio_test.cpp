@@ -82,7 +82,8 @@ void ExpectSpokenGreeting(const std::wstring& folder) {
 }
 
 std::string WavConfig(const StandinFiles& files) {
-  return "sapi4.engine = Mary | Mary | 50..250 | 60..200\naudio = wav:" + speech_test::Utf8(files.Folder()) + "\n";
+  return "sapi4.engine = Mary | Mary | 50..250 | 60..200\naudio = wav:" +
+         speech_test::Utf8(files.Path()) + "\n";
 }
 
 // Speech really comes out of the stand-ins: espeak-ng, started from inside
@@ -95,7 +96,7 @@ TEST(StandinAudioTest, TheSapi5VoiceSpeaksIntoAWavFile) {
   voice.OnEndStream = [&](long, const VARIANT&) { ended = true; };
   voice.Speak(L"Hello from Tolvane", SVSFlagsAsync);
   ASSERT_TRUE(PumpUntil([&] { return ended; }, 30s));
-  ExpectSpokenGreeting(files.Folder());
+  ExpectSpokenGreeting(files.Path());
 }
 
 TEST(StandinAudioTest, TheSapi4EngineSpeaksIntoAWavFile) {
@@ -108,7 +109,7 @@ TEST(StandinAudioTest, TheSapi4EngineSpeaksIntoAWavFile) {
   speech.Text = {"Hello from Tolvane"};
   speech.SpeakText();
   ASSERT_TRUE(PumpUntil([&] { return stopped; }, 30s));
-  ExpectSpokenGreeting(files.Folder());
+  ExpectSpokenGreeting(files.Path());
 }
 
 }  // namespace

@@ -20,8 +20,7 @@ DISPID IdOf(IDispatch& object, const wchar_t* name) {
 
 // ISpeechVoice is dual: a script reaches the same members by name.
 TEST(StandinLateBindingTest, TheVoiceAnswersByName) {
-  StandinFiles files;
-  files.WriteConfig("sapi5.voice = Anna\nsapi5.voice = Bert\n");
+  StandinFiles files("sapi5.voice = Anna\nsapi5.voice = Bert\n");
   ComPtr<IDispatch> voice;
   ThrowIfFailed(CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&voice)));
 

@@ -9,8 +9,7 @@ using speech_test::LogEntry;
 using speech_test::StandinFiles;
 
 TEST(StandinLogTest, EveryLineFollowsTheLogFormatInTimeOrder) {
-  StandinFiles files;
-  files.WriteConfig("sapi5.voice = Anna\n");
+  StandinFiles files("sapi5.voice = Anna\n");
   {
     TSpVoice voice;
     auto tokens = voice.GetVoices(L"", L"");
@@ -28,8 +27,7 @@ TEST(StandinLogTest, EveryLineFollowsTheLogFormatInTimeOrder) {
 }
 
 TEST(StandinLogTest, StringsAreQuotedWithEscapes) {
-  StandinFiles files;
-  files.WriteConfig("sapi5.voice = Say \"hi\" \\ now\n");
+  StandinFiles files("sapi5.voice = Say \"hi\" \\ now\n");
   TSpVoice voice;
   voice.PutrefVoice(TokenItem(*voice.GetVoices(L"", L"").Get(), 0).Get());
   EXPECT_EQ(files.Logged("sapi5", "put_Voice").at(0).arguments, R"("Say \"hi\" \\ now")");

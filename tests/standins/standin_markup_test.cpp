@@ -44,7 +44,7 @@ class StandinMarkupTest : public ::testing::Test {
 
   // The argument of each Spoken line, each checked to follow its Speak line.
   std::vector<std::string> SpokenLines() const {
-    const std::vector<LogEntry> entries = files_.LogEntries();
+    const std::vector<LogEntry> entries = files_.StandinLog();
     std::vector<std::string> spoken;
     for (size_t i = 0; i < entries.size(); ++i) {
       if (entries[i].method != "Spoken") continue;

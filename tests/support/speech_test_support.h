@@ -4,10 +4,10 @@
 // end-to-end driver: a private configuration and log for the stand-ins and
 // reading the log back.
 
-#include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
+#include <chrono>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -65,59 +65,38 @@ inline std::vector<LogEntry> ParseLogText(const std::string& text) {
   return entries;
 }
 
-// A temporary folder with the stand-ins' configuration and log, named to
-// them through the environment for as long as the object lives. The
-// stand-ins read the configuration whenever they create an object, so a
-// test writes it before creating the component under test.
+// A fresh folder with the stand-ins' configuration and the log they write,
+// named to them through the environment for as long as the object lives (and
+// again by Use(), for the programs started after it). The stand-ins read the
+// configuration whenever they create an object, so a test writes it before
+// creating the component under test.
 class StandinFiles {
  public:
-  StandinFiles() {
-    SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", ConfigPath().c_str());
-    SetEnvironmentVariableW(L"TOLVANE_STANDIN_LOG", LogPath().c_str());
-  }
-
-  ~StandinFiles() {
-    SetEnvironmentVariableW(L"TOLVANE_STANDIN_CONFIG", nullptr);
-    SetEnvironmentVariableW(L"TOLVANE_STANDIN_LOG", nullptr);
-  }
-
+  explicit StandinFiles(const std::string& config = "");
+  ~StandinFiles();
   StandinFiles(const StandinFiles&) = delete;
   StandinFiles& operator=(const StandinFiles&) = delete;
 
-  const std::wstring& Folder() const { return folder_.Path(); }
-  std::wstring ConfigPath() const { return folder_.File(L"standin.cfg"); }
-  std::wstring LogPath() const { return folder_.File(L"standin.log"); }
+  const std::wstring& Path() const { return folder_.Path(); }
+  std::wstring File(const std::wstring& name) const { return folder_.File(name); }
 
-  void WriteConfig(const std::string& utf8) const {
-    std::ofstream file(ConfigPath().c_str(), std::ios::binary | std::ios::trunc);
-    file << utf8;
-  }
+  // Points the stand-ins of this process and of every program it starts from
+  // now on (and the programs those start) at this folder.
+  void Use() const;
+  void WriteConfig(const std::string& utf8) const;
 
-  std::vector<std::string> LogLines() const {
-    std::ifstream file(LogPath().c_str(), std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);) lines.push_back(line);
-    return lines;
-  }
-
-  std::vector<LogEntry> LogEntries() const {
-    std::vector<LogEntry> entries;
-    for (const std::string& line : LogLines()) {
-      LogEntry entry;
-      EXPECT_TRUE(ParseLogLine(line, entry)) << "malformed log line: " << line;
-      entries.push_back(entry);
-    }
-    return entries;
-  }
-
+  std::vector<std::string> LogLines() const;
+  // Every well-formed entry logged so far; a line still being written is
+  // left out.
+  std::vector<LogEntry> StandinLog() const;
   // The entries of one API whose method (or "event <name>") matches.
-  std::vector<LogEntry> Logged(const std::string& api, const std::string& method) const {
-    std::vector<LogEntry> matching;
-    for (const LogEntry& entry : LogEntries()) {
-      if (entry.api == api && entry.method == method) matching.push_back(entry);
-    }
-    return matching;
-  }
+  std::vector<LogEntry> Logged(const std::string& api, const std::string& method) const;
+  // Waits for the first logged entry from the given time on that matches.
+  bool WaitForLogged(const std::function<bool(const LogEntry&)>& matches, double after,
+                     LogEntry& found,
+                     std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
+  bool WaitForCall(const std::string& api, const std::string& method, double after, LogEntry& found,
+                   std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
 
  private:
   TempFolder folder_;

@@ -70,6 +70,12 @@ std::map<UINT, std::vector<BYTE>> ClipboardFormatsAndBytes() {
   return contents;
 }
 
+std::map<UINT, std::vector<BYTE>> ReadClipboard(HWND owner) {
+  OpenedClipboard clipboard(owner);
+  if (!clipboard.Opened()) return {{0, {}}};
+  return ClipboardFormatsAndBytes();
+}
+
 std::vector<BYTE> SmallDib() {
   BITMAPINFOHEADER header{};
   header.biSize = sizeof header;

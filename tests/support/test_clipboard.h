@@ -39,6 +39,9 @@ std::vector<BYTE> ClipboardBytes(UINT format);
 // as bitmaps and metafiles, only by their presence).
 std::vector<UINT> ListedClipboardFormats();
 std::map<UINT, std::vector<BYTE>> ClipboardFormatsAndBytes();
+// The same, opening the clipboard for it; a clipboard that cannot be opened
+// reads as a format 0, which no real clipboard lists.
+std::map<UINT, std::vector<BYTE>> ReadClipboard(HWND owner = nullptr);
 
 // A 2x2 picture as CF_DIB holds it: bottom-up, 32 bits a pixel.
 std::vector<BYTE> SmallDib();

@@ -1,5 +1,7 @@
 #include "tests/support/window_class.h"
 
+#include <utility>
+
 ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -10,4 +12,17 @@ ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure) {
   if (registered != 0) return registered;
   // GetClassInfoEx answers the atom of a class it finds.
   return static_cast<ATOM>(GetClassInfoExW(windowClass.hInstance, name, &windowClass));
+}
+
+OwnerWindow::OwnerWindow(Handler handler) : handler_(std::move(handler)) {
+  static const ATOM windowClass = RegisterWindowClass(L"TolvaneTestOwner", Procedure);
+  hwnd_ = CreateWindowExW(0, MAKEINTATOM(windowClass), L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
+                          100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+LRESULT CALLBACK OwnerWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* owner = reinterpret_cast<OwnerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (owner != nullptr && owner->handler_ && owner->handler_(message, wParam, lParam)) return 0;
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }

@@ -34,40 +34,6 @@ Bytes TextBytes(const std::wstring& text) {
 
 const Bytes kBinary = {0x00, 0xFF, 0x10, 0x00, 0x00, 0x7F, 0x80, 0x01, 0x00};
 
-// A hidden top-level window that owns the clipboard in the tests and, when
-// asked to render a delayed format, renders only the one it can.
-class OwnerWindow {
- public:
-  OwnerWindow() {
-    static const ATOM windowClass =
-        RegisterWindowClass(L"TolvaneClipboardSnapshotTestOwner", Procedure);
-    hwnd_ = CreateWindowExW(0, MAKEINTATOM(windowClass), L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
-                            100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~OwnerWindow() { DestroyWindow(hwnd_); }
-  OwnerWindow(const OwnerWindow&) = delete;
-  OwnerWindow& operator=(const OwnerWindow&) = delete;
-
-  HWND Handle() const { return hwnd_; }
-  UINT renderable = 0;
-  Bytes rendered;
-  int renderRequests = 0;
-
- private:
-  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* owner = reinterpret_cast<OwnerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (owner != nullptr && message == WM_RENDERFORMAT) {
-      ++owner->renderRequests;
-      if (wParam == owner->renderable) PutBytes(owner->renderable, owner->rendered);
-      return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-
-  HWND hwnd_ = nullptr;
-};
-
 class ClipboardSnapshotTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_NE(owner_.Handle(), nullptr); }
@@ -87,7 +53,17 @@ class ClipboardSnapshotTest : public ::testing::Test {
     return *snapshot;
   }
 
-  OwnerWindow owner_;
+  // Owns the clipboard and, when asked to render a delayed format, renders
+  // only the one it can.
+  UINT renderable_ = 0;
+  Bytes rendered_;
+  int renderRequests_ = 0;
+  OwnerWindow owner_{[this](UINT message, WPARAM format, LPARAM) {
+    if (message != WM_RENDERFORMAT) return false;
+    ++renderRequests_;
+    if (format == renderable_) PutBytes(renderable_, rendered_);
+    return true;
+  }};
   const UINT privateFormat_ = RegisterClipboardFormatW(L"Tolvane test binary data");
 };
 
@@ -246,8 +222,8 @@ TEST_F(ClipboardSnapshotTest, ABitmapComesBackAsTheSamePicture) {
 TEST_F(ClipboardSnapshotTest, FormatsThatCannotBeHadAreLeftOutAndTheRestComeBack) {
   const UINT renders = RegisterClipboardFormatW(L"Tolvane test rendered later");
   const UINT refuses = RegisterClipboardFormatW(L"Tolvane test never rendered");
-  owner_.renderable = renders;
-  owner_.rendered = kBinary;
+  renderable_ = renders;
+  rendered_ = kBinary;
   {
     OpenedClipboard clipboard(owner_.Handle());
     ASSERT_TRUE(clipboard.Opened());
@@ -260,7 +236,7 @@ TEST_F(ClipboardSnapshotTest, FormatsThatCannotBeHadAreLeftOutAndTheRestComeBack
   }
 
   const ClipboardSnapshot snapshot = TakeOverwriteRestore();
-  EXPECT_GE(owner_.renderRequests, 2);
+  EXPECT_GE(renderRequests_, 2);
 
   const std::vector<UINT> saved = snapshot.Formats();
   for (UINT format : {static_cast<UINT>(CF_UNICODETEXT), renders}) {

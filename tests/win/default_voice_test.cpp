@@ -17,6 +17,7 @@
 #include "speech/sapi4_tags.h"
 #include "speech/voice_catalogue.h"
 #include "tests/support/standin_log_quoting.h"
+#include "tests/support/window_class.h"
 #include "tests/win/main_form_probe.h"
 #include "ui/voice_picker.h"
 
@@ -67,12 +68,7 @@ class PickerHost {
  public:
   explicit PickerHost(Engines& engines) : picker_(engines) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowThunk<PickerHost>;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = L"VoicePickerHost";
-    RegisterClassExW(&windowClass);
+    RegisterWindowClass(L"VoicePickerHost", WindowThunk<PickerHost>);
     CreateWindowExW(WS_EX_TOOLWINDOW, L"VoicePickerHost", L"", WS_POPUP, 0, 0, 420, 200, nullptr,
                     nullptr, instance, this);
     auto child = [&](const wchar_t* className, DWORD style, int x, int y, int width, int height) {
@@ -113,14 +109,14 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
  protected:
   // What the stand-ins have logged so far; calls after it are the ones a
   // step of the test made.
-  size_t LogMark() const { return standins_.LogEntries().size(); }
+  size_t LogMark() const { return standins_.StandinLog().size(); }
 
   // "<method> <arguments>" of each call of one API since the mark, for the
   // methods asked for, in call order.
   std::vector<std::string> CallsSince(size_t mark, const std::string& api,
                                       const std::vector<std::string>& methods) const {
     std::vector<std::string> calls;
-    const std::vector<LogEntry> entries = standins_.LogEntries();
+    const std::vector<LogEntry> entries = standins_.StandinLog();
     for (size_t index = mark; index < entries.size(); ++index) {
       const LogEntry& entry = entries[index];
       if (entry.api != api) continue;

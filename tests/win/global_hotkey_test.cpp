@@ -26,43 +26,19 @@ constexpr HotKeyWord Unusual(int functionKey) {
   return static_cast<HotKeyWord>(kAllModifiers | (VK_F1 + functionKey - 1));
 }
 
-// The owner: a hidden top-level window whose procedure hands every WM_HOTKEY
-// to the hot key objects, as the main window does.
-class OwnerWindow {
- public:
-  OwnerWindow() {
-    static const ATOM windowClass = RegisterWindowClass(L"TolvaneGlobalHotKeyTestOwner", Procedure);
-    hwnd_ = CreateWindowExW(0, MAKEINTATOM(windowClass), L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
-                            100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~OwnerWindow() { DestroyWindow(hwnd_); }
-  OwnerWindow(const OwnerWindow&) = delete;
-  OwnerWindow& operator=(const OwnerWindow&) = delete;
-
-  HWND Handle() const { return hwnd_; }
-  std::vector<GlobalHotKey*> hotKeys;
-  int unclaimed = 0;
-
- private:
-  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* owner = reinterpret_cast<OwnerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (owner != nullptr && message == WM_HOTKEY) {
-      bool claimed = false;
-      for (GlobalHotKey* hotKey : owner->hotKeys) claimed = hotKey->HandleHotKey(wParam) || claimed;
-      if (!claimed) ++owner->unclaimed;
-      return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-
-  HWND hwnd_ = nullptr;
-};
-
 class GlobalHotKeyTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_NE(owner_.Handle(), nullptr); }
-  OwnerWindow owner_;
+  // Hands every WM_HOTKEY to the hot key objects, as the main window does.
+  std::vector<GlobalHotKey*> hotKeys_;
+  int unclaimed_ = 0;
+  OwnerWindow owner_{[this](UINT message, WPARAM identifier, LPARAM) {
+    if (message != WM_HOTKEY) return false;
+    bool claimed = false;
+    for (GlobalHotKey* hotKey : hotKeys_) claimed = hotKey->HandleHotKey(identifier) || claimed;
+    if (!claimed) ++unclaimed_;
+    return true;
+  }};
 };
 
 TEST_F(GlobalHotKeyTest, ActivatingRegistersTheWordSystemWide) {
@@ -201,17 +177,17 @@ TEST_F(GlobalHotKeyTest, WmHotKeyReachesTheObjectWithItsIdentifier) {
     };
     hotKeys.push_back(std::make_unique<GlobalHotKey>(
         owner_.Handle(), L"SlotHotKey_" + std::to_wstring(slot), record));
-    owner_.hotKeys.push_back(hotKeys.back().get());
+    hotKeys_.push_back(hotKeys.back().get());
   }
   PostMessageW(owner_.Handle(), WM_HOTKEY, static_cast<WPARAM>(hotKeys[2]->Identifier()), 0);
   PostMessageW(owner_.Handle(), WM_HOTKEY, static_cast<WPARAM>(hotKeys[0]->Identifier()), 0);
   PostMessageW(owner_.Handle(), WM_HOTKEY, 0xBFFF + 1, 0);
   PostMessageW(owner_.Handle(), WM_HOTKEY, static_cast<WPARAM>(hotKeys[1]->Identifier()), 0);
-  ASSERT_TRUE(PumpUntil([&] { return fired.size() + owner_.unclaimed >= 4; }));
+  ASSERT_TRUE(PumpUntil([&] { return fired.size() + unclaimed_ >= 4; }));
   EXPECT_EQ(fired,
             (std::vector<std::wstring>{L"SlotHotKey_2/2", L"SlotHotKey_0/0", L"SlotHotKey_1/1"}));
-  EXPECT_EQ(owner_.unclaimed, 1);
-  owner_.hotKeys.clear();
+  EXPECT_EQ(unclaimed_, 1);
+  hotKeys_.clear();
 }
 
 TEST_F(GlobalHotKeyTest, HandleHotKeyAnswersOnlyItsOwnIdentifier) {
@@ -251,7 +227,7 @@ TEST_F(GlobalHotKeyTest, HandlerMayFreeItsObject) {
 TEST_F(GlobalHotKeyTest, PressingTheKeysRunsTheHandler) {
   int fired = 0;
   GlobalHotKey hotKey(owner_.Handle(), L"DefaultHotKey", [&fired](GlobalHotKey&) { ++fired; });
-  owner_.hotKeys.push_back(&hotKey);
+  hotKeys_.push_back(&hotKey);
   const HotKeyWord word = kCtrlModifier | kAltModifier | VK_F14;
   hotKey.SetHotKey(word);
   hotKey.SetActive(true);
@@ -260,8 +236,8 @@ TEST_F(GlobalHotKeyTest, PressingTheKeysRunsTheHandler) {
   EXPECT_TRUE(PressKey(VK_F14, {VK_CONTROL, VK_MENU}));
   EXPECT_TRUE(PumpUntil([&] { return fired > 0; })) << "no WM_HOTKEY within the deadline";
   EXPECT_EQ(fired, 1);
-  EXPECT_EQ(owner_.unclaimed, 0);
-  owner_.hotKeys.clear();
+  EXPECT_EQ(unclaimed_, 0);
+  hotKeys_.clear();
 }
 
 }  // namespace

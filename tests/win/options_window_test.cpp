@@ -18,6 +18,7 @@
 #include "base/window_thunk.h"
 #include "tests/support/canvas.h"
 #include "tests/support/keyboard.h"
+#include "tests/support/window_class.h"
 #include "tests/win/main_form_probe.h"
 #include "ui/about_page.h"
 #include "ui/controls.h"
@@ -433,12 +434,7 @@ class LinkParent {
 }  // namespace
 
 TEST(LinkLabel, AClickEnterOrSpaceReachTheParentAsAButtonClick) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = WindowThunk<LinkParent>;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"LinkParent";
-  RegisterClassExW(&windowClass);
+  RegisterWindowClass(L"LinkParent", WindowThunk<LinkParent>);
   RegisterLinkLabelClass(GetModuleHandleW(nullptr));
   LinkParent parent;
   HWND parentWindow = CreateWindowExW(0, L"LinkParent", L"", WS_POPUP, 0, 0, 200, 50, nullptr,

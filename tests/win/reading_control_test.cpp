@@ -135,12 +135,7 @@ class ReadingControlTest : public ::testing::Test {
       PutClipboardText(text);
       PutClipboardDword(mark, value);
     }
-    return ClipboardContents();
-  }
-
-  std::map<UINT, std::vector<BYTE>> ClipboardContents() {
-    OpenedClipboard clipboard(application_.Handle());
-    return ClipboardFormatsAndBytes();
+    return ReadClipboard(application_.Handle());
   }
 
   ReadingState LastState() const {
@@ -291,7 +286,7 @@ TEST_F(ReadingControlTest, ContentMarkedPrivateIsNotReadAndStaysOnTheClipboard) 
     const auto before = CopyMarked(L"hunter2", mark, value);
     controller.DefaultHotKeyHotKey();
     EXPECT_EQ(feedback_.failures, ++failures) << Utf8(mark);
-    EXPECT_EQ(ClipboardContents(), before) << Utf8(mark);
+    EXPECT_EQ(ReadClipboard(application_.Handle()), before) << Utf8(mark);
   }
   EXPECT_TRUE(Calls("sapi5", "Speak").empty());
 

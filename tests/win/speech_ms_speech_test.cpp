@@ -313,12 +313,12 @@ TEST_F(MSpeechTest, TheFileOutputOpensItsTargetBeforeSpeaking) {
   speech.Output = TSpeechOutput::soFile;
   speech.SelectEngine("Mary");
   ASSERT_TRUE(speech.EngineSelected());
-  speech.Filename = files_.Folder() + L"\\speech.wav";
+  speech.Filename = files_.Path() + L"\\speech.wav";
   SpeakAndWait(speech, {"to a file"});
   EXPECT_EQ(files_.Logged("sapi4", "Set").size(), 1u);
   EXPECT_EQ(files_.Logged("sapi4", "Flush").size(), 1u);
 
-  speech.Filename = files_.Folder() + L"\\missing folder\\speech.wav";
+  speech.Filename = files_.Path() + L"\\missing folder\\speech.wav";
   speech.Text = {"not spoken"};
   speech.SpeakText();  // "Cannot open file" stays inside the component
   EXPECT_EQ(files_.Logged("sapi4", "TextData").size(), 1u);

@@ -32,8 +32,7 @@ class RecordingSink : public ComObject<ITTSNotifySinkA> {
 // passed by value on the stack (GUID, SDATA, QWORD) must arrive intact in
 // both directions.
 TEST(Sapi4DeclarationsTest, ValuesPassedByValueArriveIntact) {
-  StandinFiles files;
-  files.WriteConfig("pace.ms_per_word = 5\nsapi4.engine = Mary | Mary | 50..250 | 60..200\n");
+  StandinFiles files("pace.ms_per_word = 5\nsapi4.engine = Mary | Mary | 50..250 | 60..200\n");
   ComPtr<ITTSEnumA> enumerator;
   ThrowIfFailed(CoCreateInstance(CLSID_TTSEnumerator, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&enumerator)));
   TTSMODEINFOA mode{};
