@@ -68,9 +68,12 @@ void TfrmMain::ShowMainWindow() {
   SetForegroundWindow(Handle());
 }
 
+// The page is turned before the window shows, so that nothing, not even
+// another program looking on, finds the window in front on the page it was
+// left on.
 void TfrmMain::ShowPage(OptionsPage page) {
-  ShowMainWindow();
   pages_.SetActivePage(page);
+  ShowMainWindow();
 }
 
 void TfrmMain::ShowOptions() { ShowPage(kGeneralPage); }

@@ -20,9 +20,11 @@
 #include <shellapi.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -58,68 +60,71 @@ bool TrayHoldsIcon(HWND owner) {
   return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-// How long the process's threads have run, in nanoseconds: the first field
-// of each /proc/<pid>/task/<tid>/schedstat. Finer than the ticks below, but
-// a thread that ends takes its time with it.
-std::optional<unsigned long long> LinuxThreadsRunNanoseconds(unsigned linuxPid) {
-  const std::vector<unsigned> threads = NumberedEntries(LinuxProcessFile(linuxPid, L"task"));
-  if (threads.empty()) return std::nullopt;
-  unsigned long long nanoseconds = 0;
-  for (unsigned thread : threads) {
-    std::istringstream schedstat(ReadTextFile(
-        LinuxProcessFile(linuxPid, L"task\\" + std::to_wstring(thread) + L"\\schedstat")));
-    unsigned long long ran = 0;
-    if (!(schedstat >> ran)) return std::nullopt;
-    nanoseconds += ran;
+// The sum of the named numbers of a /proc status file ("Key:  value" lines),
+// or nothing when one of them is missing.
+std::optional<unsigned long long> SumOfStatusFields(const std::string& status,
+                                                    const std::vector<std::string>& keys) {
+  std::istringstream lines(status);
+  unsigned long long sum = 0;
+  std::size_t counted = 0;
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line);
+    std::string key;
+    unsigned long long value = 0;
+    if (words >> key >> value && std::find(keys.begin(), keys.end(), key) != keys.end()) {
+      sum += value;
+      ++counted;
+    }
   }
-  return nanoseconds;
+  if (counted != keys.size()) return std::nullopt;
+  return sum;
 }
 
-// How often the process's threads gave up or lost the processor: the
-// voluntary and involuntary context switches of each
-// /proc/<pid>/task/<tid>/status. A thread blocked in GetMessage with nothing
-// sent to it is never woken, so it adds none; every tick of a timer adds at
-// least one.
-std::optional<unsigned long long> LinuxThreadsContextSwitches(unsigned linuxPid) {
+// A figure summed over the process's threads, each read from its file of
+// /proc/<pid>/task/<tid>/; nothing when one cannot be read. A thread that
+// ends takes its share with it.
+std::optional<unsigned long long> SumOverThreads(
+    unsigned linuxPid, const std::wstring& file,
+    const std::function<std::optional<unsigned long long>(const std::string&)>& figure) {
   const std::vector<unsigned> threads = NumberedEntries(LinuxProcessFile(linuxPid, L"task"));
   if (threads.empty()) return std::nullopt;
-  unsigned long long switches = 0;
+  unsigned long long sum = 0;
   for (unsigned thread : threads) {
-    std::istringstream status(ReadTextFile(
-        LinuxProcessFile(linuxPid, L"task\\" + std::to_wstring(thread) + L"\\status")));
-    int counted = 0;
-    for (std::string line; std::getline(status, line);) {
-      std::istringstream words(line);
-      std::string key;
-      unsigned long long value = 0;
-      if (words >> key >> value &&
-          (key == "voluntary_ctxt_switches:" || key == "nonvoluntary_ctxt_switches:")) {
-        switches += value;
-        ++counted;
-      }
-    }
-    if (counted != 2) return std::nullopt;
+    const std::optional<unsigned long long> value = figure(ReadTextFile(
+        LinuxProcessFile(linuxPid, L"task\\" + std::to_wstring(thread) + L"\\" + file)));
+    if (!value) return std::nullopt;
+    sum += *value;
   }
-  return switches;
+  return sum;
+}
+
+// How long the process's threads have run, in nanoseconds: the first field
+// of each schedstat. Finer than the kernel's ticks of CPU time.
+std::optional<unsigned long long> LinuxThreadsRunNanoseconds(unsigned linuxPid) {
+  return SumOverThreads(linuxPid, L"schedstat", [](const std::string& schedstat) {
+    unsigned long long ran = 0;
+    if (!(std::istringstream(schedstat) >> ran)) return std::optional<unsigned long long>();
+    return std::optional(ran);
+  });
+}
+
+// How often the process's threads gave up or lost the processor: their
+// voluntary and involuntary context switches. A thread blocked in GetMessage
+// with nothing sent to it is never woken, so it adds none; every tick of a
+// timer adds at least one.
+std::optional<unsigned long long> LinuxThreadsContextSwitches(unsigned linuxPid) {
+  return SumOverThreads(linuxPid, L"status", [](const std::string& status) {
+    return SumOfStatusFields(status, {"voluntary_ctxt_switches:", "nonvoluntary_ctxt_switches:"});
+  });
 }
 
 // The memory only this process uses, as the kernel counts it: its anonymous
 // pages in memory and in swap (kB in /proc/<pid>/status).
 std::optional<unsigned long long> LinuxPrivateBytes(unsigned linuxPid) {
-  std::istringstream status(ReadTextFile(LinuxProcessFile(linuxPid, L"status")));
-  unsigned long long kilobytes = 0;
-  int counted = 0;
-  for (std::string line; std::getline(status, line);) {
-    std::istringstream words(line);
-    std::string key;
-    unsigned long long value = 0;
-    if (words >> key >> value && (key == "RssAnon:" || key == "VmSwap:")) {
-      kilobytes += value;
-      ++counted;
-    }
-  }
-  if (counted != 2) return std::nullopt;
-  return kilobytes * 1024;
+  const std::optional<unsigned long long> kilobytes = SumOfStatusFields(
+      ReadTextFile(LinuxProcessFile(linuxPid, L"status")), {"RssAnon:", "VmSwap:"});
+  if (!kilobytes) return std::nullopt;
+  return *kilobytes * 1024;
 }
 
 // The process's entries in the system's table of open handles.
