@@ -301,11 +301,7 @@ class SelectedTextTest : public ::testing::Test {
     return ClipboardContents();
   }
 
-  std::map<UINT, Bytes> ClipboardContents() {
-    OpenedClipboard clipboard(owner_);
-    if (!clipboard.Opened()) return {{0, {}}};
-    return ClipboardFormatsAndBytes();
-  }
+  std::map<UINT, Bytes> ClipboardContents() { return ReadClipboard(owner_); }
 
   std::wstring Capture() { return CaptureSelectedText(*pendingRestore_, PumpMessages); }
 
