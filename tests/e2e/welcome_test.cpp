@@ -27,9 +27,7 @@ constexpr char kGreeting[] =
     "your best friend. Enjoy!";
 // A default voice of either family, slow enough that the greeting is still
 // being read when Esc comes: the calls that hand the greeting over and that
-// stop it for good. The end the voice would report on a later tick is not
-// waited for: the creation run after the welcome may let the voice go first,
-// and the program ends the reading itself.
+// stop it for good (the end the voice would report later is not waited for).
 struct GreetingVoice {
   const char* standinConfig;
   const char* api;

@@ -30,9 +30,13 @@ class Words : public ::testing::Test {
   explicit Words(std::string words) : words_(std::move(words)) {}
 
   void SetUp() override {
+    WriteFiles();
+    Start();
+  }
+
+  void WriteFiles() {
     WriteTextFile(folder_.File(L"cfg.ini"), std::string(kLaterStart) + kCorrectionsOn);
     WriteTextFile(WordsPath(), words_);
-    Start();
   }
 
   void Start() {
@@ -113,8 +117,7 @@ class HeldAtStart : public Words {
  protected:
   HeldAtStart() : Words(ThousandRows()) {}
   void SetUp() override {
-    WriteTextFile(folder_.File(L"cfg.ini"), std::string(kLaterStart) + kCorrectionsOn);
-    WriteTextFile(WordsPath(), words_);
+    WriteFiles();
     HANDLE held = CreateFileW(WordsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
