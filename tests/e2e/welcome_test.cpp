@@ -40,8 +40,6 @@ constexpr GreetingVoice kSapi5Voice{"sapi5.voice = Welcome Voice\npace.ms_per_wo
 constexpr GreetingVoice kSapi4Engine{
     "sapi4.engine = Welcome Mode | Wendy | 60..260 | 50..150\npace.ms_per_word = 300\n", "sapi4",
     "TextData", "AudioReset", ""};
-// What would hold or let go of a reading.
-constexpr const char* kPauseAndResume[] = {"Pause", "Resume", "AudioPause", "AudioResume"};
 
 int TutorialRequests(const ProgramFolder& folder) {
   const std::vector<LogEntry> log = folder.StandinLog();
@@ -78,7 +76,8 @@ class Welcome : public ::testing::Test {
         0);
     for (const LogEntry& entry : folder_.StandinLog()) {
       if (entry.milliseconds < closed) continue;
-      for (const char* method : kPauseAndResume) EXPECT_NE(entry.method, method);
+      for (const char* method : {"Pause", "Resume", "AudioPause", "AudioResume"})
+        EXPECT_NE(entry.method, method);
     }
   }
 

@@ -97,12 +97,59 @@ std::pair<LONG, std::wstring> HeardOf(HWND window) {
   return heard;
 }
 
-BOOL CALLBACK AddLinkLabel(HWND window, LPARAM links) {
+// The windows of one class that an enumeration comes across.
+struct ClassSearch {
+  std::wstring name;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK AddOfClass(HWND window, LPARAM search) {
+  auto& wanted = *reinterpret_cast<ClassSearch*>(search);
   wchar_t className[64]{};
   GetClassNameW(window, className, 64);
-  if (std::wstring(className) == kLinkLabelClass)
-    reinterpret_cast<std::vector<HWND>*>(links)->push_back(window);
+  if (wanted.name == className) wanted.found.push_back(window);
   return TRUE;
+}
+
+class RecordingAboutOwner : public AboutPageOwner {
+ public:
+  void OpenAboutLink(AboutLink link) override { links.push_back(link); }
+  std::vector<AboutLink> links;
+};
+
+// A parent window that counts the clicks its link label reports.
+class LinkParent {
+ public:
+  void Attach(HWND handle) { handle_ = handle; }
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && LOWORD(wParam) == 77 && HIWORD(wParam) == BN_CLICKED) ++clicks;
+    return DefWindowProcW(handle_, message, wParam, lParam);
+  }
+  HWND handle_ = nullptr;
+  int clicks = 0;
+};
+
+std::wstring HintOf(HWND tooltip, HWND owner, HWND control) {
+  wchar_t text[128]{};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = owner;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text;
+  SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+LONG FontHeight(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font.lfHeight;
 }
 
 }  // namespace
@@ -161,10 +208,10 @@ TEST_F(OptionsWindowTest, TheTrayOpensThePagesAndTheIconItsWindowByEnterOrSpaceA
 
 TEST_F(OptionsWindowTest, AssistiveTechnologyHearsEachClickableTextAsALinkAndEachListByItsLabel) {
   MainFormProbe& frmMain = CreateMainForm();
-  std::vector<HWND> links;
-  EnumChildWindows(frmMain.Handle(), AddLinkLabel, reinterpret_cast<LPARAM>(&links));
+  ClassSearch links{kLinkLabelClass};
+  EnumChildWindows(frmMain.Handle(), AddOfClass, reinterpret_cast<LPARAM>(&links));
   std::vector<std::pair<LONG, std::wstring>> heard;
-  for (HWND link : links) heard.push_back(HeardOf(link));
+  for (HWND link : links.found) heard.push_back(HeardOf(link));
   const std::wstring homePage =
       WindowText(GetDlgItem(frmMain.AboutPage().Handle(), IDC_HOMEPAGE_LINK));
   ASSERT_FALSE(homePage.empty());
@@ -218,34 +265,12 @@ TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuard) {
   EXPECT_TRUE(picker.GuardArmed());
 }
 
-// With a SAPI 4 default voice nothing else connects the SAPI 5 voice.
-namespace {
-
-BOOL CALLBACK FindTooltip(HWND window, LPARAM found) {
-  wchar_t className[64]{};
-  GetClassNameW(window, className, 64);
-  if (std::wstring(className) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(found) = window;
-  return TRUE;
-}
-
-std::wstring HintOf(HWND tooltip, HWND owner, HWND control) {
-  wchar_t text[128]{};
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = owner;
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = text;
-  SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
-  return text;
-}
-
-}  // namespace
-
 TEST_F(OptionsWindowTest, TheHotKeyFieldsAndTheIgnoredCharactersHaveHintsShownForSevenSeconds) {
   MainFormProbe& frmMain = CreateMainForm();
-  HWND tooltip = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
-  ASSERT_NE(tooltip, nullptr);
+  ClassSearch tooltips{TOOLTIPS_CLASSW};
+  EnumThreadWindows(GetCurrentThreadId(), AddOfClass, reinterpret_cast<LPARAM>(&tooltips));
+  ASSERT_FALSE(tooltips.found.empty());
+  HWND tooltip = tooltips.found.back();
   EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 4);
   EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 7500);
   const TGeneralPage& general = frmMain.GeneralPage();
@@ -259,6 +284,7 @@ TEST_F(OptionsWindowTest, TheHotKeyFieldsAndTheIgnoredCharactersHaveHintsShownFo
             L"This characters will be ignored when reading");
 }
 
+// With a SAPI 4 default voice nothing else connects the SAPI 5 voice.
 TEST_F(OptionsWindowTest, TheFirstActivationConnectsTheSapi5Voice) {
   WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Ann\r\n");
   MainFormProbe& frmMain = CreateMainForm();
@@ -365,16 +391,6 @@ TEST(LinkLabel, ItIsBoldBlueAndUnderlinedOnlyUnderTheMouse) {
   EXPECT_TRUE(underlined);
 }
 
-namespace {
-
-class RecordingAboutOwner : public AboutPageOwner {
- public:
-  void OpenAboutLink(AboutLink link) override { links.push_back(link); }
-  std::vector<AboutLink> links;
-};
-
-}  // namespace
-
 // The page is built in a window of the test's own: nothing of the main
 // window takes part.
 TEST(AboutPage, EachLinkAsksTheOwnerToOpenItsOwnPage) {
@@ -395,22 +411,6 @@ TEST(AboutPage, EachLinkAsksTheOwnerToOpenItsOwnPage) {
                                                  AboutLink::ProgramInformation}));
   DestroyWindow(host);
 }
-
-namespace {
-
-// A parent window that counts the clicks its link label reports.
-class LinkParent {
- public:
-  void Attach(HWND handle) { handle_ = handle; }
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && LOWORD(wParam) == 77 && HIWORD(wParam) == BN_CLICKED) ++clicks;
-    return DefWindowProcW(handle_, message, wParam, lParam);
-  }
-  HWND handle_ = nullptr;
-  int clicks = 0;
-};
-
-}  // namespace
 
 TEST(LinkLabel, AClickEnterOrSpaceReachTheParentAsAButtonClick) {
   RegisterWindowClass(L"LinkParent", WindowThunk<LinkParent>);
@@ -434,22 +434,6 @@ TEST(LinkLabel, AClickEnterOrSpaceReachTheParentAsAButtonClick) {
             DLGC_WANTMESSAGE);
   DestroyWindow(parentWindow);
 }
-
-namespace {
-
-RECT WindowRect(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect;
-}
-
-LONG FontHeight(HWND control) {
-  LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
-  return font.lfHeight;
-}
-
-}  // namespace
 
 // Windows scales nothing inside a window that moves to a monitor of another
 // DPI: the window takes the place Windows suggests, and its controls, their

@@ -349,13 +349,6 @@ TEST_F(ReadingControlTest, AReadingThatFailsAfterReplacingTheSpeakingOneEndsIt) 
   EXPECT_EQ(LastState(), ReadingState::Ended);
 }
 
-TEST_F(ReadingControlTest, TheSelectionIsPreparedWithTheSettingsAsTheyAreNow) {
-  ReadingController& controller = Create();
-  source_.preparation = {true, L"*_", true, {{L"Word", L"Ward", L"No"}}};
-  Select(L"*word* WORD_x");
-  EXPECT_EQ(controller.GetSelectedText(), L" Ward  Ward x");
-}
-
 TEST_F(ReadingControlTest, ALongSelectionIsCutTo51200Characters) {
   ReadingController& controller = Create();
   Select(std::wstring(60000, L'a'));
@@ -366,12 +359,16 @@ TEST_F(ReadingControlTest, ALongSelectionIsCutTo51200Characters) {
   EXPECT_EQ(speaks.back().arguments, expected);
 }
 
-// With nothing selected a huge clipboard is what is read. Only the head that
-// can be spoken is prepared, so that a dictionary of 10,000 rows does not
-// hold the program up, and it is spoken as preparing the whole would have it.
-TEST_F(ReadingControlTest, AHugeClipboardIsPreparedOnlyAsFarAsItCanBeSpoken) {
+// The selection is prepared with the settings as they are now. With nothing
+// selected a huge clipboard is what is read: only the head that can be spoken
+// is prepared, so that a dictionary of 10,000 rows does not hold the program
+// up, and it is spoken as preparing the whole would have it.
+TEST_F(ReadingControlTest, TheSelectionIsPreparedAndAHugeClipboardOnlyAsFarAsItCanBeSpoken) {
   ReadingController& controller = Create();
-  source_.preparation = {true, L"*_", true, {}};
+  source_.preparation = {true, L"*_", true, {{L"Word", L"Ward", L"No"}}};
+  Select(L"*word* WORD_x");
+  EXPECT_EQ(controller.GetSelectedText(), L" Ward  Ward x");
+
   for (int row = 0; row < 10000; ++row) {
     const std::wstring number = std::to_wstring(row);
     source_.preparation.corrections.push_back({L"word" + number + L"x", L"w" + number, L"No"});

@@ -215,8 +215,11 @@ TEST_F(SettingsFileTest, VoiceSlotsKeepANameOutsideTheCodePageThroughEveryRewrit
   EXPECT_EQ(FirstFreeSlotNumber(path), 2);
 }
 
-// The copy that a rewrite writes first cannot be made: nothing changes.
-TEST_F(SettingsFileTest, AVoiceSlotRewriteThatFailsLeavesTheFileWhole) {
+// The copy that a rewrite writes first cannot be made: nothing changes. A
+// header edited by hand is not found: the deletion changes nothing. One
+// behind a tab is a header as the profile functions read it, and the section
+// before it ends there.
+TEST_F(SettingsFileTest, SlotRewritesKeepEverySectionTheUserHas) {
   const std::wstring path = Path(L"slots.ini");
   WriteVoiceSlot(path, 0, SlotOf(L"Anna", 49235, kSapi5Family));
   WriteVoiceSlot(path, 1, SlotOf(L"Bert", 49236, kSapi5Family));
@@ -227,13 +230,8 @@ TEST_F(SettingsFileTest, AVoiceSlotRewriteThatFailsLeavesTheFileWhole) {
   EXPECT_ANY_THROW(DeleteVoiceSlot(path, 0, 2));
   EXPECT_ANY_THROW(WriteVoiceSlot(path, 0, SlotOf(L"Carl", 49237, kSapi4Family)));
   EXPECT_EQ(ReadWholeFile(path), before);
-}
+  for (const wchar_t* copy : {L".new", L".saving"}) RemoveDirectoryW((path + copy).c_str());
 
-// A header edited by hand is not found: the deletion changes nothing. One
-// behind a tab is a header as the profile functions read it, and the section
-// before it ends there.
-TEST_F(SettingsFileTest, SlotDeletionsKeepEverySectionTheUserHas) {
-  const std::wstring path = Path(L"slots.ini");
   const std::string file =
       "[Slot_0]\r\nVoice=A\r\n[Slot_1]\r\nVoice=B\r\n[Slot_2] "
       "old\r\nVoice=C\r\n[Slot_3]\r\nVoice=D\r\n";
