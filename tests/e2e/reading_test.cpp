@@ -103,7 +103,8 @@ class PasswordWindow {
   // Whether it came up in the foreground with the field focused.
   bool Ready() const {
     return WaitUntil([this] {
-      GUITHREADINFO info{sizeof info};
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
       return field_ != nullptr && GetGUIThreadInfo(threadId_, &info) && info.hwndFocus == field_ &&
              GetForegroundWindow() == GetParent(field_);
     });

@@ -208,7 +208,7 @@ TEST_F(OptionsWindowTest, TheTrayOpensThePagesAndTheIconItsWindowByEnterOrSpaceA
 
 TEST_F(OptionsWindowTest, AssistiveTechnologyHearsEachClickableTextAsALinkAndEachListByItsLabel) {
   MainFormProbe& frmMain = CreateMainForm();
-  ClassSearch links{kLinkLabelClass};
+  ClassSearch links{kLinkLabelClass, {}};
   EnumChildWindows(frmMain.Handle(), AddOfClass, reinterpret_cast<LPARAM>(&links));
   std::vector<std::pair<LONG, std::wstring>> heard;
   for (HWND link : links.found) heard.push_back(HeardOf(link));
@@ -267,7 +267,7 @@ TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuard) {
 
 TEST_F(OptionsWindowTest, TheHotKeyFieldsAndTheIgnoredCharactersHaveHintsShownForSevenSeconds) {
   MainFormProbe& frmMain = CreateMainForm();
-  ClassSearch tooltips{TOOLTIPS_CLASSW};
+  ClassSearch tooltips{TOOLTIPS_CLASSW, {}};
   EnumThreadWindows(GetCurrentThreadId(), AddOfClass, reinterpret_cast<LPARAM>(&tooltips));
   ASSERT_FALSE(tooltips.found.empty());
   HWND tooltip = tooltips.found.back();

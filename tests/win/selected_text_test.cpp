@@ -374,7 +374,7 @@ TEST_F(SelectedTextTest, ReturnsTheSelectionAndLeavesTheClipboardAsItWas) {
     const DWORD sequence = GetClipboardSequenceNumber();
     EXPECT_EQ(Capture(), c.read);
     EXPECT_EQ(editor.CopyKey().seen, c.copied);
-    if (!c.copied) EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
+    EXPECT_EQ(GetClipboardSequenceNumber() == sequence, !c.copied);
     EXPECT_EQ(ClipboardContents(), before);
     EXPECT_EQ(editor.Text(), c.text.substr(0, 255)) << "the editor's text is left alone";
   }
