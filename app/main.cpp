@@ -10,6 +10,7 @@
 
 #include "app/application.h"
 #include "app/main_form.h"
+#include "base/com_apartment.h"
 #include "base/exception_guard.h"
 #include "base/program_folder.h"
 #include "settings/program_files.h"
@@ -17,19 +18,6 @@
 namespace {
 
 constexpr wchar_t kAlreadyRunningText[] = L"Tolvane! is already running now.";
-
-class ComApartment {
- public:
-  ComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComApartment() {
-    if (initialized_) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool initialized_;
-};
 
 std::vector<std::wstring> CommandLineArguments() {
   int count = 0;

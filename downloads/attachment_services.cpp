@@ -5,6 +5,8 @@
 #include <shobjidl.h>
 #include <wrl/client.h>
 
+#include "base/com_apartment.h"
+
 namespace {
 
 // Tells the services which program's downloads these are, so that a user's
@@ -13,23 +15,10 @@ namespace {
 constexpr GUID kDownloadsClient = {
     0x5b0e8c5a, 0x3d47, 0x4f6a, {0x9c, 0x1e, 0x7a, 0x2f, 0x4b, 0x8d, 0x6e, 0x13}};
 
-class ComOnThisThread {
- public:
-  ComOnThisThread() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComOnThisThread() {
-    if (initialised_) CoUninitialize();
-  }
-  ComOnThisThread(const ComOnThisThread&) = delete;
-  ComOnThisThread& operator=(const ComOnThisThread&) = delete;
-
- private:
-  bool initialised_;
-};
-
 }  // namespace
 
 bool SaveAsDownload(const std::wstring& path, const std::wstring& source) {
-  const ComOnThisThread com;
+  const ComApartment com;
   Microsoft::WRL::ComPtr<IAttachmentExecute> attachment;
   if (FAILED(CoCreateInstance(CLSID_AttachmentServices, nullptr, CLSCTX_INPROC_SERVER,
                               IID_PPV_ARGS(&attachment)))) {
