@@ -164,7 +164,8 @@ void TfrmMain::WMQueryEndSession() {
 void TfrmMain::WMEndSession(bool ending) {
   if (ending || !windowsEnding_) return;
   // Another program refused, and Windows goes on: come back as before the
-  // query instead of running on without tray icon and hot keys.
+  // query instead of running on without tray icon and hot keys (an editor
+  // still open holds the keys back until it closes).
   windowsEnding_ = false;
   tray_->SetMinimizeToTray(true);
   tray_->SetVisible(true);

@@ -76,7 +76,7 @@ void HotKeys::SetSlotKeys(const std::vector<HotKeyWord>& words) {
     auto key = std::make_unique<GlobalHotKey>(window_, kSlotHotKeyName + std::to_wstring(n),
                                               [this, n](GlobalHotKey&) { reading_.SelectSlot(n); });
     key->SetHotKey(words[static_cast<size_t>(n)]);
-    key->SetActive(releases_ == 0);
+    key->SetActive(!Released());
     slots_.push_back(std::move(key));
   }
   ReportRefusedSlotKeys();
@@ -89,9 +89,8 @@ void HotKeys::UnregisterAll() {
 }
 
 void HotKeys::Apply() {
-  const bool free = releases_ == 0;
-  for (const auto& key : slots_) key->SetActive(free);
-  for (GlobalHotKey& key : fixed_) key.SetActive(free && fixedWanted_);
+  for (const auto& key : slots_) key->SetActive(!Released());
+  for (GlobalHotKey& key : fixed_) key.SetActive(!Released() && fixedWanted_);
 }
 
 void HotKeys::ReportRefusedFixedKeys() {

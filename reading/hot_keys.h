@@ -94,6 +94,7 @@ class HotKeys {
  private:
   friend class HotKeyRelease;
 
+  bool Released() const { return releases_ > 0; }
   // Registers what is wanted, as far as no release holds the keys.
   void Apply();
 
