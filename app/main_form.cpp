@@ -21,7 +21,7 @@ TfrmMain::TfrmMain(TApplication& application, ProgramFiles files,
       help_({files_.help, files_.tutorial}, kSupportMail),
       commandLine_(std::move(commandLine)),
       speechPage_(engines_, pageRequests_),
-      slotsPage_(slotRequests_, files_.voiceSlots),
+      slotsPage_(pageRequests_, engines_, files_.voiceSlots),
       pronunciationPage_(pageRequests_, files_.words),
       aboutPage_(pageRequests_, IDI_PROGRAM, kMakerHomePage) {
   Create();
@@ -37,19 +37,6 @@ TfrmMain::TfrmMain(TApplication& application, ProgramFiles files,
 }
 
 TfrmMain::~TfrmMain() { FormDestroy(); }
-
-void TfrmMain::SetFixedHotKeys() {
-  defaultHotKey_->SetHotKey(generalPage_.ReadingHotKey().Value());
-  optionsHotKey_->SetHotKey(generalPage_.OptionsHotKey().Value());
-  stopHotKey_->SetHotKey(generalPage_.StopHotKey().Value());
-}
-
-void TfrmMain::ActivateFixedHotKeys() {
-  SetFixedHotKeys();
-  for (GlobalHotKey* hotKey : FixedHotKeys()) {
-    hotKey->SetActive(true);
-  }
-}
 
 void TfrmMain::ShowAtStart() {
   // After the first run's welcome the window shows already, with the engine
@@ -199,21 +186,12 @@ bool TfrmMain::HandleCommand(WORD command) {
   }
 }
 
-void TfrmMain::DispatchHotKey(WPARAM identifier) {
-  for (GlobalHotKey* hotKey : FixedHotKeys()) {
-    if (hotKey->HandleHotKey(identifier)) return;
-  }
-  for (const auto& hotKey : slotHotKeys_) {
-    if (hotKey->HandleHotKey(identifier)) return;
-  }
-}
-
 bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   // The tray is made once the window exists, after its first messages.
   if (tray_ != nullptr && tray_->HandleMessage(message, wParam, lParam, result)) return true;
   switch (message) {
     case WM_HOTKEY:
-      DispatchHotKey(wParam);
+      hotKeys_->HandleHotKey(wParam);
       return true;
     case WM_QUERYENDSESSION:
       WMQueryEndSession();

@@ -8,9 +8,7 @@
 
 #include <windows.h>
 
-#include <array>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +16,7 @@
 #include "app/pages_reading_source.h"
 #include "base/gdi.h"
 #include "downloads/voices_window.h"
-#include "reading/global_hotkey.h"
+#include "reading/hot_keys.h"
 #include "reading/reading_controller.h"
 #include "settings/program_files.h"
 #include "speech/engines.h"
@@ -67,7 +65,7 @@ class TfrmMain : public TForm {
   class PageRequests final : public SpeechPageOwner,
                              public PronunciationPageOwner,
                              public AboutPageOwner,
-                             public SlotEditorOwner,
+                             public SlotsPageOwner,
                              public PartnerOfferOwner,
                              public VoicesWindowOwner {
    public:
@@ -81,17 +79,21 @@ class TfrmMain : public TForm {
     void OpenEngineListPage() override;
     std::wstring DownloadBaseAddress() const override { return root_.downloadAddress_; }
     void ExitProgram() override { root_.ExitProgram(); }
+    void LoadVoiceSlots() override { root_.LoadVoiceSlots(); }
+    HotKeyRelease ReleaseHotKeys() override { return root_.hotKeys_->Release(); }
+    std::vector<HotKeyWord> FixedHotKeys() const override { return root_.hotKeys_->FixedWords(); }
 
    private:
     TfrmMain& root_;
   };
 
-  // What the "Voice slots" page asks of the window.
-  class SlotRequests final : public SlotsPageOwner {
+  // What the hot keys ask of the window.
+  class HotKeyRequests final : public HotKeysOwner {
    public:
-    explicit SlotRequests(TfrmMain& root) : root_(root) {}
-    void LoadVoiceSlots() override { root_.LoadVoiceSlots(); }
-    std::optional<VoiceSlot> EditVoiceSlot(SlotEditorRequest request) override;
+    explicit HotKeyRequests(TfrmMain& root) : root_(root) {}
+    void ShowOptions() override { root_.ShowOptions(); }
+    void WarnHotKeyRefused(const std::wstring& text) override;
+    bool ShowHotKeyNotice(const std::wstring& text) override;
 
    private:
     TfrmMain& root_;
@@ -139,26 +141,9 @@ class TfrmMain : public TForm {
   // The first run's welcome (main_form_welcome.cpp): what its closing runs.
   void AfterWelcome();
 
-  // Sets the three application hot keys from the hot key edits; a changed word
-  // re-registers, and each key is then activated.
-  void ActivateFixedHotKeys();
-  void SetFixedHotKeys();
-  // The reading, options and pause keys, in that order.
-  std::array<GlobalHotKey*, 3> FixedHotKeys() const {
-    return {defaultHotKey_.get(), optionsHotKey_.get(), stopHotKey_.get()};
-  }
-  void DispatchHotKey(WPARAM identifier);
-
-  // The voice slots (main_form_slots.cpp): the slot table rebuilt from
-  // slots.ini, and the slot editor shown with every hot key let go.
+  // The voice slots (main_form_slots.cpp): the slot table and the slot hot
+  // keys rebuilt from slots.ini.
   void LoadVoiceSlots();
-  std::optional<VoiceSlot> OpenSlotEditor(SlotEditorRequest request);
-  // The slot hot keys, then the reading, pause and options keys.
-  void SetHotKeysActive(bool active);
-  // OK keeps a fixed key that the system refuses, and says which it is.
-  void ReportRefusedFixedHotKeys();
-  // Slot keys that another program holds, told in a notice once a run.
-  void ReportRefusedSlotHotKeys();
 
   // The options window (main_form_options.cpp).
   void FormShow();
@@ -201,7 +186,7 @@ class TfrmMain : public TForm {
   Engines engines_;
   PageRequests pageRequests_{*this};
   TrayRequests trayRequests_{*this};
-  SlotRequests slotRequests_{*this};
+  HotKeyRequests hotKeyRequests_{*this};
   WelcomeRequests welcomeRequests_{*this};
   TOptionsPages pages_;
   TGeneralPage generalPage_;
@@ -213,12 +198,7 @@ class TfrmMain : public TForm {
   OwnedIcon programIcon_;
   std::unique_ptr<TTrayPresenter> tray_;
   std::unique_ptr<ReadingController> reading_;
-  std::unique_ptr<GlobalHotKey> defaultHotKey_;
-  std::unique_ptr<GlobalHotKey> optionsHotKey_;
-  std::unique_ptr<GlobalHotKey> stopHotKey_;
-  // One per voice slot, named "SlotHotKey_<n>", its handler holding n;
-  // the slot itself is row n of the "Voice slots" page.
-  std::vector<std::unique_ptr<GlobalHotKey>> slotHotKeys_;
+  std::unique_ptr<HotKeys> hotKeys_;
   // Declared after the pages, so it goes before the controls it has hints for.
   std::unique_ptr<THints> hints_;
   std::unique_ptr<TfrmWelcome> welcome_;
@@ -235,7 +215,6 @@ class TfrmMain : public TForm {
   bool firstLoad_ = true;
   bool activatedOnce_ = false;
   bool trayNoticeShown_ = false;
-  bool slotKeysNoticeShown_ = false;
   // Set by the exit command: the close request that follows lets the window
   // close instead of hiding it in the tray.
   bool exiting_ = false;

@@ -38,12 +38,7 @@ void TfrmMain::CreateControls() {
   reading_ =
       std::make_unique<ReadingController>(engines_, readingSource_, *tray_, application_.Handle(),
                                           [this] { application_.ProcessMessages(); });
-  defaultHotKey_ = std::make_unique<GlobalHotKey>(
-      Handle(), L"DefaultHotKey", [this](GlobalHotKey&) { reading_->DefaultHotKeyHotKey(); });
-  optionsHotKey_ = std::make_unique<GlobalHotKey>(Handle(), L"OptionsHotKey",
-                                                  [this](GlobalHotKey&) { ShowOptions(); });
-  stopHotKey_ = std::make_unique<GlobalHotKey>(
-      Handle(), L"StopHotKey", [this](GlobalHotKey&) { reading_->PauseOrResume(); });
+  hotKeys_ = std::make_unique<HotKeys>(Handle(), *reading_, hotKeyRequests_);
   welcome_ = std::make_unique<TfrmWelcome>(application_.Instance(), application_.Handle(), Handle(),
                                            welcomeRequests_);
   voices_ = std::make_unique<TfrmVoices>(
@@ -85,7 +80,7 @@ void TfrmMain::FormCreate() {
   CallGuarded([this] { LoadVoiceSlots(); });
   LoadCfg();
   tray_->SetVisible(true);
-  ReportRefusedSlotHotKeys();
+  hotKeys_->ReportRefusedSlotKeys();
   for (const std::wstring& argument : commandLine_) {
     if (argument == kAutostartSwitch) startMinimized_ = true;
   }
@@ -169,11 +164,12 @@ void TfrmMain::WMQueryEndSession() {
 void TfrmMain::WMEndSession(bool ending) {
   if (ending || !windowsEnding_) return;
   // Another program refused, and Windows goes on: come back as before the
-  // query instead of running on without tray icon and hot keys.
+  // query instead of running on without tray icon and hot keys (an editor
+  // still open holds the keys back until it closes).
   windowsEnding_ = false;
   tray_->SetMinimizeToTray(true);
   tray_->SetVisible(true);
-  ActivateFixedHotKeys();
+  hotKeys_->ActivateFixedKeys(generalPage_.Current());
   CallGuarded([this] { LoadVoiceSlots(); });
 }
 
@@ -185,11 +181,7 @@ void TfrmMain::BeforeCloseActions() {
     tray_->SetMinimizeToTray(false);
     tray_->SetVisible(false);
     if (engines_.Sapi5Available()) engines_.Sapi5().Disconnect();
-    for (GlobalHotKey* hotKey : FixedHotKeys()) {
-      hotKey->SetActive(false);
-    }
-    for (auto& hotKey : slotHotKeys_) hotKey->SetActive(false);
-    slotHotKeys_.clear();
+    hotKeys_->UnregisterAll();
   } catch (...) {
     application_.Terminate();
   }

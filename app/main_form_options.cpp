@@ -22,8 +22,8 @@ void TfrmMain::OnOk() {
   SaveCfg();
   // A hot key whose word changed moves to the new keys; none is switched on
   // or off here.
-  SetFixedHotKeys();
-  ReportRefusedFixedHotKeys();
+  hotKeys_->SetFixedKeys(generalPage_.Current());
+  hotKeys_->ReportRefusedFixedKeys();
   application_.Minimize();
 }
 

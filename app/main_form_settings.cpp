@@ -33,7 +33,7 @@ void TfrmMain::LoadCfg() {
   pronunciationPage_.Load(settings.pronunciation);
   speechPage_.Load(settings.speech);
   config.Flush();
-  ActivateFixedHotKeys();
+  hotKeys_->ActivateFixedKeys(generalPage_.Current());
   generalPage_.SetAutostart(AutostartEnabled());
   if (firstLoad_) {
     RestoreWindowPlacement(config, kOptionsWindow, Handle(),

@@ -1,22 +1,30 @@
 #include "reading/global_hotkey.h"
 
+#include <set>
+#include <stdexcept>
 #include <utility>
 
 namespace {
 
 // Applications may use hot key identifiers 0x0000..0xBFFF (the rest belong to
-// shared DLLs). Each object takes the next one, so identifiers are unique
-// within the process for as long as fewer than 49151 objects have lived.
+// shared DLLs). A rebuilt slot table makes new objects all the time, so the
+// identifiers go round: each object takes the next one that no living object
+// holds. Two living objects sharing one would run each other's handler and
+// unregister each other's key.
 constexpr int kFirstIdentifier = 1;
 constexpr int kLastIdentifier = 0xBFFF;
 
-// The per-process identifier counter; objects are made on the UI thread only.
+// The per-process identifiers; objects are made on the UI thread only.
 int nextIdentifier = kFirstIdentifier;
+std::set<int> identifiersHeld;
 
 int TakeIdentifier() {
-  const int identifier = nextIdentifier;
-  nextIdentifier = identifier == kLastIdentifier ? kFirstIdentifier : identifier + 1;
-  return identifier;
+  for (int tried = kFirstIdentifier; tried <= kLastIdentifier; ++tried) {
+    const int identifier = nextIdentifier;
+    nextIdentifier = identifier == kLastIdentifier ? kFirstIdentifier : identifier + 1;
+    if (identifiersHeld.insert(identifier).second) return identifier;
+  }
+  throw std::length_error("every hot key identifier is held");
 }
 
 UINT ModifiersOf(HotKeyWord hotKey) {
@@ -35,7 +43,10 @@ GlobalHotKey::GlobalHotKey(HWND owner, std::wstring name, Handler onHotKey)
       onHotKey_(std::move(onHotKey)),
       identifier_(TakeIdentifier()) {}
 
-GlobalHotKey::~GlobalHotKey() { Unregister(); }
+GlobalHotKey::~GlobalHotKey() {
+  Unregister();
+  identifiersHeld.erase(identifier_);
+}
 
 void GlobalHotKey::SetHotKey(HotKeyWord hotKey) {
   if (hotKey == hotKey_) return;

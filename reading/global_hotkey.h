@@ -16,7 +16,8 @@ class GlobalHotKey {
   // it holds itself.
   using Handler = std::function<void(GlobalHotKey&)>;
 
-  // Takes the next identifier of the process; registers nothing yet.
+  // Takes the next identifier of the process that no living object holds;
+  // registers nothing yet.
   GlobalHotKey(HWND owner, std::wstring name, Handler onHotKey);
   // Unregisters.
   ~GlobalHotKey();

@@ -63,11 +63,12 @@ std::wstring SlotValueText(const std::optional<int>& value) {
 
 }  // namespace
 
-TSlotsPage::TSlotsPage(SlotsPageOwner& owner, std::wstring storePath)
+TSlotsPage::TSlotsPage(SlotsPageOwner& owner, Engines& engines, std::wstring storePath)
     : TTablePage(IDD_PAGE_SLOTS, kCaption, IDC_SLOTSLIST,
                  {IDC_SLOT_ADD_BUTTON, IDC_SLOT_EDIT_BUTTON, IDC_SLOT_DELETE_BUTTON,
                   IDC_SLOT_CLEAR_BUTTON}),
       owner_(owner),
+      engines_(engines),
       storePath_(std::move(storePath)) {}
 
 void TSlotsPage::OnInit() {
@@ -116,13 +117,22 @@ std::vector<std::wstring> TSlotsPage::HotKeyTextsBut(int exceptRow) const {
   return texts;
 }
 
+// The editor shows with every key of the program let go, so that the user
+// can press any of them into its hot key box and none starts a reading; they
+// come back whatever ends the editor.
+std::optional<VoiceSlot> TSlotsPage::EditSlot(SlotEditorRequest request) {
+  request.fixedKeys = owner_.FixedHotKeys();
+  const HotKeyRelease release = owner_.ReleaseHotKeys();
+  return EditVoiceSlot(Instance(), GetAncestor(Handle(), GA_ROOT), engines_, owner_, request);
+}
+
 // A new slot takes the first free number, which fills a gap in the file.
 void TSlotsPage::OnAdd() {
   const std::vector<int> selected = SelectedRows(Table());
   SlotEditorRequest request;
   request.otherSlotKeys = HotKeyTextsBut(-1);
   if (!selected.empty()) request.selected = Slot(selected.front());
-  if (const std::optional<VoiceSlot> slot = owner_.EditVoiceSlot(std::move(request))) {
+  if (const std::optional<VoiceSlot> slot = EditSlot(std::move(request))) {
     SaveSlot(FirstFreeSlotNumber(storePath_), *slot);
   }
   SetFocus(Table());
@@ -139,7 +149,7 @@ void TSlotsPage::OnEdit() {
   request.mode = SlotEditorMode::Edit;
   request.selected = Slot(row);
   request.otherSlotKeys = HotKeyTextsBut(row);
-  if (const std::optional<VoiceSlot> slot = owner_.EditVoiceSlot(std::move(request))) {
+  if (const std::optional<VoiceSlot> slot = EditSlot(std::move(request))) {
     SaveSlot(row, *slot);
   }
   SetFocus(Table());

@@ -10,18 +10,23 @@
 #include <string>
 #include <vector>
 
+#include "reading/hot_keys.h"
 #include "settings/voice_slot.h"
+#include "speech/engines.h"
 #include "ui/slot_editor.h"
 #include "ui/table_page.h"
 
-// What the page asks of the window that holds it.
-class SlotsPageOwner {
+// What the page, and the slot editor it shows, ask of the window that holds
+// it.
+class SlotsPageOwner : public SlotEditorOwner {
  public:
   // The slot table rebuilt from slots.ini as a whole: the page's rows and
   // one hot key per slot.
   virtual void LoadVoiceSlots() = 0;
-  // Shows the slot editor for the request; answers the slot to save.
-  virtual std::optional<VoiceSlot> EditVoiceSlot(SlotEditorRequest request) = 0;
+  // Every hot key of the program let go while the answer lives.
+  virtual HotKeyRelease ReleaseHotKeys() = 0;
+  // The program's reading, options and pause keys, which no slot may take.
+  virtual std::vector<HotKeyWord> FixedHotKeys() const = 0;
 
  protected:
   ~SlotsPageOwner() = default;
@@ -29,8 +34,9 @@ class SlotsPageOwner {
 
 class TSlotsPage : public TTablePage {
  public:
-  // The slots are kept in the file at `storePath`.
-  TSlotsPage(SlotsPageOwner& owner, std::wstring storePath);
+  // The slots are kept in the file at `storePath`; the editor offers the
+  // catalogue's voices.
+  TSlotsPage(SlotsPageOwner& owner, Engines& engines, std::wstring storePath);
 
   int Count() const;
   // Slot n as its row holds it, without the numbers its row does not hold
@@ -54,9 +60,11 @@ class TSlotsPage : public TTablePage {
 
  private:
   std::vector<std::wstring> HotKeyTextsBut(int exceptRow) const;
+  std::optional<VoiceSlot> EditSlot(SlotEditorRequest request);
   void SaveSlot(int number, const VoiceSlot& slot);
   void DeleteRows(const std::vector<int>& rows);
 
   SlotsPageOwner& owner_;
+  Engines& engines_;
   std::wstring storePath_;
 };

@@ -38,9 +38,9 @@ class MainFormProbe {
   TSlotsPage& SlotsPage() const { return form_.slotsPage_; }
   TPronunciationPage& PronunciationPage() const { return form_.pronunciationPage_; }
   TAboutPage& AboutPage() const { return form_.aboutPage_; }
-  const GlobalHotKey& DefaultHotKey() const { return *form_.defaultHotKey_; }
-  const GlobalHotKey& OptionsHotKey() const { return *form_.optionsHotKey_; }
-  const GlobalHotKey& StopHotKey() const { return *form_.stopHotKey_; }
+  const GlobalHotKey& DefaultHotKey() const { return form_.hotKeys_->Fixed(HotKeys::kReadingKey); }
+  const GlobalHotKey& OptionsHotKey() const { return form_.hotKeys_->Fixed(HotKeys::kOptionsKey); }
+  const GlobalHotKey& StopHotKey() const { return form_.hotKeys_->Fixed(HotKeys::kPauseKey); }
   const TTrayPresenter& Tray() const { return *form_.tray_; }
 
   // What the start-up found: the first start of the program, the welcome

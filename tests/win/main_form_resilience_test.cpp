@@ -9,8 +9,10 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "tests/support/hotkey_probe_client.h"
+#include "tests/support/window_class.h"
 #include "tests/win/main_form_probe.h"
 
 namespace {
@@ -152,13 +154,41 @@ TEST_F(MainFormResilienceTest, AProgramFolderThatCannotBeWrittenKeepsTheSettings
 }
 
 // The notice would say the program goes to the tray while it is ending, and
-// Windows would wait for it.
-TEST_F(MainFormResilienceTest, TheEndOfWindowsSavesTheSettingsWithoutANotice) {
+// Windows would wait for it. An end of Windows that another program cancels
+// brings every key back, but not while the slot editor is open: its check
+// would take the slot's own key for another program's.
+TEST_F(MainFormResilienceTest, TheEndOfWindowsSavesQuietlyAndACancelledOneWaitsForTheEditor) {
+  const unsigned slotKey = 0xE000 | VK_F13;  // Ctrl+Shift+Alt+F13
+  ReplaceWholeFile(files_.voiceSlots, "[Slot_0]\r\nVoice=Voice Alpha\r\nHotKey=" +
+                                          std::to_string(slotKey) + "\r\nSAPIVersion=5\r\n");
   MainFormProbe& frmMain = CreateMainForm();
   frmMain.GeneralPage().ReadingHotKey().SetValue(32813);
-  MessageBoxAnswerer answerer(frmMain.Handle());
-  SendMessageW(frmMain.Handle(), WM_QUERYENDSESSION, 0, 0);
-  EXPECT_EQ(answerer.Answered(), 0);
+  {
+    MessageBoxAnswerer answerer(frmMain.Handle());
+    SendMessageW(frmMain.Handle(), WM_QUERYENDSESSION, 0, 0);
+    EXPECT_EQ(answerer.Answered(), 0);
+  }
   EXPECT_NE(ConfigText().find("HotKey=32813"), std::string::npos);
   EXPECT_EQ(ConfigText().find("CloseMsg"), std::string::npos);
+  SendMessageW(frmMain.Handle(), WM_ENDSESSION, FALSE, 0);
+
+  const auto keyStates = [slotKey] {
+    std::vector<HotKeyState> states;
+    for (unsigned key : {32813u, 16506u, 16507u, slotKey}) states.push_back(ProbeHotKey(key));
+    return states;
+  };
+  std::vector<HotKeyState> whileOpen;
+  OwnerWindow inTheEditor([&](UINT message, WPARAM, LPARAM) {
+    if (message != WM_APP) return false;
+    SendMessageW(frmMain.Handle(), WM_QUERYENDSESSION, 0, 0);
+    SendMessageW(frmMain.Handle(), WM_ENDSESSION, FALSE, 0);
+    whileOpen = keyStates();
+    PostMessageW(FindWindowW(L"#32770", L"Add voice slot"), WM_COMMAND, IDCANCEL, 0);
+    return true;
+  });
+  // Handled in the editor's modal loop.
+  PostMessageW(inTheEditor.Handle(), WM_APP, 0, 0);
+  frmMain.SlotsPage().OnAdd();
+  EXPECT_EQ(whileOpen, std::vector<HotKeyState>(4, HotKeyState::Free));
+  EXPECT_EQ(keyStates(), std::vector<HotKeyState>(4, HotKeyState::Taken));
 }
