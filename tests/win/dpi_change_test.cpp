@@ -1,6 +1,6 @@
 // Rebuilding for a new DPI, as a window moved to a monitor of another DPI
-// does: the report lists' columns, the About page, and the window's own
-// rectangle.
+// does: the report lists' columns, the About page, and a window of the frame
+// with its controls and what it lays out itself.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,9 +9,9 @@
 #include "app/res/resource.h"
 #include "base/dpi.h"
 #include "ui/about_page.h"
-#include "ui/dpi_change.h"
 #include "ui/link_label.h"
 #include "ui/list_view.h"
+#include "ui/partner_offer.h"
 #include "ui/ui_resources.h"
 
 namespace {
@@ -42,6 +42,13 @@ LONG FontHeight(HWND control) {
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
   return font.lfHeight;
+}
+
+RECT PlaceIn(HWND control) {
+  RECT place{};
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  return place;
 }
 
 LONG IconWidth(HWND iconControl) {
@@ -101,14 +108,36 @@ TEST(DpiChange, AboutPageTakesFontsAndAnIconMadeForTheNewDpi) {
   EXPECT_EQ(IconWidth(icon), 128);
 }
 
-TEST(DpiChange, WindowTakesTheSuggestedRectangle) {
-  Holder holder;
-  const RECT suggested{40, 30, 290, 230};
-  ApplyDpiChangedRect(holder.Handle(), reinterpret_cast<LPARAM>(&suggested));
+// The frame rescales the template's controls and their font and takes the
+// rectangle Windows suggests; the window (here the partner offer) makes its
+// icon anew for the DPI.
+TEST(DpiChange, AWindowTakesTheSuggestedRectangleAndDoublesItsControlsFontAndIcon) {
+  struct NoLinks : PartnerOfferOwner {
+    void OpenEngineListPage() override {}
+  } owner;
+  RegisterLinkLabelClass(GetModuleHandleW(nullptr));
+  TfrmPartnerOffer offer(GetModuleHandleW(nullptr), nullptr, owner, IDI_PROGRAM);
+  ASSERT_EQ(WindowDpi(offer.Handle()), 96u);
+  HWND icon = GetDlgItem(offer.Handle(), IDC_OFFER_ICON);
+  HWND text = GetDlgItem(offer.Handle(), IDC_OFFER_INTRODUCTION);
+  EXPECT_EQ(IconWidth(icon), 64);
+  const RECT textBefore = PlaceIn(text);
+  const LONG fontBefore = FontHeight(text);
+
+  const RECT suggested{40, 30, 690, 530};
+  SendMessageW(offer.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+               reinterpret_cast<LPARAM>(&suggested));
+
   RECT placed{};
-  GetWindowRect(holder.Handle(), &placed);
+  GetWindowRect(offer.Handle(), &placed);
   EXPECT_EQ(placed.left, suggested.left);
   EXPECT_EQ(placed.top, suggested.top);
   EXPECT_EQ(placed.right, suggested.right);
   EXPECT_EQ(placed.bottom, suggested.bottom);
+  const RECT textAfter = PlaceIn(text);
+  EXPECT_NEAR(textAfter.left, 2 * textBefore.left, 1);
+  EXPECT_NEAR(textAfter.top, 2 * textBefore.top, 1);
+  EXPECT_NEAR(textAfter.right - textAfter.left, 2 * (textBefore.right - textBefore.left), 1);
+  EXPECT_EQ(FontHeight(text), 2 * fontBefore);
+  EXPECT_EQ(IconWidth(icon), 128);
 }
