@@ -77,30 +77,45 @@ RECT PlaceIn(HWND window, HWND parent) {
 }
 
 // Whatever the font, no line of the greeting is cut off, and "Continue"
-// stays below it inside the window.
-TEST(WelcomeWindowLayout, TheGreetingShowsEveryLineAboveTheLink) {
+// stays below it inside the window; so too on a monitor of twice the DPI,
+// where the window keeps the top left corner Windows suggests and lays
+// itself out at twice its size.
+TEST(WelcomeWindowLayout, TheGreetingShowsEveryLineAboveTheLinkAtEachDpi) {
   RegisterLinkLabelClass(GetModuleHandleW(nullptr));
   SilentOwner owner;
   TfrmWelcome welcome(GetModuleHandleW(nullptr), nullptr, nullptr, owner);
   HWND greeting = GetDlgItem(welcome.Handle(), IDC_WELCOME_GREETING);
-  const RECT box = PlaceIn(greeting, welcome.Handle());
-  HDC dc = GetDC(greeting);
-  SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(greeting, WM_GETFONT, 0, 0)));
-  const std::wstring text = WindowText(greeting);
-  RECT needed{0, 0, box.right - box.left, 0};
-  DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  ReleaseDC(greeting, dc);
-  EXPECT_LE(needed.bottom, box.bottom - box.top);
-  // The layout's box, at 96 DPI, for the font it was made for.
-  EXPECT_GE(box.bottom - box.top, 97);
-
   HWND link = GetDlgItem(welcome.Handle(), IDC_WELCOME_CONTINUE);
   ASSERT_NE(link, nullptr);
-  const RECT linkPlace = PlaceIn(link, welcome.Handle());
-  RECT client{};
-  GetClientRect(welcome.Handle(), &client);
-  EXPECT_GE(linkPlace.top, box.bottom);
-  EXPECT_LE(linkPlace.bottom, client.bottom);
+  const RECT suggested{50, 40, 60, 45};
+  for (const int scale : {1, 2}) {
+    SCOPED_TRACE(scale);
+    if (scale == 2) {
+      SendMessageW(welcome.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                   reinterpret_cast<LPARAM>(&suggested));
+      RECT placed{};
+      GetWindowRect(welcome.Handle(), &placed);
+      EXPECT_EQ(placed.left, suggested.left);
+      EXPECT_EQ(placed.top, suggested.top);
+    }
+    const RECT box = PlaceIn(greeting, welcome.Handle());
+    HDC dc = GetDC(greeting);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(greeting, WM_GETFONT, 0, 0)));
+    const std::wstring text = WindowText(greeting);
+    RECT needed{0, 0, box.right - box.left, 0};
+    DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    ReleaseDC(greeting, dc);
+    EXPECT_LE(needed.bottom, box.bottom - box.top);
+    // The layout's box, at 96 DPI, for the font it was made for.
+    EXPECT_GE(box.bottom - box.top, 97 * scale);
+
+    const RECT linkPlace = PlaceIn(link, welcome.Handle());
+    RECT client{};
+    GetClientRect(welcome.Handle(), &client);
+    EXPECT_EQ(client.right, 328 * scale);
+    EXPECT_GE(linkPlace.top, box.bottom);
+    EXPECT_LE(linkPlace.bottom, client.bottom);
+  }
 }
 
 }  // namespace
