@@ -125,26 +125,24 @@ void TfrmMain::PageRequests::OpenAboutLink(AboutLink link) {
 
 // The menu shows what the hot key fields show at the moment it is drawn.
 std::vector<TrayCommand> TfrmMain::TrayCommands() {
-  const TGeneralPage& general = generalPage_;
   return {
       {IDM_TRAY_OPTIONS, L"Options...", [this] { ShowOptions(); },
-       [&general] { return WindowText(general.OptionsHotKey().Handle()); }},
-      {IDM_TRAY_VOICE_SLOTS, L"Configure Voice Slots...", [this] { ShowPage(kSlotsPage); }, {}},
+       [this] { return WindowText(generalPage_.OptionsHotKey().Handle()); }},
+      {IDM_TRAY_VOICE_SLOTS, L"Configure Voice Slots...", [this] { ShowPage(kSlotsPage); }},
       {IDM_TRAY_ADDITIONAL_VOICES, L"Additional voices...",
-       [this] { voices_->ShowModalUnlessShowing(); }, {}},
+       [this] { voices_->ShowModalUnlessShowing(); }},
       {IDM_TRAY_MORE_VOICES, L"Get more quality voices now!",
-       [this] { pageRequests_.ShowMoreVoices(); }, {}},
+       [this] { pageRequests_.ShowMoreVoices(); }},
       TraySeparator(),
       {IDM_TRAY_PAUSE_RESUME, kPauseCaption, [this] { reading_->PauseOrResume(); },
-       [&general] { return WindowText(general.StopHotKey().Handle()); }},
+       [this] { return WindowText(generalPage_.StopHotKey().Handle()); }},
       TraySeparator(),
-      {IDM_TRAY_HELP, L"Help", [this] { help_.ShowTopic(Handle(), HelpTopic::Introduction); }, {}},
-      {IDM_TRAY_TUTORIAL, L"Tutorial", [this] { help_.ShowTopic(Handle(), HelpTopic::Tutorial); },
-       {}},
-      {IDM_TRAY_WEBSITE, L"Official Website", [this] { OpenWebAddress(kMakerHomePage); }, {}},
-      {IDM_TRAY_ABOUT, L"About...", [this] { ShowPage(kAboutPage); }, {}},
+      {IDM_TRAY_HELP, L"Help", [this] { help_.ShowTopic(Handle(), HelpTopic::Introduction); }},
+      {IDM_TRAY_TUTORIAL, L"Tutorial", [this] { help_.ShowTopic(Handle(), HelpTopic::Tutorial); }},
+      {IDM_TRAY_WEBSITE, L"Official Website", [this] { OpenWebAddress(kMakerHomePage); }},
+      {IDM_TRAY_ABOUT, L"About...", [this] { ShowPage(kAboutPage); }},
       TraySeparator(),
-      {IDM_TRAY_EXIT, L"Exit", [this] { ExitProgram(); }, {}},
+      {IDM_TRAY_EXIT, L"Exit", [this] { ExitProgram(); }},
   };
 }
 

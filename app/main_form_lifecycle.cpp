@@ -32,9 +32,9 @@ constexpr wchar_t kTrayNoticeText[] =
 void TfrmMain::CreateControls() {
   pages_.Create(application_.Instance(), Handle(), GetDlgItem(Handle(), IDC_PAGES),
                 {&generalPage_, &speechPage_, &slotsPage_, &pronunciationPage_, &aboutPage_});
-  tray_ = std::make_unique<TTrayPresenter>(Handle(), application_.Instance(), kTrayIcons,
-                                           TrayCommands(),
-                                           [this] { application_.ProcessMessages(); });
+  tray_ =
+      std::make_unique<TTrayPresenter>(Handle(), application_.Instance(), kTrayIcons,
+                                       TrayCommands(), [this] { application_.ProcessMessages(); });
   reading_ =
       std::make_unique<ReadingController>(engines_, readingSource_, *tray_, application_.Handle(),
                                           [this] { application_.ProcessMessages(); });

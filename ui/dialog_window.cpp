@@ -19,8 +19,9 @@ void TDialogWindow::CreateFromTemplate(HINSTANCE instance, HWND owner) {
 // The window is gone when the call returns: nothing is left to destroy.
 INT_PTR TDialogWindow::ShowModalFromTemplate(HINSTANCE instance, HWND owner) {
   instance_ = instance;
-  const INT_PTR result = DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId_), owner,
-                                         DialogThunk<TDialogWindow>, reinterpret_cast<LPARAM>(this));
+  const INT_PTR result =
+      DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId_), owner, DialogThunk<TDialogWindow>,
+                      reinterpret_cast<LPARAM>(this));
   handle_ = nullptr;
   if (result == -1) ThrowLastError("cannot show a dialog");
   return result;

@@ -9,7 +9,6 @@
 #include "base/dpi.h"
 #include "base/gdi.h"
 #include "base/win32_error.h"
-#include "ui/ui_resources.h"
 
 namespace {
 
@@ -183,7 +182,7 @@ UINT PopupFlags(int menuDropAlignment) {
 
 }  // namespace
 
-TrayCommand TraySeparator() { return {0, kSeparatorCaption, nullptr, nullptr}; }
+TrayCommand TraySeparator() { return {0, kSeparatorCaption, nullptr}; }
 
 void DrawTrayMenuMargin(HDC dc, const RECT& band, HICON programIcon, UINT dpi) {
   FillGradient(dc, band, kBandTop, kBandBottom, kGradientSteps, GradientDirection::TopToBottom);
@@ -310,8 +309,8 @@ void TTrayMenu::Popup(POINT at) {
   // The messages queued so far, among them the activation that bringing the
   // owner forward caused, run before the menu's own loop takes over.
   processMessages_();
-  TrackPopupMenuEx(menu_, PopupFlags(GetSystemMetrics(SM_MENUDROPALIGNMENT)), at.x, at.y,
-                   owner_, nullptr);
+  TrackPopupMenuEx(menu_, PopupFlags(GetSystemMetrics(SM_MENUDROPALIGNMENT)), at.x, at.y, owner_,
+                   nullptr);
   // Without a message after it, the next popup of a notification-area menu
   // can close again at once.
   PostMessageW(owner_, WM_NULL, 0, 0);

@@ -28,7 +28,7 @@ struct TrayCommand {
   const wchar_t* caption;
   std::function<void()> run;
   // None when empty.
-  std::function<std::wstring()> hotKeyText;
+  std::function<std::wstring()> hotKeyText = {};
 };
 
 // A line between two groups of commands.

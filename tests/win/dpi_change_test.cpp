@@ -8,6 +8,7 @@
 
 #include "app/res/resource.h"
 #include "base/dpi.h"
+#include "tests/support/window_class.h"
 #include "ui/about_page.h"
 #include "ui/link_label.h"
 #include "ui/list_view.h"
@@ -16,39 +17,16 @@
 
 namespace {
 
-// A hidden top-level window to hold the controls under test.
-class Holder {
- public:
-  Holder() {
-    handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 400, 300, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
-  }
-  ~Holder() { DestroyWindow(handle_); }
-  Holder(const Holder&) = delete;
-  Holder& operator=(const Holder&) = delete;
-
-  HWND Handle() const { return handle_; }
-  HWND AddChild(const wchar_t* windowClass, DWORD style, int id) const {
-    return CreateWindowExW(0, windowClass, L"", WS_CHILD | style, 0, 0, 300, 200, handle_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleW(nullptr), nullptr);
-  }
-
- private:
-  HWND handle_;
+// The owner of the windows with links, which open nothing here.
+struct NoLinks : AboutPageOwner, PartnerOfferOwner {
+  void OpenAboutLink(AboutLink) override {}
+  void OpenEngineListPage() override {}
 };
 
 LONG FontHeight(HWND control) {
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
   return font.lfHeight;
-}
-
-RECT PlaceIn(HWND control) {
-  RECT place{};
-  GetWindowRect(control, &place);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
-  return place;
 }
 
 LONG IconWidth(HWND iconControl) {
@@ -65,8 +43,9 @@ LONG IconWidth(HWND iconControl) {
 }  // namespace
 
 TEST(DpiChange, ReportListColumnsTakeTheirOwnWidthsForTheNewDpi) {
-  Holder holder;
-  HWND list = holder.AddChild(WC_LISTVIEWW, LVS_REPORT, 100);
+  OwnerWindow holder;
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 300, 200,
+                              holder.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_EQ(WindowDpi(list), 96u);
   constexpr ListColumn kColumns[] = {{L"Voice", 115, false}, {L"Hot key", 90, true}};
   SetUpReportList(list, kColumns);
@@ -85,12 +64,10 @@ TEST(DpiChange, ReportListColumnsTakeTheirOwnWidthsForTheNewDpi) {
 }
 
 TEST(DpiChange, AboutPageTakesFontsAndAnIconMadeForTheNewDpi) {
-  struct NoLinks : AboutPageOwner {
-    void OpenAboutLink(AboutLink) override {}
-  } owner;
+  NoLinks owner;
   // The page's links are link labels, whose class the application registers.
   RegisterLinkLabelClass(GetModuleHandleW(nullptr));
-  Holder holder;
+  OwnerWindow holder;
   ASSERT_EQ(WindowDpi(holder.Handle()), 96u);
   TAboutPage about(owner, IDI_PROGRAM, L"https://example.org/");
   about.Create(GetModuleHandleW(nullptr), holder.Handle(), RECT{0, 0, 400, 300});
@@ -112,16 +89,14 @@ TEST(DpiChange, AboutPageTakesFontsAndAnIconMadeForTheNewDpi) {
 // rectangle Windows suggests; the window (here the partner offer) makes its
 // icon anew for the DPI.
 TEST(DpiChange, AWindowTakesTheSuggestedRectangleAndDoublesItsControlsFontAndIcon) {
-  struct NoLinks : PartnerOfferOwner {
-    void OpenEngineListPage() override {}
-  } owner;
+  NoLinks owner;
   RegisterLinkLabelClass(GetModuleHandleW(nullptr));
   TfrmPartnerOffer offer(GetModuleHandleW(nullptr), nullptr, owner, IDI_PROGRAM);
-  ASSERT_EQ(WindowDpi(offer.Handle()), 96u);
   HWND icon = GetDlgItem(offer.Handle(), IDC_OFFER_ICON);
   HWND text = GetDlgItem(offer.Handle(), IDC_OFFER_INTRODUCTION);
   EXPECT_EQ(IconWidth(icon), 64);
-  const RECT textBefore = PlaceIn(text);
+  RECT textBefore{}, textAfter{};
+  GetWindowRect(text, &textBefore);
   const LONG fontBefore = FontHeight(text);
 
   const RECT suggested{40, 30, 690, 530};
@@ -130,13 +105,9 @@ TEST(DpiChange, AWindowTakesTheSuggestedRectangleAndDoublesItsControlsFontAndIco
 
   RECT placed{};
   GetWindowRect(offer.Handle(), &placed);
-  EXPECT_EQ(placed.left, suggested.left);
-  EXPECT_EQ(placed.top, suggested.top);
-  EXPECT_EQ(placed.right, suggested.right);
-  EXPECT_EQ(placed.bottom, suggested.bottom);
-  const RECT textAfter = PlaceIn(text);
-  EXPECT_NEAR(textAfter.left, 2 * textBefore.left, 1);
-  EXPECT_NEAR(textAfter.top, 2 * textBefore.top, 1);
+  EXPECT_TRUE(EqualRect(&placed, &suggested));
+  GetWindowRect(text, &textAfter);
+  EXPECT_NEAR(textAfter.bottom - textAfter.top, 2 * (textBefore.bottom - textBefore.top), 1);
   EXPECT_NEAR(textAfter.right - textAfter.left, 2 * (textBefore.right - textBefore.left), 1);
   EXPECT_EQ(FontHeight(text), 2 * fontBefore);
   EXPECT_EQ(IconWidth(icon), 128);
