@@ -9,7 +9,6 @@
 #include "app/web_pages.h"
 #include "base/dpi.h"
 #include "base/exception_guard.h"
-#include "ui/dpi_change.h"
 #include "ui/hints.h"
 #include "ui/ui_resources.h"
 
@@ -25,10 +24,9 @@ TfrmMain::TfrmMain(TApplication& application, ProgramFiles files,
       pronunciationPage_(pageRequests_, files_.words),
       aboutPage_(pageRequests_, IDI_PROGRAM, kMakerHomePage) {
   Create();
-  dpi_ = WindowDpi(Handle());
   application_.SetMainForm(Handle());
   programIcon_ =
-      LoadIconOfSize(application_.Instance(), IDI_PROGRAM, ScaleForDpi(kSmallIconSize, dpi_));
+      LoadIconOfSize(application_.Instance(), IDI_PROGRAM, ScaleForDpi(kSmallIconSize, Dpi()));
   CreateControls();
   CreateHints();
   // A failure in one step of the creation ends only that step's part of it:
@@ -68,18 +66,6 @@ void TfrmMain::ShowOptions() { ShowPage(kGeneralPage); }
 // The result of the request is not looked at: nothing follows when it fails.
 void TfrmMain::OpenWebAddress(const wchar_t* address) const {
   ShellExecuteW(nullptr, L"open", address, L"", L"", SW_SHOWNORMAL);
-}
-
-// Windows scales nothing inside the window: the controls and their font are
-// rescaled first, then the pages rebuild what they size or draw themselves,
-// and the window takes the place Windows suggests.
-void TfrmMain::DpiChanged(UINT dpi, LPARAM suggestedRect) {
-  if (dpi != dpi_) {
-    dialogFont_ = RescaleControls(Handle(), dpi_, dpi);
-    pages_.SetDpi(dpi);
-    dpi_ = dpi;
-  }
-  ApplyDpiChangedRect(Handle(), suggestedRect);
 }
 
 // The test buttons of the "Default voice" and "Pronunciation" pages.
@@ -124,47 +110,27 @@ void TfrmMain::PageRequests::OpenAboutLink(AboutLink link) {
   }
 }
 
-void TfrmMain::TrayRequests::TrayCommandChosen(TrayCommand command) {
-  switch (command) {
-    case TrayCommand::Options:
-      root_.ShowOptions();
-      break;
-    case TrayCommand::VoiceSlots:
-      root_.ShowPage(kSlotsPage);
-      break;
-    case TrayCommand::About:
-      root_.ShowPage(kAboutPage);
-      break;
-    case TrayCommand::MoreVoices:
-      root_.pageRequests_.ShowMoreVoices();
-      break;
-    case TrayCommand::Website:
-      root_.pageRequests_.OpenAboutLink(AboutLink::HomePage);
-      break;
-    case TrayCommand::PauseResume:
-      root_.reading_->PauseOrResume();
-      break;
-    case TrayCommand::Exit:
-      root_.ExitProgram();
-      break;
-    case TrayCommand::Help:
-      root_.help_.ShowTopic(root_.Handle(), HelpTopic::Introduction);
-      break;
-    case TrayCommand::Tutorial:
-      root_.help_.ShowTopic(root_.Handle(), HelpTopic::Tutorial);
-      break;
-    case TrayCommand::AdditionalVoices:
-      root_.voices_->ShowModalUnlessShowing();
-      break;
-  }
-}
-
 // The menu shows what the hot key fields show at the moment it is drawn.
-std::wstring TfrmMain::TrayRequests::TrayHotKeyText(TrayCommand command) const {
-  const TGeneralPage& general = root_.generalPage_;
-  if (command == TrayCommand::Options) return WindowText(general.OptionsHotKey().Handle());
-  if (command == TrayCommand::PauseResume) return WindowText(general.StopHotKey().Handle());
-  return L"";
+std::vector<TrayCommand> TfrmMain::TrayCommands() {
+  return {
+      {IDM_TRAY_OPTIONS, L"Options...", [this] { ShowOptions(); },
+       [this] { return WindowText(generalPage_.OptionsHotKey().Handle()); }},
+      {IDM_TRAY_VOICE_SLOTS, L"Configure Voice Slots...", [this] { ShowPage(kSlotsPage); }},
+      {IDM_TRAY_ADDITIONAL_VOICES, L"Additional voices...",
+       [this] { voices_->ShowModalUnlessShowing(); }},
+      {IDM_TRAY_MORE_VOICES, L"Get more quality voices now!",
+       [this] { pageRequests_.ShowMoreVoices(); }},
+      TraySeparator(),
+      {IDM_TRAY_PAUSE_RESUME, kPauseCaption, [this] { reading_->PauseOrResume(); },
+       [this] { return WindowText(generalPage_.StopHotKey().Handle()); }},
+      TraySeparator(),
+      {IDM_TRAY_HELP, L"Help", [this] { help_.ShowTopic(Handle(), HelpTopic::Introduction); }},
+      {IDM_TRAY_TUTORIAL, L"Tutorial", [this] { help_.ShowTopic(Handle(), HelpTopic::Tutorial); }},
+      {IDM_TRAY_WEBSITE, L"Official Website", [this] { OpenWebAddress(kMakerHomePage); }},
+      {IDM_TRAY_ABOUT, L"About...", [this] { ShowPage(kAboutPage); }},
+      TraySeparator(),
+      {IDM_TRAY_EXIT, L"Exit", [this] { ExitProgram(); }},
+  };
 }
 
 bool TfrmMain::HandleCommand(WORD command) {
@@ -186,7 +152,7 @@ bool TfrmMain::HandleCommand(WORD command) {
   }
 }
 
-bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   // The tray is made once the window exists, after its first messages.
   if (tray_ != nullptr && tray_->HandleMessage(message, wParam, lParam, result)) return true;
   switch (message) {
@@ -196,7 +162,6 @@ bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
     case WM_QUERYENDSESSION:
       WMQueryEndSession();
       // Windows may always end: the settings are saved and everything released.
-      SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
       result = TRUE;
       return true;
     case WM_ENDSESSION:
@@ -209,9 +174,6 @@ bool TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
       return true;
     case WM_NOTIFY:
       return pages_.HandleSelectionChange(*reinterpret_cast<NMHDR*>(lParam));
-    case WM_DPICHANGED:
-      DpiChanged(LOWORD(wParam), lParam);
-      return true;
     case WM_SHOWWINDOW:
       if (wParam != FALSE) FormShow();
       return false;

@@ -50,8 +50,10 @@ class TfrmMain : public TForm {
   void ShowAtStart();
 
  protected:
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void OnCloseRequest() override;
+  // The pages rebuild what they size or draw themselves.
+  void LayOutForDpi() override { pages_.SetDpi(Dpi()); }
 
  private:
   // Tests reach the window's parts through this one probe (tests/win).
@@ -110,17 +112,6 @@ class TfrmMain : public TForm {
     TfrmMain& root_;
   };
 
-  // The tray menu's commands and the hot keys it shows.
-  class TrayRequests final : public TrayPresenterOwner {
-   public:
-    explicit TrayRequests(TfrmMain& root) : root_(root) {}
-    void TrayCommandChosen(TrayCommand command) override;
-    std::wstring TrayHotKeyText(TrayCommand command) const override;
-
-   private:
-    TfrmMain& root_;
-  };
-
   void FormCreate();
   void FormClose();
   void FormDestroy();
@@ -135,6 +126,8 @@ class TfrmMain : public TForm {
   // that an engine installer can replace files the program holds.
   void ExitProgram();
   void OpenWebAddress(const wchar_t* address) const;
+  // The tray menu's commands, in menu order.
+  std::vector<TrayCommand> TrayCommands();
   // The options window's "&Help" and F1: the active page's topic.
   void ShowOptionsHelp();
 
@@ -155,8 +148,6 @@ class TfrmMain : public TForm {
   // "&Cancel" and Esc.
   void OnCancel();
   bool HandleCommand(WORD command);
-  // The window moved to a monitor of another DPI.
-  void DpiChanged(UINT dpi, LPARAM suggestedRect);
   // The focused control by name, for the saved window placement.
   std::wstring ActiveControlName() const;
   void FocusControl(const std::wstring& name);
@@ -185,7 +176,6 @@ class TfrmMain : public TForm {
   std::vector<std::wstring> commandLine_;
   Engines engines_;
   PageRequests pageRequests_{*this};
-  TrayRequests trayRequests_{*this};
   HotKeyRequests hotKeyRequests_{*this};
   WelcomeRequests welcomeRequests_{*this};
   TOptionsPages pages_;
@@ -218,8 +208,4 @@ class TfrmMain : public TForm {
   // Set by the exit command: the close request that follows lets the window
   // close instead of hiding it in the tray.
   bool exiting_ = false;
-  // The DPI the window and its controls are laid out for, and their font
-  // when it had to be remade for another DPI than the template's.
-  UINT dpi_ = 0;
-  OwnedFont dialogFont_;
 };

@@ -33,8 +33,8 @@ void TfrmMain::CreateControls() {
   pages_.Create(application_.Instance(), Handle(), GetDlgItem(Handle(), IDC_PAGES),
                 {&generalPage_, &speechPage_, &slotsPage_, &pronunciationPage_, &aboutPage_});
   tray_ =
-      std::make_unique<TTrayPresenter>(Handle(), application_.Instance(), kTrayIcons, trayRequests_,
-                                       [this] { application_.ProcessMessages(); });
+      std::make_unique<TTrayPresenter>(Handle(), application_.Instance(), kTrayIcons,
+                                       TrayCommands(), [this] { application_.ProcessMessages(); });
   reading_ =
       std::make_unique<ReadingController>(engines_, readingSource_, *tray_, application_.Handle(),
                                           [this] { application_.ProcessMessages(); });

@@ -11,13 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "base/dpi.h"
 #include "downloads/downloads_resources.h"
 #include "downloads/engine_table.h"
 #include "downloads/megabytes_text.h"
 #include "downloads/megabytes_text_system.h"
 #include "downloads/run_and_wait.h"
-#include "ui/dpi_change.h"
 #include "ui/list_view.h"
 #include "ui/message_boxes.h"
 
@@ -184,8 +182,7 @@ HWND TfrmVoices::Item(int id) const { return GetDlgItem(Handle(), id); }
 
 HWND TfrmVoices::List() const { return Item(IDC_ENGINES_LIST); }
 
-void TfrmVoices::SetUpControls() {
-  dpi_ = WindowDpi(Handle());
+void TfrmVoices::OnInit() {
   SetUpReportList(List(), kColumns);
   ListView_SetExtendedListViewStyleEx(List(), LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
   for (int row = 0; row < kEngineCount; ++row) {
@@ -211,11 +208,8 @@ void TfrmVoices::SetStatusFont() {
   statusFont_ = std::move(font);
 }
 
-void TfrmVoices::DpiChanged(UINT dpi, LPARAM suggestedRect) {
-  font_ = RescaleControls(Handle(), dpi_, dpi);
-  dpi_ = dpi;
-  ApplyDpiChangedRect(Handle(), suggestedRect);
-  SetReportListDpi(List(), kColumns, dpi);
+void TfrmVoices::LayOutForDpi() {
+  SetReportListDpi(List(), kColumns, Dpi());
   SetStatusFont();
 }
 
@@ -419,11 +413,8 @@ bool TfrmVoices::OnCommand(int id) {
   }
 }
 
-bool TfrmVoices::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&) {
+bool TfrmVoices::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
   switch (message) {
-    case WM_INITDIALOG:
-      SetUpControls();
-      return false;
     case WM_SHOWWINDOW:
       // Shown by the program, not brought back with its owner.
       if (wParam != FALSE && lParam == 0) Showing();
@@ -435,9 +426,6 @@ bool TfrmVoices::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     }
     case WM_COMMAND:
       return OnCommand(LOWORD(wParam));
-    case WM_DPICHANGED:
-      DpiChanged(LOWORD(wParam), lParam);
-      return true;
     case kTransferProgressMessage:
       ShowTransferProgress();
       return true;

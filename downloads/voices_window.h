@@ -62,13 +62,13 @@ class TfrmVoices : public TForm {
     bool cancelled = false;  // the window was closed: no further row, no question
   };
 
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  void OnInit() override;
+  void LayOutForDpi() override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void OnCloseRequest() override;
   bool OnCommand(int id);
 
-  void SetUpControls();
   void SetStatusFont();
-  void DpiChanged(UINT dpi, LPARAM suggestedRect);
   void Showing();
   void CheckFiles();
   // A download run or a reinstalling installer is under way.
@@ -106,9 +106,6 @@ class TfrmVoices : public TForm {
   std::wstring downloadFolder_;
   std::wstring agent_;
   std::function<void()> processMessages_;
-  UINT dpi_ = 96;
-  // The controls' font once the window has moved to a monitor of another DPI.
-  OwnedFont font_;
   OwnedFont statusFont_;
   std::optional<DownloadRun> run_;
   bool reinstalling_ = false;

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "base/win32_error.h"
-#include "base/window_thunk.h"
+#include "base/dpi.h"
 
 namespace {
 
@@ -29,6 +28,54 @@ BOOL CALLBACK AddOtherUsableWindow(HWND window, LPARAM searchParameter) {
   return TRUE;
 }
 
+int Rescale(int value, UINT oldDpi, UINT newDpi) {
+  return MulDiv(value, static_cast<int>(newDpi), static_cast<int>(oldDpi));
+}
+
+BOOL CALLBACK AddWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> Descendants(HWND window) {
+  std::vector<HWND> windows;
+  EnumChildWindows(window, AddWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+// The window's place in its parent's client area.
+RECT PlaceInParent(HWND window) {
+  RECT place;
+  GetWindowRect(window, &place);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+// Moves and sizes every window inside `window`, at any depth, from the old DPI
+// to the new one, and gives them all the window's font remade for the new
+// DPI; answers that font, which must live as long as the controls use it.
+// Every place is taken before any window moves.
+OwnedFont RescaleControls(HWND window, UINT oldDpi, UINT newDpi) {
+  LOGFONTW logFont{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof(logFont),
+             &logFont);
+  logFont.lfHeight = Rescale(logFont.lfHeight, oldDpi, newDpi);
+  OwnedFont font = MakeFont(logFont);
+  const std::vector<HWND> windows = Descendants(window);
+  std::vector<RECT> places;
+  for (HWND child : windows) places.push_back(PlaceInParent(child));
+  for (size_t index = 0; index < windows.size(); ++index) {
+    const RECT& place = places[index];
+    const int left = Rescale(place.left, oldDpi, newDpi);
+    const int top = Rescale(place.top, oldDpi, newDpi);
+    SetWindowPos(windows[index], nullptr, left, top, Rescale(place.right, oldDpi, newDpi) - left,
+                 Rescale(place.bottom, oldDpi, newDpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(windows[index], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  }
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  return font;
+}
+
 }  // namespace
 
 void CentreWindowOn(HWND window, HWND other) {
@@ -48,23 +95,15 @@ void CentreWindowOn(HWND window, HWND other) {
 }
 
 TForm::TForm(HINSTANCE instance, HWND owner, int templateId)
-    : instance_(instance), owner_(owner), templateId_(templateId) {}
+    : TDialogWindow(templateId, instance), owner_(owner) {}
 
-TForm::~TForm() {
-  if (handle_ != nullptr) DestroyWindow(handle_);
-}
+void TForm::Create() { CreateFromTemplate(Instance(), owner_); }
 
-void TForm::Create() {
-  HWND handle = CreateDialogParamW(instance_, MAKEINTRESOURCEW(templateId_), owner_,
-                                   DialogThunk<TForm>, reinterpret_cast<LPARAM>(this));
-  if (handle == nullptr) ThrowLastError("cannot create a window");
-}
-
-bool TForm::Visible() const { return handle_ != nullptr && IsWindowVisible(handle_); }
+bool TForm::Visible() const { return Handle() != nullptr && IsWindowVisible(Handle()); }
 
 void TForm::Show() {
-  ShowWindow(handle_, SW_SHOW);
-  SetForegroundWindow(handle_);
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
 }
 
 void TForm::ShowModal() {
@@ -75,7 +114,7 @@ void TForm::ShowModal() {
 }
 
 void TForm::DisableOtherWindows() {
-  OtherWindowsSearch search{handle_, {}};
+  OtherWindowsSearch search{Handle(), {}};
   EnumThreadWindows(GetCurrentThreadId(), AddOtherUsableWindow, reinterpret_cast<LPARAM>(&search));
   for (HWND window : search.found) EnableWindow(window, FALSE);
   disabledForModal_ = std::move(search.found);
@@ -106,33 +145,43 @@ void TForm::RunModalLoop() {
   }
 }
 
-void TForm::Hide() { ShowWindow(handle_, SW_HIDE); }
+void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
-void TForm::Close() { SendMessageW(handle_, WM_CLOSE, 0, 0); }
+void TForm::Close() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
-INT_PTR TForm::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+void TForm::Initialize() {
+  dpi_ = WindowDpi(Handle());
+  OnInit();
+}
+
+// Windows scales nothing inside the window: the controls and their font are
+// rescaled first, the window takes the rectangle Windows suggests, and then
+// it rebuilds what it lays out itself.
+void TForm::DpiChanged(UINT dpi, LPARAM suggestedRect) {
+  if (dpi != dpi_) {
+    font_ = RescaleControls(Handle(), dpi_, dpi);
+    dpi_ = dpi;
+  }
+  const RECT& suggested = *reinterpret_cast<const RECT*>(suggestedRect);
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOutForDpi();
+}
+
+bool TForm::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   // The other windows come back before this one goes, so that Windows hands
   // the activation back to the program rather than to another one. A window
   // hidden because its owner was minimised (lParam set) is still modal.
   if (message == WM_SHOWWINDOW && wParam == FALSE && lParam == 0) EnableOtherWindows();
-  INT_PTR result = FALSE;
-  if (HandleMessage(message, wParam, lParam, result)) return result;
-  switch (message) {
-    case WM_INITDIALOG:
-      return TRUE;
-    case WM_CLOSE:
-      OnCloseRequest();
-      return TRUE;
-    case WM_COMMAND:
-      // Esc arrives as IDCANCEL and acts as the close box.
-      if (LOWORD(wParam) == IDCANCEL) {
-        OnCloseRequest();
-        return TRUE;
-      }
-      return FALSE;
-    default:
-      return FALSE;
+  if (message == WM_DPICHANGED) {
+    DpiChanged(LOWORD(wParam), lParam);
+    return true;
   }
+  if (HandleMessage(message, wParam, lParam, result)) return true;
+  // Esc arrives as IDCANCEL and acts as the close box.
+  if (message == WM_CLOSE || (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)) {
+    OnCloseRequest();
+    return true;
+  }
+  return false;
 }
-
-bool TForm::HandleMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }

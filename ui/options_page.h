@@ -6,13 +6,10 @@
 
 #include <windows.h>
 
-class TOptionsPage {
- public:
-  TOptionsPage(const TOptionsPage&) = delete;
-  TOptionsPage& operator=(const TOptionsPage&) = delete;
-  virtual ~TOptionsPage();
+#include "ui/dialog_window.h"
 
-  HWND Handle() const { return handle_; }
+class TOptionsPage : public TDialogWindow {
+ public:
   // The text of the page's tab.
   const wchar_t* Caption() const { return caption_; }
 
@@ -27,26 +24,11 @@ class TOptionsPage {
   // owner's client coordinates).
   void Create(HINSTANCE instance, HWND owner, const RECT& area);
 
-  // For the dialog thunk.
-  void Attach(HWND handle) { handle_ = handle; }
-  INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam);
-
  protected:
   TOptionsPage(int templateId, const wchar_t* caption);
 
-  // The page's controls exist: the page takes them over and gives them their
-  // design state.
-  virtual void OnInit() {}
-  // A message of the page; answers whether the page handled it, with the
-  // message's result in `result`. Unhandled messages go to the dialog manager.
-  virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-
-  HWND Control(int id) const { return GetDlgItem(handle_, id); }
-  HINSTANCE Instance() const { return instance_; }
-
  private:
-  int templateId_;
+  bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
+
   const wchar_t* caption_;
-  HINSTANCE instance_ = nullptr;
-  HWND handle_ = nullptr;
 };

@@ -3,9 +3,7 @@
 #include <utility>
 
 #include "base/dpi.h"
-#include "base/window_thunk.h"
 #include "ui/about_page.h"
-#include "ui/dpi_change.h"
 #include "ui/ui_resources.h"
 
 namespace {
@@ -23,31 +21,25 @@ TfrmPartnerOffer::TfrmPartnerOffer(HINSTANCE instance, HWND owner, PartnerOfferO
 // Loaded at the size it is shown in, so it is never stretched; the picture
 // takes the new icon before the old one is destroyed.
 void TfrmPartnerOffer::SetIcon() {
-  OwnedIcon icon = LoadIconOfSize(Instance(), iconId_, ScaleForDpi(kIconSize, dpi_));
+  OwnedIcon icon = LoadIconOfSize(Instance(), iconId_, ScaleForDpi(kIconSize, Dpi()));
   SendDlgItemMessageW(Handle(), IDC_OFFER_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()),
                       0);
   icon_ = std::move(icon);
 }
 
-void TfrmPartnerOffer::DpiChanged(UINT dpi, LPARAM suggestedRect) {
-  font_ = RescaleControls(Handle(), dpi_, dpi);
-  dpi_ = dpi;
-  ApplyDpiChangedRect(Handle(), suggestedRect);
+// The gradients are drawn for the DPI.
+void TfrmPartnerOffer::LayOutForDpi() {
   SetIcon();
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-bool TfrmPartnerOffer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool TfrmPartnerOffer::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
   switch (message) {
-    case WM_INITDIALOG:
-      dpi_ = WindowDpi(Handle());
-      SetIcon();
-      return false;
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(Handle(), &client);
-      DrawAboutGradients(reinterpret_cast<HDC>(wParam), client, AboutColours{}, dpi_);
-      result = AnswerDialogMessage(Handle(), message, TRUE);
+      DrawAboutGradients(reinterpret_cast<HDC>(wParam), client, AboutColours{}, Dpi());
+      result = TRUE;
       return true;
     }
     case WM_CTLCOLORSTATIC: {
@@ -55,13 +47,9 @@ bool TfrmPartnerOffer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
       auto dc = reinterpret_cast<HDC>(wParam);
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, RGB(0, 0, 0));
-      result = AnswerDialogMessage(Handle(), message,
-                                   reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)));
+      result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
       return true;
     }
-    case WM_DPICHANGED:
-      DpiChanged(LOWORD(wParam), lParam);
-      return true;
     case WM_COMMAND:
       if (LOWORD(wParam) != IDC_OFFER_ENGINES_LINK) return false;
       requests_.OpenEngineListPage();

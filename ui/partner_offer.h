@@ -24,14 +24,12 @@ class TfrmPartnerOffer : public TForm {
   TfrmPartnerOffer(HINSTANCE instance, HWND owner, PartnerOfferOwner& requests, int iconId);
 
  private:
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  void OnInit() override { SetIcon(); }
+  void LayOutForDpi() override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void SetIcon();
-  void DpiChanged(UINT dpi, LPARAM suggestedRect);
 
   PartnerOfferOwner& requests_;
   int iconId_;
-  UINT dpi_ = 96;
   OwnedIcon icon_;
-  // The controls' font once the window has moved to a monitor of another DPI.
-  OwnedFont font_;
 };

@@ -9,35 +9,11 @@
 #include "base/dpi.h"
 #include "base/gdi.h"
 #include "base/win32_error.h"
-#include "ui/ui_resources.h"
 
 namespace {
 
 constexpr wchar_t kSeparatorCaption[] = L"-";
-constexpr wchar_t kOptionsCaption[] = L"Options...";
 constexpr wchar_t kProductName[] = L"Tolvane!";
-
-struct ItemDefinition {
-  UINT command;
-  const wchar_t* caption;
-};
-
-// The items in menu order; separators carry no command.
-constexpr ItemDefinition kItems[] = {
-    {IDM_TRAY_OPTIONS, kOptionsCaption},
-    {IDM_TRAY_VOICE_SLOTS, L"Configure Voice Slots..."},
-    {IDM_TRAY_ADDITIONAL_VOICES, L"Additional voices..."},
-    {IDM_TRAY_MORE_VOICES, L"Get more quality voices now!"},
-    {0, kSeparatorCaption},
-    {IDM_TRAY_PAUSE_RESUME, kPauseCaption},
-    {0, kSeparatorCaption},
-    {IDM_TRAY_HELP, L"Help"},
-    {IDM_TRAY_TUTORIAL, L"Tutorial"},
-    {IDM_TRAY_WEBSITE, L"Official Website"},
-    {IDM_TRAY_ABOUT, L"About..."},
-    {0, kSeparatorCaption},
-    {IDM_TRAY_EXIT, L"Exit"},
-};
 
 // Sizes at 96 DPI.
 constexpr int kMarginWidth = 20;
@@ -183,10 +159,6 @@ SIZE MeasureLook(const TrayMenuItemLook& look, UINT dpi) {
   return {ItemWidth(dc.get(), look, dpi), ItemHeight(dc.get(), look.caption, dpi)};
 }
 
-bool CarriesHotKey(const std::wstring& caption) {
-  return caption == kOptionsCaption || caption == kPauseCaption || caption == kResumeCaption;
-}
-
 // The band spans the whole menu window, so its gradient runs over the full
 // height being painted rather than restarting with every item. A device
 // context without a window, such as a bitmap, gets the band beside the item.
@@ -201,11 +173,16 @@ RECT MarginBand(const DRAWITEMSTRUCT& item, UINT dpi) {
   return band;
 }
 
-}  // namespace
-
-UINT TrayMenuPopupFlags(int menuDropAlignment) {
+// Where drop-down menus are set to open right-aligned (SM_MENUDROPALIGNMENT,
+// for right-to-left readers or left-handed use), the menu opens to the left
+// of the point instead of to its right.
+UINT PopupFlags(int menuDropAlignment) {
   return (menuDropAlignment != 0 ? TPM_RIGHTALIGN : TPM_LEFTALIGN) | TPM_RIGHTBUTTON;
 }
+
+}  // namespace
+
+TrayCommand TraySeparator() { return {0, kSeparatorCaption, nullptr}; }
 
 void DrawTrayMenuMargin(HDC dc, const RECT& band, HICON programIcon, UINT dpi) {
   FillGradient(dc, band, kBandTop, kBandBottom, kGradientSteps, GradientDirection::TopToBottom);
@@ -225,21 +202,22 @@ void DrawTrayMenuItem(HDC dc, const RECT& item, const TrayMenuItemLook& look, UI
   }
 }
 
-TTrayMenu::TTrayMenu(HWND owner, HICON programIcon,
-                     std::function<std::wstring(UINT command)> hotKeyText,
+TTrayMenu::TTrayMenu(HWND owner, HICON programIcon, std::vector<TrayCommand> commands,
                      std::function<void()> processMessages)
     : owner_(owner),
       programIcon_(programIcon),
-      hotKeyText_(std::move(hotKeyText)),
       processMessages_(std::move(processMessages)),
       menu_(CreatePopupMenu()) {
   if (menu_ == nullptr) ThrowLastError("CreatePopupMenu");
-  for (const ItemDefinition& item : kItems) entries_.push_back({item.command, item.caption});
+  for (TrayCommand& command : commands) {
+    const std::wstring caption = command.caption;
+    entries_.push_back({std::move(command), caption});
+  }
   for (UINT index = 0; index < entries_.size(); ++index) {
     const MENUITEMINFOW info = ItemInfo(entries_[index]);
     InsertMenuItemW(menu_, index, TRUE, &info);
   }
-  SetMenuDefaultItem(menu_, IDM_TRAY_OPTIONS, FALSE);
+  SetMenuDefaultItem(menu_, 0, TRUE);
 }
 
 TTrayMenu::~TTrayMenu() { DestroyMenu(menu_); }
@@ -252,7 +230,7 @@ MENUITEMINFOW TTrayMenu::ItemInfo(const Entry& entry) const {
   info.cbSize = sizeof info;
   info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
   info.fType = MFT_OWNERDRAW | (entry.caption == kSeparatorCaption ? MFT_SEPARATOR : 0);
-  info.wID = entry.command;
+  info.wID = entry.command.id;
   info.dwItemData = reinterpret_cast<ULONG_PTR>(&entry);
   if (entry.caption != kSeparatorCaption) {
     info.fMask |= MIIM_STRING;
@@ -261,11 +239,17 @@ MENUITEMINFOW TTrayMenu::ItemInfo(const Entry& entry) const {
   return info;
 }
 
-const TTrayMenu::Entry& TTrayMenu::EntryOf(UINT command) const {
+const TTrayMenu::Entry* TTrayMenu::Find(UINT command) const {
+  if (command == 0) return nullptr;
   auto found = std::find_if(entries_.begin(), entries_.end(),
-                            [command](const Entry& entry) { return entry.command == command; });
-  if (found == entries_.end()) throw std::invalid_argument("not a command of the tray menu");
-  return *found;
+                            [command](const Entry& entry) { return entry.command.id == command; });
+  return found == entries_.end() ? nullptr : &*found;
+}
+
+const TTrayMenu::Entry& TTrayMenu::EntryOf(UINT command) const {
+  const Entry* entry = Find(command);
+  if (entry == nullptr) throw std::invalid_argument("not a command of the tray menu");
+  return *entry;
 }
 
 TTrayMenu::Entry& TTrayMenu::EntryOf(UINT command) {
@@ -288,6 +272,13 @@ void TTrayMenu::SetCaption(UINT command, const std::wstring& caption) {
   SetMenuItemInfoW(menu_, command, FALSE, &info);
 }
 
+bool TTrayMenu::Run(UINT command) const {
+  const Entry* entry = Find(command);
+  if (entry == nullptr) return false;
+  entry->command.run();
+  return true;
+}
+
 UINT TTrayMenu::DefaultCommand() const { return GetMenuDefaultItem(menu_, FALSE, 0); }
 
 TrayMenuItemLook TTrayMenu::LookOf(const Entry& entry, UINT itemState) const {
@@ -295,8 +286,8 @@ TrayMenuItemLook TTrayMenu::LookOf(const Entry& entry, UINT itemState) const {
   look.caption = entry.caption;
   look.selected = (itemState & ODS_SELECTED) != 0;
   look.disabled = (itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
-  look.bold = entry.caption == kOptionsCaption;
-  if (CarriesHotKey(entry.caption)) look.hotKeyText = hotKeyText_(entry.command);
+  look.bold = &entry == &entries_.front();
+  if (entry.command.hotKeyText) look.hotKeyText = entry.command.hotKeyText();
   return look;
 }
 
@@ -318,8 +309,8 @@ void TTrayMenu::Popup(POINT at) {
   // The messages queued so far, among them the activation that bringing the
   // owner forward caused, run before the menu's own loop takes over.
   processMessages_();
-  TrackPopupMenuEx(menu_, TrayMenuPopupFlags(GetSystemMetrics(SM_MENUDROPALIGNMENT)), at.x, at.y,
-                   owner_, nullptr);
+  TrackPopupMenuEx(menu_, PopupFlags(GetSystemMetrics(SM_MENUDROPALIGNMENT)), at.x, at.y, owner_,
+                   nullptr);
   // Without a message after it, the next popup of a notification-area menu
   // can close again at once.
   PostMessageW(owner_, WM_NULL, 0, 0);

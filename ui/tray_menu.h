@@ -1,9 +1,10 @@
 #pragma once
 // The tray icon's popup menu. It is drawn by the program itself: a blue
 // gradient band on the left with the product name written upwards, white
-// items, a blue highlight, and the current hot keys right-aligned beside
-// "Options..." and "Pause"/"Resume". Chosen items reach the owner window as
-// WM_COMMAND with the IDM_* command identifiers of ui/ui_resources.h.
+// items, a blue highlight, and the current hot keys right-aligned beside the
+// commands that have one. A chosen item reaches the owner window as
+// WM_COMMAND with its command's identifier, and Run runs what the command
+// does.
 
 #include <windows.h>
 
@@ -14,6 +15,24 @@
 // The captions of the pause item.
 inline constexpr wchar_t kPauseCaption[] = L"Pause";
 inline constexpr wchar_t kResumeCaption[] = L"Resume";
+
+// One command of the menu, as the program's root lists them in menu order:
+// the identifier the choice reaches the owner window with (an IDM_TRAY_* of
+// ui/ui_resources.h, which other programs may send as well), the caption,
+// what choosing it does, and the hot key text drawn right-aligned beside it,
+// asked whenever the item is measured or drawn so that the menu follows the
+// hot key fields as they are edited. The first command is the menu's default:
+// drawn bold, and run by a double click on the icon.
+struct TrayCommand {
+  UINT id;
+  const wchar_t* caption;
+  std::function<void()> run;
+  // None when empty.
+  std::function<std::wstring()> hotKeyText = {};
+};
+
+// A line between two groups of commands.
+TrayCommand TraySeparator();
 
 // What one item looks like at the moment it is drawn.
 struct TrayMenuItemLook {
@@ -27,12 +46,9 @@ struct TrayMenuItemLook {
 
 class TTrayMenu {
  public:
-  // hotKeyText(command) answers the text shown right-aligned beside that item
-  // ("" for none). It is asked whenever the menu is measured or drawn, so the
-  // menu follows the hot key fields as they are edited. processMessages is
-  // the program's message pump: it handles the messages already waiting and
-  // returns, keeping a quit request for the main loop.
-  TTrayMenu(HWND owner, HICON programIcon, std::function<std::wstring(UINT command)> hotKeyText,
+  // processMessages is the program's message pump: it handles the messages
+  // already waiting and returns, keeping a quit request for the main loop.
+  TTrayMenu(HWND owner, HICON programIcon, std::vector<TrayCommand> commands,
             std::function<void()> processMessages);
   ~TTrayMenu();
   TTrayMenu(const TTrayMenu&) = delete;
@@ -46,6 +62,8 @@ class TTrayMenu {
   // The menu opened at a point of the screen: the cursor for the mouse, the
   // icon for the keyboard.
   void Popup(POINT at);
+  // Runs the command of that identifier; answers whether the menu has one.
+  bool Run(UINT command) const;
   // The command a double click on the tray icon runs.
   UINT DefaultCommand() const;
 
@@ -56,10 +74,11 @@ class TTrayMenu {
 
  private:
   struct Entry {
-    UINT command;
+    TrayCommand command;
     std::wstring caption;
   };
 
+  const Entry* Find(UINT command) const;
   Entry& EntryOf(UINT command);
   const Entry& EntryOf(UINT command) const;
   const Entry* EntryOfItemData(ULONG_PTR itemData) const;
@@ -69,18 +88,11 @@ class TTrayMenu {
 
   HWND owner_;
   HICON programIcon_;
-  std::function<std::wstring(UINT command)> hotKeyText_;
   std::function<void()> processMessages_;
   // Built once and never resized: the menu items point at their entries.
   std::vector<Entry> entries_;
   HMENU menu_;
 };
-
-// The TrackPopupMenuEx flags for the tray menu, given the system's
-// SM_MENUDROPALIGNMENT: where drop-down menus are set to open right-aligned
-// (for right-to-left readers or left-handed use), the menu opens to the left
-// of the cursor instead of to its right.
-UINT TrayMenuPopupFlags(int menuDropAlignment);
 
 // The drawing, on any device context. Sizes are given for 96 DPI and scaled to
 // dpi; fonts are sized in points for dpi.

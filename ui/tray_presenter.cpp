@@ -19,37 +19,12 @@ constexpr int kFirstWaveFrame = 3;
 constexpr int kSecondWaveFrame = 4;
 constexpr int kIdleFrame = 5;
 
-struct CommandId {
-  TrayCommand command;
-  UINT id;
-};
-
-constexpr CommandId kCommandIds[] = {
-    {TrayCommand::Options, IDM_TRAY_OPTIONS},
-    {TrayCommand::VoiceSlots, IDM_TRAY_VOICE_SLOTS},
-    {TrayCommand::AdditionalVoices, IDM_TRAY_ADDITIONAL_VOICES},
-    {TrayCommand::MoreVoices, IDM_TRAY_MORE_VOICES},
-    {TrayCommand::PauseResume, IDM_TRAY_PAUSE_RESUME},
-    {TrayCommand::Help, IDM_TRAY_HELP},
-    {TrayCommand::Tutorial, IDM_TRAY_TUTORIAL},
-    {TrayCommand::Website, IDM_TRAY_WEBSITE},
-    {TrayCommand::About, IDM_TRAY_ABOUT},
-    {TrayCommand::Exit, IDM_TRAY_EXIT},
-};
-
-const CommandId* FindId(UINT id) {
-  for (const CommandId& entry : kCommandIds) {
-    if (entry.id == id) return &entry;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 TTrayPresenter::TTrayPresenter(HWND window, HINSTANCE instance, const TrayIconIds& icons,
-                               TrayPresenterOwner& owner, std::function<void()> processMessages)
+                               std::vector<TrayCommand> commands,
+                               std::function<void()> processMessages)
     : window_(window),
-      owner_(owner),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
       idleIcon_(LoadIconOfSize(instance, icons.idle, ScaleForWindow(window, kSmallIconSize))),
       firstWaveIcon_(
@@ -57,20 +32,14 @@ TTrayPresenter::TTrayPresenter(HWND window, HINSTANCE instance, const TrayIconId
       secondWaveIcon_(
           LoadIconOfSize(instance, icons.secondWave, ScaleForWindow(window, kSmallIconSize))),
       icon_(window, TRAY_ICON_MESSAGE, kIconAddRetryTimer),
-      menu_(
-          window, idleIcon_.get(),
-          [this](UINT id) {
-            const CommandId* entry = FindId(id);
-            return entry == nullptr ? std::wstring() : owner_.TrayHotKeyText(entry->command);
-          },
-          std::move(processMessages)) {
+      menu_(window, idleIcon_.get(), std::move(commands), std::move(processMessages)) {
   icon_.SetHint(kTrayHint);
   icon_.SetIcon(idleIcon_.get());
 }
 
 TTrayPresenter::~TTrayPresenter() { SetAnimation(false); }
 
-bool TTrayPresenter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool TTrayPresenter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == taskbarCreatedMessage_) {
     icon_.TaskbarCreated();
     // Other windows may want to hear of it too.
@@ -81,7 +50,7 @@ bool TTrayPresenter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, I
       HandleIconEvent(icon_.Event(wParam, lParam));
       return true;
     case WM_COMMAND:
-      return HandleCommand(LOWORD(wParam));
+      return menu_.Run(LOWORD(wParam));
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
       result = HandleOwnerDraw(message, lParam);
@@ -110,18 +79,11 @@ void TTrayPresenter::HandleIconEvent(const TrayIconEvent& event) {
     case NIN_KEYSELECT:
     case WM_LBUTTONDBLCLK:
       // The menu's default item, "Options...".
-      if (!clickSelect) HandleCommand(menu_.DefaultCommand());
+      if (!clickSelect) menu_.Run(menu_.DefaultCommand());
       break;
     default:
       break;
   }
-}
-
-bool TTrayPresenter::HandleCommand(UINT id) {
-  const CommandId* entry = FindId(id);
-  if (entry == nullptr) return false;
-  owner_.TrayCommandChosen(entry->command);
-  return true;
 }
 
 bool TTrayPresenter::HandleOwnerDraw(UINT message, LPARAM lParam) {

@@ -1,43 +1,19 @@
 #pragma once
 // The program in the notification area: the tray icon with its three
 // pictures, the popup menu and the animation that runs while a voice reads.
-// It shows the reading controller's state and hands the menu's commands to
-// its owner; the owner window routes the tray's messages here.
+// It shows the reading controller's state and runs the menu's commands, which
+// its owner lists; the owner window routes the tray's messages here.
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/gdi.h"
 #include "reading/reading_controller.h"
 #include "ui/tray_icon.h"
 #include "ui/tray_menu.h"
-
-// The menu's commands, by what they do.
-enum class TrayCommand {
-  Options,
-  VoiceSlots,
-  AdditionalVoices,
-  MoreVoices,
-  PauseResume,
-  Help,
-  Tutorial,
-  Website,
-  About,
-  Exit,
-};
-
-// What the tray asks of its owner.
-class TrayPresenterOwner {
- public:
-  virtual void TrayCommandChosen(TrayCommand command) = 0;
-  // The hot key shown beside a command in the menu; empty for none.
-  virtual std::wstring TrayHotKeyText(TrayCommand command) const = 0;
-
- protected:
-  ~TrayPresenterOwner() = default;
-};
 
 // The icon resources: the program icon, which is also the icon at rest, and
 // the animation's two wave pictures.
@@ -53,17 +29,17 @@ enum class TrayPicture { Idle, FirstWave, SecondWave };
 class TTrayPresenter final : public ReadingFeedback {
  public:
   // The icon's notifications, the menu's drawing and commands and the
-  // animation's timer arrive at `window`. processMessages is the program's
-  // message pump (see TTrayMenu).
+  // animation's timer arrive at `window`. The menu shows `commands` (see
+  // TTrayMenu); processMessages is the program's message pump.
   TTrayPresenter(HWND window, HINSTANCE instance, const TrayIconIds& icons,
-                 TrayPresenterOwner& owner, std::function<void()> processMessages);
+                 std::vector<TrayCommand> commands, std::function<void()> processMessages);
   ~TTrayPresenter();
   TTrayPresenter(const TTrayPresenter&) = delete;
   TTrayPresenter& operator=(const TTrayPresenter&) = delete;
 
   // The window's messages that are the tray's; answers whether `message` was
   // one, with its result in `result`.
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   bool Visible() const { return icon_.Visible(); }
   void SetVisible(bool visible) { icon_.SetVisible(visible); }
@@ -84,14 +60,12 @@ class TTrayPresenter final : public ReadingFeedback {
 
  private:
   void HandleIconEvent(const TrayIconEvent& event);
-  bool HandleCommand(UINT command);
   bool HandleOwnerDraw(UINT message, LPARAM lParam);
   void Show(TrayPicture picture);
   void SetAnimation(bool running);
   void AdvanceAnimation();
 
   HWND window_;
-  TrayPresenterOwner& owner_;
   UINT taskbarCreatedMessage_;
   OwnedIcon idleIcon_;
   OwnedIcon firstWaveIcon_;

@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "base/dpi.h"
-#include "base/window_thunk.h"
 #include "ui/link_label.h"
 #include "ui/ui_resources.h"
 
@@ -88,6 +87,11 @@ TfrmWelcome::TfrmWelcome(HINSTANCE instance, HWND owner, HWND centreOn, WelcomeO
   Create();
 }
 
+void TfrmWelcome::OnInit() {
+  CreateControls();
+  Layout();
+}
+
 void TfrmWelcome::CreateControls() {
   SetWindowTextW(Handle(), kTitle);
   AddControl(IDC_WELCOME_TITLE, WC_STATICW, kTextStyle, kTitle);
@@ -102,8 +106,7 @@ void TfrmWelcome::AddControl(int id, const wchar_t* windowClass, DWORD style, co
 
 // A greeting higher than the layout's box pushes the link and the window's
 // foot down by as much.
-void TfrmWelcome::Layout(UINT dpi) {
-  dpi_ = dpi;
+void TfrmWelcome::Layout() {
   SetFonts();
   const int growth = GreetingGrowth();
   PlaceControls(growth);
@@ -114,9 +117,9 @@ void TfrmWelcome::Layout(UINT dpi) {
 
 // The controls take the new fonts before the old ones are deleted.
 void TfrmWelcome::SetFonts() {
-  OwnedFont titleFont = PixelFont(kTitleFace, kTitleFontHeight, FW_NORMAL, dpi_);
-  OwnedFont textFont = PixelFont(kTextFace, kTextFontHeight, FW_NORMAL, dpi_);
-  OwnedFont linkFont = PixelFont(kTextFace, kTextFontHeight, FW_BOLD, dpi_);
+  OwnedFont titleFont = PixelFont(kTitleFace, kTitleFontHeight, FW_NORMAL, Dpi());
+  OwnedFont textFont = PixelFont(kTextFace, kTextFontHeight, FW_NORMAL, Dpi());
+  OwnedFont linkFont = PixelFont(kTextFace, kTextFontHeight, FW_BOLD, Dpi());
   SendDlgItemMessageW(Handle(), IDC_WELCOME_TITLE, WM_SETFONT,
                       reinterpret_cast<WPARAM>(titleFont.get()), FALSE);
   SendDlgItemMessageW(Handle(), IDC_WELCOME_GREETING, WM_SETFONT,
@@ -156,7 +159,7 @@ void TfrmWelcome::PlaceControls(int greetingGrowth) const {
          link.cx + 2 * margin, link.cy + 2 * margin});
 }
 
-int TfrmWelcome::Scale(int pixelsAt96Dpi) const { return ScaleForDpi(pixelsAt96Dpi, dpi_); }
+int TfrmWelcome::Scale(int pixelsAt96Dpi) const { return ScaleForDpi(pixelsAt96Dpi, Dpi()); }
 
 void TfrmWelcome::Place(int id, const ControlPlace& place) const {
   SetWindowPos(GetDlgItem(Handle(), id), nullptr, place.left, place.top, place.width, place.height,
@@ -212,39 +215,26 @@ void TfrmWelcome::Greet() {
   }
 }
 
-// The window keeps the top left corner Windows suggests and lays itself out
-// anew for the DPI.
-void TfrmWelcome::DpiChanged(UINT dpi, const RECT& suggested) {
-  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  Layout(dpi);
-}
-
-bool TfrmWelcome::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool TfrmWelcome::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_INITDIALOG:
-      CreateControls();
-      Layout(WindowDpi(Handle()));
-      return false;
     case WM_ERASEBKGND:
       DrawBackground(reinterpret_cast<HDC>(wParam));
-      result = AnswerDialogMessage(Handle(), message, TRUE);
+      result = TRUE;
       return true;
     case WM_CTLCOLORSTATIC: {
       auto dc = reinterpret_cast<HDC>(wParam);
       SetTextColor(dc, kWhite);
       SetBkMode(dc, TRANSPARENT);
-      result = AnswerDialogMessage(Handle(), message,
-                                   reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)));
+      result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
       return true;
     }
     case WM_NCHITTEST:
       // Only the gradients get here: the controls answer for themselves.
-      result = AnswerDialogMessage(Handle(), message, HTCAPTION);
+      result = HTCAPTION;
       return true;
     case WM_MOVING:
       SnapToWorkArea(*reinterpret_cast<RECT*>(lParam));
-      result = AnswerDialogMessage(Handle(), message, TRUE);
+      result = TRUE;
       return true;
     case WM_SHOWWINDOW:
       if (wParam != FALSE) CentreWindowOn(Handle(), centreOn_);
@@ -252,9 +242,6 @@ bool TfrmWelcome::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
     case WM_WINDOWPOSCHANGED:
       PositionChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
       return false;
-    case WM_DPICHANGED:
-      DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return true;
     case WM_COMMAND:
       if (LOWORD(wParam) != IDC_WELCOME_CONTINUE) return false;
       Hide();

@@ -30,7 +30,11 @@ class TfrmWelcome : public TForm {
   TfrmWelcome(HINSTANCE instance, HWND owner, HWND centreOn, WelcomeOwner& requests);
 
  private:
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  void OnInit() override;
+  // The window keeps the top left corner Windows suggests for a new DPI and
+  // takes its own size.
+  void LayOutForDpi() override { Layout(); }
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   void CreateControls();
   void AddControl(int id, const wchar_t* windowClass, DWORD style, const wchar_t* text);
@@ -39,8 +43,8 @@ class TfrmWelcome : public TForm {
     int left, top, width, height;
   };
 
-  // Fonts, places and the window's size for a DPI.
-  void Layout(UINT dpi);
+  // Fonts, places and the window's size for its DPI.
+  void Layout();
   void SetFonts();
   // How many pixels the greeting needs below the layout's box.
   int GreetingGrowth() const;
@@ -52,11 +56,9 @@ class TfrmWelcome : public TForm {
   void PositionChanged(const WINDOWPOS& position);
   void Greet();
   void SnapToWorkArea(RECT& proposed) const;
-  void DpiChanged(UINT dpi, const RECT& suggested);
 
   HWND centreOn_;
   WelcomeOwner& requests_;
-  UINT dpi_ = 96;
   OwnedFont titleFont_;
   OwnedFont textFont_;
   OwnedFont linkFont_;

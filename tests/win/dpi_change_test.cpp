@@ -1,6 +1,6 @@
 // Rebuilding for a new DPI, as a window moved to a monitor of another DPI
-// does: the report lists' columns, the About page, and the window's own
-// rectangle.
+// does: the report lists' columns, the About page, and a window of the frame
+// with its controls and what it lays out itself.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,34 +8,19 @@
 
 #include "app/res/resource.h"
 #include "base/dpi.h"
+#include "tests/support/window_class.h"
 #include "ui/about_page.h"
-#include "ui/dpi_change.h"
 #include "ui/link_label.h"
 #include "ui/list_view.h"
+#include "ui/partner_offer.h"
 #include "ui/ui_resources.h"
 
 namespace {
 
-// A hidden top-level window to hold the controls under test.
-class Holder {
- public:
-  Holder() {
-    handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 400, 300, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
-  }
-  ~Holder() { DestroyWindow(handle_); }
-  Holder(const Holder&) = delete;
-  Holder& operator=(const Holder&) = delete;
-
-  HWND Handle() const { return handle_; }
-  HWND AddChild(const wchar_t* windowClass, DWORD style, int id) const {
-    return CreateWindowExW(0, windowClass, L"", WS_CHILD | style, 0, 0, 300, 200, handle_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleW(nullptr), nullptr);
-  }
-
- private:
-  HWND handle_;
+// The owner of the windows with links, which open nothing here.
+struct NoLinks : AboutPageOwner, PartnerOfferOwner {
+  void OpenAboutLink(AboutLink) override {}
+  void OpenEngineListPage() override {}
 };
 
 LONG FontHeight(HWND control) {
@@ -58,8 +43,9 @@ LONG IconWidth(HWND iconControl) {
 }  // namespace
 
 TEST(DpiChange, ReportListColumnsTakeTheirOwnWidthsForTheNewDpi) {
-  Holder holder;
-  HWND list = holder.AddChild(WC_LISTVIEWW, LVS_REPORT, 100);
+  OwnerWindow holder;
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 300, 200,
+                              holder.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_EQ(WindowDpi(list), 96u);
   constexpr ListColumn kColumns[] = {{L"Voice", 115, false}, {L"Hot key", 90, true}};
   SetUpReportList(list, kColumns);
@@ -78,12 +64,10 @@ TEST(DpiChange, ReportListColumnsTakeTheirOwnWidthsForTheNewDpi) {
 }
 
 TEST(DpiChange, AboutPageTakesFontsAndAnIconMadeForTheNewDpi) {
-  struct NoLinks : AboutPageOwner {
-    void OpenAboutLink(AboutLink) override {}
-  } owner;
+  NoLinks owner;
   // The page's links are link labels, whose class the application registers.
   RegisterLinkLabelClass(GetModuleHandleW(nullptr));
-  Holder holder;
+  OwnerWindow holder;
   ASSERT_EQ(WindowDpi(holder.Handle()), 96u);
   TAboutPage about(owner, IDI_PROGRAM, L"https://example.org/");
   about.Create(GetModuleHandleW(nullptr), holder.Handle(), RECT{0, 0, 400, 300});
@@ -101,14 +85,30 @@ TEST(DpiChange, AboutPageTakesFontsAndAnIconMadeForTheNewDpi) {
   EXPECT_EQ(IconWidth(icon), 128);
 }
 
-TEST(DpiChange, WindowTakesTheSuggestedRectangle) {
-  Holder holder;
-  const RECT suggested{40, 30, 290, 230};
-  ApplyDpiChangedRect(holder.Handle(), reinterpret_cast<LPARAM>(&suggested));
+// The frame rescales the template's controls and their font and takes the
+// rectangle Windows suggests; the window (here the partner offer) makes its
+// icon anew for the DPI.
+TEST(DpiChange, AWindowTakesTheSuggestedRectangleAndDoublesItsControlsFontAndIcon) {
+  NoLinks owner;
+  RegisterLinkLabelClass(GetModuleHandleW(nullptr));
+  TfrmPartnerOffer offer(GetModuleHandleW(nullptr), nullptr, owner, IDI_PROGRAM);
+  HWND icon = GetDlgItem(offer.Handle(), IDC_OFFER_ICON);
+  HWND text = GetDlgItem(offer.Handle(), IDC_OFFER_INTRODUCTION);
+  EXPECT_EQ(IconWidth(icon), 64);
+  RECT textBefore{}, textAfter{};
+  GetWindowRect(text, &textBefore);
+  const LONG fontBefore = FontHeight(text);
+
+  const RECT suggested{40, 30, 690, 530};
+  SendMessageW(offer.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+               reinterpret_cast<LPARAM>(&suggested));
+
   RECT placed{};
-  GetWindowRect(holder.Handle(), &placed);
-  EXPECT_EQ(placed.left, suggested.left);
-  EXPECT_EQ(placed.top, suggested.top);
-  EXPECT_EQ(placed.right, suggested.right);
-  EXPECT_EQ(placed.bottom, suggested.bottom);
+  GetWindowRect(offer.Handle(), &placed);
+  EXPECT_TRUE(EqualRect(&placed, &suggested));
+  GetWindowRect(text, &textAfter);
+  EXPECT_NEAR(textAfter.bottom - textAfter.top, 2 * (textBefore.bottom - textBefore.top), 1);
+  EXPECT_NEAR(textAfter.right - textAfter.left, 2 * (textBefore.right - textBefore.left), 1);
+  EXPECT_EQ(FontHeight(text), 2 * fontBefore);
+  EXPECT_EQ(IconWidth(icon), 128);
 }

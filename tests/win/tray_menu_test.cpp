@@ -1,5 +1,5 @@
 // The tray menu: what its items show and where, at every DPI, and the real
-// menu window opened, placed and answered.
+// menu window opened, placed and answered by its commands.
 #include "ui/tray_menu.h"
 
 #include <gtest/gtest.h>
@@ -17,15 +17,20 @@
 #include "tests/support/canvas.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/window_class.h"
-#include "ui/ui_resources.h"
 
 namespace {
 
 constexpr COLORREF kIconGreen = RGB(0, 200, 0);
 
+// A menu of the program's shape: the default command and the pause command
+// with hot keys, the others without.
+constexpr UINT kOptions = 101;
+constexpr UINT kSlots = 102;
+constexpr UINT kPause = 103;
+constexpr UINT kExit = 104;
 constexpr int kOptionsIndex = 0;
-constexpr int kFirstSeparatorIndex = 4;
-constexpr int kPauseIndex = 5;
+constexpr int kFirstSeparatorIndex = 2;
+constexpr int kPauseIndex = 3;
 
 // A 16x16 icon of one opaque colour, so its square can be found in a drawing.
 class SolidIcon {
@@ -56,11 +61,6 @@ class SolidIcon {
 TrayMenuItemLook Look(const std::wstring& caption) {
   TrayMenuItemLook look;
   look.caption = caption;
-  return look;
-}
-
-TrayMenuItemLook Selected(TrayMenuItemLook look) {
-  look.selected = true;
   return look;
 }
 
@@ -164,6 +164,7 @@ class MenuOwner {
         return 0;
       case WM_COMMAND:
         commands.push_back(LOWORD(wParam));
+        if (menu_) menu_->Run(LOWORD(wParam));
         return 0;
       case WM_NULL:
         ++emptyMessages;
@@ -222,54 +223,54 @@ SIZE Measure(TTrayMenu& menu, int index) {
 
 class TrayMenuTest : public ::testing::Test {
  protected:
-  std::wstring HotKeyText(UINT command) const {
-    return command == IDM_TRAY_OPTIONS ? optionsHotKey_ : stopHotKey_;
+  TrayMenuTest() { owner_.SetMenu(&menu_); }
+
+  TrayCommand Command(UINT id, const wchar_t* caption, const std::wstring* hotKey = nullptr) {
+    return {id, caption, [this, id] { ran_.push_back(id); },
+            hotKey ? std::function<std::wstring()>([hotKey] { return *hotKey; }) : nullptr};
   }
 
   MenuOwner owner_;
   SolidIcon icon_{kIconGreen};
   std::wstring optionsHotKey_ = L"Ctrl+F11";
   std::wstring stopHotKey_ = L"Ctrl+F12";
+  // The commands run, in order.
+  std::vector<UINT> ran_;
   // Stands in for the program's pump.
   int pumpRuns_ = 0;
-  TTrayMenu menu_{owner_.Handle(), icon_.Handle(),
-                  [this](UINT command) { return HotKeyText(command); },
-                  [this] {
-                    ++pumpRuns_;
-                    PumpMessages();
-                  }};
+  TTrayMenu menu_{
+      owner_.Handle(),
+      icon_.Handle(),
+      {Command(kOptions, L"Options...", &optionsHotKey_),
+       Command(kSlots, L"Configure Voice Slots..."), TraySeparator(),
+       Command(kPause, kPauseCaption, &stopHotKey_), TraySeparator(), Command(kExit, L"Exit")},
+      [this] {
+        ++pumpRuns_;
+        PumpMessages();
+      }};
 };
 
 }  // namespace
 
-TEST_F(TrayMenuTest, PauseItemDrawsItsNewCaptionWithThePauseHotKey) {
-  menu_.SetCaption(IDM_TRAY_PAUSE_RESUME, kResumeCaption);
-  EXPECT_EQ(menu_.Caption(IDM_TRAY_PAUSE_RESUME), L"Resume");
-  stopHotKey_ = L"Shift+F9";  // edited in the options window, read when drawing
-
-  const RECT item{0, 0, 200, 20};
-  Canvas drawn(200, 20);
-  ASSERT_TRUE(
-      menu_.DrawItem(DrawRequest(menu_, kPauseIndex, drawn.Dc(), item, ODA_SELECT, ODS_SELECTED)));
-  Canvas expected(200, 20);
-  DrawTrayMenuItem(expected.Dc(), {21, 0, 200, 20},
-                   Selected(WithHotKey(Look(L"Resume"), L"Shift+F9")), 96);
-  for (int y = 0; y < 20; ++y) {
-    for (int x = 0; x < 200; ++x)
-      ASSERT_EQ(drawn.Pixel(x, y), expected.Pixel(x, y)) << x << "," << y;
-  }
-}
-
-TEST_F(TrayMenuTest, OnlyOptionsAndPauseShowAHotKey) {
+// The text is asked for whenever the item is drawn, so an edited hot key
+// shows at once.
+TEST_F(TrayMenuTest, OnlyCommandsWithAHotKeyShowItAsItIsWhenDrawn) {
   const int width = 300;
-  for (int index = 0; index < 13; ++index) {
+  // Right of the longest caption.
+  const RECT hotKeyArea{width - 100, 0, width, 20};
+  LONG pauseHotKeyLeft = 0;
+  for (int index = 0; index < GetMenuItemCount(menu_.Handle()); ++index) {
     SCOPED_TRACE(index);
     Canvas canvas(width, 20);
     menu_.DrawItem(DrawRequest(menu_, index, canvas.Dc(), {0, 0, width, 20}));
-    const bool hasHotKey = index == kOptionsIndex || index == kPauseIndex;
-    // Right of the longest caption.
-    EXPECT_EQ(canvas.Count({width - 60, 0, width, 20}, IsDark) > 0, hasHotKey);
+    EXPECT_EQ(canvas.Count(hotKeyArea, IsDark) > 0, index == kOptionsIndex || index == kPauseIndex);
+    if (index == kPauseIndex) pauseHotKeyLeft = canvas.Bounds(hotKeyArea, IsDark).left;
   }
+  // Edited in the options window: the next drawing shows the new text.
+  stopHotKey_ = L"Ctrl+Shift+F12";
+  Canvas canvas(width, 20);
+  menu_.DrawItem(DrawRequest(menu_, kPauseIndex, canvas.Dc(), {0, 0, width, 20}));
+  EXPECT_LT(canvas.Bounds(hotKeyArea, IsDark).left, pauseHotKeyLeft - 20);
 }
 
 TEST_F(TrayMenuTest, LeavesOtherOwnerDrawnRequestsAlone) {
@@ -317,24 +318,31 @@ TEST_F(TrayMenuTest, MeasuredItemHoldsItsCaptionAndHotKeyRightOfTheBand) {
 
   // A longer caption is measured anew.
   const LONG pauseWidth = Measure(menu_, kPauseIndex).cx;
-  menu_.SetCaption(IDM_TRAY_PAUSE_RESUME, kResumeCaption);
+  menu_.SetCaption(kPause, kResumeCaption);
+  EXPECT_EQ(menu_.Caption(kPause), L"Resume");
   EXPECT_GT(Measure(menu_, kPauseIndex).cx, pauseWidth);
 }
 
-TEST_F(TrayMenuTest, PopupSendsTheChosenCommandToTheOwner) {
-  owner_.SetMenu(&menu_);
+// The owner hands the chosen identifier back to the menu, which runs that
+// command; a double click on the icon runs the first.
+TEST_F(TrayMenuTest, PopupSendsTheChosenCommandToTheOwnerAndTheMenuRunsIt) {
   owner_.OnMenuIdle([&](HWND) {
-    // The first item down is "Options...".
+    // Two items down is "Configure Voice Slots...".
+    PostMessageW(owner_.Handle(), WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(owner_.Handle(), WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(owner_.Handle(), WM_KEYDOWN, VK_RETURN, 0);
   });
   menu_.Popup({300, 200});
   ASSERT_TRUE(PumpUntil([&] { return !owner_.commands.empty() && owner_.emptyMessages > 0; }));
-  EXPECT_EQ(owner_.commands, std::vector<UINT>{IDM_TRAY_OPTIONS});
+  EXPECT_EQ(owner_.commands, std::vector<UINT>{kSlots});
+
+  // Not the menu's: a separator's, or another window's command.
+  EXPECT_FALSE(menu_.Run(0) || menu_.Run(kExit + 1));
+  EXPECT_TRUE(menu_.Run(menu_.DefaultCommand()));
+  EXPECT_EQ(ran_, (std::vector<UINT>{kSlots, kOptions}));
 }
 
 TEST_F(TrayMenuTest, PopupHandsTheWaitingMessagesToTheProgramsPumpBeforeTheMenuLoopBegins) {
-  owner_.SetMenu(&menu_);
   int pumpRunsWhenOpen = -1;
   owner_.OnMenuIdle([&](HWND) {
     pumpRunsWhenOpen = pumpRuns_;
@@ -349,7 +357,6 @@ TEST_F(TrayMenuTest, PopupHandsTheWaitingMessagesToTheProgramsPumpBeforeTheMenuL
 }
 
 TEST_F(TrayMenuTest, PopupOpensLeftOfItsPointWhereDropDownMenusOpenRightAligned) {
-  owner_.SetMenu(&menu_);
   const BOOL before = GetSystemMetrics(SM_MENUDROPALIGNMENT);
   const POINT at{400, 300};
   for (BOOL rightAligned : {FALSE, TRUE}) {
