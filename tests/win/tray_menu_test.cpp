@@ -323,40 +323,11 @@ TEST_F(TrayMenuTest, MeasuredItemHoldsItsCaptionAndHotKeyRightOfTheBand) {
   EXPECT_GT(Measure(menu_, kPauseIndex).cx, pauseWidth);
 }
 
-// The owner hands the chosen identifier back to the menu, which runs that
-// command; a double click on the icon runs the first.
-TEST_F(TrayMenuTest, PopupSendsTheChosenCommandToTheOwnerAndTheMenuRunsIt) {
-  owner_.OnMenuIdle([&](HWND) {
-    // Two items down is "Configure Voice Slots...".
-    PostMessageW(owner_.Handle(), WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(owner_.Handle(), WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(owner_.Handle(), WM_KEYDOWN, VK_RETURN, 0);
-  });
-  menu_.Popup({300, 200});
-  ASSERT_TRUE(PumpUntil([&] { return !owner_.commands.empty() && owner_.emptyMessages > 0; }));
-  EXPECT_EQ(owner_.commands, std::vector<UINT>{kSlots});
-
-  // Not the menu's: a separator's, or another window's command.
-  EXPECT_FALSE(menu_.Run(0) || menu_.Run(kExit + 1));
-  EXPECT_TRUE(menu_.Run(menu_.DefaultCommand()));
-  EXPECT_EQ(ran_, (std::vector<UINT>{kSlots, kOptions}));
-}
-
-TEST_F(TrayMenuTest, PopupHandsTheWaitingMessagesToTheProgramsPumpBeforeTheMenuLoopBegins) {
-  int pumpRunsWhenOpen = -1;
-  owner_.OnMenuIdle([&](HWND) {
-    pumpRunsWhenOpen = pumpRuns_;
-    EndMenu();
-  });
-  // Waiting like the activation that bringing the owner forward causes.
-  PostMessageW(owner_.Handle(), WM_APP, 0, 0);
-  menu_.Popup({300, 200});
-  ASSERT_TRUE(PumpUntil([&] { return owner_.emptyMessages > 0; }));
-  EXPECT_EQ(pumpRunsWhenOpen, 1);
-  EXPECT_EQ(owner_.events, (std::vector<UINT>{WM_APP, WM_ENTERMENULOOP}));
-}
-
-TEST_F(TrayMenuTest, PopupOpensLeftOfItsPointWhereDropDownMenusOpenRightAligned) {
+// Where drop-down menus open right-aligned, the menu opens left of its point.
+// The messages waiting as it opens go to the program's pump before the menu's
+// loop begins; the owner hands the chosen identifier back to the menu, which
+// runs that command, and a double click on the icon runs the first.
+TEST_F(TrayMenuTest, PopupPlacesItselfPumpsFirstAndRunsTheChosenCommand) {
   const BOOL before = GetSystemMetrics(SM_MENUDROPALIGNMENT);
   const POINT at{400, 300};
   for (BOOL rightAligned : {FALSE, TRUE}) {
@@ -364,19 +335,33 @@ TEST_F(TrayMenuTest, PopupOpensLeftOfItsPointWhereDropDownMenusOpenRightAligned)
     SystemParametersInfoW(SPI_SETMENUDROPALIGNMENT, static_cast<UINT>(rightAligned), nullptr, 0);
     ASSERT_EQ(GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0, rightAligned != FALSE);
     RECT placed{};
+    int pumpRunsWhenOpen = -1;
     owner_.OnMenuIdle([&](HWND menuWindow) {
       GetWindowRect(menuWindow, &placed);
-      EndMenu();
+      pumpRunsWhenOpen = pumpRuns_;
+      // Two items down is "Configure Voice Slots...".
+      PostMessageW(owner_.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+      PostMessageW(owner_.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+      PostMessageW(owner_.Handle(), WM_KEYDOWN, VK_RETURN, 0);
     });
+    // Waiting like the activation that bringing the owner forward causes.
+    PostMessageW(owner_.Handle(), WM_APP, 0, 0);
+    const int pumpRunsBefore = pumpRuns_;
+    owner_.events.clear();
+    owner_.commands.clear();
     menu_.Popup(at);
-    ASSERT_TRUE(PumpUntil([&] { return owner_.emptyMessages > 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return !owner_.commands.empty() && owner_.emptyMessages > 0; }));
     owner_.emptyMessages = 0;
+    EXPECT_EQ(pumpRunsWhenOpen, pumpRunsBefore + 1);
+    EXPECT_EQ(owner_.events, (std::vector<UINT>{WM_APP, WM_ENTERMENULOOP}));
+    EXPECT_EQ(owner_.commands, std::vector<UINT>{kSlots});
     ASSERT_LT(placed.left, placed.right);
-    if (rightAligned) {
-      EXPECT_EQ(placed.right, at.x);
-    } else {
-      EXPECT_EQ(placed.left, at.x);
-    }
+    EXPECT_EQ(rightAligned ? placed.right : placed.left, at.x);
   }
   SystemParametersInfoW(SPI_SETMENUDROPALIGNMENT, static_cast<UINT>(before), nullptr, 0);
+
+  // Not the menu's: a separator's, or another window's command.
+  EXPECT_FALSE(menu_.Run(0) || menu_.Run(kExit + 1));
+  EXPECT_TRUE(menu_.Run(menu_.DefaultCommand()));
+  EXPECT_EQ(ran_, (std::vector<UINT>{kSlots, kSlots, kOptions}));
 }
