@@ -39,9 +39,10 @@ TfrmMain::TfrmMain(TApplication& application, ProgramFiles files,
 TfrmMain::~TfrmMain() { FormDestroy(); }
 
 void TfrmMain::SetFixedHotKeys() {
-  defaultHotKey_->SetHotKey(generalPage_.ReadingHotKey().Value());
-  optionsHotKey_->SetHotKey(generalPage_.OptionsHotKey().Value());
-  stopHotKey_->SetHotKey(generalPage_.StopHotKey().Value());
+  const GeneralSettings general = generalPage_.Current();
+  defaultHotKey_->SetHotKey(general.readingHotKey);
+  optionsHotKey_->SetHotKey(general.optionsHotKey);
+  stopHotKey_->SetHotKey(general.stopHotKey);
 }
 
 void TfrmMain::ActivateFixedHotKeys() {
@@ -175,8 +176,8 @@ void TfrmMain::TrayRequests::TrayCommandChosen(TrayCommand command) {
 // The menu shows what the hot key fields show at the moment it is drawn.
 std::wstring TfrmMain::TrayRequests::TrayHotKeyText(TrayCommand command) const {
   const TGeneralPage& general = root_.generalPage_;
-  if (command == TrayCommand::Options) return WindowText(general.OptionsHotKey().Handle());
-  if (command == TrayCommand::PauseResume) return WindowText(general.StopHotKey().Handle());
+  if (command == TrayCommand::Options) return general.OptionsHotKeyText();
+  if (command == TrayCommand::PauseResume) return general.StopHotKeyText();
   return L"";
 }
 

@@ -3,8 +3,34 @@
 #include "base/win32_error.h"
 #include "base/window_thunk.h"
 
-TOptionsPage::TOptionsPage(int templateId, const wchar_t* caption)
-    : templateId_(templateId), caption_(caption) {}
+std::wstring FocusedControlName(HWND parent, std::span<const NamedControl> controls) {
+  const HWND focus = GetFocus();
+  if (focus == nullptr) return L"";
+  for (const NamedControl& control : controls) {
+    if (GetDlgItem(parent, control.id) == focus) return control.name;
+  }
+  return L"";
+}
+
+HWND NamedControlHandle(HWND parent, std::span<const NamedControl> controls,
+                        const std::wstring& name) {
+  for (const NamedControl& control : controls) {
+    if (name == control.name) return GetDlgItem(parent, control.id);
+  }
+  return nullptr;
+}
+
+TOptionsPage::TOptionsPage(int templateId, const wchar_t* caption,
+                           std::span<const NamedControl> namedControls)
+    : templateId_(templateId), caption_(caption), namedControls_(namedControls) {}
+
+std::wstring TOptionsPage::FocusedControlName() const {
+  return ::FocusedControlName(handle_, namedControls_);
+}
+
+HWND TOptionsPage::NamedControlHandle(const std::wstring& name) const {
+  return ::NamedControlHandle(handle_, namedControls_, name);
+}
 
 // The window may outlive the object only without it: its messages then reach
 // nobody.

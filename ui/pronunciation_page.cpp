@@ -13,6 +13,12 @@
 namespace {
 
 constexpr wchar_t kCaption[] = L"Pronunciation";
+constexpr NamedControl kNamedControls[] = {
+    {L"IgnoreCharacters_CheckBox", IDC_IGNORECHARACTERS_CHECKBOX},
+    {L"Ignored_Characters", IDC_IGNORED_CHARACTERS},
+    {L"WordsCorr_CheckBox", IDC_WORDSCORR_CHECKBOX},
+    {L"Words_Table", IDC_WORDS_TABLE},
+};
 constexpr wchar_t kIgnoredCharactersHint[] = L"This characters will be ignored when reading";
 // The design text holds the first seven of the default characters; the
 // configuration load puts in the saved ones.
@@ -37,7 +43,7 @@ constexpr int kNarrowCaseSensitiveWidth = 80;
 }  // namespace
 
 TPronunciationPage::TPronunciationPage(PronunciationPageOwner& owner, std::wstring storePath)
-    : TTablePage(IDD_PAGE_PRONUNCIATION, kCaption, IDC_WORDS_TABLE,
+    : TTablePage(IDD_PAGE_PRONUNCIATION, kCaption, kNamedControls, IDC_WORDS_TABLE,
                  {IDC_WORD_ADD_BUTTON, IDC_WORD_EDIT_BUTTON, IDC_WORD_DELETE_BUTTON, 0}),
       owner_(owner),
       storePath_(std::move(storePath)) {}

@@ -55,7 +55,6 @@ class TPronunciationPage : public TTablePage {
   void AddHints(THints& hints) const;
 
   void SetDpi(UINT dpi) override;
-  EditBox IgnoredCharactersBox() const { return ignoredCharactersBox_; }
 
  protected:
   void OnInit() override;

@@ -27,8 +27,9 @@ class TTablePage : public TOptionsPage {
   virtual void OnClearAll() {}
 
  protected:
-  TTablePage(int templateId, const wchar_t* caption, int tableId, TableButtons buttons)
-      : TOptionsPage(templateId, caption), tableId_(tableId), buttons_(buttons) {}
+  TTablePage(int templateId, const wchar_t* caption, std::span<const NamedControl> namedControls,
+             int tableId, TableButtons buttons)
+      : TOptionsPage(templateId, caption, namedControls), tableId_(tableId), buttons_(buttons) {}
 
   // Runs the command a button click or a notification of the table asks
   // for; answers whether the message was one of them.

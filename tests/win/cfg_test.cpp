@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -40,9 +41,9 @@ TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetIt) {
 TEST_F(ConfigurationTest, MalformedAndHexadecimalHotKeysRead) {
   WriteConfigText("[General]\r\nHotKey=abc\r\nOptHotKey=0x6041\r\nStopHotKey= 32813 \r\n");
   MainFormProbe& frmMain = CreateMainForm();
-  EXPECT_EQ(frmMain.GeneralPage().ReadingHotKey().Value(), 16392);
-  EXPECT_EQ(frmMain.GeneralPage().OptionsHotKey().Value(), 0x6041);  // Ctrl+Shift+A
-  EXPECT_EQ(frmMain.GeneralPage().StopHotKey().Value(), 32813);
+  EXPECT_EQ(frmMain.GeneralPage().Current().readingHotKey, 16392);
+  EXPECT_EQ(frmMain.GeneralPage().Current().optionsHotKey, 0x6041);  // Ctrl+Shift+A
+  EXPECT_EQ(frmMain.GeneralPage().Current().stopHotKey, 32813);
   EXPECT_EQ(frmMain.OptionsHotKey().HotKey(), 0x6041);
 }
 
@@ -129,7 +130,7 @@ TEST_F(ConfigurationTest, ASapi5DefaultWithoutSapi5VoicesStillLoadsTheRest) {
 
 TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayout) {
   MainFormProbe& frmMain = CreateMainForm();
-  frmMain.GeneralPage().ReadingHotKey().SetValue(32813);
+  frmMain.HotKeyField(IDC_READING_HOTKEY).SetValue(32813);
   PronunciationSettings pronunciation = frmMain.PronunciationPage().Current();
   pronunciation.ignoreCharacters = true;
   pronunciation.ignoredCharacters = L"#*";
@@ -182,7 +183,7 @@ TEST_F(ConfigurationTest, TheAutostartBoxDecidesTheValueAtEverySave) {
 TEST_F(ConfigurationTest, ASaveStartsFromTheFileAsItStandsOrLeavesItWhole) {
   WriteConfigText("[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\nCloseMsg=1\r\n");
   MainFormProbe& frmMain = CreateMainForm();
-  frmMain.GeneralPage().ReadingHotKey().SetValue(32813);
+  frmMain.HotKeyField(IDC_READING_HOTKEY).SetValue(32813);
   const std::string before = ConfigText();
   const std::wstring copy = ConfigPath() + L".saving";
 
@@ -207,8 +208,8 @@ TEST_F(ConfigurationTest, ASaveStartsFromTheFileAsItStandsOrLeavesItWhole) {
 TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {
   {
     MainFormProbe& frmMain = CreateMainForm();
-    frmMain.GeneralPage().StopHotKey().SetValue(0x2000 | VK_F9);
-    frmMain.GeneralPage().MinimizeToTrayBox().SetChecked(false);
+    frmMain.HotKeyField(IDC_STOP_HOTKEY).SetValue(0x2000 | VK_F9);
+    CheckBox(frmMain.GeneralControl(IDC_TRAYICON_CHECKBOX)).SetChecked(false);
     PronunciationSettings pronunciation = frmMain.PronunciationPage().Current();
     pronunciation.wordsCorrections = true;
     frmMain.PronunciationPage().Load(pronunciation);
@@ -219,8 +220,8 @@ TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {
   }
   DestroyMainForm();
   MainFormProbe& frmMain = CreateMainForm();
-  EXPECT_EQ(frmMain.GeneralPage().StopHotKey().Value(), 0x2000 | VK_F9);
-  EXPECT_FALSE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
+  EXPECT_EQ(frmMain.GeneralPage().Current().stopHotKey, 0x2000 | VK_F9);
+  EXPECT_FALSE(frmMain.GeneralPage().Current().minimizeToTray);
   EXPECT_TRUE(frmMain.PronunciationPage().Current().wordsCorrections);
   EXPECT_EQ(SelectedVoice(frmMain), L"Voice Beta (SAPI5)");
   EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 4);
@@ -244,6 +245,38 @@ TEST_F(ConfigurationTest, TheWindowComesBackWhereItWasSaved) {
   frmMain.LoadCfg();
   GetWindowRect(frmMain.Handle(), &window);
   EXPECT_EQ(window.left, 90);
+}
+
+// The focused control is kept under the names that files of earlier versions
+// hold: the window's own buttons, and a page's control with its page.
+TEST_F(ConfigurationTest, TheFocusedControlComesBackByItsSavedName) {
+  struct Focused {
+    const char* name;
+    OptionsPage page;  // the "General" page for a control of the window itself
+    std::function<HWND(MainFormProbe&)> control;
+  };
+  for (const Focused& focused :
+       {Focused{"Words_Table", kPronunciationPage,
+                [](MainFormProbe& form) { return form.PronunciationPage().Table(); }},
+        Focused{"Edit4", kSpeechPage,
+                [](MainFormProbe& form) {
+                  return GetDlgItem(form.SpeechPage().Handle(), IDC_TEST_TEXT);
+                }},
+        Focused{"BitBtn2", kGeneralPage,
+                [](MainFormProbe& form) { return GetDlgItem(form.Handle(), IDCANCEL); }}}) {
+    SCOPED_TRACE(focused.name);
+    WriteConfigText(std::string("[Options_window]\r\nNormPos=40,40,548,335\r\nActiveControl=") +
+                    focused.name + "\r\n");
+    MainFormProbe& frmMain = CreateMainForm();
+    frmMain.ShowMainWindow();
+    ASSERT_TRUE(PumpApplicationUntil([&] { return frmMain.Visible(); }));
+    EXPECT_EQ(frmMain.Pages().ActivePage(), focused.page);
+    EXPECT_EQ(GetFocus(), focused.control(frmMain));
+    frmMain.SaveCfg();
+    EXPECT_NE(ConfigText().find(std::string("ActiveControl=") + focused.name + "\r\n"),
+              std::string::npos)
+        << ConfigText();
+  }
 }
 
 // Selecting a SAPI 4 engine again would end what it is reading, and every

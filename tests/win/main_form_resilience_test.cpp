@@ -139,14 +139,14 @@ TEST_F(MainFormResilienceTest, AProgramFolderThatCannotBeWrittenKeepsTheSettings
 
   MainFormProbe& first = CreateMainForm();
   EXPECT_TRUE(first.FirstRun());
-  first.GeneralPage().ReadingHotKey().SetValue(32813);
+  first.HotKeyField(IDC_READING_HOTKEY).SetValue(32813);
   first.SaveCfg();
   DisableAutostart();
 
   MainFormProbe& second = CreateMainForm();
   EXPECT_FALSE(second.FirstRun());
   EXPECT_TRUE(second.StartMinimized());
-  EXPECT_EQ(second.GeneralPage().ReadingHotKey().Value(), 32813);
+  EXPECT_EQ(second.GeneralPage().Current().readingHotKey, 32813);
   EXPECT_NE(ConfigText().find("HotKey=32813"), std::string::npos);
   EXPECT_EQ(AutostartValue(), L"<none>");
 }
@@ -155,7 +155,7 @@ TEST_F(MainFormResilienceTest, AProgramFolderThatCannotBeWrittenKeepsTheSettings
 // Windows would wait for it.
 TEST_F(MainFormResilienceTest, TheEndOfWindowsSavesTheSettingsWithoutANotice) {
   MainFormProbe& frmMain = CreateMainForm();
-  frmMain.GeneralPage().ReadingHotKey().SetValue(32813);
+  frmMain.HotKeyField(IDC_READING_HOTKEY).SetValue(32813);
   MessageBoxAnswerer answerer(frmMain.Handle());
   SendMessageW(frmMain.Handle(), WM_QUERYENDSESSION, 0, 0);
   EXPECT_EQ(answerer.Answered(), 0);

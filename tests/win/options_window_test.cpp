@@ -157,7 +157,7 @@ LONG FontHeight(HWND control) {
 TEST_F(OptionsWindowTest, EscActsAsCancel) {
   MainFormProbe& frmMain = ShownMainForm();
   // Not a hot key field: those take Esc as a key like any other.
-  SetFocus(frmMain.GeneralPage().AutostartBox().Handle());
+  SetFocus(frmMain.GeneralControl(IDC_AUTOSTART_CHECKBOX));
   ASSERT_TRUE(Type(frmMain, VK_ESCAPE));
   EXPECT_TRUE(PumpApplicationUntil([&] { return !frmMain.Visible(); }));
 }
@@ -233,21 +233,21 @@ TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuard) {
   MainFormProbe& frmMain = ShownMainForm();
   const TVoicePicker& picker = frmMain.SpeechPage().Picker();
   ASSERT_FALSE(picker.GuardArmed());
-  SetFocus(frmMain.GeneralPage().MinimizeToTrayBox().Handle());
+  SetFocus(frmMain.GeneralControl(IDC_TRAYICON_CHECKBOX));
   ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL}));
   EXPECT_TRUE(PumpApplicationUntil([&] { return frmMain.Pages().ActivePage() == kSpeechPage; }));
   EXPECT_TRUE(picker.GuardArmed());
   EXPECT_TRUE(IsWindowVisible(picker.List().Handle()));
-  EXPECT_TRUE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
+  EXPECT_TRUE(frmMain.GeneralPage().Current().minimizeToTray);
 
   ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL, VK_SHIFT}));
   EXPECT_TRUE(PumpApplicationUntil([&] { return frmMain.Pages().ActivePage() == kGeneralPage; }));
 
   // In a hot key field the same keys are a hot key to enter.
-  SetFocus(frmMain.GeneralPage().ReadingHotKey().Handle());
+  SetFocus(frmMain.GeneralControl(IDC_READING_HOTKEY));
   ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL}));
   EXPECT_TRUE(PumpApplicationUntil(
-      [&] { return frmMain.GeneralPage().ReadingHotKey().Value() == (0x4000 | VK_TAB); }));
+      [&] { return frmMain.GeneralPage().Current().readingHotKey == (0x4000 | VK_TAB); }));
   EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
 
   // A click on a tab says the same through the tab control.
@@ -273,14 +273,12 @@ TEST_F(OptionsWindowTest, TheHotKeyFieldsAndTheIgnoredCharactersHaveHintsShownFo
   HWND tooltip = tooltips.found.back();
   EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 4);
   EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 7500);
-  const TGeneralPage& general = frmMain.GeneralPage();
-  for (const HotKeyEdit& edit :
-       {general.ReadingHotKey(), general.OptionsHotKey(), general.StopHotKey()}) {
-    EXPECT_EQ(HintOf(tooltip, frmMain.Handle(), edit.Handle()),
+  for (int field : {IDC_READING_HOTKEY, IDC_OPTIONS_HOTKEY, IDC_STOP_HOTKEY}) {
+    EXPECT_EQ(HintOf(tooltip, frmMain.Handle(), frmMain.GeneralControl(field)),
               L"Press the desired key or combination of keys");
   }
   EXPECT_EQ(HintOf(tooltip, frmMain.Handle(),
-                   frmMain.PronunciationPage().IgnoredCharactersBox().Handle()),
+                   GetDlgItem(frmMain.PronunciationPage().Handle(), IDC_IGNORED_CHARACTERS)),
             L"This characters will be ignored when reading");
 }
 
