@@ -69,9 +69,11 @@ void TSlotsPage::AddSlot(const VoiceSlot& slot) {
   ShowRows();
 }
 
-// No row stays selected or focused: the rows that follow are other slots.
+// As when a list's items go: no row stays selected, focused or the anchor of
+// a Shift selection, for the rows that follow are other slots.
 void TSlotsPage::Clear() {
   ListView_SetItemState(Table(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetSelectionMark(Table(), -1);
   slots_.clear();
   ShowRows();
 }
