@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -228,14 +227,22 @@ TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {
   EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"240");
 }
 
-TEST_F(ConfigurationTest, TheWindowComesBackWhereItWasSaved) {
+// The focused control is kept under the name files of earlier versions hold.
+TEST_F(ConfigurationTest, TheWindowComesBackWhereItWasSavedWithItsFocusedControl) {
   {
     MainFormProbe& frmMain = CreateMainForm();
     SetWindowPos(frmMain.Handle(), nullptr, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    frmMain.Pages().SetActivePage(kPronunciationPage);
+    SetFocus(frmMain.PronunciationPage().Table());
     frmMain.SaveCfg();
   }
+  EXPECT_NE(ConfigText().find("ActiveControl=Words_Table\r\n"), std::string::npos);
   DestroyMainForm();
   MainFormProbe& frmMain = CreateMainForm();
+  frmMain.ShowMainWindow();
+  ASSERT_TRUE(PumpApplicationUntil([&] { return frmMain.Visible(); }));
+  EXPECT_EQ(frmMain.Pages().ActivePage(), kPronunciationPage);
+  EXPECT_EQ(GetFocus(), frmMain.PronunciationPage().Table());
   RECT window;
   GetWindowRect(frmMain.Handle(), &window);
   EXPECT_EQ(window.left, 37);
@@ -245,38 +252,6 @@ TEST_F(ConfigurationTest, TheWindowComesBackWhereItWasSaved) {
   frmMain.LoadCfg();
   GetWindowRect(frmMain.Handle(), &window);
   EXPECT_EQ(window.left, 90);
-}
-
-// The focused control is kept under the names that files of earlier versions
-// hold: the window's own buttons, and a page's control with its page.
-TEST_F(ConfigurationTest, TheFocusedControlComesBackByItsSavedName) {
-  struct Focused {
-    const char* name;
-    OptionsPage page;  // the "General" page for a control of the window itself
-    std::function<HWND(MainFormProbe&)> control;
-  };
-  for (const Focused& focused :
-       {Focused{"Words_Table", kPronunciationPage,
-                [](MainFormProbe& form) { return form.PronunciationPage().Table(); }},
-        Focused{"Edit4", kSpeechPage,
-                [](MainFormProbe& form) {
-                  return GetDlgItem(form.SpeechPage().Handle(), IDC_TEST_TEXT);
-                }},
-        Focused{"BitBtn2", kGeneralPage,
-                [](MainFormProbe& form) { return GetDlgItem(form.Handle(), IDCANCEL); }}}) {
-    SCOPED_TRACE(focused.name);
-    WriteConfigText(std::string("[Options_window]\r\nNormPos=40,40,548,335\r\nActiveControl=") +
-                    focused.name + "\r\n");
-    MainFormProbe& frmMain = CreateMainForm();
-    frmMain.ShowMainWindow();
-    ASSERT_TRUE(PumpApplicationUntil([&] { return frmMain.Visible(); }));
-    EXPECT_EQ(frmMain.Pages().ActivePage(), focused.page);
-    EXPECT_EQ(GetFocus(), focused.control(frmMain));
-    frmMain.SaveCfg();
-    EXPECT_NE(ConfigText().find(std::string("ActiveControl=") + focused.name + "\r\n"),
-              std::string::npos)
-        << ConfigText();
-  }
 }
 
 // Selecting a SAPI 4 engine again would end what it is reading, and every
