@@ -27,19 +27,16 @@ TVoicePicker& Picker(MainFormProbe& frmMain) { return frmMain.SpeechPage().Picke
 
 }  // namespace
 
-TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetIt) {
-  WriteConfigText("[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\n");
+TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetItAndReadsOddHotKeys) {
+  WriteConfigText(
+      "[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\nHotKey=abc\r\nOptHotKey=0x6041\r\n"
+      "StopHotKey= 32813 \r\n");
   MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(AutostartValue(), L"<none>");
   EXPECT_FALSE(frmMain.GeneralPage().Autostart());
   EXPECT_FALSE(frmMain.FirstRun());
   EXPECT_FALSE(frmMain.ShowWelcome());
   EXPECT_TRUE(frmMain.StartMinimized());
-}
-
-TEST_F(ConfigurationTest, MalformedAndHexadecimalHotKeysRead) {
-  WriteConfigText("[General]\r\nHotKey=abc\r\nOptHotKey=0x6041\r\nStopHotKey= 32813 \r\n");
-  MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(frmMain.GeneralPage().Current().readingHotKey, 16392);
   EXPECT_EQ(frmMain.GeneralPage().Current().optionsHotKey, 0x6041);  // Ctrl+Shift+A
   EXPECT_EQ(frmMain.GeneralPage().Current().stopHotKey, 32813);
@@ -127,8 +124,11 @@ TEST_F(ConfigurationTest, ASapi5DefaultWithoutSapi5VoicesStillLoadsTheRest) {
   EXPECT_TRUE(frmMain.Tray().Visible());
 }
 
-TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayout) {
+// The autostart box decides the Run value at every save, and a SAPI 4 default
+// is saved under its name and family.
+TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayoutAndTheAutostartBoxsValue) {
   MainFormProbe& frmMain = CreateMainForm();
+  frmMain.GeneralPage().SetAutostart(false);
   frmMain.HotKeyField(IDC_READING_HOTKEY).SetValue(32813);
   PronunciationSettings pronunciation = frmMain.PronunciationPage().Current();
   pronunciation.ignoreCharacters = true;
@@ -151,28 +151,18 @@ TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayout) {
     EXPECT_NE(text.find(entry), std::string::npos) << entry << " in\n" << text;
   }
   EXPECT_FALSE(std::filesystem::exists(ConfigPath() + L".saving"));
-}
+  EXPECT_EQ(AutostartValue(), L"<none>");
 
-TEST_F(ConfigurationTest, ASapi4DefaultIsSavedUnderItsNameAndFamily) {
-  MainFormProbe& frmMain = CreateMainForm();
+  frmMain.GeneralPage().SetAutostart(true);
   Picker(frmMain).SetEntry(1);
   Picker(frmMain).OnListChange(2, 1);
   Picker(frmMain).SpeedBar().SetPosition(250);
   frmMain.SaveCfg();
-  const std::string text = ConfigText();
-  EXPECT_NE(text.find("Voice=Bob\r\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("Speed=250\r\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("SAPIVersion=4\r\n"), std::string::npos) << text;
-}
-
-TEST_F(ConfigurationTest, TheAutostartBoxDecidesTheValueAtEverySave) {
-  MainFormProbe& frmMain = CreateMainForm();
-  frmMain.GeneralPage().SetAutostart(false);
-  frmMain.SaveCfg();
-  EXPECT_EQ(AutostartValue(), L"<none>");
-  frmMain.GeneralPage().SetAutostart(true);
-  frmMain.SaveCfg();
   EXPECT_EQ(AutostartValue(), L"\"" + ProgramPath() + L"\" -autostart");
+  const std::string sapi4 = ConfigText();
+  for (const char* entry : {"Voice=Bob\r\n", "Speed=250\r\n", "SAPIVersion=4\r\n"}) {
+    EXPECT_NE(sapi4.find(entry), std::string::npos) << entry << " in\n" << sapi4;
+  }
 }
 
 // The save goes into a copy of cfg.ini first. A copy that cannot be made

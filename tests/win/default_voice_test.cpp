@@ -350,7 +350,7 @@ TEST_F(DefaultVoiceTest, TheDefaultVoiceGetsTheEntryAndTheSliderPositions) {
             std::vector<std::string>{});
 }
 
-TEST_F(DefaultVoiceTest, TheTestButtonPurgesThenSpeaksTheBoxOrTheStandardSentenceAtTheSliderPitch) {
+TEST_F(DefaultVoiceTest, TheTestButtonSpeaksTheBoxOrTheStandardSentenceAtTheSliderPitchOrAsLines) {
   MainFormProbe& frmMain = CreateMainForm();
   TSpeechPage& page = frmMain.SpeechPage();
   Choose(page.Picker(), kVoiceAlpha);
@@ -371,14 +371,11 @@ TEST_F(DefaultVoiceTest, TheTestButtonPurgesThenSpeaksTheBoxOrTheStandardSentenc
   EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}),
             (std::vector<std::string>{
                 "Speak \"\" 2", "Speak " + Quoted("<pitch middle=\"-4\">Hello there") + " 1"}));
-}
 
-TEST_F(DefaultVoiceTest, TheTestButtonHandsAnEngineTheTextAsLines) {
-  MainFormProbe& frmMain = CreateMainForm();
-  TSpeechPage& page = frmMain.SpeechPage();
+  // An engine is handed the text as lines.
   Choose(page.Picker(), kAnn);
   TestTextBox(page).SetText(L"One\r\ntwo");
-  const size_t mark = LogMark();
+  mark = LogMark();
   page.OnTest();
   const std::vector<std::string> handedOver = CallsSince(mark, "sapi4", {"TextData"});
   ASSERT_EQ(handedOver.size(), 1u);
