@@ -42,18 +42,18 @@ namespace {
 
 // The window's own controls whose focus the saved window placement keeps; the
 // pages name theirs.
-constexpr NamedControl kWindowControls[] = {
+constexpr NamedControl kWindowFocusNames[] = {
     {L"Pages", IDC_PAGES}, {L"BitBtn1", IDOK}, {L"BitBtn2", IDCANCEL}};
 
 }  // namespace
 
 std::wstring TfrmMain::ActiveControlName() const {
-  const std::wstring name = FocusedControlName(Handle(), kWindowControls);
+  const std::wstring name = FocusedControlName(Handle(), kWindowFocusNames);
   return name.empty() ? pages_.FocusedControlName() : name;
 }
 
 void TfrmMain::FocusControl(const std::wstring& name) {
-  HWND control = NamedControlHandle(Handle(), kWindowControls, name);
+  HWND control = NamedControlHandle(Handle(), kWindowFocusNames, name);
   if (control == nullptr) control = pages_.TurnToNamedControl(name);
   if (control == nullptr) return;
   SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);

@@ -6,7 +6,8 @@
 namespace {
 
 constexpr wchar_t kCaption[] = L"General";
-constexpr NamedControl kNamedControls[] = {
+// The names under which cfg.ini keeps the focused control.
+constexpr NamedControl kFocusNames[] = {
     {L"AutoStart_CheckBox", IDC_AUTOSTART_CHECKBOX},
     {L"TrayIcon_CheckBox", IDC_TRAYICON_CHECKBOX},
     {L"Reading_HotKey", IDC_READING_HOTKEY},
@@ -16,7 +17,7 @@ constexpr NamedControl kNamedControls[] = {
 
 }  // namespace
 
-TGeneralPage::TGeneralPage() : TOptionsPage(IDD_PAGE_GENERAL, kCaption, kNamedControls) {}
+TGeneralPage::TGeneralPage() : TOptionsPage(IDD_PAGE_GENERAL, kCaption, kFocusNames) {}
 
 // Until the configuration is loaded, the fields show the settings' defaults.
 void TGeneralPage::OnInit() {

@@ -13,7 +13,8 @@
 namespace {
 
 constexpr wchar_t kCaption[] = L"Pronunciation";
-constexpr NamedControl kNamedControls[] = {
+// The names under which cfg.ini keeps the focused control.
+constexpr NamedControl kFocusNames[] = {
     {L"IgnoreCharacters_CheckBox", IDC_IGNORECHARACTERS_CHECKBOX},
     {L"Ignored_Characters", IDC_IGNORED_CHARACTERS},
     {L"WordsCorr_CheckBox", IDC_WORDSCORR_CHECKBOX},
@@ -43,7 +44,7 @@ constexpr int kNarrowCaseSensitiveWidth = 80;
 }  // namespace
 
 TPronunciationPage::TPronunciationPage(PronunciationPageOwner& owner, std::wstring storePath)
-    : TTablePage(IDD_PAGE_PRONUNCIATION, kCaption, kNamedControls, IDC_WORDS_TABLE,
+    : TTablePage(IDD_PAGE_PRONUNCIATION, kCaption, kFocusNames, IDC_WORDS_TABLE,
                  {IDC_WORD_ADD_BUTTON, IDC_WORD_EDIT_BUTTON, IDC_WORD_DELETE_BUTTON, 0}),
       owner_(owner),
       storePath_(std::move(storePath)) {}

@@ -15,7 +15,8 @@
 namespace {
 
 constexpr wchar_t kCaption[] = L"Voice slots";
-constexpr NamedControl kNamedControls[] = {{L"SlotsList", IDC_SLOTSLIST}};
+// The names under which cfg.ini keeps the focused control.
+constexpr NamedControl kFocusNames[] = {{L"SlotsList", IDC_SLOTSLIST}};
 constexpr wchar_t kSelectSlotText[] = L"Please, select voice slot to change.";
 constexpr wchar_t kDeleteSelectedText[] = L"Are you sure to delete selected slots?";
 constexpr wchar_t kClearAllText[] = L"Are you sure to delete all voice slots?";
@@ -42,7 +43,7 @@ std::wstring SlotValueText(const std::optional<int>& value) {
 }  // namespace
 
 TSlotsPage::TSlotsPage(SlotsPageOwner& owner, std::wstring storePath)
-    : TTablePage(IDD_PAGE_SLOTS, kCaption, kNamedControls, IDC_SLOTSLIST,
+    : TTablePage(IDD_PAGE_SLOTS, kCaption, kFocusNames, IDC_SLOTSLIST,
                  {IDC_SLOT_ADD_BUTTON, IDC_SLOT_EDIT_BUTTON, IDC_SLOT_DELETE_BUTTON,
                   IDC_SLOT_CLEAR_BUTTON}),
       owner_(owner),

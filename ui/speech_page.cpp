@@ -13,7 +13,8 @@
 namespace {
 
 constexpr wchar_t kCaption[] = L"Default voice";
-constexpr NamedControl kNamedControls[] = {
+// The names under which cfg.ini keeps the focused control.
+constexpr NamedControl kFocusNames[] = {
     {L"VoicesList", IDC_VOICESLIST},   {L"Edit4", IDC_TEST_TEXT},
     {L"Test_Button", IDC_TEST_BUTTON}, {L"Speed_Bar", IDC_SPEED_BAR},
     {L"Pitch_Bar", IDC_PITCH_BAR},     {L"Volume_Bar", IDC_VOLUME_BAR},
@@ -33,7 +34,7 @@ int BoxNumber(const std::wstring& text) { return _wtoi(text.c_str()); }
 }  // namespace
 
 TSpeechPage::TSpeechPage(Engines& engines, SpeechPageOwner& owner)
-    : TOptionsPage(IDD_PAGE_SPEECH, kCaption, kNamedControls),
+    : TOptionsPage(IDD_PAGE_SPEECH, kCaption, kFocusNames),
       engines_(engines),
       owner_(owner),
       picker_(engines) {}
