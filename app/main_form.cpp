@@ -114,7 +114,7 @@ void TfrmMain::PageRequests::OpenAboutLink(AboutLink link) {
 std::vector<TrayCommand> TfrmMain::TrayCommands() {
   return {
       {IDM_TRAY_OPTIONS, L"Options...", [this] { ShowOptions(); },
-       [this] { return WindowText(generalPage_.OptionsHotKey().Handle()); }},
+       [this] { return generalPage_.OptionsHotKeyText(); }},
       {IDM_TRAY_VOICE_SLOTS, L"Configure Voice Slots...", [this] { ShowPage(kSlotsPage); }},
       {IDM_TRAY_ADDITIONAL_VOICES, L"Additional voices...",
        [this] { voices_->ShowModalUnlessShowing(); }},
@@ -122,7 +122,7 @@ std::vector<TrayCommand> TfrmMain::TrayCommands() {
        [this] { pageRequests_.ShowMoreVoices(); }},
       TraySeparator(),
       {IDM_TRAY_PAUSE_RESUME, kPauseCaption, [this] { reading_->PauseOrResume(); },
-       [this] { return WindowText(generalPage_.StopHotKey().Handle()); }},
+       [this] { return generalPage_.StopHotKeyText(); }},
       TraySeparator(),
       {IDM_TRAY_HELP, L"Help", [this] { help_.ShowTopic(Handle(), HelpTopic::Introduction); }},
       {IDM_TRAY_TUTORIAL, L"Tutorial", [this] { help_.ShowTopic(Handle(), HelpTopic::Tutorial); }},

@@ -34,7 +34,6 @@
 #include "ui/welcome_window.h"
 
 class THints;
-struct NamedControl;
 
 class TfrmMain : public TForm {
  public:
@@ -151,7 +150,6 @@ class TfrmMain : public TForm {
   // The focused control by name, for the saved window placement.
   std::wstring ActiveControlName() const;
   void FocusControl(const std::wstring& name);
-  HWND NamedControlHandle(const NamedControl& control) const;
 
   // cfg.ini and the autostart value (main_form_settings.cpp).
   void LoadCfg();

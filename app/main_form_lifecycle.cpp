@@ -104,7 +104,7 @@ bool TfrmMain::AnswerCloseRequest(CloseRequester requester) {
   // Also when the window only goes to the tray.
   SaveCfg();
   if (exiting_) return true;
-  if (!generalPage_.MinimizeToTrayBox().Checked()) return true;
+  if (!generalPage_.Current().minimizeToTray) return true;
   // While Windows ends, the window is not going to the tray, and a box would
   // hold up the end of Windows.
   if (requester == CloseRequester::User) ShowTrayNoticeOnce();

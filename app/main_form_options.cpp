@@ -4,7 +4,6 @@
 #include "app/main_form.h"
 #include "app/res/resource.h"
 #include "ui/hotkey_edit.h"
-#include "ui/ui_resources.h"
 
 void TfrmMain::FormShow() {
   if (!firstLoad_) LoadCfg();
@@ -39,59 +38,23 @@ bool TfrmMain::TurnPageByKey(WPARAM virtualKey) {
   return true;
 }
 
-// The controls whose focus the saved window placement keeps, by name. The
-// names are cfg.ini's format ("BitBtn1", "Edit4", ...): files written by
-// earlier versions name their focused control so.
-struct NamedControl {
-  const wchar_t* name;
-  int page;  // -1: on the window itself
-  int id;
-};
-
 namespace {
 
-constexpr NamedControl kNamedControls[] = {
-    {L"Pages", -1, IDC_PAGES},
-    {L"BitBtn1", -1, IDOK},
-    {L"BitBtn2", -1, IDCANCEL},
-    {L"AutoStart_CheckBox", kGeneralPage, IDC_AUTOSTART_CHECKBOX},
-    {L"TrayIcon_CheckBox", kGeneralPage, IDC_TRAYICON_CHECKBOX},
-    {L"Reading_HotKey", kGeneralPage, IDC_READING_HOTKEY},
-    {L"Options_HotKey", kGeneralPage, IDC_OPTIONS_HOTKEY},
-    {L"Stop_HotKey", kGeneralPage, IDC_STOP_HOTKEY},
-    {L"VoicesList", kSpeechPage, IDC_VOICESLIST},
-    {L"Edit4", kSpeechPage, IDC_TEST_TEXT},
-    {L"Test_Button", kSpeechPage, IDC_TEST_BUTTON},
-    {L"Speed_Bar", kSpeechPage, IDC_SPEED_BAR},
-    {L"Pitch_Bar", kSpeechPage, IDC_PITCH_BAR},
-    {L"Volume_Bar", kSpeechPage, IDC_VOLUME_BAR},
-    {L"SlotsList", kSlotsPage, IDC_SLOTSLIST},
-    {L"IgnoreCharacters_CheckBox", kPronunciationPage, IDC_IGNORECHARACTERS_CHECKBOX},
-    {L"Ignored_Characters", kPronunciationPage, IDC_IGNORED_CHARACTERS},
-    {L"WordsCorr_CheckBox", kPronunciationPage, IDC_WORDSCORR_CHECKBOX},
-    {L"Words_Table", kPronunciationPage, IDC_WORDS_TABLE},
-};
+// The window's own controls whose focus the saved window placement keeps; the
+// pages name theirs.
+constexpr NamedControl kWindowFocusNames[] = {
+    {L"Pages", IDC_PAGES}, {L"BitBtn1", IDOK}, {L"BitBtn2", IDCANCEL}};
 
 }  // namespace
 
-HWND TfrmMain::NamedControlHandle(const NamedControl& control) const {
-  HWND parent = control.page < 0 ? Handle() : pages_.Page(static_cast<OptionsPage>(control.page));
-  return GetDlgItem(parent, control.id);
-}
-
 std::wstring TfrmMain::ActiveControlName() const {
-  HWND focus = GetFocus();
-  for (const NamedControl& control : kNamedControls) {
-    if (NamedControlHandle(control) == focus) return control.name;
-  }
-  return L"";
+  const std::wstring name = FocusedControlName(Handle(), kWindowFocusNames);
+  return name.empty() ? pages_.FocusedControlName() : name;
 }
 
 void TfrmMain::FocusControl(const std::wstring& name) {
-  for (const NamedControl& control : kNamedControls) {
-    if (name != control.name) continue;
-    if (control.page >= 0) pages_.SetActivePage(static_cast<OptionsPage>(control.page));
-    SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(NamedControlHandle(control)),
-                 TRUE);
-  }
+  HWND control = NamedControlHandle(Handle(), kWindowFocusNames, name);
+  if (control == nullptr) control = pages_.TurnToNamedControl(name);
+  if (control == nullptr) return;
+  SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 }

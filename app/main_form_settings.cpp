@@ -43,8 +43,7 @@ void TfrmMain::LoadCfg() {
   // A dictionary that cannot be read keeps the table as it was, and is not
   // written back until a later load has read it.
   CallGuarded([this] { pronunciationPage_.RestoreWords(); });
-  TVoicePicker& picker = speechPage_.Picker();
-  if (picker.Entry() < 0 && picker.Count() > 0) picker.SetEntry(0);
+  speechPage_.ChooseFirstVoiceUnlessChosen();
 }
 
 // Everything goes into a copy of cfg.ini, which takes the file's place in one

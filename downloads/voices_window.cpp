@@ -192,7 +192,7 @@ void TfrmVoices::OnInit() {
     item.iItem = row;
     item.pszText = const_cast<wchar_t*>(engine.voices);
     ListView_InsertItem(List(), &item);
-    ListView_SetItemText(List(), row, kSizeColumn, const_cast<wchar_t*>(engine.size));
+    ShowSize(row);
   }
   SendDlgItemMessageW(Handle(), IDC_DOWNLOAD_PROGRESS, PBM_SETRANGE32, 0, 100);
   SetStatusFont();
@@ -223,10 +223,16 @@ void TfrmVoices::Showing() {
 
 void TfrmVoices::CheckFiles() {
   for (int row = 0; row < kEngineCount; ++row) {
-    if (InstallerPresent(LocalFile(row))) {
-      ListView_SetItemText(List(), row, kSizeColumn, const_cast<wchar_t*>(kInstalledText));
+    if (!installed_[row] && InstallerPresent(LocalFile(row))) {
+      installed_[row] = true;
+      ShowSize(row);
     }
   }
+}
+
+void TfrmVoices::ShowSize(int row) {
+  const wchar_t* text = installed_[row] ? kInstalledText : kEngineTable[row].size;
+  ListView_SetItemText(List(), row, kSizeColumn, const_cast<wchar_t*>(text));
 }
 
 std::wstring TfrmVoices::LocalFile(int row) const {
@@ -239,12 +245,8 @@ std::optional<int> TfrmVoices::SelectedRow() const {
   return rows.front();
 }
 
-bool TfrmVoices::ShowsInstalled(int row) const {
-  return ListViewCellText(List(), row, kSizeColumn) == kInstalledText;
-}
-
 bool TfrmVoices::AwaitsDownload(int row) const {
-  return ListView_GetCheckState(List(), row) && !ShowsInstalled(row);
+  return ListView_GetCheckState(List(), row) && !installed_[row];
 }
 
 bool TfrmVoices::Busy() const { return run_ || reinstalling_; }
@@ -254,7 +256,7 @@ bool TfrmVoices::Busy() const { return run_ || reinstalling_; }
 void TfrmVoices::UpdateButtons() {
   EnableButton(IDC_DOWNLOAD_BUTTON, !Busy());
   const std::optional<int> row = SelectedRow();
-  EnableButton(IDC_REINSTALL_BUTTON, !Busy() && row && ShowsInstalled(*row));
+  EnableButton(IDC_REINSTALL_BUTTON, !Busy() && row && installed_[*row]);
 }
 
 // A button that loses its use while it has the focus hands the focus to the
@@ -269,7 +271,7 @@ void TfrmVoices::EnableButton(int id, bool enabled) {
 
 void TfrmVoices::OnReinstall() {
   const std::optional<int> row = SelectedRow();
-  if (Busy() || !row || !ShowsInstalled(*row)) return;
+  if (Busy() || !row || !installed_[*row]) return;
   reinstalling_ = true;
   UpdateButtons();
   IdleOnFailure([&] { Install(*row); });

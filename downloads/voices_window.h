@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@
 #include <string>
 
 #include "base/gdi.h"
+#include "downloads/engine_table.h"
 #include "downloads/http_transfer.h"
 #include "ui/form.h"
 
@@ -79,9 +81,10 @@ class TfrmVoices : public TForm {
   HWND Item(int id) const;
   HWND List() const;
   std::optional<int> SelectedRow() const;
-  bool ShowsInstalled(int row) const;
-  // Ticked and not "Installed".
+  // Ticked and not installed.
   bool AwaitsDownload(int row) const;
+  // The row's size, or "Installed" once its installer has been found.
+  void ShowSize(int row);
   std::wstring LocalFile(int row) const;
 
   void OnDownloadAndInstall();
@@ -107,6 +110,10 @@ class TfrmVoices : public TForm {
   std::wstring agent_;
   std::function<void()> processMessages_;
   OwnedFont statusFont_;
+  // Row by row as the engine table lists them: whether the engine's
+  // installer has been found in the download folder. The list shows it; of
+  // its own the list keeps only the ticks, which the user sets.
+  std::array<bool, kEngineTable.size()> installed_{};
   std::optional<DownloadRun> run_;
   bool reinstalling_ = false;
   // Present while a download runs. Members go before the window does, so the

@@ -6,26 +6,27 @@
 namespace {
 
 constexpr wchar_t kCaption[] = L"General";
-// Design values of the hot key edits: Alt+Ins, Ctrl+F11, Ctrl+F12.
-constexpr HotKeyWord kReadingHotKeyDesign = 32813;
-constexpr HotKeyWord kOptionsHotKeyDesign = 16506;
-constexpr HotKeyWord kStopHotKeyDesign = 16507;
+// The names under which cfg.ini keeps the focused control.
+constexpr NamedControl kFocusNames[] = {
+    {L"AutoStart_CheckBox", IDC_AUTOSTART_CHECKBOX},
+    {L"TrayIcon_CheckBox", IDC_TRAYICON_CHECKBOX},
+    {L"Reading_HotKey", IDC_READING_HOTKEY},
+    {L"Options_HotKey", IDC_OPTIONS_HOTKEY},
+    {L"Stop_HotKey", IDC_STOP_HOTKEY},
+};
 
 }  // namespace
 
-TGeneralPage::TGeneralPage() : TOptionsPage(IDD_PAGE_GENERAL, kCaption) {}
+TGeneralPage::TGeneralPage() : TOptionsPage(IDD_PAGE_GENERAL, kCaption, kFocusNames) {}
 
+// Until the configuration is loaded, the fields show the settings' defaults.
 void TGeneralPage::OnInit() {
   autostartBox_ = CheckBox(Control(IDC_AUTOSTART_CHECKBOX));
   minimizeToTrayBox_ = CheckBox(Control(IDC_TRAYICON_CHECKBOX));
-  helperHotKey_ = HotKeyEdit(Control(IDC_HELPER_HOTKEYEX));
   readingHotKey_ = HotKeyEdit(Control(IDC_READING_HOTKEY));
   optionsHotKey_ = HotKeyEdit(Control(IDC_OPTIONS_HOTKEY));
   stopHotKey_ = HotKeyEdit(Control(IDC_STOP_HOTKEY));
-  minimizeToTrayBox_.SetChecked(true);
-  readingHotKey_.SetValue(kReadingHotKeyDesign);
-  optionsHotKey_.SetValue(kOptionsHotKeyDesign);
-  stopHotKey_.SetValue(kStopHotKeyDesign);
+  Load(GeneralSettings{});
 }
 
 void TGeneralPage::Load(const GeneralSettings& settings) {
@@ -43,6 +44,10 @@ GeneralSettings TGeneralPage::Current() const {
   settings.minimizeToTray = minimizeToTrayBox_.Checked();
   return settings;
 }
+
+std::wstring TGeneralPage::OptionsHotKeyText() const { return WindowText(optionsHotKey_.Handle()); }
+
+std::wstring TGeneralPage::StopHotKeyText() const { return WindowText(stopHotKey_.Handle()); }
 
 void TGeneralPage::AddHints(THints& hints) const {
   for (const HotKeyEdit& edit : {readingHotKey_, optionsHotKey_, stopHotKey_}) {

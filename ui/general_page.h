@@ -2,6 +2,8 @@
 // The "General" page of the options window: autostart, the tray option and
 // the three application hot keys.
 
+#include <string>
+
 #include "settings/main_settings.h"
 #include "ui/controls.h"
 #include "ui/hotkey_edit.h"
@@ -22,16 +24,12 @@ class TGeneralPage : public TOptionsPage {
   bool Autostart() const { return autostartBox_.Checked(); }
   void SetAutostart(bool enabled) { autostartBox_.SetChecked(enabled); }
 
+  // The options and pause keys as their fields show them at the moment.
+  std::wstring OptionsHotKeyText() const;
+  std::wstring StopHotKeyText() const;
+
   // The hot key fields each show a hint while the mouse rests on them.
   void AddHints(THints& hints) const;
-
-  // The controls themselves.
-  CheckBox AutostartBox() const { return autostartBox_; }
-  CheckBox MinimizeToTrayBox() const { return minimizeToTrayBox_; }
-  HotKeyEdit HelperHotKey() const { return helperHotKey_; }
-  HotKeyEdit ReadingHotKey() const { return readingHotKey_; }
-  HotKeyEdit OptionsHotKey() const { return optionsHotKey_; }
-  HotKeyEdit StopHotKey() const { return stopHotKey_; }
 
  protected:
   void OnInit() override;
@@ -39,8 +37,6 @@ class TGeneralPage : public TOptionsPage {
  private:
   CheckBox autostartBox_;
   CheckBox minimizeToTrayBox_;
-  // Hidden: it turns a stored hot key word into the text a hot key field shows.
-  HotKeyEdit helperHotKey_;
   HotKeyEdit readingHotKey_;
   HotKeyEdit optionsHotKey_;
   HotKeyEdit stopHotKey_;

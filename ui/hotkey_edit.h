@@ -1,8 +1,8 @@
 #pragma once
 // The hot key edit box (`Reading_HotKey`, `Options_HotKey`, `Stop_HotKey`,
-// `Slot_HotKey`, `Helper_HotKeyEx`): an edit control whose text is a hot key
-// text. A key press replaces the text with the pressed key and the modifiers
-// held; the key goes no further. Dialog templates use it by class name:
+// `Slot_HotKey`): an edit control whose text is a hot key text. A key press
+// replaces the text with the pressed key and the modifiers held; the key goes
+// no further. Dialog templates use it by class name:
 //   CONTROL "", IDC_..., HOTKEY_EDIT_CLASS, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, ...
 
 #include <windows.h>

@@ -24,21 +24,6 @@ void SetReportListDpi(HWND list, std::span<const ListColumn> columns, UINT dpi) 
   }
 }
 
-std::wstring ListViewCellText(HWND list, int row, int column) {
-  std::wstring text(256, L'\0');
-  for (;;) {
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    const auto length = static_cast<size_t>(
-        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)));
-    // A text that fills the buffer may have been cut: try again with more room.
-    if (length + 1 < text.size()) return text.substr(0, length);
-    text.resize(text.size() * 2);
-  }
-}
-
 std::vector<int> SelectedRows(HWND list) {
   std::vector<int> rows;
   for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;

@@ -21,9 +21,6 @@ void SetUpReportList(HWND list, std::span<const ListColumn> columns);
 // (WM_DPICHANGED). A width the user dragged goes back to the column's own.
 void SetReportListDpi(HWND list, std::span<const ListColumn> columns, UINT dpi);
 
-// The text of a cell: column 0 is the row's caption, column n its sub-item n - 1.
-std::wstring ListViewCellText(HWND list, int row, int column);
-
 // The selected rows, first to last.
 std::vector<int> SelectedRows(HWND list);
 // Selects the row alone and makes it the focused, visible one.

@@ -1,7 +1,33 @@
 #include "ui/options_page.h"
 
-TOptionsPage::TOptionsPage(int templateId, const wchar_t* caption)
-    : TDialogWindow(templateId), caption_(caption) {}
+std::wstring FocusedControlName(HWND parent, std::span<const NamedControl> controls) {
+  const HWND focus = GetFocus();
+  if (focus == nullptr) return L"";
+  for (const NamedControl& control : controls) {
+    if (GetDlgItem(parent, control.id) == focus) return control.name;
+  }
+  return L"";
+}
+
+HWND NamedControlHandle(HWND parent, std::span<const NamedControl> controls,
+                        const std::wstring& name) {
+  for (const NamedControl& control : controls) {
+    if (name == control.name) return GetDlgItem(parent, control.id);
+  }
+  return nullptr;
+}
+
+TOptionsPage::TOptionsPage(int templateId, const wchar_t* caption,
+                           std::span<const NamedControl> namedControls)
+    : TDialogWindow(templateId), caption_(caption), namedControls_(namedControls) {}
+
+std::wstring TOptionsPage::FocusedControlName() const {
+  return ::FocusedControlName(Handle(), namedControls_);
+}
+
+HWND TOptionsPage::NamedControlHandle(const std::wstring& name) const {
+  return ::NamedControlHandle(Handle(), namedControls_, name);
+}
 
 void TOptionsPage::Create(HINSTANCE instance, HWND owner, const RECT& area) {
   CreateFromTemplate(instance, owner);

@@ -41,6 +41,26 @@ void TOptionsPages::SetDpi(UINT dpi) {
   for (TOptionsPage* page : pages_) page->SetDpi(dpi);
 }
 
+// Every page is asked, not only the one showing: a page turned by a command
+// keeps the focus where it was until the user moves it.
+std::wstring TOptionsPages::FocusedControlName() const {
+  for (const TOptionsPage* page : pages_) {
+    std::wstring name = page->FocusedControlName();
+    if (!name.empty()) return name;
+  }
+  return L"";
+}
+
+HWND TOptionsPages::TurnToNamedControl(const std::wstring& name) {
+  for (int index = 0; index < kOptionsPageCount; ++index) {
+    if (HWND control = pages_[index]->NamedControlHandle(name)) {
+      SetActivePage(static_cast<OptionsPage>(index));
+      return control;
+    }
+  }
+  return nullptr;
+}
+
 bool TOptionsPages::HandleSelectionChange(const NMHDR& notification) {
   if (notification.hwndFrom != tabControl_ || notification.code != TCN_SELCHANGE) return false;
   ShowOnly(ActivePage());

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 
 #include "ui/options_page.h"
 
@@ -26,12 +27,17 @@ class TOptionsPages {
   // `tabControl` of the dialog `owner`, and shows the first.
   void Create(HINSTANCE instance, HWND owner, HWND tabControl, const PageList& pages);
 
-  HWND Page(OptionsPage page) const { return pages_[page]->Handle(); }
   OptionsPage ActivePage() const;
   void SetActivePage(OptionsPage page);
   // The window moved to a monitor of this DPI; its controls have been
   // rescaled and given their font for it.
   void SetDpi(UINT dpi);
+  // The name of the pages' control that has the focus, for the saved window
+  // placement; empty when none of their named controls has.
+  std::wstring FocusedControlName() const;
+  // Turns to the page that holds the control `name` names and answers the
+  // control; null, and no page turned, when no page has it.
+  HWND TurnToNamedControl(const std::wstring& name);
   // A switch of pages by the user through the tabs; answers whether the
   // message was one.
   bool HandleSelectionChange(const NMHDR& notification);

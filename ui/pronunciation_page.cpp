@@ -13,6 +13,13 @@
 namespace {
 
 constexpr wchar_t kCaption[] = L"Pronunciation";
+// The names under which cfg.ini keeps the focused control.
+constexpr NamedControl kFocusNames[] = {
+    {L"IgnoreCharacters_CheckBox", IDC_IGNORECHARACTERS_CHECKBOX},
+    {L"Ignored_Characters", IDC_IGNORED_CHARACTERS},
+    {L"WordsCorr_CheckBox", IDC_WORDSCORR_CHECKBOX},
+    {L"Words_Table", IDC_WORDS_TABLE},
+};
 constexpr wchar_t kIgnoredCharactersHint[] = L"This characters will be ignored when reading";
 // The design text holds the first seven of the default characters; the
 // configuration load puts in the saved ones.
@@ -37,7 +44,7 @@ constexpr int kNarrowCaseSensitiveWidth = 80;
 }  // namespace
 
 TPronunciationPage::TPronunciationPage(PronunciationPageOwner& owner, std::wstring storePath)
-    : TTablePage(IDD_PAGE_PRONUNCIATION, kCaption, IDC_WORDS_TABLE,
+    : TTablePage(IDD_PAGE_PRONUNCIATION, kCaption, kFocusNames, IDC_WORDS_TABLE,
                  {IDC_WORD_ADD_BUTTON, IDC_WORD_EDIT_BUTTON, IDC_WORD_DELETE_BUTTON, 0}),
       owner_(owner),
       storePath_(std::move(storePath)) {}
@@ -54,38 +61,24 @@ void TPronunciationPage::OnInit() {
 
 bool TPronunciationPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
   if (HandleTableMessage(message, wParam, lParam)) return true;
-  if (message == WM_NOTIFY) {
-    auto& notification = *reinterpret_cast<NMHDR*>(lParam);
-    if (notification.hwndFrom != Table() || notification.code != LVN_GETDISPINFOW) return false;
-    ShowRowText(reinterpret_cast<NMLVDISPINFOW&>(notification));
-    return true;
-  }
   if (message != WM_COMMAND || LOWORD(wParam) != IDC_WORD_TEST_BUTTON) return false;
   OnTestCorrection();
   return true;
 }
 
-// The table keeps no text of its own: it asks for each cell it draws.
-void TPronunciationPage::ShowRowText(NMLVDISPINFOW& display) const {
-  LVITEMW& item = display.item;
-  if ((item.mask & LVIF_TEXT) == 0 || item.iItem < 0 ||
-      item.iItem >= static_cast<int>(rows_.size())) {
-    return;
-  }
-  const WordCorrection& row = rows_[static_cast<size_t>(item.iItem)];
-  const std::wstring& text = item.iSubItem == kWordColumn            ? row.word
-                             : item.iSubItem == kPronunciationColumn ? row.pronunciation
-                                                                     : row.caseFlag;
-  lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+std::wstring TPronunciationPage::CellText(int row, int column) const {
+  const WordCorrection& correction = rows_[static_cast<size_t>(row)];
+  return column == kWordColumn            ? correction.word
+         : column == kPronunciationColumn ? correction.pronunciation
+                                          : correction.caseFlag;
 }
 
-void TPronunciationPage::ShowRows() {
-  ListView_SetItemCountEx(Table(), static_cast<int>(rows_.size()), 0);
-  InvalidateRect(Table(), nullptr, TRUE);
+void TPronunciationPage::ShowCorrections() const {
+  ShowRows();
   MakeColumnsWidths();
 }
 
-void TPronunciationPage::MakeColumnsWidths() {
+void TPronunciationPage::MakeColumnsWidths() const {
   const int width = static_cast<int>(rows_.size()) < kRowsBeforeScrollBar
                         ? kColumns[kCaseSensitiveColumn].widthAt96Dpi
                         : kNarrowCaseSensitiveWidth;
@@ -113,7 +106,7 @@ void TPronunciationPage::RestoreWords() {
   rowsFromFile_ = true;
   if (!rows) return;
   rows_ = *std::move(rows);
-  ShowRows();
+  ShowCorrections();
 }
 
 void TPronunciationPage::SaveWords() const {
@@ -154,7 +147,7 @@ void TPronunciationPage::OnAdd() {
   if (const std::optional<WordCorrection> row =
           EditWordCorrection(Instance(), Handle(), owner_, request)) {
     rows_.push_back(*row);
-    ShowRows();
+    ShowCorrections();
     SaveChangedWords();
   }
   SelectRow(static_cast<int>(rows_.size()) - 1);
@@ -179,7 +172,7 @@ void TPronunciationPage::OnEdit() {
   if (const std::optional<WordCorrection> edited =
           EditWordCorrection(Instance(), Handle(), owner_, request)) {
     rows_[static_cast<size_t>(row)] = *edited;
-    ShowRows();
+    ShowCorrections();
     SaveChangedWords();
   }
   SelectRow(row);
@@ -193,7 +186,7 @@ void TPronunciationPage::OnDelete() {
   if (row < 0 || !RowsCanChange() || row >= static_cast<int>(rows_.size())) return;
   if (AskYesNo(Handle(), DeleteQuestion(rows_[static_cast<size_t>(row)].word), MB_ICONQUESTION)) {
     rows_.erase(rows_.begin() + row);
-    ShowRows();
+    ShowCorrections();
     SaveChangedWords();
   }
   if (row > 0) SelectRow(row - 1);

@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <string>
 #include <vector>
 
@@ -55,17 +53,18 @@ class TPronunciationPage : public TTablePage {
   void AddHints(THints& hints) const;
 
   void SetDpi(UINT dpi) override;
-  EditBox IgnoredCharactersBox() const { return ignoredCharactersBox_; }
 
  protected:
   void OnInit() override;
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  // The table shows the rows as they are now.
-  void ShowRows();
-  void MakeColumnsWidths();
-  void ShowRowText(NMLVDISPINFOW& display) const;
+  int RowCount() const override { return static_cast<int>(rows_.size()); }
+  std::wstring CellText(int row, int column) const override;
+  // The table shows the rows as they are now, its last column making room
+  // for the scroll bar that many rows bring.
+  void ShowCorrections() const;
+  void MakeColumnsWidths() const;
   int SelectedRow() const;
   void SelectRow(int row);
   // SaveWords after a change, saying so when the file could not be written.

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "reading/system_key_name.h"
-#include "settings/ini_values.h"
 #include "settings/voice_slot_store.h"
 #include "ui/accessible_name.h"
 #include "ui/list_view.h"
@@ -16,6 +15,8 @@
 namespace {
 
 constexpr wchar_t kCaption[] = L"Voice slots";
+// The names under which cfg.ini keeps the focused control.
+constexpr NamedControl kFocusNames[] = {{L"SlotsList", IDC_SLOTSLIST}};
 constexpr wchar_t kSelectSlotText[] = L"Please, select voice slot to change.";
 constexpr wchar_t kDeleteSelectedText[] = L"Are you sure to delete selected slots?";
 constexpr wchar_t kClearAllText[] = L"Are you sure to delete all voice slots?";
@@ -35,28 +36,6 @@ constexpr ListColumn kColumns[] = {{L"Voice", 115, false},
                                    {L"Volume", 55, true},
                                    {L"Hot key", 84, true}};
 
-void SetCell(HWND table, int row, int column, const std::wstring& text) {
-  ListView_SetItemText(table, row, column, const_cast<wchar_t*>(text.c_str()));
-}
-
-// What the table does not show of a slot rides on its row as the item's data:
-// the family (4 or 5) and the hot key word.
-LPARAM RowData(int family, HotKeyWord hotKey) {
-  return MAKELPARAM(hotKey, static_cast<WORD>(family));
-}
-
-LPARAM RowDataOf(HWND table, int row) {
-  LVITEMW item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  ListView_GetItem(table, &item);
-  return item.lParam;
-}
-
-std::optional<int> SlotValue(HWND table, int row, int column) {
-  return ParseIniInteger(ListViewCellText(table, row, column));
-}
-
 std::wstring SlotValueText(const std::optional<int>& value) {
   return value ? std::to_wstring(*value) : L"";
 }
@@ -64,7 +43,7 @@ std::wstring SlotValueText(const std::optional<int>& value) {
 }  // namespace
 
 TSlotsPage::TSlotsPage(SlotsPageOwner& owner, Engines& engines, std::wstring storePath)
-    : TTablePage(IDD_PAGE_SLOTS, kCaption, IDC_SLOTSLIST,
+    : TTablePage(IDD_PAGE_SLOTS, kCaption, kFocusNames, IDC_SLOTSLIST,
                  {IDC_SLOT_ADD_BUTTON, IDC_SLOT_EDIT_BUTTON, IDC_SLOT_DELETE_BUTTON,
                   IDC_SLOT_CLEAR_BUTTON}),
       owner_(owner),
@@ -80,39 +59,47 @@ bool TSlotsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
   return HandleTableMessage(message, wParam, lParam);
 }
 
-int TSlotsPage::Count() const { return ListView_GetItemCount(Table()); }
-
 VoiceSlot TSlotsPage::Slot(int n) const {
   if (n < 0 || n >= Count()) throw std::out_of_range("no such voice slot");
-  const LPARAM data = RowDataOf(Table(), n);
-  return {.voiceName = ListViewCellText(Table(), n, kVoiceColumn),
-          .family = HIWORD(data),
-          .hotKey = LOWORD(data),
-          .speed = SlotValue(Table(), n, kSpeedColumn),
-          .pitch = SlotValue(Table(), n, kPitchColumn),
-          .volume = SlotValue(Table(), n, kVolumeColumn)};
+  return slots_[static_cast<size_t>(n)];
 }
 
 void TSlotsPage::AddSlot(const VoiceSlot& slot) {
-  const std::wstring hotKeyText = HotKeyToText(slot.hotKey);
-  LVITEMW item{};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = Count();
-  item.pszText = const_cast<wchar_t*>(slot.voiceName.c_str());
-  item.lParam = RowData(slot.family, TextToHotKey(hotKeyText));
-  const int row = ListView_InsertItem(Table(), &item);
-  SetCell(Table(), row, kSpeedColumn, SlotValueText(slot.speed));
-  SetCell(Table(), row, kPitchColumn, SlotValueText(slot.pitch));
-  SetCell(Table(), row, kVolumeColumn, SlotValueText(slot.volume));
-  SetCell(Table(), row, kHotKeyColumn, hotKeyText);
+  VoiceSlot row = slot;
+  row.hotKey = TextToHotKey(HotKeyToText(slot.hotKey));
+  slots_.push_back(std::move(row));
+  ShowRows();
 }
 
-void TSlotsPage::Clear() { ListView_DeleteAllItems(Table()); }
+// As when a list's items go: no row stays selected, focused or the anchor of
+// a Shift selection, for the rows that follow are other slots.
+void TSlotsPage::Clear() {
+  ListView_SetItemState(Table(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetSelectionMark(Table(), -1);
+  slots_.clear();
+  ShowRows();
+}
+
+std::wstring TSlotsPage::CellText(int row, int column) const {
+  const VoiceSlot& slot = slots_[static_cast<size_t>(row)];
+  switch (column) {
+    case kVoiceColumn:
+      return slot.voiceName;
+    case kSpeedColumn:
+      return SlotValueText(slot.speed);
+    case kPitchColumn:
+      return SlotValueText(slot.pitch);
+    case kVolumeColumn:
+      return SlotValueText(slot.volume);
+    default:
+      return HotKeyToText(slot.hotKey);
+  }
+}
 
 std::vector<std::wstring> TSlotsPage::HotKeyTextsBut(int exceptRow) const {
   std::vector<std::wstring> texts;
   for (int row = 0; row < Count(); ++row) {
-    if (row != exceptRow) texts.push_back(ListViewCellText(Table(), row, kHotKeyColumn));
+    if (row != exceptRow) texts.push_back(CellText(row, kHotKeyColumn));
   }
   return texts;
 }

@@ -38,9 +38,9 @@ class TSlotsPage : public TTablePage {
   // catalogue's voices.
   TSlotsPage(SlotsPageOwner& owner, Engines& engines, std::wstring storePath);
 
-  int Count() const;
-  // Slot n as its row holds it, without the numbers its row does not hold
-  // as numbers; throws std::out_of_range when there is no slot n.
+  int Count() const { return static_cast<int>(slots_.size()); }
+  // Slot n as its row shows it; throws std::out_of_range when there is no
+  // slot n.
   VoiceSlot Slot(int n) const;
   // A row at the end of the table. Its hot key is the one its text names,
   // as a hot key field would take it.
@@ -57,6 +57,8 @@ class TSlotsPage : public TTablePage {
  protected:
   void OnInit() override;
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  int RowCount() const override { return Count(); }
+  std::wstring CellText(int row, int column) const override;
 
  private:
   std::vector<std::wstring> HotKeyTextsBut(int exceptRow) const;
@@ -67,4 +69,6 @@ class TSlotsPage : public TTablePage {
   SlotsPageOwner& owner_;
   Engines& engines_;
   std::wstring storePath_;
+  // The rows from the top down, slot n in row n.
+  std::vector<VoiceSlot> slots_;
 };

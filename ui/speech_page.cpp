@@ -13,6 +13,12 @@
 namespace {
 
 constexpr wchar_t kCaption[] = L"Default voice";
+// The names under which cfg.ini keeps the focused control.
+constexpr NamedControl kFocusNames[] = {
+    {L"VoicesList", IDC_VOICESLIST},   {L"Edit4", IDC_TEST_TEXT},
+    {L"Test_Button", IDC_TEST_BUTTON}, {L"Speed_Bar", IDC_SPEED_BAR},
+    {L"Pitch_Bar", IDC_PITCH_BAR},     {L"Volume_Bar", IDC_VOLUME_BAR},
+};
 // Where a SAPI 5 voice's speed and pitch start when none was saved.
 constexpr int kSapi5UnsavedSpeed = 0;
 constexpr int kSapi5UnsavedPitch = -2;
@@ -28,7 +34,10 @@ int BoxNumber(const std::wstring& text) { return _wtoi(text.c_str()); }
 }  // namespace
 
 TSpeechPage::TSpeechPage(Engines& engines, SpeechPageOwner& owner)
-    : TOptionsPage(IDD_PAGE_SPEECH, kCaption), engines_(engines), owner_(owner), picker_(engines) {}
+    : TOptionsPage(IDD_PAGE_SPEECH, kCaption, kFocusNames),
+      engines_(engines),
+      owner_(owner),
+      picker_(engines) {}
 
 void TSpeechPage::OnInit() {
   picker_.Attach(VoicePickerControls::Of(Handle()));
@@ -110,6 +119,10 @@ void TSpeechPage::LoadValues(const SpeechSettings& settings) {
                        SliderPositionOfSaved(settings.pitch, kSapi5UnsavedPitch),
                        settings.volume.value_or(kSapi5DefaultVolume)});
   }
+}
+
+void TSpeechPage::ChooseFirstVoiceUnlessChosen() {
+  if (picker_.Entry() < 0 && picker_.Count() > 0) picker_.SetEntry(0);
 }
 
 SpeechSettings TSpeechPage::Current() const {

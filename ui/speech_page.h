@@ -44,11 +44,12 @@ class TSpeechPage : public TOptionsPage {
   // The selected entry and the values as the boxes show them, every value
   // present.
   SpeechSettings Current() const;
+  // After a load, a list with voices has one of them chosen: the first when
+  // none is.
+  void ChooseFirstVoiceUnlessChosen();
 
   // "&Test": the box's text, or the standard sentence when it is empty.
   void OnTest();
-
-  EditBox TestTextBox() const { return testTextBox_; }
 
  protected:
   void OnInit() override;

@@ -1,7 +1,5 @@
 #include "ui/table_page.h"
 
-#include <commctrl.h>
-
 namespace {
 
 bool OnlyCtrlDown() {
@@ -31,6 +29,10 @@ bool TTablePage::HandleTableMessage(UINT message, WPARAM wParam, LPARAM lParam) 
   if (message == WM_NOTIFY) {
     const auto& notification = *reinterpret_cast<const NMHDR*>(lParam);
     if (notification.hwndFrom != Table()) return false;
+    if (notification.code == LVN_GETDISPINFOW) {
+      ShowCellText(reinterpret_cast<const NMLVDISPINFOW&>(notification));
+      return true;
+    }
     const TableCommand command = TableCommandOf(notification);
     Run(command);
     return command != TableCommand::None;
@@ -64,4 +66,15 @@ void TTablePage::Run(TableCommand command) {
     case TableCommand::None:
       break;
   }
+}
+
+void TTablePage::ShowRows() const {
+  ListView_SetItemCountEx(Table(), RowCount(), 0);
+  InvalidateRect(Table(), nullptr, TRUE);
+}
+
+void TTablePage::ShowCellText(const NMLVDISPINFOW& display) const {
+  const LVITEMW& item = display.item;
+  if ((item.mask & LVIF_TEXT) == 0 || item.iItem < 0 || item.iItem >= RowCount()) return;
+  lstrcpynW(item.pszText, CellText(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
 }

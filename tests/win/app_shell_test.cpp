@@ -107,13 +107,13 @@ TEST_F(MainFormTest, AFirstStartFindsBothFamiliesHoldsTheDefaultKeysAndTurnsAuto
   // The window itself is hidden here, so the controls' own styles tell.
   const TGeneralPage& general = frmMain.GeneralPage();
   EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
-  EXPECT_EQ(GetWindowLongPtrW(general.HelperHotKey().Handle(), GWL_STYLE) & WS_VISIBLE, 0);
-  EXPECT_NE(GetWindowLongPtrW(general.ReadingHotKey().Handle(), GWL_STYLE) & WS_VISIBLE, 0);
-  EXPECT_EQ(WindowText(general.ReadingHotKey().Handle()), L"Ctrl+BkSp");
-  EXPECT_EQ(WindowText(general.OptionsHotKey().Handle()), L"Ctrl+F11");
-  EXPECT_EQ(WindowText(general.StopHotKey().Handle()), L"Ctrl+F12");
+  EXPECT_NE(GetWindowLongPtrW(frmMain.GeneralControl(IDC_READING_HOTKEY), GWL_STYLE) & WS_VISIBLE,
+            0);
+  EXPECT_EQ(WindowText(frmMain.GeneralControl(IDC_READING_HOTKEY)), L"Ctrl+BkSp");
+  EXPECT_EQ(general.OptionsHotKeyText(), L"Ctrl+F11");
+  EXPECT_EQ(general.StopHotKeyText(), L"Ctrl+F12");
   EXPECT_TRUE(general.Autostart());
-  EXPECT_TRUE(general.MinimizeToTrayBox().Checked());
+  EXPECT_TRUE(general.Current().minimizeToTray);
   EXPECT_EQ(frmMain.PronunciationPage().Current().ignoredCharacters, L"*\\/\"`_~:'");
 
   // The button row ends the window with the template's margin of five dialog

@@ -27,22 +27,19 @@ TVoicePicker& Picker(MainFormProbe& frmMain) { return frmMain.SpeechPage().Picke
 
 }  // namespace
 
-TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetIt) {
-  WriteConfigText("[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\n");
+TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetItAndReadsOddHotKeys) {
+  WriteConfigText(
+      "[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\nHotKey=abc\r\nOptHotKey=0x6041\r\n"
+      "StopHotKey= 32813 \r\n");
   MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(AutostartValue(), L"<none>");
   EXPECT_FALSE(frmMain.GeneralPage().Autostart());
   EXPECT_FALSE(frmMain.FirstRun());
   EXPECT_FALSE(frmMain.ShowWelcome());
   EXPECT_TRUE(frmMain.StartMinimized());
-}
-
-TEST_F(ConfigurationTest, MalformedAndHexadecimalHotKeysRead) {
-  WriteConfigText("[General]\r\nHotKey=abc\r\nOptHotKey=0x6041\r\nStopHotKey= 32813 \r\n");
-  MainFormProbe& frmMain = CreateMainForm();
-  EXPECT_EQ(frmMain.GeneralPage().ReadingHotKey().Value(), 16392);
-  EXPECT_EQ(frmMain.GeneralPage().OptionsHotKey().Value(), 0x6041);  // Ctrl+Shift+A
-  EXPECT_EQ(frmMain.GeneralPage().StopHotKey().Value(), 32813);
+  EXPECT_EQ(frmMain.GeneralPage().Current().readingHotKey, 16392);
+  EXPECT_EQ(frmMain.GeneralPage().Current().optionsHotKey, 0x6041);  // Ctrl+Shift+A
+  EXPECT_EQ(frmMain.GeneralPage().Current().stopHotKey, 32813);
   EXPECT_EQ(frmMain.OptionsHotKey().HotKey(), 0x6041);
 }
 
@@ -127,9 +124,12 @@ TEST_F(ConfigurationTest, ASapi5DefaultWithoutSapi5VoicesStillLoadsTheRest) {
   EXPECT_TRUE(frmMain.Tray().Visible());
 }
 
-TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayout) {
+// The autostart box decides the Run value at every save, and a SAPI 4 default
+// is saved under its name and family.
+TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayoutAndTheAutostartBoxsValue) {
   MainFormProbe& frmMain = CreateMainForm();
-  frmMain.GeneralPage().ReadingHotKey().SetValue(32813);
+  frmMain.GeneralPage().SetAutostart(false);
+  frmMain.HotKeyField(IDC_READING_HOTKEY).SetValue(32813);
   PronunciationSettings pronunciation = frmMain.PronunciationPage().Current();
   pronunciation.ignoreCharacters = true;
   pronunciation.ignoredCharacters = L"#*";
@@ -151,28 +151,18 @@ TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayout) {
     EXPECT_NE(text.find(entry), std::string::npos) << entry << " in\n" << text;
   }
   EXPECT_FALSE(std::filesystem::exists(ConfigPath() + L".saving"));
-}
+  EXPECT_EQ(AutostartValue(), L"<none>");
 
-TEST_F(ConfigurationTest, ASapi4DefaultIsSavedUnderItsNameAndFamily) {
-  MainFormProbe& frmMain = CreateMainForm();
+  frmMain.GeneralPage().SetAutostart(true);
   Picker(frmMain).SetEntry(1);
   Picker(frmMain).OnListChange(2, 1);
   Picker(frmMain).SpeedBar().SetPosition(250);
   frmMain.SaveCfg();
-  const std::string text = ConfigText();
-  EXPECT_NE(text.find("Voice=Bob\r\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("Speed=250\r\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("SAPIVersion=4\r\n"), std::string::npos) << text;
-}
-
-TEST_F(ConfigurationTest, TheAutostartBoxDecidesTheValueAtEverySave) {
-  MainFormProbe& frmMain = CreateMainForm();
-  frmMain.GeneralPage().SetAutostart(false);
-  frmMain.SaveCfg();
-  EXPECT_EQ(AutostartValue(), L"<none>");
-  frmMain.GeneralPage().SetAutostart(true);
-  frmMain.SaveCfg();
   EXPECT_EQ(AutostartValue(), L"\"" + ProgramPath() + L"\" -autostart");
+  const std::string sapi4 = ConfigText();
+  for (const char* entry : {"Voice=Bob\r\n", "Speed=250\r\n", "SAPIVersion=4\r\n"}) {
+    EXPECT_NE(sapi4.find(entry), std::string::npos) << entry << " in\n" << sapi4;
+  }
 }
 
 // The save goes into a copy of cfg.ini first. A copy that cannot be made
@@ -182,7 +172,7 @@ TEST_F(ConfigurationTest, TheAutostartBoxDecidesTheValueAtEverySave) {
 TEST_F(ConfigurationTest, ASaveStartsFromTheFileAsItStandsOrLeavesItWhole) {
   WriteConfigText("[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\nCloseMsg=1\r\n");
   MainFormProbe& frmMain = CreateMainForm();
-  frmMain.GeneralPage().ReadingHotKey().SetValue(32813);
+  frmMain.HotKeyField(IDC_READING_HOTKEY).SetValue(32813);
   const std::string before = ConfigText();
   const std::wstring copy = ConfigPath() + L".saving";
 
@@ -207,8 +197,8 @@ TEST_F(ConfigurationTest, ASaveStartsFromTheFileAsItStandsOrLeavesItWhole) {
 TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {
   {
     MainFormProbe& frmMain = CreateMainForm();
-    frmMain.GeneralPage().StopHotKey().SetValue(0x2000 | VK_F9);
-    frmMain.GeneralPage().MinimizeToTrayBox().SetChecked(false);
+    frmMain.HotKeyField(IDC_STOP_HOTKEY).SetValue(0x2000 | VK_F9);
+    CheckBox(frmMain.GeneralControl(IDC_TRAYICON_CHECKBOX)).SetChecked(false);
     PronunciationSettings pronunciation = frmMain.PronunciationPage().Current();
     pronunciation.wordsCorrections = true;
     frmMain.PronunciationPage().Load(pronunciation);
@@ -219,22 +209,30 @@ TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {
   }
   DestroyMainForm();
   MainFormProbe& frmMain = CreateMainForm();
-  EXPECT_EQ(frmMain.GeneralPage().StopHotKey().Value(), 0x2000 | VK_F9);
-  EXPECT_FALSE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
+  EXPECT_EQ(frmMain.GeneralPage().Current().stopHotKey, 0x2000 | VK_F9);
+  EXPECT_FALSE(frmMain.GeneralPage().Current().minimizeToTray);
   EXPECT_TRUE(frmMain.PronunciationPage().Current().wordsCorrections);
   EXPECT_EQ(SelectedVoice(frmMain), L"Voice Beta (SAPI5)");
   EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 4);
   EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"240");
 }
 
-TEST_F(ConfigurationTest, TheWindowComesBackWhereItWasSaved) {
+// The focused control is kept under the name files of earlier versions hold.
+TEST_F(ConfigurationTest, TheWindowComesBackWhereItWasSavedWithItsFocusedControl) {
   {
     MainFormProbe& frmMain = CreateMainForm();
     SetWindowPos(frmMain.Handle(), nullptr, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    frmMain.Pages().SetActivePage(kPronunciationPage);
+    SetFocus(frmMain.PronunciationPage().Table());
     frmMain.SaveCfg();
   }
+  EXPECT_NE(ConfigText().find("ActiveControl=Words_Table\r\n"), std::string::npos);
   DestroyMainForm();
   MainFormProbe& frmMain = CreateMainForm();
+  frmMain.ShowMainWindow();
+  ASSERT_TRUE(PumpApplicationUntil([&] { return frmMain.Visible(); }));
+  EXPECT_EQ(frmMain.Pages().ActivePage(), kPronunciationPage);
+  EXPECT_EQ(GetFocus(), frmMain.PronunciationPage().Table());
   RECT window;
   GetWindowRect(frmMain.Handle(), &window);
   EXPECT_EQ(window.left, 37);

@@ -217,6 +217,10 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
     state.state = row < 0 ? 0 : LVIS_SELECTED;
     SendMessageW(table, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
   }
+
+  static EditBox TestTextBox(const TSpeechPage& page) {
+    return EditBox(GetDlgItem(page.Handle(), IDC_TEST_TEXT));
+  }
 };
 
 }  // namespace
@@ -346,12 +350,12 @@ TEST_F(DefaultVoiceTest, TheDefaultVoiceGetsTheEntryAndTheSliderPositions) {
             std::vector<std::string>{});
 }
 
-TEST_F(DefaultVoiceTest, TheTestButtonPurgesThenSpeaksTheBoxOrTheStandardSentenceAtTheSliderPitch) {
+TEST_F(DefaultVoiceTest, TheTestButtonSpeaksTheBoxOrTheStandardSentenceAtTheSliderPitchOrAsLines) {
   MainFormProbe& frmMain = CreateMainForm();
   TSpeechPage& page = frmMain.SpeechPage();
   Choose(page.Picker(), kVoiceAlpha);
   page.Picker().PitchBar().SetPosition(-4);
-  page.TestTextBox().SetText(L"");
+  TestTextBox(page).SetText(L"");
   size_t mark = LogMark();
   page.OnTest();
   EXPECT_EQ(
@@ -361,20 +365,17 @@ TEST_F(DefaultVoiceTest, TheTestButtonPurgesThenSpeaksTheBoxOrTheStandardSentenc
           "Speak " + Quoted("<pitch middle=\"-4\">This is a test for selected voice.") + " 1"}));
   EXPECT_EQ(frmMain.ReadingControl().PitchPrefix(), L"<pitch middle=\"-4\">");
 
-  page.TestTextBox().SetText(L"Hello there");
+  TestTextBox(page).SetText(L"Hello there");
   mark = LogMark();
   page.OnTest();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}),
             (std::vector<std::string>{
                 "Speak \"\" 2", "Speak " + Quoted("<pitch middle=\"-4\">Hello there") + " 1"}));
-}
 
-TEST_F(DefaultVoiceTest, TheTestButtonHandsAnEngineTheTextAsLines) {
-  MainFormProbe& frmMain = CreateMainForm();
-  TSpeechPage& page = frmMain.SpeechPage();
+  // An engine is handed the text as lines.
   Choose(page.Picker(), kAnn);
-  page.TestTextBox().SetText(L"One\r\ntwo");
-  const size_t mark = LogMark();
+  TestTextBox(page).SetText(L"One\r\ntwo");
+  mark = LogMark();
   page.OnTest();
   const std::vector<std::string> handedOver = CallsSince(mark, "sapi4", {"TextData"});
   ASSERT_EQ(handedOver.size(), 1u);

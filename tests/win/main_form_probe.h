@@ -23,6 +23,7 @@
 #include "tests/support/message_pump.h"
 #include "tests/support/speech_test_support.h"
 #include "tests/support/temp_folder.h"
+#include "ui/ui_resources.h"
 
 class MainFormProbe {
  public:
@@ -38,6 +39,9 @@ class MainFormProbe {
   TSlotsPage& SlotsPage() const { return form_.slotsPage_; }
   TPronunciationPage& PronunciationPage() const { return form_.pronunciationPage_; }
   TAboutPage& AboutPage() const { return form_.aboutPage_; }
+  // A control of the "General" page by its identifier, as the user reaches it.
+  HWND GeneralControl(int id) const { return GetDlgItem(form_.generalPage_.Handle(), id); }
+  HotKeyEdit HotKeyField(int id) const { return HotKeyEdit(GeneralControl(id)); }
   const GlobalHotKey& DefaultHotKey() const { return form_.hotKeys_->Fixed(HotKeys::kReadingKey); }
   const GlobalHotKey& OptionsHotKey() const { return form_.hotKeys_->Fixed(HotKeys::kOptionsKey); }
   const GlobalHotKey& StopHotKey() const { return form_.hotKeys_->Fixed(HotKeys::kPauseKey); }

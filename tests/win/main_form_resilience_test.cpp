@@ -141,14 +141,14 @@ TEST_F(MainFormResilienceTest, AProgramFolderThatCannotBeWrittenKeepsTheSettings
 
   MainFormProbe& first = CreateMainForm();
   EXPECT_TRUE(first.FirstRun());
-  first.GeneralPage().ReadingHotKey().SetValue(32813);
+  first.HotKeyField(IDC_READING_HOTKEY).SetValue(32813);
   first.SaveCfg();
   DisableAutostart();
 
   MainFormProbe& second = CreateMainForm();
   EXPECT_FALSE(second.FirstRun());
   EXPECT_TRUE(second.StartMinimized());
-  EXPECT_EQ(second.GeneralPage().ReadingHotKey().Value(), 32813);
+  EXPECT_EQ(second.GeneralPage().Current().readingHotKey, 32813);
   EXPECT_NE(ConfigText().find("HotKey=32813"), std::string::npos);
   EXPECT_EQ(AutostartValue(), L"<none>");
 }
@@ -162,7 +162,7 @@ TEST_F(MainFormResilienceTest, TheEndOfWindowsSavesQuietlyAndACancelledOneWaitsF
   ReplaceWholeFile(files_.voiceSlots, "[Slot_0]\r\nVoice=Voice Alpha\r\nHotKey=" +
                                           std::to_string(slotKey) + "\r\nSAPIVersion=5\r\n");
   MainFormProbe& frmMain = CreateMainForm();
-  frmMain.GeneralPage().ReadingHotKey().SetValue(32813);
+  frmMain.HotKeyField(IDC_READING_HOTKEY).SetValue(32813);
   {
     MessageBoxAnswerer answerer(frmMain.Handle());
     SendMessageW(frmMain.Handle(), WM_QUERYENDSESSION, 0, 0);

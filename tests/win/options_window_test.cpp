@@ -154,14 +154,6 @@ LONG FontHeight(HWND control) {
 
 }  // namespace
 
-TEST_F(OptionsWindowTest, EscActsAsCancel) {
-  MainFormProbe& frmMain = ShownMainForm();
-  // Not a hot key field: those take Esc as a key like any other.
-  SetFocus(frmMain.GeneralPage().AutostartBox().Handle());
-  ASSERT_TRUE(Type(frmMain, VK_ESCAPE));
-  EXPECT_TRUE(PumpApplicationUntil([&] { return !frmMain.Visible(); }));
-}
-
 TEST_F(OptionsWindowTest, TheTrayOpensThePagesAndTheIconItsWindowByEnterOrSpaceAndItsMenu) {
   MainFormProbe& frmMain = CreateMainForm();
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_VOICE_SLOTS, 0);
@@ -206,7 +198,7 @@ TEST_F(OptionsWindowTest, TheTrayOpensThePagesAndTheIconItsWindowByEnterOrSpaceA
   EXPECT_EQ(placed.top, icon.y);
 }
 
-TEST_F(OptionsWindowTest, AssistiveTechnologyHearsEachClickableTextAsALinkAndEachListByItsLabel) {
+TEST_F(OptionsWindowTest, EachLinkIsHeardAsALinkEachListByItsLabelAndTheFieldsHaveHints) {
   MainFormProbe& frmMain = CreateMainForm();
   ClassSearch links{kLinkLabelClass, {}};
   EnumChildWindows(frmMain.Handle(), AddOfClass, reinterpret_cast<LPARAM>(&links));
@@ -227,27 +219,43 @@ TEST_F(OptionsWindowTest, AssistiveTechnologyHearsEachClickableTextAsALinkAndEac
   EXPECT_EQ(HeardOf(frmMain.SlotsPage().Table()).second,
             L"Here you can assign hot keys to the custom voices");
   EXPECT_EQ(HeardOf(frmMain.PronunciationPage().Table()).second, L"Pronunciation corrections:");
+
+  // The hot key fields and the ignored characters have hints, shown for
+  // seven seconds.
+  ClassSearch tooltips{TOOLTIPS_CLASSW, {}};
+  EnumThreadWindows(GetCurrentThreadId(), AddOfClass, reinterpret_cast<LPARAM>(&tooltips));
+  ASSERT_FALSE(tooltips.found.empty());
+  HWND tooltip = tooltips.found.back();
+  EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 7500);
+  for (int field : {IDC_READING_HOTKEY, IDC_OPTIONS_HOTKEY, IDC_STOP_HOTKEY}) {
+    EXPECT_EQ(HintOf(tooltip, frmMain.Handle(), frmMain.GeneralControl(field)),
+              L"Press the desired key or combination of keys");
+  }
+  EXPECT_EQ(HintOf(tooltip, frmMain.Handle(),
+                   GetDlgItem(frmMain.PronunciationPage().Handle(), IDC_IGNORED_CHARACTERS)),
+            L"This characters will be ignored when reading");
 }
 
-TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuard) {
+TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuardAndEscCancels) {
   MainFormProbe& frmMain = ShownMainForm();
   const TVoicePicker& picker = frmMain.SpeechPage().Picker();
   ASSERT_FALSE(picker.GuardArmed());
-  SetFocus(frmMain.GeneralPage().MinimizeToTrayBox().Handle());
+  SetFocus(frmMain.GeneralControl(IDC_TRAYICON_CHECKBOX));
   ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL}));
   EXPECT_TRUE(PumpApplicationUntil([&] { return frmMain.Pages().ActivePage() == kSpeechPage; }));
   EXPECT_TRUE(picker.GuardArmed());
   EXPECT_TRUE(IsWindowVisible(picker.List().Handle()));
-  EXPECT_TRUE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
+  EXPECT_TRUE(frmMain.GeneralPage().Current().minimizeToTray);
 
   ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL, VK_SHIFT}));
   EXPECT_TRUE(PumpApplicationUntil([&] { return frmMain.Pages().ActivePage() == kGeneralPage; }));
 
   // In a hot key field the same keys are a hot key to enter.
-  SetFocus(frmMain.GeneralPage().ReadingHotKey().Handle());
+  SetFocus(frmMain.GeneralControl(IDC_READING_HOTKEY));
   ASSERT_TRUE(Type(frmMain, VK_TAB, {VK_CONTROL}));
   EXPECT_TRUE(PumpApplicationUntil(
-      [&] { return frmMain.GeneralPage().ReadingHotKey().Value() == (0x4000 | VK_TAB); }));
+      [&] { return frmMain.GeneralPage().Current().readingHotKey == (0x4000 | VK_TAB); }));
   EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
 
   // A click on a tab says the same through the tab control.
@@ -263,25 +271,12 @@ TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuard) {
   EXPECT_TRUE(IsWindowVisible(frmMain.PronunciationPage().Table()));
   clickTab(kSpeechPage);
   EXPECT_TRUE(picker.GuardArmed());
-}
 
-TEST_F(OptionsWindowTest, TheHotKeyFieldsAndTheIgnoredCharactersHaveHintsShownForSevenSeconds) {
-  MainFormProbe& frmMain = CreateMainForm();
-  ClassSearch tooltips{TOOLTIPS_CLASSW, {}};
-  EnumThreadWindows(GetCurrentThreadId(), AddOfClass, reinterpret_cast<LPARAM>(&tooltips));
-  ASSERT_FALSE(tooltips.found.empty());
-  HWND tooltip = tooltips.found.back();
-  EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 4);
-  EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 7500);
-  const TGeneralPage& general = frmMain.GeneralPage();
-  for (const HotKeyEdit& edit :
-       {general.ReadingHotKey(), general.OptionsHotKey(), general.StopHotKey()}) {
-    EXPECT_EQ(HintOf(tooltip, frmMain.Handle(), edit.Handle()),
-              L"Press the desired key or combination of keys");
-  }
-  EXPECT_EQ(HintOf(tooltip, frmMain.Handle(),
-                   frmMain.PronunciationPage().IgnoredCharactersBox().Handle()),
-            L"This characters will be ignored when reading");
+  // Esc cancels, from a field that is no hot key field: those take Esc as a
+  // key like any other.
+  SetFocus(GetDlgItem(frmMain.SpeechPage().Handle(), IDC_TEST_TEXT));
+  ASSERT_TRUE(Type(frmMain, VK_ESCAPE));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return !frmMain.Visible(); }));
 }
 
 // With a SAPI 4 default voice nothing else connects the SAPI 5 voice.

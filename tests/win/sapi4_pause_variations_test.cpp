@@ -77,7 +77,7 @@ TEST_P(Sapi4PauseVariationsTest, ExitAfterAPauseKeepsTheReadingSilentAndSaves) {
   MainFormProbe& frmMain = Reading();
   PauseOrResume(frmMain);
   // A key changed after the start that wrote cfg.ini: only the exit's save keeps it.
-  frmMain.GeneralPage().ReadingHotKey().SetValue(32813);  // Alt+Ins
+  frmMain.HotKeyField(IDC_READING_HOTKEY).SetValue(32813);  // Alt+Ins
   frmMain.Command(IDM_TRAY_EXIT);
   EXPECT_TRUE(application_.Terminated());
   // The quit message would end the message loops of the tests that follow.
