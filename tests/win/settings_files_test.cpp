@@ -14,21 +14,18 @@
 #include "settings/program_files.h"
 #include "settings/tidy_ini_file.h"
 #include "settings/voice_slot_store.h"
+#include "settings/words_store.h"
 #include "tests/support/printers.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 class SettingsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("settings-test-" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-  std::wstring Path(const wchar_t* name) const { return (folder_ / name).wstring(); }
+  std::wstring Path(const wchar_t* name) const { return temp_.File(name); }
 
-  std::filesystem::path folder_;
+  TempFolder temp_;
+  const std::filesystem::path folder_{temp_.Path()};
 };
 
 void WriteFile(const std::filesystem::path& path, const std::string& contents) {
@@ -102,6 +99,21 @@ TEST_F(SettingsFileTest, ValuesTheCodePageLacksSurviveWritesAndTidies) {
   EXPECT_EQ(ReadWholeFile(config.Path()),
             Utf16FileBytes(L"[General]\r\nHotKey=16392\r\n\r\r\n[Speech]\r\nVoice=Bert\r\n\r\r\n"
                            L"[Pronunciation]\r\nIgnoredCharacters=*\u25cf\u2192\r\n"));
+
+  // words.ini stays in the code page while its rows fit it; a row it would
+  // only approximate makes the whole file UTF-8.
+  const std::pair<std::vector<WordCorrection>, std::string> words[] = {
+      {{{L"Caf\u00e9", L"Kaffee", L"No"}}, "Caf\xE9###***###Kaffee###***###No\r\n"},
+      {{{L"Caf\u00e9", L"Kaffee", L"No"}, {L"\u0100nna", L"Anna", L"Yes"}},
+       "\xEF\xBB\xBF"
+       "Caf\xC3\xA9###***###Kaffee###***###No\r\n"
+       "\xC4\x80nna###***###Anna###***###Yes\r\n"},
+  };
+  for (const auto& [rows, bytes] : words) {
+    WriteWordsFile(Path(L"words.ini"), rows);
+    EXPECT_EQ(ReadWholeFile(Path(L"words.ini")), bytes);
+    EXPECT_EQ(ReadWordsFile(Path(L"words.ini")), rows);
+  }
 }
 
 TEST_F(SettingsFileTest, AReplacedFileHoldsTheNewContentsAndNoCopyStaysBehind) {
@@ -194,25 +206,28 @@ VoiceSlot SlotOf(const std::wstring& voice, HotKeyWord hotKey, int family) {
 
 }  // namespace
 
-// A voice name the code page lacks makes the file UTF-16; deleting and
-// renumbering keep it so, and the name comes back whole.
-TEST_F(SettingsFileTest, VoiceSlotsKeepANameOutsideTheCodePageThroughEveryRewrite) {
+// Deleting a slot renumbers the ones after it. A voice name the code page
+// lacks makes the file UTF-16; deleting and renumbering keep it so, and the
+// name comes back whole.
+TEST_F(SettingsFileTest, DeletingASlotRenumbersTheRestAndKeepsANameOutsideTheCodePage) {
   const std::wstring path = Path(L"slots.ini");
-  const VoiceSlot first = SlotOf(L"Anna", 49235, kSapi5Family);
-  const VoiceSlot second = SlotOf(L"\u0413\u043e\u043b\u043e\u0441 \u2192", 49236, kSapi4Family);
+  const VoiceSlot named = SlotOf(L"\u0413\u043e\u043b\u043e\u0441 \u2192", 49236, kSapi4Family);
+  const VoiceSlot middle = SlotOf(L"Anna", 49235, kSapi5Family);
   // Without numbers: they stay empty rather than becoming 0.
-  VoiceSlot third;
-  third.voiceName = L"Bert";
-  third.hotKey = 49237;
-  WriteVoiceSlot(path, 0, first);
-  WriteVoiceSlot(path, 1, second);
-  WriteVoiceSlot(path, 2, third);
-  EXPECT_EQ(ReadVoiceSlots(path), (std::vector<VoiceSlot>{first, second, third}));
+  VoiceSlot last;
+  last.voiceName = L"Bert";
+  last.hotKey = 49237;
+  WriteVoiceSlot(path, 0, named);
+  WriteVoiceSlot(path, 1, middle);
+  WriteVoiceSlot(path, 2, last);
+  EXPECT_EQ(ReadVoiceSlots(path), (std::vector<VoiceSlot>{named, middle, last}));
 
-  ASSERT_TRUE(DeleteVoiceSlot(path, 0, 3));
-  EXPECT_TRUE(ReadWholeFile(path).starts_with("\xFF\xFE"));
-  EXPECT_EQ(ReadVoiceSlots(path), (std::vector<VoiceSlot>{second, third}));
+  ASSERT_TRUE(DeleteVoiceSlot(path, 1, 3));
+  EXPECT_EQ(ReadVoiceSlots(path), (std::vector<VoiceSlot>{named, last}));
   EXPECT_EQ(FirstFreeSlotNumber(path), 2);
+  EXPECT_TRUE(ReadWholeFile(path).starts_with("\xFF\xFE"));
+  ASSERT_TRUE(DeleteVoiceSlot(path, 0, 2));
+  EXPECT_EQ(ReadVoiceSlots(path), (std::vector<VoiceSlot>{last}));
 }
 
 // The copy that a rewrite writes first cannot be made: nothing changes. A
