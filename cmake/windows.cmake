@@ -85,9 +85,8 @@ set(tolvane_shared_resources autostart_value fixed_hot_keys clipboard keyboard s
     regional_settings html_help_viewer)
 # Main windows built inside win_tests.exe write the Run value and register the
 # fixed hot keys (each keeps its settings in a program folder of its own).
-set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest
-    ConfigurationEncodingTest SavedVoiceTest DefaultVoiceTest OptionsWindowTest
-    Sapi4PauseVariationsTest MainWindowReadingTest)
+set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest SavedVoiceTest
+    DefaultVoiceTest OptionsWindowTest Sapi4PauseVariationsTest MainWindowReadingTest)
 # Every end-to-end case runs Tolvane.exe, which holds the fixed hot keys and
 # the single-instance title, and drives it through the keyboard.
 set(e2e_suites Startup Shutdown Tray OptionsWindow Reading ReadingWithSapi4

@@ -27,19 +27,18 @@ TVoicePicker& Picker(MainFormProbe& frmMain) { return frmMain.SpeechPage().Picke
 
 }  // namespace
 
-TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetIt) {
-  WriteConfigText("[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\n");
+// A later start leaves autostart as the user set it; malformed and
+// hexadecimal hot keys read.
+TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetItAndReadsTheHotKeys) {
+  WriteConfigText(
+      "[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\nHotKey=abc\r\nOptHotKey=0x6041\r\n"
+      "StopHotKey= 32813 \r\n");
   MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(AutostartValue(), L"<none>");
   EXPECT_FALSE(frmMain.GeneralPage().Autostart());
   EXPECT_FALSE(frmMain.FirstRun());
   EXPECT_FALSE(frmMain.ShowWelcome());
   EXPECT_TRUE(frmMain.StartMinimized());
-}
-
-TEST_F(ConfigurationTest, MalformedAndHexadecimalHotKeysRead) {
-  WriteConfigText("[General]\r\nHotKey=abc\r\nOptHotKey=0x6041\r\nStopHotKey= 32813 \r\n");
-  MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(frmMain.GeneralPage().ReadingHotKey().Value(), 16392);
   EXPECT_EQ(frmMain.GeneralPage().OptionsHotKey().Value(), 0x6041);  // Ctrl+Shift+A
   EXPECT_EQ(frmMain.GeneralPage().StopHotKey().Value(), 32813);
@@ -151,24 +150,17 @@ TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayout) {
     EXPECT_NE(text.find(entry), std::string::npos) << entry << " in\n" << text;
   }
   EXPECT_FALSE(std::filesystem::exists(ConfigPath() + L".saving"));
-}
 
-TEST_F(ConfigurationTest, ASapi4DefaultIsSavedUnderItsNameAndFamily) {
-  MainFormProbe& frmMain = CreateMainForm();
+  // A SAPI 4 default is saved under its name and family; the autostart box
+  // decides the value at every save.
   Picker(frmMain).SetEntry(1);
   Picker(frmMain).OnListChange(2, 1);
   Picker(frmMain).SpeedBar().SetPosition(250);
-  frmMain.SaveCfg();
-  const std::string text = ConfigText();
-  EXPECT_NE(text.find("Voice=Bob\r\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("Speed=250\r\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("SAPIVersion=4\r\n"), std::string::npos) << text;
-}
-
-TEST_F(ConfigurationTest, TheAutostartBoxDecidesTheValueAtEverySave) {
-  MainFormProbe& frmMain = CreateMainForm();
   frmMain.GeneralPage().SetAutostart(false);
   frmMain.SaveCfg();
+  for (const char* entry : {"Voice=Bob\r\n", "Speed=250\r\n", "SAPIVersion=4\r\n"}) {
+    EXPECT_NE(ConfigText().find(entry), std::string::npos) << entry << " in\n" << ConfigText();
+  }
   EXPECT_EQ(AutostartValue(), L"<none>");
   frmMain.GeneralPage().SetAutostart(true);
   frmMain.SaveCfg();
@@ -204,42 +196,35 @@ TEST_F(ConfigurationTest, ASaveStartsFromTheFileAsItStandsOrLeavesItWhole) {
   EXPECT_EQ(built.find("FirstRun=1"), std::string::npos) << built;
 }
 
+// Ignored characters the ANSI code page lacks come back too. The window
+// comes back where it was saved; only the first load places it.
 TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {
+  const std::wstring ignored = L"*\u25cf\u2192";
   {
     MainFormProbe& frmMain = CreateMainForm();
     frmMain.GeneralPage().StopHotKey().SetValue(0x2000 | VK_F9);
     frmMain.GeneralPage().MinimizeToTrayBox().SetChecked(false);
     PronunciationSettings pronunciation = frmMain.PronunciationPage().Current();
     pronunciation.wordsCorrections = true;
+    pronunciation.ignoredCharacters = ignored;
     frmMain.PronunciationPage().Load(pronunciation);
     Picker(frmMain).SetEntry(3);
     Picker(frmMain).OnListChange(2, 3);
     Picker(frmMain).SpeedBar().SetPosition(4);
+    SetWindowPos(frmMain.Handle(), nullptr, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     frmMain.SaveCfg();
   }
-  DestroyMainForm();
   MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(frmMain.GeneralPage().StopHotKey().Value(), 0x2000 | VK_F9);
   EXPECT_FALSE(frmMain.GeneralPage().MinimizeToTrayBox().Checked());
   EXPECT_TRUE(frmMain.PronunciationPage().Current().wordsCorrections);
+  EXPECT_EQ(frmMain.PronunciationPage().Current().ignoredCharacters, ignored);
   EXPECT_EQ(SelectedVoice(frmMain), L"Voice Beta (SAPI5)");
   EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 4);
   EXPECT_EQ(Picker(frmMain).SpeedBox().Text(), L"240");
-}
-
-TEST_F(ConfigurationTest, TheWindowComesBackWhereItWasSaved) {
-  {
-    MainFormProbe& frmMain = CreateMainForm();
-    SetWindowPos(frmMain.Handle(), nullptr, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    frmMain.SaveCfg();
-  }
-  DestroyMainForm();
-  MainFormProbe& frmMain = CreateMainForm();
   RECT window;
   GetWindowRect(frmMain.Handle(), &window);
-  EXPECT_EQ(window.left, 37);
-  EXPECT_EQ(window.top, 41);
-  // Only the first load places the window.
+  EXPECT_EQ(std::pair(window.left, window.top), std::pair(37L, 41L));
   SetWindowPos(frmMain.Handle(), nullptr, 90, 95, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   frmMain.LoadCfg();
   GetWindowRect(frmMain.Handle(), &window);

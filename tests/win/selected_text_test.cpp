@@ -532,6 +532,8 @@ LRESULT CALLBACK CopiesOnWmCopyOnly(HWND hwnd, UINT message, WPARAM wParam, LPAR
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// The program's own edit box tells its selection; another of its windows,
+// which may ignore Ctrl+C, is asked with WM_COPY.
 TEST_F(SelectedTextTest, TheProgramsOwnFocusedWindowIsAskedWithWmCopy) {
   const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
   HWND window = CreateTopLevel(L"options");
@@ -540,29 +542,16 @@ TEST_F(SelectedTextTest, TheProgramsOwnFocusedWindowIsAskedWithWmCopy) {
   int copies = 0;
   SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&copies));
   SetWindowLongPtrW(pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CopiesOnWmCopyOnly));
-  SetForegroundWindow(window);
-  SetFocus(pane);
-  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == pane; }));
-
-  EXPECT_EQ(Capture(), L"copied on WM_COPY");
-
-  EXPECT_EQ(copies, 1);
-  EXPECT_EQ(ClipboardContents(), before);
-  DestroyWindow(window);
-}
-
-TEST_F(SelectedTextTest, TheSelectionOfTheProgramsOwnEditBoxIsCaptured) {
-  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
-  HWND window = CreateTopLevel(L"options");
   HWND edit = CreateEdit(window, L"Alt+Ins and more");
   SendMessageW(edit, EM_SETSEL, 0, 7);
   SetForegroundWindow(window);
-  SetFocus(edit);
-  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == edit; }));
-
-  EXPECT_EQ(Capture(), L"Alt+Ins");
-
-  EXPECT_EQ(ClipboardContents(), before);
+  for (const auto& [focused, read] : {std::pair{pane, L"copied on WM_COPY"}, {edit, L"Alt+Ins"}}) {
+    SetFocus(focused);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == focused; }));
+    EXPECT_EQ(Capture(), read);
+    EXPECT_EQ(ClipboardContents(), before);
+  }
+  EXPECT_EQ(copies, 1);
   DestroyWindow(window);
 }
 
