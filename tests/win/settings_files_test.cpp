@@ -32,6 +32,17 @@ void WriteFile(const std::filesystem::path& path, const std::string& contents) {
   std::ofstream(path, std::ios::binary) << contents;
 }
 
+// Where the files are: the settings and downloads, then the help.
+std::vector<std::wstring> Places(const ProgramFiles& files) {
+  return {files.mainSettings, files.voiceSlots, files.words,
+          files.downloads,    files.help,       files.tutorial};
+}
+
+std::vector<std::wstring> Places(const std::wstring& settings, const std::wstring& help) {
+  return {settings + L"cfg.ini",     settings + L"slots.ini", settings + L"words.ini",
+          settings + L"Downloads\\", help + L"Help.chm",      help + L"tutorial.chm"};
+}
+
 // UTF-16 LE bytes behind a byte-order mark, as the file holds them.
 std::string Utf16FileBytes(const std::wstring& text) {
   return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), 2 * text.size());
@@ -161,13 +172,7 @@ TEST_F(SettingsFileTest, AProgramFolderThatCanBeWrittenKeepsTheSettings) {
 
   const ProgramFiles files = ChooseProgramFiles(program.wstring() + L"\\", appData.wstring());
 
-  const std::wstring beside = program.wstring() + L"\\";
-  EXPECT_EQ(files.mainSettings, beside + L"cfg.ini");
-  EXPECT_EQ(files.voiceSlots, beside + L"slots.ini");
-  EXPECT_EQ(files.words, beside + L"words.ini");
-  EXPECT_EQ(files.help, beside + L"Help.chm");
-  EXPECT_EQ(files.tutorial, beside + L"tutorial.chm");
-  EXPECT_EQ(files.downloads, beside + L"Downloads\\");
+  EXPECT_EQ(Places(files), Places(program.wstring() + L"\\", program.wstring() + L"\\"));
   std::vector<std::filesystem::path> left;
   for (const auto& entry : std::filesystem::directory_iterator(program)) left.push_back(entry);
   EXPECT_EQ(left, std::vector<std::filesystem::path>{program / "cfg.ini"});
@@ -183,13 +188,8 @@ TEST_F(SettingsFileTest, AProgramFolderThatCannotBeWrittenLeavesTheSettingsToApp
   ASSERT_TRUE(std::filesystem::is_directory(L"Z:\\sys")) << "this Wine prefix maps no Z:\\sys";
   const std::wstring settings = folder_.wstring() + L"\\Tolvane\\";
   const ProgramFiles files = ChooseProgramFiles(L"Z:\\sys", folder_.wstring());
-  EXPECT_EQ(files.mainSettings, settings + L"cfg.ini");
-  EXPECT_EQ(files.voiceSlots, settings + L"slots.ini");
-  EXPECT_EQ(files.words, settings + L"words.ini");
-  EXPECT_EQ(files.help, L"Z:\\sys\\Help.chm");
-  EXPECT_EQ(files.tutorial, L"Z:\\sys\\tutorial.chm");
   // Installers are downloaded where files can be written.
-  EXPECT_EQ(files.downloads, settings + L"Downloads\\");
+  EXPECT_EQ(Places(files), Places(settings, L"Z:\\sys\\"));
   EXPECT_TRUE(std::filesystem::is_directory(settings));
 }
 
