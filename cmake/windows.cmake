@@ -100,13 +100,13 @@ set(autostart_value_users ${main_form_suites} Autostart Startup Shutdown Tray Op
     HeldAtStart)
 # Ctrl+BkSp, Ctrl+F11 and Ctrl+F12: registered, or pressed where no one may hold them.
 set(fixed_hot_keys_users ${main_form_suites} ${e2e_suites} HotKeyEditTest)
-set(clipboard_users ClipboardSnapshotTest SelectedTextTest HeldModifiersTest HotKeyEditTest
+set(clipboard_users ClipboardSnapshotTest SelectedTextTest HotKeyEditTest
     ReadingControlTest MainWindowReadingTest Reading ReadingWithSapi4 ReadingWithAFailingVoice Ending
     VoiceSlots SixCorrections Release HeldAtStart)
 # Key presses made with SendInput go to whichever window has the focus: a main
 # window shown or a message box opened by another test takes them, and an open
 # popup menu takes every key until it closes.
-set(keyboard_users ${e2e_suites} ${main_form_suites} SelectedTextTest HeldModifiersTest
+set(keyboard_users ${e2e_suites} ${main_form_suites} SelectedTextTest
     GlobalHotKeyTest HotKeyEditTest ReadingControlTest TrayMenuTest)
 # The "Tolvane!" application window that a second copy looks for.
 set(single_instance_users ${e2e_suites} ApplicationWindow)
