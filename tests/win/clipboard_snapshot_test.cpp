@@ -26,12 +26,6 @@ void PutBytes(UINT format, const Bytes& bytes) {
   PutClipboardBytes(format, bytes.data(), bytes.size());
 }
 
-// A text as CF_UNICODETEXT holds it, with its NUL.
-Bytes TextBytes(const std::wstring& text) {
-  const auto* first = reinterpret_cast<const BYTE*>(text.c_str());
-  return Bytes(first, first + (text.size() + 1) * sizeof(wchar_t));
-}
-
 const Bytes kBinary = {0x00, 0xFF, 0x10, 0x00, 0x00, 0x7F, 0x80, 0x01, 0x00};
 
 class ClipboardSnapshotTest : public ::testing::Test {
@@ -226,7 +220,7 @@ TEST_F(ClipboardSnapshotTest, FormatsThatCannotBeHadAreLeftOutAndTheRestComeBack
     EXPECT_EQ(std::count(saved.begin(), saved.end(), format), 0) << "format " << format;
   }
   ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
-  EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), TextBytes(L"kept"));
+  EXPECT_EQ(clipboard.UnicodeText(), L"kept");
   EXPECT_EQ(ClipboardBytes(renders), kBinary);
   EXPECT_FALSE(IsClipboardFormatAvailable(refuses));
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_PRIVATEFIRST));
