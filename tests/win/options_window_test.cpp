@@ -183,7 +183,7 @@ TEST_F(OptionsWindowTest, TheTrayOpensThePagesAndTheIconItsWindowByEnterOrSpaceA
   EXPECT_EQ(placed.top, icon.y);
 }
 
-TEST_F(OptionsWindowTest, AssistiveTechnologyHearsEachClickableTextAsALinkAndEachListByItsLabel) {
+TEST_F(OptionsWindowTest, AssistiveTechnologyHearsEachLinkAndListAndTheFieldsHaveHints) {
   MainFormProbe& frmMain = CreateMainForm();
   ClassSearch links{kLinkLabelClass, {}};
   EnumChildWindows(frmMain.Handle(), AddOfClass, reinterpret_cast<LPARAM>(&links));
@@ -204,6 +204,24 @@ TEST_F(OptionsWindowTest, AssistiveTechnologyHearsEachClickableTextAsALinkAndEac
   EXPECT_EQ(HeardOf(frmMain.SlotsPage().Table()).second,
             L"Here you can assign hot keys to the custom voices");
   EXPECT_EQ(HeardOf(frmMain.PronunciationPage().Table()).second, L"Pronunciation corrections:");
+
+  // The hot key fields and the ignored characters have hints, shown for
+  // seven seconds.
+  ClassSearch tooltips{TOOLTIPS_CLASSW, {}};
+  EnumThreadWindows(GetCurrentThreadId(), AddOfClass, reinterpret_cast<LPARAM>(&tooltips));
+  ASSERT_FALSE(tooltips.found.empty());
+  HWND tooltip = tooltips.found.back();
+  EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 7500);
+  const TGeneralPage& general = frmMain.GeneralPage();
+  for (const HotKeyEdit& edit :
+       {general.ReadingHotKey(), general.OptionsHotKey(), general.StopHotKey()}) {
+    EXPECT_EQ(HintOf(tooltip, frmMain.Handle(), edit.Handle()),
+              L"Press the desired key or combination of keys");
+  }
+  EXPECT_EQ(HintOf(tooltip, frmMain.Handle(),
+                   frmMain.PronunciationPage().IgnoredCharactersBox().Handle()),
+            L"This characters will be ignored when reading");
 }
 
 TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuardAndEscCancels) {
@@ -245,25 +263,6 @@ TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuardAndEscCancels) {
   SetFocus(frmMain.GeneralPage().AutostartBox().Handle());
   ASSERT_TRUE(Type(frmMain, VK_ESCAPE));
   EXPECT_TRUE(PumpApplicationUntil([&] { return !frmMain.Visible(); }));
-}
-
-TEST_F(OptionsWindowTest, TheHotKeyFieldsAndTheIgnoredCharactersHaveHintsShownForSevenSeconds) {
-  MainFormProbe& frmMain = CreateMainForm();
-  ClassSearch tooltips{TOOLTIPS_CLASSW, {}};
-  EnumThreadWindows(GetCurrentThreadId(), AddOfClass, reinterpret_cast<LPARAM>(&tooltips));
-  ASSERT_FALSE(tooltips.found.empty());
-  HWND tooltip = tooltips.found.back();
-  EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 4);
-  EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 7500);
-  const TGeneralPage& general = frmMain.GeneralPage();
-  for (const HotKeyEdit& edit :
-       {general.ReadingHotKey(), general.OptionsHotKey(), general.StopHotKey()}) {
-    EXPECT_EQ(HintOf(tooltip, frmMain.Handle(), edit.Handle()),
-              L"Press the desired key or combination of keys");
-  }
-  EXPECT_EQ(HintOf(tooltip, frmMain.Handle(),
-                   frmMain.PronunciationPage().IgnoredCharactersBox().Handle()),
-            L"This characters will be ignored when reading");
 }
 
 // With a SAPI 4 default voice nothing else connects the SAPI 5 voice.
