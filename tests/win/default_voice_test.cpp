@@ -43,21 +43,14 @@ constexpr int kBob = 1;
 constexpr int kVoiceAlpha = 2;
 constexpr int kVoiceBeta = 3;
 
-struct SliderState {
-  int min;
-  int max;
-  int position;
-  std::wstring box;
-  bool operator==(const SliderState&) const = default;
-};
-
-void PrintTo(const SliderState& state, std::ostream* out) {
-  *out << state.min << ".." << state.max << " at " << state.position << " box "
-       << speech_test::Utf8(state.box);
-}
-
-SliderState StateOf(const TrackBar& bar, const EditBox& box) {
-  return {bar.Min(), bar.Max(), bar.Position(), box.Text()};
+// Speed, pitch and volume as "min..max at position: value box".
+std::vector<std::wstring> Sliders(const TVoicePicker& picker) {
+  const auto shown = [](const TrackBar& bar, const EditBox& box) {
+    return std::to_wstring(bar.Min()) + L".." + std::to_wstring(bar.Max()) + L" at " +
+           std::to_wstring(bar.Position()) + L": " + box.Text();
+  };
+  return {shown(picker.SpeedBar(), picker.SpeedBox()), shown(picker.PitchBar(), picker.PitchBox()),
+          shown(picker.VolumeBar(), picker.VolumeBox())};
 }
 
 std::vector<std::wstring> Boxes(const TVoicePicker& picker) {
@@ -191,18 +184,18 @@ TEST_F(DefaultVoiceTest, TheSlidersTakeTheRangesAndStartValuesOfTheChosenFamily)
                             "sapi5.voice = Anna\n"));
   Choose(picker, 1);
   EXPECT_TRUE(picker.ShowsSapi5Voice());
-  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
-  EXPECT_EQ(StateOf(picker.PitchBar(), picker.PitchBox()), (SliderState{-10, 10, -5, L"105"}));
-  EXPECT_EQ(StateOf(picker.VolumeBar(), picker.VolumeBox()), (SliderState{0, 100, 100, L"100"}));
+  EXPECT_EQ(Sliders(picker),
+            (std::vector<std::wstring>{L"-10..10 at -3: 135", L"-10..10 at -5: 105",
+                                       L"0..100 at 100: 100"}));
 
   // From a SAPI 5 voice to an engine whose slowest speed is above the SAPI 5
   // range: the range is the engine's exactly, and so are the values.
   const size_t mark = LogMark();
   Choose(picker, 0);
   EXPECT_FALSE(picker.ShowsSapi5Voice());
-  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{100, 300, 200, L"200"}));
-  EXPECT_EQ(StateOf(picker.PitchBar(), picker.PitchBox()), (SliderState{80, 160, 120, L"120"}));
-  EXPECT_EQ(StateOf(picker.VolumeBar(), picker.VolumeBox()), (SliderState{0, 100, 100, L"100"}));
+  EXPECT_EQ(Sliders(picker),
+            (std::vector<std::wstring>{L"100..300 at 200: 200", L"80..160 at 120: 120",
+                                       L"0..100 at 100: 100"}));
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}), std::vector<std::string>{});
 
   // And back: the voice gets its start rate and volume, the sliders theirs.
@@ -210,7 +203,7 @@ TEST_F(DefaultVoiceTest, TheSlidersTakeTheRangesAndStartValuesOfTheChosenFamily)
   Choose(picker, 1);
   EXPECT_EQ(CallsSince(back, "sapi5", {"put_Rate", "put_Volume", "put_Voice"}),
             (std::vector<std::string>{"put_Rate -2", "put_Volume 100"}));
-  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
+  EXPECT_EQ(Sliders(picker)[0], L"-10..10 at -3: 135");
 }
 
 // A list without a selection is handled as the first entry.
@@ -231,7 +224,7 @@ TEST_F(DefaultVoiceTest, TheValueBoxesShowSapi5PositionsScaledAndEnginePositions
   picker.OnListChange(kVoiceAlpha, -1);
   EXPECT_EQ(picker.Entry(), kAnn);
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4().EngineInfo().ModeName, "Engine Mode One");
-  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{50, 250, 150, L"150"}));
+  EXPECT_EQ(Sliders(picker)[0], L"50..250 at 150: 150");
 }
 
 TEST_F(DefaultVoiceTest, TheDefaultVoiceGetsTheEntryAndTheSliderPositions) {
@@ -379,15 +372,15 @@ TEST_F(DefaultVoiceTest, ASapi4SlotGetsItsStoredValuesAsTheyAreOrTheNearerBound)
 // clicked entry through.
 TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) {
   TVoicePicker& picker = Picker(ShownWithThenGuarded(kBob));
-  const SliderState speed = StateOf(picker.SpeedBar(), picker.SpeedBox());
-  ASSERT_EQ(speed.min, 20);
+  const std::vector<std::wstring> sliders = Sliders(picker);
+  ASSERT_EQ(picker.SpeedBar().Min(), 20);
 
   const size_t mark = LogMark();
   SendMessageW(picker.List().Handle(), WM_KEYDOWN, VK_DOWN, 0);
   Redraw(picker);
   application_.ProcessMessages();
   ASSERT_EQ(picker.Entry(), kVoiceAlpha);
-  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), speed);
+  EXPECT_EQ(Sliders(picker), sliders);
   EXPECT_FALSE(picker.ShowsSapi5Voice());
   EXPECT_TRUE(picker.GuardArmed());
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}), std::vector<std::string>{});
@@ -397,7 +390,7 @@ TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) 
   EXPECT_FALSE(picker.GuardArmed());
   EXPECT_EQ(picker.Entry(), kVoiceBeta);
   EXPECT_TRUE(picker.ShowsSapi5Voice());
-  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
+  EXPECT_EQ(Sliders(picker)[0], L"-10..10 at -3: 135");
   // Voice Alpha, where the keys left the selection, and then Voice Beta.
   EXPECT_EQ(
       CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}),
@@ -411,7 +404,7 @@ TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) 
   ASSERT_FALSE(picker.ShowsSapi5Voice());
   Click(picker, kVoiceAlpha);
   EXPECT_TRUE(picker.ShowsSapi5Voice());
-  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
+  EXPECT_EQ(Sliders(picker)[0], L"-10..10 at -3: 135");
 }
 
 // Keys moved the selection from a SAPI 5 voice to an engine while the guard
@@ -424,7 +417,7 @@ TEST_F(DefaultVoiceTest, SlidersLeftOnASapi5VoiceGiveAnEngineItsNearerBounds) {
   SendMessageW(picker.List().Handle(), WM_KEYDOWN, VK_UP, 0);
   Redraw(picker);
   ASSERT_EQ(picker.Entry(), kBob);
-  ASSERT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
+  ASSERT_EQ(Sliders(picker)[0], L"-10..10 at -3: 135");
 
   const size_t mark = LogMark();
   frmMain.ReadingControl().SelectDefaultVoice();

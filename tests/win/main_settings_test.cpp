@@ -19,9 +19,12 @@ void PrintField(std::ostream* out, const char* name, const Value& value) {
 
 }  // namespace
 
-// Field by field, so that a failed comparison shows which value differs. They
-// live beside the types, where GoogleTest looks for them.
-void PrintTo(const GeneralSettings& general, std::ostream* out) {
+// Field by field, so that a failed comparison shows which value differs. It
+// lives beside the type, where GoogleTest looks for it.
+void PrintTo(const MainSettings& settings, std::ostream* out) {
+  const GeneralSettings& general = settings.general;
+  const PronunciationSettings& pronunciation = settings.pronunciation;
+  const SpeechSettings& speech = settings.speech;
   *out << '{';
   PrintField(out, "firstRun", general.firstRun);
   PrintField(out, "readingHotKey", general.readingHotKey);
@@ -29,32 +32,14 @@ void PrintTo(const GeneralSettings& general, std::ostream* out) {
   PrintField(out, "stopHotKey", general.stopHotKey);
   PrintField(out, "minimizeToTray", general.minimizeToTray);
   PrintField(out, "skipWelcome", general.skipWelcome);
-  *out << " }";
-}
-
-void PrintTo(const PronunciationSettings& pronunciation, std::ostream* out) {
-  *out << '{';
   PrintField(out, "ignoreCharacters", pronunciation.ignoreCharacters);
   PrintField(out, "ignoredCharacters", pronunciation.ignoredCharacters);
   PrintField(out, "wordsCorrections", pronunciation.wordsCorrections);
-  *out << " }";
-}
-
-void PrintTo(const SpeechSettings& speech, std::ostream* out) {
-  *out << '{';
   PrintField(out, "voice", speech.voice);
   PrintField(out, "sapiVersion", speech.sapiVersion);
   PrintField(out, "speed", speech.speed);
   PrintField(out, "pitch", speech.pitch);
   PrintField(out, "volume", speech.volume);
-  *out << " }";
-}
-
-void PrintTo(const MainSettings& settings, std::ostream* out) {
-  *out << '{';
-  PrintField(out, "general", settings.general);
-  PrintField(out, "pronunciation", settings.pronunciation);
-  PrintField(out, "speech", settings.speech);
   *out << " }";
 }
 

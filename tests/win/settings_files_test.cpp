@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "settings/file_replace.h"
@@ -27,10 +26,6 @@ class SettingsFileTest : public ::testing::Test {
   TempFolder temp_;
   const std::filesystem::path folder_{temp_.Path()};
 };
-
-void WriteFile(const std::filesystem::path& path, const std::string& contents) {
-  std::ofstream(path, std::ios::binary) << contents;
-}
 
 // Where the files are: the settings and downloads, then the help.
 std::vector<std::wstring> Places(const ProgramFiles& files) {
@@ -167,8 +162,8 @@ TEST_F(SettingsFileTest, AProgramFolderThatCanBeWrittenKeepsTheSettings) {
   const std::filesystem::path appData = folder_ / "appdata";
   std::filesystem::create_directories(program);
   std::filesystem::create_directories(appData / "Tolvane");
-  WriteFile(program / "cfg.ini", "[General]\r\nFirstRun=0\r\n");
-  WriteFile(appData / "Tolvane" / "cfg.ini", "[General]\r\n");
+  ReplaceWholeFile((program / "cfg.ini").wstring(), "[General]\r\nFirstRun=0\r\n");
+  ReplaceWholeFile((appData / "Tolvane" / "cfg.ini").wstring(), "[General]\r\n");
 
   const ProgramFiles files = ChooseProgramFiles(program.wstring() + L"\\", appData.wstring());
 
@@ -250,13 +245,13 @@ TEST_F(SettingsFileTest, SlotRewritesKeepEverySectionTheUserHas) {
   const std::string file =
       "[Slot_0]\r\nVoice=A\r\n[Slot_1]\r\nVoice=B\r\n[Slot_2] "
       "old\r\nVoice=C\r\n[Slot_3]\r\nVoice=D\r\n";
-  WriteFile(path, file);
+  ReplaceWholeFile(path, file);
   EXPECT_FALSE(DeleteVoiceSlot(path, 2, 4));
   EXPECT_EQ(ReadWholeFile(path), file);
   EXPECT_FALSE(DeleteVoiceSlot(path, 0, 4));
   EXPECT_EQ(ReadWholeFile(path), file);
 
-  WriteFile(path, "[Slot_0]\r\nVoice=A\r\n[Slot_1]\r\nVoice=B\r\n\t[Slot_2]\r\nVoice=C\r\n");
+  ReplaceWholeFile(path, "[Slot_0]\r\nVoice=A\r\n[Slot_1]\r\nVoice=B\r\n\t[Slot_2]\r\nVoice=C\r\n");
   ASSERT_EQ(ReadVoiceSlots(path).size(), 3u);
   EXPECT_TRUE(DeleteVoiceSlot(path, 1, 3));
   const std::vector<VoiceSlot> left = ReadVoiceSlots(path);
@@ -264,7 +259,7 @@ TEST_F(SettingsFileTest, SlotRewritesKeepEverySectionTheUserHas) {
   EXPECT_EQ(left[1].voiceName, L"C");
 
   // The only slot listed goes, but the one after the gap stays in the file.
-  WriteFile(path, "[Slot_0]\r\nVoice=A\r\n[Slot_2]\r\nVoice=C\r\n");
+  ReplaceWholeFile(path, "[Slot_0]\r\nVoice=A\r\n[Slot_2]\r\nVoice=C\r\n");
   EXPECT_TRUE(DeleteVoiceSlot(path, 0, 1));
   EXPECT_EQ(ReadWholeFile(path), "[Slot_2]\r\nVoice=C\r\n");
 }
@@ -281,7 +276,7 @@ TEST_F(SettingsFileTest, ACopyLeftBehindNeverStopsASave) {
   writeHotKey(1);
   for (const wchar_t* suffix : {L".saving", L".new"}) {
     const std::wstring copy = config + suffix;
-    WriteFile(copy, "stale");
+    ReplaceWholeFile(copy, "stale");
     ASSERT_TRUE(SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_READONLY));
   }
   writeHotKey(2);
