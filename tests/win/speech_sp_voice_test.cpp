@@ -80,13 +80,20 @@ TEST_F(SpVoiceTest, ConnectsListsTheConfiguredVoicesInOrderAndSetsThem) {
   EXPECT_EQ(files_.Logged("sapi5", "put_Volume").at(0).arguments, "80");
 }
 
-TEST_F(SpVoiceTest, ReconnectingGivesAFreshVoiceObject) {
-  voice_.Connect();
+// Reconnecting gives a fresh voice object; the events of the old one, still
+// speaking, are dropped.
+TEST_F(SpVoiceTest, ReconnectingGivesAFreshVoiceObjectAndDropsTheOldOnesEvents) {
+  files_.WriteConfig("pace.ms_per_word = 5\n");
+  RecordEvents();
+  voice_.Speak(L"old words", SVSFlagsAsync);
   voice_.Connect();  // already connected: nothing new
   voice_.Disconnect();
   EXPECT_FALSE(voice_.Connected());
   voice_.Disconnect();  // harmless when disconnected
   voice_.Connect();
+  const long fresh = voice_.Speak(L"new", SVSFlagsAsync);
+  ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + std::to_string(fresh)); }, 10s));
+  EXPECT_EQ(events_, (std::vector<std::string>{"StartStream 1", "Word 1 0 3", "EndStream 1"}));
   const auto created = files_.Logged("sapi5", "Create");
   ASSERT_EQ(created.size(), 2u);
   EXPECT_NE(created[0].objectId, created[1].objectId);
@@ -125,7 +132,7 @@ TEST_F(SpVoiceTest, UnassignedEventsAreIgnored) {
   EXPECT_EQ(events_, std::vector<std::string>{"EndStream"});
 }
 
-TEST_F(SpVoiceTest, PauseHoldsTheWordsUntilResume) {
+TEST_F(SpVoiceTest, PauseHoldsTheWordsUntilResumeAndEveryPauseCanBeUndone) {
   files_.WriteConfig("pace.ms_per_word = 5\n");
   RecordEvents();
   voice_.Speak(L"one two three", SVSFlagsAsync);
@@ -144,26 +151,22 @@ TEST_F(SpVoiceTest, PauseHoldsTheWordsUntilResume) {
   ASSERT_TRUE(PumpUntil([&] { return events_.back().rfind("EndStream", 0) == 0; }, 10s));
   EXPECT_EQ(files_.Logged("sapi5", "Pause").size(), 1u);
   EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 1u);
-}
 
-// The voice speaks only once every pause has had its resume; the wrapper
-// undoes the pauses it made, and only those of the voice object it holds.
-TEST_F(SpVoiceTest, ResumeEveryPauseUndoesThePausesMadeOnThisVoiceObject) {
-  files_.WriteConfig("pace.ms_per_word = 5\n");
-  RecordEvents();
+  // The voice speaks only once every pause has had its resume; the wrapper
+  // undoes the pauses it made, and only those of the voice object it holds.
   voice_.Resume();  // nothing paused: nothing to undo later
   voice_.Pause();
   voice_.Pause();
   voice_.ResumeEveryPause();
   const long stream = voice_.Speak(L"heard", SVSFlagsAsync);
   ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + std::to_string(stream)); }, 10s));
-  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 3u);
+  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 4u);
 
   voice_.Pause();
   voice_.Disconnect();
   voice_.ResumeEveryPause();
   EXPECT_FALSE(voice_.Connected());
-  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 3u);
+  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 4u);
 }
 
 TEST_F(SpVoiceTest, PurgeDropsWhatIsQueued) {
@@ -197,17 +200,6 @@ TEST_F(SpVoiceTest, FailingCallsRaise) {
   ExpectComFailure([&] { voice_.PutRate(1); }, E_FAIL);
   ExpectComFailure([&] { voice_.PutVolume(50); }, E_FAIL);
   ExpectComFailure([&] { voice_.PutVolume(101); }, E_INVALIDARG);
-}
-
-TEST_F(SpVoiceTest, DisconnectDropsTheEventsOfTheOldVoice) {
-  files_.WriteConfig("pace.ms_per_word = 5\n");
-  RecordEvents();
-  voice_.Speak(L"old words", SVSFlagsAsync);
-  voice_.Disconnect();
-  voice_.Connect();
-  const long fresh = voice_.Speak(L"new", SVSFlagsAsync);
-  ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + std::to_string(fresh)); }, 10s));
-  EXPECT_EQ(events_, (std::vector<std::string>{"StartStream 1", "Word 1 0 3", "EndStream 1"}));
 }
 
 }  // namespace
