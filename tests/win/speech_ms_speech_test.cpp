@@ -146,19 +146,6 @@ TEST_F(MSpeechTest, SpeedPitchAndVolumeAreInjectedAsTags) {
   EXPECT_EQ(speech.GetVolume(), 100u);
 }
 
-TEST_F(MSpeechTest, TextIsHandedOverAsLinesWithTheTerminatingZero) {
-  TMSpeech& speech = Speech();
-  speech.SelectEngine("Mary");
-  SpeakAndWait(speech, {"abc"});
-  SpeakAndWait(speech, {});
-  SpeakAndWait(speech, {"one two", "three"});
-  const std::string bufferSink = " {E4963D40-C743-11CD-80E5-00AA003E4B50}";
-  EXPECT_EQ(Arguments("TextData"),
-            (std::vector<std::string>{R"(0 0 "abc\r\n" 6)" + bufferSink, R"(0 0 "" 1)" + bufferSink,
-                                      R"(0 0 "one two\r\nthree\r\n" 17)" + bufferSink}));
-  EXPECT_EQ(speech.WordOffset(), 9u);
-}
-
 TEST_F(MSpeechTest, StartAndStopArriveOnTheCallingThreadThroughTheMessageLoop) {
   TMSpeech& speech = Speech();
   speech.SelectEngine("Mary");
@@ -186,6 +173,18 @@ TEST_F(MSpeechTest, StartAndStopArriveOnTheCallingThreadThroughTheMessageLoop) {
   EXPECT_EQ(jawOpenings, (std::vector<int>{100, 100, 100}));
   EXPECT_EQ(threads, (std::vector<DWORD>(2, GetCurrentThreadId())));
   EXPECT_EQ(speech.WordOffset(), 11u);
+
+  // The text is handed over as lines, with the terminating zero.
+  SpeakAndWait(speech, {"abc"});
+  SpeakAndWait(speech, {});
+  SpeakAndWait(speech, {"one two", "three"});
+  const std::string bufferSink = " {E4963D40-C743-11CD-80E5-00AA003E4B50}";
+  const auto handedOver = Arguments("TextData");
+  ASSERT_EQ(handedOver.size(), 4u);
+  EXPECT_EQ(std::vector<std::string>(handedOver.begin() + 1, handedOver.end()),
+            (std::vector<std::string>{R"(0 0 "abc\r\n" 6)" + bufferSink, R"(0 0 "" 1)" + bufferSink,
+                                      R"(0 0 "one two\r\nthree\r\n" 17)" + bufferSink}));
+  EXPECT_EQ(speech.WordOffset(), 9u);
 }
 
 TEST_F(MSpeechTest, PausingAndResuming) {
