@@ -87,22 +87,22 @@ TEST_F(ClipboardSnapshotTest, TextPrivateDataAndPictureComeBackAsTheyWere) {
 
   const ClipboardSnapshot snapshot = TakeOverwriteRestore();
 
-  ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
-  EXPECT_EQ(ClipboardFormatsAndBytes(), before);
-  // Pasting programs take the first format they understand: the order counts.
-  std::vector<UINT> orderAfter = ListedClipboardFormats();
-  std::erase(orderBefore, CF_BITMAP);
-  std::erase(orderAfter, CF_BITMAP);
-  EXPECT_EQ(orderAfter, orderBefore);
-  EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
-  const std::vector<UINT> saved = snapshot.Formats();
-  EXPECT_EQ(std::count(saved.begin(), saved.end(), CF_BITMAP), 0);
-}
+  {
+    ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
+    EXPECT_EQ(ClipboardFormatsAndBytes(), before);
+    // Pasting programs take the first format they understand: the order counts.
+    std::vector<UINT> orderAfter = ListedClipboardFormats();
+    std::erase(orderBefore, CF_BITMAP);
+    std::erase(orderAfter, CF_BITMAP);
+    EXPECT_EQ(orderAfter, orderBefore);
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+    const std::vector<UINT> saved = snapshot.Formats();
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), CF_BITMAP), 0);
+  }
 
-TEST_F(ClipboardSnapshotTest, AnEmptyClipboardIsLeftEmpty) {
+  // An empty clipboard is left empty.
   Fill([] {});
-  const ClipboardSnapshot snapshot = TakeOverwriteRestore();
-  EXPECT_TRUE(snapshot.Formats().empty());
+  EXPECT_TRUE(TakeOverwriteRestore().Formats().empty());
   EXPECT_EQ(CountClipboardFormats(), 0);
 }
 

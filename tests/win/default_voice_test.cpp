@@ -253,7 +253,7 @@ TEST_F(DefaultVoiceTest, TheDefaultVoiceGetsTheEntryAndTheSliderPositions) {
             std::vector<std::string>{});
 }
 
-TEST_F(DefaultVoiceTest, TheTestButtonPurgesThenSpeaksTheBoxOrTheStandardSentenceAtTheSliderPitch) {
+TEST_F(DefaultVoiceTest, TheTestButtonsPurgeThenSpeakTheBoxTheSentenceOrTheRowAtTheSliderPitch) {
   MainFormProbe& frmMain = CreateMainForm();
   TSpeechPage& page = frmMain.SpeechPage();
   Choose(page.Picker(), kVoiceAlpha);
@@ -284,25 +284,21 @@ TEST_F(DefaultVoiceTest, TheTestButtonPurgesThenSpeaksTheBoxOrTheStandardSentenc
   ASSERT_EQ(handedOver.size(), 1u);
   EXPECT_TRUE(handedOver[0].starts_with(R"(TextData 0 0 "One\r\ntwo\r\n" 11)")) << handedOver[0];
   EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}), std::vector<std::string>{});
-}
 
-TEST_F(DefaultVoiceTest, ThePronunciationTestSpeaksTheSelectedRowsPronunciation) {
-  MainFormProbe& frmMain = CreateMainForm();
-  Choose(Picker(frmMain), kVoiceBeta);
-  Picker(frmMain).PitchBar().SetPosition(2);
-  TPronunciationPage& page = frmMain.PronunciationPage();
+  // The pronunciation page's test speaks the selected row's pronunciation
+  // with the default voice, and nothing while no row is selected.
+  Choose(page.Picker(), kVoiceBeta);
+  page.Picker().PitchBar().SetPosition(2);
+  TPronunciationPage& words = frmMain.PronunciationPage();
   ReplaceWholeFile(files_.words,
                    "SAPI###***###sappy###***###Yes\r\nGUI###***###gooey###***###No\r\n");
-  page.RestoreWords();
-
-  size_t mark = LogMark();
-  page.OnTestCorrection();
-  EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}), std::vector<std::string>{})
-      << "no row is selected";
-
-  SelectRow(page.Table(), 1);
+  words.RestoreWords();
   mark = LogMark();
-  page.OnTestCorrection();
+  words.OnTestCorrection();
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}), std::vector<std::string>{});
+  SelectRow(words.Table(), 1);
+  mark = LogMark();
+  words.OnTestCorrection();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "Speak"}),
             (std::vector<std::string>{"put_Voice \"Voice Beta\"", "Speak \"\" 2",
                                       "Speak " + Quoted("<pitch middle=\"2\">gooey") + " 1"}));
