@@ -26,12 +26,6 @@ void PutBytes(UINT format, const Bytes& bytes) {
   PutClipboardBytes(format, bytes.data(), bytes.size());
 }
 
-// A text as CF_UNICODETEXT holds it, with its NUL.
-Bytes TextBytes(const std::wstring& text) {
-  const auto* first = reinterpret_cast<const BYTE*>(text.c_str());
-  return Bytes(first, first + (text.size() + 1) * sizeof(wchar_t));
-}
-
 const Bytes kBinary = {0x00, 0xFF, 0x10, 0x00, 0x00, 0x7F, 0x80, 0x01, 0x00};
 
 class ClipboardSnapshotTest : public ::testing::Test {
@@ -53,6 +47,14 @@ class ClipboardSnapshotTest : public ::testing::Test {
     return *snapshot;
   }
 
+  // Empties the clipboard and lets `put` fill it.
+  void Fill(const std::function<void()>& put) {
+    OpenedClipboard clipboard(owner_.Handle());
+    ASSERT_TRUE(clipboard.Opened());
+    EmptyClipboard();
+    put();
+  }
+
   // Owns the clipboard and, when asked to render a delayed format, renders
   // only the one it can.
   UINT renderable_ = 0;
@@ -70,17 +72,13 @@ class ClipboardSnapshotTest : public ::testing::Test {
 TEST_F(ClipboardSnapshotTest, TextPrivateDataAndPictureComeBackAsTheyWere) {
   std::map<UINT, Bytes> before;
   std::vector<UINT> orderBefore;
-  {
-    OpenedClipboard clipboard(owner_.Handle());
-    ASSERT_TRUE(clipboard.Opened());
-    EmptyClipboard();
+  Fill([&] {
     PutClipboardText(L"earlier text");
     PutBytes(privateFormat_, kBinary);
     PutBytes(CF_DIB, SmallDib());
-  }
+  });
   {
-    OpenedClipboard clipboard(owner_.Handle());
-    ASSERT_TRUE(clipboard.Opened());
+    ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
     before = ClipboardFormatsAndBytes();
     orderBefore = ListedClipboardFormats();
   }
@@ -89,27 +87,22 @@ TEST_F(ClipboardSnapshotTest, TextPrivateDataAndPictureComeBackAsTheyWere) {
 
   const ClipboardSnapshot snapshot = TakeOverwriteRestore();
 
-  OpenedClipboard clipboard(owner_.Handle());
-  ASSERT_TRUE(clipboard.Opened());
-  EXPECT_EQ(ClipboardFormatsAndBytes(), before);
-  // Pasting programs take the first format they understand: the order counts.
-  std::vector<UINT> orderAfter = ListedClipboardFormats();
-  std::erase(orderBefore, CF_BITMAP);
-  std::erase(orderAfter, CF_BITMAP);
-  EXPECT_EQ(orderAfter, orderBefore);
-  EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
-  const std::vector<UINT> saved = snapshot.Formats();
-  EXPECT_EQ(std::count(saved.begin(), saved.end(), CF_BITMAP), 0);
-}
-
-TEST_F(ClipboardSnapshotTest, AnEmptyClipboardIsLeftEmpty) {
   {
-    OpenedClipboard clipboard(owner_.Handle());
-    ASSERT_TRUE(clipboard.Opened());
-    EmptyClipboard();
+    ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
+    EXPECT_EQ(ClipboardFormatsAndBytes(), before);
+    // Pasting programs take the first format they understand: the order counts.
+    std::vector<UINT> orderAfter = ListedClipboardFormats();
+    std::erase(orderBefore, CF_BITMAP);
+    std::erase(orderAfter, CF_BITMAP);
+    EXPECT_EQ(orderAfter, orderBefore);
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+    const std::vector<UINT> saved = snapshot.Formats();
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), CF_BITMAP), 0);
   }
-  const ClipboardSnapshot snapshot = TakeOverwriteRestore();
-  EXPECT_TRUE(snapshot.Formats().empty());
+
+  // An empty clipboard is left empty.
+  Fill([] {});
+  EXPECT_TRUE(TakeOverwriteRestore().Formats().empty());
   EXPECT_EQ(CountClipboardFormats(), 0);
 }
 
@@ -125,18 +118,14 @@ TEST_F(ClipboardSnapshotTest, MetafilesAndPalettesAreCopiedByContent) {
     LOGPALETTE header;
     PALETTEENTRY more[2];
   } logical{{0x300, 3, {{10, 20, 30, 0}}}, {{40, 50, 60, 0}, {70, 80, 90, 0}}};
-  {
-    OpenedClipboard clipboard(owner_.Handle());
-    ASSERT_TRUE(clipboard.Opened());
-    EmptyClipboard();
+  Fill([&] {
     SetClipboardData(CF_ENHMETAFILE, metafile);
     SetClipboardData(CF_PALETTE, CreatePalette(&logical.header));
-  }
+  });
 
   TakeOverwriteRestore();
 
-  OpenedClipboard clipboard(owner_.Handle());
-  ASSERT_TRUE(clipboard.Opened());
+  ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
   auto restoredMetafile = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
   ASSERT_NE(restoredMetafile, nullptr);
   Bytes restoredBits(GetEnhMetaFileBits(restoredMetafile, 0, nullptr));
@@ -167,17 +156,11 @@ TEST_F(ClipboardSnapshotTest, AnOldStyleMetafilePictureIsCopiedWithItsMetafile) 
   Bytes bits(GetMetaFileBitsEx(metafile, 0, nullptr));
   GetMetaFileBitsEx(metafile, static_cast<UINT>(bits.size()), bits.data());
   const METAFILEPICT picture{MM_ANISOTROPIC, 2000, 1000, metafile};
-  {
-    OpenedClipboard clipboard(owner_.Handle());
-    ASSERT_TRUE(clipboard.Opened());
-    EmptyClipboard();
-    SetClipboardData(CF_METAFILEPICT, GlobalCopy(&picture, sizeof picture));
-  }
+  Fill([&] { SetClipboardData(CF_METAFILEPICT, GlobalCopy(&picture, sizeof picture)); });
 
   TakeOverwriteRestore();
 
-  OpenedClipboard clipboard(owner_.Handle());
-  ASSERT_TRUE(clipboard.Opened());
+  ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
   HANDLE restored = GetClipboardData(CF_METAFILEPICT);
   ASSERT_NE(restored, nullptr);
   const auto* header = static_cast<const METAFILEPICT*>(GlobalLock(restored));
@@ -193,23 +176,16 @@ TEST_F(ClipboardSnapshotTest, AnOldStyleMetafilePictureIsCopiedWithItsMetafile) 
 TEST_F(ClipboardSnapshotTest, ABitmapComesBackAsTheSamePicture) {
   const DWORD pixels[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00ABCDEF};
   Bytes dibBefore;
+  Fill([&] { SetClipboardData(CF_BITMAP, CreateBitmap(2, 2, 1, 32, pixels)); });
   {
-    OpenedClipboard clipboard(owner_.Handle());
-    ASSERT_TRUE(clipboard.Opened());
-    EmptyClipboard();
-    SetClipboardData(CF_BITMAP, CreateBitmap(2, 2, 1, 32, pixels));
-  }
-  {
-    OpenedClipboard clipboard(owner_.Handle());
-    ASSERT_TRUE(clipboard.Opened());
+    ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
     dibBefore = ClipboardBytes(CF_DIB);
   }
   ASSERT_FALSE(dibBefore.empty()) << "the system offers no CF_DIB for a bitmap";
 
   TakeOverwriteRestore();
 
-  OpenedClipboard clipboard(owner_.Handle());
-  ASSERT_TRUE(clipboard.Opened());
+  ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
   EXPECT_EQ(ClipboardBytes(CF_DIB), dibBefore);
   auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
   ASSERT_NE(bitmap, nullptr);
@@ -224,16 +200,13 @@ TEST_F(ClipboardSnapshotTest, FormatsThatCannotBeHadAreLeftOutAndTheRestComeBack
   const UINT refuses = RegisterClipboardFormatW(L"Tolvane test never rendered");
   renderable_ = renders;
   rendered_ = kBinary;
-  {
-    OpenedClipboard clipboard(owner_.Handle());
-    ASSERT_TRUE(clipboard.Opened());
-    EmptyClipboard();
+  Fill([&] {
     PutClipboardText(L"kept");
     SetClipboardData(renders, nullptr);
     SetClipboardData(refuses, nullptr);
     SetClipboardData(CF_PRIVATEFIRST, GlobalCopy(kBinary.data(), kBinary.size()));
     SetClipboardData(CF_OWNERDISPLAY, nullptr);
-  }
+  });
 
   const ClipboardSnapshot snapshot = TakeOverwriteRestore();
   EXPECT_GE(renderRequests_, 2);
@@ -246,28 +219,36 @@ TEST_F(ClipboardSnapshotTest, FormatsThatCannotBeHadAreLeftOutAndTheRestComeBack
        {refuses, static_cast<UINT>(CF_PRIVATEFIRST), static_cast<UINT>(CF_OWNERDISPLAY)}) {
     EXPECT_EQ(std::count(saved.begin(), saved.end(), format), 0) << "format " << format;
   }
-  OpenedClipboard clipboard(owner_.Handle());
-  ASSERT_TRUE(clipboard.Opened());
-  EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), TextBytes(L"kept"));
+  ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
+  EXPECT_EQ(clipboard.UnicodeText(), L"kept");
   EXPECT_EQ(ClipboardBytes(renders), kBinary);
   EXPECT_FALSE(IsClipboardFormatAvailable(refuses));
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_PRIVATEFIRST));
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_OWNERDISPLAY));
 }
 
-TEST_F(ClipboardSnapshotTest, OpenWaitsForAClipboardHeldForAMomentLettingMessagesRun) {
-  ClipboardHolder holder(100ms);
-  ASSERT_TRUE(holder.Holds());
-  int processed = 0;
-  ScopedClipboard clipboard(owner_.Handle(), [&processed] {
-    ++processed;
-    PumpMessages();
-  });
-  EXPECT_EQ(GetOpenClipboardWindow(), owner_.Handle());
-  EXPECT_GT(processed, 0);
-}
+// The open waits, letting messages run, for a clipboard held a moment, gives
+// up on one held longer, and holds the clipboard for the object's lifetime.
+TEST_F(ClipboardSnapshotTest, OpenWaitsForAClipboardHeldForAMomentAndHoldsItWhileItLives) {
+  {
+    ClipboardHolder holder(100ms);
+    ASSERT_TRUE(holder.Holds());
+    int processed = 0;
+    ScopedClipboard clipboard(owner_.Handle(), [&processed] {
+      ++processed;
+      PumpMessages();
+    });
+    EXPECT_EQ(GetOpenClipboardWindow(), owner_.Handle());
+    EXPECT_GT(processed, 0);
+    std::atomic<bool> openedElsewhere{true};
+    std::thread([&openedElsewhere] {
+      openedElsewhere = OpenClipboard(nullptr) != FALSE;
+      if (openedElsewhere) CloseClipboard();
+    }).join();
+    EXPECT_FALSE(openedElsewhere);
+  }
+  EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
 
-TEST_F(ClipboardSnapshotTest, OpenGivesUpOnAClipboardHeldLonger) {
   ClipboardHolder holder(10s);
   ASSERT_TRUE(holder.Holds());
   try {
@@ -278,30 +259,11 @@ TEST_F(ClipboardSnapshotTest, OpenGivesUpOnAClipboardHeldLonger) {
   }
 }
 
-TEST_F(ClipboardSnapshotTest, TheClipboardIsOpenForTheObjectsLifetime) {
-  {
-    ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
-    EXPECT_EQ(GetOpenClipboardWindow(), owner_.Handle());
-    std::atomic<bool> openedElsewhere{true};
-    std::thread([&openedElsewhere] {
-      openedElsewhere = OpenClipboard(nullptr) != FALSE;
-      if (openedElsewhere) CloseClipboard();
-    }).join();
-    EXPECT_FALSE(openedElsewhere);
-  }
-  EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
-  ClipboardHolder holder(0ms);
-  EXPECT_TRUE(holder.Holds());
-}
-
 TEST_F(ClipboardSnapshotTest, UnicodeTextIsReadInAnyScriptUpToItsEnd) {
-  {
-    OpenedClipboard clipboard(owner_.Handle());
-    ASSERT_TRUE(clipboard.Opened());
-    EmptyClipboard();
+  Fill([&] {
     const wchar_t text[] = L"Привет, κόσμε \U0001F30D\0after the end";
     SetClipboardData(CF_UNICODETEXT, GlobalCopy(text, sizeof text));
-  }
+  });
   {
     ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
     EXPECT_EQ(clipboard.UnicodeText(), L"Привет, κόσμε \U0001F30D");

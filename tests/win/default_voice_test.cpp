@@ -1,8 +1,8 @@
 // The voice catalogue of a whole main window and the default voice's way to
 // the stand-in engines: the order and names of the entries, the sliders and
 // value boxes of each family, what reaches the engines, and the list guard.
-// What the voice picker does by itself is tried in a window of the test's
-// own.
+// The window stays hidden, and so its list reports nothing, unless a case
+// shows it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -12,12 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "base/window_thunk.h"
 #include "settings/file_replace.h"
 #include "speech/sapi4_tags.h"
 #include "speech/voice_catalogue.h"
 #include "tests/support/standin_log_quoting.h"
-#include "tests/support/window_class.h"
 #include "tests/win/main_form_probe.h"
 #include "ui/voice_picker.h"
 
@@ -45,65 +43,19 @@ constexpr int kBob = 1;
 constexpr int kVoiceAlpha = 2;
 constexpr int kVoiceBeta = 3;
 
-struct SliderState {
-  int min;
-  int max;
-  int position;
-  std::wstring box;
-  bool operator==(const SliderState&) const = default;
-};
-
-void PrintTo(const SliderState& state, std::ostream* out) {
-  *out << state.min << ".." << state.max << " at " << state.position << " box "
-       << speech_test::Utf8(state.box);
+// Speed, pitch and volume as "min..max at position: value box".
+std::vector<std::wstring> Sliders(const TVoicePicker& picker) {
+  const auto shown = [](const TrackBar& bar, const EditBox& box) {
+    return std::to_wstring(bar.Min()) + L".." + std::to_wstring(bar.Max()) + L" at " +
+           std::to_wstring(bar.Position()) + L": " + box.Text();
+  };
+  return {shown(picker.SpeedBar(), picker.SpeedBox()), shown(picker.PitchBar(), picker.PitchBox()),
+          shown(picker.VolumeBar(), picker.VolumeBox())};
 }
 
-SliderState StateOf(const TrackBar& bar, const EditBox& box) {
-  return {bar.Min(), bar.Max(), bar.Position(), box.Text()};
+std::vector<std::wstring> Boxes(const TVoicePicker& picker) {
+  return {picker.SpeedBox().Text(), picker.PitchBox().Text(), picker.VolumeBox().Text()};
 }
-
-// A window of the test's own holding one voice picker, as the slot editor
-// holds one: it passes the picker's messages on and knows nothing else.
-class PickerHost {
- public:
-  explicit PickerHost(Engines& engines) : picker_(engines) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterWindowClass(L"VoicePickerHost", WindowThunk<PickerHost>);
-    CreateWindowExW(WS_EX_TOOLWINDOW, L"VoicePickerHost", L"", WS_POPUP, 0, 0, 420, 200, nullptr,
-                    nullptr, instance, this);
-    auto child = [&](const wchar_t* className, DWORD style, int x, int y, int width, int height) {
-      return CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, x, y, width, height,
-                             window_, nullptr, instance, nullptr);
-    };
-    HWND list = child(L"LISTBOX",
-                      WS_BORDER | WS_VSCROLL | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOTIFY |
-                          LBS_NOINTEGRALHEIGHT,
-                      0, 0, 180, 180);
-    picker_.Attach(
-        {list, child(TRACKBAR_CLASSW, 0, 190, 0, 160, 30),
-         child(TRACKBAR_CLASSW, 0, 190, 40, 160, 30), child(TRACKBAR_CLASSW, 0, 190, 80, 160, 30),
-         child(L"EDIT", ES_READONLY, 360, 0, 50, 20), child(L"EDIT", ES_READONLY, 360, 40, 50, 20),
-         child(L"EDIT", ES_READONLY, 360, 80, 50, 20)});
-    picker_.SetEntries(engines.Catalogue());
-  }
-  ~PickerHost() { DestroyWindow(window_); }
-  PickerHost(const PickerHost&) = delete;
-  PickerHost& operator=(const PickerHost&) = delete;
-
-  void Attach(HWND window) { window_ = window; }
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (picker_.HandleMessage(message, wParam, lParam, result)) return result;
-    return DefWindowProcW(window_, message, wParam, lParam);
-  }
-
-  TVoicePicker& Picker() { return picker_; }
-  void Show() const { ShowWindow(window_, SW_SHOWNOACTIVATE); }
-
- private:
-  HWND window_ = nullptr;
-  TVoicePicker picker_;
-};
 
 class DefaultVoiceTest : public main_form_test::MainFormFixture {
  protected:
@@ -156,20 +108,6 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
     return frmMain;
   }
 
-  // A picker of the test's own over the stand-ins' catalogue, hidden: the
-  // list reports nothing until it is shown.
-  TVoicePicker& OwnPicker(const std::string& standinConfig = main_form_test::kBothFamilies) {
-    host_ = std::make_unique<PickerHost>(LoadEngines(standinConfig));
-    return host_->Picker();
-  }
-
-  // Shown: the list draws, and reports, as soon as its selection moves.
-  TVoicePicker& ShownPicker() {
-    TVoicePicker& picker = OwnPicker();
-    host_->Show();
-    return picker;
-  }
-
   static void Redraw(const TVoicePicker& picker) {
     RedrawWindow(picker.List().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
@@ -186,24 +124,6 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
   }
 
   std::string SelectedModeId(Engines& engines) const { return engines.Sapi4().EngineInfo().ModeID; }
-
-  // Both engine families with the stand-ins' catalogue, without a window.
-  Engines& LoadEngines(const std::string& standinConfig = main_form_test::kBothFamilies) {
-    standins_.WriteConfig(standinConfig);
-    engines_ = std::make_unique<Engines>();
-    engines_->DetectRuntimes();
-    engines_->LoadCatalogue();
-    return *engines_;
-  }
-
-  void TearDown() override {
-    host_.reset();
-    MainFormFixture::TearDown();
-  }
-
-  std::unique_ptr<Engines> engines_;
-  // After the engines, which it uses.
-  std::unique_ptr<PickerHost> host_;
 
   static void SetPositions(TVoicePicker& picker, int speed, int pitch, int volume) {
     picker.SpeedBar().SetPosition(speed);
@@ -225,69 +145,61 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
 
 }  // namespace
 
+// The catalogue lists the engines first. Building it again starts on the
+// first SAPI 5 voice whatever was selected, or on the first engine when there
+// is none; without engines every entry is a SAPI 5 voice of the same index.
 TEST_F(DefaultVoiceTest, TheCatalogueListsEnginesFirstAndStartsOnTheFirstSapi5Voice) {
-  MainFormProbe& frmMain = CreateMainForm(kNamingEngines);
-  TVoicePicker& picker = Picker(frmMain);
-  EXPECT_EQ(picker.Entries(),
-            (std::vector<std::wstring>{L"Mary", L"Mode A", L"Mike", L"Broken Mode", L"Anna (SAPI5)",
-                                       L"Bert (SAPI5)"}));
-  EXPECT_EQ(frmMain.SpeechEngines().Sapi4EngineCount(), 4);
-  // Building again starts on the first SAPI 5 voice whatever was selected.
-  picker.SetEntry(1);
-  frmMain.SpeechPage().LoadVoicesList();
-  EXPECT_EQ(picker.Count(), 6);
-  EXPECT_EQ(picker.Entry(), 4);
-  EXPECT_TRUE(picker.ShowsSapi5Voice());
-  EXPECT_EQ(picker.SpeedBar().Min(), -10);
-}
-
-TEST_F(DefaultVoiceTest, WithoutSapi5VoicesTheCatalogueStartsOnTheFirstEngine) {
-  MainFormProbe& frmMain = CreateMainForm(kEnginesOnly);
-  ASSERT_FALSE(frmMain.SpeechEngines().Sapi5Available());
-  TVoicePicker& picker = Picker(frmMain);
-  picker.SetEntry(1);
-  frmMain.SpeechPage().LoadVoicesList();
-  EXPECT_EQ(picker.Entries(), (std::vector<std::wstring>{L"Ann", L"Bob"}));
-  EXPECT_EQ(picker.Entry(), 0);
-  EXPECT_FALSE(picker.ShowsSapi5Voice());
-  EXPECT_EQ(frmMain.SpeechEngines().Sapi4().EngineInfo().ModeName, "Engine Mode One");
-  EXPECT_EQ(picker.SpeedBar().Min(), 50);
-  EXPECT_EQ(picker.SpeedBar().Max(), 250);
-}
-
-TEST_F(DefaultVoiceTest, WithoutSapi4EnginesEveryEntryIsASapi5VoiceOfTheSameIndex) {
-  MainFormProbe& frmMain = CreateMainForm(kVoicesOnly);
-  EXPECT_EQ(frmMain.SpeechEngines().Sapi4EngineCount(), 0);
-  TVoicePicker& picker = Picker(frmMain);
-  EXPECT_EQ(picker.Entries(), (std::vector<std::wstring>{L"Anna (SAPI5)", L"Bert (SAPI5)"}));
-  EXPECT_EQ(picker.Entry(), 0);
-  EXPECT_TRUE(picker.ShowsSapi5Voice());
-
-  Choose(picker, 1);
+  struct Case {
+    const char* standins;
+    std::vector<std::wstring> entries;
+    int start;
+    int slowest;
+  };
+  const Case cases[] = {
+      {kNamingEngines,
+       {L"Mary", L"Mode A", L"Mike", L"Broken Mode", L"Anna (SAPI5)", L"Bert (SAPI5)"},
+       4,
+       -10},
+      {kEnginesOnly, {L"Ann", L"Bob"}, 0, 50},
+      {kVoicesOnly, {L"Anna (SAPI5)", L"Bert (SAPI5)"}, 0, -10},
+  };
+  MainFormProbe* frmMain = nullptr;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.standins);
+    frmMain = &CreateMainForm(c.standins);
+    TVoicePicker& picker = Picker(*frmMain);
+    picker.SetEntry(1);
+    frmMain->SpeechPage().LoadVoicesList();
+    EXPECT_EQ(picker.Entries(), c.entries);
+    EXPECT_EQ(picker.Entry(), c.start);
+    EXPECT_EQ(picker.ShowsSapi5Voice(), c.entries[c.start].ends_with(L"(SAPI5)"));
+    EXPECT_EQ(picker.SpeedBar().Min(), c.slowest);
+  }
+  Choose(Picker(*frmMain), 1);
   const size_t mark = LogMark();
-  frmMain.ReadingControl().SelectDefaultVoice();
+  frmMain->ReadingControl().SelectDefaultVoice();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice"}),
             std::vector<std::string>{"put_Voice \"Bert\""});
 }
 
 TEST_F(DefaultVoiceTest, TheSlidersTakeTheRangesAndStartValuesOfTheChosenFamily) {
-  TVoicePicker& picker = OwnPicker(
-      "sapi4.engine = Fast Engine | Fe | 100..300 | 80..160\n"
-      "sapi5.voice = Anna\n");
+  TVoicePicker& picker =
+      Picker(CreateMainForm("sapi4.engine = Fast Engine | Fe | 100..300 | 80..160\n"
+                            "sapi5.voice = Anna\n"));
   Choose(picker, 1);
   EXPECT_TRUE(picker.ShowsSapi5Voice());
-  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
-  EXPECT_EQ(StateOf(picker.PitchBar(), picker.PitchBox()), (SliderState{-10, 10, -5, L"105"}));
-  EXPECT_EQ(StateOf(picker.VolumeBar(), picker.VolumeBox()), (SliderState{0, 100, 100, L"100"}));
+  EXPECT_EQ(Sliders(picker),
+            (std::vector<std::wstring>{L"-10..10 at -3: 135", L"-10..10 at -5: 105",
+                                       L"0..100 at 100: 100"}));
 
   // From a SAPI 5 voice to an engine whose slowest speed is above the SAPI 5
   // range: the range is the engine's exactly, and so are the values.
   const size_t mark = LogMark();
   Choose(picker, 0);
   EXPECT_FALSE(picker.ShowsSapi5Voice());
-  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{100, 300, 200, L"200"}));
-  EXPECT_EQ(StateOf(picker.PitchBar(), picker.PitchBox()), (SliderState{80, 160, 120, L"120"}));
-  EXPECT_EQ(StateOf(picker.VolumeBar(), picker.VolumeBox()), (SliderState{0, 100, 100, L"100"}));
+  EXPECT_EQ(Sliders(picker),
+            (std::vector<std::wstring>{L"100..300 at 200: 200", L"80..160 at 120: 120",
+                                       L"0..100 at 100: 100"}));
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}), std::vector<std::string>{});
 
   // And back: the voice gets its start rate and volume, the sliders theirs.
@@ -295,33 +207,28 @@ TEST_F(DefaultVoiceTest, TheSlidersTakeTheRangesAndStartValuesOfTheChosenFamily)
   Choose(picker, 1);
   EXPECT_EQ(CallsSince(back, "sapi5", {"put_Rate", "put_Volume", "put_Voice"}),
             (std::vector<std::string>{"put_Rate -2", "put_Volume 100"}));
-  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
+  EXPECT_EQ(Sliders(picker)[0], L"-10..10 at -3: 135");
 }
 
+// A list without a selection is handled as the first entry.
 TEST_F(DefaultVoiceTest, TheValueBoxesShowSapi5PositionsScaledAndEnginePositionsAsTheyAre) {
-  TVoicePicker& picker = OwnPicker();
+  MainFormProbe& frmMain = CreateMainForm();
+  TVoicePicker& picker = Picker(frmMain);
   Choose(picker, kVoiceAlpha);
   SetPositions(picker, -10, 10, 37);
-  EXPECT_EQ(picker.SpeedBox().Text(), L"30");
-  EXPECT_EQ(picker.PitchBox().Text(), L"330");
-  EXPECT_EQ(picker.VolumeBox().Text(), L"37");
+  EXPECT_EQ(Boxes(picker), (std::vector<std::wstring>{L"30", L"330", L"37"}));
   picker.SpeedBar().SetPosition(0);
   EXPECT_EQ(picker.SpeedBox().Text(), L"180");
 
   Choose(picker, kBob);
   SetPositions(picker, 240, 150, 70);
-  EXPECT_EQ(picker.SpeedBox().Text(), L"240");
-  EXPECT_EQ(picker.PitchBox().Text(), L"150");
-  EXPECT_EQ(picker.VolumeBox().Text(), L"70");
-}
+  EXPECT_EQ(Boxes(picker), (std::vector<std::wstring>{L"240", L"150", L"70"}));
 
-TEST_F(DefaultVoiceTest, AListWithoutASelectionIsHandledAsTheFirstEntry) {
-  TVoicePicker& picker = OwnPicker();
   picker.SetEntry(-1);
   picker.OnListChange(kVoiceAlpha, -1);
   EXPECT_EQ(picker.Entry(), kAnn);
-  EXPECT_EQ(engines_->Sapi4().EngineInfo().ModeName, "Engine Mode One");
-  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{50, 250, 150, L"150"}));
+  EXPECT_EQ(frmMain.SpeechEngines().Sapi4().EngineInfo().ModeName, "Engine Mode One");
+  EXPECT_EQ(Sliders(picker)[0], L"50..250 at 150: 150");
 }
 
 TEST_F(DefaultVoiceTest, TheDefaultVoiceGetsTheEntryAndTheSliderPositions) {
@@ -350,7 +257,7 @@ TEST_F(DefaultVoiceTest, TheDefaultVoiceGetsTheEntryAndTheSliderPositions) {
             std::vector<std::string>{});
 }
 
-TEST_F(DefaultVoiceTest, TheTestButtonSpeaksTheBoxOrTheStandardSentenceAtTheSliderPitchOrAsLines) {
+TEST_F(DefaultVoiceTest, TheTestButtonsPurgeThenSpeakTheBoxTheSentenceOrTheRowAtTheSliderPitch) {
   MainFormProbe& frmMain = CreateMainForm();
   TSpeechPage& page = frmMain.SpeechPage();
   Choose(page.Picker(), kVoiceAlpha);
@@ -381,32 +288,28 @@ TEST_F(DefaultVoiceTest, TheTestButtonSpeaksTheBoxOrTheStandardSentenceAtTheSlid
   ASSERT_EQ(handedOver.size(), 1u);
   EXPECT_TRUE(handedOver[0].starts_with(R"(TextData 0 0 "One\r\ntwo\r\n" 11)")) << handedOver[0];
   EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}), std::vector<std::string>{});
-}
 
-TEST_F(DefaultVoiceTest, ThePronunciationTestSpeaksTheSelectedRowsPronunciation) {
-  MainFormProbe& frmMain = CreateMainForm();
-  Choose(Picker(frmMain), kVoiceBeta);
-  Picker(frmMain).PitchBar().SetPosition(2);
-  TPronunciationPage& page = frmMain.PronunciationPage();
+  // The pronunciation page's test speaks the selected row's pronunciation
+  // with the default voice, and nothing while no row is selected.
+  Choose(page.Picker(), kVoiceBeta);
+  page.Picker().PitchBar().SetPosition(2);
+  TPronunciationPage& words = frmMain.PronunciationPage();
   ReplaceWholeFile(files_.words,
                    "SAPI###***###sappy###***###Yes\r\nGUI###***###gooey###***###No\r\n");
-  page.RestoreWords();
-
-  size_t mark = LogMark();
-  page.OnTestCorrection();
-  EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}), std::vector<std::string>{})
-      << "no row is selected";
-
-  SelectRow(page.Table(), 1);
+  words.RestoreWords();
   mark = LogMark();
-  page.OnTestCorrection();
+  words.OnTestCorrection();
+  EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}), std::vector<std::string>{});
+  SelectRow(words.Table(), 1);
+  mark = LogMark();
+  words.OnTestCorrection();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "Speak"}),
             (std::vector<std::string>{"put_Voice \"Voice Beta\"", "Speak \"\" 2",
                                       "Speak " + Quoted("<pitch middle=\"2\">gooey") + " 1"}));
 }
 
 TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
-  Engines& engines = LoadEngines();
+  Engines& engines = CreateMainForm().SpeechEngines();
   const size_t mark = LogMark();
   std::wstring pitchPrefix;
   for (int speed : {135, 30, 330}) {
@@ -433,34 +336,29 @@ TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Volume"}).back(), "put_Volume 64");
 }
 
-TEST_F(DefaultVoiceTest, ASapi4SlotGetsItsStoredValuesAsTheyAre) {
-  Engines& engines = LoadEngines();
-  const size_t mark = LogMark();
-  engines.SelectSlotVoice(SlotOf(L"bob", kSapi4Family, 240, 150, 70));
-  EXPECT_EQ(engines.Sapi4().EngineInfo().ModeName, "Engine Mode Two");
-  EXPECT_EQ(CallsSince(mark, "sapi4", {"Select", "Inject"}),
+// An engine refuses what lies outside its bounds and keeps its own value:
+// stored values beyond them come to the nearer bound instead. A slot whose
+// voice is gone fails before any value is set.
+TEST_F(DefaultVoiceTest, ASapi4SlotGetsItsStoredValuesAsTheyAreOrTheNearerBound) {
+  Engines& engines = CreateMainForm().SpeechEngines();
+  const auto injected = [&](VoiceSlot slot) {
+    const size_t mark = LogMark();
+    engines.SelectSlotVoice(slot);
+    return CallsSince(mark, "sapi4", {"Select", "Inject"});
+  };
+  EXPECT_EQ(injected(SlotOf(L"bob", kSapi4Family, 240, 150, 70)),
             (std::vector<std::string>{
                 "Select " + SelectedModeId(engines), "Inject " + Quoted(SpeedTag(240)),
                 "Inject " + Quoted(PitchTag(150)), "Inject " + Quoted(VolumeTag(70))}));
-}
-
-// An engine refuses what lies outside its bounds and keeps its own value:
-// stored values beyond them come to the nearer bound instead.
-TEST_F(DefaultVoiceTest, ASapi4SlotsValuesBeyondTheEnginesBoundsComeToTheNearerBound) {
-  Engines& engines = LoadEngines();
-  const size_t mark = LogMark();
-  engines.SelectSlotVoice(SlotOf(L"Bob", kSapi4Family, 400, -5, 150));
-  EXPECT_EQ(
-      CallsSince(mark, "sapi4", {"Inject"}),
-      (std::vector<std::string>{"Inject " + Quoted(SpeedTag(300)), "Inject " + Quoted(PitchTag(40)),
-                                "Inject " + Quoted(VolumeTag(100))}));
+  EXPECT_EQ(engines.Sapi4().EngineInfo().ModeName, "Engine Mode Two");
+  EXPECT_EQ(injected(SlotOf(L"Bob", kSapi4Family, 400, -5, 150)),
+            (std::vector<std::string>{
+                "Select " + SelectedModeId(engines), "Inject " + Quoted(SpeedTag(300)),
+                "Inject " + Quoted(PitchTag(40)), "Inject " + Quoted(VolumeTag(100))}));
   EXPECT_EQ(engines.Sapi4().GetSpeed(), 300u);
   EXPECT_EQ(engines.Sapi4().GetPitch(), 40u);
   EXPECT_EQ(engines.Sapi4().GetVolume(), 100u);
-}
 
-TEST_F(DefaultVoiceTest, ASlotWhoseVoiceIsGoneFailsBeforeAnyValueIsSet) {
-  Engines& engines = LoadEngines();
   const size_t mark = LogMark();
   EXPECT_ANY_THROW(engines.SelectSlotVoice(SlotOf(L"Gone", kSapi5Family, 135, 105, 100)));
   EXPECT_ANY_THROW(engines.SelectSlotVoice(SlotOf(L"Gone", kSapi4Family, 135, 105, 100)));
@@ -473,17 +371,16 @@ TEST_F(DefaultVoiceTest, ASlotWhoseVoiceIsGoneFailsBeforeAnyValueIsSet) {
 // page without touching sliders or engines, and the first click lets the
 // clicked entry through.
 TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) {
-  TVoicePicker& picker = ShownPicker();
-  ChosenThenGuarded(picker, kBob);
-  const SliderState speed = StateOf(picker.SpeedBar(), picker.SpeedBox());
-  ASSERT_EQ(speed.min, 20);
+  TVoicePicker& picker = Picker(ShownWithThenGuarded(kBob));
+  const std::vector<std::wstring> sliders = Sliders(picker);
+  ASSERT_EQ(picker.SpeedBar().Min(), 20);
 
   const size_t mark = LogMark();
   SendMessageW(picker.List().Handle(), WM_KEYDOWN, VK_DOWN, 0);
   Redraw(picker);
   application_.ProcessMessages();
   ASSERT_EQ(picker.Entry(), kVoiceAlpha);
-  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), speed);
+  EXPECT_EQ(Sliders(picker), sliders);
   EXPECT_FALSE(picker.ShowsSapi5Voice());
   EXPECT_TRUE(picker.GuardArmed());
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}), std::vector<std::string>{});
@@ -493,11 +390,21 @@ TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) 
   EXPECT_FALSE(picker.GuardArmed());
   EXPECT_EQ(picker.Entry(), kVoiceBeta);
   EXPECT_TRUE(picker.ShowsSapi5Voice());
-  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
+  EXPECT_EQ(Sliders(picker)[0], L"-10..10 at -3: 135");
   // Voice Alpha, where the keys left the selection, and then Voice Beta.
   EXPECT_EQ(
       CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}),
       (std::vector<std::string>{"put_Rate -2", "put_Volume 100", "put_Rate -2", "put_Volume 100"}));
+
+  // A click on the entry the keys chose sends no report, yet the sliders
+  // must stop showing the engine they were set up for.
+  ChosenThenGuarded(picker, kBob);
+  SendMessageW(picker.List().Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  Redraw(picker);
+  ASSERT_FALSE(picker.ShowsSapi5Voice());
+  Click(picker, kVoiceAlpha);
+  EXPECT_TRUE(picker.ShowsSapi5Voice());
+  EXPECT_EQ(Sliders(picker)[0], L"-10..10 at -3: 135");
 }
 
 // Keys moved the selection from a SAPI 5 voice to an engine while the guard
@@ -510,7 +417,7 @@ TEST_F(DefaultVoiceTest, SlidersLeftOnASapi5VoiceGiveAnEngineItsNearerBounds) {
   SendMessageW(picker.List().Handle(), WM_KEYDOWN, VK_UP, 0);
   Redraw(picker);
   ASSERT_EQ(picker.Entry(), kBob);
-  ASSERT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
+  ASSERT_EQ(Sliders(picker)[0], L"-10..10 at -3: 135");
 
   const size_t mark = LogMark();
   frmMain.ReadingControl().SelectDefaultVoice();
@@ -520,20 +427,4 @@ TEST_F(DefaultVoiceTest, SlidersLeftOnASapi5VoiceGiveAnEngineItsNearerBounds) {
                                 "Inject " + Quoted(VolumeTag(100))}));
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4().GetSpeed(), 20u);
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4().GetPitch(), 40u);
-}
-
-// Keys moved the selection while the guard was armed and the click lands on
-// that same entry: no report comes, yet the sliders must stop showing the
-// engine they were set up for.
-TEST_F(DefaultVoiceTest, AClickOnTheEntryTheKeysChoseSetsItUp) {
-  TVoicePicker& picker = ShownPicker();
-  ChosenThenGuarded(picker, kBob);
-  SendMessageW(picker.List().Handle(), WM_KEYDOWN, VK_DOWN, 0);
-  Redraw(picker);
-  ASSERT_EQ(picker.Entry(), kVoiceAlpha);
-  ASSERT_FALSE(picker.ShowsSapi5Voice());
-
-  Click(picker, kVoiceAlpha);
-  EXPECT_TRUE(picker.ShowsSapi5Voice());
-  EXPECT_EQ(StateOf(picker.SpeedBar(), picker.SpeedBox()), (SliderState{-10, 10, -3, L"135"}));
 }

@@ -1,70 +1,21 @@
+// The hot key edit box in the slot editor's own dialog template, which names
+// it by class, with a plain dialog procedure: what the box does by itself.
 #include "ui/hotkey_edit.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "reading/system_key_name.h"
 #include "tests/support/keyboard.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/test_clipboard.h"
 #include "ui/controls.h"
+#include "ui/link_label.h"
+#include "ui/ui_resources.h"
 
 namespace {
-
-using namespace std::chrono_literals;
-
-constexpr int kBeforeId = 99;
-constexpr int kEditId = 100;
-constexpr int kAfterId = 101;
-
-// An in-memory dialog template: a button, the hot key edit box (by class name,
-// as the .rc files name it) and another button, all tab stops.
-class DialogTemplate {
- public:
-  DialogTemplate() {
-    Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT | DS_MODALFRAME);
-    Dword(0);
-    Word(3);  // items
-    Word(0), Word(0), Word(200), Word(60);
-    Word(0), Word(0), Text(L"Hot key");  // no menu, default class, title
-    Word(8), Text(L"MS Shell Dlg");
-    Item(kBeforeId, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0x0080, nullptr, L"Before",
-         5);
-    Item(kEditId, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0,
-         kHotKeyEditClass, L"", 25);
-    Item(kAfterId, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0x0080, nullptr, L"After",
-         45);
-  }
-  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
-
- private:
-  void Word(WORD value) { words_.push_back(value); }
-  void Dword(DWORD value) { Word(LOWORD(value)), Word(HIWORD(value)); }
-  void Text(const wchar_t* text) {
-    for (; *text != L'\0'; ++text) Word(static_cast<WORD>(*text));
-    Word(0);
-  }
-  void Item(int id, DWORD style, WORD atom, const wchar_t* className, const wchar_t* title,
-            short y) {
-    if (words_.size() % 2 != 0) Word(0);  // items start on a DWORD boundary
-    Dword(style);
-    Dword(0);
-    Word(10), Word(static_cast<WORD>(y)), Word(100), Word(14), Word(static_cast<WORD>(id));
-    if (className != nullptr) {
-      Text(className);
-    } else {
-      Word(0xFFFF), Word(atom);
-    }
-    Text(title);
-    Word(0);  // no creation data
-  }
-  std::vector<WORD> words_;
-};
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG;
@@ -89,12 +40,13 @@ LPARAM KeyData(UINT virtualKey, bool alt = false) {
 class HotKeyEditTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegisterHotKeyEditClass(GetModuleHandleW(nullptr));
-    dialog_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), template_.Get(), nullptr,
-                                         PlainDialogProc, 0);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterHotKeyEditClass(instance);
+    RegisterLinkLabelClass(instance);
+    dialog_ = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_SLOT), nullptr, PlainDialogProc, 0);
     ASSERT_NE(dialog_, nullptr);
-    edit_ = GetDlgItem(dialog_, kEditId);
-    ASSERT_NE(edit_, nullptr);
+    edit_ = GetDlgItem(dialog_, IDC_SLOT_HOTKEY);
+    ASSERT_TRUE(IsHotKeyEdit(edit_));
     HoldModifiers(false, false, false);
   }
   void TearDown() override {
@@ -122,97 +74,103 @@ class HotKeyEditTest : public ::testing::Test {
     HoldModifiers(false, false, false);
   }
 
-  // One message through the dialog manager, as the dialog's message loop does.
-  bool ThroughDialog(UINT message, UINT virtualKey) {
+  // One message through the dialog manager, as the dialog's message loop
+  // does, with the given modifiers held.
+  bool ThroughDialog(UINT virtualKey, bool shift = false, bool ctrl = false) {
+    HoldModifiers(shift, ctrl, false);
     MSG msg = {};
     msg.hwnd = GetFocus();
-    msg.message = message;
+    msg.message = WM_KEYDOWN;
     msg.wParam = virtualKey;
-    msg.lParam = KeyData(virtualKey, message == WM_SYSKEYDOWN);
+    msg.lParam = KeyData(virtualKey);
     msg.time = GetTickCount();
-    return IsDialogMessageW(dialog_, &msg) != FALSE;
+    const bool handled = IsDialogMessageW(dialog_, &msg) != FALSE;
+    HoldModifiers(false, false, false);
+    return handled;
   }
 
-  DialogTemplate template_;
+  std::wstring Text() const { return WindowText(edit_); }
+
   HWND dialog_ = nullptr;
   HWND edit_ = nullptr;
 };
 
-TEST_F(HotKeyEditTest, IsCreatedFromADialogTemplateByClassName) {
-  wchar_t className[64] = {};
-  GetClassNameW(edit_, className, 64);
-  EXPECT_STREQ(className, kHotKeyEditClass);
-  EXPECT_EQ(WindowText(edit_), L"");
-  // Registering again changes nothing.
-  RegisterHotKeyEditClass(GetModuleHandleW(nullptr));
-  HWND second = CreateWindowExW(0, kHotKeyEditClass, L"Esc", WS_CHILD, 0, 0, 50, 20, dialog_,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(second, nullptr);
-  EXPECT_EQ(HotKeyEdit(second).Value(), 27);
-}
+}  // namespace
 
-TEST_F(HotKeyEditTest, SetValueShowsTheTextAndValueReadsItBack) {
+// A press shows the key with the modifiers held; a modifier alone is the key
+// itself, and another modifier held with it still counts. The text reads back
+// to the word that shows it.
+TEST_F(HotKeyEditTest, KeyPressShowsTheKeyWithTheModifiersHeld) {
+  struct Case {
+    UINT key;
+    bool shift, ctrl, alt;
+    std::wstring text;
+    HotKeyWord word;  // 0: not read back
+  };
+  const Case cases[] = {
+      {VK_F11, false, true, false, L"Ctrl+F11", 16506},
+      {VK_INSERT, false, false, true, L"Alt+Ins", 32813},
+      {VK_BACK, false, true, false, L"Ctrl+BkSp", 16392},
+      {'X', true, true, true, L"Shift+Ctrl+Alt+X", 0},
+      {VK_NUMPAD7, false, false, false, L"7", 0},
+      {VK_F10, false, false, false, L"F10", 0},
+      {VK_CONTROL, false, true, false, HotKeyToText(VK_CONTROL), 0},
+      {VK_SHIFT, true, false, false, HotKeyToText(VK_SHIFT), 0},
+      {VK_MENU, false, true, true, L"Ctrl+" + HotKeyToText(VK_MENU), 0},
+  };
   HotKeyEdit hotKey(edit_);
-  EXPECT_EQ(hotKey.Handle(), edit_);
-  hotKey.SetValue(16506);
-  EXPECT_EQ(WindowText(edit_), L"Ctrl+F11");
-  EXPECT_EQ(hotKey.Value(), 16506);
-  hotKey.SetValue(32813);
-  EXPECT_EQ(WindowText(edit_), L"Alt+Ins");
-  EXPECT_EQ(hotKey.Value(), 32813);
-  hotKey.SetValue(16392);
-  EXPECT_EQ(WindowText(edit_), L"Ctrl+BkSp");
-  hotKey.SetValue(0);
-  EXPECT_EQ(WindowText(edit_), L"");
-  EXPECT_EQ(hotKey.Value(), 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    Press(c.key, c.shift, c.ctrl, c.alt);
+    EXPECT_EQ(Text(), c.text);
+    if (c.word == 0) continue;
+    EXPECT_EQ(hotKey.Value(), c.word);
+    hotKey.SetValue(0);
+    EXPECT_EQ(Text(), L"");
+    hotKey.SetValue(c.word);
+    EXPECT_EQ(Text(), c.text);
+  }
+  EXPECT_FALSE(HotKeyToText(VK_CONTROL).empty());
   SetWindowTextW(edit_, L"alt+ctrl+f12");
   EXPECT_EQ(hotKey.Value(), kCtrlModifier | kAltModifier | VK_F12);
   SetWindowTextW(edit_, L"nonsense");
   EXPECT_EQ(hotKey.Value(), 0);
 }
 
-TEST_F(HotKeyEditTest, KeyPressShowsTheKeyWithTheModifiersHeld) {
-  Press(VK_F11, false, true, false);
-  EXPECT_EQ(WindowText(edit_), L"Ctrl+F11");
-  EXPECT_EQ(HotKeyEdit(edit_).Value(), 16506);
-  Press(VK_INSERT, false, false, true);
-  EXPECT_EQ(WindowText(edit_), L"Alt+Ins");
-  Press('X', true, true, true);
-  EXPECT_EQ(WindowText(edit_), L"Shift+Ctrl+Alt+X");
-  Press(VK_BACK, false, true, false);
-  EXPECT_EQ(WindowText(edit_), L"Ctrl+BkSp");
-  Press(VK_NUMPAD7);
-  EXPECT_EQ(WindowText(edit_), L"7");
-  Press(VK_F10);
-  EXPECT_EQ(WindowText(edit_), L"F10");
-}
-
-TEST_F(HotKeyEditTest, AModifierAloneIsTheKeyItself) {
-  Press(VK_CONTROL, false, true, false);
-  EXPECT_EQ(WindowText(edit_), HotKeyToText(VK_CONTROL));
-  EXPECT_EQ(WindowText(edit_).find(L'+'), std::wstring::npos);
-  EXPECT_FALSE(WindowText(edit_).empty());
-  Press(VK_SHIFT, true, false, false);
-  EXPECT_EQ(WindowText(edit_), HotKeyToText(VK_SHIFT));
-  // Another modifier held with it still counts.
-  Press(VK_MENU, false, true, true);
-  EXPECT_EQ(WindowText(edit_), L"Ctrl+" + HotKeyToText(VK_MENU));
-}
-
-TEST_F(HotKeyEditTest, TheKeyGoesNoFurther) {
-  HotKeyEdit(edit_).SetValue(VK_F5);
-  // The character a letter key produces is not typed.
+// The key goes no further: the character it makes is not typed, Backspace
+// and Delete name themselves instead of editing, and neither pasting,
+// cutting, clearing nor undoing changes the text. It can still be selected
+// (and so copied with the mouse's help).
+TEST_F(HotKeyEditTest, TextChangesOnlyByKeyPress) {
   Press('A');
   SendMessageW(edit_, WM_CHAR, L'a', KeyData('A'));
-  EXPECT_EQ(WindowText(edit_), L"A");
   SendMessageW(edit_, WM_KEYUP, 'A', KeyData('A') | (3u << 30));
-  EXPECT_EQ(WindowText(edit_), L"A");
-  // Backspace and Delete name themselves instead of editing.
+  EXPECT_EQ(Text(), L"A");
   Press(VK_BACK);
   SendMessageW(edit_, WM_CHAR, L'\b', KeyData(VK_BACK));
-  EXPECT_EQ(WindowText(edit_), L"BkSp");
+  EXPECT_EQ(Text(), L"BkSp");
   Press(VK_DELETE);
-  EXPECT_EQ(WindowText(edit_), L"Del");
+  EXPECT_EQ(Text(), L"Del");
+
+  HotKeyEdit(edit_).SetValue(16507);
+  if (OpenClipboard(edit_)) {
+    EmptyClipboard();
+    PutClipboardText(L"Pasted");
+    CloseClipboard();
+  }
+  SendMessageW(edit_, EM_SETSEL, 0, -1);
+  for (UINT message : {WM_PASTE, WM_CUT, WM_CLEAR, WM_CHAR, WM_IME_CHAR}) {
+    SendMessageW(edit_, message, L'z', 0);
+    EXPECT_EQ(Text(), L"Ctrl+F12") << message;
+  }
+  Press(VK_F9);
+  SendMessageW(edit_, WM_UNDO, 0, 0);
+  SendMessageW(edit_, EM_UNDO, 0, 0);
+  EXPECT_EQ(Text(), L"F9");
+  SendMessageW(edit_, EM_SETSEL, 0, -1);
+  DWORD start = 0, end = 0;
+  SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{0}, DWORD{2}));
 }
 
 // Counts the menu activations (SC_KEYMENU and the like) asked for on this
@@ -226,8 +184,10 @@ LRESULT CALLBACK CountSystemCommands(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Alt, F10 and Alt+letter as the message loop delivers them to a window.
-void AltAndF10(HWND hwnd) {
+// Alt, F10 and Alt+letter as the message loop delivers them to a window;
+// answers how many menu activations they asked for.
+int MenuActivationsOfAltAndF10(HWND hwnd) {
+  systemCommands = 0;
   SendMessageW(hwnd, WM_SYSKEYDOWN, VK_MENU, KeyData(VK_MENU, true));
   SendMessageW(hwnd, WM_SYSKEYUP, VK_MENU, KeyData(VK_MENU) | (3u << 30));
   SendMessageW(hwnd, WM_SYSKEYDOWN, VK_F10, KeyData(VK_F10));
@@ -237,124 +197,67 @@ void AltAndF10(HWND hwnd) {
   SendMessageW(hwnd, WM_SYSCHAR, L'x', KeyData('X', true));
   SendMessageW(hwnd, WM_SYSKEYUP, 'X', KeyData('X', true) | (3u << 30));
   HoldModifiers(false, false, false);
+  return systemCommands;
 }
 
 TEST_F(HotKeyEditTest, AltAndF10OpenNoMenu) {
   HHOOK hook = SetWindowsHookExW(WH_CBT, CountSystemCommands, nullptr, GetCurrentThreadId());
   ASSERT_NE(hook, nullptr);
-  systemCommands = 0;
-  // A plain edit box hands these keys on to the menu...
+  // A plain edit box hands these keys on to the menu; the hot key edit box
+  // keeps them.
   HWND plain = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_BORDER, 0, 0, 50, 20, dialog_,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
-  AltAndF10(plain);
-  const int plainCommands = systemCommands;
-  // ...the hot key edit box keeps them.
-  systemCommands = 0;
-  AltAndF10(edit_);
-  const int hotKeyCommands = systemCommands;
+  EXPECT_GT(MenuActivationsOfAltAndF10(plain), 0) << "the check itself sees no menu activation";
+  EXPECT_EQ(MenuActivationsOfAltAndF10(edit_), 0);
   UnhookWindowsHookEx(hook);
-  EXPECT_GT(plainCommands, 0) << "the check itself sees no menu activation";
-  EXPECT_EQ(hotKeyCommands, 0);
-  EXPECT_EQ(WindowText(edit_), L"Alt+X");
+  EXPECT_EQ(Text(), L"Alt+X");
 }
 
-TEST_F(HotKeyEditTest, TextChangesOnlyByKeyPress) {
-  HotKeyEdit hotKey(edit_);
-  hotKey.SetValue(16507);
-  if (OpenClipboard(edit_)) {
-    EmptyClipboard();
-    PutClipboardText(L"Pasted");
-    CloseClipboard();
-  }
-  SendMessageW(edit_, EM_SETSEL, 0, -1);
-  SendMessageW(edit_, WM_PASTE, 0, 0);
-  EXPECT_EQ(WindowText(edit_), L"Ctrl+F12");
-  SendMessageW(edit_, WM_CUT, 0, 0);
-  EXPECT_EQ(WindowText(edit_), L"Ctrl+F12");
-  SendMessageW(edit_, WM_CLEAR, 0, 0);
-  EXPECT_EQ(WindowText(edit_), L"Ctrl+F12");
-  SendMessageW(edit_, WM_CHAR, L'z', 0);
-  SendMessageW(edit_, WM_IME_CHAR, L'z', 0);
-  EXPECT_EQ(WindowText(edit_), L"Ctrl+F12");
-  Press(VK_F9);
-  SendMessageW(edit_, WM_UNDO, 0, 0);
-  SendMessageW(edit_, EM_UNDO, 0, 0);
-  EXPECT_EQ(WindowText(edit_), L"F9");
-  // The text can still be selected (and so copied with the mouse's help).
-  SendMessageW(edit_, EM_SETSEL, 0, -1);
-  DWORD start = 0, end = 0;
-  SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  EXPECT_EQ(start, 0u);
-  EXPECT_EQ(end, 2u);
-}
-
-TEST_F(HotKeyEditTest, AsksForAllKeysButTabAndShiftTab) {
-  auto codeFor = [&](UINT message, UINT virtualKey) {
-    MSG msg = {edit_, message, virtualKey, KeyData(virtualKey), 0, {}};
-    return SendMessageW(edit_, WM_GETDLGCODE, virtualKey, reinterpret_cast<LPARAM>(&msg));
-  };
+// The box asks for every key but Tab and Shift+Tab, which move on in a
+// dialog; Enter and Esc, which would press the dialog's buttons, Ctrl+Tab and
+// the arrows are hot keys.
+TEST_F(HotKeyEditTest, TabMovesOnInADialogAndTheOtherKeysReachTheBox) {
   const LRESULT all = DLGC_WANTALLKEYS | DLGC_WANTCHARS;
   EXPECT_EQ(SendMessageW(edit_, WM_GETDLGCODE, 0, 0) & all, all);
-  EXPECT_EQ(codeFor(WM_KEYDOWN, VK_F11) & all, all);
-  EXPECT_EQ(codeFor(WM_KEYDOWN, VK_RETURN) & all, all);
-  EXPECT_EQ(codeFor(WM_KEYDOWN, VK_ESCAPE) & all, all);
-  EXPECT_EQ(codeFor(WM_KEYDOWN, VK_TAB) & (DLGC_WANTALLKEYS | DLGC_WANTTAB), 0);
-  HoldModifiers(true, false, false);
-  EXPECT_EQ(codeFor(WM_KEYDOWN, VK_TAB) & (DLGC_WANTALLKEYS | DLGC_WANTTAB), 0);
-  HoldModifiers(false, true, false);
-  EXPECT_EQ(codeFor(WM_KEYDOWN, VK_TAB) & all, all);
   HoldModifiers(false, false, true);
-  EXPECT_EQ(codeFor(WM_SYSKEYDOWN, VK_TAB) & all, all);
-}
-
-TEST_F(HotKeyEditTest, TabMovesOnInADialog) {
+  MSG altTab = {edit_, WM_SYSKEYDOWN, VK_TAB, KeyData(VK_TAB, true), 0, {}};
+  EXPECT_EQ(SendMessageW(edit_, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&altTab)) & all,
+            all);
+  HoldModifiers(false, false, false);
   Focus();
   HotKeyEdit(edit_).SetValue(VK_F3);
-  EXPECT_TRUE(ThroughDialog(WM_KEYDOWN, VK_TAB));
-  EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, kAfterId));
+  EXPECT_TRUE(ThroughDialog(VK_TAB));
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_SPEED_BAR));
   SetFocus(edit_);
-  HoldModifiers(true, false, false);
-  EXPECT_TRUE(ThroughDialog(WM_KEYDOWN, VK_TAB));
-  HoldModifiers(false, false, false);
-  EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, kBeforeId));
-  EXPECT_EQ(WindowText(edit_), L"F3");
-}
+  EXPECT_TRUE(ThroughDialog(VK_TAB, true));
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_VOICESLIST));
+  EXPECT_EQ(Text(), L"F3");
 
-TEST_F(HotKeyEditTest, DialogKeysReachTheEditBox) {
-  Focus();
-  // Enter and Esc would press the dialog's buttons; here they are hot keys.
-  EXPECT_TRUE(ThroughDialog(WM_KEYDOWN, VK_RETURN));
-  EXPECT_EQ(WindowText(edit_), L"Enter");
-  EXPECT_TRUE(ThroughDialog(WM_KEYDOWN, VK_ESCAPE));
-  EXPECT_EQ(WindowText(edit_), L"Esc");
-  HoldModifiers(false, true, false);
-  EXPECT_TRUE(ThroughDialog(WM_KEYDOWN, VK_TAB));
-  HoldModifiers(false, false, false);
-  EXPECT_EQ(WindowText(edit_), L"Ctrl+Tab");
-  EXPECT_TRUE(ThroughDialog(WM_KEYDOWN, VK_DOWN));
-  EXPECT_EQ(WindowText(edit_), L"Down");
+  SetFocus(edit_);
+  const std::pair<UINT, const wchar_t*> keys[] = {
+      {VK_RETURN, L"Enter"}, {VK_ESCAPE, L"Esc"}, {VK_DOWN, L"Down"}};
+  for (const auto& [key, text] : keys) {
+    EXPECT_TRUE(ThroughDialog(key));
+    EXPECT_EQ(Text(), text);
+  }
+  EXPECT_TRUE(ThroughDialog(VK_TAB, false, true));
+  EXPECT_EQ(Text(), L"Ctrl+Tab");
   EXPECT_EQ(GetFocus(), edit_);
   EXPECT_TRUE(IsWindow(dialog_));
-}
 
-// Real key presses through the system's input path: GetKeyState follows the
-// keys themselves, and the characters they make are not typed.
-TEST_F(HotKeyEditTest, RealKeyPressesFillTheBox) {
-  Focus();
+  // Real key presses through the system's input path: GetKeyState follows
+  // the keys themselves, and the characters they make are not typed.
+  const auto pressed = [&](const wchar_t* text) {
+    return PumpUntil([&] { return Text() == text; });
+  };
   ASSERT_TRUE(PressKey(VK_F11, {VK_CONTROL}));
-  EXPECT_TRUE(PumpUntil([&] { return WindowText(edit_) == L"Ctrl+F11"; }))
-      << "text: " << ::testing::PrintToString(WindowText(edit_));
+  EXPECT_TRUE(pressed(L"Ctrl+F11")) << ::testing::PrintToString(Text());
   ASSERT_TRUE(PressKey('Q'));
-  EXPECT_TRUE(PumpUntil([&] { return WindowText(edit_) == L"Q"; }))
-      << "text: " << ::testing::PrintToString(WindowText(edit_));
+  EXPECT_TRUE(pressed(L"Q")) << ::testing::PrintToString(Text());
   // Let the character message, if any, arrive and find nothing to type into.
   ASSERT_TRUE(PressKey(VK_CONTROL));
-  EXPECT_TRUE(PumpUntil([&] { return WindowText(edit_) != L"Q"; }));
-  EXPECT_EQ(WindowText(edit_), HotKeyToText(VK_CONTROL));
+  EXPECT_TRUE(pressed(HotKeyToText(VK_CONTROL).c_str())) << ::testing::PrintToString(Text());
   ASSERT_TRUE(PressKey(VK_F10, {VK_MENU}));
-  EXPECT_TRUE(PumpUntil([&] { return WindowText(edit_) == L"Alt+F10"; }))
-      << "text: " << ::testing::PrintToString(WindowText(edit_));
+  EXPECT_TRUE(pressed(L"Alt+F10")) << ::testing::PrintToString(Text());
   EXPECT_EQ(GetFocus(), edit_);
 }
-
-}  // namespace

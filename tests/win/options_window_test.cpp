@@ -15,10 +15,7 @@
 #include <vector>
 
 #include "app/res/resource.h"
-#include "base/window_thunk.h"
-#include "tests/support/canvas.h"
 #include "tests/support/keyboard.h"
-#include "tests/support/window_class.h"
 #include "tests/win/main_form_probe.h"
 #include "ui/about_page.h"
 #include "ui/controls.h"
@@ -117,18 +114,6 @@ class RecordingAboutOwner : public AboutPageOwner {
   std::vector<AboutLink> links;
 };
 
-// A parent window that counts the clicks its link label reports.
-class LinkParent {
- public:
-  void Attach(HWND handle) { handle_ = handle; }
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && LOWORD(wParam) == 77 && HIWORD(wParam) == BN_CLICKED) ++clicks;
-    return DefWindowProcW(handle_, message, wParam, lParam);
-  }
-  HWND handle_ = nullptr;
-  int clicks = 0;
-};
-
 std::wstring HintOf(HWND tooltip, HWND owner, HWND control) {
   wchar_t text[128]{};
   TTTOOLINFOW tool{};
@@ -198,7 +183,7 @@ TEST_F(OptionsWindowTest, TheTrayOpensThePagesAndTheIconItsWindowByEnterOrSpaceA
   EXPECT_EQ(placed.top, icon.y);
 }
 
-TEST_F(OptionsWindowTest, EachLinkIsHeardAsALinkEachListByItsLabelAndTheFieldsHaveHints) {
+TEST_F(OptionsWindowTest, AssistiveTechnologyHearsEachLinkAndListAndTheFieldsHaveHints) {
   MainFormProbe& frmMain = CreateMainForm();
   ClassSearch links{kLinkLabelClass, {}};
   EnumChildWindows(frmMain.Handle(), AddOfClass, reinterpret_cast<LPARAM>(&links));
@@ -343,51 +328,10 @@ TEST_F(OptionsWindowTest, TypingTheMakersNameAnimatesTheAboutPageWhileSeenUntilT
   EXPECT_EQ(AboutPagePixel(frmMain, 0, 10), RGB(255, 255, 255));
 }
 
-TEST(AboutPage, TheGradientsShadeSymmetricallyFromTheMiddle) {
-  Canvas canvas(400, 50);
-  DrawAboutGradients(canvas.Dc(), canvas.All(), AboutColours{}, 96);
-  EXPECT_EQ(canvas.Pixel(0, 20), kAboutWhite);
-  EXPECT_TRUE(IsNear(canvas.Pixel(25, 20), kAboutBlue, 12));
-  EXPECT_TRUE(IsNear(canvas.Pixel(26, 20), kAboutBlue, 2));
-  EXPECT_TRUE(IsNear(canvas.Pixel(199, 20), kAboutWhite, 3));
-  EXPECT_TRUE(IsNear(canvas.Pixel(373, 20), kAboutBlue, 2));
-  EXPECT_EQ(canvas.Pixel(399, 20), kAboutWhite);
-  for (int x = 0; x < 200; x += 7) {
-    EXPECT_TRUE(IsNear(canvas.Pixel(x, 10), canvas.Pixel(399 - x, 40), 4)) << x;
-  }
-  EXPECT_EQ(canvas.Count(canvas.All(), Is(kUntouched)), 0);
-
-  const COLORREF random = RGB(10, 200, 0);
-  DrawAboutGradients(canvas.Dc(), canvas.All(), AboutColours{random, RGB(246, 56, 0)}, 96);
-  EXPECT_EQ(canvas.Pixel(0, 0), random);
-  EXPECT_TRUE(IsNear(canvas.Pixel(26, 0), RGB(246, 56, 0), 2));
-}
-
-TEST(LinkLabel, ItIsBoldBlueAndUnderlinedOnlyUnderTheMouse) {
-  Canvas canvas(200, 20);
-  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  DrawLinkLabel(canvas.Dc(), canvas.All(), L"Technical support", font, LinkLook(false));
-  const RECT ink = canvas.Bounds(canvas.All(), Is(kLinkColour));
-  EXPECT_GT(ink.right - ink.left, 40);
-  // Nothing but the text is drawn: the background stays as it was.
-  EXPECT_EQ(canvas.Pixel(0, 0), kUntouched);
-  EXPECT_EQ(canvas.Pixel(199, 19), kUntouched);
-
-  Canvas hot(200, 20);
-  DrawLinkLabel(hot.Dc(), hot.All(), L"Technical support", font, LinkLook(true));
-  EXPECT_EQ(hot.Count(hot.All(), Is(kLinkColour)), 0);
-  // The underline: one row inked across the whole text.
-  const RECT hotInk = hot.Bounds(hot.All(), Is(kLinkHotColour));
-  bool underlined = false;
-  for (int y = hotInk.top; y < hotInk.bottom; ++y) {
-    const RECT row{hotInk.left, y, hotInk.right, y + 1};
-    if (hot.Count(row, Is(kLinkHotColour)) >= (hotInk.right - hotInk.left) - 2) underlined = true;
-  }
-  EXPECT_TRUE(underlined);
-}
-
 // The page is built in a window of the test's own: nothing of the main
-// window takes part.
+// window takes part. A click, Enter or Space on a link reaches the page as a
+// button click; Enter belongs to a focused link, not to the dialog's default
+// button.
 TEST(AboutPage, EachLinkAsksTheOwnerToOpenItsOwnPage) {
   RegisterLinkLabelClass(GetModuleHandleW(nullptr));
   HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
@@ -398,36 +342,18 @@ TEST(AboutPage, EachLinkAsksTheOwnerToOpenItsOwnPage) {
     page.Create(GetModuleHandleW(nullptr), host, {0, 0, 400, 300});
     ASSERT_NE(page.Handle(), nullptr);
     EXPECT_EQ(WindowText(GetDlgItem(page.Handle(), IDC_HOMEPAGE_LINK)), L"https://example.org/");
-    for (int link : {IDC_SUPPORT_LINK, IDC_HOMEPAGE_LINK, IDC_INFORMATION_LINK}) {
-      SendMessageW(GetDlgItem(page.Handle(), link), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    }
+    const auto link = [&](int id) { return GetDlgItem(page.Handle(), id); };
+    SendMessageW(link(IDC_SUPPORT_LINK), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageW(link(IDC_SUPPORT_LINK), WM_KEYDOWN, 'A', 0);
+    SendMessageW(link(IDC_HOMEPAGE_LINK), WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(link(IDC_INFORMATION_LINK), WM_KEYDOWN, VK_SPACE, 0);
+    MSG enter{link(IDC_SUPPORT_LINK), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_EQ(SendMessageW(enter.hwnd, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)),
+              DLGC_WANTMESSAGE);
   }
   EXPECT_EQ(owner.links, (std::vector<AboutLink>{AboutLink::TechnicalSupport, AboutLink::HomePage,
                                                  AboutLink::ProgramInformation}));
   DestroyWindow(host);
-}
-
-TEST(LinkLabel, AClickEnterOrSpaceReachTheParentAsAButtonClick) {
-  RegisterWindowClass(L"LinkParent", WindowThunk<LinkParent>);
-  RegisterLinkLabelClass(GetModuleHandleW(nullptr));
-  LinkParent parent;
-  HWND parentWindow = CreateWindowExW(0, L"LinkParent", L"", WS_POPUP, 0, 0, 200, 50, nullptr,
-                                      nullptr, GetModuleHandleW(nullptr), &parent);
-  HWND link = CreateWindowExW(0, kLinkLabelClass, L"Program information", WS_CHILD | WS_VISIBLE, 0,
-                              0, 150, 20, parentWindow, reinterpret_cast<HMENU>(77),
-                              GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(link, nullptr);
-  SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  EXPECT_EQ(parent.clicks, 1);
-  SendMessageW(link, WM_KEYDOWN, VK_RETURN, 0);
-  SendMessageW(link, WM_KEYDOWN, VK_SPACE, 0);
-  SendMessageW(link, WM_KEYDOWN, 'A', 0);
-  EXPECT_EQ(parent.clicks, 3);
-  // Enter belongs to a focused label, not to the dialog's default button.
-  MSG enter{link, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
-  EXPECT_EQ(SendMessageW(link, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)),
-            DLGC_WANTMESSAGE);
-  DestroyWindow(parentWindow);
 }
 
 // Windows scales nothing inside a window that moves to a monitor of another

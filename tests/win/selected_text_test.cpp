@@ -320,22 +320,6 @@ class SelectedTextTest : public ::testing::Test {
   const UINT privateFormat_ = RegisterClipboardFormatW(L"Tolvane test private bytes");
 };
 
-TEST_F(SelectedTextTest, AnEmptyClipboardStaysEmpty) {
-  {
-    OpenedClipboard clipboard(owner_);
-    ASSERT_TRUE(clipboard.Opened());
-    EmptyClipboard();
-  }
-  Editor editor(L"selected words", 0, 8);
-  ASSERT_TRUE(editor.Ready());
-
-  EXPECT_EQ(Capture(), L"selected");
-
-  OpenedClipboard clipboard(owner_);
-  ASSERT_TRUE(clipboard.Opened());
-  EXPECT_EQ(CountClipboardFormats(), 0);
-}
-
 // The selection is read and the user's clipboard left as it was. A control
 // tells its selection, or that nothing is selected, itself: no keystroke, and
 // the clipboard is never opened for writing, even for one that keeps its text
@@ -400,43 +384,28 @@ TEST_F(SelectedTextTest, AControlThatDoesNotAnswerInTimeGetsTheCopyKeystroke) {
 
 // The hot key's modifiers are still down when the capture starts; the editor
 // must see exactly Ctrl+C, and a held Alt must not leave its menu activated.
-class HeldModifiersTest : public SelectedTextTest,
-                          public ::testing::WithParamInterface<std::vector<WORD>> {};
-
-TEST_P(HeldModifiersTest, TheEditorSeesPlainCtrlC) {
+// Usually the user lets go of Alt a moment after pressing the hot key: the
+// editor then sees Alt down and up with no key between, which would open its
+// menu, unless the capture masked it.
+TEST_F(SelectedTextTest, TheEditorSeesPlainCtrlCWhateverTheUserHolds) {
   FillClipboard(L"earlier text");
   Editor editor(L"copy me please", 0, 7);
   ASSERT_TRUE(editor.Ready());
-  ASSERT_TRUE(SendKeys(GetParam(), false));
+  const std::vector<WORD> held[] = {{VK_LSHIFT},           {VK_LMENU}, {VK_RMENU},
+                                    {VK_LMENU, VK_LSHIFT}, {VK_LWIN},  {VK_RSHIFT, VK_LCONTROL}};
+  for (const std::vector<WORD>& keys : held) {
+    SCOPED_TRACE(::testing::PrintToString(keys));
+    ASSERT_TRUE(SendKeys(keys, false));
+    const std::wstring captured = Capture();
+    SendKeys(keys, true);
+    EXPECT_EQ(captured, L"copy me");
+    const CopyKeySight sight = editor.CopyKey();
+    EXPECT_TRUE(sight.seen && sight.ctrl);
+    EXPECT_FALSE(sight.shift || sight.alt || sight.win);
+    ASSERT_TRUE(editor.Settle());
+    EXPECT_EQ(menuActivations, 0);
+  }
 
-  const std::wstring captured = Capture();
-  SendKeys(GetParam(), true);
-
-  EXPECT_EQ(captured, L"copy me");
-  const CopyKeySight sight = editor.CopyKey();
-  EXPECT_TRUE(sight.seen);
-  EXPECT_TRUE(sight.ctrl);
-  EXPECT_FALSE(sight.shift);
-  EXPECT_FALSE(sight.alt);
-  EXPECT_FALSE(sight.win);
-  ASSERT_TRUE(editor.Settle());
-  EXPECT_EQ(menuActivations, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(SelectedText, HeldModifiersTest,
-                         ::testing::Values(std::vector<WORD>{VK_LSHIFT},
-                                           std::vector<WORD>{VK_LMENU}, std::vector<WORD>{VK_RMENU},
-                                           std::vector<WORD>{VK_LMENU, VK_LSHIFT},
-                                           std::vector<WORD>{VK_LWIN},
-                                           std::vector<WORD>{VK_RSHIFT, VK_LCONTROL}));
-
-// The usual case: the user lets go of Alt a moment after pressing the hot
-// key. The editor then sees Alt down and up with no key between, which would
-// open its menu, unless the capture masked it.
-TEST_F(SelectedTextTest, LettingGoOfAltDuringTheWaitOpensNoMenu) {
-  FillClipboard(L"earlier text");
-  Editor editor(L"alt was held", 0, 3);
-  ASSERT_TRUE(editor.Ready());
   // The count itself works: a lone Alt does open the menu.
   ASSERT_TRUE(SendKeys({VK_LMENU}, false));
   ASSERT_TRUE(SendKeys({VK_LMENU}, true));
@@ -456,35 +425,33 @@ TEST_F(SelectedTextTest, LettingGoOfAltDuringTheWaitOpensNoMenu) {
   user.join();
 
   EXPECT_TRUE(letGo);
-  EXPECT_EQ(captured, L"alt");
+  EXPECT_EQ(captured, L"copy me");
   EXPECT_FALSE(editor.CopyKey().alt);
   ASSERT_TRUE(editor.Settle());
   EXPECT_EQ(menuActivations, 1);
 }
 
-TEST_F(SelectedTextTest, AClipboardBusyForAMomentIsWaitedFor) {
-  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
+// Nothing is sent to the program when the clipboard cannot be saved first; a
+// clipboard busy for a moment is waited for. An empty one stays empty.
+TEST_F(SelectedTextTest, AClipboardKeptBusyEndsTheCaptureBeforeTheKeystroke) {
+  {
+    OpenedClipboard clipboard(owner_);
+    ASSERT_TRUE(clipboard.Opened());
+    EmptyClipboard();
+  }
   Editor editor(L"busy clipboard", 0, 4);
   ASSERT_TRUE(editor.Ready());
+  {
+    ClipboardHolder holder(kUntilReleased);
+    ASSERT_TRUE(holder.Holds());
+    ExpectCaptureFailsForTheBusyClipboard();
+    ASSERT_TRUE(editor.Settle());
+    EXPECT_FALSE(editor.CopyKey().seen);
+  }
   ClipboardHolder holder(100ms);
   ASSERT_TRUE(holder.Holds());
-
   EXPECT_EQ(Capture(), L"busy");
-
-  EXPECT_EQ(ClipboardContents(), before);
-}
-
-// Nothing is sent to the program when the clipboard cannot be saved first.
-TEST_F(SelectedTextTest, AClipboardKeptBusyEndsTheCaptureBeforeTheKeystroke) {
-  Editor editor(L"busy clipboard", 0, 4);
-  ASSERT_TRUE(editor.Ready());
-  ClipboardHolder holder(kUntilReleased);
-  ASSERT_TRUE(holder.Holds());
-
-  ExpectCaptureFailsForTheBusyClipboard();
-
-  ASSERT_TRUE(editor.Settle());
-  EXPECT_FALSE(editor.CopyKey().seen);
+  EXPECT_TRUE(ClipboardContents().empty());
 }
 
 TEST_F(SelectedTextTest, AClipboardKeptPastTheDeadlineGetsTheUsersBackOnceLetGo) {
@@ -532,6 +499,8 @@ LRESULT CALLBACK CopiesOnWmCopyOnly(HWND hwnd, UINT message, WPARAM wParam, LPAR
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// The program's own edit box tells its selection; another of its windows,
+// which may ignore Ctrl+C, is asked with WM_COPY.
 TEST_F(SelectedTextTest, TheProgramsOwnFocusedWindowIsAskedWithWmCopy) {
   const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
   HWND window = CreateTopLevel(L"options");
@@ -540,29 +509,16 @@ TEST_F(SelectedTextTest, TheProgramsOwnFocusedWindowIsAskedWithWmCopy) {
   int copies = 0;
   SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&copies));
   SetWindowLongPtrW(pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CopiesOnWmCopyOnly));
-  SetForegroundWindow(window);
-  SetFocus(pane);
-  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == pane; }));
-
-  EXPECT_EQ(Capture(), L"copied on WM_COPY");
-
-  EXPECT_EQ(copies, 1);
-  EXPECT_EQ(ClipboardContents(), before);
-  DestroyWindow(window);
-}
-
-TEST_F(SelectedTextTest, TheSelectionOfTheProgramsOwnEditBoxIsCaptured) {
-  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
-  HWND window = CreateTopLevel(L"options");
   HWND edit = CreateEdit(window, L"Alt+Ins and more");
   SendMessageW(edit, EM_SETSEL, 0, 7);
   SetForegroundWindow(window);
-  SetFocus(edit);
-  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == edit; }));
-
-  EXPECT_EQ(Capture(), L"Alt+Ins");
-
-  EXPECT_EQ(ClipboardContents(), before);
+  for (const auto& [focused, read] : {std::pair{pane, L"copied on WM_COPY"}, {edit, L"Alt+Ins"}}) {
+    SetFocus(focused);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == focused; }));
+    EXPECT_EQ(Capture(), read);
+    EXPECT_EQ(ClipboardContents(), before);
+  }
+  EXPECT_EQ(copies, 1);
   DestroyWindow(window);
 }
 

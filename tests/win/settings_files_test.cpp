@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "settings/file_replace.h"
@@ -14,25 +13,29 @@
 #include "settings/program_files.h"
 #include "settings/tidy_ini_file.h"
 #include "settings/voice_slot_store.h"
+#include "settings/words_store.h"
 #include "tests/support/printers.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 class SettingsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("settings-test-" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-  std::wstring Path(const wchar_t* name) const { return (folder_ / name).wstring(); }
+  std::wstring Path(const wchar_t* name) const { return temp_.File(name); }
 
-  std::filesystem::path folder_;
+  TempFolder temp_;
+  const std::filesystem::path folder_{temp_.Path()};
 };
 
-void WriteFile(const std::filesystem::path& path, const std::string& contents) {
-  std::ofstream(path, std::ios::binary) << contents;
+// Where the files are: the settings and downloads, then the help.
+std::vector<std::wstring> Places(const ProgramFiles& files) {
+  return {files.mainSettings, files.voiceSlots, files.words,
+          files.downloads,    files.help,       files.tutorial};
+}
+
+std::vector<std::wstring> Places(const std::wstring& settings, const std::wstring& help) {
+  return {settings + L"cfg.ini",     settings + L"slots.ini", settings + L"words.ini",
+          settings + L"Downloads\\", help + L"Help.chm",      help + L"tutorial.chm"};
 }
 
 // UTF-16 LE bytes behind a byte-order mark, as the file holds them.
@@ -102,6 +105,21 @@ TEST_F(SettingsFileTest, ValuesTheCodePageLacksSurviveWritesAndTidies) {
   EXPECT_EQ(ReadWholeFile(config.Path()),
             Utf16FileBytes(L"[General]\r\nHotKey=16392\r\n\r\r\n[Speech]\r\nVoice=Bert\r\n\r\r\n"
                            L"[Pronunciation]\r\nIgnoredCharacters=*\u25cf\u2192\r\n"));
+
+  // words.ini stays in the code page while its rows fit it; a row it would
+  // only approximate makes the whole file UTF-8.
+  const std::pair<std::vector<WordCorrection>, std::string> words[] = {
+      {{{L"Caf\u00e9", L"Kaffee", L"No"}}, "Caf\xE9###***###Kaffee###***###No\r\n"},
+      {{{L"Caf\u00e9", L"Kaffee", L"No"}, {L"\u0100nna", L"Anna", L"Yes"}},
+       "\xEF\xBB\xBF"
+       "Caf\xC3\xA9###***###Kaffee###***###No\r\n"
+       "\xC4\x80nna###***###Anna###***###Yes\r\n"},
+  };
+  for (const auto& [rows, bytes] : words) {
+    WriteWordsFile(Path(L"words.ini"), rows);
+    EXPECT_EQ(ReadWholeFile(Path(L"words.ini")), bytes);
+    EXPECT_EQ(ReadWordsFile(Path(L"words.ini")), rows);
+  }
 }
 
 TEST_F(SettingsFileTest, AReplacedFileHoldsTheNewContentsAndNoCopyStaysBehind) {
@@ -144,18 +162,12 @@ TEST_F(SettingsFileTest, AProgramFolderThatCanBeWrittenKeepsTheSettings) {
   const std::filesystem::path appData = folder_ / "appdata";
   std::filesystem::create_directories(program);
   std::filesystem::create_directories(appData / "Tolvane");
-  WriteFile(program / "cfg.ini", "[General]\r\nFirstRun=0\r\n");
-  WriteFile(appData / "Tolvane" / "cfg.ini", "[General]\r\n");
+  ReplaceWholeFile((program / "cfg.ini").wstring(), "[General]\r\nFirstRun=0\r\n");
+  ReplaceWholeFile((appData / "Tolvane" / "cfg.ini").wstring(), "[General]\r\n");
 
   const ProgramFiles files = ChooseProgramFiles(program.wstring() + L"\\", appData.wstring());
 
-  const std::wstring beside = program.wstring() + L"\\";
-  EXPECT_EQ(files.mainSettings, beside + L"cfg.ini");
-  EXPECT_EQ(files.voiceSlots, beside + L"slots.ini");
-  EXPECT_EQ(files.words, beside + L"words.ini");
-  EXPECT_EQ(files.help, beside + L"Help.chm");
-  EXPECT_EQ(files.tutorial, beside + L"tutorial.chm");
-  EXPECT_EQ(files.downloads, beside + L"Downloads\\");
+  EXPECT_EQ(Places(files), Places(program.wstring() + L"\\", program.wstring() + L"\\"));
   std::vector<std::filesystem::path> left;
   for (const auto& entry : std::filesystem::directory_iterator(program)) left.push_back(entry);
   EXPECT_EQ(left, std::vector<std::filesystem::path>{program / "cfg.ini"});
@@ -171,13 +183,8 @@ TEST_F(SettingsFileTest, AProgramFolderThatCannotBeWrittenLeavesTheSettingsToApp
   ASSERT_TRUE(std::filesystem::is_directory(L"Z:\\sys")) << "this Wine prefix maps no Z:\\sys";
   const std::wstring settings = folder_.wstring() + L"\\Tolvane\\";
   const ProgramFiles files = ChooseProgramFiles(L"Z:\\sys", folder_.wstring());
-  EXPECT_EQ(files.mainSettings, settings + L"cfg.ini");
-  EXPECT_EQ(files.voiceSlots, settings + L"slots.ini");
-  EXPECT_EQ(files.words, settings + L"words.ini");
-  EXPECT_EQ(files.help, L"Z:\\sys\\Help.chm");
-  EXPECT_EQ(files.tutorial, L"Z:\\sys\\tutorial.chm");
   // Installers are downloaded where files can be written.
-  EXPECT_EQ(files.downloads, settings + L"Downloads\\");
+  EXPECT_EQ(Places(files), Places(settings, L"Z:\\sys\\"));
   EXPECT_TRUE(std::filesystem::is_directory(settings));
 }
 
@@ -194,25 +201,28 @@ VoiceSlot SlotOf(const std::wstring& voice, HotKeyWord hotKey, int family) {
 
 }  // namespace
 
-// A voice name the code page lacks makes the file UTF-16; deleting and
-// renumbering keep it so, and the name comes back whole.
-TEST_F(SettingsFileTest, VoiceSlotsKeepANameOutsideTheCodePageThroughEveryRewrite) {
+// Deleting a slot renumbers the ones after it. A voice name the code page
+// lacks makes the file UTF-16; deleting and renumbering keep it so, and the
+// name comes back whole.
+TEST_F(SettingsFileTest, DeletingASlotRenumbersTheRestAndKeepsANameOutsideTheCodePage) {
   const std::wstring path = Path(L"slots.ini");
-  const VoiceSlot first = SlotOf(L"Anna", 49235, kSapi5Family);
-  const VoiceSlot second = SlotOf(L"\u0413\u043e\u043b\u043e\u0441 \u2192", 49236, kSapi4Family);
+  const VoiceSlot named = SlotOf(L"\u0413\u043e\u043b\u043e\u0441 \u2192", 49236, kSapi4Family);
+  const VoiceSlot middle = SlotOf(L"Anna", 49235, kSapi5Family);
   // Without numbers: they stay empty rather than becoming 0.
-  VoiceSlot third;
-  third.voiceName = L"Bert";
-  third.hotKey = 49237;
-  WriteVoiceSlot(path, 0, first);
-  WriteVoiceSlot(path, 1, second);
-  WriteVoiceSlot(path, 2, third);
-  EXPECT_EQ(ReadVoiceSlots(path), (std::vector<VoiceSlot>{first, second, third}));
+  VoiceSlot last;
+  last.voiceName = L"Bert";
+  last.hotKey = 49237;
+  WriteVoiceSlot(path, 0, named);
+  WriteVoiceSlot(path, 1, middle);
+  WriteVoiceSlot(path, 2, last);
+  EXPECT_EQ(ReadVoiceSlots(path), (std::vector<VoiceSlot>{named, middle, last}));
 
-  ASSERT_TRUE(DeleteVoiceSlot(path, 0, 3));
-  EXPECT_TRUE(ReadWholeFile(path).starts_with("\xFF\xFE"));
-  EXPECT_EQ(ReadVoiceSlots(path), (std::vector<VoiceSlot>{second, third}));
+  ASSERT_TRUE(DeleteVoiceSlot(path, 1, 3));
+  EXPECT_EQ(ReadVoiceSlots(path), (std::vector<VoiceSlot>{named, last}));
   EXPECT_EQ(FirstFreeSlotNumber(path), 2);
+  EXPECT_TRUE(ReadWholeFile(path).starts_with("\xFF\xFE"));
+  ASSERT_TRUE(DeleteVoiceSlot(path, 0, 2));
+  EXPECT_EQ(ReadVoiceSlots(path), (std::vector<VoiceSlot>{last}));
 }
 
 // The copy that a rewrite writes first cannot be made: nothing changes. A
@@ -235,13 +245,13 @@ TEST_F(SettingsFileTest, SlotRewritesKeepEverySectionTheUserHas) {
   const std::string file =
       "[Slot_0]\r\nVoice=A\r\n[Slot_1]\r\nVoice=B\r\n[Slot_2] "
       "old\r\nVoice=C\r\n[Slot_3]\r\nVoice=D\r\n";
-  WriteFile(path, file);
+  ReplaceWholeFile(path, file);
   EXPECT_FALSE(DeleteVoiceSlot(path, 2, 4));
   EXPECT_EQ(ReadWholeFile(path), file);
   EXPECT_FALSE(DeleteVoiceSlot(path, 0, 4));
   EXPECT_EQ(ReadWholeFile(path), file);
 
-  WriteFile(path, "[Slot_0]\r\nVoice=A\r\n[Slot_1]\r\nVoice=B\r\n\t[Slot_2]\r\nVoice=C\r\n");
+  ReplaceWholeFile(path, "[Slot_0]\r\nVoice=A\r\n[Slot_1]\r\nVoice=B\r\n\t[Slot_2]\r\nVoice=C\r\n");
   ASSERT_EQ(ReadVoiceSlots(path).size(), 3u);
   EXPECT_TRUE(DeleteVoiceSlot(path, 1, 3));
   const std::vector<VoiceSlot> left = ReadVoiceSlots(path);
@@ -249,7 +259,7 @@ TEST_F(SettingsFileTest, SlotRewritesKeepEverySectionTheUserHas) {
   EXPECT_EQ(left[1].voiceName, L"C");
 
   // The only slot listed goes, but the one after the gap stays in the file.
-  WriteFile(path, "[Slot_0]\r\nVoice=A\r\n[Slot_2]\r\nVoice=C\r\n");
+  ReplaceWholeFile(path, "[Slot_0]\r\nVoice=A\r\n[Slot_2]\r\nVoice=C\r\n");
   EXPECT_TRUE(DeleteVoiceSlot(path, 0, 1));
   EXPECT_EQ(ReadWholeFile(path), "[Slot_2]\r\nVoice=C\r\n");
 }
@@ -266,7 +276,7 @@ TEST_F(SettingsFileTest, ACopyLeftBehindNeverStopsASave) {
   writeHotKey(1);
   for (const wchar_t* suffix : {L".saving", L".new"}) {
     const std::wstring copy = config + suffix;
-    WriteFile(copy, "stale");
+    ReplaceWholeFile(copy, "stale");
     ASSERT_TRUE(SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_READONLY));
   }
   writeHotKey(2);

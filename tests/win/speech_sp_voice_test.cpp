@@ -62,50 +62,38 @@ void ExpectComFailure(const std::function<void()>& call, HRESULT expected) {
   }
 }
 
-TEST_F(SpVoiceTest, ConnectsAndListsTheConfiguredVoicesInOrder) {
+// The members connect first when needed; the settings reach the voice.
+TEST_F(SpVoiceTest, ConnectsListsTheConfiguredVoicesInOrderAndSetsThem) {
   files_.WriteConfig("sapi5.voice = Anna\nsapi5.voice = Zoë (UK)\n");
   EXPECT_FALSE(voice_.Connected());
-  voice_.Connect();
-  EXPECT_TRUE(voice_.Connected());
   EXPECT_EQ(VoiceDescriptions(), (std::vector<std::wstring>{L"Anna", L"Zoë (UK)"}));
+  EXPECT_TRUE(voice_.Connected());
   EXPECT_EQ(files_.Logged("sapi5", "GetVoices").at(0).arguments, "\"\" \"\"");
-}
-
-TEST_F(SpVoiceTest, MembersConnectFirstWhenNeeded) {
-  files_.WriteConfig("sapi5.voice = Anna\n");
-  EXPECT_EQ(TokenCount(*voice_.GetVoices(L"", L"").Get()), 1);
-  EXPECT_TRUE(voice_.Connected());
-}
-
-TEST_F(SpVoiceTest, NoConfigurationMeansNoVoices) {
-  EXPECT_EQ(TokenCount(*voice_.GetVoices(L"", L"").Get()), 0);
-}
-
-TEST_F(SpVoiceTest, ItemOutOfRangeRaises) {
-  files_.WriteConfig("sapi5.voice = Anna\n");
   auto tokens = voice_.GetVoices(L"", L"");
-  ExpectComFailure([&] { TokenItem(*tokens.Get(), 1); }, kNoMoreItems);
+  ExpectComFailure([&] { TokenItem(*tokens.Get(), 2); }, kNoMoreItems);
+
+  voice_.PutrefVoice(TokenItem(*tokens.Get(), 0).Get());
+  voice_.PutRate(-2);
+  voice_.PutVolume(80);
+  EXPECT_EQ(files_.Logged("sapi5", "put_Voice").at(0).arguments, "\"Anna\"");
+  EXPECT_EQ(files_.Logged("sapi5", "put_Rate").at(0).arguments, "-2");
+  EXPECT_EQ(files_.Logged("sapi5", "put_Volume").at(0).arguments, "80");
 }
 
-TEST_F(SpVoiceTest, FailingGetVoicesRaisesAndStaysConnected) {
-  files_.WriteConfig("sapi5.voice = Anna\nsapi5.fail = GetVoices\n");
-  ExpectComFailure([&] { voice_.GetVoices(L"", L""); }, E_FAIL);
-  EXPECT_TRUE(voice_.Connected());
-}
-
-TEST_F(SpVoiceTest, FailingCreationRaisesAndLeavesItDisconnected) {
-  files_.WriteConfig("sapi5.voice = Anna\nsapi5.fail = Create\n");
-  ExpectComFailure([&] { voice_.Connect(); }, E_FAIL);
-  EXPECT_FALSE(voice_.Connected());
-}
-
-TEST_F(SpVoiceTest, ReconnectingGivesAFreshVoiceObject) {
-  voice_.Connect();
+// Reconnecting gives a fresh voice object; the events of the old one, still
+// speaking, are dropped.
+TEST_F(SpVoiceTest, ReconnectingGivesAFreshVoiceObjectAndDropsTheOldOnesEvents) {
+  files_.WriteConfig("pace.ms_per_word = 5\n");
+  RecordEvents();
+  voice_.Speak(L"old words", SVSFlagsAsync);
   voice_.Connect();  // already connected: nothing new
   voice_.Disconnect();
   EXPECT_FALSE(voice_.Connected());
   voice_.Disconnect();  // harmless when disconnected
   voice_.Connect();
+  const long fresh = voice_.Speak(L"new", SVSFlagsAsync);
+  ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + std::to_string(fresh)); }, 10s));
+  EXPECT_EQ(events_, (std::vector<std::string>{"StartStream 1", "Word 1 0 3", "EndStream 1"}));
   const auto created = files_.Logged("sapi5", "Create");
   ASSERT_EQ(created.size(), 2u);
   EXPECT_NE(created[0].objectId, created[1].objectId);
@@ -117,27 +105,23 @@ TEST_F(SpVoiceTest, ReconnectingGivesAFreshVoiceObject) {
   EXPECT_EQ(files_.Logged("sapi5", "Unadvise").size(), 1u);
 }
 
+// Pitch markup is not spoken as words. Without a configuration there are no
+// voices, and the voice object speaks all the same.
 TEST_F(SpVoiceTest, SpeechEventsArriveInOrderThroughTheMessageLoop) {
-  files_.WriteConfig("sapi5.voice = Anna\npace.ms_per_word = 5\n");
+  files_.WriteConfig("pace.ms_per_word = 5\n");
+  EXPECT_EQ(TokenCount(*voice_.GetVoices(L"", L"").Get()), 0);
   RecordEvents();
   const long stream = voice_.Speak(L"Hello from  Tolvane", SVSFlagsAsync);
   EXPECT_TRUE(events_.empty()) << "events must wait for the message loop";
-  ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + std::to_string(stream)); }, 10s));
+  const long pitched = voice_.Speak(L"<pitch middle=\"-5\">Hi there", SVSFlagsAsync);
+  ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + std::to_string(pitched)); }, 10s));
   const std::string s = std::to_string(stream);
-  EXPECT_EQ(events_, (std::vector<std::string>{"StartStream " + s, "Word " + s + " 0 5",
-                                               "Word " + s + " 6 4", "Word " + s + " 12 7",
-                                               "EndStream " + s}));
+  const std::string p = std::to_string(pitched);
+  EXPECT_EQ(events_, (std::vector<std::string>{
+                         "StartStream " + s, "Word " + s + " 0 5", "Word " + s + " 6 4",
+                         "Word " + s + " 12 7", "EndStream " + s, "StartStream " + p,
+                         "Word " + p + " 19 2", "Word " + p + " 22 5", "EndStream " + p}));
   for (DWORD thread : eventThreads_) EXPECT_EQ(thread, GetCurrentThreadId());
-}
-
-TEST_F(SpVoiceTest, PitchMarkupIsNotSpokenAsWords) {
-  files_.WriteConfig("pace.ms_per_word = 5\n");
-  RecordEvents();
-  const long stream = voice_.Speak(L"<pitch middle=\"-5\">Hi there", SVSFlagsAsync);
-  ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + std::to_string(stream)); }, 10s));
-  const std::string s = std::to_string(stream);
-  EXPECT_EQ(events_, (std::vector<std::string>{"StartStream " + s, "Word " + s + " 19 2",
-                                               "Word " + s + " 22 5", "EndStream " + s}));
 }
 
 TEST_F(SpVoiceTest, UnassignedEventsAreIgnored) {
@@ -148,7 +132,7 @@ TEST_F(SpVoiceTest, UnassignedEventsAreIgnored) {
   EXPECT_EQ(events_, std::vector<std::string>{"EndStream"});
 }
 
-TEST_F(SpVoiceTest, PauseHoldsTheWordsUntilResume) {
+TEST_F(SpVoiceTest, PauseHoldsTheWordsUntilResumeAndEveryPauseCanBeUndone) {
   files_.WriteConfig("pace.ms_per_word = 5\n");
   RecordEvents();
   voice_.Speak(L"one two three", SVSFlagsAsync);
@@ -167,26 +151,22 @@ TEST_F(SpVoiceTest, PauseHoldsTheWordsUntilResume) {
   ASSERT_TRUE(PumpUntil([&] { return events_.back().rfind("EndStream", 0) == 0; }, 10s));
   EXPECT_EQ(files_.Logged("sapi5", "Pause").size(), 1u);
   EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 1u);
-}
 
-// The voice speaks only once every pause has had its resume; the wrapper
-// undoes the pauses it made, and only those of the voice object it holds.
-TEST_F(SpVoiceTest, ResumeEveryPauseUndoesThePausesMadeOnThisVoiceObject) {
-  files_.WriteConfig("pace.ms_per_word = 5\n");
-  RecordEvents();
+  // The voice speaks only once every pause has had its resume; the wrapper
+  // undoes the pauses it made, and only those of the voice object it holds.
   voice_.Resume();  // nothing paused: nothing to undo later
   voice_.Pause();
   voice_.Pause();
   voice_.ResumeEveryPause();
   const long stream = voice_.Speak(L"heard", SVSFlagsAsync);
   ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + std::to_string(stream)); }, 10s));
-  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 3u);
+  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 4u);
 
   voice_.Pause();
   voice_.Disconnect();
   voice_.ResumeEveryPause();
   EXPECT_FALSE(voice_.Connected());
-  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 3u);
+  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 4u);
 }
 
 TEST_F(SpVoiceTest, PurgeDropsWhatIsQueued) {
@@ -204,35 +184,22 @@ TEST_F(SpVoiceTest, PurgeDropsWhatIsQueued) {
   EXPECT_EQ(files_.Logged("sapi5", "Speak").at(2).arguments, "\"\" 2");
 }
 
-TEST_F(SpVoiceTest, SettingsReachTheVoice) {
-  files_.WriteConfig("sapi5.voice = Anna\nsapi5.voice = Bert\n");
-  voice_.PutrefVoice(TokenItem(*voice_.GetVoices(L"", L"").Get(), 1).Get());
-  voice_.PutRate(-2);
-  voice_.PutVolume(80);
-  EXPECT_EQ(files_.Logged("sapi5", "put_Voice").at(0).arguments, "\"Bert\"");
-  EXPECT_EQ(files_.Logged("sapi5", "put_Rate").at(0).arguments, "-2");
-  EXPECT_EQ(files_.Logged("sapi5", "put_Volume").at(0).arguments, "80");
-}
+// A voice object that cannot be made leaves the wrapper disconnected; a
+// failing member raises and the voice stays connected.
+TEST_F(SpVoiceTest, FailingCallsRaise) {
+  files_.WriteConfig("sapi5.voice = Anna\nsapi5.fail = Create\n");
+  ExpectComFailure([&] { voice_.Connect(); }, E_FAIL);
+  EXPECT_FALSE(voice_.Connected());
 
-TEST_F(SpVoiceTest, FailingMembersRaise) {
-  files_.WriteConfig("sapi5.fail = Speak | Pause | Resume | put_Rate | put_Volume\n");
+  files_.WriteConfig("sapi5.fail = GetVoices | Speak | Pause | Resume | put_Rate | put_Volume\n");
+  ExpectComFailure([&] { voice_.GetVoices(L"", L""); }, E_FAIL);
+  EXPECT_TRUE(voice_.Connected());
   ExpectComFailure([&] { voice_.Speak(L"text", SVSFlagsAsync); }, E_FAIL);
   ExpectComFailure([&] { voice_.Pause(); }, E_FAIL);
   ExpectComFailure([&] { voice_.Resume(); }, E_FAIL);
   ExpectComFailure([&] { voice_.PutRate(1); }, E_FAIL);
   ExpectComFailure([&] { voice_.PutVolume(50); }, E_FAIL);
   ExpectComFailure([&] { voice_.PutVolume(101); }, E_INVALIDARG);
-}
-
-TEST_F(SpVoiceTest, DisconnectDropsTheEventsOfTheOldVoice) {
-  files_.WriteConfig("pace.ms_per_word = 5\n");
-  RecordEvents();
-  voice_.Speak(L"old words", SVSFlagsAsync);
-  voice_.Disconnect();
-  voice_.Connect();
-  const long fresh = voice_.Speak(L"new", SVSFlagsAsync);
-  ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + std::to_string(fresh)); }, 10s));
-  EXPECT_EQ(events_, (std::vector<std::string>{"StartStream 1", "Word 1 0 3", "EndStream 1"}));
 }
 
 }  // namespace
