@@ -151,6 +151,12 @@ TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayoutAndTheAutostartBoxsV
     EXPECT_NE(text.find(entry), std::string::npos) << entry << " in\n" << text;
   }
   EXPECT_FALSE(std::filesystem::exists(ConfigPath() + L".saving"));
+  EXPECT_EQ(AutostartValue(), L"<none>");
+
+  frmMain.GeneralPage().SetAutostart(true);
+  Picker(frmMain).SetEntry(1);
+  Picker(frmMain).OnListChange(2, 1);
+  Picker(frmMain).SpeedBar().SetPosition(250);
   frmMain.SaveCfg();
   EXPECT_EQ(AutostartValue(), L"\"" + ProgramPath() + L"\" -autostart");
   const std::string sapi4 = ConfigText();
@@ -209,7 +215,11 @@ TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {
     SetFocus(frmMain.PronunciationPage().Table());
     frmMain.SaveCfg();
   }
-  EXPECT_NE(ConfigText().find("ActiveControl=Words_Table\r\n"), std::string::npos);
+  // The characters above make the file Unicode: the profile functions read it.
+  wchar_t focused[32] = L"";
+  GetPrivateProfileStringW(L"Options_window", L"ActiveControl", L"", focused, 32,
+                           ConfigPath().c_str());
+  EXPECT_STREQ(focused, L"Words_Table");
   MainFormProbe& frmMain = CreateMainForm();
   EXPECT_EQ(frmMain.GeneralPage().Current().stopHotKey, 0x2000 | VK_F9);
   EXPECT_FALSE(frmMain.GeneralPage().Current().minimizeToTray);
