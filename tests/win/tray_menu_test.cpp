@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/dpi.h"
+#include "base/gdi.h"
 #include "base/window_thunk.h"
 #include "tests/support/canvas.h"
 #include "tests/support/message_pump.h"
@@ -33,53 +34,32 @@ constexpr int kFirstSeparatorIndex = 2;
 constexpr int kPauseIndex = 3;
 
 // A 16x16 icon of one opaque colour, so its square can be found in a drawing.
-class SolidIcon {
- public:
-  explicit SolidIcon(COLORREF colour) {
-    const DWORD pixel =
-        0xFF000000 | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    std::vector<DWORD> pixels(16 * 16, pixel);
-    std::vector<BYTE> opaqueMask(2 * 16, 0);
-    ICONINFO info{};
-    info.fIcon = TRUE;
-    info.hbmColor = CreateBitmap(16, 16, 1, 32, pixels.data());
-    info.hbmMask = CreateBitmap(16, 16, 1, 1, opaqueMask.data());
-    icon_ = CreateIconIndirect(&info);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-  }
-  ~SolidIcon() { DestroyIcon(icon_); }
-  SolidIcon(const SolidIcon&) = delete;
-  SolidIcon& operator=(const SolidIcon&) = delete;
-
-  HICON Handle() const { return icon_; }
-
- private:
-  HICON icon_;
-};
-
-TrayMenuItemLook Look(const std::wstring& caption) {
-  TrayMenuItemLook look;
-  look.caption = caption;
-  return look;
-}
-
-TrayMenuItemLook WithHotKey(TrayMenuItemLook look, const std::wstring& hotKeyText) {
-  look.hotKeyText = hotKeyText;
-  return look;
+OwnedIcon SolidIcon(COLORREF colour) {
+  const DWORD pixel =
+      0xFF000000 | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  std::vector<DWORD> pixels(16 * 16, pixel);
+  std::vector<BYTE> opaqueMask(2 * 16, 0);
+  ICONINFO info{};
+  info.fIcon = TRUE;
+  info.hbmColor = CreateBitmap(16, 16, 1, 32, pixels.data());
+  info.hbmMask = CreateBitmap(16, 16, 1, 1, opaqueMask.data());
+  OwnedIcon icon(CreateIconIndirect(&info));
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return icon;
 }
 
 }  // namespace
 
 TEST(TrayMenuMargin, NameRunsUpwardsAboveTheIconAtTheFootAndBothScaleWithTheDpi) {
-  SolidIcon icon(kIconGreen);
+  const OwnedIcon icon = SolidIcon(kIconGreen);
   for (UINT dpi : {96u, 192u}) {
     SCOPED_TRACE(dpi);
     const int scale = static_cast<int>(dpi) / 96;
     const int width = 20 * scale;
     const int height = 300;
     Canvas canvas(width, height);
-    DrawTrayMenuMargin(canvas.Dc(), {0, 0, width, height}, icon.Handle(), dpi);
+    DrawTrayMenuMargin(canvas.Dc(), {0, 0, width, height}, icon.get(), dpi);
 
     const RECT name = canvas.Bounds(canvas.All(), IsWhitish);
     ASSERT_LT(name.left, name.right) << "no white name";
@@ -104,7 +84,7 @@ TEST(TrayMenuItem, HotKeyTextEndsFivePixelsLeftOfTheRightEdge) {
   for (int i = 0; i < 2; ++i) {
     Canvas canvas(320, 20);
     const RECT item{0, 0, rights[i], 20};
-    DrawTrayMenuItem(canvas.Dc(), item, WithHotKey(Look(L"Pause"), L"Ctrl+F12"), 96);
+    DrawTrayMenuItem(canvas.Dc(), item, {.caption = L"Pause", .hotKeyText = L"Ctrl+F12"}, 96);
     rightmost[i] = canvas.Bounds(item, IsDark).right - 1;
     EXPECT_LT(rightmost[i], rights[i] - 5);
     EXPECT_GE(rightmost[i], rights[i] - 5 - 3);
@@ -118,7 +98,7 @@ TEST(TrayMenuItem, FontAndOffsetsScaleWithTheDpi) {
   const UINT dpis[2] = {96, 192};
   for (int i = 0; i < 2; ++i) {
     Canvas canvas(300, 60);
-    DrawTrayMenuItem(canvas.Dc(), canvas.All(), Look(L"Exit"), dpis[i]);
+    DrawTrayMenuItem(canvas.Dc(), canvas.All(), {.caption = L"Exit", .hotKeyText = L""}, dpis[i]);
     ink[i] = canvas.Bounds(canvas.All(), IsDark);
   }
   EXPECT_GE(ink[1].left, 30);
@@ -231,7 +211,7 @@ class TrayMenuTest : public ::testing::Test {
   }
 
   MenuOwner owner_;
-  SolidIcon icon_{kIconGreen};
+  OwnedIcon icon_ = SolidIcon(kIconGreen);
   std::wstring optionsHotKey_ = L"Ctrl+F11";
   std::wstring stopHotKey_ = L"Ctrl+F12";
   // The commands run, in order.
@@ -240,7 +220,7 @@ class TrayMenuTest : public ::testing::Test {
   int pumpRuns_ = 0;
   TTrayMenu menu_{
       owner_.Handle(),
-      icon_.Handle(),
+      icon_.get(),
       {Command(kOptions, L"Options...", &optionsHotKey_),
        Command(kSlots, L"Configure Voice Slots..."), TraySeparator(),
        Command(kPause, kPauseCaption, &stopHotKey_), TraySeparator(), Command(kExit, L"Exit")},
