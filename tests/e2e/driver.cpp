@@ -126,9 +126,7 @@ HWND TolvaneProcess::FindWindowTitled(const std::wstring& title, bool visibleOnl
 
 HWND TolvaneProcess::WaitForWindow(const std::wstring& title,
                                    std::chrono::milliseconds timeout) const {
-  HWND window = nullptr;
-  WaitUntil([&] { return (window = FindWindowTitled(title, true)) != nullptr; }, timeout);
-  return window;
+  return WaitForFound([&] { return FindWindowTitled(title, true); }, timeout);
 }
 
 bool TolvaneProcess::AnyWindowVisible() const {
@@ -155,10 +153,8 @@ EditorProcess::EditorProcess(const wchar_t* program, const wchar_t* windowClass,
     throw std::runtime_error("cannot start the editor");
   }
   WaitForInputIdle(process_.hProcess, 30000);
-  WaitUntil([&] {
-    return (window_ = FindProcessWindow(process_.dwProcessId, nullptr, true, windowClass)) !=
-           nullptr;
-  });
+  window_ = WaitForFound(
+      [&] { return FindProcessWindow(process_.dwProcessId, nullptr, true, windowClass); });
 }
 
 // Closed as a person closes it, so that Windows hands the activation on to
@@ -223,22 +219,25 @@ double LogClockMilliseconds() {
   return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-HWND FindControl(HWND window, const std::wstring& caption) {
+namespace {
+
+HWND FindDescendant(HWND window, const std::function<bool(HWND)>& matches) {
   for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
-    if (ControlText(child) == caption) return child;
-    if (HWND found = FindControl(child, caption)) return found;
+    if (matches(child)) return child;
+    if (HWND found = FindDescendant(child, matches)) return found;
   }
   return nullptr;
 }
 
+}  // namespace
+
+HWND FindControl(HWND window, const std::wstring& caption) {
+  return FindDescendant(window, [&](HWND child) { return ControlText(child) == caption; });
+}
+
 HWND FindControlById(HWND window, int id) {
-  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    if (GetDlgCtrlID(child) == id) return child;
-    if (HWND found = FindControlById(child, id)) return found;
-  }
-  return nullptr;
+  return FindDescendant(window, [id](HWND child) { return GetDlgCtrlID(child) == id; });
 }
 
 bool ClickControl(HWND control) {
@@ -260,7 +259,7 @@ bool ClickControl(HWND control) {
 }
 
 std::wstring ControlText(HWND control) {
-  wchar_t text[256]{};
+  wchar_t text[1024]{};
   SendMessageW(control, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
   return text;
 }
@@ -363,36 +362,33 @@ bool HoldsKeyboardFocus(HWND control) {
   return ::testing::AssertionSuccess();
 }
 
-std::wstring MessageBoxText(HWND messageBox) {
-  // The message text is the box's static control with the identifier 0xFFFF.
-  HWND text = GetDlgItem(messageBox, 0xFFFF);
-  wchar_t buffer[1024]{};
-  SendMessageW(text, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer));
-  return buffer;
-}
-
-void PressOk(HWND messageBox) { PressButton(messageBox, IDOK); }
+// The message text is the box's static control with the identifier 0xFFFF.
+std::wstring MessageBoxText(HWND messageBox) { return ControlText(GetDlgItem(messageBox, 0xFFFF)); }
 
 void PressButton(HWND messageBox, int button) {
   PostMessageW(messageBox, WM_COMMAND, static_cast<WPARAM>(button), 0);
 }
 
-::testing::AssertionResult PressKeyIn(HWND control, WORD key, const std::vector<WORD>& modifiers) {
+namespace {
+
+// Sends keys once the control holds the keyboard focus and no modifier is down.
+::testing::AssertionResult SendKeysTo(HWND control, const std::function<bool()>& send) {
   if (!WaitUntil([&] { return HoldsKeyboardFocus(control) && !AnyModifierDown(); }, 5s)) {
     return ::testing::AssertionFailure()
            << "the keys would miss the control: " << InputSituation(control);
   }
-  if (!PressKey(key, modifiers)) return ::testing::AssertionFailure() << "the keys were refused";
+  if (!send()) return ::testing::AssertionFailure() << "the keys were refused";
   return ::testing::AssertionSuccess();
 }
 
+}  // namespace
+
+::testing::AssertionResult PressKeyIn(HWND control, WORD key, const std::vector<WORD>& modifiers) {
+  return SendKeysTo(control, [&] { return PressKey(key, modifiers); });
+}
+
 ::testing::AssertionResult TypeTextIn(HWND control, const std::wstring& text) {
-  if (!WaitUntil([&] { return HoldsKeyboardFocus(control) && !AnyModifierDown(); }, 5s)) {
-    return ::testing::AssertionFailure()
-           << "the text would miss the control: " << InputSituation(control);
-  }
-  if (!TypeText(text)) return ::testing::AssertionFailure() << "the keys were refused";
-  return ::testing::AssertionSuccess();
+  return SendKeysTo(control, [&] { return TypeText(text); });
 }
 
 HWND ShowOptionsPage(const TolvaneProcess& tolvane, int page) {
@@ -471,19 +467,13 @@ BOOL CALLBACK FindVisibleBalloon(HWND window, LPARAM found) {
   return FALSE;
 }
 
-std::wstring VisibleBalloonText() {
-  std::wstring text;
-  EnumWindows(FindVisibleBalloon, reinterpret_cast<LPARAM>(&text));
-  return text;
-}
-
 }  // namespace
 
 std::wstring WaitForNotificationBalloon(std::chrono::milliseconds timeout) {
   std::wstring text;
   WaitUntil(
       [&] {
-        text = VisibleBalloonText();
+        EnumWindows(FindVisibleBalloon, reinterpret_cast<LPARAM>(&text));
         return !text.empty();
       },
       timeout);

@@ -38,6 +38,14 @@ inline constexpr char kLaterStart[] = "[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r
 inline constexpr char kWelcomedFirstStart[] = "[General]\r\nWelcomeDlg=1\r\n";
 inline constexpr unsigned kReadingHotKey = 16392;  // Ctrl+BkSp
 
+// Waits until `find` finds a window; nullptr when it did not in time.
+template <typename Find>
+HWND WaitForFound(Find find, std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = find()) != nullptr; }, timeout);
+  return found;
+}
+
 void WriteTextFile(const std::wstring& path, const std::string& text);
 std::string ReadTextFile(const std::wstring& path);
 
@@ -182,6 +190,5 @@ bool FileGone(const std::wstring& path);
 
 // The text of a message box (its static text), for the window given.
 std::wstring MessageBoxText(HWND messageBox);
-// Presses a message box's OK button, or another one (IDYES, IDNO).
-void PressOk(HWND messageBox);
+// Presses a message box's button (IDOK, IDYES, IDNO).
 void PressButton(HWND messageBox, int button);

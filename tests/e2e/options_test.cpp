@@ -57,29 +57,27 @@ class OptionsWindow : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(OptionsWindow, AFirstStartTurnsAutostartOnAndHoldsTheDefaultKeys) {
+// A first start turns autostart on and holds the default keys; a new
+// reading key cancelled is back at the next showing and still works, and one
+// confirmed with OK works at once, in place of the old one.
+TEST_F(OptionsWindow, AFirstStartHoldsTheDefaultKeysAndAKeyCancelledOrConfirmedTakesEffect) {
   EXPECT_EQ(AutostartValue(), L"\"" + folder_.File(L"Tolvane.exe") + L"\" -autostart");
   EXPECT_NE(ReadTextFile(folder_.File(L"cfg.ini")).find("FirstRun=0"), std::string::npos);
   for (unsigned word : {kCtrlBkSp, 16506u, 16507u}) {
     EXPECT_EQ(ProbeHotKey(word), HotKeyState::Taken) << word;
   }
   EXPECT_EQ(ControlText(readingHotKey_), L"Ctrl+BkSp");
-}
 
-TEST_F(OptionsWindow, ACancelledHotKeyIsBackAndStillWorksAtTheNextShowing) {
   TypeReadingHotKey();
   // Esc would be the field's new key; the button cancels.
   ASSERT_TRUE(ClickControl(GetDlgItem(main_, IDCANCEL)));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
   EXPECT_EQ(ProbeHotKey(kCtrlShiftF6), HotKeyState::Free);
-
   ShowWithTheOptionsHotKey();
   EXPECT_EQ(ControlText(readingHotKey_), L"Ctrl+BkSp");
   EXPECT_EQ(ActivePage(), 0);
   EXPECT_EQ(ProbeHotKey(kCtrlBkSp), HotKeyState::Taken);
-}
 
-TEST_F(OptionsWindow, AHotKeyConfirmedWithOkWorksAtOnceAndTheOldOneNoLonger) {
   TypeReadingHotKey();
   ASSERT_TRUE(ClickControl(GetDlgItem(main_, IDOK)));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
@@ -87,7 +85,6 @@ TEST_F(OptionsWindow, AHotKeyConfirmedWithOkWorksAtOnceAndTheOldOneNoLonger) {
   EXPECT_EQ(ProbeHotKey(kCtrlBkSp), HotKeyState::Free);
   EXPECT_NE(ReadTextFile(folder_.File(L"cfg.ini")).find("HotKey=" + std::to_string(kCtrlShiftF6)),
             std::string::npos);
-
   ShowWithTheOptionsHotKey();
   EXPECT_EQ(ControlText(readingHotKey_), L"Shift+Ctrl+F6");
 }

@@ -49,11 +49,6 @@ void CopyPassword(const std::wstring& password) {
   PutClipboardDword(L"CanUploadToCloudClipboard", 0);
 }
 
-std::map<UINT, std::vector<BYTE>> ClipboardContents() {
-  OpenedClipboard clipboard;
-  return ClipboardFormatsAndBytes();
-}
-
 class Reading : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -61,13 +56,6 @@ class Reading : public ::testing::Test {
     tolvane_ = std::make_unique<TolvaneProcess>(folder_);
     ASSERT_TRUE(WaitUntil([] { return ProbeHotKey(kReadingHotKey) == HotKeyState::Taken; }));
     ASSERT_TRUE(tolvane_->WaitForIdle());
-  }
-
-  std::vector<LogEntry> Log() const { return folder_.StandinLog(); }
-
-  bool WaitForCall(const std::string& api, const std::string& method, double after,
-                   LogEntry& found) const {
-    return folder_.WaitForCall(api, method, after, found);
   }
 
   // Presses the reading hot key and answers the SAPI 5 Speak that started the
@@ -158,7 +146,7 @@ TEST_F(Reading, TheEditorsSelectionIsSpokenWithTheDefaultVoiceAndThePasswordNeve
                                L"Hello from the editor. Привет, мир! Καλημέρα κόσμε.");
   const WordPadProcess wordpad(folder_.Path(), L"First paragraph.\r\nSecond paragraph.");
   FillClipboard(kEarlierClipboardText);
-  const std::map<UINT, std::vector<BYTE>> before = ClipboardContents();
+  const std::map<UINT, std::vector<BYTE>> before = ReadClipboard();
   const std::wstring earlier = kEarlierClipboardText;
   struct Step {
     const char* what;
@@ -188,13 +176,13 @@ TEST_F(Reading, TheEditorsSelectionIsSpokenWithTheDefaultVoiceAndThePasswordNeve
     if (step.clipboardUntouched) {
       EXPECT_EQ(GetClipboardSequenceNumber(), sequence) << step.what;
     }
-    EXPECT_TRUE(WaitUntil([&] { return ClipboardContents() == before; })) << step.what;
+    EXPECT_TRUE(WaitUntil([&] { return ReadClipboard() == before; })) << step.what;
   }
 
   // A fresh voice object for each reading (a later one may take the same
   // address): voice, rate, volume, a purge, then the text with the pitch prefix.
   std::vector<std::string> calls;
-  for (const LogEntry& entry : Log()) {
+  for (const LogEntry& entry : folder_.StandinLog()) {
     const bool followed = entry.method == "Create" || entry.method == "put_Voice" ||
                           entry.method == "put_Rate" || entry.method == "put_Volume" ||
                           entry.method == "Speak";
@@ -217,16 +205,16 @@ TEST_F(Reading, TheEditorsSelectionIsSpokenWithTheDefaultVoiceAndThePasswordNeve
 TEST_F(Reading, APasswordOnTheClipboardIsNotReadWhenNothingIsSelected) {
   NotepadProcess notepad(folder_.Path(), L"");
   CopyPassword(L"correct horse battery staple");
-  const std::map<UINT, std::vector<BYTE>> before = ClipboardContents();
+  const std::map<UINT, std::vector<BYTE>> before = ReadClipboard();
   ASSERT_TRUE(notepad.SelectAll());
   const double pressed = LogClockMilliseconds();
   ASSERT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
   // The reading chooses its voice, then asks Notepad, which tells at once
   // that nothing is selected; the program then waits for input again.
   LogEntry volume;
-  ASSERT_TRUE(WaitForCall("sapi5", "put_Volume", pressed, volume));
+  ASSERT_TRUE(folder_.WaitForCall("sapi5", "put_Volume", pressed, volume));
   ASSERT_TRUE(tolvane_->WaitForIdle());
-  EXPECT_EQ(ClipboardContents(), before);
+  EXPECT_EQ(ReadClipboard(), before);
 
   // The program handles one hot key after the other: a reading of ordinary
   // clipboard text comes after anything the first one would have spoken.
@@ -234,28 +222,10 @@ TEST_F(Reading, APasswordOnTheClipboardIsNotReadWhenNothingIsSelected) {
   double second = 0;
   const LogEntry speak = ReadWithSapi5(second);
   EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">" + Utf8(kEarlierClipboardText)) + " 1");
-  for (const LogEntry& entry : Log()) {
+  for (const LogEntry& entry : folder_.StandinLog()) {
     const bool first = entry.milliseconds >= pressed && entry.milliseconds < second;
     EXPECT_FALSE(first && entry.method == "Speak") << entry.arguments;
   }
-}
-
-TEST_F(Reading, ThePauseHotKeyPausesAndResumes) {
-  std::wstring text;
-  for (int word = 0; word < 300; ++word) text += L"word ";
-  NotepadProcess notepad(folder_.Path(), text);
-  ASSERT_TRUE(notepad.SelectAll());
-  double pressed = 0;
-  const LogEntry speak = ReadWithSapi5(pressed);
-  LogEntry started, pause, resume;
-  ASSERT_TRUE(WaitForCall("sapi5", "event StartStream", speak.milliseconds, started));
-
-  ASSERT_TRUE(PressKey(VK_F12, {VK_CONTROL}));
-  ASSERT_TRUE(WaitForCall("sapi5", "Pause", started.milliseconds, pause));
-  ASSERT_TRUE(PressKey(VK_F12, {VK_CONTROL}));
-  ASSERT_TRUE(WaitForCall("sapi5", "Resume", pause.milliseconds, resume));
-  EXPECT_EQ(pause.objectId, speak.objectId);
-  EXPECT_EQ(resume.objectId, speak.objectId);
 }
 
 TEST_F(ReadingWithSapi4, ASapi4DefaultVoiceSpeaksThroughTextData) {
@@ -264,7 +234,7 @@ TEST_F(ReadingWithSapi4, ASapi4DefaultVoiceSpeaksThroughTextData) {
   const double pressed = LogClockMilliseconds();
   ASSERT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
   LogEntry textData;
-  ASSERT_TRUE(WaitForCall("sapi4", "TextData", pressed, textData));
+  ASSERT_TRUE(folder_.WaitForCall("sapi4", "TextData", pressed, textData));
   std::printf("[   TIME   ] hot key to TextData: %.0f ms\n", textData.milliseconds - pressed);
   EXPECT_NE(textData.arguments.find("Read by the engine."), std::string::npos)
       << textData.arguments;
@@ -281,10 +251,10 @@ TEST_F(ReadingWithAFailingVoice, NothingIsSpokenAndTheProgramGoesOn) {
     pressed = LogClockMilliseconds();
     ASSERT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
     LogEntry purge;
-    ASSERT_TRUE(WaitForCall("sapi5", "Speak", pressed, purge)) << reading;
+    ASSERT_TRUE(folder_.WaitForCall("sapi5", "Speak", pressed, purge)) << reading;
     EXPECT_EQ(purge.arguments, "\"\" 2");
   }
-  for (const LogEntry& entry : Log()) {
+  for (const LogEntry& entry : folder_.StandinLog()) {
     EXPECT_FALSE(IsSapi5Reading(entry)) << entry.arguments;
   }
   EXPECT_TRUE(tolvane_->Running());

@@ -130,15 +130,11 @@ HWND SetupWindow(const wchar_t* title, bool messageBox = false) {
   if (RunToEnd(QuotedPath(uninstaller)) != 0) {
     return ::testing::AssertionFailure() << "the uninstaller did not start its copy";
   }
-  HWND window = nullptr;
-  HWND question = nullptr;
-  if (!WaitUntil([&] { return (window = SetupWindow(kUninstallerTitle)) != nullptr; })) {
-    return ::testing::AssertionFailure() << "no uninstaller window";
-  }
+  HWND window = WaitForFound([] { return SetupWindow(kUninstallerTitle); });
+  if (window == nullptr) return ::testing::AssertionFailure() << "no uninstaller window";
   PostMessageW(window, WM_COMMAND, 1, 0);  // "Uninstall"
-  if (!WaitUntil([&] { return (question = SetupWindow(kUninstallerTitle, true)) != nullptr; })) {
-    return ::testing::AssertionFailure() << "no question about the settings";
-  }
+  HWND question = WaitForFound([] { return SetupWindow(kUninstallerTitle, true); });
+  if (question == nullptr) return ::testing::AssertionFailure() << "no question about the settings";
   if (MessageBoxText(question).find(L"Keep your Tolvane! settings") != 0) {
     return ::testing::AssertionFailure()
            << "asked: " << speech_test::Utf8(MessageBoxText(question));
@@ -166,22 +162,15 @@ HWND SetupWindow(const wchar_t* title, bool messageBox = false) {
   const OwnedHandle setup(process.hProcess);
   CloseHandle(process.hThread);
   constexpr int kFolderField = 1019;
-  HWND window = nullptr;
-  HWND field = nullptr;
-  HWND startProgram = nullptr;
-  if (!WaitUntil([&] { return (window = SetupWindow(kSetupTitle)) != nullptr; })) {
-    return ::testing::AssertionFailure() << "no setup window";
-  }
+  HWND window = WaitForFound([] { return SetupWindow(kSetupTitle); });
+  if (window == nullptr) return ::testing::AssertionFailure() << "no setup window";
   PostMessageW(window, WM_COMMAND, 1, 0);  // "Next >"
-  if (!WaitUntil([&] { return (field = FindControlById(window, kFolderField)) != nullptr; })) {
-    return ::testing::AssertionFailure() << "no folder page";
-  }
+  HWND field = WaitForFound([&] { return FindControlById(window, kFolderField); });
+  if (field == nullptr) return ::testing::AssertionFailure() << "no folder page";
   SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
   PostMessageW(window, WM_COMMAND, 1, 0);  // "Install"
-  if (!WaitUntil([&] { return (startProgram = FindControl(window, L"Start Tolvane!")) != nullptr; },
-                 60s)) {
-    return ::testing::AssertionFailure() << "no finish page";
-  }
+  HWND startProgram = WaitForFound([&] { return FindControl(window, L"Start Tolvane!"); }, 60s);
+  if (startProgram == nullptr) return ::testing::AssertionFailure() << "no finish page";
   SendMessageW(startProgram, BM_CLICK, 0, 0);
   PostMessageW(window, WM_COMMAND, 1, 0);  // "Finish"
   if (WaitForSingleObject(setup.get(), 30000) != WAIT_OBJECT_0) {
