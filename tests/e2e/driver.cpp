@@ -185,15 +185,8 @@ bool EditorProcess::SelectAll() const {
 
 bool EditorProcess::Select(int start, int end) const {
   if (!BringToFront()) return false;
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  HWND control = nullptr;
-  if (!WaitUntil([&] {
-        return GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) &&
-               (control = info.hwndFocus) != nullptr;
-      })) {
-    return false;
-  }
+  HWND control = WaitForFound([&] { return ThreadInput(window_).hwndFocus; });
+  if (control == nullptr) return false;
   SendMessageW(control, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
   return true;
 }
@@ -231,6 +224,13 @@ HWND FindDescendant(HWND window, const std::function<bool(HWND)>& matches) {
 }
 
 }  // namespace
+
+GUITHREADINFO ThreadInput(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info;
+}
 
 HWND FindControl(HWND window, const std::wstring& caption) {
   return FindDescendant(window, [&](HWND child) { return ControlText(child) == caption; });
@@ -298,9 +298,7 @@ std::string KeysDown() {
 
 // What a key press typed now would meet, for a failure to show.
 std::string InputSituation(HWND field) {
-  GUITHREADINFO thread{};
-  thread.cbSize = sizeof thread;
-  GetGUIThreadInfo(GetWindowThreadProcessId(field, nullptr), &thread);
+  const GUITHREADINFO thread = ThreadInput(field);
   POINT cursor{};
   GetCursorPos(&cursor);
   std::ostringstream text;
@@ -325,15 +323,12 @@ unsigned ShortCutWord(WORD key, const std::vector<WORD>& modifiers) {
   return word;
 }
 
-bool HoldsKeyboardFocus(HWND control) {
-  GUITHREADINFO thread{};
-  thread.cbSize = sizeof thread;
-  return GetForegroundWindow() == GetAncestor(control, GA_ROOT) &&
-         GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &thread) &&
-         thread.hwndFocus == control;
-}
-
 }  // namespace
+
+bool HoldsKeyboardFocus(HWND control) {
+  return GetForegroundWindow() == GetAncestor(control, GA_ROOT) &&
+         ThreadInput(control).hwndFocus == control;
+}
 
 // Keys go to the window in the foreground at the moment they are sent, and in
 // it to the control with the focus. A window just shown is visible a moment

@@ -145,6 +145,13 @@ bool ReleasedFixedHotKeys();
 // Milliseconds on the clock of the stand-ins' log (QueryPerformanceCounter).
 double LogClockMilliseconds();
 
+// What the thread of the window has active and focused; zeros when it has no
+// input state.
+GUITHREADINFO ThreadInput(HWND window);
+// Whether keys typed now reach the control: its window is in front and the
+// control has the focus.
+bool HoldsKeyboardFocus(HWND control);
+
 // The first control inside the window, at any depth, with this caption.
 HWND FindControl(HWND window, const std::wstring& caption);
 // The first control inside the window, at any depth, with this identifier.

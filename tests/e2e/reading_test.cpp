@@ -27,26 +27,25 @@ constexpr wchar_t kPrivateFormatName[] = L"Tolvane Test Private Format";
 const std::vector<BYTE> kPrivateBytes{0x00, 0x01, 0xFE, 0xFF, 0x42};
 constexpr wchar_t kEarlierClipboardText[] = L"What the clipboard held before";
 
-// The clipboard as the user left it: a text and data of a private format.
-void FillClipboard(const std::wstring& text) {
+enum class Copied { WithPrivateData, AsAPassword };
+
+// The clipboard as the user left it: a text and data of a private format, or
+// a password copied from a password manager, with the marks that keep it out
+// of clipboard monitors and the clipboard history.
+void FillClipboard(const std::wstring& text, Copied copied = Copied::WithPrivateData) {
   OpenedClipboard clipboard;
   ASSERT_TRUE(clipboard.Opened());
   EmptyClipboard();
   PutClipboardText(text);
-  PutClipboardBytes(RegisterClipboardFormatW(kPrivateFormatName), kPrivateBytes.data(),
-                    kPrivateBytes.size());
-}
-
-// A password copied from a password manager, with the marks that keep it out
-// of clipboard monitors and the clipboard history.
-void CopyPassword(const std::wstring& password) {
-  OpenedClipboard clipboard;
-  ASSERT_TRUE(clipboard.Opened());
-  EmptyClipboard();
-  PutClipboardText(password);
-  PutClipboardDword(L"ExcludeClipboardContentFromMonitorProcessing", 0);
-  PutClipboardDword(L"CanIncludeInClipboardHistory", 0);
-  PutClipboardDword(L"CanUploadToCloudClipboard", 0);
+  if (copied == Copied::WithPrivateData) {
+    PutClipboardBytes(RegisterClipboardFormatW(kPrivateFormatName), kPrivateBytes.data(),
+                      kPrivateBytes.size());
+    return;
+  }
+  for (const wchar_t* mark : {L"ExcludeClipboardContentFromMonitorProcessing",
+                              L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
+    PutClipboardDword(mark, 0);
+  }
 }
 
 class Reading : public ::testing::Test {
@@ -90,12 +89,7 @@ class PasswordWindow {
 
   // Whether it came up in the foreground with the field focused.
   bool Ready() const {
-    return WaitUntil([this] {
-      GUITHREADINFO info{};
-      info.cbSize = sizeof info;
-      return field_ != nullptr && GetGUIThreadInfo(threadId_, &info) && info.hwndFocus == field_ &&
-             GetForegroundWindow() == GetParent(field_);
-    });
+    return WaitUntil([this] { return field_ != nullptr && HoldsKeyboardFocus(field_); });
   }
 
  private:
@@ -204,7 +198,7 @@ TEST_F(Reading, TheEditorsSelectionIsSpokenWithTheDefaultVoiceAndThePasswordNeve
 
 TEST_F(Reading, APasswordOnTheClipboardIsNotReadWhenNothingIsSelected) {
   NotepadProcess notepad(folder_.Path(), L"");
-  CopyPassword(L"correct horse battery staple");
+  FillClipboard(L"correct horse battery staple", Copied::AsAPassword);
   const std::map<UINT, std::vector<BYTE>> before = ReadClipboard();
   ASSERT_TRUE(notepad.SelectAll());
   const double pressed = LogClockMilliseconds();

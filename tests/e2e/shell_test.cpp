@@ -138,12 +138,9 @@ TEST_F(Tray, ASecondCopyOnlyNoticesAndTheWindowGoesToTheTrayAndComesBack) {
   EXPECT_EQ(SendMessageW(pages, TCM_GETCURSEL, 0, 0), 0);
 
   PostMessageW(main_, WM_CLOSE, 0, 0);
-  notice = tolvane_.WaitForWindow(kBoxTitle);
-  ASSERT_NE(notice, nullptr);
-  EXPECT_EQ(MessageBoxText(notice),
+  EXPECT_EQ(AnswerMessageBox(tolvane_, IDOK),
             L"Tolvane will now be minimized into the system tray. To restore this window double "
             L"click on program's icon in system tray.");
-  PressButton(notice, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
   PostMessageW(main_, WM_COMMAND, IDM_TRAY_OPTIONS, 0);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_); }));
