@@ -17,42 +17,49 @@ namespace {
 // The hot keys of a first start: Ctrl+BkSp, Ctrl+F11, Ctrl+F12.
 constexpr unsigned kFixedHotKeys[] = {16392, 16506, 16507};
 
-struct WindowSearch {
-  DWORD processId;
-  const std::wstring* title;
-  bool visibleOnly;
-  const wchar_t* className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  if (processId != search->processId) return TRUE;
-  if (search->visibleOnly && !IsWindowVisible(window)) return TRUE;
-  if (search->className != nullptr) {
-    wchar_t className[64]{};
-    GetClassNameW(window, className, static_cast<int>(std::size(className)));
-    if (lstrcmpW(className, search->className) != 0) return TRUE;
-  }
-  if (search->title != nullptr) {
-    wchar_t title[256]{};
-    GetWindowTextW(window, title, static_cast<int>(std::size(title)));
-    if (*search->title != title) return TRUE;
-  }
-  search->found = window;
+// A window enumeration that stops at the first window that matches.
+BOOL CALLBACK StopAtMatch(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<std::pair<const std::function<bool(HWND)>&, HWND>*>(parameter);
+  if (!search.first(window)) return TRUE;
+  search.second = window;
   return FALSE;
 }
 
 HWND FindProcessWindow(DWORD processId, const std::wstring* title, bool visibleOnly,
                        const wchar_t* className = nullptr) {
-  WindowSearch search{processId, title, visibleOnly, className, nullptr};
-  EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindTopLevelWindow([&](HWND window) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    return owner == processId && (!visibleOnly || IsWindowVisible(window)) &&
+           (className == nullptr || ClassName(window) == className) &&
+           (title == nullptr || WindowTitle(window) == *title);
+  });
 }
 
 }  // namespace
+
+HWND FindTopLevelWindow(const std::function<bool(HWND)>& matches) {
+  std::pair<const std::function<bool(HWND)>&, HWND> search{matches, nullptr};
+  EnumWindows(StopAtMatch, reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[64]{};
+  GetClassNameW(window, name, static_cast<int>(std::size(name)));
+  return name;
+}
+
+std::wstring WindowTitle(HWND window) {
+  wchar_t title[256]{};
+  GetWindowTextW(window, title, static_cast<int>(std::size(title)));
+  return title;
+}
+
+int OptionsPage(HWND main) {
+  return static_cast<int>(SendMessageW(FindWindowExW(main, nullptr, WC_TABCONTROLW, nullptr),
+                                       TCM_GETCURSEL, 0, 0));
+}
 
 void WriteTextFile(const std::wstring& path, const std::string& text) {
   std::ofstream file(std::filesystem::path(path), std::ios::binary);
@@ -270,14 +277,11 @@ using speech_test::Utf8;
 
 std::string Describe(HWND window) {
   if (window == nullptr) return "none";
-  wchar_t className[64]{}, title[128]{};
-  GetClassNameW(window, className, static_cast<int>(std::size(className)));
-  GetWindowTextW(window, title, static_cast<int>(std::size(title)));
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   std::ostringstream text;
-  text << "\"" << Utf8(title) << "\" (" << Utf8(className) << " " << window << ", process "
-       << processId << ")";
+  text << "\"" << Utf8(WindowTitle(window)) << "\" (" << Utf8(ClassName(window)) << " " << window
+       << ", process " << processId << ")";
   return text.str();
 }
 
@@ -399,8 +403,7 @@ HWND ShowOptionsPage(const TolvaneProcess& tolvane, int page) {
   }
   // One page a press, each waited for: a press that came while the window was
   // still taking the focus is made once more.
-  HWND pages = FindWindowExW(main, nullptr, L"SysTabControl32", nullptr);
-  const auto current = [&] { return static_cast<int>(SendMessageW(pages, TCM_GETCURSEL, 0, 0)); };
+  const auto current = [&] { return OptionsPage(main); };
   // The window comes to the front a moment before it turns to its first page.
   if (!WaitUntil([&] { return current() == 0; }, 5s)) {
     ADD_FAILURE() << "the options window stays on page " << current() << ", not the first";
@@ -443,33 +446,24 @@ std::wstring AnswerMessageBox(const TolvaneProcess& tolvane, int button) {
   return text;
 }
 
-namespace {
-
 // A balloon is a tooltip window of the notification area's process, shown
 // with the balloon style; it answers WM_GETTEXT with the text it shows.
-BOOL CALLBACK FindVisibleBalloon(HWND window, LPARAM found) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (std::wstring(name) != TOOLTIPS_CLASSW || !IsWindowVisible(window) ||
-      (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON) == 0) {
-    return TRUE;
-  }
-  wchar_t text[512] = {};
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                      2000, &length);
-  *reinterpret_cast<std::wstring*>(found) = text;
-  return FALSE;
-}
-
-}  // namespace
-
 std::wstring WaitForNotificationBalloon(std::chrono::milliseconds timeout) {
   std::wstring text;
-  WaitUntil(
+  WaitForFound(
       [&] {
-        EnumWindows(FindVisibleBalloon, reinterpret_cast<LPARAM>(&text));
-        return !text.empty();
+        return FindTopLevelWindow([&](HWND window) {
+          if (ClassName(window) != TOOLTIPS_CLASSW || !IsWindowVisible(window) ||
+              (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON) == 0) {
+            return false;
+          }
+          wchar_t shown[512] = {};
+          DWORD_PTR length = 0;
+          SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(shown),
+                              SMTO_ABORTIFHUNG, 2000, &length);
+          text = shown;
+          return !text.empty();
+        });
       },
       timeout);
   return text;

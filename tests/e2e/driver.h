@@ -152,6 +152,13 @@ GUITHREADINFO ThreadInput(HWND window);
 // control has the focus.
 bool HoldsKeyboardFocus(HWND control);
 
+// The first top-level window that matches; nullptr when none does.
+HWND FindTopLevelWindow(const std::function<bool(HWND)>& matches);
+std::wstring ClassName(HWND window);
+std::wstring WindowTitle(HWND window);
+// The page the options window shows, counted from 0.
+int OptionsPage(HWND main);
+
 // The first control inside the window, at any depth, with this caption.
 HWND FindControl(HWND window, const std::wstring& caption);
 // The first control inside the window, at any depth, with this identifier.

@@ -96,31 +96,14 @@ long RunSetupSilently(const std::wstring& folder = L"") {
                   (folder.empty() ? L"" : L" /D=" + folder));
 }
 
-struct SetupWindowSearch {
-  const wchar_t* title;
-  bool messageBox;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindSetupWindow(HWND window, LPARAM parameter) {
-  auto& search = *reinterpret_cast<SetupWindowSearch*>(parameter);
-  wchar_t title[64]{};
-  GetWindowTextW(window, title, 64);
-  if (!IsWindowVisible(window) || std::wstring(title).find(search.title) != 0 ||
-      GetDlgItem(window, search.messageBox ? IDNO : 1) == nullptr) {
-    return TRUE;
-  }
-  search.found = window;
-  return FALSE;
-}
-
 // A shown window of the setup or the uninstaller (by its title): its main
 // window (which has the buttons of its pages, the first with the identifier
 // 1) or its message box (Yes and No). Null when there is none.
 HWND SetupWindow(const wchar_t* title, bool messageBox = false) {
-  SetupWindowSearch search{title, messageBox};
-  EnumWindows(FindSetupWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindTopLevelWindow([&](HWND window) {
+    return IsWindowVisible(window) && WindowTitle(window).find(title) == 0 &&
+           GetDlgItem(window, messageBox ? IDNO : 1) != nullptr;
+  });
 }
 
 // The uninstaller started as a user does, from the path given: through its

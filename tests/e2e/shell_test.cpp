@@ -16,19 +16,12 @@ constexpr char kOneVoice[] = "sapi5.voice = Tolvane Test Voice\n";
 constexpr char kNoVoices[] = "# neither voices nor engines\n";
 constexpr wchar_t kBoxTitle[] = L"Tolvane!";
 
-BOOL CALLBACK CountApplicationWindow(HWND window, LPARAM counter) {
-  wchar_t className[64]{}, title[64]{};
-  GetClassNameW(window, className, 64);
-  GetWindowTextW(window, title, 64);
-  if (std::wstring(className) == L"TApplication" && std::wstring(title) == L"Tolvane!") {
-    ++*reinterpret_cast<int*>(counter);
-  }
-  return TRUE;
-}
-
 int CountApplicationWindows() {
   int count = 0;
-  EnumWindows(CountApplicationWindow, reinterpret_cast<LPARAM>(&count));
+  FindTopLevelWindow([&](HWND window) {
+    count += ClassName(window) == L"TApplication" && WindowTitle(window) == L"Tolvane!";
+    return false;
+  });
   return count;
 }
 
@@ -126,16 +119,14 @@ TEST_F(Tray, ASecondCopyOnlyNoticesAndTheWindowGoesToTheTrayAndComesBack) {
   EXPECT_TRUE(tolvane_.Running());
   EXPECT_EQ(CountApplicationWindows(), 1);
 
-  HWND pages = FindWindowExW(main_, nullptr, L"SysTabControl32", nullptr);
-  ASSERT_NE(pages, nullptr);
   PostMessageW(main_, WM_COMMAND, IDM_TRAY_ABOUT, 0);
-  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(pages, TCM_GETCURSEL, 0, 0) == 4; }));
+  ASSERT_TRUE(WaitUntil([&] { return OptionsPage(main_) == 4; }));
   // Esc: the window goes to the tray.
   PostMessageW(main_, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
   PostMessageW(main_, TRAY_ICON_MESSAGE, MAKEWPARAM(300, 300), MAKELPARAM(WM_LBUTTONDBLCLK, 1));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }));
-  EXPECT_EQ(SendMessageW(pages, TCM_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(OptionsPage(main_), 0);
 
   PostMessageW(main_, WM_CLOSE, 0, 0);
   EXPECT_EQ(AnswerMessageBox(tolvane_, IDOK),
