@@ -26,7 +26,7 @@ int CountApplicationWindows() {
 }
 
 // A first start with one voice: the options window shows by itself.
-class FirstStart : public ::testing::Test {
+class Tray : public ::testing::Test {
  protected:
   void SetUp() override {
     main_ = tolvane_.WaitForWindow(kOptionsTitle);
@@ -37,9 +37,6 @@ class FirstStart : public ::testing::Test {
   TolvaneProcess tolvane_{folder_};
   HWND main_ = nullptr;
 };
-
-class Shutdown : public FirstStart {};
-class Tray : public FirstStart {};
 
 }  // namespace
 
@@ -69,7 +66,12 @@ TEST(Startup, NoSpeechEnginesShowsTheErrorBoxAndEnds) {
   EXPECT_EQ(tolvane.FindWindowTitled(kOptionsTitle, true), nullptr);
 }
 
-TEST_F(Shutdown, EndOfWindowsIsNeverRefusedAndACancelledEndRestoresTheHotKeys) {
+// The end of Windows is never refused, and a cancelled end restores the hot
+// keys. A second copy shows only a notice and ends; the first runs on. The
+// window goes to the tray by Esc and by closing, which notices it only once,
+// and comes back by the tray's items and a double click on the icon. The
+// tray menu opens on the right button, and its last item exits the program.
+TEST_F(Tray, EndOfWindowsASecondCopyAndTheTraysWaysInAndOut) {
   ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
 
   // With the tray option on, the query goes through the close request, which
@@ -87,27 +89,7 @@ TEST_F(Shutdown, EndOfWindowsIsNeverRefusedAndACancelledEndRestoresTheHotKeys) {
   SendMessageW(main_, WM_ENDSESSION, FALSE, 0);
   EXPECT_TRUE(HoldsFixedHotKeys());
   EXPECT_TRUE(tolvane_.Running());
-}
 
-TEST_F(Tray, OpensOnTheRightButtonAndItsLastItemExitsTheProgram) {
-  ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
-
-  // What the notification area sends, once it speaks version 4 to the icon,
-  // when the icon is clicked with the right button: the button, then the
-  // request for the menu at the icon (id 1).
-  PostMessageW(main_, TRAY_ICON_MESSAGE, MAKEWPARAM(300, 300), MAKELPARAM(WM_RBUTTONUP, 1));
-  PostMessageW(main_, TRAY_ICON_MESSAGE, MAKEWPARAM(300, 300), MAKELPARAM(WM_CONTEXTMENU, 1));
-  ASSERT_TRUE(WaitUntil([&] { return tolvane_.OpenMenuWindow() != nullptr; }));
-  ASSERT_TRUE(PressKey(VK_UP));
-  ASSERT_TRUE(PressKey(VK_RETURN));
-  ASSERT_TRUE(tolvane_.WaitForExit());
-  EXPECT_TRUE(ReleasedFixedHotKeys());
-}
-
-// A second copy shows only a notice and ends; the first runs on. The window
-// goes to the tray by Esc and by closing, which notices it only once, and
-// comes back by the tray's items and a double click on the icon.
-TEST_F(Tray, ASecondCopyOnlyNoticesAndTheWindowGoesToTheTrayAndComesBack) {
   TolvaneProcess second(folder_);
   HWND notice = second.WaitForWindow(kBoxTitle);
   ASSERT_NE(notice, nullptr);
@@ -139,4 +121,15 @@ TEST_F(Tray, ASecondCopyOnlyNoticesAndTheWindowGoesToTheTrayAndComesBack) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
   EXPECT_EQ(tolvane_.FindWindowTitled(kBoxTitle, true), nullptr);
   EXPECT_TRUE(tolvane_.Running());
+
+  // What the notification area sends, once it speaks version 4 to the icon,
+  // when the icon is clicked with the right button: the button, then the
+  // request for the menu at the icon (id 1).
+  PostMessageW(main_, TRAY_ICON_MESSAGE, MAKEWPARAM(300, 300), MAKELPARAM(WM_RBUTTONUP, 1));
+  PostMessageW(main_, TRAY_ICON_MESSAGE, MAKEWPARAM(300, 300), MAKELPARAM(WM_CONTEXTMENU, 1));
+  ASSERT_TRUE(WaitUntil([&] { return tolvane_.OpenMenuWindow() != nullptr; }));
+  ASSERT_TRUE(PressKey(VK_UP));
+  ASSERT_TRUE(PressKey(VK_RETURN));
+  ASSERT_TRUE(tolvane_.WaitForExit());
+  EXPECT_TRUE(ReleasedFixedHotKeys());
 }
