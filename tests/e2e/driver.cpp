@@ -57,8 +57,8 @@ std::wstring WindowTitle(HWND window) {
 }
 
 int OptionsPage(HWND main) {
-  return static_cast<int>(SendMessageW(FindWindowExW(main, nullptr, WC_TABCONTROLW, nullptr),
-                                       TCM_GETCURSEL, 0, 0));
+  return static_cast<int>(
+      SendMessageW(FindWindowExW(main, nullptr, WC_TABCONTROLW, nullptr), TCM_GETCURSEL, 0, 0));
 }
 
 void WriteTextFile(const std::wstring& path, const std::string& text) {

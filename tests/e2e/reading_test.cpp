@@ -189,33 +189,35 @@ TEST_F(Reading, TheEditorsSelectionIsSpokenWithTheDefaultVoiceAndThePasswordNeve
                                              "put_Volume 100", "Speak \"\" 2",
                                              "Speak " + speaks[0].arguments}));
 
-  const PasswordWindow login(L"correct horse battery staple");
-  ASSERT_TRUE(login.Ready());
   double pressed = 0;
-  const LogEntry speak = ReadWithSapi5(pressed, "a password field: ");
-  EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">" + Utf8(earlier)) + " 1");
-}
+  {
+    const PasswordWindow login(L"correct horse battery staple");
+    ASSERT_TRUE(login.Ready());
+    const LogEntry speak = ReadWithSapi5(pressed, "a password field: ");
+    EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">" + Utf8(earlier)) + " 1");
+  }
 
-TEST_F(Reading, APasswordOnTheClipboardIsNotReadWhenNothingIsSelected) {
-  NotepadProcess notepad(folder_.Path(), L"");
+  // A password on the clipboard is not read when nothing is selected.
+  NotepadProcess empty(folder_.Path(), L"");
   FillClipboard(L"correct horse battery staple", Copied::AsAPassword);
-  const std::map<UINT, std::vector<BYTE>> before = ReadClipboard();
-  ASSERT_TRUE(notepad.SelectAll());
-  const double pressed = LogClockMilliseconds();
+  const std::map<UINT, std::vector<BYTE>> password = ReadClipboard();
+  ASSERT_TRUE(empty.SelectAll());
+  pressed = LogClockMilliseconds();
   ASSERT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
   // The reading chooses its voice, then asks Notepad, which tells at once
   // that nothing is selected; the program then waits for input again.
   LogEntry volume;
   ASSERT_TRUE(folder_.WaitForCall("sapi5", "put_Volume", pressed, volume));
   ASSERT_TRUE(tolvane_->WaitForIdle());
-  EXPECT_EQ(ReadClipboard(), before);
+  EXPECT_EQ(ReadClipboard(), password);
 
   // The program handles one hot key after the other: a reading of ordinary
   // clipboard text comes after anything the first one would have spoken.
   FillClipboard(kEarlierClipboardText);
   double second = 0;
-  const LogEntry speak = ReadWithSapi5(second);
-  EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">" + Utf8(kEarlierClipboardText)) + " 1");
+  const LogEntry clipboard = ReadWithSapi5(second, "the clipboard after a password: ");
+  EXPECT_EQ(clipboard.arguments,
+            Quoted("<pitch middle=\"-2\">" + Utf8(kEarlierClipboardText)) + " 1");
   for (const LogEntry& entry : folder_.StandinLog()) {
     const bool first = entry.milliseconds >= pressed && entry.milliseconds < second;
     EXPECT_FALSE(first && entry.method == "Speak") << entry.arguments;

@@ -81,7 +81,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HoldWhileAsked(prefix + kInstallerHoldSuffix);
   AppendRecord(prefix + kInstallerRecordSuffix,
                "show mode " + std::to_string(AskedShowMode()) + "\r\nrun from " +
-                   speech_test::Utf8(FolderOf(path)) + "\r\nbeside " + std::to_string(OthersBeside(path)) +
-                   " files\r\n");
+                   speech_test::Utf8(FolderOf(path)) + "\r\nbeside " +
+                   std::to_string(OthersBeside(path)) + " files\r\n");
   return AskedExitCode(prefix + kInstallerExitCodeSuffix);
 }
