@@ -185,16 +185,22 @@ bool EditorProcess::BringToFront() const {
   return WaitUntil([&] { return GetForegroundWindow() == window_; }, std::chrono::seconds(10));
 }
 
+HWND EditorProcess::FocusedText() const {
+  return BringToFront() ? WaitForFound([&] { return ThreadInput(window_).hwndFocus; }) : nullptr;
+}
+
+// Ctrl+A waits until the text holds the keyboard focus: pressed while the
+// focus was still on its way, it went to the window in front before.
 bool EditorProcess::SelectAll() const {
-  return BringToFront() && PressKey('A', {VK_CONTROL}) &&
+  HWND text = FocusedText();
+  return text != nullptr && PressKeyIn(text, 'A', {VK_CONTROL}) &&
          WaitForInputIdle(process_.hProcess, 10000) == 0;
 }
 
 bool EditorProcess::Select(int start, int end) const {
-  if (!BringToFront()) return false;
-  HWND control = WaitForFound([&] { return ThreadInput(window_).hwndFocus; });
-  if (control == nullptr) return false;
-  SendMessageW(control, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+  HWND text = FocusedText();
+  if (text == nullptr) return false;
+  SendMessageW(text, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
   return true;
 }
 

@@ -111,6 +111,9 @@ class EditorProcess {
   bool Select(int start, int end) const;
 
  private:
+  // Brought to the front, its control with the focus; nullptr when neither came.
+  HWND FocusedText() const;
+
   ChildLifetime lifetime_;
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
