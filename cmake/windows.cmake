@@ -89,13 +89,13 @@ set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest Saved
     DefaultVoiceTest OptionsWindowTest Sapi4PauseVariationsTest MainWindowReadingTest)
 # Every end-to-end case runs Tolvane.exe, which holds the fixed hot keys and
 # the single-instance title, and drives it through the keyboard.
-set(e2e_suites Startup Shutdown Tray OptionsWindow Reading ReadingWithSapi4
-    ReadingWithAFailingVoice Ending VoiceSlots VoiceSlotsWithAGap SixCorrections OneCorrection
+set(e2e_suites Startup Tray OptionsWindow Reading ReadingWithSapi4
+    ReadingWithAFailingVoice Ending VoiceSlots VoiceSlotsWithAGap SixCorrections
     Welcome WelcomeWithASapi4Engine Help AdditionalVoices Release Idle HeldAtStart
     VoiceSlotsWithAKeyTaken)
 # The autostart value under the user's Run key: a first start and every save
 # of the settings write it.
-set(autostart_value_users ${main_form_suites} Autostart Startup Shutdown Tray OptionsWindow
+set(autostart_value_users ${main_form_suites} Autostart Startup Tray OptionsWindow
     Ending VoiceSlotsWithAGap VoiceSlotsWithAKeyTaken Welcome WelcomeWithASapi4Engine Release
     HeldAtStart)
 # Ctrl+BkSp, Ctrl+F11 and Ctrl+F12: registered, or pressed where no one may hold them.

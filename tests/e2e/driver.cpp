@@ -17,42 +17,49 @@ namespace {
 // The hot keys of a first start: Ctrl+BkSp, Ctrl+F11, Ctrl+F12.
 constexpr unsigned kFixedHotKeys[] = {16392, 16506, 16507};
 
-struct WindowSearch {
-  DWORD processId;
-  const std::wstring* title;
-  bool visibleOnly;
-  const wchar_t* className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  if (processId != search->processId) return TRUE;
-  if (search->visibleOnly && !IsWindowVisible(window)) return TRUE;
-  if (search->className != nullptr) {
-    wchar_t className[64]{};
-    GetClassNameW(window, className, static_cast<int>(std::size(className)));
-    if (lstrcmpW(className, search->className) != 0) return TRUE;
-  }
-  if (search->title != nullptr) {
-    wchar_t title[256]{};
-    GetWindowTextW(window, title, static_cast<int>(std::size(title)));
-    if (*search->title != title) return TRUE;
-  }
-  search->found = window;
+// A window enumeration that stops at the first window that matches.
+BOOL CALLBACK StopAtMatch(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<std::pair<const std::function<bool(HWND)>&, HWND>*>(parameter);
+  if (!search.first(window)) return TRUE;
+  search.second = window;
   return FALSE;
 }
 
 HWND FindProcessWindow(DWORD processId, const std::wstring* title, bool visibleOnly,
                        const wchar_t* className = nullptr) {
-  WindowSearch search{processId, title, visibleOnly, className, nullptr};
-  EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindTopLevelWindow([&](HWND window) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    return owner == processId && (!visibleOnly || IsWindowVisible(window)) &&
+           (className == nullptr || ClassName(window) == className) &&
+           (title == nullptr || WindowTitle(window) == *title);
+  });
 }
 
 }  // namespace
+
+HWND FindTopLevelWindow(const std::function<bool(HWND)>& matches) {
+  std::pair<const std::function<bool(HWND)>&, HWND> search{matches, nullptr};
+  EnumWindows(StopAtMatch, reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[64]{};
+  GetClassNameW(window, name, static_cast<int>(std::size(name)));
+  return name;
+}
+
+std::wstring WindowTitle(HWND window) {
+  wchar_t title[256]{};
+  GetWindowTextW(window, title, static_cast<int>(std::size(title)));
+  return title;
+}
+
+int OptionsPage(HWND main) {
+  return static_cast<int>(
+      SendMessageW(FindWindowExW(main, nullptr, WC_TABCONTROLW, nullptr), TCM_GETCURSEL, 0, 0));
+}
 
 void WriteTextFile(const std::wstring& path, const std::string& text) {
   std::ofstream file(std::filesystem::path(path), std::ios::binary);
@@ -126,9 +133,7 @@ HWND TolvaneProcess::FindWindowTitled(const std::wstring& title, bool visibleOnl
 
 HWND TolvaneProcess::WaitForWindow(const std::wstring& title,
                                    std::chrono::milliseconds timeout) const {
-  HWND window = nullptr;
-  WaitUntil([&] { return (window = FindWindowTitled(title, true)) != nullptr; }, timeout);
-  return window;
+  return WaitForFound([&] { return FindWindowTitled(title, true); }, timeout);
 }
 
 bool TolvaneProcess::AnyWindowVisible() const {
@@ -155,10 +160,8 @@ EditorProcess::EditorProcess(const wchar_t* program, const wchar_t* windowClass,
     throw std::runtime_error("cannot start the editor");
   }
   WaitForInputIdle(process_.hProcess, 30000);
-  WaitUntil([&] {
-    return (window_ = FindProcessWindow(process_.dwProcessId, nullptr, true, windowClass)) !=
-           nullptr;
-  });
+  window_ = WaitForFound(
+      [&] { return FindProcessWindow(process_.dwProcessId, nullptr, true, windowClass); });
 }
 
 // Closed as a person closes it, so that Windows hands the activation on to
@@ -182,23 +185,22 @@ bool EditorProcess::BringToFront() const {
   return WaitUntil([&] { return GetForegroundWindow() == window_; }, std::chrono::seconds(10));
 }
 
+HWND EditorProcess::FocusedText() const {
+  return BringToFront() ? WaitForFound([&] { return ThreadInput(window_).hwndFocus; }) : nullptr;
+}
+
+// Ctrl+A waits until the text holds the keyboard focus: pressed while the
+// focus was still on its way, it went to the window in front before.
 bool EditorProcess::SelectAll() const {
-  return BringToFront() && PressKey('A', {VK_CONTROL}) &&
+  HWND text = FocusedText();
+  return text != nullptr && PressKeyIn(text, 'A', {VK_CONTROL}) &&
          WaitForInputIdle(process_.hProcess, 10000) == 0;
 }
 
 bool EditorProcess::Select(int start, int end) const {
-  if (!BringToFront()) return false;
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  HWND control = nullptr;
-  if (!WaitUntil([&] {
-        return GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) &&
-               (control = info.hwndFocus) != nullptr;
-      })) {
-    return false;
-  }
-  SendMessageW(control, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+  HWND text = FocusedText();
+  if (text == nullptr) return false;
+  SendMessageW(text, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
   return true;
 }
 
@@ -223,22 +225,32 @@ double LogClockMilliseconds() {
   return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-HWND FindControl(HWND window, const std::wstring& caption) {
+namespace {
+
+HWND FindDescendant(HWND window, const std::function<bool(HWND)>& matches) {
   for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
-    if (ControlText(child) == caption) return child;
-    if (HWND found = FindControl(child, caption)) return found;
+    if (matches(child)) return child;
+    if (HWND found = FindDescendant(child, matches)) return found;
   }
   return nullptr;
 }
 
+}  // namespace
+
+GUITHREADINFO ThreadInput(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info;
+}
+
+HWND FindControl(HWND window, const std::wstring& caption) {
+  return FindDescendant(window, [&](HWND child) { return ControlText(child) == caption; });
+}
+
 HWND FindControlById(HWND window, int id) {
-  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    if (GetDlgCtrlID(child) == id) return child;
-    if (HWND found = FindControlById(child, id)) return found;
-  }
-  return nullptr;
+  return FindDescendant(window, [id](HWND child) { return GetDlgCtrlID(child) == id; });
 }
 
 bool ClickControl(HWND control) {
@@ -260,7 +272,7 @@ bool ClickControl(HWND control) {
 }
 
 std::wstring ControlText(HWND control) {
-  wchar_t text[256]{};
+  wchar_t text[1024]{};
   SendMessageW(control, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
   return text;
 }
@@ -271,14 +283,11 @@ using speech_test::Utf8;
 
 std::string Describe(HWND window) {
   if (window == nullptr) return "none";
-  wchar_t className[64]{}, title[128]{};
-  GetClassNameW(window, className, static_cast<int>(std::size(className)));
-  GetWindowTextW(window, title, static_cast<int>(std::size(title)));
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   std::ostringstream text;
-  text << "\"" << Utf8(title) << "\" (" << Utf8(className) << " " << window << ", process "
-       << processId << ")";
+  text << "\"" << Utf8(WindowTitle(window)) << "\" (" << Utf8(ClassName(window)) << " " << window
+       << ", process " << processId << ")";
   return text.str();
 }
 
@@ -299,9 +308,7 @@ std::string KeysDown() {
 
 // What a key press typed now would meet, for a failure to show.
 std::string InputSituation(HWND field) {
-  GUITHREADINFO thread{};
-  thread.cbSize = sizeof thread;
-  GetGUIThreadInfo(GetWindowThreadProcessId(field, nullptr), &thread);
+  const GUITHREADINFO thread = ThreadInput(field);
   POINT cursor{};
   GetCursorPos(&cursor);
   std::ostringstream text;
@@ -326,15 +333,12 @@ unsigned ShortCutWord(WORD key, const std::vector<WORD>& modifiers) {
   return word;
 }
 
-bool HoldsKeyboardFocus(HWND control) {
-  GUITHREADINFO thread{};
-  thread.cbSize = sizeof thread;
-  return GetForegroundWindow() == GetAncestor(control, GA_ROOT) &&
-         GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &thread) &&
-         thread.hwndFocus == control;
-}
-
 }  // namespace
+
+bool HoldsKeyboardFocus(HWND control) {
+  return GetForegroundWindow() == GetAncestor(control, GA_ROOT) &&
+         ThreadInput(control).hwndFocus == control;
+}
 
 // Keys go to the window in the foreground at the moment they are sent, and in
 // it to the control with the focus. A window just shown is visible a moment
@@ -363,36 +367,33 @@ bool HoldsKeyboardFocus(HWND control) {
   return ::testing::AssertionSuccess();
 }
 
-std::wstring MessageBoxText(HWND messageBox) {
-  // The message text is the box's static control with the identifier 0xFFFF.
-  HWND text = GetDlgItem(messageBox, 0xFFFF);
-  wchar_t buffer[1024]{};
-  SendMessageW(text, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer));
-  return buffer;
-}
-
-void PressOk(HWND messageBox) { PressButton(messageBox, IDOK); }
+// The message text is the box's static control with the identifier 0xFFFF.
+std::wstring MessageBoxText(HWND messageBox) { return ControlText(GetDlgItem(messageBox, 0xFFFF)); }
 
 void PressButton(HWND messageBox, int button) {
   PostMessageW(messageBox, WM_COMMAND, static_cast<WPARAM>(button), 0);
 }
 
-::testing::AssertionResult PressKeyIn(HWND control, WORD key, const std::vector<WORD>& modifiers) {
+namespace {
+
+// Sends keys once the control holds the keyboard focus and no modifier is down.
+::testing::AssertionResult SendKeysTo(HWND control, const std::function<bool()>& send) {
   if (!WaitUntil([&] { return HoldsKeyboardFocus(control) && !AnyModifierDown(); }, 5s)) {
     return ::testing::AssertionFailure()
            << "the keys would miss the control: " << InputSituation(control);
   }
-  if (!PressKey(key, modifiers)) return ::testing::AssertionFailure() << "the keys were refused";
+  if (!send()) return ::testing::AssertionFailure() << "the keys were refused";
   return ::testing::AssertionSuccess();
 }
 
+}  // namespace
+
+::testing::AssertionResult PressKeyIn(HWND control, WORD key, const std::vector<WORD>& modifiers) {
+  return SendKeysTo(control, [&] { return PressKey(key, modifiers); });
+}
+
 ::testing::AssertionResult TypeTextIn(HWND control, const std::wstring& text) {
-  if (!WaitUntil([&] { return HoldsKeyboardFocus(control) && !AnyModifierDown(); }, 5s)) {
-    return ::testing::AssertionFailure()
-           << "the text would miss the control: " << InputSituation(control);
-  }
-  if (!TypeText(text)) return ::testing::AssertionFailure() << "the keys were refused";
-  return ::testing::AssertionSuccess();
+  return SendKeysTo(control, [&] { return TypeText(text); });
 }
 
 HWND ShowOptionsPage(const TolvaneProcess& tolvane, int page) {
@@ -408,8 +409,7 @@ HWND ShowOptionsPage(const TolvaneProcess& tolvane, int page) {
   }
   // One page a press, each waited for: a press that came while the window was
   // still taking the focus is made once more.
-  HWND pages = FindWindowExW(main, nullptr, L"SysTabControl32", nullptr);
-  const auto current = [&] { return static_cast<int>(SendMessageW(pages, TCM_GETCURSEL, 0, 0)); };
+  const auto current = [&] { return OptionsPage(main); };
   // The window comes to the front a moment before it turns to its first page.
   if (!WaitUntil([&] { return current() == 0; }, 5s)) {
     ADD_FAILURE() << "the options window stays on page " << current() << ", not the first";
@@ -452,39 +452,24 @@ std::wstring AnswerMessageBox(const TolvaneProcess& tolvane, int button) {
   return text;
 }
 
-namespace {
-
 // A balloon is a tooltip window of the notification area's process, shown
 // with the balloon style; it answers WM_GETTEXT with the text it shows.
-BOOL CALLBACK FindVisibleBalloon(HWND window, LPARAM found) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (std::wstring(name) != TOOLTIPS_CLASSW || !IsWindowVisible(window) ||
-      (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON) == 0) {
-    return TRUE;
-  }
-  wchar_t text[512] = {};
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                      2000, &length);
-  *reinterpret_cast<std::wstring*>(found) = text;
-  return FALSE;
-}
-
-std::wstring VisibleBalloonText() {
-  std::wstring text;
-  EnumWindows(FindVisibleBalloon, reinterpret_cast<LPARAM>(&text));
-  return text;
-}
-
-}  // namespace
-
 std::wstring WaitForNotificationBalloon(std::chrono::milliseconds timeout) {
   std::wstring text;
-  WaitUntil(
+  WaitForFound(
       [&] {
-        text = VisibleBalloonText();
-        return !text.empty();
+        return FindTopLevelWindow([&](HWND window) {
+          if (ClassName(window) != TOOLTIPS_CLASSW || !IsWindowVisible(window) ||
+              (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON) == 0) {
+            return false;
+          }
+          wchar_t shown[512] = {};
+          DWORD_PTR length = 0;
+          SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(shown),
+                              SMTO_ABORTIFHUNG, 2000, &length);
+          text = shown;
+          return !text.empty();
+        });
       },
       timeout);
   return text;

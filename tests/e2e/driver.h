@@ -38,6 +38,14 @@ inline constexpr char kLaterStart[] = "[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r
 inline constexpr char kWelcomedFirstStart[] = "[General]\r\nWelcomeDlg=1\r\n";
 inline constexpr unsigned kReadingHotKey = 16392;  // Ctrl+BkSp
 
+// Waits until `find` finds a window; nullptr when it did not in time.
+template <typename Find>
+HWND WaitForFound(Find find, std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = find()) != nullptr; }, timeout);
+  return found;
+}
+
 void WriteTextFile(const std::wstring& path, const std::string& text);
 std::string ReadTextFile(const std::wstring& path);
 
@@ -103,6 +111,9 @@ class EditorProcess {
   bool Select(int start, int end) const;
 
  private:
+  // Brought to the front, its control with the focus; nullptr when neither came.
+  HWND FocusedText() const;
+
   ChildLifetime lifetime_;
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
@@ -136,6 +147,20 @@ bool ReleasedFixedHotKeys();
 
 // Milliseconds on the clock of the stand-ins' log (QueryPerformanceCounter).
 double LogClockMilliseconds();
+
+// What the thread of the window has active and focused; zeros when it has no
+// input state.
+GUITHREADINFO ThreadInput(HWND window);
+// Whether keys typed now reach the control: its window is in front and the
+// control has the focus.
+bool HoldsKeyboardFocus(HWND control);
+
+// The first top-level window that matches; nullptr when none does.
+HWND FindTopLevelWindow(const std::function<bool(HWND)>& matches);
+std::wstring ClassName(HWND window);
+std::wstring WindowTitle(HWND window);
+// The page the options window shows, counted from 0.
+int OptionsPage(HWND main);
 
 // The first control inside the window, at any depth, with this caption.
 HWND FindControl(HWND window, const std::wstring& caption);
@@ -182,6 +207,5 @@ bool FileGone(const std::wstring& path);
 
 // The text of a message box (its static text), for the window given.
 std::wstring MessageBoxText(HWND messageBox);
-// Presses a message box's OK button, or another one (IDYES, IDNO).
-void PressOk(HWND messageBox);
+// Presses a message box's button (IDOK, IDYES, IDNO).
 void PressButton(HWND messageBox, int button);

@@ -101,17 +101,12 @@ class Ending : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Ending, ExitSavesTheSettingsAndReleasesTheHotKeys) {
-  ExitAndWaitForTheEnd();
-  EXPECT_EQ(SavedReadingHotKey(), kCtrlShiftF6);
-  EXPECT_TRUE(ReleasedFixedHotKeys());
-}
-
-TEST_F(Ending, ExitDuringAReadingSilencesItAndSaves) {
+TEST_F(Ending, ExitDuringAReadingSilencesItSavesAndReleasesTheHotKeys) {
   const LogEntry speak = StartReading();
   ExitAndWaitForTheEnd();
   EXPECT_EQ(SilencingAfterTheExit(speak.objectId), kSilenced);
   EXPECT_EQ(SavedReadingHotKey(), kCtrlShiftF6);
+  EXPECT_TRUE(ReleasedFixedHotKeys());
 }
 
 TEST_F(Ending, ClosingTheApplicationWindowDuringAReadingExitsAsTheTrayExitDoes) {
@@ -122,13 +117,20 @@ TEST_F(Ending, ClosingTheApplicationWindowDuringAReadingExitsAsTheTrayExitDoes) 
   EXPECT_TRUE(ReleasedFixedHotKeys());
 }
 
-// The pause holds the SAPI 4 engine too, which then refuses a second pause:
-// the exit must still go on to save and close.
-TEST_F(Ending, ExitAfterPausingAReadingSilencesItAndSaves) {
+// The pause key pauses the reading's voice and resumes it. The pause holds
+// the SAPI 4 engine too, which then refuses a second pause: the exit must
+// still go on to save and close.
+TEST_F(Ending, ThePauseKeyPausesAndResumesAndAnExitAfterAPauseSilencesAndSaves) {
   const LogEntry speak = StartReading();
-  LogEntry paused;
+  LogEntry paused, resumed, pausedAgain;
   ASSERT_TRUE(PressKey(VK_F12, {VK_CONTROL}));
-  ASSERT_TRUE(folder_.WaitForCall("sapi4", "AudioPause", speak.milliseconds, paused));
+  ASSERT_TRUE(folder_.WaitForCall("sapi5", "Pause", speak.milliseconds, paused));
+  EXPECT_EQ(paused.objectId, speak.objectId);
+  ASSERT_TRUE(PressKey(VK_F12, {VK_CONTROL}));
+  ASSERT_TRUE(folder_.WaitForCall("sapi5", "Resume", paused.milliseconds, resumed));
+  EXPECT_EQ(resumed.objectId, speak.objectId);
+  ASSERT_TRUE(PressKey(VK_F12, {VK_CONTROL}));
+  ASSERT_TRUE(folder_.WaitForCall("sapi4", "AudioPause", resumed.milliseconds, pausedAgain));
   ExitAndWaitForTheEnd();
   EXPECT_EQ(SilencingAfterTheExit(speak.objectId), kSilenced);
   EXPECT_EQ(SavedReadingHotKey(), kCtrlShiftF6);

@@ -81,7 +81,7 @@ TEST_F(Help, EveryPlaceOpensItsOwnTopic) {
     if (page > 0) {
       ASSERT_TRUE(PressKeyIn(pages, VK_TAB, {VK_CONTROL}));
     }
-    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(pages, TCM_GETCURSEL, 0, 0) == page; }));
+    ASSERT_TRUE(WaitUntil([&] { return OptionsPage(main) == page; }));
     EXPECT_TRUE(F1Requests(pages, main, kPageTopics[page])) << page;
     EXPECT_TRUE(CommandRequests(main, IDC_HELP_BUTTON, main, L"Help.chm", kPageTopics[page]))
         << page;

@@ -27,31 +27,25 @@ constexpr wchar_t kPrivateFormatName[] = L"Tolvane Test Private Format";
 const std::vector<BYTE> kPrivateBytes{0x00, 0x01, 0xFE, 0xFF, 0x42};
 constexpr wchar_t kEarlierClipboardText[] = L"What the clipboard held before";
 
-// The clipboard as the user left it: a text and data of a private format.
-void FillClipboard(const std::wstring& text) {
+enum class Copied { WithPrivateData, AsAPassword };
+
+// The clipboard as the user left it: a text and data of a private format, or
+// a password copied from a password manager, with the marks that keep it out
+// of clipboard monitors and the clipboard history.
+void FillClipboard(const std::wstring& text, Copied copied = Copied::WithPrivateData) {
   OpenedClipboard clipboard;
   ASSERT_TRUE(clipboard.Opened());
   EmptyClipboard();
   PutClipboardText(text);
-  PutClipboardBytes(RegisterClipboardFormatW(kPrivateFormatName), kPrivateBytes.data(),
-                    kPrivateBytes.size());
-}
-
-// A password copied from a password manager, with the marks that keep it out
-// of clipboard monitors and the clipboard history.
-void CopyPassword(const std::wstring& password) {
-  OpenedClipboard clipboard;
-  ASSERT_TRUE(clipboard.Opened());
-  EmptyClipboard();
-  PutClipboardText(password);
-  PutClipboardDword(L"ExcludeClipboardContentFromMonitorProcessing", 0);
-  PutClipboardDword(L"CanIncludeInClipboardHistory", 0);
-  PutClipboardDword(L"CanUploadToCloudClipboard", 0);
-}
-
-std::map<UINT, std::vector<BYTE>> ClipboardContents() {
-  OpenedClipboard clipboard;
-  return ClipboardFormatsAndBytes();
+  if (copied == Copied::WithPrivateData) {
+    PutClipboardBytes(RegisterClipboardFormatW(kPrivateFormatName), kPrivateBytes.data(),
+                      kPrivateBytes.size());
+    return;
+  }
+  for (const wchar_t* mark : {L"ExcludeClipboardContentFromMonitorProcessing",
+                              L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
+    PutClipboardDword(mark, 0);
+  }
 }
 
 class Reading : public ::testing::Test {
@@ -61,13 +55,6 @@ class Reading : public ::testing::Test {
     tolvane_ = std::make_unique<TolvaneProcess>(folder_);
     ASSERT_TRUE(WaitUntil([] { return ProbeHotKey(kReadingHotKey) == HotKeyState::Taken; }));
     ASSERT_TRUE(tolvane_->WaitForIdle());
-  }
-
-  std::vector<LogEntry> Log() const { return folder_.StandinLog(); }
-
-  bool WaitForCall(const std::string& api, const std::string& method, double after,
-                   LogEntry& found) const {
-    return folder_.WaitForCall(api, method, after, found);
   }
 
   // Presses the reading hot key and answers the SAPI 5 Speak that started the
@@ -102,12 +89,7 @@ class PasswordWindow {
 
   // Whether it came up in the foreground with the field focused.
   bool Ready() const {
-    return WaitUntil([this] {
-      GUITHREADINFO info{};
-      info.cbSize = sizeof info;
-      return field_ != nullptr && GetGUIThreadInfo(threadId_, &info) && info.hwndFocus == field_ &&
-             GetForegroundWindow() == GetParent(field_);
-    });
+    return WaitUntil([this] { return field_ != nullptr && HoldsKeyboardFocus(field_); });
   }
 
  private:
@@ -158,7 +140,7 @@ TEST_F(Reading, TheEditorsSelectionIsSpokenWithTheDefaultVoiceAndThePasswordNeve
                                L"Hello from the editor. Привет, мир! Καλημέρα κόσμε.");
   const WordPadProcess wordpad(folder_.Path(), L"First paragraph.\r\nSecond paragraph.");
   FillClipboard(kEarlierClipboardText);
-  const std::map<UINT, std::vector<BYTE>> before = ClipboardContents();
+  const std::map<UINT, std::vector<BYTE>> before = ReadClipboard();
   const std::wstring earlier = kEarlierClipboardText;
   struct Step {
     const char* what;
@@ -188,13 +170,13 @@ TEST_F(Reading, TheEditorsSelectionIsSpokenWithTheDefaultVoiceAndThePasswordNeve
     if (step.clipboardUntouched) {
       EXPECT_EQ(GetClipboardSequenceNumber(), sequence) << step.what;
     }
-    EXPECT_TRUE(WaitUntil([&] { return ClipboardContents() == before; })) << step.what;
+    EXPECT_TRUE(WaitUntil([&] { return ReadClipboard() == before; })) << step.what;
   }
 
   // A fresh voice object for each reading (a later one may take the same
   // address): voice, rate, volume, a purge, then the text with the pitch prefix.
   std::vector<std::string> calls;
-  for (const LogEntry& entry : Log()) {
+  for (const LogEntry& entry : folder_.StandinLog()) {
     const bool followed = entry.method == "Create" || entry.method == "put_Voice" ||
                           entry.method == "put_Rate" || entry.method == "put_Volume" ||
                           entry.method == "Speak";
@@ -207,55 +189,39 @@ TEST_F(Reading, TheEditorsSelectionIsSpokenWithTheDefaultVoiceAndThePasswordNeve
                                              "put_Volume 100", "Speak \"\" 2",
                                              "Speak " + speaks[0].arguments}));
 
-  const PasswordWindow login(L"correct horse battery staple");
-  ASSERT_TRUE(login.Ready());
   double pressed = 0;
-  const LogEntry speak = ReadWithSapi5(pressed, "a password field: ");
-  EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">" + Utf8(earlier)) + " 1");
-}
+  {
+    const PasswordWindow login(L"correct horse battery staple");
+    ASSERT_TRUE(login.Ready());
+    const LogEntry speak = ReadWithSapi5(pressed, "a password field: ");
+    EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">" + Utf8(earlier)) + " 1");
+  }
 
-TEST_F(Reading, APasswordOnTheClipboardIsNotReadWhenNothingIsSelected) {
-  NotepadProcess notepad(folder_.Path(), L"");
-  CopyPassword(L"correct horse battery staple");
-  const std::map<UINT, std::vector<BYTE>> before = ClipboardContents();
-  ASSERT_TRUE(notepad.SelectAll());
-  const double pressed = LogClockMilliseconds();
+  // A password on the clipboard is not read when nothing is selected.
+  NotepadProcess empty(folder_.Path(), L"");
+  FillClipboard(L"correct horse battery staple", Copied::AsAPassword);
+  const std::map<UINT, std::vector<BYTE>> password = ReadClipboard();
+  ASSERT_TRUE(empty.SelectAll());
+  pressed = LogClockMilliseconds();
   ASSERT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
   // The reading chooses its voice, then asks Notepad, which tells at once
   // that nothing is selected; the program then waits for input again.
   LogEntry volume;
-  ASSERT_TRUE(WaitForCall("sapi5", "put_Volume", pressed, volume));
+  ASSERT_TRUE(folder_.WaitForCall("sapi5", "put_Volume", pressed, volume));
   ASSERT_TRUE(tolvane_->WaitForIdle());
-  EXPECT_EQ(ClipboardContents(), before);
+  EXPECT_EQ(ReadClipboard(), password);
 
   // The program handles one hot key after the other: a reading of ordinary
   // clipboard text comes after anything the first one would have spoken.
   FillClipboard(kEarlierClipboardText);
   double second = 0;
-  const LogEntry speak = ReadWithSapi5(second);
-  EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">" + Utf8(kEarlierClipboardText)) + " 1");
-  for (const LogEntry& entry : Log()) {
+  const LogEntry clipboard = ReadWithSapi5(second, "the clipboard after a password: ");
+  EXPECT_EQ(clipboard.arguments,
+            Quoted("<pitch middle=\"-2\">" + Utf8(kEarlierClipboardText)) + " 1");
+  for (const LogEntry& entry : folder_.StandinLog()) {
     const bool first = entry.milliseconds >= pressed && entry.milliseconds < second;
     EXPECT_FALSE(first && entry.method == "Speak") << entry.arguments;
   }
-}
-
-TEST_F(Reading, ThePauseHotKeyPausesAndResumes) {
-  std::wstring text;
-  for (int word = 0; word < 300; ++word) text += L"word ";
-  NotepadProcess notepad(folder_.Path(), text);
-  ASSERT_TRUE(notepad.SelectAll());
-  double pressed = 0;
-  const LogEntry speak = ReadWithSapi5(pressed);
-  LogEntry started, pause, resume;
-  ASSERT_TRUE(WaitForCall("sapi5", "event StartStream", speak.milliseconds, started));
-
-  ASSERT_TRUE(PressKey(VK_F12, {VK_CONTROL}));
-  ASSERT_TRUE(WaitForCall("sapi5", "Pause", started.milliseconds, pause));
-  ASSERT_TRUE(PressKey(VK_F12, {VK_CONTROL}));
-  ASSERT_TRUE(WaitForCall("sapi5", "Resume", pause.milliseconds, resume));
-  EXPECT_EQ(pause.objectId, speak.objectId);
-  EXPECT_EQ(resume.objectId, speak.objectId);
 }
 
 TEST_F(ReadingWithSapi4, ASapi4DefaultVoiceSpeaksThroughTextData) {
@@ -264,7 +230,7 @@ TEST_F(ReadingWithSapi4, ASapi4DefaultVoiceSpeaksThroughTextData) {
   const double pressed = LogClockMilliseconds();
   ASSERT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
   LogEntry textData;
-  ASSERT_TRUE(WaitForCall("sapi4", "TextData", pressed, textData));
+  ASSERT_TRUE(folder_.WaitForCall("sapi4", "TextData", pressed, textData));
   std::printf("[   TIME   ] hot key to TextData: %.0f ms\n", textData.milliseconds - pressed);
   EXPECT_NE(textData.arguments.find("Read by the engine."), std::string::npos)
       << textData.arguments;
@@ -281,10 +247,10 @@ TEST_F(ReadingWithAFailingVoice, NothingIsSpokenAndTheProgramGoesOn) {
     pressed = LogClockMilliseconds();
     ASSERT_TRUE(PressKey(VK_BACK, {VK_CONTROL}));
     LogEntry purge;
-    ASSERT_TRUE(WaitForCall("sapi5", "Speak", pressed, purge)) << reading;
+    ASSERT_TRUE(folder_.WaitForCall("sapi5", "Speak", pressed, purge)) << reading;
     EXPECT_EQ(purge.arguments, "\"\" 2");
   }
-  for (const LogEntry& entry : Log()) {
+  for (const LogEntry& entry : folder_.StandinLog()) {
     EXPECT_FALSE(IsSapi5Reading(entry)) << entry.arguments;
   }
   EXPECT_TRUE(tolvane_->Running());

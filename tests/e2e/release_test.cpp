@@ -96,31 +96,14 @@ long RunSetupSilently(const std::wstring& folder = L"") {
                   (folder.empty() ? L"" : L" /D=" + folder));
 }
 
-struct SetupWindowSearch {
-  const wchar_t* title;
-  bool messageBox;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindSetupWindow(HWND window, LPARAM parameter) {
-  auto& search = *reinterpret_cast<SetupWindowSearch*>(parameter);
-  wchar_t title[64]{};
-  GetWindowTextW(window, title, 64);
-  if (!IsWindowVisible(window) || std::wstring(title).find(search.title) != 0 ||
-      GetDlgItem(window, search.messageBox ? IDNO : 1) == nullptr) {
-    return TRUE;
-  }
-  search.found = window;
-  return FALSE;
-}
-
 // A shown window of the setup or the uninstaller (by its title): its main
 // window (which has the buttons of its pages, the first with the identifier
 // 1) or its message box (Yes and No). Null when there is none.
 HWND SetupWindow(const wchar_t* title, bool messageBox = false) {
-  SetupWindowSearch search{title, messageBox};
-  EnumWindows(FindSetupWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindTopLevelWindow([&](HWND window) {
+    return IsWindowVisible(window) && WindowTitle(window).find(title) == 0 &&
+           GetDlgItem(window, messageBox ? IDNO : 1) != nullptr;
+  });
 }
 
 // The uninstaller started as a user does, from the path given: through its
@@ -130,15 +113,11 @@ HWND SetupWindow(const wchar_t* title, bool messageBox = false) {
   if (RunToEnd(QuotedPath(uninstaller)) != 0) {
     return ::testing::AssertionFailure() << "the uninstaller did not start its copy";
   }
-  HWND window = nullptr;
-  HWND question = nullptr;
-  if (!WaitUntil([&] { return (window = SetupWindow(kUninstallerTitle)) != nullptr; })) {
-    return ::testing::AssertionFailure() << "no uninstaller window";
-  }
+  HWND window = WaitForFound([] { return SetupWindow(kUninstallerTitle); });
+  if (window == nullptr) return ::testing::AssertionFailure() << "no uninstaller window";
   PostMessageW(window, WM_COMMAND, 1, 0);  // "Uninstall"
-  if (!WaitUntil([&] { return (question = SetupWindow(kUninstallerTitle, true)) != nullptr; })) {
-    return ::testing::AssertionFailure() << "no question about the settings";
-  }
+  HWND question = WaitForFound([] { return SetupWindow(kUninstallerTitle, true); });
+  if (question == nullptr) return ::testing::AssertionFailure() << "no question about the settings";
   if (MessageBoxText(question).find(L"Keep your Tolvane! settings") != 0) {
     return ::testing::AssertionFailure()
            << "asked: " << speech_test::Utf8(MessageBoxText(question));
@@ -166,22 +145,15 @@ HWND SetupWindow(const wchar_t* title, bool messageBox = false) {
   const OwnedHandle setup(process.hProcess);
   CloseHandle(process.hThread);
   constexpr int kFolderField = 1019;
-  HWND window = nullptr;
-  HWND field = nullptr;
-  HWND startProgram = nullptr;
-  if (!WaitUntil([&] { return (window = SetupWindow(kSetupTitle)) != nullptr; })) {
-    return ::testing::AssertionFailure() << "no setup window";
-  }
+  HWND window = WaitForFound([] { return SetupWindow(kSetupTitle); });
+  if (window == nullptr) return ::testing::AssertionFailure() << "no setup window";
   PostMessageW(window, WM_COMMAND, 1, 0);  // "Next >"
-  if (!WaitUntil([&] { return (field = FindControlById(window, kFolderField)) != nullptr; })) {
-    return ::testing::AssertionFailure() << "no folder page";
-  }
+  HWND field = WaitForFound([&] { return FindControlById(window, kFolderField); });
+  if (field == nullptr) return ::testing::AssertionFailure() << "no folder page";
   SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
   PostMessageW(window, WM_COMMAND, 1, 0);  // "Install"
-  if (!WaitUntil([&] { return (startProgram = FindControl(window, L"Start Tolvane!")) != nullptr; },
-                 60s)) {
-    return ::testing::AssertionFailure() << "no finish page";
-  }
+  HWND startProgram = WaitForFound([&] { return FindControl(window, L"Start Tolvane!"); }, 60s);
+  if (startProgram == nullptr) return ::testing::AssertionFailure() << "no finish page";
   SendMessageW(startProgram, BM_CLICK, 0, 0);
   PostMessageW(window, WM_COMMAND, 1, 0);  // "Finish"
   if (WaitForSingleObject(setup.get(), 30000) != WAIT_OBJECT_0) {
@@ -298,15 +270,16 @@ TEST_F(Release, SetupInstallsUpdatesTheRunningCopyAndTheUninstallerKeepsTheSetti
   EXPECT_TRUE(KeepsTheSettings());
 
   // The uninstaller runs on from a copy of itself and ends the program.
+  // The copy removes the shortcut last of all, so the test waits for that.
   ASSERT_EQ(RunToEnd(quietUninstall), 0);
   EXPECT_TRUE(WaitUntil([] {
-    return Registered(L"DisplayName") == L"<none>" && !Exists(Installed(L"Uninstall.exe"));
+    return Registered(L"DisplayName") == L"<none>" && !Exists(Installed(L"Uninstall.exe")) &&
+           !Exists(Shortcut());
   }));
   EXPECT_EQ(WaitForSingleObject(updated.get(), 30000), WAIT_OBJECT_0);
   for (const wchar_t* file : {L"Tolvane.exe", L"Help.chm", L"tutorial.chm"}) {
     EXPECT_FALSE(Exists(Installed(file))) << speech_test::Utf8(file);
   }
-  EXPECT_FALSE(Exists(Shortcut()));
   EXPECT_EQ(AutostartValue(), L"<none>");
   EXPECT_TRUE(KeepsTheSettings());
 }

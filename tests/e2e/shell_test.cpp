@@ -16,24 +16,17 @@ constexpr char kOneVoice[] = "sapi5.voice = Tolvane Test Voice\n";
 constexpr char kNoVoices[] = "# neither voices nor engines\n";
 constexpr wchar_t kBoxTitle[] = L"Tolvane!";
 
-BOOL CALLBACK CountApplicationWindow(HWND window, LPARAM counter) {
-  wchar_t className[64]{}, title[64]{};
-  GetClassNameW(window, className, 64);
-  GetWindowTextW(window, title, 64);
-  if (std::wstring(className) == L"TApplication" && std::wstring(title) == L"Tolvane!") {
-    ++*reinterpret_cast<int*>(counter);
-  }
-  return TRUE;
-}
-
 int CountApplicationWindows() {
   int count = 0;
-  EnumWindows(CountApplicationWindow, reinterpret_cast<LPARAM>(&count));
+  FindTopLevelWindow([&](HWND window) {
+    count += ClassName(window) == L"TApplication" && WindowTitle(window) == L"Tolvane!";
+    return false;
+  });
   return count;
 }
 
 // A first start with one voice: the options window shows by itself.
-class FirstStart : public ::testing::Test {
+class Tray : public ::testing::Test {
  protected:
   void SetUp() override {
     main_ = tolvane_.WaitForWindow(kOptionsTitle);
@@ -45,28 +38,7 @@ class FirstStart : public ::testing::Test {
   HWND main_ = nullptr;
 };
 
-class Shutdown : public FirstStart {};
-class Tray : public FirstStart {};
-
 }  // namespace
-
-TEST(Startup, FirstStartShowsTheOptionsWindowAndASecondCopyOnlyANotice) {
-  ProgramFolder folder(kOneVoice, kWelcomedFirstStart);
-  TolvaneProcess first(folder);
-  ASSERT_NE(first.WaitForWindow(kOptionsTitle), nullptr);
-
-  TolvaneProcess second(folder);
-  HWND notice = second.WaitForWindow(kBoxTitle);
-  ASSERT_NE(notice, nullptr);
-  EXPECT_EQ(MessageBoxText(notice), L"Tolvane! is already running now.");
-  EXPECT_EQ(second.FindWindowTitled(kOptionsTitle, false), nullptr);
-  PressOk(notice);
-  ASSERT_TRUE(second.WaitForExit());
-  EXPECT_EQ(second.ExitCode(), 0u);
-
-  EXPECT_TRUE(first.Running());
-  EXPECT_EQ(CountApplicationWindows(), 1);
-}
 
 TEST(Startup, AutostartShowsNoWindowUntilTheOptionsHotKeyIsPressed) {
   ProgramFolder folder(kOneVoice, kWelcomedFirstStart);
@@ -89,12 +61,17 @@ TEST(Startup, NoSpeechEnginesShowsTheErrorBoxAndEnds) {
             L"Please, install some speech engine and run Tolvane! again.\n\r"
             L"Web page with speech engines list will be opened now.");
   EXPECT_TRUE(ReleasedFixedHotKeys());
-  PressOk(box);
+  PressButton(box, IDOK);
   ASSERT_TRUE(tolvane.WaitForExit());
   EXPECT_EQ(tolvane.FindWindowTitled(kOptionsTitle, true), nullptr);
 }
 
-TEST_F(Shutdown, EndOfWindowsIsNeverRefusedAndACancelledEndRestoresTheHotKeys) {
+// The end of Windows is never refused, and a cancelled end restores the hot
+// keys. A second copy shows only a notice and ends; the first runs on. The
+// window goes to the tray by Esc and by closing, which notices it only once,
+// and comes back by the tray's items and a double click on the icon. The
+// tray menu opens on the right button, and its last item exits the program.
+TEST_F(Tray, EndOfWindowsASecondCopyAndTheTraysWaysInAndOut) {
   ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
 
   // With the tray option on, the query goes through the close request, which
@@ -112,28 +89,38 @@ TEST_F(Shutdown, EndOfWindowsIsNeverRefusedAndACancelledEndRestoresTheHotKeys) {
   SendMessageW(main_, WM_ENDSESSION, FALSE, 0);
   EXPECT_TRUE(HoldsFixedHotKeys());
   EXPECT_TRUE(tolvane_.Running());
-}
 
-TEST_F(Shutdown, ClosingWithTheTrayOptionHidesTheWindowAndNoticesOnlyOnce) {
-  PostMessageW(main_, WM_CLOSE, 0, 0);
-  HWND notice = tolvane_.WaitForWindow(kBoxTitle);
+  TolvaneProcess second(folder_);
+  HWND notice = second.WaitForWindow(kBoxTitle);
   ASSERT_NE(notice, nullptr);
-  EXPECT_EQ(MessageBoxText(notice),
+  EXPECT_EQ(MessageBoxText(notice), L"Tolvane! is already running now.");
+  EXPECT_EQ(second.FindWindowTitled(kOptionsTitle, false), nullptr);
+  PressButton(notice, IDOK);
+  ASSERT_TRUE(second.WaitForExit());
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_TRUE(tolvane_.Running());
+  EXPECT_EQ(CountApplicationWindows(), 1);
+
+  PostMessageW(main_, WM_COMMAND, IDM_TRAY_ABOUT, 0);
+  ASSERT_TRUE(WaitUntil([&] { return OptionsPage(main_) == 4; }));
+  // Esc: the window goes to the tray.
+  PostMessageW(main_, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
+  PostMessageW(main_, TRAY_ICON_MESSAGE, MAKEWPARAM(300, 300), MAKELPARAM(WM_LBUTTONDBLCLK, 1));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }));
+  EXPECT_EQ(OptionsPage(main_), 0);
+
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(AnswerMessageBox(tolvane_, IDOK),
             L"Tolvane will now be minimized into the system tray. To restore this window double "
             L"click on program's icon in system tray.");
-  PressOk(notice);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
-
   PostMessageW(main_, WM_COMMAND, IDM_TRAY_OPTIONS, 0);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_); }));
   PostMessageW(main_, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
   EXPECT_EQ(tolvane_.FindWindowTitled(kBoxTitle, true), nullptr);
   EXPECT_TRUE(tolvane_.Running());
-}
-
-TEST_F(Tray, OpensOnTheRightButtonAndItsLastItemExitsTheProgram) {
-  ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
 
   // What the notification area sends, once it speaks version 4 to the icon,
   // when the icon is clicked with the right button: the button, then the
@@ -145,19 +132,4 @@ TEST_F(Tray, OpensOnTheRightButtonAndItsLastItemExitsTheProgram) {
   ASSERT_TRUE(PressKey(VK_RETURN));
   ASSERT_TRUE(tolvane_.WaitForExit());
   EXPECT_TRUE(ReleasedFixedHotKeys());
-}
-
-TEST_F(Tray, ADoubleClickOnTheIconShowsTheOptionsWindowOnItsFirstPage) {
-  HWND pages = FindWindowExW(main_, nullptr, L"SysTabControl32", nullptr);
-  ASSERT_NE(pages, nullptr);
-
-  PostMessageW(main_, WM_COMMAND, IDM_TRAY_ABOUT, 0);
-  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(pages, TCM_GETCURSEL, 0, 0) == 4; }));
-  // Esc: the window goes to the tray.
-  PostMessageW(main_, WM_COMMAND, IDCANCEL, 0);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
-
-  PostMessageW(main_, TRAY_ICON_MESSAGE, MAKEWPARAM(300, 300), MAKELPARAM(WM_LBUTTONDBLCLK, 1));
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }));
-  EXPECT_EQ(SendMessageW(pages, TCM_GETCURSEL, 0, 0), 0);
 }

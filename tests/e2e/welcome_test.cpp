@@ -48,11 +48,6 @@ int TutorialRequests(const ProgramFolder& folder) {
   }));
 }
 
-int ActivePage(HWND main) {
-  HWND pages = FindWindowExW(main, nullptr, L"SysTabControl32", nullptr);
-  return static_cast<int>(SendMessageW(pages, TCM_GETCURSEL, 0, 0));
-}
-
 class Welcome : public ::testing::Test {
  protected:
   explicit Welcome(const GreetingVoice& voice = kSapi5Voice)
@@ -103,7 +98,7 @@ class Welcome : public ::testing::Test {
     ASSERT_NE(main, nullptr);
     ExpectTheGreetingStopped(main, closed);
     EXPECT_FALSE(IsWindowVisible(welcome));
-    EXPECT_EQ(ActivePage(main), 0);
+    EXPECT_EQ(OptionsPage(main), 0);
     EXPECT_NE(ReadTextFile(folder_.File(L"cfg.ini")).find("WelcomeDlg=1"), std::string::npos);
     // The creation run once more after the welcome holds the keys as before.
     EXPECT_TRUE(HoldsFixedHotKeys());

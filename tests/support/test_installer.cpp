@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/speech_test_support.h"
+
 namespace {
 
 std::wstring OwnPath() {
@@ -55,15 +57,6 @@ int OthersBeside(const std::wstring& path) {
   return others;
 }
 
-std::string Utf8(const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, {}, {});
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                      nullptr, nullptr);
-  return bytes;
-}
-
 void AppendRecord(const std::wstring& file, const std::string& text) {
   const HANDLE record = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -88,7 +81,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HoldWhileAsked(prefix + kInstallerHoldSuffix);
   AppendRecord(prefix + kInstallerRecordSuffix,
                "show mode " + std::to_string(AskedShowMode()) + "\r\nrun from " +
-                   Utf8(FolderOf(path)) + "\r\nbeside " + std::to_string(OthersBeside(path)) +
-                   " files\r\n");
+                   speech_test::Utf8(FolderOf(path)) + "\r\nbeside " +
+                   std::to_string(OthersBeside(path)) + " files\r\n");
   return AskedExitCode(prefix + kInstallerExitCodeSuffix);
 }

@@ -21,7 +21,8 @@ std::string Letters(std::size_t count) { return std::string(count, 'a'); }
 
 }  // namespace
 
-TEST(SapiFourText, IsCutToItsFirst51200Bytes) {
+// No empty line after the last; a line break at the cut ends the last line.
+TEST(SapiFourText, IsCutToItsFirst51200BytesAndSplitAtEveryLineBreak) {
   EXPECT_EQ(CutAnsi(Letters(51200), kMaxReadingLength, SingleByteCodePage), Letters(51200));
   EXPECT_EQ(CutAnsi(Letters(51201) + "bc", kMaxReadingLength, SingleByteCodePage), Letters(51200));
   EXPECT_EQ(CutAnsi("abc", kMaxReadingLength, SingleByteCodePage), "abc");
@@ -31,17 +32,11 @@ TEST(SapiFourText, IsCutToItsFirst51200Bytes) {
   EXPECT_EQ(CutAnsi(straddling, kMaxReadingLength, DoubleByteCodePage), Letters(51199));
   const std::string ending = Letters(51198) + "\x82\xA0" + "b";
   EXPECT_EQ(CutAnsi(ending, kMaxReadingLength, DoubleByteCodePage), Letters(51198) + "\x82\xA0");
-}
-
-TEST(SapiFourText, SplitsAtEveryLineBreakWithoutAnEmptyLineAfterTheLast) {
   EXPECT_EQ(SplitLines("one\r\ntwo\nthree\rfour"), (Lines{"one", "two", "three", "four"}));
   EXPECT_EQ(SplitLines("one\r\n\r\ntwo\n\rthree\r\n"), (Lines{"one", "", "two", "", "three"}));
   EXPECT_EQ(SplitLines("\r\n"), (Lines{""}));
   // No lines at all: the engine is handed the empty string.
   EXPECT_EQ(SplitLines(""), Lines{});
-}
-
-TEST(SapiFourText, ALineBreakAtTheCutEndsTheLastLine) {
   // The cut falls between CR and LF: the CR alone still ends the line.
   const std::string broken =
       CutAnsi(Letters(51199) + "\r\nb", kMaxReadingLength, SingleByteCodePage);

@@ -27,18 +27,17 @@ const SystemKeyNameFunction kSystemNames = FakeSystemKeyName;
 std::wstring Text(HotKeyWord hotKey) { return HotKeyToText(hotKey, kSystemNames); }
 HotKeyWord Word(std::wstring_view text) { return TextToHotKey(text, kSystemNames); }
 
-TEST(HotKeyText, DocumentedExamplesBothWays) {
-  EXPECT_EQ(Text(32813), L"Alt+Ins");
-  EXPECT_EQ(Text(16506), L"Ctrl+F11");
-  EXPECT_EQ(Text(16507), L"Ctrl+F12");
-  EXPECT_EQ(Text(16392), L"Ctrl+BkSp");
-  EXPECT_EQ(Word(L"Alt+Ins"), 32813);
-  EXPECT_EQ(Word(L"Ctrl+F11"), 16506);
-  EXPECT_EQ(Word(L"Ctrl+F12"), 16507);
-  EXPECT_EQ(Word(L"Ctrl+BkSp"), 16392);
-}
-
-TEST(HotKeyText, FixedNamesWinOverTheSystemsNames) {
+// The documented examples both ways; the fixed names win over the system's,
+// other keys take the system's name, and a key without a name has no text.
+TEST(HotKeyText, KeysGoByTheirFixedNamesElseTheSystemsBothWays) {
+  for (const auto& [word, text] :
+       std::initializer_list<std::pair<HotKeyWord, std::wstring>>{{32813, L"Alt+Ins"},
+                                                                  {16506, L"Ctrl+F11"},
+                                                                  {16507, L"Ctrl+F12"},
+                                                                  {16392, L"Ctrl+BkSp"}}) {
+    EXPECT_EQ(Text(word), text);
+    EXPECT_EQ(Word(text), word);
+  }
   // The system would call these keys something else (and in the user's
   // language); the texts stay the same on every system.
   const SystemKeyNameFunction everythingNamed = [](std::uint8_t) {
@@ -49,9 +48,6 @@ TEST(HotKeyText, FixedNamesWinOverTheSystemsNames) {
   EXPECT_EQ(KeyName(123, everythingNamed), L"F12");
   EXPECT_EQ(KeyName(186, everythingNamed), L"System");
   EXPECT_EQ(KeyName(7, everythingNamed), L"System");
-}
-
-TEST(HotKeyText, OtherKeysTakeTheSystemsName) {
   EXPECT_EQ(Text(186), L";");
   EXPECT_EQ(Text(kCtrlModifier | 111), L"Ctrl+Num /");
   EXPECT_EQ(Text(17), L"Ctrl");
@@ -59,34 +55,45 @@ TEST(HotKeyText, OtherKeysTakeTheSystemsName) {
   EXPECT_EQ(Word(L"Ctrl+Num /"), kCtrlModifier | 111);
   EXPECT_EQ(Word(L"Caps Lock"), 20);
   EXPECT_EQ(Word(L"ctrl"), 17);
+  EXPECT_EQ(Text(0), L"");
+  EXPECT_EQ(Text(kCtrlModifier), L"");
+  EXPECT_EQ(Text(kCtrlModifier | kAltModifier | kShiftModifier), L"");
+  EXPECT_EQ(Text(kCtrlModifier | 0xFF), L"");
+  EXPECT_EQ(Text(kAltModifier | 1), L"");
+  // Without a system name function every key outside the fixed table is nameless.
+  EXPECT_EQ(HotKeyToText(kCtrlModifier | 186, SystemKeyNameFunction()), L"");
+  EXPECT_EQ(TextToHotKey(L"Ctrl+F11", SystemKeyNameFunction()), 16506);
+  // Numeric-pad digits read back as the main digits, a name two keys share as
+  // the first of them.
+  for (std::uint8_t digit = 0; digit < 10; ++digit) {
+    const HotKeyWord pad = static_cast<HotKeyWord>(kCtrlModifier | (96 + digit));
+    const std::wstring text = Text(pad);
+    EXPECT_EQ(text, L"Ctrl+" + std::to_wstring(digit));
+    EXPECT_EQ(Word(text), kCtrlModifier | ('0' + digit));
+  }
+  EXPECT_EQ(Word(L"5"), 53);
+  EXPECT_EQ(Text(226), L"\\");
+  EXPECT_EQ(Word(L"Alt+\\"), kAltModifier | 220);
 }
 
-TEST(HotKeyText, PrefixesInFixedOrder) {
+// A caret reads as Ctrl.
+TEST(HotKeyText, PrefixesAreWrittenInFixedOrderAndReadInAnyOrderAndLetterCase) {
   EXPECT_EQ(Text(kShiftModifier | 'X'), L"Shift+X");
   EXPECT_EQ(Text(kCtrlModifier | kShiftModifier | 'X'), L"Shift+Ctrl+X");
-  EXPECT_EQ(Text(kAltModifier | kCtrlModifier | 'X'), L"Ctrl+Alt+X");
   EXPECT_EQ(Text(kAltModifier | kShiftModifier | 'X'), L"Shift+Alt+X");
   EXPECT_EQ(Text(kAltModifier | kCtrlModifier | kShiftModifier | 112), L"Shift+Ctrl+Alt+F1");
-}
-
-TEST(HotKeyText, PrefixesReadInAnyOrder) {
   const HotKeyWord ctrlAltX = kCtrlModifier | kAltModifier | 'X';
+  EXPECT_EQ(Text(ctrlAltX), L"Ctrl+Alt+X");
   EXPECT_EQ(Word(L"Alt+Ctrl+X"), ctrlAltX);
   EXPECT_EQ(Word(L"Ctrl+Alt+X"), ctrlAltX);
   EXPECT_EQ(Word(L"Ctrl+Shift+Del"), kShiftModifier | kCtrlModifier | 46);
   EXPECT_EQ(Word(L"Alt+Shift+Ctrl+Space"), kShiftModifier | kCtrlModifier | kAltModifier | 32);
   // Repeating a prefix sets its bit once.
   EXPECT_EQ(Word(L"Ctrl+Ctrl+Alt+Ctrl+X"), ctrlAltX);
-}
-
-TEST(HotKeyText, CaretMeansCtrl) {
   EXPECT_EQ(Word(L"^X"), kCtrlModifier | 'X');
   EXPECT_EQ(Word(L"^F11"), 16506);
   EXPECT_EQ(Word(L"Alt+^Ins"), kAltModifier | kCtrlModifier | 45);
   EXPECT_EQ(Word(L"^Ctrl+X"), kCtrlModifier | 'X');
-}
-
-TEST(HotKeyText, LetterCaseIsIgnored) {
   EXPECT_EQ(Word(L"ctrl+f11"), 16506);
   EXPECT_EQ(Word(L"CTRL+F11"), 16506);
   EXPECT_EQ(Word(L"aLT+iNS"), 32813);
@@ -96,7 +103,7 @@ TEST(HotKeyText, LetterCaseIsIgnored) {
   EXPECT_EQ(Word(L"caps lock"), 20);
 }
 
-TEST(HotKeyText, UnknownTextsGiveZero) {
+TEST(HotKeyText, TextsNamingNoKeyReadAsZero) {
   EXPECT_EQ(Word(L""), 0);
   EXPECT_EQ(Word(L"Ctrl+"), 0);
   EXPECT_EQ(Word(L"Shift+"), 0);
@@ -110,35 +117,6 @@ TEST(HotKeyText, UnknownTextsGiveZero) {
   EXPECT_EQ(Word(L"Ctrl+F11 "), 0);
   EXPECT_EQ(Word(L"Ctrl+X+"), 0);
   EXPECT_EQ(Word(L"Win+X"), 0);
-}
-
-TEST(HotKeyText, NamelessKeyGivesEmptyText) {
-  EXPECT_EQ(Text(0), L"");
-  EXPECT_EQ(Text(kCtrlModifier), L"");
-  EXPECT_EQ(Text(kCtrlModifier | kAltModifier | kShiftModifier), L"");
-  EXPECT_EQ(Text(kCtrlModifier | 0xFF), L"");
-  EXPECT_EQ(Text(kAltModifier | 1), L"");
-  // Without a system name function every key outside the fixed table is nameless.
-  EXPECT_EQ(HotKeyToText(kCtrlModifier | 186, SystemKeyNameFunction()), L"");
-  EXPECT_EQ(TextToHotKey(L"Ctrl+F11", SystemKeyNameFunction()), 16506);
-}
-
-TEST(HotKeyText, NumericPadDigitsReadBackAsTheMainDigits) {
-  for (std::uint8_t digit = 0; digit < 10; ++digit) {
-    const HotKeyWord pad = static_cast<HotKeyWord>(kCtrlModifier | (96 + digit));
-    const std::wstring text = Text(pad);
-    EXPECT_EQ(text, L"Ctrl+" + std::to_wstring(digit));
-    EXPECT_EQ(Word(text), kCtrlModifier | ('0' + digit));
-  }
-  EXPECT_EQ(Word(L"5"), 53);
-}
-
-TEST(HotKeyText, SharedSystemNamesReadBackAsTheFirstKey) {
-  EXPECT_EQ(Text(226), L"\\");
-  EXPECT_EQ(Word(L"Alt+\\"), kAltModifier | 220);
-}
-
-TEST(HotKeyText, PrefixesAreStrippedBeforeKeysAreLookedUp) {
   // A layout that calls a key "^" (German VK_OEM_5) cannot name it alone: the
   // caret is read as the Ctrl prefix first. This is how the texts always read.
   const SystemKeyNameFunction caretKey = [](std::uint8_t key) {
@@ -147,9 +125,6 @@ TEST(HotKeyText, PrefixesAreStrippedBeforeKeysAreLookedUp) {
   EXPECT_EQ(HotKeyToText(220, caretKey), L"^");
   EXPECT_EQ(TextToHotKey(L"^", caretKey), 0);
   EXPECT_EQ(TextToHotKey(L"Ctrl+^", caretKey), 0);
-}
-
-TEST(HotKeyText, KeysBelowEightAreNeverReadBack) {
   const SystemKeyNameFunction named = [](std::uint8_t key) {
     return key == 1 ? std::wstring(L"Mouse") : std::wstring();
   };

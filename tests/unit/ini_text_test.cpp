@@ -3,31 +3,21 @@
 
 #include "settings/ini_text.h"
 
+// Every line end is accepted, a second tidy changes nothing, any line with
+// both brackets counts as a header, and an empty file stays empty.
 TEST(TidyIniText, DropsEmptyAndSingleBlankLinesAndSeparatesLaterSections) {
   EXPECT_EQ(TidyIniText("[General]\r\nHotKey=16392\r\n\r\n \r\n[Speech]\r\nVoice=Anna\r\n"),
             "[General]\r\nHotKey=16392\r\n\r\r\n[Speech]\r\nVoice=Anna\r\n");
   // Two blanks are not an empty line; the first line never gets a separator.
   EXPECT_EQ(TidyIniText("\r\n[A]\r\n  \r\n[B]"), "[A]\r\n  \r\n\r\r\n[B]\r\n");
-}
-
-TEST(TidyIniText, AcceptsEveryLineEnd) {
   const std::string tidy = "[A]\r\nx=1\r\n\r\r\n[B]\r\ny=2\r\n";
   EXPECT_EQ(TidyIniText("[A]\nx=1\n\n[B]\ny=2"), tidy);
   EXPECT_EQ(TidyIniText("[A]\rx=1\r\r[B]\ry=2\r"), tidy);
   EXPECT_EQ(TidyIniText("[A]\r\nx=1\n\r[B]\ry=2\r\n"), tidy);
-}
-
-TEST(TidyIniText, ASecondTidyChangesNothing) {
   const std::string once = TidyIniText("[A]\r\na=1\r\n[B]\r\n\r\nb=2\r\n[C]\r\n");
   EXPECT_EQ(TidyIniText(once), once);
-}
-
-TEST(TidyIniText, AnyLineWithBothBracketsCountsAsAHeader) {
   EXPECT_EQ(TidyIniText("[A]\r\nName=[x]\r\n"), "[A]\r\n\r\r\nName=[x]\r\n");
   EXPECT_EQ(TidyIniText("[A]\r\nName=[x\r\n"), "[A]\r\nName=[x\r\n");
-}
-
-TEST(TidyIniText, AnEmptyFileStaysEmpty) {
   EXPECT_EQ(TidyIniText(""), "");
   EXPECT_EQ(TidyIniText("\r\n \r\n\n"), "");
 }
@@ -46,21 +36,18 @@ TEST(TidyIniText, AUtf16FileIsTidiedAsUtf16) {
   EXPECT_EQ(TidyIniText("\xFF\xFE"), "\xFF\xFE");
 }
 
-TEST(IniSections, ASectionGoesWithItsEntriesUpToTheNextHeader) {
+TEST(IniSections, ASectionGoesWithItsEntriesUpToTheNextHeaderThatIsAloneOnItsLine) {
   const std::string file =
       "[Slot_0]\r\nVoice=A\r\n\r\r\n[slot_1]\r\nVoice=B\r\n ;note\r\n  [Slot_2]\r\n";
   EXPECT_EQ(RemoveIniSection(file, "Slot_1"), "[Slot_0]\r\nVoice=A\r\n\r\n\r\n  [Slot_2]\r\n");
   EXPECT_EQ(RemoveIniSection(file, "Slot_0"), "[slot_1]\r\nVoice=B\r\n ;note\r\n  [Slot_2]\r\n");
   EXPECT_EQ(RenameIniSection(file, "SLOT_1", "Slot_7"),
             "[Slot_0]\r\nVoice=A\r\n\r\n\r\n[Slot_7]\r\nVoice=B\r\n ;note\r\n  [Slot_2]\r\n");
-}
-
-// Only a line that is exactly the header counts; anything else leaves the
-// file to the caller as it was.
-TEST(IniSections, AHeaderWithMoreOnItsLineIsNotFound) {
-  const std::string file = "[Slot_1] old\r\nVoice=B\r\n[Slot_10]\r\nVoice=C\r\n Slot_1\r\n";
-  EXPECT_EQ(RemoveIniSection(file, "Slot_1"), std::nullopt);
-  EXPECT_EQ(RenameIniSection(file, "Slot_1", "Slot_0"), std::nullopt);
+  // Only a line that is exactly the header counts; anything else leaves the
+  // file to the caller as it was.
+  const std::string crowded = "[Slot_1] old\r\nVoice=B\r\n[Slot_10]\r\nVoice=C\r\n Slot_1\r\n";
+  EXPECT_EQ(RemoveIniSection(crowded, "Slot_1"), std::nullopt);
+  EXPECT_EQ(RenameIniSection(crowded, "Slot_1", "Slot_0"), std::nullopt);
   EXPECT_EQ(RemoveIniSection("", "Slot_1"), std::nullopt);
 }
 

@@ -4,7 +4,7 @@
 
 #include "settings/ini_values.h"
 
-TEST(IniInteger, ReadsDecimalAndHexadecimal) {
+TEST(IniInteger, ReadsDecimalAndHexadecimalAndAnythingElseIsNoValue) {
   EXPECT_EQ(ParseIniInteger(L"16392"), 16392);
   EXPECT_EQ(ParseIniInteger(L"-12"), -12);
   EXPECT_EQ(ParseIniInteger(L"+7"), 7);
@@ -14,9 +14,6 @@ TEST(IniInteger, ReadsDecimalAndHexadecimal) {
   EXPECT_EQ(ParseIniInteger(L"-2147483648"), -2147483647 - 1);
   // Hexadecimal spans all 32 bits.
   EXPECT_EQ(ParseIniInteger(L"0xFFFFFFFF"), -1);
-}
-
-TEST(IniInteger, AnythingElseIsNoValue) {
   for (const wchar_t* text : {L"", L"abc", L"12a", L"1.5", L"0x", L"0xG1", L"-", L"2147483648",
                               L"0x100000000", L"1 2", L"--1"}) {
     EXPECT_FALSE(ParseIniInteger(text).has_value()) << "text: " << text;

@@ -40,24 +40,18 @@ TextPreparationSettings Indexed(std::vector<WordCorrection> rows) {
   return Correcting(std::move(rows));
 }
 
-TEST(ReplaceAllOccurrences, ReplacesEveryOccurrenceAsAPlainSubstring) {
+// Every occurrence as a plain substring, letter case and all; an empty
+// search or text changes nothing.
+TEST(ReplaceAllOccurrences, ReplacesEveryOccurrenceAndScansOnAsTheRulesSay) {
   EXPECT_EQ(ReplaceAllOccurrences(L"cat", L"kat", L"cat concatenate cat"), L"kat conkatenate kat");
   EXPECT_EQ(ReplaceAllOccurrences(L"cat", L"kat", L"dog"), L"dog");
   EXPECT_EQ(ReplaceAllOccurrences(L"cat", L"", L"a cat, cats"), L"a , s");
   EXPECT_EQ(ReplaceAllOccurrences(L"ab", L"x", L"ab"), L"x");
-}
-
-TEST(ReplaceAllOccurrences, MatchesExactlyIncludingLetterCase) {
   EXPECT_EQ(ReplaceAllOccurrences(L"Word", L"Ward", L"word WORD Word"), L"word WORD Ward");
-}
-
-TEST(ReplaceAllOccurrences, EmptySearchOrTextChangesNothing) {
   EXPECT_EQ(ReplaceAllOccurrences(L"", L"x", L"abc"), L"abc");
   EXPECT_EQ(ReplaceAllOccurrences(L"a", L"x", L""), L"");
-}
-
-TEST(ReplaceAllOccurrences, ScanResumesOneAfterWhereTheReplacedOccurrenceBegan) {
-  // The next "ab" is the inserted "a" and the text's "b" behind it.
+  // The scan resumes one after where the replaced occurrence began: the next
+  // "ab" is the inserted "a" and the text's "b" behind it.
   EXPECT_EQ(ReplaceAllOccurrences(L"ab", L"ca", L"abb"), L"cca");
   EXPECT_EQ(ReplaceAllOccurrences(L"ab", L"ca", L"abbb"), L"ccca");
   // The same with a replacement shorter than its word.
@@ -65,11 +59,8 @@ TEST(ReplaceAllOccurrences, ScanResumesOneAfterWhereTheReplacedOccurrenceBegan) 
   // Removed without a trace: the character that moves into the occurrence's
   // place is passed over, so no occurrence can start there.
   EXPECT_EQ(ReplaceAllOccurrences(L"ab", L"", L"abab"), L"ab");
-}
-
-TEST(ReplaceAllOccurrences, ReplacementHoldingItsWordAfterItsFirstCharacterEnds) {
-  // Each of these would find its word again inside its own replacement on
-  // every step and never end; the scan goes on after the replacement.
+  // A replacement holding its word after its first character would find it
+  // again on every step and never end; the scan goes on after it.
   EXPECT_EQ(ReplaceAllOccurrences(L"a", L"aa", L"banana"), L"baanaanaa");
   EXPECT_EQ(ReplaceAllOccurrences(L"cat", L"concat", L"cat cat"), L"concat concat");
   EXPECT_EQ(ReplaceAllOccurrences(L"x", L"yx", L"xx"), L"yxyx");
@@ -77,116 +68,79 @@ TEST(ReplaceAllOccurrences, ReplacementHoldingItsWordAfterItsFirstCharacterEnds)
   EXPECT_EQ(ReplaceAllOccurrences(L"aa", L"b", L"aaa"), L"ba");
 }
 
-TEST(TextPreparation, BothPassesOffLeaveTheTextUnchanged) {
+// Rows apply in table order, each to the result of the rows above, after the
+// ignored characters became spaces; an empty table, an empty word or either
+// pass switched off changes nothing, and an empty pronunciation removes its
+// word.
+TEST(Corrections, RowsApplyInTableOrderAfterTheIgnoredCharactersAndOnlyWhenSwitchedOn) {
   TextPreparationSettings settings;
   settings.ignoredCharacters = kDefaultIgnoredCharacters;
   settings.corrections = {{L"text", L"ward", L"No"}};
-  const std::wstring text = L"Some *text* with _marks_ and text";
-  EXPECT_EQ(Prepare(text, settings), text);
+  const std::wstring marked = L"Some *text* with _marks_ and text";
+  EXPECT_EQ(Prepare(marked, settings), marked);
   EXPECT_EQ(Prepare(L"", settings), L"");
-}
-
-TEST(IgnoredCharacters, EachBecomesASpaceAndTheTextKeepsItsLength) {
-  const std::wstring text = L"*bold* _under_ a\\b/c \"q\" `t` ~s~ 12:30 it's";
-  const std::wstring prepared = Prepare(text, Ignoring(kDefaultIgnoredCharacters));
-  EXPECT_EQ(prepared, L" bold   under  a b c  q   t   s  12 30 it s");
-  EXPECT_EQ(prepared.size(), text.size());
-}
-
-TEST(IgnoredCharacters, OnlyTheListedCharactersAndOnlyWhenSwitchedOn) {
-  EXPECT_EQ(Prepare(L"a*b_c", Ignoring(L"_")), L"a*b c");
-  EXPECT_EQ(Prepare(L"a*b_c", Ignoring(L"")), L"a*b_c");
-  TextPreparationSettings off = Ignoring(L"*_");
-  off.ignoreCharacters = false;
-  EXPECT_EQ(Prepare(L"a*b_c", off), L"a*b_c");
-}
-
-TEST(IgnoredCharacters, ASpaceInTheListChangesNothing) {
-  EXPECT_EQ(Prepare(L"a b  c ", Ignoring(L" ")), L"a b  c ");
-  EXPECT_EQ(Prepare(L"a*b c", Ignoring(L"* ")), L"a b c");
-}
-
-TEST(IgnoredCharacters, ASurrogatePairIsOneCharacter) {
-  // U+1F600 and U+1F601 in UTF-16, as the clipboard gives them: they share
-  // their first code unit, which must not be blanked on its own.
-  const std::wstring grinning = {wchar_t{0xD83D}, wchar_t{0xDE00}};
-  const std::wstring beaming = {wchar_t{0xD83D}, wchar_t{0xDE01}};
-  const std::wstring text = L"a" + grinning + L"b" + beaming;
-  EXPECT_EQ(Prepare(text, Ignoring(grinning)), L"a b" + beaming);
-  EXPECT_EQ(Prepare(text, Ignoring(L"b" + grinning)), L"a  " + beaming);
-}
-
-TEST(Corrections, NoFlagFoldsLetterCaseYesMatchesExactly) {
-  const std::wstring text = L"word, WORD and Word; wOrD.";
-  EXPECT_EQ(Prepare(text, Correcting({{L"Word", L"Ward", L"No"}})), L"Ward, Ward and Ward; Ward.");
-  EXPECT_EQ(Prepare(text, Correcting({{L"Word", L"Ward", L"Yes"}})), L"word, WORD and Ward; wOrD.");
-}
-
-TEST(Corrections, OnlyTheExactFlagTextNoFoldsLetterCase) {
-  const std::wstring text = L"word Word";
-  for (const wchar_t* flag : {L"no", L"NO", L"No ", L"", L"Nein"}) {
-    EXPECT_EQ(Prepare(text, Correcting({{L"Word", L"Ward", flag}})), L"word Ward")
-        << "flag \"" << flag << "\"";
-  }
-}
-
-TEST(Corrections, SurroundingTextKeepsItsCaseAndThePronunciationIsInsertedAsWritten) {
-  EXPECT_EQ(Prepare(L"A BIG WORDY TEXT", Correcting({{L"word", L"wArD", L"No"}})),
-            L"A BIG wArDY TEXT");
-}
-
-TEST(Corrections, MatchInsideLongerWords) {
-  EXPECT_EQ(Prepare(L"the cat concatenates", Correcting({{L"cat", L"kat", L"Yes"}})),
-            L"the kat conkatenates");
-  EXPECT_EQ(Prepare(L"CONCATENATE", Correcting({{L"cat", L"kat", L"No"}})), L"CONkatENATE");
-}
-
-TEST(Corrections, RowsApplyInTableOrderEachToTheResultOfTheRowsAbove) {
-  const std::wstring text = L"x y xx";
-  EXPECT_EQ(Prepare(text, Correcting({{L"x", L"y", L"Yes"}, {L"y", L"z", L"Yes"}})), L"z z zz");
-  EXPECT_EQ(Prepare(text, Correcting({{L"y", L"z", L"Yes"}, {L"x", L"y", L"Yes"}})), L"y z yy");
+  const std::wstring xs = L"x y xx";
+  EXPECT_EQ(Prepare(xs, Correcting({{L"x", L"y", L"Yes"}, {L"y", L"z", L"Yes"}})), L"z z zz");
+  EXPECT_EQ(Prepare(xs, Correcting({{L"y", L"z", L"Yes"}, {L"x", L"y", L"Yes"}})), L"y z yy");
   EXPECT_EQ(Prepare(L"X", Correcting({{L"x", L"Y", L"No"}, {L"y", L"z", L"No"}})), L"z");
-}
-
-TEST(Corrections, EmptyTableEmptyWordOrSwitchedOffChangeNothing) {
   const std::wstring text = L"word Word";
   EXPECT_EQ(Prepare(text, Correcting({})), text);
   EXPECT_EQ(Prepare(text, Correcting({{L"", L"x", L"Yes"}, {L"", L"x", L"No"}})), text);
   TextPreparationSettings off = Correcting({{L"word", L"ward", L"No"}});
   off.correctWords = false;
   EXPECT_EQ(Prepare(text, off), text);
-}
-
-TEST(Corrections, EmptyPronunciationRemovesTheWord) {
   EXPECT_EQ(Prepare(L"um, well UM", Correcting({{L"um", L"", L"No"}})), L", well ");
+  TextPreparationSettings both = Ignoring(L"_");
+  both.correctWords = true;
+  both.corrections = {{L"New York", L"Noo York", L"No"}, {L"_", L"underscore", L"Yes"}};
+  EXPECT_EQ(Prepare(L"new_york", both), L"Noo York");
 }
 
-TEST(Corrections, PronunciationContainingItsOwnWordEnds) {
-  EXPECT_EQ(Prepare(L"banana", Correcting({{L"a", L"aa", L"Yes"}})), L"baanaanaa");
-  EXPECT_EQ(Prepare(L"bAnAnA", Correcting({{L"a", L"aa", L"No"}})), L"baanaanaa");
-  // Found again only in another letter case, which the "No" row also matches.
-  EXPECT_EQ(Prepare(L"ab Ab", Correcting({{L"ab", L"xAB", L"No"}})), L"xAB xAB");
-  EXPECT_EQ(Prepare(L"sql", Correcting({{L"sql", L"sequel sql", L"Yes"}})), L"sequel sql");
+// Each listed character becomes a space, only when switched on, and the text
+// keeps its length; a space in the list changes nothing, and a surrogate pair
+// is one character.
+TEST(IgnoredCharacters, EachListedCharacterBecomesASpaceWhenSwitchedOn) {
+  const std::wstring text = L"*bold* _under_ a\\b/c \"q\" `t` ~s~ 12:30 it's";
+  const std::wstring prepared = Prepare(text, Ignoring(kDefaultIgnoredCharacters));
+  EXPECT_EQ(prepared, L" bold   under  a b c  q   t   s  12 30 it s");
+  EXPECT_EQ(prepared.size(), text.size());
+  EXPECT_EQ(Prepare(L"a*b_c", Ignoring(L"_")), L"a*b c");
+  EXPECT_EQ(Prepare(L"a*b_c", Ignoring(L"")), L"a*b_c");
+  TextPreparationSettings off = Ignoring(L"*_");
+  off.ignoreCharacters = false;
+  EXPECT_EQ(Prepare(L"a*b_c", off), L"a*b_c");
+  EXPECT_EQ(Prepare(L"a b  c ", Ignoring(L" ")), L"a b  c ");
+  EXPECT_EQ(Prepare(L"a*b c", Ignoring(L"* ")), L"a b c");
+  // U+1F600 and U+1F601 in UTF-16, as the clipboard gives them: they share
+  // their first code unit, which must not be blanked on its own.
+  const std::wstring grinning = {wchar_t{0xD83D}, wchar_t{0xDE00}};
+  const std::wstring beaming = {wchar_t{0xD83D}, wchar_t{0xDE01}};
+  const std::wstring emoji = L"a" + grinning + L"b" + beaming;
+  EXPECT_EQ(Prepare(emoji, Ignoring(grinning)), L"a b" + beaming);
+  EXPECT_EQ(Prepare(emoji, Ignoring(L"b" + grinning)), L"a  " + beaming);
 }
 
-TEST(Corrections, ScanResumesInsideThePronunciationComparingAsTheRowDoes) {
-  EXPECT_EQ(Prepare(L"aBB", Correcting({{L"ab", L"cA", L"No"}})), L"ccA");
-  EXPECT_EQ(Prepare(L"abb", Correcting({{L"ab", L"cA", L"Yes"}})), L"cAb");
-  // "xAba" holds "ab" after its first letter only with the case folded, so the
-  // "Yes" row still resumes inside it, where "a" and the text's "b" make one.
-  EXPECT_EQ(Prepare(L"abb", Correcting({{L"ab", L"xAba", L"Yes"}})), L"xAbxAba");
-}
-
-TEST(Corrections, AnOccurrenceRightAfterAFalseStartIsFound) {
-  EXPECT_EQ(Prepare(L"aab aaab", Correcting({{L"ab", L"x", L"Yes"}})), L"ax aax");
-  EXPECT_EQ(Prepare(L"aAB AaAb", Correcting({{L"ab", L"x", L"No"}})), L"ax Aax");
-}
-
-TEST(Corrections, NoRowsFoldLettersOfEveryScriptAsTheFoldDoes) {
+// Only the exact flag text "No" folds letter case, as the fold does in every
+// script; the surrounding text keeps its case, and the pronunciation goes in
+// as written.
+TEST(Corrections, NoRowsFoldLetterCaseOfEveryScriptYesRowsMatchExactlyInsideWordsToo) {
+  const std::wstring words = L"word, WORD and Word; wOrD.";
+  EXPECT_EQ(Prepare(words, Correcting({{L"Word", L"Ward", L"No"}})), L"Ward, Ward and Ward; Ward.");
+  EXPECT_EQ(Prepare(words, Correcting({{L"Word", L"Ward", L"Yes"}})),
+            L"word, WORD and Ward; wOrD.");
+  for (const wchar_t* flag : {L"no", L"NO", L"No ", L"", L"Nein"}) {
+    EXPECT_EQ(Prepare(L"word Word", Correcting({{L"Word", L"Ward", flag}})), L"word Ward")
+        << "flag \"" << flag << "\"";
+  }
+  EXPECT_EQ(Prepare(L"A BIG WORDY TEXT", Correcting({{L"word", L"wArD", L"No"}})),
+            L"A BIG wArDY TEXT");
+  EXPECT_EQ(Prepare(L"the cat concatenates", Correcting({{L"cat", L"kat", L"Yes"}})),
+            L"the kat conkatenates");
+  EXPECT_EQ(Prepare(L"CONCATENATE", Correcting({{L"cat", L"kat", L"No"}})), L"CONkatENATE");
   const std::wstring da = L"\u0434\u0430";
-  const std::wstring text = L"\u0434\u0430 \u0414\u0410 \u0414\u0430";
-  EXPECT_EQ(Prepare(text, Correcting({{da, L"da", L"No"}})), L"da da da");
-  EXPECT_EQ(Prepare(text, Correcting({{da, L"da", L"Yes"}})), L"da \u0414\u0410 \u0414\u0430");
+  const std::wstring cyrillic = L"\u0434\u0430 \u0414\u0410 \u0414\u0430";
+  EXPECT_EQ(Prepare(cyrillic, Correcting({{da, L"da", L"No"}})), L"da da da");
+  EXPECT_EQ(Prepare(cyrillic, Correcting({{da, L"da", L"Yes"}})), L"da \u0414\u0410 \u0414\u0430");
   // Three units fold to S: each of them stands for the others.
   EXPECT_EQ(Prepare(L"s S \u017F", Correcting({{L"\u017F", L"z", L"No"}})), L"z z z");
   EXPECT_EQ(Prepare(L"sun SUN \u017Fun", Correcting({{L"sun", L"son", L"No"}})), L"son son son");
@@ -196,11 +150,35 @@ TEST(Corrections, NoRowsFoldLettersOfEveryScriptAsTheFoldDoes) {
       L"ete \u00c9T\u00c9");
 }
 
-// With rows enough for an index of the text, the rows below a row must find
-// the words that its replacements made, in the replacement, across its ends
-// and where a word was removed, however far into a long text, exactly and with
-// case folded.
-TEST(Corrections, LaterRowsFindWordsThatEarlierRowsMade) {
+// A pronunciation containing its own word ends; an occurrence right after a
+// false start is found.
+TEST(Corrections, TheScanResumesInsideThePronunciationComparingAsTheRowDoes) {
+  EXPECT_EQ(Prepare(L"banana", Correcting({{L"a", L"aa", L"Yes"}})), L"baanaanaa");
+  EXPECT_EQ(Prepare(L"bAnAnA", Correcting({{L"a", L"aa", L"No"}})), L"baanaanaa");
+  // Found again only in another letter case, which the "No" row also matches.
+  EXPECT_EQ(Prepare(L"ab Ab", Correcting({{L"ab", L"xAB", L"No"}})), L"xAB xAB");
+  EXPECT_EQ(Prepare(L"sql", Correcting({{L"sql", L"sequel sql", L"Yes"}})), L"sequel sql");
+  EXPECT_EQ(Prepare(L"aBB", Correcting({{L"ab", L"cA", L"No"}})), L"ccA");
+  EXPECT_EQ(Prepare(L"abb", Correcting({{L"ab", L"cA", L"Yes"}})), L"cAb");
+  // "xAba" holds "ab" after its first letter only with the case folded, so the
+  // "Yes" row still resumes inside it, where "a" and the text's "b" make one.
+  EXPECT_EQ(Prepare(L"abb", Correcting({{L"ab", L"xAba", L"Yes"}})), L"xAbxAba");
+  EXPECT_EQ(Prepare(L"aab aaab", Correcting({{L"ab", L"x", L"Yes"}})), L"ax aax");
+  EXPECT_EQ(Prepare(L"aAB AaAb", Correcting({{L"ab", L"x", L"No"}})), L"ax Aax");
+}
+
+// A word of its own for each number: "q" and the number in three letters.
+std::wstring Numbered(int n) {
+  std::wstring word = L"q";
+  for (int digit = 0; digit < 3; ++digit, n /= 20) word += static_cast<wchar_t>(L'a' + n % 20);
+  return word;
+}
+
+TEST(Corrections, LaterRowsFindWordsThatEarlierRowsMadeOrMoved) {
+  // With rows enough for an index of the text, the rows below a row must find
+  // the words that its replacements made, in the replacement, across its ends
+  // and where a word was removed, however far into a long text, exactly and with
+  // case folded.
   EXPECT_EQ(Prepare(L"a-c", Indexed({{L"-", L"b", L"Yes"}, {L"abc", L"X", L"Yes"}})), L"X");
   EXPECT_EQ(Prepare(L"A-C", Indexed({{L"-", L"b", L"Yes"}, {L"abc", L"x", L"No"}})), L"x");
   EXPECT_EQ(Prepare(L"aXb", Indexed({{L"X", L"", L"Yes"}, {L"ab", L"Y", L"Yes"}})), L"Y");
@@ -214,23 +192,14 @@ TEST(Corrections, LaterRowsFindWordsThatEarlierRowsMade) {
   EXPECT_EQ(Prepare(L"abb", Indexed({{L"ab", L"ca", L"Yes"}, {L"cc", L"d", L"Yes"}})), L"da");
   std::wstring longText(3000, L'.');
   longText.replace(2500, 3, L"a-c");
-  std::wstring expected(2998, L'.');
-  expected[2500] = L'X';
-  EXPECT_EQ(Prepare(longText, Indexed({{L"-", L"b", L"Yes"}, {L"abc", L"X", L"Yes"}})), expected);
-}
-
-// A word of its own for each number: "q" and the number in three letters.
-std::wstring Numbered(int n) {
-  std::wstring word = L"q";
-  for (int digit = 0; digit < 3; ++digit, n /= 20) word += static_cast<wchar_t>(L'a' + n % 20);
-  return word;
-}
-
-// A row that changes the length of the text near its start moves every word
-// behind the change; the rows below must still find each of them. Each word
-// stands once, so that a search that looks only where a word may be looks in
-// a few places, the places the words have moved to.
-TEST(Corrections, WordsBehindAChangeOfLengthAreStillFound) {
+  std::wstring longExpected(2998, L'.');
+  longExpected[2500] = L'X';
+  EXPECT_EQ(Prepare(longText, Indexed({{L"-", L"b", L"Yes"}, {L"abc", L"X", L"Yes"}})),
+            longExpected);
+  // A row that changes the length of the text near its start moves every word
+  // behind the change; the rows below must still find each of them. Each word
+  // stands once, so that a search that looks only where a word may be looks in
+  // a few places, the places the words have moved to.
   for (const int change : {+39, -39}) {
     const std::wstring before(change > 0 ? 1 : 40, L'#');
     const std::wstring after(change > 0 ? 40 : 1, L'+');
@@ -244,15 +213,11 @@ TEST(Corrections, WordsBehindAChangeOfLengthAreStillFound) {
     }
     EXPECT_EQ(Prepare(text, settings), expected) << "change " << change;
   }
-}
-
-// The same for a removal inside a long word: its rest comes closer to its
-// start, which may lie before a place where the search would divide the text.
-TEST(Corrections, LongWordsJoinedByARemovalAreFound) {
+  // The same for a removal inside a long word: its rest comes closer to its
+  // start, which may lie before a place where the search would divide the text.
   const std::wstring removed(20, L'-');
   TextPreparationSettings settings = Correcting({{removed, L"", L"Yes"}});
-  std::wstring text;
-  std::wstring expected;
+  std::wstring text, expected;
   for (int i = 0; i < 150; ++i) {
     std::wstring rest;
     for (int part = 1; part <= 4; ++part) rest += Numbered(i + 1000 * part);
@@ -262,24 +227,13 @@ TEST(Corrections, LongWordsJoinedByARemovalAreFound) {
     settings.corrections.push_back({Numbered(i) + rest, L"W", L"Yes"});
   }
   EXPECT_EQ(Prepare(text, settings), expected);
-}
-
-// Many occurrences of one row, each making a word of a later row.
-TEST(Corrections, ARowReplacedEverywhereLeavesItsWordsToTheRowsBelow) {
-  std::wstring text;
-  std::wstring expected;
+  // Many occurrences of one row, each making a word of a later row.
+  std::wstring many, manyExpected;
   for (int i = 0; i < 400; ++i) {
-    text += L"a-b ";
-    expected += L"X ";
+    many += L"a-b ";
+    manyExpected += L"X ";
   }
-  EXPECT_EQ(Prepare(text, Indexed({{L"-", L"", L"Yes"}, {L"ab", L"X", L"Yes"}})), expected);
-}
-
-TEST(TextPreparation, IgnoredCharactersBecomeSpacesBeforeTheCorrections) {
-  TextPreparationSettings settings = Ignoring(L"_");
-  settings.correctWords = true;
-  settings.corrections = {{L"New York", L"Noo York", L"No"}, {L"_", L"underscore", L"Yes"}};
-  EXPECT_EQ(Prepare(L"new_york", settings), L"Noo York");
+  EXPECT_EQ(Prepare(many, Indexed({{L"-", L"", L"Yes"}, {L"ab", L"X", L"Yes"}})), manyExpected);
 }
 
 }  // namespace

@@ -55,9 +55,9 @@ TEST(WordsFile, LinesReadAsEveryVersionReadThem) {
   EXPECT_EQ(EncodeWords({}, kAscii), "");
 }
 
-// A row the code page cannot hold makes the whole file UTF-8 with its mark;
-// a UTF-16 file with its mark reads too.
-TEST(WordsFile, ARowOutsideTheCodePageMakesTheFileUtf8) {
+TEST(WordsFile, ARowOutsideTheCodePageMakesTheFileUtf8AndOnlyFieldsThatReadBackAreStored) {
+  // A row the code page cannot hold makes the whole file UTF-8 with its mark;
+  // a UTF-16 file with its mark reads too.
   const std::vector<WordCorrection> rows{{L"SQL", L"sequel", L"Yes"},
                                          {L"\u041c\u0438\u0440", L"m\u00eer \U0001F600", L"No"}};
   const std::string bytes = EncodeWords(rows, kAscii);
@@ -79,9 +79,6 @@ TEST(WordsFile, ARowOutsideTheCodePageMakesTheFileUtf8) {
       },
       [](std::string_view bytes) { return std::wstring(bytes.begin(), bytes.end()); }};
   EXPECT_EQ(DecodeWords(EncodeWords(markLike, latin1), latin1), markLike);
-}
-
-TEST(WordsFile, OnlyFieldsThatReadBackAsWrittenCanBeStored) {
   for (const wchar_t* field : {L"", L"SQL", L"#*#", L"##***###x", L"***###"}) {
     EXPECT_TRUE(CanStoreWordField(field)) << field;
   }
