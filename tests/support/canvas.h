@@ -19,11 +19,6 @@ inline bool IsDark(COLORREF colour) {
 inline bool IsWhitish(COLORREF colour) {
   return GetRValue(colour) > 200 && GetGValue(colour) > 200 && GetBValue(colour) > 200;
 }
-inline bool IsNear(COLORREF colour, COLORREF expected, int tolerance) {
-  return std::abs(GetRValue(colour) - GetRValue(expected)) <= tolerance &&
-         std::abs(GetGValue(colour) - GetGValue(expected)) <= tolerance &&
-         std::abs(GetBValue(colour) - GetBValue(expected)) <= tolerance;
-}
 inline PixelTest Is(COLORREF expected) {
   return [expected](COLORREF colour) { return colour == expected; };
 }
