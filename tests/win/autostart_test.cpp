@@ -7,7 +7,7 @@
 #include "tests/support/autostart_value.h"
 #include "tests/win/main_form_probe.h"
 
-TEST(Autostart, TheValueQuotesThePathAndFollowsEnableAndDisable) {
+TEST(Autostart, TheValueQuotesThePathFollowsEnableAndDisableAndMeansOffWhenEmpty) {
   const std::wstring program = L"C:\\Program Files\\Tolvane\\Tolvane.exe";
   EnableAutostart(program);
   EXPECT_EQ(AutostartValue(), L"\"C:\\Program Files\\Tolvane\\Tolvane.exe\" -autostart");
@@ -18,9 +18,8 @@ TEST(Autostart, TheValueQuotesThePathAndFollowsEnableAndDisable) {
   EXPECT_FALSE(AutostartEnabled());
   // Removing what is not there is no failure.
   EXPECT_NO_THROW(DisableAutostart());
-}
 
-TEST(Autostart, AnEmptyValueMeansOff) {
+  // An empty value means off.
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
                           0, KEY_SET_VALUE, &key),
