@@ -190,11 +190,17 @@ HWND EditorProcess::FocusedText() const {
 }
 
 // Ctrl+A waits until the text holds the keyboard focus: pressed while the
-// focus was still on its way, it went to the window in front before.
+// focus was still on its way, it went to the window in front before. The
+// keys then go through the system's input queue, and the editor may take a
+// while to handle them, idle or not: done, its whole text is selected.
 bool EditorProcess::SelectAll() const {
   HWND text = FocusedText();
-  return text != nullptr && PressKeyIn(text, 'A', {VK_CONTROL}) &&
-         WaitForInputIdle(process_.hProcess, 10000) == 0;
+  if (text == nullptr || !PressKeyIn(text, 'A', {VK_CONTROL})) return false;
+  return WaitUntil([text] {
+    const auto selection = static_cast<DWORD>(SendMessageW(text, EM_GETSEL, 0, 0));
+    return LOWORD(selection) == 0 &&
+           HIWORD(selection) == SendMessageW(text, WM_GETTEXTLENGTH, 0, 0);
+  });
 }
 
 bool EditorProcess::Select(int start, int end) const {
