@@ -1,9 +1,6 @@
 #include "app/pages_reading_source.h"
 
-DefaultVoiceChoice PagesReadingSource::DefaultVoice() const {
-  const TVoicePicker& picker = speech_.Picker();
-  return {picker.Entry(), picker.Values()};
-}
+DefaultVoiceChoice PagesReadingSource::DefaultVoice() const { return speech_.DefaultVoice(); }
 
 TextPreparationSettings PagesReadingSource::PreparationSettings() const {
   const PronunciationSettings pronunciation = pronunciation_.Current();

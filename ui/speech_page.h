@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "reading/reading_controller.h"
 #include "settings/main_settings.h"
 #include "speech/engines.h"
 #include "ui/controls.h"
@@ -44,6 +45,9 @@ class TSpeechPage : public TOptionsPage {
   // The selected entry and the values as the boxes show them, every value
   // present.
   SpeechSettings Current() const;
+  // The catalogue entry and the values a reading with the default voice
+  // takes, as the controls show them now.
+  DefaultVoiceChoice DefaultVoice() const { return {picker_.Entry(), picker_.Values()}; }
   // After a load, a list with voices has one of them chosen: the first when
   // none is.
   void ChooseFirstVoiceUnlessChosen();
