@@ -123,7 +123,11 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
     Redraw(picker);
   }
 
-  std::string SelectedModeId(Engines& engines) const { return engines.Sapi4().EngineInfo().ModeID; }
+  // What an engine set up for a voice is handed: its selection, then a tag a value.
+  static std::vector<std::string> EngineSetUp(Engines& engines, int speed, int pitch, int volume) {
+    return {"Select " + engines.Sapi4().EngineInfo().ModeID, "Inject " + Quoted(SpeedTag(speed)),
+            "Inject " + Quoted(PitchTag(pitch)), "Inject " + Quoted(VolumeTag(volume))};
+  }
 
   static void SetPositions(TVoicePicker& picker, int speed, int pitch, int volume) {
     picker.SpeedBar().SetPosition(speed);
@@ -248,11 +252,8 @@ TEST_F(DefaultVoiceTest, TheDefaultVoiceGetsTheEntryAndTheSliderPositions) {
   mark = LogMark();
   frmMain.ReadingControl().SelectDefaultVoice();
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4().EngineInfo().ModeName, "Engine Mode Two");
-  EXPECT_EQ(
-      CallsSince(mark, "sapi4", {"Select", "Inject", "TextData"}),
-      (std::vector<std::string>{
-          "Select " + SelectedModeId(frmMain.SpeechEngines()), "Inject " + Quoted(SpeedTag(240)),
-          "Inject " + Quoted(PitchTag(150)), "Inject " + Quoted(VolumeTag(50))}));
+  EXPECT_EQ(CallsSince(mark, "sapi4", {"Select", "Inject", "TextData"}),
+            EngineSetUp(frmMain.SpeechEngines(), 240, 150, 50));
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "put_Rate", "put_Volume"}),
             std::vector<std::string>{});
 }
@@ -308,7 +309,7 @@ TEST_F(DefaultVoiceTest, TheTestButtonsPurgeThenSpeakTheBoxTheSentenceOrTheRowAt
                                       "Speak " + Quoted("<pitch middle=\"2\">gooey") + " 1"}));
 }
 
-TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
+TEST_F(DefaultVoiceTest, ASlotGetsItsStoredValuesOnTheEngineScaleOrTheEnginesNearerBound) {
   Engines& engines = CreateMainForm().SpeechEngines();
   const size_t mark = LogMark();
   std::wstring pitchPrefix;
@@ -334,37 +335,30 @@ TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
             L"<pitch middle=\"1\">");
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate"}).back(), "put_Rate 0");
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Volume"}).back(), "put_Volume 64");
-}
 
-// An engine refuses what lies outside its bounds and keeps its own value:
-// stored values beyond them come to the nearer bound instead. A slot whose
-// voice is gone fails before any value is set.
-TEST_F(DefaultVoiceTest, ASapi4SlotGetsItsStoredValuesAsTheyAreOrTheNearerBound) {
-  Engines& engines = CreateMainForm().SpeechEngines();
+  // An engine refuses what lies outside its bounds and keeps its own value:
+  // stored values beyond them come to the nearer bound instead. A slot whose
+  // voice is gone fails before any value is set.
   const auto injected = [&](VoiceSlot slot) {
-    const size_t mark = LogMark();
+    const size_t before = LogMark();
     engines.SelectSlotVoice(slot);
-    return CallsSince(mark, "sapi4", {"Select", "Inject"});
+    return CallsSince(before, "sapi4", {"Select", "Inject"});
   };
   EXPECT_EQ(injected(SlotOf(L"bob", kSapi4Family, 240, 150, 70)),
-            (std::vector<std::string>{
-                "Select " + SelectedModeId(engines), "Inject " + Quoted(SpeedTag(240)),
-                "Inject " + Quoted(PitchTag(150)), "Inject " + Quoted(VolumeTag(70))}));
+            EngineSetUp(engines, 240, 150, 70));
   EXPECT_EQ(engines.Sapi4().EngineInfo().ModeName, "Engine Mode Two");
   EXPECT_EQ(injected(SlotOf(L"Bob", kSapi4Family, 400, -5, 150)),
-            (std::vector<std::string>{
-                "Select " + SelectedModeId(engines), "Inject " + Quoted(SpeedTag(300)),
-                "Inject " + Quoted(PitchTag(40)), "Inject " + Quoted(VolumeTag(100))}));
-  EXPECT_EQ(engines.Sapi4().GetSpeed(), 300u);
-  EXPECT_EQ(engines.Sapi4().GetPitch(), 40u);
-  EXPECT_EQ(engines.Sapi4().GetVolume(), 100u);
+            EngineSetUp(engines, 300, 40, 100));
+  TMSpeech& engine = engines.Sapi4();
+  EXPECT_EQ(std::tuple(engine.GetSpeed(), engine.GetPitch(), engine.GetVolume()),
+            std::tuple(300u, 40u, 100u));
 
-  const size_t mark = LogMark();
+  const size_t gone = LogMark();
   EXPECT_ANY_THROW(engines.SelectSlotVoice(SlotOf(L"Gone", kSapi5Family, 135, 105, 100)));
   EXPECT_ANY_THROW(engines.SelectSlotVoice(SlotOf(L"Gone", kSapi4Family, 135, 105, 100)));
-  EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "put_Rate", "put_Volume"}),
+  EXPECT_EQ(CallsSince(gone, "sapi5", {"put_Voice", "put_Rate", "put_Volume"}),
             std::vector<std::string>{});
-  EXPECT_EQ(CallsSince(mark, "sapi4", {"Inject"}), std::vector<std::string>{});
+  EXPECT_EQ(CallsSince(gone, "sapi4", {"Inject"}), std::vector<std::string>{});
 }
 
 // A page change arms the guard; keys then move the selection on the drawn
@@ -421,10 +415,8 @@ TEST_F(DefaultVoiceTest, SlidersLeftOnASapi5VoiceGiveAnEngineItsNearerBounds) {
 
   const size_t mark = LogMark();
   frmMain.ReadingControl().SelectDefaultVoice();
-  EXPECT_EQ(
-      CallsSince(mark, "sapi4", {"Inject"}),
-      (std::vector<std::string>{"Inject " + Quoted(SpeedTag(20)), "Inject " + Quoted(PitchTag(40)),
-                                "Inject " + Quoted(VolumeTag(100))}));
+  EXPECT_EQ(CallsSince(mark, "sapi4", {"Select", "Inject"}),
+            EngineSetUp(frmMain.SpeechEngines(), 20, 40, 100));
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4().GetSpeed(), 20u);
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4().GetPitch(), 40u);
 }
