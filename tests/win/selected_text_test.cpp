@@ -82,16 +82,10 @@ LRESULT CALLBACK CountMenuActivations(int code, WPARAM wParam, LPARAM lParam) {
 // asked.
 struct CopyBehaviour {
   std::chrono::milliseconds delay{0};
-  std::optional<std::chrono::milliseconds> holdAfter;
+  std::optional<std::chrono::milliseconds> holdAfter = std::nullopt;
   bool tellsItsText = false;
   bool busyWhenAsked = false;
 };
-
-CopyBehaviour CopiesLate(std::chrono::milliseconds delay) { return {delay, std::nullopt}; }
-CopyBehaviour KeepsTheClipboardAfterCopying(std::chrono::milliseconds hold) { return {0ms, hold}; }
-// Copying at once; tells its text, or is busy when asked.
-const CopyBehaviour kTellsItsText{0ms, std::nullopt, true, false};
-const CopyBehaviour kBusyWhenAsked{0ms, std::nullopt, true, true};
 
 constexpr UINT_PTR kCopyTimer = 0x7A01;
 constexpr UINT_PTR kLetGoTimer = 0x7A02;
@@ -340,11 +334,11 @@ TEST_F(SelectedTextTest, ReturnsTheSelectionAndLeavesTheClipboardAsItWas) {
   };
   const Case cases[] = {
       {L"The quick brown fox", 4, 15, {}, L"quick brown", true},
-      {L"first line, second line", 12, 23, kTellsItsText, L"second line", false},
+      {L"first line, second line", 12, 23, {.tellsItsText = true}, L"second line", false},
       {L"no selection here", 3, 3, {}, earlier, false},
-      {huge, end - 7, end, kTellsItsText, L"the end", true},
-      {L"slow to copy", 0, 4, CopiesLate(300ms), L"slow", true},
-      {L"held clipboard", 0, 4, KeepsTheClipboardAfterCopying(1s), L"held", true},
+      {huge, end - 7, end, {.tellsItsText = true}, L"the end", true},
+      {L"slow to copy", 0, 4, {.delay = 300ms}, L"slow", true},
+      {L"held clipboard", 0, 4, {.holdAfter = 1s}, L"held", true},
       {L"«Καλημέρα κόσμε и русский текст»", 1, 31, {}, L"Καλημέρα κόσμε и русский текст", true},
   };
   for (const Case& c : cases) {
@@ -368,7 +362,7 @@ TEST_F(SelectedTextTest, ReturnsTheSelectionAndLeavesTheClipboardAsItWas) {
 // keystroke, which it handles once it is free again.
 TEST_F(SelectedTextTest, AControlThatDoesNotAnswerInTimeGetsTheCopyKeystroke) {
   const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
-  Editor editor(L"a busy editor", 2, 6, kBusyWhenAsked);
+  Editor editor(L"a busy editor", 2, 6, {.tellsItsText = true, .busyWhenAsked = true});
   ASSERT_TRUE(editor.Ready());
 
   // The capture lets messages run only once it has gone on to the keystroke.
@@ -454,32 +448,27 @@ TEST_F(SelectedTextTest, AClipboardKeptBusyEndsTheCaptureBeforeTheKeystroke) {
   EXPECT_TRUE(ClipboardContents().empty());
 }
 
+// A program that keeps the clipboard past the deadline gets the user's back
+// once it lets go. Until then the user's clipboard waits to go back when the
+// next reading starts, with nothing selected: that reading reads and keeps
+// the user's clipboard, not the copy the failed one left.
 TEST_F(SelectedTextTest, AClipboardKeptPastTheDeadlineGetsTheUsersBackOnceLetGo) {
   const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
-  Editor editor(L"held clipboard", 0, 4, KeepsTheClipboardAfterCopying(kUntilReleased));
-  ASSERT_TRUE(editor.Ready());
-
-  ExpectCaptureFailsForTheBusyClipboard();
-  editor.LetGoOfClipboard();
-
-  EXPECT_TRUE(PumpUntil([&] { return ClipboardContents() == before; }));
-}
-
-// The user's clipboard still waits to go back when the next reading starts,
-// with nothing selected: that reading reads and keeps the user's clipboard,
-// not the copy the failed one left.
-TEST_F(SelectedTextTest, ACaptureWhileTheUsersClipboardWaitsSavesThatAndNotTheCopy) {
-  const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
   {
-    Editor editor(L"held clipboard", 0, 4, KeepsTheClipboardAfterCopying(kUntilReleased));
+    Editor editor(L"held clipboard", 0, 4, {.holdAfter = kUntilReleased});
+    ASSERT_TRUE(editor.Ready());
+    ExpectCaptureFailsForTheBusyClipboard();
+    editor.LetGoOfClipboard();
+    EXPECT_TRUE(PumpUntil([&] { return ClipboardContents() == before; }));
+  }
+  {
+    Editor editor(L"held clipboard", 0, 4, {.holdAfter = kUntilReleased});
     ASSERT_TRUE(editor.Ready());
     ExpectCaptureFailsForTheBusyClipboard();
   }
   Editor editor(L"nothing selected", 3, 3);
   ASSERT_TRUE(editor.Ready());
-
   EXPECT_EQ(Capture(), L"earlier text");
-
   EXPECT_EQ(ClipboardContents(), before);
 }
 
