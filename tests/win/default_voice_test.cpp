@@ -134,17 +134,6 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
     picker.PitchBar().SetPosition(pitch);
     picker.VolumeBar().SetPosition(volume);
   }
-
-  static void SelectRow(HWND table, int row) {
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED;
-    state.state = row < 0 ? 0 : LVIS_SELECTED;
-    SendMessageW(table, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
-  }
-
-  static EditBox TestTextBox(const TSpeechPage& page) {
-    return EditBox(GetDlgItem(page.Handle(), IDC_TEST_TEXT));
-  }
 };
 
 }  // namespace
@@ -263,7 +252,7 @@ TEST_F(DefaultVoiceTest, TheTestButtonsPurgeThenSpeakTheBoxTheSentenceOrTheRowAt
   TSpeechPage& page = frmMain.SpeechPage();
   Choose(page.Picker(), kVoiceAlpha);
   page.Picker().PitchBar().SetPosition(-4);
-  TestTextBox(page).SetText(L"");
+  SetDlgItemTextW(page.Handle(), IDC_TEST_TEXT, L"");
   size_t mark = LogMark();
   page.OnTest();
   EXPECT_EQ(
@@ -273,7 +262,7 @@ TEST_F(DefaultVoiceTest, TheTestButtonsPurgeThenSpeakTheBoxTheSentenceOrTheRowAt
           "Speak " + Quoted("<pitch middle=\"-4\">This is a test for selected voice.") + " 1"}));
   EXPECT_EQ(frmMain.ReadingControl().PitchPrefix(), L"<pitch middle=\"-4\">");
 
-  TestTextBox(page).SetText(L"Hello there");
+  SetDlgItemTextW(page.Handle(), IDC_TEST_TEXT, L"Hello there");
   mark = LogMark();
   page.OnTest();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}),
@@ -282,7 +271,7 @@ TEST_F(DefaultVoiceTest, TheTestButtonsPurgeThenSpeakTheBoxTheSentenceOrTheRowAt
 
   // An engine is handed the text as lines.
   Choose(page.Picker(), kAnn);
-  TestTextBox(page).SetText(L"One\r\ntwo");
+  SetDlgItemTextW(page.Handle(), IDC_TEST_TEXT, L"One\r\ntwo");
   mark = LogMark();
   page.OnTest();
   const std::vector<std::string> handedOver = CallsSince(mark, "sapi4", {"TextData"});
@@ -301,7 +290,7 @@ TEST_F(DefaultVoiceTest, TheTestButtonsPurgeThenSpeakTheBoxTheSentenceOrTheRowAt
   mark = LogMark();
   words.OnTestCorrection();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}), std::vector<std::string>{});
-  SelectRow(words.Table(), 1);
+  ListView_SetItemState(words.Table(), 1, LVIS_SELECTED, LVIS_SELECTED);
   mark = LogMark();
   words.OnTestCorrection();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "Speak"}),

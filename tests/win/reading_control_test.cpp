@@ -67,22 +67,18 @@ class TestFeedback : public ReadingFeedback {
 // stands in for the program the user reads from.
 class Selection {
  public:
-  ~Selection() {
-    if (editor_ != nullptr) DestroyWindow(editor_);
-  }
+  Selection() { SendMessageW(editor_, EM_SETLIMITTEXT, 0, 0); }
+  ~Selection() { DestroyWindow(editor_); }
 
   void Select(const std::wstring& text) {
-    if (editor_ != nullptr) DestroyWindow(editor_);
-    editor_ = CreateWindowExW(0, L"EDIT", nullptr, WS_POPUP | ES_AUTOHSCROLL, 0, 0, 200, 50,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(editor_, EM_SETLIMITTEXT, 0, 0);
     SetWindowTextW(editor_, text.c_str());
     SendMessageW(editor_, EM_SETSEL, 0, -1);
     SetFocus(editor_);
   }
 
  private:
-  HWND editor_ = nullptr;
+  HWND editor_ = CreateWindowExW(0, L"EDIT", nullptr, WS_POPUP | ES_AUTOHSCROLL, 0, 0, 200, 50,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 };
 
 std::wstring LongText(int words) {
