@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -50,15 +49,6 @@ bool SendKeys(const std::vector<WORD>& keys, bool up) {
   for (WORD key : keys) inputs.push_back(KeyEvent(key, up));
   return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
-
-// What a window saw when the letter C went down: which modifiers were held.
-struct CopyKeySight {
-  bool seen = false;
-  bool ctrl = false;
-  bool shift = false;
-  bool alt = false;
-  bool win = false;
-};
 
 bool Held(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
@@ -113,10 +103,9 @@ class Editor {
 
   // Whether it came up in the foreground with its edit box focused.
   bool Ready() const { return ready_; }
-  CopyKeySight CopyKey() const {
-    std::lock_guard lock(copyKeyMutex_);
-    return copyKey_;
-  }
+  // The modifiers held when the letter C went down, as MOD_ flags; -1 while
+  // it has not.
+  int CopyKey() const { return copyKey_; }
   // Waits until the editor has handled every key sent before: keys arrive in
   // order, so once a tap of F24 sent now has arrived, the earlier ones have.
   bool Settle() {
@@ -173,9 +162,9 @@ class Editor {
   static LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* editor = reinterpret_cast<Editor*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && wParam == 'C') {
-      std::lock_guard lock(editor->copyKeyMutex_);
-      editor->copyKey_ = {true, Held(VK_CONTROL), Held(VK_SHIFT), Held(VK_MENU),
-                          Held(VK_LWIN) || Held(VK_RWIN)};
+      editor->copyKey_ = (Held(VK_CONTROL) ? MOD_CONTROL : 0) | (Held(VK_SHIFT) ? MOD_SHIFT : 0) |
+                         (Held(VK_MENU) ? MOD_ALT : 0) |
+                         (Held(VK_LWIN) || Held(VK_RWIN) ? MOD_WIN : 0);
     }
     if (message == WM_KEYUP && wParam == VK_F24) ++editor->settleKeys_;
     if (message == WM_COPY) return editor->OnCopy(hwnd);
@@ -248,8 +237,7 @@ class Editor {
   std::atomic<int> settleKeys_{0};
   std::atomic<bool> askedByTheTest_{false};
   HANDLE free_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  mutable std::mutex copyKeyMutex_;
-  CopyKeySight copyKey_;
+  std::atomic<int> copyKey_{-1};
   bool ready_ = false;
 };
 
@@ -351,7 +339,7 @@ TEST_F(SelectedTextTest, ReturnsTheSelectionAndLeavesTheClipboardAsItWas) {
     ASSERT_TRUE(editor.Ready());
     const DWORD sequence = GetClipboardSequenceNumber();
     EXPECT_EQ(Capture(), c.read);
-    EXPECT_EQ(editor.CopyKey().seen, c.copied);
+    EXPECT_EQ(editor.CopyKey() >= 0, c.copied);
     EXPECT_EQ(GetClipboardSequenceNumber() == sequence, !c.copied);
     EXPECT_EQ(ClipboardContents(), before);
     EXPECT_EQ(editor.Text(), c.text.substr(0, 255)) << "the editor's text is left alone";
@@ -372,7 +360,7 @@ TEST_F(SelectedTextTest, AControlThatDoesNotAnswerInTimeGetsTheCopyKeystroke) {
   });
 
   EXPECT_EQ(captured, L"busy");
-  EXPECT_TRUE(editor.CopyKey().seen);
+  EXPECT_GE(editor.CopyKey(), 0);
   EXPECT_EQ(ClipboardContents(), before);
 }
 
@@ -393,9 +381,7 @@ TEST_F(SelectedTextTest, TheEditorSeesPlainCtrlCWhateverTheUserHolds) {
     const std::wstring captured = Capture();
     SendKeys(keys, true);
     EXPECT_EQ(captured, L"copy me");
-    const CopyKeySight sight = editor.CopyKey();
-    EXPECT_TRUE(sight.seen && sight.ctrl);
-    EXPECT_FALSE(sight.shift || sight.alt || sight.win);
+    EXPECT_EQ(editor.CopyKey(), MOD_CONTROL);
     ASSERT_TRUE(editor.Settle());
     EXPECT_EQ(menuActivations, 0);
   }
@@ -420,7 +406,7 @@ TEST_F(SelectedTextTest, TheEditorSeesPlainCtrlCWhateverTheUserHolds) {
 
   EXPECT_TRUE(letGo);
   EXPECT_EQ(captured, L"copy me");
-  EXPECT_FALSE(editor.CopyKey().alt);
+  EXPECT_EQ(editor.CopyKey(), MOD_CONTROL);
   ASSERT_TRUE(editor.Settle());
   EXPECT_EQ(menuActivations, 1);
 }
@@ -440,7 +426,7 @@ TEST_F(SelectedTextTest, AClipboardKeptBusyEndsTheCaptureBeforeTheKeystroke) {
     ASSERT_TRUE(holder.Holds());
     ExpectCaptureFailsForTheBusyClipboard();
     ASSERT_TRUE(editor.Settle());
-    EXPECT_FALSE(editor.CopyKey().seen);
+    EXPECT_EQ(editor.CopyKey(), -1);
   }
   ClipboardHolder holder(100ms);
   ASSERT_TRUE(holder.Holds());
