@@ -96,7 +96,7 @@ TEST_F(MSpeechTest, ListsTheConfiguredEnginesInEnumerationOrder) {
 
 // The bounds are probed with sentinels, which an engine that clamps instead
 // of refusing answers too, and the engine's own values are put back.
-TEST_F(MSpeechTest, SelectingReportsTheEngineAndItsProbedBounds) {
+TEST_F(MSpeechTest, SelectionFindsTheEngineByNameAndReportsItsProbedBounds) {
   TMSpeech& speech = Speech();
   speech.SelectEngine("Mary");
   ASSERT_TRUE(speech.EngineSelected());
@@ -112,14 +112,11 @@ TEST_F(MSpeechTest, SelectingReportsTheEngineAndItsProbedBounds) {
   speech.SelectEngine("Clamping");
   EXPECT_EQ(std::vector<DWORD>({info.MinSpeed, info.MaxSpeed, info.MinPitch, info.MaxPitch}),
             std::vector<DWORD>({100, 200, 80, 90}));
-}
 
-// Names differing only in case select the first; an unknown name keeps the
-// selection; the mode identifier, of a mode named in the ANSI code page,
-// arrives intact by value; an engine without dialogs, or one whose selection
-// fails, leaves none selected, not even the one before.
-TEST_F(MSpeechTest, SelectionFindsTheEngineByNameOrLeavesNoneSelected) {
-  TMSpeech& speech = Speech();
+  // Names differing only in case select the first; an unknown name keeps the
+  // selection; the mode identifier, of a mode named in the ANSI code page,
+  // arrives intact by value; an engine without dialogs, or one whose selection
+  // fails, leaves none selected, not even the one before.
   speech.SelectEngine("MARY");
   EXPECT_EQ(speech.EngineInfo().Speaker, "Mary Speaker");
   speech.SelectEngine("mary");
@@ -140,7 +137,9 @@ TEST_F(MSpeechTest, SelectionFindsTheEngineByNameOrLeavesNoneSelected) {
   }
 }
 
-TEST_F(MSpeechTest, SpeedPitchAndVolumeAreInjectedAsTags) {
+// Speed, pitch and volume are injected as tags; start and stop arrive on the
+// calling thread through the message loop.
+TEST_F(MSpeechTest, ValuesAreInjectedAsTagsAndStartAndStopArriveThroughTheMessageLoop) {
   TMSpeech& speech = Speech();
   speech.SelectEngine("Mary");
   speech.SetSpeed(120);
@@ -158,11 +157,7 @@ TEST_F(MSpeechTest, SpeedPitchAndVolumeAreInjectedAsTags) {
   EXPECT_EQ(speech.GetVolume(), 49u);
   speech.SetVolume(100);
   EXPECT_EQ(speech.GetVolume(), 100u);
-}
 
-TEST_F(MSpeechTest, StartAndStopArriveOnTheCallingThreadThroughTheMessageLoop) {
-  TMSpeech& speech = Speech();
-  speech.SelectEngine("Mary");
   std::vector<std::string> events;
   std::vector<DWORD> threads;
   speech.OnStart = [&](IUnknown* sender) {
