@@ -141,6 +141,14 @@ class ReadingControlTest : public main_form_test::MainFormFixture {
     return feedback_.states.empty() ? ReadingState::Ended : feedback_.states.back();
   }
 
+  // The controller's answers agree with the state it last reported, and that
+  // is the one expected.
+  void ExpectState(const ReadingController& controller, ReadingState state) {
+    EXPECT_EQ(controller.Paused(), state == ReadingState::Paused);
+    EXPECT_EQ(controller.Reading(), state == ReadingState::Reading);
+    EXPECT_EQ(LastState(), state);
+  }
+
   TestSource source_;
   TestFeedback feedback_;
   Selection selection_;
@@ -224,15 +232,12 @@ TEST_F(ReadingControlTest, ASapi4DefaultVoiceIsFollowedPausedAndResumedThroughIt
   EXPECT_EQ(LastState(), ReadingState::Reading);
 
   controller.PauseOrResume();
-  EXPECT_TRUE(controller.Paused());
-  EXPECT_FALSE(controller.Reading());
-  EXPECT_EQ(LastState(), ReadingState::Paused);
+  ExpectState(controller, ReadingState::Paused);
   EXPECT_FALSE(Calls("sapi4", "AudioPause").empty());
   EXPECT_TRUE(Calls("sapi5", "Pause").empty());
 
   controller.PauseOrResume();
-  EXPECT_TRUE(controller.Reading());
-  EXPECT_EQ(LastState(), ReadingState::Reading);
+  ExpectState(controller, ReadingState::Reading);
   EXPECT_EQ(Calls("sapi4", "AudioResume").size(), 1u);
 
   // An engine that is no longer paused (a slot reading stopped it) is not
@@ -260,15 +265,11 @@ TEST_F(ReadingControlTest, PauseAndResumeFollowTheDefaultVoice) {
 
   StartLongReading(controller);
   controller.PauseOrResume();
-  EXPECT_TRUE(controller.Paused());
-  EXPECT_FALSE(controller.Reading());
-  EXPECT_EQ(LastState(), ReadingState::Paused);
+  ExpectState(controller, ReadingState::Paused);
   EXPECT_EQ(Calls("sapi5", "Pause").size(), 1u);
 
   controller.PauseOrResume();
-  EXPECT_FALSE(controller.Paused());
-  EXPECT_TRUE(controller.Reading());
-  EXPECT_EQ(LastState(), ReadingState::Reading);
+  ExpectState(controller, ReadingState::Reading);
   EXPECT_EQ(Calls("sapi5", "Resume").size(), 1u);
 
   controller.PauseOrResume();
@@ -356,8 +357,7 @@ TEST_F(ReadingControlTest, AReadingThatFailsAfterReplacingTheSpeakingOneEndsIt) 
   for (size_t speak = speaks; speak < refused.size(); ++speak) {
     EXPECT_EQ(refused[speak].arguments, "\"\" 2");
   }
-  EXPECT_FALSE(controller.Reading());
-  EXPECT_EQ(LastState(), ReadingState::Ended);
+  ExpectState(controller, ReadingState::Ended);
 
   // The engine that reads is given up for one that cannot be selected.
   source_.defaultVoice = {0, engines_->SetUpEntry(0).values};
@@ -366,8 +366,7 @@ TEST_F(ReadingControlTest, AReadingThatFailsAfterReplacingTheSpeakingOneEndsIt) 
   source_.defaultVoice.entry = 1;
   controller.DefaultHotKeyHotKey();
   EXPECT_EQ(feedback_.failures, 2);
-  EXPECT_FALSE(controller.Reading());
-  EXPECT_EQ(LastState(), ReadingState::Ended);
+  ExpectState(controller, ReadingState::Ended);
 }
 
 // The selection is prepared with the settings as they are now. With nothing
@@ -471,14 +470,9 @@ TEST_F(ReadingControlTest, APausedReadingThatIsStoppedOrReplacedLeavesNothingToR
     controller.PauseOrResume();
     ASSERT_TRUE(controller.Paused());
   };
-  const auto expectEnded = [&] {
-    EXPECT_FALSE(controller.Paused());
-    EXPECT_FALSE(controller.Reading());
-    EXPECT_EQ(LastState(), ReadingState::Ended);
-  };
   startAndPause();
   controller.StopReading();
-  expectEnded();
+  ExpectState(controller, ReadingState::Ended);
   EXPECT_EQ(Calls("sapi5", "Resume").size(), 1u) << "the pause is let go";
   controller.PauseOrResume();
   EXPECT_EQ(Calls("sapi5", "Pause").size(), 1u);
@@ -489,7 +483,7 @@ TEST_F(ReadingControlTest, APausedReadingThatIsStoppedOrReplacedLeavesNothingToR
   startAndPause();
   controller.SelectSlot(0);
   EXPECT_EQ(feedback_.failures, 1);
-  expectEnded();
+  ExpectState(controller, ReadingState::Ended);
   controller.SpeakWithDefaultVoice(L"Heard.", false);
   EXPECT_TRUE(WaitForEvent("StartStream", 3));
 }
