@@ -75,29 +75,14 @@ class MSpeechTest : public ::testing::Test {
 };
 
 // The engines as the enumeration lists them; none, or an enumeration that
-// fails, leave nothing to select.
-TEST_F(MSpeechTest, ListsTheConfiguredEnginesInEnumerationOrder) {
+// fails, leave nothing to select. The bounds are probed with sentinels, which an engine that clamps instead
+// of refusing answers too, and the engine's own values are put back.
+TEST_F(MSpeechTest, SelectionFindsTheEngineByNameAndReportsItsProbedBounds) {
   TMSpeech& speech = Speech();
   EXPECT_TRUE(speech.Initialized());
   EXPECT_FALSE(speech.EngineSelected());
   EXPECT_EQ(speech.Engines(), (std::vector<std::string>{"Mary", "Adult Male #2", "MARY", "Broken",
                                                         "Clamping", "Zo\xEB"}));
-
-  EXPECT_TRUE(Speech("").Initialized());
-  EXPECT_TRUE(speech_->Engines().empty());
-  ExpectSpeechError([&] { speech_->SelectEngine("Mary"); }, EMSpeechException::kEngineNotFound);
-
-  TMSpeech& failed = Speech(std::string(kEngines) + "sapi4.fail = Enumerate\n");
-  EXPECT_FALSE(failed.Initialized());
-  EXPECT_TRUE(failed.Engines().empty());
-  ExpectSpeechError([&] { failed.SelectEngine("Mary"); }, EMSpeechException::kNotInitialized);
-  ExpectSpeechError([&] { failed.SpeakText(); }, EMSpeechException::kNotInitialized);
-}
-
-// The bounds are probed with sentinels, which an engine that clamps instead
-// of refusing answers too, and the engine's own values are put back.
-TEST_F(MSpeechTest, SelectionFindsTheEngineByNameAndReportsItsProbedBounds) {
-  TMSpeech& speech = Speech();
   speech.SelectEngine("Mary");
   ASSERT_TRUE(speech.EngineSelected());
   const TMSpeechEngineInfo& info = speech.EngineInfo();
@@ -135,6 +120,16 @@ TEST_F(MSpeechTest, SelectionFindsTheEngineByNameAndReportsItsProbedBounds) {
     EXPECT_FALSE(speech.EngineSelected()) << refusing;
     ExpectSpeechError([&] { speech.SpeakText(); }, EMSpeechException::kNotSelected);
   }
+
+  EXPECT_TRUE(Speech("").Initialized());
+  EXPECT_TRUE(speech_->Engines().empty());
+  ExpectSpeechError([&] { speech_->SelectEngine("Mary"); }, EMSpeechException::kEngineNotFound);
+
+  TMSpeech& failed = Speech(std::string(kEngines) + "sapi4.fail = Enumerate\n");
+  EXPECT_FALSE(failed.Initialized());
+  EXPECT_TRUE(failed.Engines().empty());
+  ExpectSpeechError([&] { failed.SelectEngine("Mary"); }, EMSpeechException::kNotInitialized);
+  ExpectSpeechError([&] { failed.SpeakText(); }, EMSpeechException::kNotInitialized);
 }
 
 // Speed, pitch and volume are injected as tags; start and stop arrive on the
