@@ -354,7 +354,8 @@ TEST_F(DefaultVoiceTest, ASlotGetsItsStoredValuesOnTheEngineScaleOrTheEnginesNea
 // page without touching sliders or engines, and the first click lets the
 // clicked entry through.
 TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) {
-  TVoicePicker& picker = Picker(ShownWithThenGuarded(kBob));
+  MainFormProbe& frmMain = ShownWithThenGuarded(kBob);
+  TVoicePicker& picker = Picker(frmMain);
   const std::vector<std::wstring> sliders = Sliders(picker);
   ASSERT_EQ(picker.SpeedBar().Min(), 20);
 
@@ -388,23 +389,19 @@ TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) 
   Click(picker, kVoiceAlpha);
   EXPECT_TRUE(picker.ShowsSapi5Voice());
   EXPECT_EQ(Sliders(picker)[0], L"-10..10 at -3: 135");
-}
 
-// Keys moved the selection from a SAPI 5 voice to an engine while the guard
-// was armed: the sliders still hold SAPI 5 positions when the default voice
-// is applied. Speed -3 must not reach the engine as 4294967293, which it
-// would refuse, or clamp to its fastest.
-TEST_F(DefaultVoiceTest, SlidersLeftOnASapi5VoiceGiveAnEngineItsNearerBounds) {
-  MainFormProbe& frmMain = ShownWithThenGuarded(kVoiceAlpha);
-  TVoicePicker& picker = Picker(frmMain);
+  // Keys moved the selection from a SAPI 5 voice to an engine: the sliders
+  // still hold SAPI 5 positions when the default voice is applied. Speed -3
+  // must not reach the engine as 4294967293, which it would refuse, or clamp
+  // to its fastest.
+  ChosenThenGuarded(picker, kVoiceAlpha);
   SendMessageW(picker.List().Handle(), WM_KEYDOWN, VK_UP, 0);
   Redraw(picker);
   ASSERT_EQ(picker.Entry(), kBob);
   ASSERT_EQ(Sliders(picker)[0], L"-10..10 at -3: 135");
-
-  const size_t mark = LogMark();
+  const size_t applied = LogMark();
   frmMain.ReadingControl().SelectDefaultVoice();
-  EXPECT_EQ(CallsSince(mark, "sapi4", {"Select", "Inject"}),
+  EXPECT_EQ(CallsSince(applied, "sapi4", {"Select", "Inject"}),
             EngineSetUp(frmMain.SpeechEngines(), 20, 40, 100));
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4().GetSpeed(), 20u);
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4().GetPitch(), 40u);
