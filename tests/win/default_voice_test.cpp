@@ -175,11 +175,12 @@ TEST_F(DefaultVoiceTest, TheCatalogueListsEnginesFirstAndStartsOnTheFirstSapi5Vo
             std::vector<std::string>{"put_Voice \"Bert\""});
 }
 
+// The value boxes show SAPI 5 positions scaled and engine positions as they
+// are. A list without a selection is handled as the first entry.
 TEST_F(DefaultVoiceTest, TheSlidersTakeTheRangesAndStartValuesOfTheChosenFamily) {
-  TVoicePicker& picker =
-      Picker(CreateMainForm("sapi4.engine = Fast Engine | Fe | 100..300 | 80..160\n"
-                            "sapi5.voice = Anna\n"));
-  Choose(picker, 1);
+  MainFormProbe& frmMain = CreateMainForm();
+  TVoicePicker& picker = Picker(frmMain);
+  Choose(picker, kVoiceAlpha);
   EXPECT_TRUE(picker.ShowsSapi5Voice());
   EXPECT_EQ(Sliders(picker),
             (std::vector<std::wstring>{L"-10..10 at -3: 135", L"-10..10 at -5: 105",
@@ -188,31 +189,24 @@ TEST_F(DefaultVoiceTest, TheSlidersTakeTheRangesAndStartValuesOfTheChosenFamily)
   // From a SAPI 5 voice to an engine whose slowest speed is above the SAPI 5
   // range: the range is the engine's exactly, and so are the values.
   const size_t mark = LogMark();
-  Choose(picker, 0);
+  Choose(picker, kAnn);
   EXPECT_FALSE(picker.ShowsSapi5Voice());
   EXPECT_EQ(Sliders(picker),
-            (std::vector<std::wstring>{L"100..300 at 200: 200", L"80..160 at 120: 120",
+            (std::vector<std::wstring>{L"50..250 at 150: 150", L"80..160 at 120: 120",
                                        L"0..100 at 100: 100"}));
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}), std::vector<std::string>{});
 
   // And back: the voice gets its start rate and volume, the sliders theirs.
   const size_t back = LogMark();
-  Choose(picker, 1);
+  Choose(picker, kVoiceAlpha);
   EXPECT_EQ(CallsSince(back, "sapi5", {"put_Rate", "put_Volume", "put_Voice"}),
             (std::vector<std::string>{"put_Rate -2", "put_Volume 100"}));
   EXPECT_EQ(Sliders(picker)[0], L"-10..10 at -3: 135");
-}
 
-// A list without a selection is handled as the first entry.
-TEST_F(DefaultVoiceTest, TheValueBoxesShowSapi5PositionsScaledAndEnginePositionsAsTheyAre) {
-  MainFormProbe& frmMain = CreateMainForm();
-  TVoicePicker& picker = Picker(frmMain);
-  Choose(picker, kVoiceAlpha);
   SetPositions(picker, -10, 10, 37);
   EXPECT_EQ(Boxes(picker), (std::vector<std::wstring>{L"30", L"330", L"37"}));
   picker.SpeedBar().SetPosition(0);
   EXPECT_EQ(picker.SpeedBox().Text(), L"180");
-
   Choose(picker, kBob);
   SetPositions(picker, 240, 150, 70);
   EXPECT_EQ(Boxes(picker), (std::vector<std::wstring>{L"240", L"150", L"70"}));
