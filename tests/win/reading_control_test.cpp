@@ -113,6 +113,18 @@ class ReadingControlTest : public main_form_test::MainFormFixture {
     return PumpApplicationUntil([&] { return Calls("sapi5", "event " + name).size() >= count; });
   }
 
+  // The main window's controller and tray agree on the state: the menu offers
+  // "Resume" only while paused, and the icon stands still unless a voice reads.
+  void ExpectShown(MainFormProbe& frmMain, ReadingState state) {
+    EXPECT_EQ(frmMain.ReadingControl().Paused(), state == ReadingState::Paused);
+    EXPECT_EQ(frmMain.ReadingControl().Reading(), state == ReadingState::Reading);
+    EXPECT_EQ(frmMain.Tray().PauseCaption(),
+              state == ReadingState::Paused ? kResumeCaption : kPauseCaption);
+    if (state == ReadingState::Reading) return;
+    EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
+    EXPECT_FALSE(frmMain.Tray().Animating());
+  }
+
   bool WaitForTrayPicture(MainFormProbe& frmMain, TrayPicture picture) {
     return PumpApplicationUntil([&] { return frmMain.Tray().Picture() == picture; });
   }
@@ -181,18 +193,6 @@ class Sapi4PauseVariationsTest : public ReadingControlTest,
     ASSERT_TRUE(PumpApplicationUntilQuiet());
   }
 
-  void ExpectPaused(MainFormProbe& frmMain) {
-    EXPECT_TRUE(frmMain.ReadingControl().Paused());
-    EXPECT_FALSE(frmMain.ReadingControl().Reading());
-    EXPECT_EQ(frmMain.Tray().PauseCaption(), kResumeCaption);
-    EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
-  }
-
-  void ExpectReading(MainFormProbe& frmMain) {
-    EXPECT_FALSE(frmMain.ReadingControl().Paused());
-    EXPECT_TRUE(frmMain.ReadingControl().Reading());
-    EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
-  }
 };
 
 }  // namespace
@@ -499,22 +499,15 @@ TEST_F(ReadingControlTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffersWh
   EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
 
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_PAUSE_RESUME, 0);
-  ASSERT_TRUE(controller.Paused());
-  EXPECT_EQ(frmMain.Tray().PauseCaption(), kResumeCaption);
-  EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
-  EXPECT_FALSE(frmMain.Tray().Animating());
-
+  ExpectShown(frmMain, ReadingState::Paused);
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_PAUSE_RESUME, 0);
-  ASSERT_TRUE(controller.Reading());
-  EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
+  ExpectShown(frmMain, ReadingState::Reading);
   EXPECT_TRUE(WaitForTrayPicture(frmMain, TrayPicture::FirstWave));
 
   frmMain.SpeechEngines().Sapi5().Speak(L"", SVSFPurgeBeforeSpeak);
   ASSERT_TRUE(WaitForEvent("EndStream"));
   EXPECT_TRUE(PumpApplicationUntil([&] { return !controller.Reading(); }));
-  EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
-  EXPECT_FALSE(frmMain.Tray().Animating());
-  EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
+  ExpectShown(frmMain, ReadingState::Ended);
 
   // A new reading replaces the paused one and then fails: the reading has
   // ended, and the menu no longer offers to resume it.
@@ -524,10 +517,7 @@ TEST_F(ReadingControlTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffersWh
   ASSERT_EQ(frmMain.Tray().PauseCaption(), kResumeCaption);
   standins_.WriteConfig(kSlowVoices + "sapi5.fail = Speak\n");
   SendMessageW(frmMain.Handle(), WM_HOTKEY, frmMain.DefaultHotKey().Identifier(), 0);
-  EXPECT_FALSE(controller.Paused());
-  EXPECT_FALSE(controller.Reading());
-  EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
-  EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
+  ExpectShown(frmMain, ReadingState::Ended);
 }
 
 // A slot is a row of the "Voice slots" page: the table shows its voice, its
@@ -572,21 +562,19 @@ TEST_F(ReadingControlTest, ASlotIsReadWithTheVoiceAndValuesOfItsRowOnTheSlotsPag
 TEST_P(Sapi4PauseVariationsTest, PauseAndResumeHoldAndGoOnToTheEnd) {
   MainFormProbe& frmMain = Reading();
   PauseOrResume(frmMain);
-  ExpectPaused(frmMain);
+  ExpectShown(frmMain, ReadingState::Paused);
   PauseOrResume(frmMain);
-  ExpectReading(frmMain);
+  ExpectShown(frmMain, ReadingState::Reading);
   // Two presses handled before the engine's answers to the first come in.
   PauseOrResume(frmMain);
   frmMain.ReadingControl().PauseOrResume();
   PauseOrResume(frmMain);
-  ExpectPaused(frmMain);
+  ExpectShown(frmMain, ReadingState::Paused);
   PauseOrResume(frmMain);
-  ExpectReading(frmMain);
+  ExpectShown(frmMain, ReadingState::Reading);
   ASSERT_TRUE(PumpApplicationUntil([&] { return !frmMain.ReadingControl().Reading(); },
                                    std::chrono::seconds(20)));
-  EXPECT_FALSE(frmMain.ReadingControl().Paused());
-  EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
-  EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
+  ExpectShown(frmMain, ReadingState::Ended);
 }
 
 TEST_P(Sapi4PauseVariationsTest, ExitAfterAPauseKeepsTheReadingSilentAndSaves) {
