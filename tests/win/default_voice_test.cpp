@@ -98,16 +98,6 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
     picker.ArmGuard();
   }
 
-  // The window shown on the "Default voice" page, the entry chosen and guarded.
-  MainFormProbe& ShownWithThenGuarded(int entry) {
-    MainFormProbe& frmMain = CreateMainForm();
-    frmMain.ShowMainWindow();
-    EXPECT_TRUE(PumpApplicationUntil([&] { return frmMain.Visible(); }));
-    frmMain.Pages().SetActivePage(kSpeechPage);
-    ChosenThenGuarded(Picker(frmMain), entry);
-    return frmMain;
-  }
-
   static void Redraw(const TVoicePicker& picker) {
     RedrawWindow(picker.List().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
@@ -348,8 +338,12 @@ TEST_F(DefaultVoiceTest, ASlotGetsItsStoredValuesOnTheEngineScaleOrTheEnginesNea
 // page without touching sliders or engines, and the first click lets the
 // clicked entry through.
 TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) {
-  MainFormProbe& frmMain = ShownWithThenGuarded(kBob);
+  MainFormProbe& frmMain = CreateMainForm();
+  frmMain.ShowMainWindow();
+  ASSERT_TRUE(PumpApplicationUntil([&] { return frmMain.Visible(); }));
+  frmMain.Pages().SetActivePage(kSpeechPage);
   TVoicePicker& picker = Picker(frmMain);
+  ChosenThenGuarded(picker, kBob);
   const std::vector<std::wstring> sliders = Sliders(picker);
   ASSERT_EQ(picker.SpeedBar().Min(), 20);
 
