@@ -192,7 +192,6 @@ class Sapi4PauseVariationsTest : public ReadingControlTest,
     frmMain.ReadingControl().PauseOrResume();
     ASSERT_TRUE(PumpApplicationUntilQuiet());
   }
-
 };
 
 }  // namespace
@@ -544,8 +543,7 @@ TEST_F(ReadingControlTest, ASlotIsReadWithTheVoiceAndValuesOfItsRowOnTheSlotsPag
   Select(L"Slot text.");
   frmMain.ReadingControl().SelectSlot(0);
   EXPECT_EQ(Calls("sapi5", "put_Voice").back().arguments, "\"Voice Beta\"");
-  EXPECT_EQ(Calls("sapi5", "Speak").back().arguments,
-            "\"<pitch middle=\\\"10\\\">Slot text.\" 1");
+  EXPECT_EQ(Calls("sapi5", "Speak").back().arguments, "\"<pitch middle=\\\"10\\\">Slot text.\" 1");
 
   // A pitch that slots.ini does not hold as a number fails only the voice step,
   // after the voice, its rate and its volume: the text is still read, with

@@ -75,8 +75,9 @@ class MSpeechTest : public ::testing::Test {
 };
 
 // The engines as the enumeration lists them; none, or an enumeration that
-// fails, leave nothing to select. The bounds are probed with sentinels, which an engine that clamps instead
-// of refusing answers too, and the engine's own values are put back.
+// fails, leave nothing to select. The bounds are probed with sentinels,
+// which an engine that clamps instead of refusing answers too, and the
+// engine's own values are put back.
 TEST_F(MSpeechTest, SelectionFindsTheEngineByNameAndReportsItsProbedBounds) {
   TMSpeech& speech = Speech();
   EXPECT_TRUE(speech.Initialized());
@@ -321,32 +322,40 @@ class RecordingSink : public ComObject<ITTSNotifySinkA> {
 TEST(Sapi4DeclarationsTest, ValuesPassedByValueArriveIntact) {
   StandinFiles files("pace.ms_per_word = 5\nsapi4.engine = Mary | Mary | 50..250 | 60..200\n");
   ComPtr<ITTSEnumA> enumerator;
-  ThrowIfFailed(CoCreateInstance(CLSID_TTSEnumerator, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&enumerator)));
+  ThrowIfFailed(CoCreateInstance(CLSID_TTSEnumerator, nullptr, CLSCTX_INPROC_SERVER,
+                                 IID_PPV_ARGS(&enumerator)));
   TTSMODEINFOA mode{};
   ULONG fetched = 0;
   ThrowIfFailed(enumerator->Next(1, &mode, &fetched));
   ASSERT_EQ(fetched, 1u);
   ComPtr<IUnknown> audio;
-  ThrowIfFailed(CoCreateInstance(CLSID_MMAudioDest, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&audio)));
+  ThrowIfFailed(
+      CoCreateInstance(CLSID_MMAudioDest, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&audio)));
   ComPtr<ITTSCentralA> central;
   ThrowIfFailed(enumerator->Select(mode.gModeID, &central, audio.Get()));
   const auto sink = MakeComObject<RecordingSink>();
   DWORD key = 0;
-  ThrowIfFailed(central->Register(static_cast<ITTSNotifySinkA*>(sink.Get()), __uuidof(ITTSNotifySinkA), &key));
+  ThrowIfFailed(central->Register(static_cast<ITTSNotifySinkA*>(sink.Get()),
+                                  __uuidof(ITTSNotifySinkA), &key));
   EXPECT_NE(key, 0u);
 
   char text[] = "by value";
-  ThrowIfFailed(central->TextData(CHARSET_TEXT, 0, SDATA{text, sizeof text}, nullptr, __uuidof(ITTSBufNotifySink)));
+  ThrowIfFailed(central->TextData(CHARSET_TEXT, 0, SDATA{text, sizeof text}, nullptr,
+                                  __uuidof(ITTSBufNotifySink)));
   ASSERT_TRUE(PumpUntil([&] { return !sink->stopped.empty(); }, 10s));
 
-  EXPECT_EQ(files.Logged("sapi4", "Select").at(0).arguments, "{6B0F1E00-5A3C-4E71-9C2A-3D5E7F901234}");
+  EXPECT_EQ(files.Logged("sapi4", "Select").at(0).arguments,
+            "{6B0F1E00-5A3C-4E71-9C2A-3D5E7F901234}");
   EXPECT_EQ(files.Logged("sapi4", "TextData").at(0).arguments,
             "0 0 \"by value\" 9 {E4963D40-C743-11CD-80E5-00AA003E4B50}");
   ASSERT_EQ(sink->started.size(), 1u);
   EXPECT_GE(sink->started[0], QWORD{1} << 32);
-  EXPECT_EQ(files.Logged("sapi4", "event AudioStart").at(0).arguments, std::to_string(sink->started[0]));
-  EXPECT_EQ(files.Logged("sapi4", "event AudioStop").at(0).arguments, std::to_string(sink->stopped[0]));
-  EXPECT_EQ(files.Logged("sapi4", "PassNotify").at(0).arguments, "{ACB08C00-C743-11CD-80E5-00AA003E4B50}");
+  EXPECT_EQ(files.Logged("sapi4", "event AudioStart").at(0).arguments,
+            std::to_string(sink->started[0]));
+  EXPECT_EQ(files.Logged("sapi4", "event AudioStop").at(0).arguments,
+            std::to_string(sink->stopped[0]));
+  EXPECT_EQ(files.Logged("sapi4", "PassNotify").at(0).arguments,
+            "{ACB08C00-C743-11CD-80E5-00AA003E4B50}");
   ThrowIfFailed(central->UnRegister(key));
 }
 
