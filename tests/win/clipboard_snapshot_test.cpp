@@ -28,6 +28,18 @@ void PutBytes(UINT format, const Bytes& bytes) {
 
 const Bytes kBinary = {0x00, 0xFF, 0x10, 0x00, 0x00, 0x7F, 0x80, 0x01, 0x00};
 
+Bytes EnhancedMetafileBits(HENHMETAFILE metafile) {
+  Bytes bits(GetEnhMetaFileBits(metafile, 0, nullptr));
+  GetEnhMetaFileBits(metafile, static_cast<UINT>(bits.size()), bits.data());
+  return bits;
+}
+
+Bytes MetafileBits(HMETAFILE metafile) {
+  Bytes bits(GetMetaFileBitsEx(metafile, 0, nullptr));
+  GetMetaFileBitsEx(metafile, static_cast<UINT>(bits.size()), bits.data());
+  return bits;
+}
+
 class ClipboardSnapshotTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_NE(owner_.Handle(), nullptr); }
@@ -106,55 +118,58 @@ TEST_F(ClipboardSnapshotTest, TextPrivateDataAndPictureComeBackAsTheyWere) {
   EXPECT_EQ(CountClipboardFormats(), 0);
 }
 
-// Metafiles and palettes are handles, not memory: the copies must not be the
-// clipboard's own handles, which emptying it destroys.
-TEST_F(ClipboardSnapshotTest, MetafilesAndPalettesAreCopiedByContent) {
+// Metafiles, palettes and bitmaps are handles, not memory: the copies must
+// not be the clipboard's own handles, which emptying it destroys.
+TEST_F(ClipboardSnapshotTest, HandlesComeBackAsCopiesOfTheirContent) {
   HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
   Rectangle(recorder, 1, 2, 30, 40);
   HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
-  Bytes metafileBits(GetEnhMetaFileBits(metafile, 0, nullptr));
-  GetEnhMetaFileBits(metafile, static_cast<UINT>(metafileBits.size()), metafileBits.data());
+  const Bytes metafileBits = EnhancedMetafileBits(metafile);
   struct {
     LOGPALETTE header;
     PALETTEENTRY more[2];
   } logical{{0x300, 3, {{10, 20, 30, 0}}}, {{40, 50, 60, 0}, {70, 80, 90, 0}}};
+  const DWORD pixels[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00ABCDEF};
   Fill([&] {
     SetClipboardData(CF_ENHMETAFILE, metafile);
     SetClipboardData(CF_PALETTE, CreatePalette(&logical.header));
+    SetClipboardData(CF_BITMAP, CreateBitmap(2, 2, 1, 32, pixels));
   });
+  const Bytes dibBefore = ReadClipboard(owner_.Handle())[CF_DIB];
+  ASSERT_FALSE(dibBefore.empty()) << "the system offers no CF_DIB for a bitmap";
 
   TakeOverwriteRestore();
 
   ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
   auto restoredMetafile = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
   ASSERT_NE(restoredMetafile, nullptr);
-  Bytes restoredBits(GetEnhMetaFileBits(restoredMetafile, 0, nullptr));
-  GetEnhMetaFileBits(restoredMetafile, static_cast<UINT>(restoredBits.size()), restoredBits.data());
-  EXPECT_EQ(restoredBits, metafileBits);
+  EXPECT_EQ(EnhancedMetafileBits(restoredMetafile), metafileBits);
   auto palette = static_cast<HPALETTE>(GetClipboardData(CF_PALETTE));
   ASSERT_NE(palette, nullptr);
   PALETTEENTRY entries[4]{};
   ASSERT_EQ(GetPaletteEntries(palette, 0, 4, entries), 3u);
-  for (int i = 0; i < 3; ++i) {
-    const PALETTEENTRY& expected = i == 0 ? logical.header.palPalEntry[0] : logical.more[i - 1];
-    EXPECT_EQ(entries[i].peRed, expected.peRed) << "entry " << i;
-    EXPECT_EQ(entries[i].peGreen, expected.peGreen) << "entry " << i;
-    EXPECT_EQ(entries[i].peBlue, expected.peBlue) << "entry " << i;
+  std::vector<COLORREF> colours;
+  for (const PALETTEENTRY& entry : entries) {
+    colours.push_back(RGB(entry.peRed, entry.peGreen, entry.peBlue));
   }
+  EXPECT_EQ(colours, (std::vector<COLORREF>{RGB(10, 20, 30), RGB(40, 50, 60), RGB(70, 80, 90), 0}));
   // The old-style metafile the system offers beside the enhanced one.
   HANDLE picture = GetClipboardData(CF_METAFILEPICT);
   ASSERT_NE(picture, nullptr);
   const auto* header = static_cast<const METAFILEPICT*>(GlobalLock(picture));
   EXPECT_GT(GetMetaFileBitsEx(header->hMF, 0, nullptr), 0u);
   GlobalUnlock(picture);
+  EXPECT_EQ(ClipboardBytes(CF_DIB), dibBefore);
+  BITMAP description{};
+  ASSERT_NE(GetObjectW(GetClipboardData(CF_BITMAP), sizeof description, &description), 0);
+  EXPECT_EQ(std::pair(description.bmWidth, description.bmHeight), std::pair(2L, 2L));
 }
 
 TEST_F(ClipboardSnapshotTest, AnOldStyleMetafilePictureIsCopiedWithItsMetafile) {
   HDC recorder = CreateMetaFileW(nullptr);
   Ellipse(recorder, 0, 0, 20, 10);
   HMETAFILE metafile = CloseMetaFile(recorder);
-  Bytes bits(GetMetaFileBitsEx(metafile, 0, nullptr));
-  GetMetaFileBitsEx(metafile, static_cast<UINT>(bits.size()), bits.data());
+  const Bytes bits = MetafileBits(metafile);
   const METAFILEPICT picture{MM_ANISOTROPIC, 2000, 1000, metafile};
   Fill([&] { SetClipboardData(CF_METAFILEPICT, GlobalCopy(&picture, sizeof picture)); });
 
@@ -164,35 +179,10 @@ TEST_F(ClipboardSnapshotTest, AnOldStyleMetafilePictureIsCopiedWithItsMetafile) 
   HANDLE restored = GetClipboardData(CF_METAFILEPICT);
   ASSERT_NE(restored, nullptr);
   const auto* header = static_cast<const METAFILEPICT*>(GlobalLock(restored));
-  EXPECT_EQ(header->mm, MM_ANISOTROPIC);
-  EXPECT_EQ(header->xExt, 2000);
-  EXPECT_EQ(header->yExt, 1000);
-  Bytes restoredBits(GetMetaFileBitsEx(header->hMF, 0, nullptr));
-  GetMetaFileBitsEx(header->hMF, static_cast<UINT>(restoredBits.size()), restoredBits.data());
+  EXPECT_EQ(std::tuple(header->mm, header->xExt, header->yExt),
+            std::tuple(MM_ANISOTROPIC, 2000L, 1000L));
+  EXPECT_EQ(MetafileBits(header->hMF), bits);
   GlobalUnlock(restored);
-  EXPECT_EQ(restoredBits, bits);
-}
-
-TEST_F(ClipboardSnapshotTest, ABitmapComesBackAsTheSamePicture) {
-  const DWORD pixels[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00ABCDEF};
-  Bytes dibBefore;
-  Fill([&] { SetClipboardData(CF_BITMAP, CreateBitmap(2, 2, 1, 32, pixels)); });
-  {
-    ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
-    dibBefore = ClipboardBytes(CF_DIB);
-  }
-  ASSERT_FALSE(dibBefore.empty()) << "the system offers no CF_DIB for a bitmap";
-
-  TakeOverwriteRestore();
-
-  ScopedClipboard clipboard(owner_.Handle(), PumpMessages);
-  EXPECT_EQ(ClipboardBytes(CF_DIB), dibBefore);
-  auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-  ASSERT_NE(bitmap, nullptr);
-  BITMAP description{};
-  ASSERT_NE(GetObjectW(bitmap, sizeof description, &description), 0);
-  EXPECT_EQ(description.bmWidth, 2);
-  EXPECT_EQ(description.bmHeight, 2);
 }
 
 TEST_F(ClipboardSnapshotTest, FormatsThatCannotBeHadAreLeftOutAndTheRestComeBack) {

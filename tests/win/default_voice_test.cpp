@@ -98,16 +98,6 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
     picker.ArmGuard();
   }
 
-  // The window shown on the "Default voice" page, the entry chosen and guarded.
-  MainFormProbe& ShownWithThenGuarded(int entry) {
-    MainFormProbe& frmMain = CreateMainForm();
-    frmMain.ShowMainWindow();
-    EXPECT_TRUE(PumpApplicationUntil([&] { return frmMain.Visible(); }));
-    frmMain.Pages().SetActivePage(kSpeechPage);
-    ChosenThenGuarded(Picker(frmMain), entry);
-    return frmMain;
-  }
-
   static void Redraw(const TVoicePicker& picker) {
     RedrawWindow(picker.List().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
@@ -123,23 +113,16 @@ class DefaultVoiceTest : public main_form_test::MainFormFixture {
     Redraw(picker);
   }
 
-  std::string SelectedModeId(Engines& engines) const { return engines.Sapi4().EngineInfo().ModeID; }
+  // What an engine set up for a voice is handed: its selection, then a tag a value.
+  static std::vector<std::string> EngineSetUp(Engines& engines, int speed, int pitch, int volume) {
+    return {"Select " + engines.Sapi4().EngineInfo().ModeID, "Inject " + Quoted(SpeedTag(speed)),
+            "Inject " + Quoted(PitchTag(pitch)), "Inject " + Quoted(VolumeTag(volume))};
+  }
 
   static void SetPositions(TVoicePicker& picker, int speed, int pitch, int volume) {
     picker.SpeedBar().SetPosition(speed);
     picker.PitchBar().SetPosition(pitch);
     picker.VolumeBar().SetPosition(volume);
-  }
-
-  static void SelectRow(HWND table, int row) {
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED;
-    state.state = row < 0 ? 0 : LVIS_SELECTED;
-    SendMessageW(table, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
-  }
-
-  static EditBox TestTextBox(const TSpeechPage& page) {
-    return EditBox(GetDlgItem(page.Handle(), IDC_TEST_TEXT));
   }
 };
 
@@ -182,11 +165,12 @@ TEST_F(DefaultVoiceTest, TheCatalogueListsEnginesFirstAndStartsOnTheFirstSapi5Vo
             std::vector<std::string>{"put_Voice \"Bert\""});
 }
 
+// The value boxes show SAPI 5 positions scaled and engine positions as they
+// are. A list without a selection is handled as the first entry.
 TEST_F(DefaultVoiceTest, TheSlidersTakeTheRangesAndStartValuesOfTheChosenFamily) {
-  TVoicePicker& picker =
-      Picker(CreateMainForm("sapi4.engine = Fast Engine | Fe | 100..300 | 80..160\n"
-                            "sapi5.voice = Anna\n"));
-  Choose(picker, 1);
+  MainFormProbe& frmMain = CreateMainForm();
+  TVoicePicker& picker = Picker(frmMain);
+  Choose(picker, kVoiceAlpha);
   EXPECT_TRUE(picker.ShowsSapi5Voice());
   EXPECT_EQ(Sliders(picker),
             (std::vector<std::wstring>{L"-10..10 at -3: 135", L"-10..10 at -5: 105",
@@ -195,31 +179,24 @@ TEST_F(DefaultVoiceTest, TheSlidersTakeTheRangesAndStartValuesOfTheChosenFamily)
   // From a SAPI 5 voice to an engine whose slowest speed is above the SAPI 5
   // range: the range is the engine's exactly, and so are the values.
   const size_t mark = LogMark();
-  Choose(picker, 0);
+  Choose(picker, kAnn);
   EXPECT_FALSE(picker.ShowsSapi5Voice());
   EXPECT_EQ(Sliders(picker),
-            (std::vector<std::wstring>{L"100..300 at 200: 200", L"80..160 at 120: 120",
+            (std::vector<std::wstring>{L"50..250 at 150: 150", L"80..160 at 120: 120",
                                        L"0..100 at 100: 100"}));
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate", "put_Volume"}), std::vector<std::string>{});
 
   // And back: the voice gets its start rate and volume, the sliders theirs.
   const size_t back = LogMark();
-  Choose(picker, 1);
+  Choose(picker, kVoiceAlpha);
   EXPECT_EQ(CallsSince(back, "sapi5", {"put_Rate", "put_Volume", "put_Voice"}),
             (std::vector<std::string>{"put_Rate -2", "put_Volume 100"}));
   EXPECT_EQ(Sliders(picker)[0], L"-10..10 at -3: 135");
-}
 
-// A list without a selection is handled as the first entry.
-TEST_F(DefaultVoiceTest, TheValueBoxesShowSapi5PositionsScaledAndEnginePositionsAsTheyAre) {
-  MainFormProbe& frmMain = CreateMainForm();
-  TVoicePicker& picker = Picker(frmMain);
-  Choose(picker, kVoiceAlpha);
   SetPositions(picker, -10, 10, 37);
   EXPECT_EQ(Boxes(picker), (std::vector<std::wstring>{L"30", L"330", L"37"}));
   picker.SpeedBar().SetPosition(0);
   EXPECT_EQ(picker.SpeedBox().Text(), L"180");
-
   Choose(picker, kBob);
   SetPositions(picker, 240, 150, 70);
   EXPECT_EQ(Boxes(picker), (std::vector<std::wstring>{L"240", L"150", L"70"}));
@@ -248,11 +225,8 @@ TEST_F(DefaultVoiceTest, TheDefaultVoiceGetsTheEntryAndTheSliderPositions) {
   mark = LogMark();
   frmMain.ReadingControl().SelectDefaultVoice();
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4().EngineInfo().ModeName, "Engine Mode Two");
-  EXPECT_EQ(
-      CallsSince(mark, "sapi4", {"Select", "Inject", "TextData"}),
-      (std::vector<std::string>{
-          "Select " + SelectedModeId(frmMain.SpeechEngines()), "Inject " + Quoted(SpeedTag(240)),
-          "Inject " + Quoted(PitchTag(150)), "Inject " + Quoted(VolumeTag(50))}));
+  EXPECT_EQ(CallsSince(mark, "sapi4", {"Select", "Inject", "TextData"}),
+            EngineSetUp(frmMain.SpeechEngines(), 240, 150, 50));
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "put_Rate", "put_Volume"}),
             std::vector<std::string>{});
 }
@@ -262,7 +236,7 @@ TEST_F(DefaultVoiceTest, TheTestButtonsPurgeThenSpeakTheBoxTheSentenceOrTheRowAt
   TSpeechPage& page = frmMain.SpeechPage();
   Choose(page.Picker(), kVoiceAlpha);
   page.Picker().PitchBar().SetPosition(-4);
-  TestTextBox(page).SetText(L"");
+  SetDlgItemTextW(page.Handle(), IDC_TEST_TEXT, L"");
   size_t mark = LogMark();
   page.OnTest();
   EXPECT_EQ(
@@ -272,7 +246,7 @@ TEST_F(DefaultVoiceTest, TheTestButtonsPurgeThenSpeakTheBoxTheSentenceOrTheRowAt
           "Speak " + Quoted("<pitch middle=\"-4\">This is a test for selected voice.") + " 1"}));
   EXPECT_EQ(frmMain.ReadingControl().PitchPrefix(), L"<pitch middle=\"-4\">");
 
-  TestTextBox(page).SetText(L"Hello there");
+  SetDlgItemTextW(page.Handle(), IDC_TEST_TEXT, L"Hello there");
   mark = LogMark();
   page.OnTest();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}),
@@ -281,7 +255,7 @@ TEST_F(DefaultVoiceTest, TheTestButtonsPurgeThenSpeakTheBoxTheSentenceOrTheRowAt
 
   // An engine is handed the text as lines.
   Choose(page.Picker(), kAnn);
-  TestTextBox(page).SetText(L"One\r\ntwo");
+  SetDlgItemTextW(page.Handle(), IDC_TEST_TEXT, L"One\r\ntwo");
   mark = LogMark();
   page.OnTest();
   const std::vector<std::string> handedOver = CallsSince(mark, "sapi4", {"TextData"});
@@ -300,7 +274,7 @@ TEST_F(DefaultVoiceTest, TheTestButtonsPurgeThenSpeakTheBoxTheSentenceOrTheRowAt
   mark = LogMark();
   words.OnTestCorrection();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"Speak"}), std::vector<std::string>{});
-  SelectRow(words.Table(), 1);
+  ListView_SetItemState(words.Table(), 1, LVIS_SELECTED, LVIS_SELECTED);
   mark = LogMark();
   words.OnTestCorrection();
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "Speak"}),
@@ -308,7 +282,7 @@ TEST_F(DefaultVoiceTest, TheTestButtonsPurgeThenSpeakTheBoxTheSentenceOrTheRowAt
                                       "Speak " + Quoted("<pitch middle=\"2\">gooey") + " 1"}));
 }
 
-TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
+TEST_F(DefaultVoiceTest, ASlotGetsItsStoredValuesOnTheEngineScaleOrTheEnginesNearerBound) {
   Engines& engines = CreateMainForm().SpeechEngines();
   const size_t mark = LogMark();
   std::wstring pitchPrefix;
@@ -334,44 +308,42 @@ TEST_F(DefaultVoiceTest, ASapi5SlotGetsItsStoredValuesBackOnTheEngineScale) {
             L"<pitch middle=\"1\">");
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Rate"}).back(), "put_Rate 0");
   EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Volume"}).back(), "put_Volume 64");
-}
 
-// An engine refuses what lies outside its bounds and keeps its own value:
-// stored values beyond them come to the nearer bound instead. A slot whose
-// voice is gone fails before any value is set.
-TEST_F(DefaultVoiceTest, ASapi4SlotGetsItsStoredValuesAsTheyAreOrTheNearerBound) {
-  Engines& engines = CreateMainForm().SpeechEngines();
+  // An engine refuses what lies outside its bounds and keeps its own value:
+  // stored values beyond them come to the nearer bound instead. A slot whose
+  // voice is gone fails before any value is set.
   const auto injected = [&](VoiceSlot slot) {
-    const size_t mark = LogMark();
+    const size_t before = LogMark();
     engines.SelectSlotVoice(slot);
-    return CallsSince(mark, "sapi4", {"Select", "Inject"});
+    return CallsSince(before, "sapi4", {"Select", "Inject"});
   };
   EXPECT_EQ(injected(SlotOf(L"bob", kSapi4Family, 240, 150, 70)),
-            (std::vector<std::string>{
-                "Select " + SelectedModeId(engines), "Inject " + Quoted(SpeedTag(240)),
-                "Inject " + Quoted(PitchTag(150)), "Inject " + Quoted(VolumeTag(70))}));
+            EngineSetUp(engines, 240, 150, 70));
   EXPECT_EQ(engines.Sapi4().EngineInfo().ModeName, "Engine Mode Two");
   EXPECT_EQ(injected(SlotOf(L"Bob", kSapi4Family, 400, -5, 150)),
-            (std::vector<std::string>{
-                "Select " + SelectedModeId(engines), "Inject " + Quoted(SpeedTag(300)),
-                "Inject " + Quoted(PitchTag(40)), "Inject " + Quoted(VolumeTag(100))}));
-  EXPECT_EQ(engines.Sapi4().GetSpeed(), 300u);
-  EXPECT_EQ(engines.Sapi4().GetPitch(), 40u);
-  EXPECT_EQ(engines.Sapi4().GetVolume(), 100u);
+            EngineSetUp(engines, 300, 40, 100));
+  TMSpeech& engine = engines.Sapi4();
+  EXPECT_EQ(std::tuple(engine.GetSpeed(), engine.GetPitch(), engine.GetVolume()),
+            std::tuple(300u, 40u, 100u));
 
-  const size_t mark = LogMark();
+  const size_t gone = LogMark();
   EXPECT_ANY_THROW(engines.SelectSlotVoice(SlotOf(L"Gone", kSapi5Family, 135, 105, 100)));
   EXPECT_ANY_THROW(engines.SelectSlotVoice(SlotOf(L"Gone", kSapi4Family, 135, 105, 100)));
-  EXPECT_EQ(CallsSince(mark, "sapi5", {"put_Voice", "put_Rate", "put_Volume"}),
+  EXPECT_EQ(CallsSince(gone, "sapi5", {"put_Voice", "put_Rate", "put_Volume"}),
             std::vector<std::string>{});
-  EXPECT_EQ(CallsSince(mark, "sapi4", {"Inject"}), std::vector<std::string>{});
+  EXPECT_EQ(CallsSince(gone, "sapi4", {"Inject"}), std::vector<std::string>{});
 }
 
 // A page change arms the guard; keys then move the selection on the drawn
 // page without touching sliders or engines, and the first click lets the
 // clicked entry through.
 TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) {
-  TVoicePicker& picker = Picker(ShownWithThenGuarded(kBob));
+  MainFormProbe& frmMain = CreateMainForm();
+  frmMain.ShowMainWindow();
+  ASSERT_TRUE(PumpApplicationUntil([&] { return frmMain.Visible(); }));
+  frmMain.Pages().SetActivePage(kSpeechPage);
+  TVoicePicker& picker = Picker(frmMain);
+  ChosenThenGuarded(picker, kBob);
   const std::vector<std::wstring> sliders = Sliders(picker);
   ASSERT_EQ(picker.SpeedBar().Min(), 20);
 
@@ -405,26 +377,20 @@ TEST_F(DefaultVoiceTest, WhileTheGuardIsArmedOnlyAClickChangesSlidersAndEngine) 
   Click(picker, kVoiceAlpha);
   EXPECT_TRUE(picker.ShowsSapi5Voice());
   EXPECT_EQ(Sliders(picker)[0], L"-10..10 at -3: 135");
-}
 
-// Keys moved the selection from a SAPI 5 voice to an engine while the guard
-// was armed: the sliders still hold SAPI 5 positions when the default voice
-// is applied. Speed -3 must not reach the engine as 4294967293, which it
-// would refuse, or clamp to its fastest.
-TEST_F(DefaultVoiceTest, SlidersLeftOnASapi5VoiceGiveAnEngineItsNearerBounds) {
-  MainFormProbe& frmMain = ShownWithThenGuarded(kVoiceAlpha);
-  TVoicePicker& picker = Picker(frmMain);
+  // Keys moved the selection from a SAPI 5 voice to an engine: the sliders
+  // still hold SAPI 5 positions when the default voice is applied. Speed -3
+  // must not reach the engine as 4294967293, which it would refuse, or clamp
+  // to its fastest.
+  ChosenThenGuarded(picker, kVoiceAlpha);
   SendMessageW(picker.List().Handle(), WM_KEYDOWN, VK_UP, 0);
   Redraw(picker);
   ASSERT_EQ(picker.Entry(), kBob);
   ASSERT_EQ(Sliders(picker)[0], L"-10..10 at -3: 135");
-
-  const size_t mark = LogMark();
+  const size_t applied = LogMark();
   frmMain.ReadingControl().SelectDefaultVoice();
-  EXPECT_EQ(
-      CallsSince(mark, "sapi4", {"Inject"}),
-      (std::vector<std::string>{"Inject " + Quoted(SpeedTag(20)), "Inject " + Quoted(PitchTag(40)),
-                                "Inject " + Quoted(VolumeTag(100))}));
+  EXPECT_EQ(CallsSince(applied, "sapi4", {"Select", "Inject"}),
+            EngineSetUp(frmMain.SpeechEngines(), 20, 40, 100));
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4().GetSpeed(), 20u);
   EXPECT_EQ(frmMain.SpeechEngines().Sapi4().GetPitch(), 40u);
 }

@@ -29,12 +29,8 @@ using speech_test::Utf8;
 
 // Slow enough that a reading of a few hundred words is still under way when
 // the test pauses it.
-constexpr char kSlowVoices[] =
-    "sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n"
-    "sapi4.engine = Engine Mode Two | Bob | 20..300 | 40..200\n"
-    "sapi5.voice = Voice Alpha\n"
-    "sapi5.voice = Voice Beta\n"
-    "pace.ms_per_word = 40\n";
+const std::string kSlowVoices =
+    std::string(main_form_test::kBothFamilies) + "pace.ms_per_word = 40\n";
 
 // The catalogue's first SAPI 5 voice at the positions a first start gives it.
 constexpr DefaultVoiceChoice kFirstSapi5Voice{2, {0, -2, 100}};
@@ -71,22 +67,18 @@ class TestFeedback : public ReadingFeedback {
 // stands in for the program the user reads from.
 class Selection {
  public:
-  ~Selection() {
-    if (editor_ != nullptr) DestroyWindow(editor_);
-  }
+  Selection() { SendMessageW(editor_, EM_SETLIMITTEXT, 0, 0); }
+  ~Selection() { DestroyWindow(editor_); }
 
   void Select(const std::wstring& text) {
-    if (editor_ != nullptr) DestroyWindow(editor_);
-    editor_ = CreateWindowExW(0, L"EDIT", nullptr, WS_POPUP | ES_AUTOHSCROLL, 0, 0, 200, 50,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(editor_, EM_SETLIMITTEXT, 0, 0);
     SetWindowTextW(editor_, text.c_str());
     SendMessageW(editor_, EM_SETSEL, 0, -1);
     SetFocus(editor_);
   }
 
  private:
-  HWND editor_ = nullptr;
+  HWND editor_ = CreateWindowExW(0, L"EDIT", nullptr, WS_POPUP | ES_AUTOHSCROLL, 0, 0, 200, 50,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 };
 
 std::wstring LongText(int words) {
@@ -95,7 +87,9 @@ std::wstring LongText(int words) {
   return text;
 }
 
-class ReadingControlTest : public ::testing::Test {
+// The controller on its own, with the test's source and feedback, or the
+// main window answering it from its pages and showing a reading in the tray.
+class ReadingControlTest : public main_form_test::MainFormFixture {
  protected:
   ReadingController& Create(const std::string& standinConfig = kSlowVoices,
                             IntegrityCheck runsAtHigherIntegrity = RunsAtHigherIntegrity) {
@@ -116,18 +110,30 @@ class ReadingControlTest : public ::testing::Test {
   }
 
   bool WaitForEvent(const std::string& name, size_t count = 1) {
-    return WaitUntil([&] { return Calls("sapi5", "event " + name).size() >= count; });
+    return PumpApplicationUntil([&] { return Calls("sapi5", "event " + name).size() >= count; });
+  }
+
+  // The main window's controller and tray agree on the state: the menu offers
+  // "Resume" only while paused, and the icon stands still unless a voice reads.
+  void ExpectShown(MainFormProbe& frmMain, ReadingState state) {
+    EXPECT_EQ(frmMain.ReadingControl().Paused(), state == ReadingState::Paused);
+    EXPECT_EQ(frmMain.ReadingControl().Reading(), state == ReadingState::Reading);
+    EXPECT_EQ(frmMain.Tray().PauseCaption(),
+              state == ReadingState::Paused ? kResumeCaption : kPauseCaption);
+    if (state == ReadingState::Reading) return;
+    EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
+    EXPECT_FALSE(frmMain.Tray().Animating());
+  }
+
+  bool WaitForTrayPicture(MainFormProbe& frmMain, TrayPicture picture) {
+    return PumpApplicationUntil([&] { return frmMain.Tray().Picture() == picture; });
   }
 
   // A reading of a few hundred words by the default voice, under way.
   void StartLongReading(ReadingController& controller) {
     Select(LongText(300));
     controller.DefaultHotKeyHotKey();
-    ASSERT_TRUE(WaitUntil([&] { return controller.Reading(); }));
-  }
-
-  bool WaitUntil(const std::function<bool()>& condition) {
-    return PumpUntil(condition, 5s, [this] { application_.ProcessMessages(); });
+    ASSERT_TRUE(PumpApplicationUntil([&] { return controller.Reading(); }));
   }
 
   // A password manager's copy: a text with one of the marks that keep it out
@@ -147,8 +153,14 @@ class ReadingControlTest : public ::testing::Test {
     return feedback_.states.empty() ? ReadingState::Ended : feedback_.states.back();
   }
 
-  speech_test::StandinFiles standins_;
-  TApplication application_{GetModuleHandleW(nullptr)};
+  // The controller's answers agree with the state it last reported, and that
+  // is the one expected.
+  void ExpectState(const ReadingController& controller, ReadingState state) {
+    EXPECT_EQ(controller.Paused(), state == ReadingState::Paused);
+    EXPECT_EQ(controller.Reading(), state == ReadingState::Reading);
+    EXPECT_EQ(LastState(), state);
+  }
+
   TestSource source_;
   TestFeedback feedback_;
   Selection selection_;
@@ -156,21 +168,30 @@ class ReadingControlTest : public ::testing::Test {
   std::unique_ptr<ReadingController> controller_;
 };
 
-// The main window answers the controller from its pages and shows a reading
-// in the tray: the icon animates while a voice reads, and the menu offers
-// what the pause command does next.
-class MainWindowReadingTest : public main_form_test::MainFormFixture {
+// The pause/resume command and Exit with a SAPI 4 default voice, against
+// each documented way an engine answers a pause: refusing a second pause
+// (the default), accepting it ("pauseok"), and reporting the pause and the
+// resume as AudioStop and AudioStart ("pausenotify").
+class Sapi4PauseVariationsTest : public ReadingControlTest,
+                                 public ::testing::WithParamInterface<const char*> {
  protected:
-  bool WaitForTrayPicture(MainFormProbe& frmMain, TrayPicture picture) {
-    return PumpApplicationUntil([&] { return frmMain.Tray().Picture() == picture; });
+  // The only entry is the engine, so it is the default voice; its test
+  // test speech starts a reading of a few seconds.
+  MainFormProbe& Reading() {
+    MainFormProbe& frmMain = CreateMainForm(
+        std::string(
+            "pace.ms_per_word = 40\nsapi4.engine = Engine Mode One | Ann | 50..250 | 80..160 | ") +
+        GetParam() + "\n");
+    frmMain.ReadingControl().SpeakWithDefaultVoice(LongText(40), true);
+    EXPECT_TRUE(PumpApplicationUntil([&] { return frmMain.ReadingControl().Reading(); }));
+    return frmMain;
   }
 
-  bool WaitForEvent(const std::string& name, size_t count = 1) {
-    return PumpApplicationUntil(
-        [&] { return standins_.Logged("sapi5", "event " + name).size() >= count; });
+  // The command, then whatever the engine reports on it.
+  void PauseOrResume(MainFormProbe& frmMain) {
+    frmMain.ReadingControl().PauseOrResume();
+    ASSERT_TRUE(PumpApplicationUntilQuiet());
   }
-
-  Selection selection_;
 };
 
 }  // namespace
@@ -185,13 +206,12 @@ TEST_F(ReadingControlTest, TheDefaultVoiceReadsAndTheStateFollowsTheStream) {
   ASSERT_FALSE(speaks.empty());
   EXPECT_EQ(speaks.back().arguments,
             "\"<pitch middle=\\\"-2\\\">Read this &amp; &lt;that&gt;, please.\" 1");
-  EXPECT_EQ(controller.PitchPrefix(), L"<pitch middle=\"-2\">");
 
   ASSERT_TRUE(WaitForEvent("StartStream"));
-  EXPECT_TRUE(WaitUntil([&] { return controller.Reading(); }));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return controller.Reading(); }));
   EXPECT_EQ(LastState(), ReadingState::Reading);
   ASSERT_TRUE(WaitForEvent("EndStream"));
-  EXPECT_TRUE(WaitUntil([&] { return !controller.Reading(); }));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return !controller.Reading(); }));
   EXPECT_EQ(LastState(), ReadingState::Ended);
   EXPECT_EQ(feedback_.failures, 0);
 
@@ -206,20 +226,17 @@ TEST_F(ReadingControlTest, ASapi4DefaultVoiceIsFollowedPausedAndResumedThroughIt
   source_.defaultVoice = {0, engines_->SetUpEntry(0).values};
   Select(LongText(100));
   controller.DefaultHotKeyHotKey();
-  ASSERT_TRUE(WaitUntil([&] { return !Calls("sapi4", "event AudioStart").empty(); }));
-  EXPECT_TRUE(WaitUntil([&] { return controller.Reading(); }));
+  ASSERT_TRUE(PumpApplicationUntil([&] { return !Calls("sapi4", "event AudioStart").empty(); }));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return controller.Reading(); }));
   EXPECT_EQ(LastState(), ReadingState::Reading);
 
   controller.PauseOrResume();
-  EXPECT_TRUE(controller.Paused());
-  EXPECT_FALSE(controller.Reading());
-  EXPECT_EQ(LastState(), ReadingState::Paused);
+  ExpectState(controller, ReadingState::Paused);
   EXPECT_FALSE(Calls("sapi4", "AudioPause").empty());
   EXPECT_TRUE(Calls("sapi5", "Pause").empty());
 
   controller.PauseOrResume();
-  EXPECT_TRUE(controller.Reading());
-  EXPECT_EQ(LastState(), ReadingState::Reading);
+  ExpectState(controller, ReadingState::Reading);
   EXPECT_EQ(Calls("sapi4", "AudioResume").size(), 1u);
 
   // An engine that is no longer paused (a slot reading stopped it) is not
@@ -230,8 +247,8 @@ TEST_F(ReadingControlTest, ASapi4DefaultVoiceIsFollowedPausedAndResumedThroughIt
   EXPECT_EQ(Calls("sapi4", "AudioResume").size(), 1u);
   EXPECT_TRUE(controller.Reading());
 
-  ASSERT_TRUE(WaitUntil([&] { return !Calls("sapi4", "event AudioStop").empty(); }));
-  EXPECT_TRUE(WaitUntil([&] { return !controller.Reading(); }));
+  ASSERT_TRUE(PumpApplicationUntil([&] { return !Calls("sapi4", "event AudioStop").empty(); }));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return !controller.Reading(); }));
   EXPECT_EQ(LastState(), ReadingState::Ended);
   EXPECT_EQ(feedback_.failures, 0);
 }
@@ -247,15 +264,11 @@ TEST_F(ReadingControlTest, PauseAndResumeFollowTheDefaultVoice) {
 
   StartLongReading(controller);
   controller.PauseOrResume();
-  EXPECT_TRUE(controller.Paused());
-  EXPECT_FALSE(controller.Reading());
-  EXPECT_EQ(LastState(), ReadingState::Paused);
+  ExpectState(controller, ReadingState::Paused);
   EXPECT_EQ(Calls("sapi5", "Pause").size(), 1u);
 
   controller.PauseOrResume();
-  EXPECT_FALSE(controller.Paused());
-  EXPECT_TRUE(controller.Reading());
-  EXPECT_EQ(LastState(), ReadingState::Reading);
+  ExpectState(controller, ReadingState::Reading);
   EXPECT_EQ(Calls("sapi5", "Resume").size(), 1u);
 
   controller.PauseOrResume();
@@ -263,16 +276,16 @@ TEST_F(ReadingControlTest, PauseAndResumeFollowTheDefaultVoice) {
   Select(L"Another one.");
   controller.DefaultHotKeyHotKey();
   ASSERT_TRUE(WaitForEvent("StartStream", 2));
-  EXPECT_TRUE(WaitUntil([&] { return !controller.Paused() && controller.Reading(); }));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return !controller.Paused() && controller.Reading(); }));
   EXPECT_EQ(LastState(), ReadingState::Reading);
-  ASSERT_TRUE(WaitUntil([&] { return !controller.Reading(); }));
+  ASSERT_TRUE(PumpApplicationUntil([&] { return !controller.Reading(); }));
 
   StartLongReading(controller);
   controller.PauseOrResume();
   ASSERT_TRUE(controller.Paused());
   controller.SpeakWithDefaultVoice(kTestSentence, true);
   EXPECT_TRUE(WaitForEvent("StartStream", 4));
-  EXPECT_TRUE(WaitUntil([&] { return !controller.Paused() && controller.Reading(); }));
+  EXPECT_TRUE(PumpApplicationUntil([&] { return !controller.Paused() && controller.Reading(); }));
 }
 
 // With nothing selected, a password copied from a password manager is what
@@ -343,18 +356,16 @@ TEST_F(ReadingControlTest, AReadingThatFailsAfterReplacingTheSpeakingOneEndsIt) 
   for (size_t speak = speaks; speak < refused.size(); ++speak) {
     EXPECT_EQ(refused[speak].arguments, "\"\" 2");
   }
-  EXPECT_FALSE(controller.Reading());
-  EXPECT_EQ(LastState(), ReadingState::Ended);
+  ExpectState(controller, ReadingState::Ended);
 
   // The engine that reads is given up for one that cannot be selected.
   source_.defaultVoice = {0, engines_->SetUpEntry(0).values};
   controller.DefaultHotKeyHotKey();
-  ASSERT_TRUE(WaitUntil([&] { return controller.Reading(); }));
+  ASSERT_TRUE(PumpApplicationUntil([&] { return controller.Reading(); }));
   source_.defaultVoice.entry = 1;
   controller.DefaultHotKeyHotKey();
   EXPECT_EQ(feedback_.failures, 2);
-  EXPECT_FALSE(controller.Reading());
-  EXPECT_EQ(LastState(), ReadingState::Ended);
+  ExpectState(controller, ReadingState::Ended);
 }
 
 // The selection is prepared with the settings as they are now. With nothing
@@ -389,11 +400,11 @@ TEST_F(ReadingControlTest, TheSelectionIsPreparedAndAHugeClipboardOnlyAsFarAsItC
             CutForReading(PrepareText(capture, source_.preparation, SystemCaseFold)));
 }
 
-// A slot reads with its own voice and values. One the source cannot give
-// (none there, or a number it cannot read) fails the reading once, quietly,
-// and nothing is spoken. When its voice is gone the voice block fails, and
-// the reading still goes ahead with the fresh voice object's own voice and
-// without a pitch.
+// A slot reads with its own voice and pitch (the engines' own cases show its
+// rate and volume). One the source cannot give (none there, or a number it
+// cannot read) fails the reading once, quietly, and nothing is spoken. When
+// its voice is gone the voice block fails, and the reading still goes ahead
+// with the fresh voice object's own voice and without a pitch.
 TEST_F(ReadingControlTest, ASapi5SlotReadsWithItsOwnVoiceAndValuesOrFailsOnce) {
   ReadingController& controller = Create();
   Select(L"Not read.");
@@ -407,8 +418,6 @@ TEST_F(ReadingControlTest, ASapi5SlotReadsWithItsOwnVoiceAndValuesOrFailsOnce) {
   controller.SelectSlot(0);
   EXPECT_EQ(feedback_.failures, 1);
   EXPECT_EQ(Calls("sapi5", "put_Voice").back().arguments, "\"Voice Beta\"");
-  EXPECT_EQ(Calls("sapi5", "put_Rate").back().arguments, "-3");
-  EXPECT_EQ(Calls("sapi5", "put_Volume").back().arguments, "50");
   EXPECT_EQ(Calls("sapi5", "Speak").back().arguments, "\"<pitch middle=\\\"10\\\">Slot text.\" 1");
 
   source_.slots[0].voiceName = L"Uninstalled Voice";
@@ -417,7 +426,7 @@ TEST_F(ReadingControlTest, ASapi5SlotReadsWithItsOwnVoiceAndValuesOrFailsOnce) {
   controller.SelectSlot(0);
   EXPECT_EQ(feedback_.failures, 2);
   EXPECT_EQ(Calls("sapi5", "Speak").back().arguments, "\"<b>Still read.\" 17");
-  ASSERT_TRUE(WaitUntil([&] {
+  ASSERT_TRUE(PumpApplicationUntil([&] {
     const auto spoken = Calls("sapi5", "Spoken");
     return !spoken.empty() && spoken.back().arguments == "\"<b>Still read.\"";
   }));
@@ -454,18 +463,13 @@ TEST_F(ReadingControlTest, APausedReadingThatIsStoppedOrReplacedLeavesNothingToR
   ReadingController& controller = Create();
   const auto startAndPause = [&] {
     controller.SpeakWithDefaultVoice(LongText(300), false);
-    ASSERT_TRUE(WaitUntil([&] { return controller.Reading(); }));
+    ASSERT_TRUE(PumpApplicationUntil([&] { return controller.Reading(); }));
     controller.PauseOrResume();
     ASSERT_TRUE(controller.Paused());
   };
-  const auto expectEnded = [&] {
-    EXPECT_FALSE(controller.Paused());
-    EXPECT_FALSE(controller.Reading());
-    EXPECT_EQ(LastState(), ReadingState::Ended);
-  };
   startAndPause();
   controller.StopReading();
-  expectEnded();
+  ExpectState(controller, ReadingState::Ended);
   EXPECT_EQ(Calls("sapi5", "Resume").size(), 1u) << "the pause is let go";
   controller.PauseOrResume();
   EXPECT_EQ(Calls("sapi5", "Pause").size(), 1u);
@@ -476,17 +480,17 @@ TEST_F(ReadingControlTest, APausedReadingThatIsStoppedOrReplacedLeavesNothingToR
   startAndPause();
   controller.SelectSlot(0);
   EXPECT_EQ(feedback_.failures, 1);
-  expectEnded();
+  ExpectState(controller, ReadingState::Ended);
   controller.SpeakWithDefaultVoice(L"Heard.", false);
   EXPECT_TRUE(WaitForEvent("StartStream", 3));
 }
 
 // The words come faster than the animation's ticks, which must not hold it
 // up; the pause shows the idle icon and offers "Resume".
-TEST_F(MainWindowReadingTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffersWhatComesNext) {
+TEST_F(ReadingControlTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffersWhatComesNext) {
   MainFormProbe& frmMain = CreateMainForm(kSlowVoices);
   ReadingController& controller = frmMain.ReadingControl();
-  selection_.Select(LongText(300));
+  Select(LongText(300));
   SendMessageW(frmMain.Handle(), WM_HOTKEY, frmMain.DefaultHotKey().Identifier(), 0);
   ASSERT_TRUE(WaitForEvent("StartStream"));
   EXPECT_TRUE(WaitForTrayPicture(frmMain, TrayPicture::FirstWave));
@@ -494,22 +498,15 @@ TEST_F(MainWindowReadingTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffer
   EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
 
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_PAUSE_RESUME, 0);
-  ASSERT_TRUE(controller.Paused());
-  EXPECT_EQ(frmMain.Tray().PauseCaption(), kResumeCaption);
-  EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
-  EXPECT_FALSE(frmMain.Tray().Animating());
-
+  ExpectShown(frmMain, ReadingState::Paused);
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_PAUSE_RESUME, 0);
-  ASSERT_TRUE(controller.Reading());
-  EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
+  ExpectShown(frmMain, ReadingState::Reading);
   EXPECT_TRUE(WaitForTrayPicture(frmMain, TrayPicture::FirstWave));
 
   frmMain.SpeechEngines().Sapi5().Speak(L"", SVSFPurgeBeforeSpeak);
   ASSERT_TRUE(WaitForEvent("EndStream"));
   EXPECT_TRUE(PumpApplicationUntil([&] { return !controller.Reading(); }));
-  EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
-  EXPECT_FALSE(frmMain.Tray().Animating());
-  EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
+  ExpectShown(frmMain, ReadingState::Ended);
 
   // A new reading replaces the paused one and then fails: the reading has
   // ended, and the menu no longer offers to resume it.
@@ -517,17 +514,14 @@ TEST_F(MainWindowReadingTest, TheTrayIconAnimatesWhileAVoiceReadsAndTheMenuOffer
   ASSERT_TRUE(PumpApplicationUntil([&] { return controller.Reading(); }));
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_PAUSE_RESUME, 0);
   ASSERT_EQ(frmMain.Tray().PauseCaption(), kResumeCaption);
-  standins_.WriteConfig(std::string(kSlowVoices) + "sapi5.fail = Speak\n");
+  standins_.WriteConfig(kSlowVoices + "sapi5.fail = Speak\n");
   SendMessageW(frmMain.Handle(), WM_HOTKEY, frmMain.DefaultHotKey().Identifier(), 0);
-  EXPECT_FALSE(controller.Paused());
-  EXPECT_FALSE(controller.Reading());
-  EXPECT_EQ(frmMain.Tray().PauseCaption(), kPauseCaption);
-  EXPECT_EQ(frmMain.Tray().Picture(), TrayPicture::Idle);
+  ExpectShown(frmMain, ReadingState::Ended);
 }
 
 // A slot is a row of the "Voice slots" page: the table shows its voice, its
 // numbers and its hot key, and the page keeps its family and hot key word.
-TEST_F(MainWindowReadingTest, ASlotIsReadWithTheVoiceAndValuesOfItsRowOnTheSlotsPage) {
+TEST_F(ReadingControlTest, ASlotIsReadWithTheVoiceAndValuesOfItsRowOnTheSlotsPage) {
   MainFormProbe& frmMain = CreateMainForm(kSlowVoices);
   TSlotsPage& page = frmMain.SlotsPage();
   VoiceSlot slot = kBetaSlot;
@@ -546,11 +540,10 @@ TEST_F(MainWindowReadingTest, ASlotIsReadWithTheVoiceAndValuesOfItsRowOnTheSlots
             (std::vector<std::wstring>{L"Voice Beta", L"135", L"330", L"50", L"Shift+Ctrl+F13"}));
   EXPECT_EQ(page.Slot(0), slot);
 
-  selection_.Select(L"Slot text.");
+  Select(L"Slot text.");
   frmMain.ReadingControl().SelectSlot(0);
-  EXPECT_EQ(standins_.Logged("sapi5", "put_Voice").back().arguments, "\"Voice Beta\"");
-  EXPECT_EQ(standins_.Logged("sapi5", "Speak").back().arguments,
-            "\"<pitch middle=\\\"10\\\">Slot text.\" 1");
+  EXPECT_EQ(Calls("sapi5", "put_Voice").back().arguments, "\"Voice Beta\"");
+  EXPECT_EQ(Calls("sapi5", "Speak").back().arguments, "\"<pitch middle=\\\"10\\\">Slot text.\" 1");
 
   // A pitch that slots.ini does not hold as a number fails only the voice step,
   // after the voice, its rate and its volume: the text is still read, with
@@ -560,6 +553,45 @@ TEST_F(MainWindowReadingTest, ASlotIsReadWithTheVoiceAndValuesOfItsRowOnTheSlots
   page.AddSlot(slot);
   EXPECT_EQ(shownRow()[2], L"");
   frmMain.ReadingControl().SelectSlot(0);
-  EXPECT_EQ(standins_.Logged("sapi5", "Speak").back().arguments, "\"Slot text.\" 17");
+  EXPECT_EQ(Calls("sapi5", "Speak").back().arguments, "\"Slot text.\" 17");
   EXPECT_THROW(page.Slot(1), std::out_of_range);
 }
+
+TEST_P(Sapi4PauseVariationsTest, PauseAndResumeHoldAndGoOnToTheEnd) {
+  MainFormProbe& frmMain = Reading();
+  PauseOrResume(frmMain);
+  ExpectShown(frmMain, ReadingState::Paused);
+  PauseOrResume(frmMain);
+  ExpectShown(frmMain, ReadingState::Reading);
+  // Two presses handled before the engine's answers to the first come in.
+  PauseOrResume(frmMain);
+  frmMain.ReadingControl().PauseOrResume();
+  PauseOrResume(frmMain);
+  ExpectShown(frmMain, ReadingState::Paused);
+  PauseOrResume(frmMain);
+  ExpectShown(frmMain, ReadingState::Reading);
+  ASSERT_TRUE(PumpApplicationUntil([&] { return !frmMain.ReadingControl().Reading(); },
+                                   std::chrono::seconds(20)));
+  ExpectShown(frmMain, ReadingState::Ended);
+}
+
+TEST_P(Sapi4PauseVariationsTest, ExitAfterAPauseKeepsTheReadingSilentAndSaves) {
+  MainFormProbe& frmMain = Reading();
+  PauseOrResume(frmMain);
+  // A key changed after the start that wrote cfg.ini: only the exit's save keeps it.
+  frmMain.HotKeyField(IDC_READING_HOTKEY).SetValue(32813);  // Alt+Ins
+  frmMain.Command(IDM_TRAY_EXIT);
+  EXPECT_TRUE(application_.Terminated());
+  // The quit message would end the message loops of the tests that follow.
+  MSG quit;
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_NE(ConfigText().find("HotKey=32813\r\n"), std::string::npos);
+  EXPECT_TRUE(frmMain.SpeechEngines().Sapi4().Paused());
+  EXPECT_TRUE(standins_.Logged("sapi4", "AudioResume").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, Sapi4PauseVariationsTest,
+                         ::testing::Values("", "pauseok", "pausenotify"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                           return std::string(*info.param == '\0' ? "refusing" : info.param);
+                         });
