@@ -86,7 +86,7 @@ set(tolvane_shared_resources autostart_value fixed_hot_keys clipboard keyboard s
 # Main windows built inside win_tests.exe write the Run value and register the
 # fixed hot keys (each keeps its settings in a program folder of its own).
 set(main_form_suites MainFormTest MainFormResilienceTest ConfigurationTest SavedVoiceTest
-    DefaultVoiceTest OptionsWindowTest Sapi4PauseVariationsTest MainWindowReadingTest)
+    DefaultVoiceTest OptionsWindowTest Sapi4PauseVariationsTest ReadingControlTest)
 # Every end-to-end case runs Tolvane.exe, which holds the fixed hot keys and
 # the single-instance title, and drives it through the keyboard.
 set(e2e_suites Startup Tray OptionsWindow Reading ReadingWithSapi4
@@ -101,7 +101,7 @@ set(autostart_value_users ${main_form_suites} Autostart Startup Tray OptionsWind
 # Ctrl+BkSp, Ctrl+F11 and Ctrl+F12: registered, or pressed where no one may hold them.
 set(fixed_hot_keys_users ${main_form_suites} ${e2e_suites} HotKeyEditTest)
 set(clipboard_users ClipboardSnapshotTest SelectedTextTest HotKeyEditTest
-    ReadingControlTest MainWindowReadingTest Reading ReadingWithSapi4 ReadingWithAFailingVoice Ending
+    ReadingControlTest Reading ReadingWithSapi4 ReadingWithAFailingVoice Ending
     VoiceSlots SixCorrections Release HeldAtStart)
 # Key presses made with SendInput go to whichever window has the focus: a main
 # window shown or a message box opened by another test takes them, and an open
