@@ -33,19 +33,6 @@ std::wstring Describe(const reference::Case& c) {
   return text;
 }
 
-TEST(TextPreparationReference, ScansAsTheRulesSay) {
-  // Resumes one after where the replaced occurrence began, in the changed text.
-  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"ca", nullptr), L"cca");
-  EXPECT_EQ(reference::Replace(L"aBB", L"ab", L"cA", reference::SimpleFold), L"ccA");
-  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"cA", nullptr), L"cAb");
-  EXPECT_EQ(reference::Replace(L"abab", L"ab", L"", nullptr), L"ab");
-  // Holding the word after its first character, compared as the row compares:
-  // resumes after the inserted replacement.
-  EXPECT_EQ(reference::Replace(L"banana", L"a", L"aa", nullptr), L"baanaanaa");
-  EXPECT_EQ(reference::Replace(L"ab Ab", L"ab", L"xAB", reference::SimpleFold), L"xAB xAB");
-  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"xAba", nullptr), L"xAbxAba");
-}
-
 TEST(TextPreparationReference, RandomCasesPrepareAndReplaceAsTheNaiveRulesDo) {
   constexpr int kCases = 5000;
   SeededPick pick(20240601);
