@@ -16,23 +16,6 @@
 
 namespace {
 
-// SplitMix64: cheap, and every seed gives a different stream.
-class SeededPick {
- public:
-  explicit SeededPick(std::uint64_t seed) : state_(seed) {}
-
-  std::size_t operator()(std::size_t count) {
-    state_ += 0x9E3779B97F4A7C15;
-    std::uint64_t z = state_;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EB;
-    return static_cast<std::size_t>((z ^ (z >> 31)) % count);
-  }
-
- private:
-  std::uint64_t state_;
-};
-
 // A coarser fold than the reference's, one that makes six units of the large
 // cases' letters one: more than the search tests a letter against at once.
 wchar_t CoarseFold(wchar_t c) {
@@ -47,7 +30,7 @@ std::uint64_t Seed(const std::uint8_t* data, std::size_t size) {
 }
 
 void CheckLargeCase(std::uint64_t seed) {
-  SeededPick pick(seed);
+  reference::SeededPick pick(seed);
   const CaseFold fold = pick(4) == 0 ? CoarseFold : reference::SimpleFold;
   const reference::Case c = reference::PickLargeCase(pick);
   // A case whose naive preparation would look at more characters than this

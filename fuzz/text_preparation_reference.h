@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -96,6 +97,24 @@ inline constexpr std::wstring_view kFlags[] = {L"No", L"Yes", L"no", L"NO", L""}
 struct Case {
   std::wstring text;
   TextPreparationSettings settings;
+};
+
+// Choices from a seed, for cases that a few bytes or a test fix: SplitMix64,
+// cheap, and every seed gives a different stream.
+class SeededPick {
+ public:
+  explicit SeededPick(std::uint64_t seed) : state_(seed) {}
+
+  std::size_t operator()(std::size_t count) {
+    state_ += 0x9E3779B97F4A7C15;
+    std::uint64_t z = state_;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EB;
+    return static_cast<std::size_t>((z ^ (z >> 31)) % count);
+  }
+
+ private:
+  std::uint64_t state_;
 };
 
 // Builds a case from `pick(n)`, a source of choices below n (a random

@@ -5,8 +5,6 @@
 
 #include <commctrl.h>
 
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
@@ -59,16 +57,6 @@ std::wstring WindowTitle(HWND window) {
 int OptionsPage(HWND main) {
   return static_cast<int>(
       SendMessageW(FindWindowExW(main, nullptr, WC_TABCONTROLW, nullptr), TCM_GETCURSEL, 0, 0));
-}
-
-void WriteTextFile(const std::wstring& path, const std::string& text) {
-  std::ofstream file(std::filesystem::path(path), std::ios::binary);
-  file << text;
-}
-
-std::string ReadTextFile(const std::wstring& path) {
-  std::ifstream file(std::filesystem::path(path), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 ProgramFolder::ProgramFolder(const std::string& standinConfig, const std::string& mainSettings)
@@ -355,14 +343,9 @@ bool HoldsKeyboardFocus(HWND control) {
 ::testing::AssertionResult TypeHotKey(HWND field, WORD key, const std::vector<WORD>& modifiers,
                                       const std::wstring& shown) {
   if (!ClickControl(field)) return ::testing::AssertionFailure() << "the click was refused";
-  if (!WaitUntil([&] { return HoldsKeyboardFocus(field); }, 5s)) {
-    return ::testing::AssertionFailure()
-           << "the click gave the field no keyboard focus: " << InputSituation(field);
+  if (::testing::AssertionResult pressed = PressKeyIn(field, key, modifiers); !pressed) {
+    return pressed;
   }
-  if (!WaitUntil([] { return !AnyModifierDown(); }, 5s)) {
-    return ::testing::AssertionFailure() << "a modifier stays down: " << InputSituation(field);
-  }
-  if (!PressKey(key, modifiers)) return ::testing::AssertionFailure() << "the keys were refused";
   if (!WaitUntil([&] { return ControlText(field) == shown; }, 5s)) {
     return ::testing::AssertionFailure()
            << "the field does not show \"" << Utf8(shown) << "\": " << InputSituation(field)
@@ -439,16 +422,6 @@ HWND ShowOptionsPage(const TolvaneProcess& tolvane, int page) {
   return main;
 }
 
-HWND OpenWindowByKey(const TolvaneProcess& tolvane, HWND control, WORD key,
-                     const std::wstring& title) {
-  if (!PressKeyIn(control, key)) return nullptr;
-  HWND window = tolvane.WaitForWindow(title);
-  if (window == nullptr || !WaitUntil([&] { return GetForegroundWindow() == window; })) {
-    return nullptr;
-  }
-  return window;
-}
-
 std::wstring AnswerMessageBox(const TolvaneProcess& tolvane, int button) {
   HWND box = tolvane.WaitForWindow(L"Tolvane!");
   if (box == nullptr) return L"<no box>";
@@ -488,4 +461,33 @@ bool FileHolds(const std::wstring& path, const std::string& contents) {
 bool FileGone(const std::wstring& path) {
   return WaitUntil([&] { return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES; },
                    10s);
+}
+
+void TolvaneTest::Start() {
+  tolvane_ = std::make_unique<TolvaneProcess>(folder_);
+  ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
+  ASSERT_TRUE(tolvane_->WaitForIdle());
+}
+
+void TolvaneTest::ShowTablePage(int page, int tableId) {
+  main_ = ShowOptionsPage(*tolvane_, page);
+  ASSERT_NE(main_, nullptr);
+  table_ = FindControlById(main_, tableId);
+  ASSERT_TRUE(ClickControl(table_));
+}
+
+int TolvaneTest::Rows() const {
+  return static_cast<int>(SendMessageW(table_, LVM_GETITEMCOUNT, 0, 0));
+}
+
+HWND TolvaneTest::OpenEditor(WORD key, const wchar_t* title) {
+  HWND editor = PressKeyIn(table_, key) ? tolvane_->WaitForWindow(title) : nullptr;
+  const bool inFront =
+      editor != nullptr && WaitUntil([&] { return GetForegroundWindow() == editor; });
+  EXPECT_TRUE(inFront) << speech_test::Utf8(title);
+  return inFront ? editor : nullptr;
+}
+
+std::wstring TolvaneTest::AnswerBox(int button) const {
+  return AnswerMessageBox(*tolvane_, button);
 }

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,9 +46,6 @@ HWND WaitForFound(Find find, std::chrono::milliseconds timeout = std::chrono::se
   WaitUntil([&] { return (found = find()) != nullptr; }, timeout);
   return found;
 }
-
-void WriteTextFile(const std::wstring& path, const std::string& text);
-std::string ReadTextFile(const std::wstring& path);
 
 // A program folder: a fresh copy of Tolvane.exe beside the stand-ins'
 // configuration.
@@ -86,6 +84,31 @@ class TolvaneProcess {
 
  private:
   PROCESS_INFORMATION process_{};
+};
+
+// A test of one program folder and the starts of the program from it, and of
+// the options window's table pages (voice slots, pronunciation).
+class TolvaneTest : public ::testing::Test {
+ protected:
+  explicit TolvaneTest(const std::string& standinConfig = kReadingVoices,
+                       const std::string& mainSettings = kLaterStart)
+      : folder_(standinConfig, mainSettings) {}
+
+  // Starts the program and waits until it holds its keys and waits for input.
+  void Start();
+  // The options window on the page with that index, the table with that
+  // identifier clicked, so that it holds the focus.
+  void ShowTablePage(int page, int tableId);
+  int Rows() const;
+  // A key pressed in the table opens the editor with this title, which is
+  // then waited for in front; nullptr when it did not come.
+  HWND OpenEditor(WORD key, const wchar_t* title);
+  std::wstring AnswerBox(int button) const;
+
+  ProgramFolder folder_;
+  std::unique_ptr<TolvaneProcess> tolvane_;
+  HWND main_ = nullptr;
+  HWND table_ = nullptr;
 };
 
 // One of Wine's editors with a text file open, in the foreground: the
@@ -186,10 +209,6 @@ std::wstring ControlText(HWND control);
 // The options window shown with its hot key (Ctrl+F11) and turned to the page
 // with that index by Ctrl+Tab; nullptr when it did not come up in front.
 HWND ShowOptionsPage(const TolvaneProcess& tolvane, int page);
-// A key pressed in the control that opens the window with this title, which
-// is then waited for in front; nullptr when it did not come.
-HWND OpenWindowByKey(const TolvaneProcess& tolvane, HWND control, WORD key,
-                     const std::wstring& title);
 // The program's message box in front ("Tolvane!"): its text, after which it
 // is answered with the button; "<no box>" when none came.
 std::wstring AnswerMessageBox(const TolvaneProcess& tolvane, int button);

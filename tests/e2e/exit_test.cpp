@@ -30,18 +30,16 @@ enum class ExitWay { TrayMenu, AsASetupDoes };
 
 // The options window is open and its reading hot key changed but not
 // confirmed, so only the save on the way out can keep the new key.
-class Ending : public ::testing::Test {
+class Ending : public TolvaneTest {
  protected:
   void SetUp() override {
-    WriteTextFile(folder_.File(L"cfg.ini"), kLaterStart);
-    tolvane_ = std::make_unique<TolvaneProcess>(folder_);
-    // The options hot key is registered after the reading one.
-    ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
+    // Started, it holds every fixed key: the options hot key is registered
+    // after the reading one.
+    Start();
     ASSERT_TRUE(PressKey(VK_F11, {VK_CONTROL}));
     main_ = tolvane_->WaitForWindow(kOptionsTitle);
     ASSERT_NE(main_, nullptr) << "with the fixed hot keys "
                               << (HoldsFixedHotKeys() ? "held" : "no longer all held");
-    ASSERT_TRUE(tolvane_->WaitForIdle());
     ASSERT_TRUE(TypeHotKey(FindControlById(main_, IDC_READING_HOTKEY), VK_F6,
                            {VK_CONTROL, VK_SHIFT}, L"Shift+Ctrl+F6"));
   }
@@ -92,10 +90,7 @@ class Ending : public ::testing::Test {
     return calls;
   }
 
-  ProgramFolder folder_{kReadingVoices};
-  std::unique_ptr<TolvaneProcess> tolvane_;
   std::unique_ptr<NotepadProcess> notepad_;
-  HWND main_ = nullptr;
   double exitAt_ = 0;
 };
 

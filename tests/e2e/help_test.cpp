@@ -31,14 +31,8 @@ constexpr const char* kPageTopics[] = {
     kIntroduction,
 };
 
-class Help : public ::testing::Test {
+class Help : public TolvaneTest {
  protected:
-  void Start() {
-    tolvane_ = std::make_unique<TolvaneProcess>(folder_);
-    ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
-    ASSERT_TRUE(tolvane_->WaitForIdle());
-  }
-
   // The next request after `after`: the topic in that file over the window.
   ::testing::AssertionResult Requested(double after, HWND owner, const wchar_t* file,
                                        const std::string& topic) {
@@ -64,9 +58,6 @@ class Help : public ::testing::Test {
     PostMessageW(window, WM_COMMAND, command, 0);
     return Requested(sent, owner, file, topic);
   }
-
-  ProgramFolder folder_{kReadingVoices, kLaterStart};
-  std::unique_ptr<TolvaneProcess> tolvane_;
 };
 
 }  // namespace
@@ -90,10 +81,8 @@ TEST_F(Help, EveryPlaceOpensItsOwnTopic) {
   EXPECT_TRUE(CommandRequests(main, IDM_TRAY_TUTORIAL, main, L"tutorial.chm", "::/tutorial.htm"));
 
   // The editors answer F1 with their own topics over themselves.
-  ASSERT_NE(ShowOptionsPage(*tolvane_, 2), nullptr);
-  HWND slots = FindControlById(main, IDC_SLOTSLIST);
-  ASSERT_TRUE(ClickControl(slots));
-  HWND slotEditor = OpenWindowByKey(*tolvane_, slots, VK_INSERT, L"Add voice slot");
+  ShowTablePage(2, IDC_SLOTSLIST);
+  HWND slotEditor = OpenEditor(VK_INSERT, L"Add voice slot");
   ASSERT_NE(slotEditor, nullptr);
   HWND voices = FindControlById(slotEditor, IDC_VOICESLIST);
   EXPECT_TRUE(F1Requests(voices, slotEditor, kVoiceSlots));
@@ -101,10 +90,8 @@ TEST_F(Help, EveryPlaceOpensItsOwnTopic) {
   // The editor lets go of the program's keys while it shows.
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(slotEditor) && HoldsFixedHotKeys(); }));
 
-  ASSERT_NE(ShowOptionsPage(*tolvane_, 3), nullptr);
-  HWND words = FindControlById(main, IDC_WORDS_TABLE);
-  ASSERT_TRUE(ClickControl(words));
-  HWND wordEditor = OpenWindowByKey(*tolvane_, words, VK_INSERT, L"Pronunciation correction");
+  ShowTablePage(3, IDC_WORDS_TABLE);
+  HWND wordEditor = OpenEditor(VK_INSERT, L"Pronunciation correction");
   ASSERT_NE(wordEditor, nullptr);
   HWND wordField = FindControlById(wordEditor, IDC_WORD_FIELD);
   EXPECT_TRUE(F1Requests(wordField, wordEditor, kPronunciation));
@@ -117,12 +104,12 @@ TEST_F(Help, EveryPlaceOpensItsOwnTopic) {
 TEST_F(Help, WithoutTheViewerStartUpSaysSoAndEveryRequestApologises) {
   HtmlHelpViewer viewer(folder_.File(L"gone\\hhctrl.ocx"));
   tolvane_ = std::make_unique<TolvaneProcess>(folder_);
-  EXPECT_EQ(AnswerMessageBox(*tolvane_, IDOK), L"HTML Help is not installed on this PC.");
+  EXPECT_EQ(AnswerBox(IDOK), L"HTML Help is not installed on this PC.");
   ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
   HWND main = tolvane_->FindWindowTitled(kOptionsTitle, false);
   PostMessageW(main, WM_COMMAND, IDM_TRAY_TUTORIAL, 0);
   // The two lines are parted by a carriage return alone.
-  EXPECT_EQ(AnswerMessageBox(*tolvane_, IDOK),
+  EXPECT_EQ(AnswerBox(IDOK),
             L"Sorry, but your system doesn't support HTMLHelp.\rPlease, consult "
             L"support@vantorel.com and we'll send you another help file.");
 }

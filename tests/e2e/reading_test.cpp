@@ -48,14 +48,9 @@ void FillClipboard(const std::wstring& text, Copied copied = Copied::WithPrivate
   }
 }
 
-class Reading : public ::testing::Test {
+class Reading : public TolvaneTest {
  protected:
-  void SetUp() override {
-    WriteTextFile(folder_.File(L"cfg.ini"), config_);
-    tolvane_ = std::make_unique<TolvaneProcess>(folder_);
-    ASSERT_TRUE(WaitUntil([] { return ProbeHotKey(kReadingHotKey) == HotKeyState::Taken; }));
-    ASSERT_TRUE(tolvane_->WaitForIdle());
-  }
+  void SetUp() override { Start(); }
 
   // Presses the reading hot key and answers the SAPI 5 Speak that started the
   // reading, printing how long the way from the key to it took.
@@ -68,12 +63,7 @@ class Reading : public ::testing::Test {
     return speak;
   }
 
-  Reading() = default;
-  explicit Reading(const std::string& voices) : folder_(voices) {}
-
-  std::string config_ = kLaterStart;
-  ProgramFolder folder_{kReadingVoices};
-  std::unique_ptr<TolvaneProcess> tolvane_;
+  using TolvaneTest::TolvaneTest;
 };
 
 // A test program's password field holding a password, in the foreground with
@@ -118,7 +108,9 @@ class PasswordWindow {
 
 class ReadingWithSapi4 : public Reading {
  protected:
-  ReadingWithSapi4() { config_ += "[Speech]\r\nSAPIVersion=4\r\nVoice=Rita\r\n"; }
+  ReadingWithSapi4()
+      : Reading(kReadingVoices,
+                std::string(kLaterStart) + "[Speech]\r\nSAPIVersion=4\r\nVoice=Rita\r\n") {}
 };
 
 // The voice refuses to speak. The warning sound it causes cannot be heard

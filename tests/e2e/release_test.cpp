@@ -1,8 +1,8 @@
-// The release as a Windows user gets it: the setup installs Tolvane for the
-// user alone, updates it while it runs, leaves a portable copy alone and
-// leaves the settings to the uninstaller's question; installed into a folder
-// of the user's own, the uninstaller removes only the program's files; the
-// portable zip's program runs from any folder.
+// The release as a Windows user gets it: the portable zip's program runs from
+// any folder, and the setup, which installs Tolvane for the user alone, leaves
+// it alone, updates the installed copy while it runs and leaves the settings
+// to the uninstaller's question; installed into a folder of the user's own,
+// the uninstaller removes only the program's files.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -18,7 +18,6 @@
 #include "tests/e2e/driver.h"
 #include "tests/support/autostart_value.h"
 #include "tests/support/hotkey_probe_client.h"
-#include "ui/ui_resources.h"
 
 namespace {
 
@@ -219,11 +218,27 @@ class Release : public ::testing::Test {
 }  // namespace
 
 TEST_F(Release, SetupInstallsUpdatesTheRunningCopyAndTheUninstallerKeepsTheSettings) {
-  // A portable copy running from a folder of its own is none of the setup's
+  // The portable zip as a user unpacks it into a fresh folder (the build
+  // unpacks it): its first start greets and keeps the settings beside the
+  // program. Running from a folder of its own, it is none of the setup's
   // business: it runs on, and no installed copy is started in its place.
   {
-    ProgramFolder portableFolder(kReadingVoices, kLaterStart);
-    TolvaneProcess portable(portableFolder);
+    TempFolder portableFolder;
+    for (const auto& file : std::filesystem::directory_iterator(
+             std::filesystem::path(TestProgramFolder()) / "portable")) {
+      std::filesystem::copy_file(
+          file.path(), std::filesystem::path(portableFolder.Path()) / file.path().filename());
+    }
+    HtmlHelpViewer viewer(StandinHtmlHelp());
+    TolvaneProcess portable(portableFolder.File(L"Tolvane.exe"), standins_);
+    HWND welcome = portable.WaitForWindow(kWelcomeTitle);
+    ASSERT_NE(welcome, nullptr);
+    ASSERT_TRUE(PressKeyIn(FindControl(welcome, L"Continue"), VK_ESCAPE));
+    ASSERT_NE(portable.WaitForWindow(kOptionsTitle), nullptr);
+    EXPECT_TRUE(WaitUntil([&] {
+      return ReadTextFile(portableFolder.File(L"cfg.ini")).find("WelcomeDlg=1") !=
+             std::string::npos;
+    }));
     ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
     ASSERT_EQ(RunSetupSilently(), 0);
     EXPECT_TRUE(portable.Running());
@@ -350,26 +365,4 @@ TEST_F(Release, AFolderOfTheUsersChosenOnTheFolderPageGetsAFolderOfItsOwn) {
   EXPECT_FALSE(Exists(user.File(L"Tolvane.exe")));
   EXPECT_EQ(Registered(L"InstallLocation"), ownFolder);
   EXPECT_EQ(RunToEnd(QuotedPath(ownFolder + L"\\Uninstall.exe") + L" /S"), 0);
-}
-
-TEST_F(Release, ThePortableProgramRunsFromAFolderOfItsOwnAndKeepsItsSettingsThere) {
-  // The zip as a user unpacks it into a fresh folder (the build unpacks it).
-  TempFolder folder;
-  for (const auto& file : std::filesystem::directory_iterator(
-           std::filesystem::path(TestProgramFolder()) / "portable")) {
-    std::filesystem::copy_file(file.path(),
-                               std::filesystem::path(folder.Path()) / file.path().filename());
-  }
-  HtmlHelpViewer viewer(StandinHtmlHelp());
-  TolvaneProcess tolvane(folder.File(L"Tolvane.exe"), standins_);
-  HWND welcome = tolvane.WaitForWindow(kWelcomeTitle);
-  ASSERT_NE(welcome, nullptr);
-  ASSERT_TRUE(PressKeyIn(FindControl(welcome, L"Continue"), VK_ESCAPE));
-  HWND main = tolvane.WaitForWindow(kOptionsTitle);
-  ASSERT_NE(main, nullptr);
-  EXPECT_TRUE(WaitUntil([&] {
-    return ReadTextFile(folder.File(L"cfg.ini")).find("WelcomeDlg=1") != std::string::npos;
-  }));
-  PostMessageW(main, WM_COMMAND, IDM_TRAY_EXIT, 0);
-  EXPECT_TRUE(tolvane.WaitForExit());
 }

@@ -26,7 +26,6 @@ constexpr char kSlotVoices[] =
 constexpr wchar_t kAddTitle[] = L"Add voice slot";
 constexpr wchar_t kEditTitle[] = L"Edit voice slot";
 constexpr unsigned kCtrlAlt = 0xC000;
-constexpr unsigned kFixedKeys[] = {16392, 16506, 16507};  // Ctrl+BkSp, Ctrl+F11, Ctrl+F12
 
 std::string Section(int slot, const std::string& voice, unsigned hotKey, const std::wstring& speed,
                     const std::wstring& pitch, const std::wstring& volume, int family) {
@@ -39,35 +38,19 @@ std::string Section(int slot, const std::string& voice, unsigned hotKey, const s
 
 constexpr char kSeparator[] = "\r\r\n";
 
-class VoiceSlots : public ::testing::Test {
+class VoiceSlots : public TolvaneTest {
  protected:
+  VoiceSlots() : TolvaneTest(kSlotVoices) {}
   void SetUp() override {
-    WriteTextFile(folder_.File(L"cfg.ini"), kLaterStart);
     if (!slots_.empty()) WriteTextFile(SlotsPath(), slots_);
-    tolvane_ = std::make_unique<TolvaneProcess>(folder_);
-    ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
-    ASSERT_TRUE(tolvane_->WaitForIdle());
+    Start();
   }
   void TearDown() override { RemoveAutostartValue(); }
 
   std::wstring SlotsPath() const { return folder_.File(L"slots.ini"); }
   std::string SlotsFile() const { return ReadTextFile(SlotsPath()); }
-
   // The options window on the "Voice slots" page, its table holding the focus.
-  void ShowSlotsPage() {
-    main_ = ShowOptionsPage(*tolvane_, 2);
-    ASSERT_NE(main_, nullptr);
-    table_ = FindControlById(main_, IDC_SLOTSLIST);
-    ASSERT_TRUE(ClickControl(table_));
-  }
-  int Rows() const { return static_cast<int>(SendMessageW(table_, LVM_GETITEMCOUNT, 0, 0)); }
-
-  HWND OpenEditor(WORD key, const wchar_t* title) {
-    HWND editor = OpenWindowByKey(*tolvane_, table_, key, title);
-    EXPECT_NE(editor, nullptr) << title;
-    return editor;
-  }
-  std::wstring AnswerBox(int button) { return AnswerMessageBox(*tolvane_, button); }
+  void ShowSlotsPage() { ShowTablePage(2, IDC_SLOTSLIST); }
 
   // A reading of the Notepad text with a slot's hot key: the log from the key
   // press on.
@@ -88,10 +71,6 @@ class VoiceSlots : public ::testing::Test {
   }
 
   std::string slots_;
-  ProgramFolder folder_{kSlotVoices};
-  std::unique_ptr<TolvaneProcess> tolvane_;
-  HWND main_ = nullptr;
-  HWND table_ = nullptr;
 };
 
 // The calls of one kind in a reading's log, with their arguments.
@@ -261,16 +240,14 @@ TEST_F(VoiceSlotsWithAGap, TheEditorHoldsNoKeyAndChecksTheKeyAndClearAllEmptiesT
   EXPECT_EQ(ControlText(FindControlById(editor, IDC_SPEED_VALUE)), L"140");
   EXPECT_EQ(ControlText(FindControlById(editor, IDC_VOLUME_VALUE)), L"100");
   EXPECT_EQ(ControlText(FindControlById(editor, IDOK)), L"&Save changes");
-  for (unsigned word : {kFixedKeys[0], kFixedKeys[1], kFixedKeys[2], kCtrlAlt | 'S'}) {
-    EXPECT_EQ(ProbeHotKey(word), HotKeyState::Free) << word;
-  }
+  EXPECT_TRUE(ReleasedFixedHotKeys());
+  EXPECT_EQ(ProbeHotKey(kCtrlAlt | 'S'), HotKeyState::Free);
   // Esc in the hot key box closes the editor too, and writes nothing.
   ASSERT_TRUE(ClickControl(FindControlById(editor, IDC_SLOT_HOTKEY)));
   ASSERT_TRUE(PressKeyIn(FindControlById(editor, IDC_SLOT_HOTKEY), VK_ESCAPE));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
-  for (unsigned word : {kFixedKeys[0], kFixedKeys[1], kFixedKeys[2], kCtrlAlt | 'S'}) {
-    EXPECT_EQ(ProbeHotKey(word), HotKeyState::Taken) << word;
-  }
+  EXPECT_TRUE(HoldsFixedHotKeys());
+  EXPECT_EQ(ProbeHotKey(kCtrlAlt | 'S'), HotKeyState::Taken);
   EXPECT_EQ(SlotsFile(), original);
   // A reading still going keeps its speed and loudness: only the editor's
   // test sets them.

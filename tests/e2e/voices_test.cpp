@@ -36,7 +36,7 @@ constexpr char kExitQuestion[] =
 // 2.5 MB, half of which arrives before the server stops sending.
 constexpr size_t kStalledSize = 2621440;
 
-class AdditionalVoices : public ::testing::Test {
+class AdditionalVoices : public TolvaneTest {
  protected:
   void SetUp() override {
     CreateDirectoryW(Downloads(L"").c_str(), nullptr);
@@ -52,8 +52,7 @@ class AdditionalVoices : public ::testing::Test {
     SetEnvironmentVariableW(kInstallerFolderVariable, installerFiles_.Path().c_str());
     WriteTextFile(folder_.File(L"cfg.ini"), std::string(kLaterStart) + "[Downloads]\r\nAddress=" +
                                                 speech_test::Utf8(server_.BaseAddress()) + "\r\n");
-    tolvane_ = std::make_unique<TolvaneProcess>(folder_);
-    ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
+    Start();
     main_ = tolvane_->FindWindowTitled(kOptionsTitle, false);
   }
 
@@ -98,9 +97,6 @@ class AdditionalVoices : public ::testing::Test {
   TempFolder installerFiles_;
   const std::string installed_ = std::string(128, 'i');
   LoopbackHttpServer server_;
-  ProgramFolder folder_{kReadingVoices};
-  std::unique_ptr<TolvaneProcess> tolvane_;
-  HWND main_ = nullptr;
   HWND window_ = nullptr;
   HWND list_ = nullptr;
 };
@@ -139,14 +135,13 @@ TEST_F(AdditionalVoices, DownloadsOneRowAfterAnotherAndRunsTheInstallers) {
   WriteTextFile(InstallerFile(L"lhttsged.exe", kInstallerExitCodeSuffix), "1");
   ToggleTicks({0, 1, 2, 3, 4, 5});
   ASSERT_TRUE(ClickControl(FindControlById(window_, IDC_DOWNLOAD_BUTTON)));
-  EXPECT_EQ(AnswerMessageBox(*tolvane_, IDOK),
-            L"Download error. Please, check internet connection and try again.");
+  EXPECT_EQ(AnswerBox(IDOK), L"Download error. Please, check internet connection and try again.");
   for (const wchar_t* engine : {L"Spanish", L"German"}) {
-    EXPECT_EQ(AnswerMessageBox(*tolvane_, IDOK),
+    EXPECT_EQ(AnswerBox(IDOK),
               std::wstring(L"The installation of ") + engine +
                   L" did not complete. The engine stays ticked, so that you can try again.");
   }
-  EXPECT_EQ(speech_test::Utf8(AnswerMessageBox(*tolvane_, IDNO)), kExitQuestion);
+  EXPECT_EQ(speech_test::Utf8(AnswerBox(IDNO)), kExitQuestion);
   EXPECT_TRUE(tolvane_->Running());
   EXPECT_TRUE(ReadTextFile(Downloads(L"tv_enua.exe")) == installer_);
   // Run once, asked to show itself normally, and waited for; from a folder

@@ -78,7 +78,9 @@ class Welcome : public ::testing::Test {
 
   // The start, the greeting and the tutorial; then Esc, after which the
   // program goes on as after any first start.
-  void GreetAndCloseWithEsc(const TolvaneProcess& tolvane, double started) {
+  void GreetAndCloseWithEsc() {
+    const double started = LogClockMilliseconds();
+    TolvaneProcess tolvane(folder_);
     HWND welcome = tolvane.WaitForWindow(kWelcomeTitle);
     ASSERT_NE(welcome, nullptr);
     LogEntry tutorial, spoken;
@@ -129,13 +131,7 @@ class WelcomeWithASapi4Engine : public Welcome {
 }  // namespace
 
 TEST_F(Welcome, GreetsOnTheFirstStartOnlyUntilItsMarkIsDeleted) {
-  {
-    const double started = LogClockMilliseconds();
-    TolvaneProcess tolvane(folder_);
-    HWND welcome = tolvane.WaitForWindow(kWelcomeTitle);
-    ASSERT_NE(welcome, nullptr);
-    GreetAndCloseWithEsc(tolvane, started);
-  }
+  GreetAndCloseWithEsc();
   {
     TolvaneProcess tolvane(folder_);
     ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
@@ -146,14 +142,8 @@ TEST_F(Welcome, GreetsOnTheFirstStartOnlyUntilItsMarkIsDeleted) {
   }
   ASSERT_TRUE(WaitUntil(ReleasedFixedHotKeys));
   WritePrivateProfileStringW(L"General", L"WelcomeDlg", nullptr, folder_.File(L"cfg.ini").c_str());
-  const double started = LogClockMilliseconds();
-  TolvaneProcess tolvane(folder_);
-  GreetAndCloseWithEsc(tolvane, started);
+  GreetAndCloseWithEsc();
   EXPECT_EQ(TutorialRequests(folder_), 2);
 }
 
-TEST_F(WelcomeWithASapi4Engine, EscStopsTheGreetingForGood) {
-  const double started = LogClockMilliseconds();
-  TolvaneProcess tolvane(folder_);
-  GreetAndCloseWithEsc(tolvane, started);
-}
+TEST_F(WelcomeWithASapi4Engine, EscStopsTheGreetingForGood) { GreetAndCloseWithEsc(); }

@@ -25,49 +25,27 @@ std::string Line(const std::string& word, const std::string& pronunciation, cons
   return word + "###***###" + pronunciation + "###***###" + flag + "\r\n";
 }
 
-class Words : public ::testing::Test {
+class Words : public TolvaneTest {
  protected:
-  explicit Words(std::string words) : words_(std::move(words)) {}
+  explicit Words(std::string words)
+      : TolvaneTest(kReadingVoices, std::string(kLaterStart) + kCorrectionsOn),
+        words_(std::move(words)) {}
 
   void SetUp() override {
-    WriteFiles();
+    WriteTextFile(WordsPath(), words_);
     Start();
   }
 
-  void WriteFiles() {
-    WriteTextFile(folder_.File(L"cfg.ini"), std::string(kLaterStart) + kCorrectionsOn);
-    WriteTextFile(WordsPath(), words_);
-  }
-
-  void Start() {
-    tolvane_ = std::make_unique<TolvaneProcess>(folder_);
-    ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
-    ASSERT_TRUE(tolvane_->WaitForIdle());
-  }
-
   std::wstring WordsPath() const { return folder_.File(L"words.ini"); }
-
-  void ShowPronunciationPage() {
-    main_ = ShowOptionsPage(*tolvane_, kPronunciationPage);
-    ASSERT_NE(main_, nullptr);
-    table_ = FindControlById(main_, IDC_WORDS_TABLE);
-    ASSERT_TRUE(ClickControl(table_));
-  }
-  int Rows() const { return static_cast<int>(SendMessageW(table_, LVM_GETITEMCOUNT, 0, 0)); }
+  void ShowPronunciationPage() { ShowTablePage(kPronunciationPage, IDC_WORDS_TABLE); }
   int SelectedRow() const {
     return static_cast<int>(SendMessageW(table_, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
-  }
-
-  HWND OpenEditor(WORD key) {
-    HWND editor = OpenWindowByKey(*tolvane_, table_, key, kEditorTitle);
-    EXPECT_NE(editor, nullptr);
-    return editor;
   }
 
   // Types a word and its pronunciation into a new row's editor, ticks "Case
   // sensitive" if asked, and presses Enter.
   HWND AddRow(const std::wstring& word, const std::wstring& pronunciation, bool caseSensitive) {
-    HWND editor = OpenEditor(VK_INSERT);
+    HWND editor = OpenEditor(VK_INSERT, kEditorTitle);
     EXPECT_TRUE(TypeTextIn(FindControlById(editor, IDC_WORD_FIELD), word));
     EXPECT_TRUE(PressKey(VK_TAB));
     EXPECT_TRUE(TypeTextIn(FindControlById(editor, IDC_PRONOUNCE_FIELD), pronunciation));
@@ -80,10 +58,6 @@ class Words : public ::testing::Test {
   }
 
   std::string words_;
-  ProgramFolder folder_{kReadingVoices};
-  std::unique_ptr<TolvaneProcess> tolvane_;
-  HWND main_ = nullptr;
-  HWND table_ = nullptr;
 };
 
 const std::string kSixRows = Line("apple", "red fruit", "Yes") + Line("one", "1", "Yes") +
@@ -112,7 +86,7 @@ class HeldAtStart : public Words {
  protected:
   HeldAtStart() : Words(ThousandRows()) {}
   void SetUp() override {
-    WriteFiles();
+    WriteTextFile(WordsPath(), words_);
     HANDLE held = CreateFileW(WordsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -135,13 +109,12 @@ TEST_F(SixCorrections, RowsAddedEditedAndKeptAsTypedAreHeardInTheReading) {
 
   // The same word again: the editor says so and stays; Esc then keeps all.
   editor = AddRow(L"apple", L"pomme", false);
-  EXPECT_EQ(AnswerMessageBox(*tolvane_, IDOK),
-            L"Sorry, but pronunciation correction for \"apple\"  already exists.");
+  EXPECT_EQ(AnswerBox(IDOK), L"Sorry, but pronunciation correction for \"apple\"  already exists.");
   ASSERT_TRUE(PressKeyIn(FindControlById(editor, IDC_CASE_SENSITIVE_CHECKBOX), VK_ESCAPE));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
   // A word the file could not keep; "&Cancel" keeps all too.
   editor = AddRow(L"a###***###b", L"ab", false);
-  EXPECT_EQ(AnswerMessageBox(*tolvane_, IDOK),
+  EXPECT_EQ(AnswerBox(IDOK),
             L"Sorry, but a word or its pronunciation can't contain \"###***###\", end with "
             L"\"###***\" or hold a line break. Please, change it.");
   ASSERT_TRUE(ClickControl(FindControlById(editor, IDCANCEL)));
@@ -160,7 +133,7 @@ TEST_F(SixCorrections, RowsAddedEditedAndKeptAsTypedAreHeardInTheReading) {
   // An edit keeps the row in its place.
   ASSERT_TRUE(PressKeyIn(table_, VK_HOME));
   ASSERT_TRUE(PressKeyIn(table_, VK_DOWN));
-  editor = OpenEditor(VK_F2);
+  editor = OpenEditor(VK_F2, kEditorTitle);
   EXPECT_EQ(ControlText(FindControlById(editor, IDOK)), L"&Save changes");
   HWND pronunciation = FindControlById(editor, IDC_PRONOUNCE_FIELD);
   ASSERT_TRUE(ClickControl(pronunciation));
@@ -180,8 +153,7 @@ TEST_F(SixCorrections, RowsAddedEditedAndKeptAsTypedAreHeardInTheReading) {
   // No to the delete question keeps every row and selects the row above.
   ASSERT_TRUE(PressKeyIn(table_, VK_DOWN));
   ASSERT_TRUE(PressKeyIn(table_, VK_DELETE));
-  EXPECT_EQ(AnswerMessageBox(*tolvane_, IDNO),
-            L"Are you sure to delete pronunciation correction for word \"two\"?");
+  EXPECT_EQ(AnswerBox(IDNO), L"Are you sure to delete pronunciation correction for word \"two\"?");
   EXPECT_EQ(ReadTextFile(WordsPath()), edited);
   EXPECT_EQ(Rows(), 8);
   EXPECT_EQ(SelectedRow(), 1);
@@ -230,7 +202,7 @@ TEST_F(HeldAtStart, ExitKeepsEveryRowTheNextStartReadsThemAndTheLastRowTakesTheF
 
   ASSERT_TRUE(PressKeyIn(table_, VK_HOME));
   ASSERT_TRUE(PressKeyIn(table_, VK_DELETE));
-  EXPECT_EQ(AnswerMessageBox(*tolvane_, IDYES),
+  EXPECT_EQ(AnswerBox(IDYES),
             L"Are you sure to delete pronunciation correction for word \"only\"?");
   EXPECT_TRUE(FileGone(WordsPath()));
   EXPECT_EQ(Rows(), 0);

@@ -2,8 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 
 #include "speech/ms_speech.h"
 #include "speech/sp_voice.h"
@@ -23,13 +22,15 @@ struct WavSound {
 
 uint32_t ReadLittleEndian(const std::string& bytes, size_t at, size_t size) {
   uint32_t value = 0;
-  for (size_t i = 0; i < size; ++i) value |= static_cast<uint32_t>(static_cast<uint8_t>(bytes.at(at + i))) << (8 * i);
+  for (size_t i = 0; i < size; ++i)
+    value |= static_cast<uint32_t>(static_cast<uint8_t>(bytes.at(at + i))) << (8 * i);
   return value;
 }
 
 // Reads a RIFF WAVE file chunk by chunk; only 16-bit PCM is of interest.
 bool ParseWav(const std::string& bytes, WavSound& sound) {
-  if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) return false;
+  if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
+    return false;
   bool haveFormat = false;
   for (size_t at = 12; at + 8 <= bytes.size();) {
     const std::string id = bytes.substr(at, 4);
@@ -51,24 +52,22 @@ bool ParseWav(const std::string& bytes, WavSound& sound) {
   return false;
 }
 
-std::vector<std::wstring> WavFilesIn(const std::wstring& folder) {
-  std::vector<std::wstring> files;
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*.wav").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return files;
-  do files.push_back(folder + L"\\" + found.cFileName);
-  while (FindNextFileW(search, &found));
-  FindClose(search);
+std::vector<std::filesystem::path> WavFilesIn(const std::wstring& folder) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& file : std::filesystem::directory_iterator(folder)) {
+    if (file.path().extension() == L".wav") files.push_back(file.path());
+  }
   return files;
 }
 
 // The one WAV file in `folder` holds "Hello from Tolvane": a PCM header and
-// a body of plausible length that is not silent.
+// a body of plausible length that is not silent. It is removed then, so that
+// the next stream's file is the only one again.
 void ExpectSpokenGreeting(const std::wstring& folder) {
-  const std::vector<std::wstring> wavs = WavFilesIn(folder);
+  const std::vector<std::filesystem::path> wavs = WavFilesIn(folder);
   ASSERT_EQ(wavs.size(), 1u);
-  std::ifstream file(wavs[0].c_str(), std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::string bytes = ReadTextFile(wavs[0].wstring());
+  std::filesystem::remove(wavs[0]);
   WavSound sound;
   ASSERT_TRUE(ParseWav(bytes, sound)) << "not a 16-bit PCM WAV file";
   ASSERT_EQ(sound.channels, 1u);
@@ -81,27 +80,19 @@ void ExpectSpokenGreeting(const std::wstring& folder) {
   EXPECT_GT(peak, 1000) << "the body is silent";
 }
 
-std::string WavConfig(const StandinFiles& files) {
-  return "sapi4.engine = Mary | Mary | 50..250 | 60..200\naudio = wav:" +
-         speech_test::Utf8(files.Path()) + "\n";
-}
-
 // Speech really comes out of the stand-ins: espeak-ng, started from inside
 // Wine, writes each stream into a WAV file before the stream ends.
-TEST(StandinAudioTest, TheSapi5VoiceSpeaksIntoAWavFile) {
+TEST(StandinAudioTest, TheSapi5VoiceAndTheSapi4EngineSpeakIntoWavFiles) {
   StandinFiles files;
-  files.WriteConfig(WavConfig(files));
+  files.WriteConfig("sapi4.engine = Mary | Mary | 50..250 | 60..200\naudio = wav:" +
+                    speech_test::Utf8(files.Path()) + "\n");
   TSpVoice voice;
   bool ended = false;
   voice.OnEndStream = [&](long, const VARIANT&) { ended = true; };
   voice.Speak(L"Hello from Tolvane", SVSFlagsAsync);
   ASSERT_TRUE(PumpUntil([&] { return ended; }, 30s));
   ExpectSpokenGreeting(files.Path());
-}
 
-TEST(StandinAudioTest, TheSapi4EngineSpeaksIntoAWavFile) {
-  StandinFiles files;
-  files.WriteConfig(WavConfig(files));
   TMSpeech speech;
   speech.SelectEngine("Mary");
   bool stopped = false;

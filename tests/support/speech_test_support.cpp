@@ -1,7 +1,6 @@
 #include "tests/support/speech_test_support.h"
 
 #include <fstream>
-#include <iterator>
 
 #include "tests/support/message_pump.h"
 
@@ -30,8 +29,7 @@ void StandinFiles::Use() const {
 }
 
 void StandinFiles::WriteConfig(const std::string& utf8) const {
-  std::ofstream file(File(kConfigName).c_str(), std::ios::binary | std::ios::trunc);
-  file << utf8;
+  WriteTextFile(File(kConfigName), utf8);
 }
 
 std::vector<std::string> StandinFiles::LogLines() const {
@@ -42,9 +40,7 @@ std::vector<std::string> StandinFiles::LogLines() const {
 }
 
 std::vector<LogEntry> StandinFiles::StandinLog() const {
-  std::ifstream file(File(kLogName).c_str(), std::ios::binary);
-  return ParseLogText(
-      std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+  return ParseLogText(ReadTextFile(File(kLogName)));
 }
 
 std::vector<LogEntry> StandinFiles::Logged(const std::string& api,

@@ -1,5 +1,6 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with its files.
+// A fresh folder under the system's temporary folder, removed with its files,
+// and the whole of a file read and written as bytes.
 
 #include <string>
 
@@ -15,3 +16,6 @@ class TempFolder {
  private:
   std::wstring path_;
 };
+
+void WriteTextFile(const std::wstring& path, const std::string& text);
+std::string ReadTextFile(const std::wstring& path);

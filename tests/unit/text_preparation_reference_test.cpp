@@ -3,25 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <random>
 #include <string>
 
 #include "reading/text_preparation.h"
 
 namespace {
-
-// The same comparison as the fuzz target, over seeded random cases, so every
-// test run covers it without a fuzzing compiler.
-class SeededPick {
- public:
-  explicit SeededPick(std::mt19937::result_type seed) : generator_(seed) {}
-  std::size_t operator()(std::size_t count) {
-    return std::uniform_int_distribution<std::size_t>(0, count - 1)(generator_);
-  }
-
- private:
-  std::mt19937 generator_;
-};
 
 std::wstring Describe(const reference::Case& c) {
   std::wstring text =
@@ -33,23 +19,12 @@ std::wstring Describe(const reference::Case& c) {
   return text;
 }
 
-TEST(TextPreparationReference, ScansAsTheRulesSay) {
-  // Resumes one after where the replaced occurrence began, in the changed text.
-  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"ca", nullptr), L"cca");
-  EXPECT_EQ(reference::Replace(L"aBB", L"ab", L"cA", reference::SimpleFold), L"ccA");
-  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"cA", nullptr), L"cAb");
-  EXPECT_EQ(reference::Replace(L"abab", L"ab", L"", nullptr), L"ab");
-  // Holding the word after its first character, compared as the row compares:
-  // resumes after the inserted replacement.
-  EXPECT_EQ(reference::Replace(L"banana", L"a", L"aa", nullptr), L"baanaanaa");
-  EXPECT_EQ(reference::Replace(L"ab Ab", L"ab", L"xAB", reference::SimpleFold), L"xAB xAB");
-  EXPECT_EQ(reference::Replace(L"abb", L"ab", L"xAba", nullptr), L"xAbxAba");
-}
-
+// The same comparison as the fuzz target, over seeded random cases, so every
+// test run covers it without a fuzzing compiler.
 TEST(TextPreparationReference, RandomCasesPrepareAndReplaceAsTheNaiveRulesDo) {
   constexpr int kCases = 5000;
-  SeededPick pick(20240601);
-  SeededPick replacementPick(7);
+  reference::SeededPick pick(20240601);
+  reference::SeededPick replacementPick(7);
   for (int i = 0; i < kCases; ++i) {
     const reference::Case c = reference::PickCase(pick);
     ASSERT_EQ(PrepareText(c.text, c.settings, reference::SimpleFold),
@@ -69,7 +44,7 @@ TEST(TextPreparationReference, RandomCasesPrepareAndReplaceAsTheNaiveRulesDo) {
 // and the one that searches the whole text for every row.
 TEST(TextPreparationReference, LargeTablesPrepareAsTheNaiveRulesDo) {
   constexpr int kCases = 12;
-  SeededPick pick(99);
+  reference::SeededPick pick(99);
   for (int i = 0; i < kCases; ++i) {
     const reference::Case c = reference::PickLargeCase(pick);
     reference::Work work;

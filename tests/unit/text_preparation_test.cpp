@@ -40,32 +40,69 @@ TextPreparationSettings Indexed(std::vector<WordCorrection> rows) {
   return Correcting(std::move(rows));
 }
 
-// Every occurrence as a plain substring, letter case and all; an empty
-// search or text changes nothing.
-TEST(ReplaceAllOccurrences, ReplacesEveryOccurrenceAndScansOnAsTheRulesSay) {
-  EXPECT_EQ(ReplaceAllOccurrences(L"cat", L"kat", L"cat concatenate cat"), L"kat conkatenate kat");
-  EXPECT_EQ(ReplaceAllOccurrences(L"cat", L"kat", L"dog"), L"dog");
-  EXPECT_EQ(ReplaceAllOccurrences(L"cat", L"", L"a cat, cats"), L"a , s");
-  EXPECT_EQ(ReplaceAllOccurrences(L"ab", L"x", L"ab"), L"x");
-  EXPECT_EQ(ReplaceAllOccurrences(L"Word", L"Ward", L"word WORD Word"), L"word WORD Ward");
-  EXPECT_EQ(ReplaceAllOccurrences(L"", L"x", L"abc"), L"abc");
-  EXPECT_EQ(ReplaceAllOccurrences(L"a", L"x", L""), L"");
-  // The scan resumes one after where the replaced occurrence began: the next
-  // "ab" is the inserted "a" and the text's "b" behind it.
-  EXPECT_EQ(ReplaceAllOccurrences(L"ab", L"ca", L"abb"), L"cca");
-  EXPECT_EQ(ReplaceAllOccurrences(L"ab", L"ca", L"abbb"), L"ccca");
-  // The same with a replacement shorter than its word.
-  EXPECT_EQ(ReplaceAllOccurrences(L"abc", L"xa", L"abcbc"), L"xxa");
-  // Removed without a trace: the character that moves into the occurrence's
-  // place is passed over, so no occurrence can start there.
-  EXPECT_EQ(ReplaceAllOccurrences(L"ab", L"", L"abab"), L"ab");
-  // A replacement holding its word after its first character would find it
-  // again on every step and never end; the scan goes on after it.
-  EXPECT_EQ(ReplaceAllOccurrences(L"a", L"aa", L"banana"), L"baanaanaa");
-  EXPECT_EQ(ReplaceAllOccurrences(L"cat", L"concat", L"cat cat"), L"concat concat");
-  EXPECT_EQ(ReplaceAllOccurrences(L"x", L"yx", L"xx"), L"yxyx");
-  // Overlapping occurrences: the second starts inside the first, which is gone.
-  EXPECT_EQ(ReplaceAllOccurrences(L"aa", L"b", L"aaa"), L"ba");
+// One row's scan, as the rules say it: every occurrence, the scan resuming
+// one after where the replaced occurrence began. Each case is read three
+// ways: by the plain replacement (letter case and all, for the "Yes" rows), by
+// a preparation with that row, and by the naive reference the fuzz target
+// compares against.
+struct ScanCase {
+  const wchar_t* text;
+  const wchar_t* word;
+  const wchar_t* pronunciation;
+  const wchar_t* flag;
+  const wchar_t* expected;
+};
+
+const ScanCase kScanCases[] = {
+    {L"cat concatenate cat", L"cat", L"kat", L"Yes", L"kat conkatenate kat"},
+    {L"dog", L"cat", L"kat", L"Yes", L"dog"},
+    {L"a cat, cats", L"cat", L"", L"Yes", L"a , s"},
+    {L"ab", L"ab", L"x", L"Yes", L"x"},
+    {L"word WORD Word", L"Word", L"Ward", L"Yes", L"word WORD Ward"},
+    // An empty word or text changes nothing.
+    {L"abc", L"", L"x", L"Yes", L"abc"},
+    {L"", L"a", L"x", L"Yes", L""},
+    // The next "ab" is the inserted "a" and the text's "b" behind it.
+    {L"abb", L"ab", L"ca", L"Yes", L"cca"},
+    {L"abbb", L"ab", L"ca", L"Yes", L"ccca"},
+    {L"aBB", L"ab", L"cA", L"No", L"ccA"},
+    {L"abb", L"ab", L"cA", L"Yes", L"cAb"},
+    // The same with a replacement shorter than its word.
+    {L"abcbc", L"abc", L"xa", L"Yes", L"xxa"},
+    // Removed without a trace: the character that moves into the occurrence's
+    // place is passed over, so no occurrence can start there.
+    {L"abab", L"ab", L"", L"Yes", L"ab"},
+    // A replacement holding its word after its first character, compared as
+    // the row compares, would find it again on every step and never end; the
+    // scan goes on after it.
+    {L"banana", L"a", L"aa", L"Yes", L"baanaanaa"},
+    {L"bAnAnA", L"a", L"aa", L"No", L"baanaanaa"},
+    {L"cat cat", L"cat", L"concat", L"Yes", L"concat concat"},
+    {L"xx", L"x", L"yx", L"Yes", L"yxyx"},
+    {L"sql", L"sql", L"sequel sql", L"Yes", L"sequel sql"},
+    // Found again only in another letter case, which the "No" row also matches.
+    {L"ab Ab", L"ab", L"xAB", L"No", L"xAB xAB"},
+    // "xAba" holds "ab" after its first letter only with the case folded, so
+    // the "Yes" row still resumes inside it, where "a" and the text's "b" make one.
+    {L"abb", L"ab", L"xAba", L"Yes", L"xAbxAba"},
+    // Overlapping occurrences: the second starts inside the first, which is gone.
+    {L"aaa", L"aa", L"b", L"Yes", L"ba"},
+    // An occurrence right after a false start is found.
+    {L"aab aaab", L"ab", L"x", L"Yes", L"ax aax"},
+    {L"aAB AaAb", L"ab", L"x", L"No", L"ax Aax"},
+};
+
+TEST(Corrections, OneRowReplacesEveryOccurrenceAndScansOnAsTheRulesSay) {
+  for (const ScanCase& c : kScanCases) {
+    const bool exact = std::wstring(c.flag) == L"Yes";
+    const CaseFold fold = exact ? nullptr : reference::SimpleFold;
+    if (exact) {
+      EXPECT_EQ(ReplaceAllOccurrences(c.word, c.pronunciation, c.text), c.expected) << c.text;
+    }
+    const TextPreparationSettings row = Correcting({{c.word, c.pronunciation, c.flag}});
+    EXPECT_EQ(Prepare(c.text, row), c.expected) << c.text;
+    EXPECT_EQ(reference::Replace(c.text, c.word, c.pronunciation, fold), c.expected) << c.text;
+  }
 }
 
 // Rows apply in table order, each to the result of the rows above, after the
@@ -148,23 +185,6 @@ TEST(Corrections, NoRowsFoldLetterCaseOfEveryScriptYesRowsMatchExactlyInsideWord
   EXPECT_EQ(
       Prepare(L"\u00e9t\u00e9 \u00c9T\u00c9", Correcting({{L"\u00e9t\u00e9", L"ete", L"No"}})),
       L"ete \u00c9T\u00c9");
-}
-
-// A pronunciation containing its own word ends; an occurrence right after a
-// false start is found.
-TEST(Corrections, TheScanResumesInsideThePronunciationComparingAsTheRowDoes) {
-  EXPECT_EQ(Prepare(L"banana", Correcting({{L"a", L"aa", L"Yes"}})), L"baanaanaa");
-  EXPECT_EQ(Prepare(L"bAnAnA", Correcting({{L"a", L"aa", L"No"}})), L"baanaanaa");
-  // Found again only in another letter case, which the "No" row also matches.
-  EXPECT_EQ(Prepare(L"ab Ab", Correcting({{L"ab", L"xAB", L"No"}})), L"xAB xAB");
-  EXPECT_EQ(Prepare(L"sql", Correcting({{L"sql", L"sequel sql", L"Yes"}})), L"sequel sql");
-  EXPECT_EQ(Prepare(L"aBB", Correcting({{L"ab", L"cA", L"No"}})), L"ccA");
-  EXPECT_EQ(Prepare(L"abb", Correcting({{L"ab", L"cA", L"Yes"}})), L"cAb");
-  // "xAba" holds "ab" after its first letter only with the case folded, so the
-  // "Yes" row still resumes inside it, where "a" and the text's "b" make one.
-  EXPECT_EQ(Prepare(L"abb", Correcting({{L"ab", L"xAba", L"Yes"}})), L"xAbxAba");
-  EXPECT_EQ(Prepare(L"aab aaab", Correcting({{L"ab", L"x", L"Yes"}})), L"ax aax");
-  EXPECT_EQ(Prepare(L"aAB AaAb", Correcting({{L"ab", L"x", L"No"}})), L"ax Aax");
 }
 
 // A word of its own for each number: "q" and the number in three letters.
