@@ -41,12 +41,6 @@ HWND CreateThrowingWindow(ThrowingWindow& window) {
                          GetModuleHandleW(nullptr), &window);
 }
 
-std::wstring WindowClass(HWND window) {
-  wchar_t name[128]{};
-  GetClassNameW(window, name, 128);
-  return name;
-}
-
 }  // namespace
 
 TEST(CallbackGuard, AnExceptionInAWindowProcedureEndsOnlyThatMessage) {
@@ -62,7 +56,7 @@ TEST(CallbackGuard, AnExceptionInAWindowProcedureEndsOnlyThatMessage) {
 
 TEST(ApplicationWindow, CarriesTheIdentityThatASecondCopyLooksFor) {
   TApplication first(GetModuleHandleW(nullptr));
-  EXPECT_EQ(WindowClass(first.Handle()), L"TApplication");
+  EXPECT_EQ(ClassOf(first.Handle()), L"TApplication");
   // Until start-up names it, the window has the program file's base name.
   EXPECT_EQ(WindowText(first.Handle()), L"win_tests");
   EXPECT_FALSE(IsWindowVisible(first.Handle()));
@@ -113,9 +107,8 @@ TEST_F(MainFormTest, AFirstStartFindsBothFamiliesHoldsTheDefaultKeysAndTurnsAuto
 
   // The button row ends the window with the template's margin of five dialog
   // units below it, in whatever font and at whatever DPI the window has.
-  RECT client, ok, margin{0, 0, 0, 5};
+  RECT client, ok = WindowRect(GetDlgItem(frmMain.Handle(), IDOK)), margin{0, 0, 0, 5};
   GetClientRect(frmMain.Handle(), &client);
-  GetWindowRect(GetDlgItem(frmMain.Handle(), IDOK), &ok);
   MapWindowPoints(nullptr, frmMain.Handle(), reinterpret_cast<POINT*>(&ok), 2);
   MapDialogRect(frmMain.Handle(), &margin);
   EXPECT_EQ(client.bottom - ok.bottom, margin.bottom);

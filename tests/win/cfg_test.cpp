@@ -10,6 +10,7 @@
 #include "base/program_folder.h"
 #include "tests/support/autostart_value.h"
 #include "tests/support/hotkey_probe_client.h"
+#include "tests/support/window_class.h"
 #include "tests/win/main_form_probe.h"
 #include "ui/controls.h"
 
@@ -232,13 +233,11 @@ TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {
   ASSERT_TRUE(PumpApplicationUntil([&] { return frmMain.Visible(); }));
   EXPECT_EQ(frmMain.Pages().ActivePage(), kPronunciationPage);
   EXPECT_EQ(GetFocus(), frmMain.PronunciationPage().Table());
-  RECT window;
-  GetWindowRect(frmMain.Handle(), &window);
+  const RECT window = WindowRect(frmMain.Handle());
   EXPECT_EQ(std::pair(window.left, window.top), std::pair(37L, 41L));
   SetWindowPos(frmMain.Handle(), nullptr, 90, 95, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   frmMain.LoadCfg();
-  GetWindowRect(frmMain.Handle(), &window);
-  EXPECT_EQ(window.left, 90);
+  EXPECT_EQ(WindowRect(frmMain.Handle()).left, 90);
 }
 
 // Selecting a SAPI 4 engine again would end what it is reading, and every
