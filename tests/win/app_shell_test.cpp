@@ -76,8 +76,8 @@ class MainFormTest : public main_form_test::MainFormFixture {};
 // One first start, as a new user has it, to the clean-up of its end; only
 // the exact autostart switch would start in the tray.
 TEST_F(MainFormTest, AFirstStartFindsBothFamiliesHoldsTheDefaultKeysAndTurnsAutostartOn) {
-  MainFormProbe& frmMain = CreateMainForm(main_form_test::kBothFamilies,
-                                          {L"Tolvane.exe", L"-Autostart", L"autostart"});
+  MainFormProbe& frmMain =
+      CreateMainForm(main_form_test::kBothFamilies, {L"Tolvane.exe", L"-Autostart", L"autostart"});
   EXPECT_TRUE(frmMain.SpeechEngines().Sapi4Available());
   EXPECT_TRUE(frmMain.SpeechEngines().Sapi5Available());
   EXPECT_FALSE(application_.Terminated());

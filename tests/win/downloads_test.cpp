@@ -264,8 +264,7 @@ TEST(RunAndWait, WaitsForTheInstallersEndWhileMessagesRun) {
   KillTimer(nullptr, timer);
 
   EXPECT_TRUE(released);
-  EXPECT_EQ(ReadWholeFile(installer + kInstallerRecordSuffix).substr(0, 13),
-            "show mode 1\r\n");
+  EXPECT_EQ(ReadWholeFile(installer + kInstallerRecordSuffix).substr(0, 13), "show mode 1\r\n");
   EXPECT_EQ(outcome.end, RunEnd::Exited);
   EXPECT_EQ(outcome.exitCode, 42u);
 }

@@ -161,7 +161,8 @@ TEST_F(OptionsWindowTest, TheTrayOpensThePagesAndTheIconItsWindowByEnterOrSpaceA
 TEST_F(OptionsWindowTest, AssistiveTechnologyHearsEachLinkAndListAndTheFieldsHaveHints) {
   MainFormProbe& frmMain = CreateMainForm();
   std::vector<std::pair<LONG, std::wstring>> heard;
-  for (HWND link : WindowsOfClass(kLinkLabelClass, frmMain.Handle())) heard.push_back(HeardOf(link));
+  for (HWND link : WindowsOfClass(kLinkLabelClass, frmMain.Handle()))
+    heard.push_back(HeardOf(link));
   const std::wstring homePage =
       WindowText(GetDlgItem(frmMain.AboutPage().Handle(), IDC_HOMEPAGE_LINK));
   ASSERT_FALSE(homePage.empty());
