@@ -26,3 +26,46 @@ LRESULT CALLBACK OwnerWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
   if (owner != nullptr && owner->handler_ && owner->handler_(message, wParam, lParam)) return 0;
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[128]{};
+  GetClassNameW(window, name, 128);
+  return name;
+}
+
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+LONG FontHeight(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font.lfHeight;
+}
+
+namespace {
+
+struct ClassSearch {
+  const std::wstring& name;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK AddOfClass(HWND window, LPARAM search) {
+  auto& wanted = *reinterpret_cast<ClassSearch*>(search);
+  if (ClassOf(window) == wanted.name) wanted.found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> WindowsOfClass(const std::wstring& name, HWND parent) {
+  ClassSearch search{name, {}};
+  if (parent != nullptr) {
+    EnumChildWindows(parent, AddOfClass, reinterpret_cast<LPARAM>(&search));
+  } else {
+    EnumThreadWindows(GetCurrentThreadId(), AddOfClass, reinterpret_cast<LPARAM>(&search));
+  }
+  return search.found;
+}

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 // Registers a class of this program under the name with the procedure and
 // nothing else; a class already registered under the name is kept, so a
@@ -30,3 +32,12 @@ class OwnerWindow {
   Handler handler_;
   HWND hwnd_ = nullptr;
 };
+
+// What the tests look at of any window: its class, its place on screen and
+// the height of its font (negative: a character height, as LOGFONT has it).
+std::wstring ClassOf(HWND window);
+RECT WindowRect(HWND window);
+LONG FontHeight(HWND control);
+
+// The windows of the class below the parent, or of this thread without one.
+std::vector<HWND> WindowsOfClass(const std::wstring& name, HWND parent = nullptr);

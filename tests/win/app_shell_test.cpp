@@ -18,10 +18,6 @@
 
 namespace {
 
-constexpr char kOneVoiceAndOneEngine[] =
-    "sapi5.voice = Shell Test Voice\n"
-    "sapi4.engine = Shell Test Engine | Shell Speaker | 50..250 | 80..160\n";
-
 // A window whose procedure throws on WM_USER: the thunk must keep the
 // exception from reaching the system.
 class ThrowingWindow {
@@ -41,12 +37,6 @@ HWND CreateThrowingWindow(ThrowingWindow& window) {
                          GetModuleHandleW(nullptr), &window);
 }
 
-std::wstring WindowClass(HWND window) {
-  wchar_t name[128]{};
-  GetClassNameW(window, name, 128);
-  return name;
-}
-
 }  // namespace
 
 TEST(CallbackGuard, AnExceptionInAWindowProcedureEndsOnlyThatMessage) {
@@ -62,7 +52,7 @@ TEST(CallbackGuard, AnExceptionInAWindowProcedureEndsOnlyThatMessage) {
 
 TEST(ApplicationWindow, CarriesTheIdentityThatASecondCopyLooksFor) {
   TApplication first(GetModuleHandleW(nullptr));
-  EXPECT_EQ(WindowClass(first.Handle()), L"TApplication");
+  EXPECT_EQ(ClassOf(first.Handle()), L"TApplication");
   // Until start-up names it, the window has the program file's base name.
   EXPECT_EQ(WindowText(first.Handle()), L"win_tests");
   EXPECT_FALSE(IsWindowVisible(first.Handle()));
@@ -83,9 +73,11 @@ TEST(ApplicationWindow, CarriesTheIdentityThatASecondCopyLooksFor) {
 // Without cfg.ini and the autostart value, as on a first start.
 class MainFormTest : public main_form_test::MainFormFixture {};
 
-// One first start, as a new user has it, to the clean-up of its end.
+// One first start, as a new user has it, to the clean-up of its end; only
+// the exact autostart switch would start in the tray.
 TEST_F(MainFormTest, AFirstStartFindsBothFamiliesHoldsTheDefaultKeysAndTurnsAutostartOn) {
-  MainFormProbe& frmMain = CreateMainForm();
+  MainFormProbe& frmMain =
+      CreateMainForm(main_form_test::kBothFamilies, {L"Tolvane.exe", L"-Autostart", L"autostart"});
   EXPECT_TRUE(frmMain.SpeechEngines().Sapi4Available());
   EXPECT_TRUE(frmMain.SpeechEngines().Sapi5Available());
   EXPECT_FALSE(application_.Terminated());
@@ -113,9 +105,8 @@ TEST_F(MainFormTest, AFirstStartFindsBothFamiliesHoldsTheDefaultKeysAndTurnsAuto
 
   // The button row ends the window with the template's margin of five dialog
   // units below it, in whatever font and at whatever DPI the window has.
-  RECT client, ok, margin{0, 0, 0, 5};
+  RECT client, ok = WindowRect(GetDlgItem(frmMain.Handle(), IDOK)), margin{0, 0, 0, 5};
   GetClientRect(frmMain.Handle(), &client);
-  GetWindowRect(GetDlgItem(frmMain.Handle(), IDOK), &ok);
   MapWindowPoints(nullptr, frmMain.Handle(), reinterpret_cast<POINT*>(&ok), 2);
   MapDialogRect(frmMain.Handle(), &margin);
   EXPECT_EQ(client.bottom - ok.bottom, margin.bottom);
@@ -127,14 +118,10 @@ TEST_F(MainFormTest, AFirstStartFindsBothFamiliesHoldsTheDefaultKeysAndTurnsAuto
   EXPECT_FALSE(frmMain.SpeechEngines().Sapi5().Connected());
   frmMain.BeforeCloseActions();
   EXPECT_FALSE(application_.Terminated());
-}
 
-// Both starts are first starts, which would otherwise show the window.
-TEST_F(MainFormTest, OnlyTheExactAutostartSwitchStartsInTheTray) {
-  EXPECT_FALSE(CreateMainForm(kOneVoiceAndOneEngine, {L"Tolvane.exe", L"-Autostart", L"autostart"})
-                   .StartMinimized());
+  // A first start again, which would otherwise show the window.
   DestroyMainForm();
   Forget();
-  EXPECT_TRUE(
-      CreateMainForm(kOneVoiceAndOneEngine, {L"Tolvane.exe", L"-autostart"}).StartMinimized());
+  EXPECT_TRUE(CreateMainForm(main_form_test::kBothFamilies, {L"Tolvane.exe", L"-autostart"})
+                  .StartMinimized());
 }

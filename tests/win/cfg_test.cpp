@@ -10,6 +10,7 @@
 #include "base/program_folder.h"
 #include "tests/support/autostart_value.h"
 #include "tests/support/hotkey_probe_client.h"
+#include "tests/support/window_class.h"
 #include "tests/win/main_form_probe.h"
 #include "ui/controls.h"
 
@@ -25,22 +26,29 @@ std::wstring SelectedVoice(const MainFormProbe& frmMain) {
 
 TVoicePicker& Picker(MainFormProbe& frmMain) { return frmMain.SpeechPage().Picker(); }
 
+const std::string kAnnOnly = "sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n";
+
 }  // namespace
 
+// Every SAPI 5 voice is gone: the load still goes on to the hot keys.
 TEST_F(ConfigurationTest, ALaterStartLeavesAutostartAsTheUserSetItAndReadsOddHotKeys) {
   WriteConfigText(
       "[General]\r\nFirstRun=0\r\nWelcomeDlg=1\r\nHotKey=abc\r\nOptHotKey=0x6041\r\n"
-      "StopHotKey= 32813 \r\n");
-  MainFormProbe& frmMain = CreateMainForm();
+      "StopHotKey= 32813 \r\n[Speech]\r\nSAPIVersion=5\r\nVoice=Voice Beta\r\n");
+  MainFormProbe& frmMain = CreateMainForm(kAnnOnly);
   EXPECT_EQ(AutostartValue(), L"<none>");
   EXPECT_FALSE(frmMain.GeneralPage().Autostart());
   EXPECT_FALSE(frmMain.FirstRun());
   EXPECT_FALSE(frmMain.ShowWelcome());
   EXPECT_TRUE(frmMain.StartMinimized());
+  EXPECT_EQ(Picker(frmMain).Entry(), 0);
+  EXPECT_TRUE(frmMain.Tray().Visible());
   EXPECT_EQ(frmMain.GeneralPage().Current().readingHotKey, 16392);
+  EXPECT_TRUE(frmMain.DefaultHotKey().Registered());
   EXPECT_EQ(frmMain.GeneralPage().Current().optionsHotKey, 0x6041);  // Ctrl+Shift+A
   EXPECT_EQ(frmMain.GeneralPage().Current().stopHotKey, 32813);
   EXPECT_EQ(frmMain.OptionsHotKey().HotKey(), 0x6041);
+  EXPECT_TRUE(frmMain.OptionsHotKey().Registered());
 }
 
 namespace {
@@ -57,8 +65,6 @@ struct SavedVoice {
   std::optional<int> pitch;
   std::optional<int> volume;
 };
-
-const std::string kAnnOnly = "sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n";
 
 const SavedVoice kSavedVoices[] = {
     {"UnsavedSapi5SpeedAndPitchStartFromTheirOwnDefaults",
@@ -110,22 +116,8 @@ TEST_P(SavedVoiceTest, TheNextStartSelectsItWithItsValues) {
 INSTANTIATE_TEST_SUITE_P(Configuration, SavedVoiceTest, ::testing::ValuesIn(kSavedVoices),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Every SAPI 5 voice is gone: the load still goes on to the hot keys.
-TEST_F(ConfigurationTest, ASapi5DefaultWithoutSapi5VoicesStillLoadsTheRest) {
-  WriteConfigText(
-      "[General]\r\nFirstRun=0\r\nHotKey=16449\r\n[Speech]\r\nSAPIVersion=5\r\n"
-      "Voice=Voice Beta\r\n");
-  MainFormProbe& frmMain =
-      CreateMainForm("sapi4.engine = Engine Mode One | Ann | 50..250 | 80..160\n");
-  EXPECT_EQ(Picker(frmMain).Entry(), 0);
-  EXPECT_TRUE(frmMain.DefaultHotKey().Registered());
-  EXPECT_EQ(frmMain.DefaultHotKey().HotKey(), 16449);  // Ctrl+A
-  EXPECT_TRUE(frmMain.OptionsHotKey().Registered());
-  EXPECT_TRUE(frmMain.Tray().Visible());
-}
-
 // The autostart box decides the Run value at every save, and a SAPI 4 default
-// is saved under its name and family.
+// is saved under its name and family; a later load leaves that engine alone.
 TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayoutAndTheAutostartBoxsValue) {
   MainFormProbe& frmMain = CreateMainForm();
   frmMain.GeneralPage().SetAutostart(false);
@@ -163,6 +155,14 @@ TEST_F(ConfigurationTest, ASaveWritesEveryKeyInTheTidyLayoutAndTheAutostartBoxsV
   for (const char* entry : {"Voice=Bob\r\n", "Speed=250\r\n", "SAPIVersion=4\r\n"}) {
     EXPECT_NE(sapi4.find(entry), std::string::npos) << entry << " in\n" << sapi4;
   }
+
+  // Every showing of the window loads the settings: selecting the saved
+  // engine again would end what it is reading.
+  const size_t selections = standins_.Logged("sapi4", "Select").size();
+  Picker(frmMain).SpeedBar().SetPosition(100);
+  frmMain.LoadCfg();
+  EXPECT_EQ(standins_.Logged("sapi4", "Select").size(), selections);
+  EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 250);
 }
 
 // The save goes into a copy of cfg.ini first. A copy that cannot be made
@@ -232,23 +232,9 @@ TEST_F(ConfigurationTest, SavedSettingsLoadBackIntoTheControls) {
   ASSERT_TRUE(PumpApplicationUntil([&] { return frmMain.Visible(); }));
   EXPECT_EQ(frmMain.Pages().ActivePage(), kPronunciationPage);
   EXPECT_EQ(GetFocus(), frmMain.PronunciationPage().Table());
-  RECT window;
-  GetWindowRect(frmMain.Handle(), &window);
+  const RECT window = WindowRect(frmMain.Handle());
   EXPECT_EQ(std::pair(window.left, window.top), std::pair(37L, 41L));
   SetWindowPos(frmMain.Handle(), nullptr, 90, 95, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   frmMain.LoadCfg();
-  GetWindowRect(frmMain.Handle(), &window);
-  EXPECT_EQ(window.left, 90);
-}
-
-// Selecting a SAPI 4 engine again would end what it is reading, and every
-// showing of the window loads the settings.
-TEST_F(ConfigurationTest, ALaterLoadLeavesTheSavedEngineAlone) {
-  WriteConfigText("[Speech]\r\nSAPIVersion=4\r\nVoice=Bob\r\nSpeed=240\r\n");
-  MainFormProbe& frmMain = CreateMainForm();
-  const size_t selections = standins_.Logged("sapi4", "Select").size();
-  Picker(frmMain).SpeedBar().SetPosition(100);
-  frmMain.LoadCfg();
-  EXPECT_EQ(standins_.Logged("sapi4", "Select").size(), selections);
-  EXPECT_EQ(Picker(frmMain).SpeedBar().Position(), 240);
+  EXPECT_EQ(WindowRect(frmMain.Handle()).left, 90);
 }

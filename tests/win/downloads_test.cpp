@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <future>
 #include <optional>
 #include <set>
@@ -17,6 +16,7 @@
 #include "downloads/http_transfer.h"
 #include "downloads/megabytes_text_system.h"
 #include "downloads/run_and_wait.h"
+#include "settings/file_replace.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/speech_test_support.h"
@@ -32,16 +32,6 @@ namespace {
 
 constexpr char kPath[] = "/activex/controls/agent2/tv_enua.exe";
 const std::string kEarlierFile = "an earlier download";
-
-std::optional<std::string> FileBytes(const std::wstring& path) {
-  std::ifstream file(std::filesystem::path(path), std::ios::binary);
-  if (!file) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
-}
 
 std::set<std::wstring> FileNames(const TempFolder& folder) {
   std::set<std::wstring> names;
@@ -67,7 +57,7 @@ struct Download {
                 .address = server.BaseAddress() + std::wstring(kPath, kPath + sizeof kPath - 1),
                 .target = folder.File(L"tv_enua.exe"),
                 .stallTimeout = stallTimeout} {
-    WriteFileBytes(request.target, kEarlierFile);
+    ReplaceWholeFile(request.target, kEarlierFile);
   }
 
   TransferResult Run(const TransferProgress& progress = {}) {
@@ -77,7 +67,7 @@ struct Download {
   // Nothing but the target is left in the folder, and it holds `bytes`.
   void ExpectOnlyTheTargetHolding(const std::string& bytes) const {
     EXPECT_EQ(FileNames(folder), std::set<std::wstring>{L"tv_enua.exe"});
-    EXPECT_TRUE(FileBytes(request.target) == bytes) << "the target holds other bytes";
+    EXPECT_TRUE(ReadWholeFile(request.target) == bytes) << "the target holds other bytes";
   }
 
   TempFolder folder;
@@ -92,8 +82,8 @@ TEST(Download, CompleteFileTakesTheTargetsPlaceWithProgressOnTheWayAndLeftoversG
   Download download(server);
   // Left by transfers that the program's end cut short, this version's and
   // an earlier one's.
-  WriteFileBytes(download.request.target + L".4242-1.part", "a part");
-  WriteFileBytes(download.request.target + L".part", "a part");
+  ReplaceWholeFile(download.request.target + L".4242-1.part", "a part");
+  ReplaceWholeFile(download.request.target + L".part", "a part");
   std::vector<std::uint64_t> reports;
 
   const TransferResult result = download.Run([&](auto received, auto total) {
@@ -198,7 +188,7 @@ TEST(Download, ATransferRightAfterACancelledOneOfTheSameFileSucceeds) {
   again.address = server.BaseAddress() + std::wstring(kPath, kPath + sizeof kPath - 1);
   const std::atomic<bool> notCancelled = false;
   EXPECT_EQ(GetInetFile(again, {}, notCancelled), TransferResult::Complete);
-  EXPECT_TRUE(FileBytes(again.target) == body) << "the target holds other bytes";
+  EXPECT_TRUE(ReadWholeFile(again.target) == body) << "the target holds other bytes";
 
   // The cancel is seen once the abandoned transfer's read comes back.
   first.cancelled = true;
@@ -244,7 +234,7 @@ class Installer {
   std::wstring File(const wchar_t* suffix) const { return path + suffix; }
   // Lines 2 and 3 of its record: the folder it ran from, what else was there.
   std::string RanFrom() const {
-    const std::string record = FileBytes(File(kInstallerRecordSuffix)).value_or("");
+    const std::string record = ReadWholeFile(File(kInstallerRecordSuffix));
     return record.substr(std::min(record.find('\n') + 1, record.size()));
   }
 
@@ -260,8 +250,8 @@ TEST(RunAndWait, WaitsForTheInstallersEndWhileMessagesRun) {
   ASSERT_TRUE(
       CopyFileW((ProgramFolder() + L"test_installer.exe").c_str(), installer.c_str(), TRUE));
   const std::wstring hold = installer + kInstallerHoldSuffix;
-  WriteFileBytes(hold, "");
-  WriteFileBytes(installer + kInstallerExitCodeSuffix, "42");
+  ReplaceWholeFile(hold, "");
+  ReplaceWholeFile(installer + kInstallerExitCodeSuffix, "42");
   // The installer holds until the file goes, which only handling a message
   // does here: a wait that lets no message run, or ends early, finds no
   // record of the installer's end.
@@ -274,15 +264,14 @@ TEST(RunAndWait, WaitsForTheInstallersEndWhileMessagesRun) {
   KillTimer(nullptr, timer);
 
   EXPECT_TRUE(released);
-  EXPECT_EQ(FileBytes(installer + kInstallerRecordSuffix).value_or("").substr(0, 13),
-            "show mode 1\r\n");
+  EXPECT_EQ(ReadWholeFile(installer + kInstallerRecordSuffix).substr(0, 13), "show mode 1\r\n");
   EXPECT_EQ(outcome.end, RunEnd::Exited);
   EXPECT_EQ(outcome.exitCode, 42u);
 }
 
 TEST(RunAndWait, AQuitRequestEndsTheWaitAndTheInstallerGoesOn) {
   Installer installer(L"msttsl.exe");
-  WriteFileBytes(installer.File(kInstallerHoldSuffix), "");
+  ReplaceWholeFile(installer.File(kInstallerHoldSuffix), "");
   // The program's own pump leaves a quit request waiting for its main loop.
   PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
   const RunOutcome outcome = RunAndWait(installer.path, [] {
@@ -293,16 +282,16 @@ TEST(RunAndWait, AQuitRequestEndsTheWaitAndTheInstallerGoesOn) {
   PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 
   EXPECT_EQ(outcome.end, RunEnd::ProgramEnding);
-  EXPECT_FALSE(FileBytes(installer.File(kInstallerRecordSuffix))) << "the installer had ended";
+  const std::filesystem::path record = installer.File(kInstallerRecordSuffix);
+  EXPECT_FALSE(std::filesystem::exists(record)) << "the installer had ended";
   DeleteFileW(installer.File(kInstallerHoldSuffix).c_str());
-  EXPECT_TRUE(
-      WaitUntil([&] { return FileBytes(installer.File(kInstallerRecordSuffix)).has_value(); }));
+  EXPECT_TRUE(WaitUntil([&] { return std::filesystem::exists(record); }));
 }
 
 TEST(RunAndWait, AnswersNotStartedForWhatIsNoProgram) {
   TempFolder folder;
   const std::wstring text = folder.File(L"readme.exe");
-  WriteFileBytes(text, "This is no program.\r\n");
+  ReplaceWholeFile(text, "This is no program.\r\n");
   EXPECT_EQ(RunAndWait(text, PumpMessages).end, RunEnd::NotStarted);
   EXPECT_EQ(RunAndWait(folder.File(L"missing.exe"), PumpMessages).end, RunEnd::NotStarted);
   EXPECT_EQ(RunInstaller(folder.File(L"missing.exe"), PumpMessages).end, RunEnd::NotStarted);
@@ -317,7 +306,7 @@ TEST(RunInstaller, RunsACopyAloneInAFolderOfItsOwnAndTellsWhetherItInstalled) {
        std::vector<std::pair<DWORD, bool>>{{0, true}, {3010, true}, {1, false}, {1602, false}}) {
     SCOPED_TRACE(exitCode);
     Installer installer(L"tv_enua.exe");
-    WriteFileBytes(installer.File(kInstallerExitCodeSuffix), std::to_string(exitCode));
+    ReplaceWholeFile(installer.File(kInstallerExitCodeSuffix), std::to_string(exitCode));
     const RunOutcome outcome = RunInstaller(installer.path, PumpMessages);
     EXPECT_EQ(outcome.exitCode, exitCode);
     EXPECT_EQ(InstallationCompleted(outcome), completed);

@@ -23,12 +23,6 @@ struct NoLinks : AboutPageOwner, PartnerOfferOwner {
   void OpenEngineListPage() override {}
 };
 
-LONG FontHeight(HWND control) {
-  LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
-  return font.lfHeight;
-}
-
 LONG IconWidth(HWND iconControl) {
   auto icon = reinterpret_cast<HICON>(SendMessageW(iconControl, STM_GETICON, 0, 0));
   ICONINFO info{};
@@ -95,18 +89,16 @@ TEST(DpiChange, AWindowTakesTheSuggestedRectangleAndDoublesItsControlsFontAndIco
   HWND icon = GetDlgItem(offer.Handle(), IDC_OFFER_ICON);
   HWND text = GetDlgItem(offer.Handle(), IDC_OFFER_INTRODUCTION);
   EXPECT_EQ(IconWidth(icon), 64);
-  RECT textBefore{}, textAfter{};
-  GetWindowRect(text, &textBefore);
+  const RECT textBefore = WindowRect(text);
   const LONG fontBefore = FontHeight(text);
 
   const RECT suggested{40, 30, 690, 530};
   SendMessageW(offer.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
                reinterpret_cast<LPARAM>(&suggested));
 
-  RECT placed{};
-  GetWindowRect(offer.Handle(), &placed);
+  const RECT placed = WindowRect(offer.Handle());
   EXPECT_TRUE(EqualRect(&placed, &suggested));
-  GetWindowRect(text, &textAfter);
+  const RECT textAfter = WindowRect(text);
   EXPECT_NEAR(textAfter.bottom - textAfter.top, 2 * (textBefore.bottom - textBefore.top), 1);
   EXPECT_NEAR(textAfter.right - textAfter.left, 2 * (textBefore.right - textBefore.left), 1);
   EXPECT_EQ(FontHeight(text), 2 * fontBefore);

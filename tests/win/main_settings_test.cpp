@@ -61,7 +61,9 @@ class MainSettingsTest : public ::testing::Test {
 // A file without the keys reads the settings' defaults, whose values the
 // saved order below shows, and no speech values. A mirror's address is used
 // as written, but for a trailing slash: each engine's path brings its own.
-TEST_F(MainSettingsTest, AFileWithoutTheKeysReadsTheDefaultsAndNoSpeechValues) {
+// An empty voice name is a saved one; a number that does not read is none.
+// SAPI 5 values come back as stored, the never-saved mark among them.
+TEST_F(MainSettingsTest, AFileWithoutTheKeysReadsTheDefaultsAndOthersReadAsStored) {
   EXPECT_EQ(ReadMainSettings(config_), MainSettings{});
   EXPECT_FALSE(TrayNoticeShown(config_));
   EXPECT_EQ(ReadDownloadAddress(config_), L"https://www.vantorel.com/engines");
@@ -72,17 +74,11 @@ TEST_F(MainSettingsTest, AFileWithoutTheKeysReadsTheDefaultsAndNoSpeechValues) {
   EXPECT_FALSE(ReadMainSettings(config_).general.firstRun);
   EXPECT_TRUE(TrayNoticeShown(config_));
 
-  EXPECT_EQ(ReadDownloadAddress(ConfigWith("[Downloads]\r\nAddress=http://127.0.0.1:8080/\r\n")),
-            L"http://127.0.0.1:8080");
-}
-
-// An empty voice name is a saved one; a number that does not read is none.
-// SAPI 5 values come back as stored, the never-saved mark among them.
-TEST_F(MainSettingsTest, SpeechValuesReadAsStored) {
-  const SpeechSettings speech =
-      ReadMainSettings(ConfigWith("[Speech]\r\nVoice=\r\nSpeed=abc\r\nPitch=777\r\n"
-                                  "Volume=0x50\r\nSAPIVersion=5\r\n"))
-          .speech;
+  const ProfileFile stored = ConfigWith(
+      "[Downloads]\r\nAddress=http://127.0.0.1:8080/\r\n[Speech]\r\nVoice=\r\nSpeed=abc\r\n"
+      "Pitch=777\r\nVolume=0x50\r\nSAPIVersion=5\r\n");
+  EXPECT_EQ(ReadDownloadAddress(stored), L"http://127.0.0.1:8080");
+  const SpeechSettings speech = ReadMainSettings(stored).speech;
   EXPECT_EQ(speech.voice, std::wstring());
   EXPECT_FALSE(speech.speed.has_value());
   EXPECT_EQ(speech.pitch, 777);

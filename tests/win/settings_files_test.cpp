@@ -15,6 +15,7 @@
 #include "settings/voice_slot_store.h"
 #include "settings/words_store.h"
 #include "tests/support/printers.h"
+#include "tests/support/speech_test_support.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -60,51 +61,34 @@ TEST_F(SettingsFileTest, MissingOrMalformedValuesReadAsTheDefault) {
   EXPECT_EQ(config.ReadString(L"Pronunciation", L"IgnoredCharacters", L""), L"*\\/");
 }
 
-TEST_F(SettingsFileTest, TidyingKeepsEveryValueReadable) {
-  ProfileFile config(Path(L"cfg.ini"));
-  config.WriteInteger(L"General", L"HotKey", 16392);
-  config.WriteBool(L"General", L"FirstRun", false);
-  config.WriteString(L"Speech", L"Voice", L"Anna");
-  config.WriteInteger(L"Options_window", L"ShowCmd", 1);
-  config.Flush();
-
-  TidyIniFile(config.Path());
-  EXPECT_EQ(ReadWholeFile(config.Path()),
-            "[General]\r\nHotKey=16392\r\nFirstRun=0\r\n\r\r\n[Speech]\r\nVoice=Anna\r\n"
-            "\r\r\n[Options_window]\r\nShowCmd=1\r\n");
-  EXPECT_EQ(config.ReadInteger(L"General", L"HotKey", 0), 16392);
-  EXPECT_EQ(config.ReadString(L"Speech", L"Voice", L""), L"Anna");
-  EXPECT_EQ(config.ReadInteger(L"Options_window", L"ShowCmd", 0), 1);
-
-  // Writing after a tidy and tidying again keeps one separator per section.
-  config.WriteString(L"Speech", L"Voice", L"Bert");
-  config.Flush();
-  TidyIniFile(config.Path());
-  std::string text = ReadWholeFile(config.Path());
-  EXPECT_EQ(text.find("\r\n\r\n"), std::string::npos);
-  EXPECT_NE(text.find("\r\r\n[Speech]\r\nVoice=Bert\r\n"), std::string::npos);
-}
-
-TEST_F(SettingsFileTest, ValuesTheCodePageLacksSurviveWritesAndTidies) {
-  ProfileFile config(Path(L"cfg.ini"));
-  config.WriteInteger(L"General", L"HotKey", 16392);
-  // A letter the code page would only approximate, by a plain "A".
-  config.WriteString(L"Speech", L"Voice", L"\u0100nna");
-  config.WriteString(L"Pronunciation", L"IgnoredCharacters", L"*\u25cf\u2192");
-  config.Flush();
-  TidyIniFile(config.Path());
-  EXPECT_EQ(config.ReadString(L"Pronunciation", L"IgnoredCharacters", L""), L"*\u25cf\u2192");
-  EXPECT_EQ(config.ReadString(L"Speech", L"Voice", L""), L"\u0100nna");
-  EXPECT_EQ(config.ReadInteger(L"General", L"HotKey", 0), 16392);
-  EXPECT_TRUE(ReadWholeFile(config.Path()).starts_with("\xFF\xFE"));
-
-  // Written and tidied again, the file stays UTF-16 in the tidy layout.
-  config.WriteString(L"Speech", L"Voice", L"Bert");
-  config.Flush();
-  TidyIniFile(config.Path());
-  EXPECT_EQ(ReadWholeFile(config.Path()),
-            Utf16FileBytes(L"[General]\r\nHotKey=16392\r\n\r\r\n[Speech]\r\nVoice=Bert\r\n\r\r\n"
-                           L"[Pronunciation]\r\nIgnoredCharacters=*\u25cf\u2192\r\n"));
+// A letter the code page would only approximate, by a plain "A", makes the
+// file UTF-16; written and tidied again, it stays so, in the tidy layout.
+TEST_F(SettingsFileTest, TidyingKeepsEveryValueReadableInTheCodePageOrInUtf16) {
+  for (const bool unicode : {false, true}) {
+    SCOPED_TRACE(unicode);
+    ProfileFile config(Path(unicode ? L"unicode.ini" : L"cfg.ini"));
+    const std::wstring ignored = unicode ? L"*\u25cf\u2192" : L"*";
+    const auto expectTidyWith = [&](const std::wstring& voice) {
+      config.WriteString(L"Speech", L"Voice", voice);
+      config.Flush();
+      TidyIniFile(config.Path());
+      const std::wstring layout =
+          L"[General]\r\nHotKey=16392\r\nFirstRun=0\r\n\r\r\n[Speech]\r\nVoice=" + voice +
+          L"\r\n\r\r\n[Pronunciation]\r\nIgnoredCharacters=" + ignored + L"\r\n";
+      EXPECT_EQ(ReadWholeFile(config.Path()),
+                unicode ? Utf16FileBytes(layout) : speech_test::Utf8(layout));
+      EXPECT_EQ(config.ReadString(L"Speech", L"Voice", L""), voice);
+    };
+    config.WriteInteger(L"General", L"HotKey", 16392);
+    config.WriteBool(L"General", L"FirstRun", false);
+    config.WriteString(L"Speech", L"Voice", L"");
+    config.WriteString(L"Pronunciation", L"IgnoredCharacters", ignored);
+    expectTidyWith(unicode ? L"\u0100nna" : L"Anna");
+    EXPECT_EQ(config.ReadString(L"Pronunciation", L"IgnoredCharacters", L""), ignored);
+    EXPECT_EQ(config.ReadInteger(L"General", L"HotKey", 0), 16392);
+    EXPECT_FALSE(config.ReadBool(L"General", L"FirstRun", true));
+    expectTidyWith(L"Bert");
+  }
 
   // words.ini stays in the code page while its rows fit it; a row it would
   // only approximate makes the whole file UTF-8.

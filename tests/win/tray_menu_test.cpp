@@ -78,33 +78,28 @@ TEST(TrayMenuMargin, NameRunsUpwardsAboveTheIconAtTheFootAndBothScaleWithTheDpi)
   }
 }
 
-TEST(TrayMenuItem, HotKeyTextEndsFivePixelsLeftOfTheRightEdge) {
-  int rightmost[2] = {};
-  const int rights[2] = {200, 300};
-  for (int i = 0; i < 2; ++i) {
-    Canvas canvas(320, 20);
-    const RECT item{0, 0, rights[i], 20};
-    DrawTrayMenuItem(canvas.Dc(), item, {.caption = L"Pause", .hotKeyText = L"Ctrl+F12"}, 96);
-    rightmost[i] = canvas.Bounds(item, IsDark).right - 1;
-    EXPECT_LT(rightmost[i], rights[i] - 5);
-    EXPECT_GE(rightmost[i], rights[i] - 5 - 3);
+// Right-aligned: the text moves with the item's right edge; the font and the
+// offsets grow with the DPI.
+TEST(TrayMenuItem, HotKeyTextEndsFivePixelsLeftOfTheRightEdgeAndTheTextScalesWithTheDpi) {
+  const struct {
+    int right;
+    UINT dpi;
+  } items[] = {{200, 96}, {300, 96}, {300, 192}};
+  RECT ink[3];
+  for (int i = 0; i < 3; ++i) {
+    Canvas canvas(320, 60);
+    const RECT item{0, 0, items[i].right, 60};
+    DrawTrayMenuItem(canvas.Dc(), item, {.caption = L"Pause", .hotKeyText = L"Ctrl+F12"},
+                     items[i].dpi);
+    ink[i] = canvas.Bounds(item, IsDark);
+    EXPECT_LT(ink[i].right - 1, items[i].right - 5);
   }
-  // Right-aligned: the text moves with the item's right edge.
-  EXPECT_EQ(rightmost[1] - rightmost[0], rights[1] - rights[0]);
-}
-
-TEST(TrayMenuItem, FontAndOffsetsScaleWithTheDpi) {
-  RECT ink[2];
-  const UINT dpis[2] = {96, 192};
-  for (int i = 0; i < 2; ++i) {
-    Canvas canvas(300, 60);
-    DrawTrayMenuItem(canvas.Dc(), canvas.All(), {.caption = L"Exit", .hotKeyText = L""}, dpis[i]);
-    ink[i] = canvas.Bounds(canvas.All(), IsDark);
-  }
-  EXPECT_GE(ink[1].left, 30);
-  EXPECT_GE(ink[1].top, 4);
+  EXPECT_GE(ink[0].right - 1, 200 - 5 - 3);
+  EXPECT_EQ(ink[1].right - ink[0].right, 300 - 200);
+  EXPECT_GE(ink[2].left, 30);
+  EXPECT_GE(ink[2].top, 4);
   const double heightRatio =
-      static_cast<double>(ink[1].bottom - ink[1].top) / (ink[0].bottom - ink[0].top);
+      static_cast<double>(ink[2].bottom - ink[2].top) / (ink[1].bottom - ink[1].top);
   EXPECT_GT(heightRatio, 1.6);
   EXPECT_LT(heightRatio, 2.4);
 }

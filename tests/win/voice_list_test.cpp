@@ -98,7 +98,20 @@ class ListHost {
 
 }  // namespace
 
-TEST(VoiceList, ItemsAreReplacedAtOnceAndMeasuredByTheirWrappedText) {
+// On a monitor of twice the DPI the dialog manager gives the list a font of
+// twice the height: the items are measured anew, with margins twice as wide.
+TEST(VoiceList, ItemsAreReplacedAtOnceAndMeasuredByTheirWrappedTextAndTheDpi) {
+  LOGFONTW logFont{};
+  GetObjectW(GuiFont(), sizeof logFont, &logFont);
+  logFont.lfHeight *= 2;
+  logFont.lfWidth = 0;
+  OwnedFont bigFont = MakeFont(logFont);
+  HDC screen = GetDC(nullptr);
+  const int smallText = FontMetrics(screen, GuiFont()).tmHeight;
+  const int bigText = FontMetrics(screen, bigFont.get()).tmHeight;
+  ReleaseDC(nullptr, screen);
+  ASSERT_GT(bigText, smallText);
+
   ListHost host;
   TVoiceList& list = host.List();
   list.SetItems({L"Old"});
@@ -109,38 +122,21 @@ TEST(VoiceList, ItemsAreReplacedAtOnceAndMeasuredByTheirWrappedText) {
   EXPECT_EQ(list.Count(), 4);
   EXPECT_EQ(list.Item(3), L"Carl (SAPI5)");
   EXPECT_EQ(list.ItemIndex(), -1);
-  EXPECT_EQ(host.ItemHeight(0), host.ItemHeight(2));
+  // One line of text with 2 pixels above and below it at 96 DPI.
+  EXPECT_EQ(host.ItemHeight(0), smallText + 2 * 2);
+  EXPECT_EQ(host.ItemHeight(2), smallText + 2 * 2);
   EXPECT_GT(host.ItemHeight(1), 2 * host.ItemHeight(0))
       << "the long name wraps onto three lines or more";
-  list.Clear();
-  EXPECT_EQ(list.Count(), 0);
-}
-
-TEST(VoiceList, ANewDpiHasTheItemsMeasuredAnewWithTheListsFontAndMarginsThen) {
-  // What the dialog manager gives the list on a monitor of twice the DPI.
-  LOGFONTW logFont{};
-  GetObjectW(GuiFont(), sizeof logFont, &logFont);
-  logFont.lfHeight *= 2;
-  logFont.lfWidth = 0;
-  OwnedFont bigFont = MakeFont(logFont);
-  ListHost host;
-  host.List().SetItems({L"Anna", L"Bert"});
-  HDC screen = GetDC(nullptr);
-  const int smallText = FontMetrics(screen, GuiFont()).tmHeight;
-  const int bigText = FontMetrics(screen, bigFont.get()).tmHeight;
-  ReleaseDC(nullptr, screen);
-  ASSERT_GT(bigText, smallText);
-  // One line of text with 2 pixels above and below it at 96 DPI.
-  ASSERT_EQ(host.ItemHeight(0), smallText + 2 * 2);
 
   SendMessageW(host.ListHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(bigFont.get()), FALSE);
-  host.List().SetDpi(192);
-  // The margins are twice as wide at twice the DPI.
+  list.SetDpi(192);
   EXPECT_EQ(host.ItemHeight(0), bigText + 2 * 4);
-  EXPECT_EQ(host.ItemHeight(1), bigText + 2 * 4);
-  // An item added later is measured the same way.
-  host.List().AddItem(L"Carl");
   EXPECT_EQ(host.ItemHeight(2), bigText + 2 * 4);
+  // An item added later is measured the same way.
+  list.AddItem(L"Dora");
+  EXPECT_EQ(host.ItemHeight(4), bigText + 2 * 4);
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0);
 }
 
 TEST(VoiceList, ASelectionMovedWhileHiddenIsReportedWhenDrawnAndTheMouseClicksBeforeItMovesIt) {

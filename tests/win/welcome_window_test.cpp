@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "tests/support/window_class.h"
 #include "ui/controls.h"
 #include "ui/link_label.h"
 #include "ui/ui_resources.h"
@@ -19,8 +20,7 @@ struct SilentOwner : WelcomeOwner {
 };
 
 RECT PlaceIn(HWND window, HWND parent) {
-  RECT place{};
-  GetWindowRect(window, &place);
+  RECT place = WindowRect(window);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
   return place;
 }
@@ -79,8 +79,7 @@ TEST_F(WelcomeWindowTest, TheGreetingShowsEveryLineAboveTheLinkAtEachDpi) {
     if (scale == 2) {
       SendMessageW(welcome_.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
                    reinterpret_cast<LPARAM>(&suggested));
-      RECT placed{};
-      GetWindowRect(welcome_.Handle(), &placed);
+      const RECT placed = WindowRect(welcome_.Handle());
       EXPECT_EQ(placed.left, suggested.left);
       EXPECT_EQ(placed.top, suggested.top);
     }
