@@ -71,13 +71,10 @@ void TSlotsPage::AddSlot(const VoiceSlot& slot) {
   ShowRows();
 }
 
-// As when a list's items go: no row stays selected, focused or the anchor of
-// a Shift selection, for the rows that follow are other slots.
+// The rows that follow are other slots.
 void TSlotsPage::Clear() {
-  ListView_SetItemState(Table(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-  ListView_SetSelectionMark(Table(), -1);
   slots_.clear();
-  ShowRows();
+  ShowOtherRows();
 }
 
 std::wstring TSlotsPage::CellText(int row, int column) const {

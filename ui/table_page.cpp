@@ -73,6 +73,12 @@ void TTablePage::ShowRows() const {
   InvalidateRect(Table(), nullptr, TRUE);
 }
 
+void TTablePage::ShowOtherRows() const {
+  ListView_SetItemState(Table(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetSelectionMark(Table(), -1);
+  ShowRows();
+}
+
 void TTablePage::ShowCellText(const NMLVDISPINFOW& display) const {
   const LVITEMW& item = display.item;
   if ((item.mask & LVIF_TEXT) == 0 || item.iItem < 0 || item.iItem >= RowCount()) return;

@@ -49,6 +49,10 @@ class TTablePage : public TOptionsPage {
   virtual std::wstring CellText(int row, int column) const = 0;
   // The table shows the rows as they are now.
   void ShowRows() const;
+  // The same when the rows are other ones than before: as when a list's
+  // items go, no row stays selected, focused or the anchor of a Shift
+  // selection.
+  void ShowOtherRows() const;
 
  private:
   void ShowCellText(const NMLVDISPINFOW& display) const;
