@@ -105,8 +105,10 @@ void TPronunciationPage::RestoreWords() {
   }
   rowsFromFile_ = true;
   if (!rows) return;
+  // The rows read are other ones than those shown: no selection stays on them.
   rows_ = *std::move(rows);
-  ShowCorrections();
+  ShowOtherRows();
+  MakeColumnsWidths();
 }
 
 void TPronunciationPage::SaveWords() const {
