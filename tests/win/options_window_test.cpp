@@ -95,12 +95,6 @@ std::pair<LONG, std::wstring> HeardOf(HWND window) {
   return heard;
 }
 
-class RecordingAboutOwner : public AboutPageOwner {
- public:
-  void OpenAboutLink(AboutLink link) override { links.push_back(link); }
-  std::vector<AboutLink> links;
-};
-
 std::wstring HintOf(HWND tooltip, HWND owner, HWND control) {
   wchar_t text[128]{};
   TTTOOLINFOW tool{};
@@ -299,34 +293,6 @@ TEST_F(OptionsWindowTest, TypingTheMakersNameAnimatesTheAboutPageWhileSeenUntilT
   EXPECT_TRUE(
       PumpApplicationUntil([&] { return WindowText(frmMain.Handle()) == L"Tolvane! Options"; }));
   EXPECT_EQ(AboutPagePixel(frmMain, 0, 10), RGB(255, 255, 255));
-}
-
-// The page is built in a window of the test's own: nothing of the main
-// window takes part. A click, Enter or Space on a link reaches the page as a
-// button click; Enter belongs to a focused link, not to the dialog's default
-// button.
-TEST(AboutPage, EachLinkAsksTheOwnerToOpenItsOwnPage) {
-  RegisterLinkLabelClass(GetModuleHandleW(nullptr));
-  HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
-  RecordingAboutOwner owner;
-  {
-    TAboutPage page(owner, IDI_PROGRAM, L"https://example.org/");
-    page.Create(GetModuleHandleW(nullptr), host, {0, 0, 400, 300});
-    ASSERT_NE(page.Handle(), nullptr);
-    EXPECT_EQ(WindowText(GetDlgItem(page.Handle(), IDC_HOMEPAGE_LINK)), L"https://example.org/");
-    const auto link = [&](int id) { return GetDlgItem(page.Handle(), id); };
-    SendMessageW(link(IDC_SUPPORT_LINK), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    SendMessageW(link(IDC_SUPPORT_LINK), WM_KEYDOWN, 'A', 0);
-    SendMessageW(link(IDC_HOMEPAGE_LINK), WM_KEYDOWN, VK_RETURN, 0);
-    SendMessageW(link(IDC_INFORMATION_LINK), WM_KEYDOWN, VK_SPACE, 0);
-    MSG enter{link(IDC_SUPPORT_LINK), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
-    EXPECT_EQ(SendMessageW(enter.hwnd, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)),
-              DLGC_WANTMESSAGE);
-  }
-  EXPECT_EQ(owner.links, (std::vector<AboutLink>{AboutLink::TechnicalSupport, AboutLink::HomePage,
-                                                 AboutLink::ProgramInformation}));
-  DestroyWindow(host);
 }
 
 // The frame rescales the window and its controls (the DPI case of the
