@@ -113,8 +113,6 @@ TEST_F(OptionsWindowTest, TheTrayOpensThePagesAndTheIconItsWindowByEnterOrSpaceA
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_VOICE_SLOTS, 0);
   EXPECT_TRUE(frmMain.Visible());
   EXPECT_EQ(frmMain.Pages().ActivePage(), kSlotsPage);
-  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_ABOUT, 0);
-  EXPECT_EQ(frmMain.Pages().ActivePage(), kAboutPage);
   SendMessageW(frmMain.Handle(), WM_HOTKEY, frmMain.OptionsHotKey().Identifier(), 0);
   EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
   ShowWindow(frmMain.Handle(), SW_HIDE);
