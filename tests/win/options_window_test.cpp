@@ -42,17 +42,6 @@ class OptionsWindowTest : public main_form_test::MainFormFixture {
     return true;
   }
 
-  // A click of the mouse on the voice list's selected entry, which is what
-  // lets the list's reports through again.
-  static void ClickSelectedVoice(const TVoicePicker& picker) {
-    HWND list = picker.List().Handle();
-    RECT item{};
-    SendMessageW(list, LB_GETITEMRECT, picker.Entry(), reinterpret_cast<LPARAM>(&item));
-    const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SendMessageW(list, WM_LBUTTONUP, 0, point);
-  }
-
   COLORREF AboutPagePixel(MainFormProbe& frmMain, int x, int y) {
     HWND page = frmMain.AboutPage().Handle();
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -207,20 +196,6 @@ TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuardAndEscCancels) {
   EXPECT_TRUE(PumpApplicationUntil(
       [&] { return frmMain.GeneralPage().Current().readingHotKey == (0x4000 | VK_TAB); }));
   EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
-
-  // A click on a tab says the same through the tab control.
-  ClickSelectedVoice(picker);
-  ASSERT_FALSE(picker.GuardArmed());
-  HWND tabs = GetDlgItem(frmMain.Handle(), IDC_PAGES);
-  auto clickTab = [&](OptionsPage page) {
-    TabCtrl_SetCurSel(tabs, page);
-    NMHDR change{tabs, IDC_PAGES, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(frmMain.Handle(), WM_NOTIFY, IDC_PAGES, reinterpret_cast<LPARAM>(&change));
-  };
-  clickTab(kPronunciationPage);
-  EXPECT_TRUE(IsWindowVisible(frmMain.PronunciationPage().Table()));
-  clickTab(kSpeechPage);
-  EXPECT_TRUE(picker.GuardArmed());
 
   // Esc cancels, from a field that is no hot key field: those take Esc as a
   // key like any other.
