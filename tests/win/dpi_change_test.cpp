@@ -1,7 +1,7 @@
 // Rebuilding for a new DPI, as a window moved to a monitor of another DPI
-// does: the report lists' columns, the About page (with its links, the page's
-// other case that needs no main window), and a window of the frame with its
-// controls and what it lays out itself.
+// does: the report lists' columns, the About page, and a window of the frame
+// with its controls and what it lays out itself. The About page's fixture
+// builds the page without a main window, and so holds its links' case too.
 #include <gtest/gtest.h>
 #include <windows.h>
 
