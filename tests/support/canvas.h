@@ -4,9 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
-#include <vector>
 
 // No drawing uses it: pixels still in this colour were not touched.
 inline constexpr COLORREF kUntouched = RGB(255, 0, 255);
@@ -53,15 +51,6 @@ class Canvas {
     return bounds;
   }
 
-  // Whether some column of the area holds a pixel passing the test.
-  std::vector<bool> InkedColumns(const RECT& area, const PixelTest& test) const {
-    std::vector<bool> inked(static_cast<size_t>(area.right - area.left), false);
-    ForEach(area, [&](int x, int, COLORREF colour) {
-      if (test(colour)) inked[static_cast<size_t>(x - area.left)] = true;
-    });
-    return inked;
-  }
-
   RECT All() const { return {0, 0, width_, height_}; }
 
  private:
@@ -78,4 +67,3 @@ class Canvas {
   const DWORD* bits_ = nullptr;
   HGDIOBJ previous_ = nullptr;
 };
-

@@ -1,15 +1,19 @@
 // Rebuilding for a new DPI, as a window moved to a monitor of another DPI
 // does: the report lists' columns, the About page, and a window of the frame
-// with its controls and what it lays out itself.
+// with its controls and what it lays out itself. The About page's fixture
+// builds the page without a main window, and so holds its links' case too.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "app/res/resource.h"
 #include "base/dpi.h"
 #include "tests/support/window_class.h"
 #include "ui/about_page.h"
+#include "ui/controls.h"
 #include "ui/link_label.h"
 #include "ui/list_view.h"
 #include "ui/partner_offer.h"
@@ -17,9 +21,8 @@
 
 namespace {
 
-// The owner of the windows with links, which open nothing here.
-struct NoLinks : AboutPageOwner, PartnerOfferOwner {
-  void OpenAboutLink(AboutLink) override {}
+// The owner of the partner offer's link, which opens nothing here.
+struct NoLinks : PartnerOfferOwner {
   void OpenEngineListPage() override {}
 };
 
@@ -34,7 +37,53 @@ LONG IconWidth(HWND iconControl) {
   return bitmap.bmWidth;
 }
 
+// The About page built in a window of the test's own: nothing of the main
+// window takes part. It is the owner its links ask to open their pages.
+class AboutPageTest : public ::testing::Test, public AboutPageOwner {
+ protected:
+  // The page's links are link labels, whose class the application registers.
+  AboutPageTest() {
+    RegisterLinkLabelClass(GetModuleHandleW(nullptr));
+    page_.Create(GetModuleHandleW(nullptr), holder_.Handle(), RECT{0, 0, 400, 300});
+  }
+
+  void OpenAboutLink(AboutLink link) override { links_.push_back(link); }
+  HWND Control(int id) const { return GetDlgItem(page_.Handle(), id); }
+
+  std::vector<AboutLink> links_;
+  OwnerWindow holder_;
+  TAboutPage page_{*this, IDI_PROGRAM, L"https://example.org/"};
+};
+
 }  // namespace
+
+// A click, Enter or Space on a link reaches the page as a button click; Enter
+// belongs to a focused link, not to the dialog's default button.
+TEST_F(AboutPageTest, EachLinkAsksTheOwnerToOpenItsOwnPage) {
+  EXPECT_EQ(WindowText(Control(IDC_HOMEPAGE_LINK)), L"https://example.org/");
+  SendMessageW(Control(IDC_SUPPORT_LINK), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  SendMessageW(Control(IDC_SUPPORT_LINK), WM_KEYDOWN, 'A', 0);
+  SendMessageW(Control(IDC_HOMEPAGE_LINK), WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageW(Control(IDC_INFORMATION_LINK), WM_KEYDOWN, VK_SPACE, 0);
+  MSG enter{Control(IDC_SUPPORT_LINK), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_EQ(SendMessageW(enter.hwnd, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)),
+            DLGC_WANTMESSAGE);
+  EXPECT_EQ(links_, (std::vector<AboutLink>{AboutLink::TechnicalSupport, AboutLink::HomePage,
+                                            AboutLink::ProgramInformation}));
+}
+
+// 14 and 9 points, a point being 1/72 inch, in character heights.
+TEST_F(AboutPageTest, TakesFontsAndAnIconMadeForANewDpi) {
+  ASSERT_EQ(WindowDpi(holder_.Handle()), 96u);
+  EXPECT_EQ(FontHeight(Control(IDC_ABOUT_NAME)), -19);
+  EXPECT_EQ(FontHeight(Control(IDC_ABOUT_LINE)), -12);
+  EXPECT_EQ(IconWidth(Control(IDC_ABOUT_ICON)), 64);
+
+  page_.SetDpi(192);
+  EXPECT_EQ(FontHeight(Control(IDC_ABOUT_NAME)), -37);
+  EXPECT_EQ(FontHeight(Control(IDC_ABOUT_LINE)), -24);
+  EXPECT_EQ(IconWidth(Control(IDC_ABOUT_ICON)), 128);
+}
 
 TEST(DpiChange, ReportListColumnsTakeTheirOwnWidthsForTheNewDpi) {
   OwnerWindow holder;
@@ -55,28 +104,6 @@ TEST(DpiChange, ReportListColumnsTakeTheirOwnWidthsForTheNewDpi) {
   SetReportListDpi(list, kColumns, 96);
   EXPECT_EQ(ListView_GetColumnWidth(list, 0), 115);
   EXPECT_EQ(ListView_GetColumnWidth(list, 1), 90);
-}
-
-TEST(DpiChange, AboutPageTakesFontsAndAnIconMadeForTheNewDpi) {
-  NoLinks owner;
-  // The page's links are link labels, whose class the application registers.
-  RegisterLinkLabelClass(GetModuleHandleW(nullptr));
-  OwnerWindow holder;
-  ASSERT_EQ(WindowDpi(holder.Handle()), 96u);
-  TAboutPage about(owner, IDI_PROGRAM, L"https://example.org/");
-  about.Create(GetModuleHandleW(nullptr), holder.Handle(), RECT{0, 0, 400, 300});
-  HWND icon = GetDlgItem(about.Handle(), IDC_ABOUT_ICON);
-  HWND name = GetDlgItem(about.Handle(), IDC_ABOUT_NAME);
-  HWND line = GetDlgItem(about.Handle(), IDC_ABOUT_LINE);
-  // 14 and 9 points, a point being 1/72 inch, in character heights.
-  EXPECT_EQ(FontHeight(name), -19);
-  EXPECT_EQ(FontHeight(line), -12);
-  EXPECT_EQ(IconWidth(icon), 64);
-
-  about.SetDpi(192);
-  EXPECT_EQ(FontHeight(name), -37);
-  EXPECT_EQ(FontHeight(line), -24);
-  EXPECT_EQ(IconWidth(icon), 128);
 }
 
 // The frame rescales the template's controls and their font and takes the

@@ -54,17 +54,6 @@ class HotKeyEditTest : public ::testing::Test {
     DestroyWindow(dialog_);
   }
 
-  // Makes the dialog the foreground window and puts the keyboard focus on the
-  // edit box. The dialog stays hidden: that is enough for the focus and for
-  // keyboard input, and Wine without a window manager takes two seconds to
-  // destroy a shown window.
-  void Focus() {
-    SetForegroundWindow(dialog_);
-    SetFocus(edit_);
-    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == edit_; }))
-        << "the edit box did not get the focus";
-  }
-
   // A key press as the message loop would deliver it after GetKeyState has
   // caught up, with the given modifiers held.
   void Press(UINT virtualKey, bool shift = false, bool ctrl = false, bool alt = false) {
@@ -78,12 +67,7 @@ class HotKeyEditTest : public ::testing::Test {
   // does, with the given modifiers held.
   bool ThroughDialog(UINT virtualKey, bool shift = false, bool ctrl = false) {
     HoldModifiers(shift, ctrl, false);
-    MSG msg = {};
-    msg.hwnd = GetFocus();
-    msg.message = WM_KEYDOWN;
-    msg.wParam = virtualKey;
-    msg.lParam = KeyData(virtualKey);
-    msg.time = GetTickCount();
+    MSG msg{GetFocus(), WM_KEYDOWN, virtualKey, KeyData(virtualKey), GetTickCount(), {}};
     const bool handled = IsDialogMessageW(dialog_, &msg) != FALSE;
     HoldModifiers(false, false, false);
     return handled;
@@ -224,7 +208,12 @@ TEST_F(HotKeyEditTest, TabMovesOnInADialogAndTheOtherKeysReachTheBox) {
   EXPECT_EQ(SendMessageW(edit_, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&altTab)) & all,
             all);
   HoldModifiers(false, false, false);
-  Focus();
+  // The dialog in front and the focus on the edit box. The dialog stays
+  // hidden: that is enough for the focus and for keyboard input, and Wine
+  // without a window manager takes two seconds to destroy a shown window.
+  SetForegroundWindow(dialog_);
+  SetFocus(edit_);
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == edit_; })) << "the edit box has no focus";
   HotKeyEdit(edit_).SetValue(VK_F3);
   EXPECT_TRUE(ThroughDialog(VK_TAB));
   EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_SPEED_BAR));

@@ -42,17 +42,6 @@ class OptionsWindowTest : public main_form_test::MainFormFixture {
     return true;
   }
 
-  // A click of the mouse on the voice list's selected entry, which is what
-  // lets the list's reports through again.
-  static void ClickSelectedVoice(const TVoicePicker& picker) {
-    HWND list = picker.List().Handle();
-    RECT item{};
-    SendMessageW(list, LB_GETITEMRECT, picker.Entry(), reinterpret_cast<LPARAM>(&item));
-    const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SendMessageW(list, WM_LBUTTONUP, 0, point);
-  }
-
   COLORREF AboutPagePixel(MainFormProbe& frmMain, int x, int y) {
     HWND page = frmMain.AboutPage().Handle();
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -95,12 +84,6 @@ std::pair<LONG, std::wstring> HeardOf(HWND window) {
   return heard;
 }
 
-class RecordingAboutOwner : public AboutPageOwner {
- public:
-  void OpenAboutLink(AboutLink link) override { links.push_back(link); }
-  std::vector<AboutLink> links;
-};
-
 std::wstring HintOf(HWND tooltip, HWND owner, HWND control) {
   wchar_t text[128]{};
   TTTOOLINFOW tool{};
@@ -119,8 +102,6 @@ TEST_F(OptionsWindowTest, TheTrayOpensThePagesAndTheIconItsWindowByEnterOrSpaceA
   SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_VOICE_SLOTS, 0);
   EXPECT_TRUE(frmMain.Visible());
   EXPECT_EQ(frmMain.Pages().ActivePage(), kSlotsPage);
-  SendMessageW(frmMain.Handle(), WM_COMMAND, IDM_TRAY_ABOUT, 0);
-  EXPECT_EQ(frmMain.Pages().ActivePage(), kAboutPage);
   SendMessageW(frmMain.Handle(), WM_HOTKEY, frmMain.OptionsHotKey().Identifier(), 0);
   EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
   ShowWindow(frmMain.Handle(), SW_HIDE);
@@ -216,20 +197,6 @@ TEST_F(OptionsWindowTest, TurningPagesArmsTheVoiceListGuardAndEscCancels) {
       [&] { return frmMain.GeneralPage().Current().readingHotKey == (0x4000 | VK_TAB); }));
   EXPECT_EQ(frmMain.Pages().ActivePage(), kGeneralPage);
 
-  // A click on a tab says the same through the tab control.
-  ClickSelectedVoice(picker);
-  ASSERT_FALSE(picker.GuardArmed());
-  HWND tabs = GetDlgItem(frmMain.Handle(), IDC_PAGES);
-  auto clickTab = [&](OptionsPage page) {
-    TabCtrl_SetCurSel(tabs, page);
-    NMHDR change{tabs, IDC_PAGES, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(frmMain.Handle(), WM_NOTIFY, IDC_PAGES, reinterpret_cast<LPARAM>(&change));
-  };
-  clickTab(kPronunciationPage);
-  EXPECT_TRUE(IsWindowVisible(frmMain.PronunciationPage().Table()));
-  clickTab(kSpeechPage);
-  EXPECT_TRUE(picker.GuardArmed());
-
   // Esc cancels, from a field that is no hot key field: those take Esc as a
   // key like any other.
   SetFocus(GetDlgItem(frmMain.SpeechPage().Handle(), IDC_TEST_TEXT));
@@ -299,34 +266,6 @@ TEST_F(OptionsWindowTest, TypingTheMakersNameAnimatesTheAboutPageWhileSeenUntilT
   EXPECT_TRUE(
       PumpApplicationUntil([&] { return WindowText(frmMain.Handle()) == L"Tolvane! Options"; }));
   EXPECT_EQ(AboutPagePixel(frmMain, 0, 10), RGB(255, 255, 255));
-}
-
-// The page is built in a window of the test's own: nothing of the main
-// window takes part. A click, Enter or Space on a link reaches the page as a
-// button click; Enter belongs to a focused link, not to the dialog's default
-// button.
-TEST(AboutPage, EachLinkAsksTheOwnerToOpenItsOwnPage) {
-  RegisterLinkLabelClass(GetModuleHandleW(nullptr));
-  HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
-  RecordingAboutOwner owner;
-  {
-    TAboutPage page(owner, IDI_PROGRAM, L"https://example.org/");
-    page.Create(GetModuleHandleW(nullptr), host, {0, 0, 400, 300});
-    ASSERT_NE(page.Handle(), nullptr);
-    EXPECT_EQ(WindowText(GetDlgItem(page.Handle(), IDC_HOMEPAGE_LINK)), L"https://example.org/");
-    const auto link = [&](int id) { return GetDlgItem(page.Handle(), id); };
-    SendMessageW(link(IDC_SUPPORT_LINK), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    SendMessageW(link(IDC_SUPPORT_LINK), WM_KEYDOWN, 'A', 0);
-    SendMessageW(link(IDC_HOMEPAGE_LINK), WM_KEYDOWN, VK_RETURN, 0);
-    SendMessageW(link(IDC_INFORMATION_LINK), WM_KEYDOWN, VK_SPACE, 0);
-    MSG enter{link(IDC_SUPPORT_LINK), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
-    EXPECT_EQ(SendMessageW(enter.hwnd, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)),
-              DLGC_WANTMESSAGE);
-  }
-  EXPECT_EQ(owner.links, (std::vector<AboutLink>{AboutLink::TechnicalSupport, AboutLink::HomePage,
-                                                 AboutLink::ProgramInformation}));
-  DestroyWindow(host);
 }
 
 // The frame rescales the window and its controls (the DPI case of the

@@ -16,13 +16,21 @@ namespace {
 using Microsoft::WRL::ComPtr;
 using speech_test::LogEntry;
 using speech_test::StandinFiles;
+using SpeechError = EMSpeechException;
 
-void ExpectComFailure(const std::function<void()>& call, HRESULT expected) {
+// What an error carries: a COM failure its HRESULT, a speech component's
+// error its fixed text.
+HRESULT Carried(const ComError& error) { return error.Result(); }
+std::string Carried(const SpeechError& error) { return error.what(); }
+
+// The call must throw `Error` carrying the expected value.
+template <typename Error, typename Value>
+void ExpectThrows(const std::function<void()>& call, const Value& expected) {
   try {
     call();
-    ADD_FAILURE() << "expected a ComError";
-  } catch (const ComError& error) {
-    EXPECT_EQ(error.Result(), expected);
+    ADD_FAILURE() << "expected " << ::testing::PrintToString(expected);
+  } catch (const Error& error) {
+    EXPECT_EQ(Carried(error), expected);
   }
 }
 
@@ -35,15 +43,6 @@ constexpr const char* kEngines =
     "sapi4.engine = Broken | Broken | 50..250 | 60..200 | failselect\n"
     "sapi4.engine = Clamping | Clamping | 100..200 | 80..90 | clamp\n"
     "sapi4.engine = Zoë | Zoë | 50..250 | 60..200\n";
-
-void ExpectSpeechError(const std::function<void()>& call, const char* text) {
-  try {
-    call();
-    ADD_FAILURE() << "expected \"" << text << "\"";
-  } catch (const EMSpeechException& error) {
-    EXPECT_STREQ(error.what(), text);
-  }
-}
 
 class MSpeechTest : public ::testing::Test {
  protected:
@@ -107,7 +106,7 @@ TEST_F(MSpeechTest, SelectionFindsTheEngineByNameAndReportsItsProbedBounds) {
   EXPECT_EQ(speech.EngineInfo().Speaker, "Mary Speaker");
   speech.SelectEngine("mary");
   EXPECT_EQ(speech.EngineInfo().Speaker, "Mary Speaker");
-  ExpectSpeechError([&] { speech.SelectEngine("Nobody"); }, EMSpeechException::kEngineNotFound);
+  ExpectThrows<SpeechError>([&] { speech.SelectEngine("Nobody"); }, SpeechError::kEngineNotFound);
   EXPECT_EQ(speech.EngineInfo().ModeName, "Mary");
 
   speech.SelectEngine(speech.Engines().back());
@@ -119,18 +118,18 @@ TEST_F(MSpeechTest, SelectionFindsTheEngineByNameAndReportsItsProbedBounds) {
     speech.SelectEngine("Mary");
     speech.SelectEngine(refusing);
     EXPECT_FALSE(speech.EngineSelected()) << refusing;
-    ExpectSpeechError([&] { speech.SpeakText(); }, EMSpeechException::kNotSelected);
+    ExpectThrows<SpeechError>([&] { speech.SpeakText(); }, SpeechError::kNotSelected);
   }
 
   EXPECT_TRUE(Speech("").Initialized());
   EXPECT_TRUE(speech_->Engines().empty());
-  ExpectSpeechError([&] { speech_->SelectEngine("Mary"); }, EMSpeechException::kEngineNotFound);
+  ExpectThrows<SpeechError>([&] { speech_->SelectEngine("Mary"); }, SpeechError::kEngineNotFound);
 
   TMSpeech& failed = Speech(std::string(kEngines) + "sapi4.fail = Enumerate\n");
   EXPECT_FALSE(failed.Initialized());
   EXPECT_TRUE(failed.Engines().empty());
-  ExpectSpeechError([&] { failed.SelectEngine("Mary"); }, EMSpeechException::kNotInitialized);
-  ExpectSpeechError([&] { failed.SpeakText(); }, EMSpeechException::kNotInitialized);
+  ExpectThrows<SpeechError>([&] { failed.SelectEngine("Mary"); }, SpeechError::kNotInitialized);
+  ExpectThrows<SpeechError>([&] { failed.SpeakText(); }, SpeechError::kNotInitialized);
 }
 
 // Speed, pitch and volume are injected as tags; start and stop arrive on the
@@ -155,16 +154,16 @@ TEST_F(MSpeechTest, ValuesAreInjectedAsTagsAndStartAndStopArriveThroughTheMessag
   EXPECT_EQ(speech.GetVolume(), 100u);
 
   std::vector<std::string> events;
-  std::vector<DWORD> threads;
+  const DWORD caller = GetCurrentThreadId();
+  const auto note = [&](const char* event) {
+    EXPECT_EQ(GetCurrentThreadId(), caller) << event;
+    events.push_back(event);
+  };
   speech.OnStart = [&](IUnknown* sender) {
     EXPECT_NE(sender, nullptr);
-    events.push_back("start");
-    threads.push_back(GetCurrentThreadId());
+    note("start");
   };
-  speech.OnStop = [&](IUnknown*) {
-    events.push_back("stop");
-    threads.push_back(GetCurrentThreadId());
-  };
+  speech.OnStop = [&](IUnknown*) { note("stop"); };
   // Mouth shapes reach the visual event, one a word.
   std::vector<int> jawOpenings;
   speech.OnVisual = [&](IUnknown*, DWORD, TTSMOUTH* mouth) {
@@ -176,7 +175,6 @@ TEST_F(MSpeechTest, ValuesAreInjectedAsTagsAndStartAndStopArriveThroughTheMessag
   ASSERT_TRUE(PumpUntil([&] { return events.size() == 2; }, 10s));
   EXPECT_EQ(events, (std::vector<std::string>{"start", "stop"}));
   EXPECT_EQ(jawOpenings, (std::vector<int>{100, 100, 100}));
-  EXPECT_EQ(threads, (std::vector<DWORD>(2, GetCurrentThreadId())));
   EXPECT_EQ(speech.WordOffset(), 11u);
 
   // The text is handed over as lines, with the terminating zero.
@@ -212,11 +210,11 @@ TEST_F(MSpeechTest, StopAndANewTextEndThePauseAndAFailingPauseRaises) {
 
   speech.PauseSpeech();
   EXPECT_TRUE(speech.Paused());
-  ExpectComFailure([&] { speech.PauseSpeech(); }, TTSERR_ALREADYPAUSED);
+  ExpectThrows<ComError>([&] { speech.PauseSpeech(); }, TTSERR_ALREADYPAUSED);
   EXPECT_TRUE(speech.Paused());
   speech.ResumeSpeech();
   EXPECT_FALSE(speech.Paused());
-  ExpectComFailure([&] { speech.ResumeSpeech(); }, TTSERR_NOTPAUSED);
+  ExpectThrows<ComError>([&] { speech.ResumeSpeech(); }, TTSERR_NOTPAUSED);
   speech.PauseSpeech();
   speech.Text = {"after pause"};
   speech.SpeakText();
@@ -344,10 +342,6 @@ TEST(Sapi4DeclarationsTest, ValuesPassedByValueArriveIntact) {
                                   __uuidof(ITTSBufNotifySink)));
   ASSERT_TRUE(PumpUntil([&] { return !sink->stopped.empty(); }, 10s));
 
-  EXPECT_EQ(files.Logged("sapi4", "Select").at(0).arguments,
-            "{6B0F1E00-5A3C-4E71-9C2A-3D5E7F901234}");
-  EXPECT_EQ(files.Logged("sapi4", "TextData").at(0).arguments,
-            "0 0 \"by value\" 9 {E4963D40-C743-11CD-80E5-00AA003E4B50}");
   ASSERT_EQ(sink->started.size(), 1u);
   EXPECT_GE(sink->started[0], QWORD{1} << 32);
   EXPECT_EQ(files.Logged("sapi4", "event AudioStart").at(0).arguments,
@@ -364,7 +358,7 @@ constexpr HRESULT kNoMoreItems = static_cast<HRESULT>(0x80045039);
 
 class SpVoiceTest : public ::testing::Test {
  protected:
-  // Records the events in arrival order, each with the thread it came on.
+  // Records the events in arrival order.
   void RecordEvents() {
     voice_.OnStartStream = [this](long stream, const VARIANT&) {
       Record("StartStream " + std::to_string(stream));
@@ -378,9 +372,10 @@ class SpVoiceTest : public ::testing::Test {
     };
   }
 
+  // Every event arrives on the thread that made the voice.
   void Record(const std::string& event) {
+    EXPECT_EQ(GetCurrentThreadId(), testThread_) << event;
     events_.push_back(event);
-    eventThreads_.push_back(GetCurrentThreadId());
   }
 
   bool Received(const std::string& event) const {
@@ -390,7 +385,7 @@ class SpVoiceTest : public ::testing::Test {
   StandinFiles files_{"pace.ms_per_word = 5\n"};
   TSpVoice voice_;
   std::vector<std::string> events_;
-  std::vector<DWORD> eventThreads_;
+  const DWORD testThread_ = GetCurrentThreadId();
 };
 
 // The members connect first when needed; the settings reach the voice.
@@ -403,7 +398,7 @@ TEST_F(SpVoiceTest, ConnectsListsTheConfiguredVoicesInOrderAndSetsThemOrRaises) 
   ASSERT_EQ(TokenCount(*tokens.Get()), 2);
   EXPECT_EQ(TokenDescription(*TokenItem(*tokens.Get(), 0).Get()), L"Anna");
   EXPECT_EQ(TokenDescription(*TokenItem(*tokens.Get(), 1).Get()), L"Zoë (UK)");
-  ExpectComFailure([&] { TokenItem(*tokens.Get(), 2); }, kNoMoreItems);
+  ExpectThrows<ComError>([&] { TokenItem(*tokens.Get(), 2); }, kNoMoreItems);
 
   voice_.PutrefVoice(TokenItem(*tokens.Get(), 0).Get());
   voice_.PutRate(-2);
@@ -416,18 +411,18 @@ TEST_F(SpVoiceTest, ConnectsListsTheConfiguredVoicesInOrderAndSetsThemOrRaises) 
   // failing member raises and the voice stays connected.
   voice_.Disconnect();
   files_.WriteConfig("sapi5.voice = Anna\nsapi5.fail = Create\n");
-  ExpectComFailure([&] { voice_.Connect(); }, E_FAIL);
+  ExpectThrows<ComError>([&] { voice_.Connect(); }, E_FAIL);
   EXPECT_FALSE(voice_.Connected());
 
   files_.WriteConfig("sapi5.fail = GetVoices | Speak | Pause | Resume | put_Rate | put_Volume\n");
-  ExpectComFailure([&] { voice_.GetVoices(L"", L""); }, E_FAIL);
+  ExpectThrows<ComError>([&] { voice_.GetVoices(L"", L""); }, E_FAIL);
   EXPECT_TRUE(voice_.Connected());
-  ExpectComFailure([&] { voice_.Speak(L"text", SVSFlagsAsync); }, E_FAIL);
-  ExpectComFailure([&] { voice_.Pause(); }, E_FAIL);
-  ExpectComFailure([&] { voice_.Resume(); }, E_FAIL);
-  ExpectComFailure([&] { voice_.PutRate(1); }, E_FAIL);
-  ExpectComFailure([&] { voice_.PutVolume(50); }, E_FAIL);
-  ExpectComFailure([&] { voice_.PutVolume(101); }, E_INVALIDARG);
+  ExpectThrows<ComError>([&] { voice_.Speak(L"text", SVSFlagsAsync); }, E_FAIL);
+  ExpectThrows<ComError>([&] { voice_.Pause(); }, E_FAIL);
+  ExpectThrows<ComError>([&] { voice_.Resume(); }, E_FAIL);
+  ExpectThrows<ComError>([&] { voice_.PutRate(1); }, E_FAIL);
+  ExpectThrows<ComError>([&] { voice_.PutVolume(50); }, E_FAIL);
+  ExpectThrows<ComError>([&] { voice_.PutVolume(101); }, E_INVALIDARG);
 }
 
 // Reconnecting gives a fresh voice object; the events of the old one, still
@@ -455,16 +450,14 @@ TEST_F(SpVoiceTest, ReconnectingGivesAFreshVoiceObjectAndDropsTheOldOnesEvents) 
 }
 
 // Pitch markup is not spoken as words. Without a configuration there are no
-// voices, and the voice object speaks all the same. Unassigned events are
-// ignored.
+// voices (the engine check's first case), and the voice object speaks all
+// the same. Unassigned events are ignored.
 TEST_F(SpVoiceTest, SpeechEventsArriveInOrderThroughTheMessageLoop) {
-  EXPECT_EQ(TokenCount(*voice_.GetVoices(L"", L"").Get()), 0);
   voice_.OnEndStream = [this](long, const VARIANT&) { Record("EndStream"); };
   voice_.Speak(L"one two", SVSFlagsAsync);
   ASSERT_TRUE(PumpUntil([&] { return Received("EndStream"); }, 10s));
   EXPECT_EQ(events_, std::vector<std::string>{"EndStream"});
   events_.clear();
-  eventThreads_.clear();
   RecordEvents();
   const long stream = voice_.Speak(L"Hello from  Tolvane", SVSFlagsAsync);
   EXPECT_TRUE(events_.empty()) << "events must wait for the message loop";
@@ -476,7 +469,6 @@ TEST_F(SpVoiceTest, SpeechEventsArriveInOrderThroughTheMessageLoop) {
                          "StartStream " + s, "Word " + s + " 0 5", "Word " + s + " 6 4",
                          "Word " + s + " 12 7", "EndStream " + s, "StartStream " + p,
                          "Word " + p + " 19 2", "Word " + p + " 22 5", "EndStream " + p}));
-  for (DWORD thread : eventThreads_) EXPECT_EQ(thread, GetCurrentThreadId());
 
   // A purge drops what is queued.
   const long first = voice_.Speak(L"first stream with several words", SVSFlagsAsync);
@@ -491,40 +483,24 @@ TEST_F(SpVoiceTest, SpeechEventsArriveInOrderThroughTheMessageLoop) {
   EXPECT_EQ(files_.Logged("sapi5", "Speak").rbegin()[1].arguments, "\"\" 2");
 }
 
-TEST_F(SpVoiceTest, PauseHoldsTheWordsUntilResumeAndEveryPauseCanBeUndone) {
+// That a pause holds the words is the voice's own (Sapi5RuntimeTest); the
+// wrapper undoes the pauses it made, and only those of the voice object it
+// holds, so the voice speaks again.
+TEST_F(SpVoiceTest, ResumeEveryPauseUndoesThePausesOfTheVoiceItHolds) {
   RecordEvents();
-  voice_.Speak(L"one two three", SVSFlagsAsync);
-  ASSERT_TRUE(PumpUntil([&] { return !events_.empty(); }, 10s));
-  voice_.Pause();
-  const size_t heldAt = events_.size();
-  // A second voice at the same pace speaks as many words. The held stream
-  // started first, so by the end of the second one it would have ended too.
-  TSpVoice pacer;
-  bool pacerEnded = false;
-  pacer.OnEndStream = [&](long, const VARIANT&) { pacerEnded = true; };
-  pacer.Speak(L"one two three", SVSFlagsAsync);
-  ASSERT_TRUE(PumpUntil([&] { return pacerEnded; }, 10s));
-  EXPECT_EQ(events_.size(), heldAt);
-  voice_.Resume();
-  ASSERT_TRUE(PumpUntil([&] { return events_.back().rfind("EndStream", 0) == 0; }, 10s));
-  EXPECT_EQ(files_.Logged("sapi5", "Pause").size(), 1u);
-  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 1u);
-
-  // The voice speaks only once every pause has had its resume; the wrapper
-  // undoes the pauses it made, and only those of the voice object it holds.
   voice_.Resume();  // nothing paused: nothing to undo later
   voice_.Pause();
   voice_.Pause();
   voice_.ResumeEveryPause();
   const long stream = voice_.Speak(L"heard", SVSFlagsAsync);
   ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + std::to_string(stream)); }, 10s));
-  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 4u);
+  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 3u);
 
   voice_.Pause();
   voice_.Disconnect();
   voice_.ResumeEveryPause();
   EXPECT_FALSE(voice_.Connected());
-  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 4u);
+  EXPECT_EQ(files_.Logged("sapi5", "Resume").size(), 3u);
 }
 
 }  // namespace

@@ -83,10 +83,6 @@ class ListHost {
     const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
     SendMessageW(ListHandle(), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, point);
   }
-  void Click(int index) const {
-    Mouse(WM_LBUTTONDOWN, ItemRect(index));
-    Mouse(WM_LBUTTONUP, ItemRect(index));
-  }
 
   Changes changes;
   std::vector<int> selectionAtClicks;
@@ -168,7 +164,8 @@ TEST(VoiceList, ASelectionMovedWhileHiddenIsReportedWhenDrawnAndTheMouseClicksBe
   EXPECT_EQ(host.changes.back(), std::make_pair(0, 1));
   EXPECT_TRUE(host.selectionAtClicks.empty());
 
-  host.Click(2);
+  host.Mouse(WM_LBUTTONDOWN, host.ItemRect(2));
+  host.Mouse(WM_LBUTTONUP, host.ItemRect(2));
   host.Redraw();
   EXPECT_EQ(host.List().ItemIndex(), 2);
   EXPECT_EQ(host.selectionAtClicks, std::vector<int>{1});

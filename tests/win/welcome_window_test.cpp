@@ -14,11 +14,6 @@
 
 namespace {
 
-struct SilentOwner : WelcomeOwner {
-  void SpeakGreeting(const std::wstring&) override {}
-  void SilenceGreeting() override {}
-};
-
 RECT PlaceIn(HWND window, HWND parent) {
   RECT place = WindowRect(window);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
@@ -32,10 +27,13 @@ HINSTANCE InstanceWithLinkLabels() {
   return GetModuleHandleW(nullptr);
 }
 
-class WelcomeWindowTest : public ::testing::Test {
+// The window's owner, which keeps the greeting silent.
+class WelcomeWindowTest : public ::testing::Test, public WelcomeOwner {
  protected:
-  SilentOwner owner_;
-  TfrmWelcome welcome_{InstanceWithLinkLabels(), nullptr, nullptr, owner_};
+  void SpeakGreeting(const std::wstring&) override {}
+  void SilenceGreeting() override {}
+
+  TfrmWelcome welcome_{InstanceWithLinkLabels(), nullptr, nullptr, *this};
 };
 
 // The drag proposes rectangles (WM_MOVING) of the window's size; one within
