@@ -106,7 +106,7 @@ ClipboardHolder::ClipboardHolder(std::chrono::milliseconds hold)
 }
 
 ClipboardHolder::~ClipboardHolder() {
-  Release();
+  SetEvent(release_);
   thread_.join();
   CloseHandle(release_);
   CloseHandle(opened_);

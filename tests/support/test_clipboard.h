@@ -47,7 +47,7 @@ std::map<UINT, std::vector<BYTE>> ReadClipboard(HWND owner = nullptr);
 std::vector<BYTE> SmallDib();
 
 // Another program keeping the clipboard open: a thread of this one opens it
-// and keeps it until the time is up or Release.
+// and keeps it until the time is up or the holder goes.
 inline constexpr std::chrono::milliseconds kUntilReleased{INFINITE};
 
 class ClipboardHolder {
@@ -58,7 +58,6 @@ class ClipboardHolder {
   ClipboardHolder& operator=(const ClipboardHolder&) = delete;
 
   bool Holds() const { return WaitForSingleObject(opened_, 0) == WAIT_OBJECT_0; }
-  void Release() { SetEvent(release_); }
 
  private:
   HANDLE release_;

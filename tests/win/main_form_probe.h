@@ -44,7 +44,6 @@ class MainFormProbe {
   HotKeyEdit HotKeyField(int id) const { return HotKeyEdit(GeneralControl(id)); }
   const GlobalHotKey& DefaultHotKey() const { return form_.hotKeys_->Fixed(HotKeys::kReadingKey); }
   const GlobalHotKey& OptionsHotKey() const { return form_.hotKeys_->Fixed(HotKeys::kOptionsKey); }
-  const GlobalHotKey& StopHotKey() const { return form_.hotKeys_->Fixed(HotKeys::kPauseKey); }
   const TTrayPresenter& Tray() const { return *form_.tray_; }
 
   // What the start-up found: the first start of the program, the welcome

@@ -3,8 +3,11 @@
 // so the copy keystroke travels the system's input path to it.
 #include "reading/selected_text.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <atomic>
 #include <map>
@@ -25,20 +28,15 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-HWND CreateTopLevel(const wchar_t* title) {
-  static const ATOM windowClass =
-      RegisterWindowClass(L"TolvaneSelectedTextTestWindow", DefWindowProcW);
-  // Hidden: enough for the focus and keyboard input, and Wine without a
-  // window manager is slow to destroy shown windows.
-  return CreateWindowExW(0, MAKEINTATOM(windowClass), title, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
-                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
-HWND CreateEdit(HWND parent, const std::wstring& text) {
-  HWND edit = CreateWindowExW(0, L"EDIT", nullptr, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0,
-                              280, 20, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+// An edit box that is a window of its own, holding the text with a part
+// selected. Hidden: enough for the focus and keyboard input, and Wine without
+// a window manager is slow to destroy shown windows.
+HWND CreateEdit(const std::wstring& text, int selectionStart, int selectionEnd) {
+  HWND edit = CreateWindowExW(0, L"EDIT", nullptr, WS_POPUP | ES_AUTOHSCROLL, 0, 0, 280, 20,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
   SetWindowTextW(edit, text.c_str());
+  SendMessageW(edit, EM_SETSEL, selectionStart, selectionEnd);
   return edit;
 }
 
@@ -50,19 +48,11 @@ bool SendKeys(const std::vector<WORD>& keys, bool up) {
   return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
-bool Held(int virtualKey) { return GetKeyState(virtualKey) < 0; }
-
-// The editor's counts, kept where its hook procedure can reach them.
-std::atomic<int> menuActivations{0};
-
-// Counts the menu activations (SC_KEYMENU) on the editor's thread and stops
-// them, so a failing case cannot hang in a menu loop.
-LRESULT CALLBACK CountMenuActivations(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) {
-    ++menuActivations;
-    return 1;
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+// The modifiers held now, as MOD_ flags.
+int HeldModifiers() {
+  const auto held = [](int virtualKey) { return GetKeyState(virtualKey) < 0; };
+  return (held(VK_CONTROL) ? MOD_CONTROL : 0) | (held(VK_SHIFT) ? MOD_SHIFT : 0) |
+         (held(VK_MENU) ? MOD_ALT : 0) | (held(VK_LWIN) || held(VK_RWIN) ? MOD_WIN : 0);
 }
 
 // How the editor copies: at once, as the edit box itself does, or late; and
@@ -77,35 +67,32 @@ struct CopyBehaviour {
   bool busyWhenAsked = false;
 };
 
-constexpr UINT_PTR kCopyTimer = 0x7A01;
-constexpr UINT_PTR kLetGoTimer = 0x7A02;
-constexpr UINT kLetGoMessage = WM_APP + 1;
-
-// Another program: a window with an edit box holding a text, in the
-// foreground with the edit box focused, on a thread of its own.
+// Another program: an edit box holding a text, in the foreground with the
+// focus, on a thread of its own, until it is destroyed.
 class Editor {
  public:
   Editor(const std::wstring& text, int selectionStart, int selectionEnd,
          CopyBehaviour behaviour = {})
-      : behaviour_(behaviour) {
-    menuActivations = 0;
+      : selected_(text.substr(selectionStart, selectionEnd - selectionStart)),
+        behaviour_(behaviour) {
     thread_ = std::thread([=, this] { Run(text, selectionStart, selectionEnd); });
     ready_ = WaitUntil([this] { return Focused(); }, 10s);
   }
   ~Editor() {
     Free();
-    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    closing_ = true;
     thread_.join();
-    CloseHandle(free_);
   }
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
 
-  // Whether it came up in the foreground with its edit box focused.
+  // Whether it came up in the foreground with the focus.
   bool Ready() const { return ready_; }
   // The modifiers held when the letter C went down, as MOD_ flags; -1 while
   // it has not.
   int CopyKey() const { return copyKey_; }
+  // How often a key asked it to activate its menu.
+  int MenuActivations() const { return menuActivations_; }
   // Waits until the editor has handled every key sent before: keys arrive in
   // order, so once a tap of F24 sent now has arrived, the earlier ones have.
   bool Settle() {
@@ -113,131 +100,84 @@ class Editor {
     return SendKeys({VK_F24}, false) && SendKeys({VK_F24}, true) &&
            WaitUntil([&] { return settleKeys_ > before; }, 5s);
   }
-  // Asked for the test, which it answers whether it tells the capture its
-  // text or not.
-  std::wstring Text() {
-    wchar_t text[256]{};
-    askedByTheTest_ = true;
-    GetWindowTextW(edit_, text, 256);
-    askedByTheTest_ = false;
-    return text;
+  // Asked with EM_GETLINE, which the capture never sends, so that it answers
+  // whether it tells the capture its text or not.
+  std::wstring Text() const {
+    wchar_t text[256]{255};
+    const LRESULT length = SendMessageW(edit_, EM_GETLINE, 0, reinterpret_cast<LPARAM>(text));
+    return std::wstring(text, static_cast<size_t>(length));
   }
   // Ends the business of a busy editor.
-  void Free() { SetEvent(free_); }
+  void Free() { free_ = true; }
   // Ends a hold of the clipboard that lasts until released.
-  void LetGoOfClipboard() { PostMessageW(edit_, kLetGoMessage, 0, 0); }
+  void LetGoOfClipboard() { letGo_ = true; }
 
  private:
   void Run(const std::wstring& text, int selectionStart, int selectionEnd) {
-    HWND window = CreateTopLevel(L"editor");
-    HWND edit = CreateEdit(window, text);
-    SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    editProcedure_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProcedure)));
-    SendMessageW(edit, EM_SETSEL, selectionStart, selectionEnd);
-    HHOOK hook = SetWindowsHookExW(WH_CBT, CountMenuActivations, nullptr, GetCurrentThreadId());
-    SetForegroundWindow(window);
+    HWND edit = CreateEdit(text, selectionStart, selectionEnd);
+    SetWindowSubclass(edit, EditProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    SetForegroundWindow(edit);
     SetFocus(edit);
-    threadId_ = GetCurrentThreadId();
-    window_ = window;
     edit_ = edit;
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    LetGo(edit);
-    UnhookWindowsHookEx(hook);
-    DestroyWindow(window);
+    PumpUntil([this] { return closing_.load(); }, kUntilReleased);
+    DestroyWindow(edit);
   }
 
   bool Focused() const {
     if (edit_ == nullptr) return false;
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(threadId_, &info) && info.hwndFocus == edit_ &&
-           GetForegroundWindow() == window_;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(edit_, nullptr), &info) &&
+           info.hwndFocus == edit_ && GetForegroundWindow() == edit_;
   }
 
-  static LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* editor = reinterpret_cast<Editor*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  static LRESULT CALLBACK EditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR self) {
+    auto& editor = *reinterpret_cast<Editor*>(self);
     if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && wParam == 'C') {
-      editor->copyKey_ = (Held(VK_CONTROL) ? MOD_CONTROL : 0) | (Held(VK_SHIFT) ? MOD_SHIFT : 0) |
-                         (Held(VK_MENU) ? MOD_ALT : 0) |
-                         (Held(VK_LWIN) || Held(VK_RWIN) ? MOD_WIN : 0);
+      editor.copyKey_ = HeldModifiers();
     }
-    if (message == WM_KEYUP && wParam == VK_F24) ++editor->settleKeys_;
-    if (message == WM_COPY) return editor->OnCopy(hwnd);
+    if (message == WM_KEYUP && wParam == VK_F24) ++editor.settleKeys_;
+    // Counted and stopped, so a failing case cannot hang in a menu loop.
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) {
+      ++editor.menuActivations_;
+      return 0;
+    }
+    if (message == WM_COPY) return editor.Copy(edit);
     // The first question the capture asks finds a busy editor busy, for as
     // long as the test lets it be and at most a while. It carries no
     // pointer that a late answer would write through.
-    if (message == EM_GETPASSWORDCHAR && editor->behaviour_.busyWhenAsked) {
-      WaitForSingleObject(editor->free_, 10000);
+    if (message == EM_GETPASSWORDCHAR && editor.behaviour_.busyWhenAsked) {
+      WaitUntil([&] { return editor.free_.load(); }, 10s);
     }
-    if (message == WM_GETTEXT && !editor->behaviour_.tellsItsText && !editor->askedByTheTest_) {
-      return 0;
-    }
-    if (message == WM_TIMER && wParam == kCopyTimer) {
-      KillTimer(hwnd, kCopyTimer);
-      editor->Copy(hwnd);
-      return 0;
-    }
-    if (message == kLetGoMessage || (message == WM_TIMER && wParam == kLetGoTimer)) {
-      editor->LetGo(hwnd);
-      return 0;
-    }
-    return CallWindowProcW(editor->editProcedure_, hwnd, message, wParam, lParam);
+    if (message == WM_GETTEXT && !editor.behaviour_.tellsItsText) return 0;
+    return DefSubclassProc(edit, message, wParam, lParam);
   }
 
-  LRESULT OnCopy(HWND edit) {
-    if (behaviour_.delay > 0ms) {
-      SetTimer(edit, kCopyTimer, static_cast<UINT>(behaviour_.delay.count()), nullptr);
-    } else {
-      Copy(edit);
-    }
+  // A late copy keeps the editor busy first. A hold copies under an open that
+  // lasts on, so nobody gets the clipboard between the copy and the hold;
+  // meanwhile the editor answers messages.
+  LRESULT Copy(HWND edit) {
+    std::this_thread::sleep_for(behaviour_.delay);
+    if (!behaviour_.holdAfter) return DefSubclassProc(edit, WM_COPY, 0, 0);
+    if (!OpenClipboard(edit)) return 0;
+    EmptyClipboard();
+    PutClipboardText(selected_);
+    PumpUntil([this] { return letGo_ || closing_; }, *behaviour_.holdAfter);
+    CloseClipboard();
     return 0;
   }
 
-  void Copy(HWND edit) {
-    if (behaviour_.holdAfter) {
-      CopyAndHold(edit, *behaviour_.holdAfter);
-    } else {
-      CallWindowProcW(editProcedure_, edit, WM_COPY, 0, 0);
-    }
-  }
-
-  // The copy under an open that lasts on, so nobody gets the clipboard
-  // between the copy and the hold.
-  void CopyAndHold(HWND edit, std::chrono::milliseconds hold) {
-    if (!OpenClipboard(edit)) return;
-    holding_ = true;
-    EmptyClipboard();
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    PutClipboardText(Text().substr(start, end - start));
-    if (hold != kUntilReleased) {
-      SetTimer(edit, kLetGoTimer, static_cast<UINT>(hold.count()), nullptr);
-    }
-  }
-
-  void LetGo(HWND edit) {
-    KillTimer(edit, kLetGoTimer);
-    if (holding_) CloseClipboard();
-    holding_ = false;
-  }
-
+  const std::wstring selected_;
   const CopyBehaviour behaviour_;
-  bool holding_ = false;
   std::thread thread_;
-  std::atomic<DWORD> threadId_{0};
-  std::atomic<HWND> window_{nullptr};
   std::atomic<HWND> edit_{nullptr};
-  WNDPROC editProcedure_ = nullptr;
   std::atomic<int> settleKeys_{0};
-  std::atomic<bool> askedByTheTest_{false};
-  HANDLE free_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   std::atomic<int> copyKey_{-1};
+  std::atomic<int> menuActivations_{0};
+  std::atomic<bool> free_{false};
+  std::atomic<bool> letGo_{false};
+  std::atomic<bool> closing_{false};
   bool ready_ = false;
 };
 
@@ -245,28 +185,19 @@ const Bytes kBinary = {0x00, 0x01, 0xFE, 0xFF, 0x00, 0x00, 0x42};
 
 class SelectedTextTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    owner_ = CreateTopLevel(L"application");
-    ASSERT_NE(owner_, nullptr);
-    pendingRestore_.emplace(owner_);
-  }
   void TearDown() override {
     // No key may stay down for the next case, whatever this one did.
-    std::vector<WORD> held;
-    for (WORD key :
-         {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN}) {
-      if (GetAsyncKeyState(key) & 0x8000) held.push_back(key);
-    }
-    if (!held.empty()) SendKeys(held, true);
-    pendingRestore_.reset();
-    DestroyWindow(owner_);
+    std::vector<WORD> held = {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL,
+                              VK_LMENU,  VK_RMENU,  VK_LWIN,     VK_RWIN};
+    std::erase_if(held, [](WORD key) { return GetAsyncKeyState(key) >= 0; });
+    SendKeys(held, true);
   }
 
   // The user's clipboard before a reading: text, private binary data and a
   // picture. Answers what the clipboard then lists.
   std::map<UINT, Bytes> FillClipboard(const std::wstring& text) {
     {
-      OpenedClipboard clipboard(owner_);
+      OpenedClipboard clipboard(owner_.Handle());
       if (!clipboard.Opened()) return {};
       EmptyClipboard();
       PutClipboardText(text);
@@ -277,22 +208,19 @@ class SelectedTextTest : public ::testing::Test {
     return ClipboardContents();
   }
 
-  std::map<UINT, Bytes> ClipboardContents() { return ReadClipboard(owner_); }
+  std::map<UINT, Bytes> ClipboardContents() { return ReadClipboard(owner_.Handle()); }
 
-  std::wstring Capture() { return CaptureSelectedText(*pendingRestore_, PumpMessages); }
+  std::wstring Capture() { return CaptureSelectedText(pendingRestore_, PumpMessages); }
 
   void ExpectCaptureFailsForTheBusyClipboard() {
-    try {
-      Capture();
-      ADD_FAILURE() << "the capture went on without the clipboard";
-    } catch (const std::runtime_error& error) {
-      EXPECT_STREQ(error.what(), kCannotOpenClipboard);
-    }
+    EXPECT_THAT([this] { Capture(); }, ::testing::ThrowsMessage<std::runtime_error>(
+                                           ::testing::StrEq(kCannotOpenClipboard)));
   }
 
-  HWND owner_ = nullptr;
+  // The application window.
+  OwnerWindow owner_;
   // Where the user's clipboard waits when a capture cannot put it back.
-  std::optional<PendingClipboardRestore> pendingRestore_;
+  PendingClipboardRestore pendingRestore_{owner_.Handle()};
   const UINT privateFormat_ = RegisterClipboardFormatW(L"Tolvane test private bytes");
 };
 
@@ -336,7 +264,7 @@ TEST_F(SelectedTextTest, ReturnsTheSelectionAndLeavesTheClipboardAsItWas) {
     const DWORD sequence = GetClipboardSequenceNumber();
     // The capture lets messages run only once it has gone on to the
     // keystroke: only then is a busy editor free again.
-    const std::wstring captured = CaptureSelectedText(*pendingRestore_, [&] {
+    const std::wstring captured = CaptureSelectedText(pendingRestore_, [&] {
       editor.Free();
       PumpMessages();
     });
@@ -367,14 +295,14 @@ TEST_F(SelectedTextTest, TheEditorSeesPlainCtrlCWhateverTheUserHolds) {
     EXPECT_EQ(captured, L"copy me");
     EXPECT_EQ(editor.CopyKey(), MOD_CONTROL);
     ASSERT_TRUE(editor.Settle());
-    EXPECT_EQ(menuActivations, 0);
+    EXPECT_EQ(editor.MenuActivations(), 0);
   }
 
   // The count itself works: a lone Alt does open the menu.
   ASSERT_TRUE(SendKeys({VK_LMENU}, false));
   ASSERT_TRUE(SendKeys({VK_LMENU}, true));
   ASSERT_TRUE(editor.Settle());
-  ASSERT_EQ(menuActivations, 1);
+  ASSERT_EQ(editor.MenuActivations(), 1);
 
   ASSERT_TRUE(SendKeys({VK_LMENU}, false));
   // The user lets go once the capture waits, letting messages run.
@@ -382,7 +310,7 @@ TEST_F(SelectedTextTest, TheEditorSeesPlainCtrlCWhateverTheUserHolds) {
   bool letGo = false;
   std::thread user(
       [&] { letGo = WaitUntil([&] { return waiting.load(); }, 5s) && SendKeys({VK_LMENU}, true); });
-  const std::wstring captured = CaptureSelectedText(*pendingRestore_, [&] {
+  const std::wstring captured = CaptureSelectedText(pendingRestore_, [&] {
     waiting = true;
     PumpMessages();
   });
@@ -392,14 +320,14 @@ TEST_F(SelectedTextTest, TheEditorSeesPlainCtrlCWhateverTheUserHolds) {
   EXPECT_EQ(captured, L"copy me");
   EXPECT_EQ(editor.CopyKey(), MOD_CONTROL);
   ASSERT_TRUE(editor.Settle());
-  EXPECT_EQ(menuActivations, 1);
+  EXPECT_EQ(editor.MenuActivations(), 1);
 }
 
 // Nothing is sent to the program when the clipboard cannot be saved first; a
 // clipboard busy for a moment is waited for. An empty one stays empty.
 TEST_F(SelectedTextTest, AClipboardKeptBusyEndsTheCaptureBeforeTheKeystroke) {
   {
-    OpenedClipboard clipboard(owner_);
+    OpenedClipboard clipboard(owner_.Handle());
     ASSERT_TRUE(clipboard.Opened());
     EmptyClipboard();
   }
@@ -442,43 +370,30 @@ TEST_F(SelectedTextTest, AClipboardKeptPastTheDeadlineGetsTheUsersBackOnceLetGo)
   EXPECT_EQ(ClipboardContents(), before);
 }
 
-// A window of the program itself, with the focus on this thread: it is asked
-// with WM_COPY, which also reaches windows that ignore Ctrl+C.
-LRESULT CALLBACK CopiesOnWmCopyOnly(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COPY) {
-    auto* copies = reinterpret_cast<int*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    ++*copies;
-    if (OpenClipboard(hwnd)) {
-      EmptyClipboard();
-      PutClipboardText(L"copied on WM_COPY");
-      CloseClipboard();
-    }
-    return 0;
-  }
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 // The program's own edit box tells its selection; another of its windows,
 // which may ignore Ctrl+C, is asked with WM_COPY.
 TEST_F(SelectedTextTest, TheProgramsOwnFocusedWindowIsAskedWithWmCopy) {
   const std::map<UINT, Bytes> before = FillClipboard(L"earlier text");
-  HWND window = CreateTopLevel(L"options");
-  HWND pane = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, window,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
   int copies = 0;
-  SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&copies));
-  SetWindowLongPtrW(pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CopiesOnWmCopyOnly));
-  HWND edit = CreateEdit(window, L"Alt+Ins and more");
-  SendMessageW(edit, EM_SETSEL, 0, 7);
-  SetForegroundWindow(window);
-  for (const auto& [focused, read] : {std::pair{pane, L"copied on WM_COPY"}, {edit, L"Alt+Ins"}}) {
+  OwnerWindow pane([&](UINT message, WPARAM, LPARAM) {
+    if (message != WM_COPY) return false;
+    ++copies;
+    OpenedClipboard clipboard(pane.Handle());
+    EmptyClipboard();
+    PutClipboardText(L"copied on WM_COPY");
+    return true;
+  });
+  HWND edit = CreateEdit(L"Alt+Ins and more", 0, 7);
+  for (const auto& [focused, read] :
+       {std::pair{pane.Handle(), L"copied on WM_COPY"}, {edit, L"Alt+Ins"}}) {
+    SetForegroundWindow(focused);
     SetFocus(focused);
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == focused; }));
     EXPECT_EQ(Capture(), read);
     EXPECT_EQ(ClipboardContents(), before);
   }
   EXPECT_EQ(copies, 1);
-  DestroyWindow(window);
+  DestroyWindow(edit);
 }
 
 }  // namespace
