@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr unsigned kCtrlShiftF6 = 0x6000 | VK_F6;
-
 // The exit pauses the voice and purges it, then pauses the engine.
 const std::vector<std::string> kSilenced{"sapi5 Pause", "sapi5 Speak \"\" 2", "sapi4 AudioPause"};
 
@@ -40,8 +38,8 @@ class Ending : public TolvaneTest {
     main_ = tolvane_->WaitForWindow(kOptionsTitle);
     ASSERT_NE(main_, nullptr) << "with the fixed hot keys "
                               << (HoldsFixedHotKeys() ? "held" : "no longer all held");
-    ASSERT_TRUE(TypeHotKey(FindControlById(main_, IDC_READING_HOTKEY), VK_F6,
-                           {VK_CONTROL, VK_SHIFT}, L"Shift+Ctrl+F6"));
+    ASSERT_TRUE(
+        TypeHotKey(FindControlById(main_, IDC_READING_HOTKEY), kCtrlShiftF6, L"Shift+Ctrl+F6"));
   }
 
   // Reads a long text from Notepad with the SAPI 5 default voice; answers the
@@ -61,9 +59,7 @@ class Ending : public TolvaneTest {
   void ExitAndWaitForTheEnd(ExitWay way = ExitWay::TrayMenu) {
     exitAt_ = LogClockMilliseconds();
     if (way == ExitWay::AsASetupDoes) {
-      HWND application = FindWindowW(L"TApplication", L"Tolvane!");
-      ASSERT_NE(application, nullptr);
-      SendMessageW(application, WM_CLOSE, 0, 0);
+      ASSERT_TRUE(CloseAsASetupDoes());
     } else {
       PostMessageW(main_, WM_COMMAND, IDM_TRAY_EXIT, 0);
     }
@@ -90,6 +86,15 @@ class Ending : public TolvaneTest {
     return calls;
   }
 
+  // An exit that way during a reading silences it, saves and lets go of the keys.
+  void ExpectAnExitDuringAReadingToSilenceSaveAndRelease(ExitWay way) {
+    const LogEntry speak = StartReading();
+    ExitAndWaitForTheEnd(way);
+    EXPECT_EQ(SilencingAfterTheExit(speak.objectId), kSilenced);
+    EXPECT_EQ(SavedReadingHotKey(), kCtrlShiftF6);
+    EXPECT_TRUE(ReleasedFixedHotKeys());
+  }
+
   std::unique_ptr<NotepadProcess> notepad_;
   double exitAt_ = 0;
 };
@@ -97,19 +102,11 @@ class Ending : public TolvaneTest {
 }  // namespace
 
 TEST_F(Ending, ExitDuringAReadingSilencesItSavesAndReleasesTheHotKeys) {
-  const LogEntry speak = StartReading();
-  ExitAndWaitForTheEnd();
-  EXPECT_EQ(SilencingAfterTheExit(speak.objectId), kSilenced);
-  EXPECT_EQ(SavedReadingHotKey(), kCtrlShiftF6);
-  EXPECT_TRUE(ReleasedFixedHotKeys());
+  ExpectAnExitDuringAReadingToSilenceSaveAndRelease(ExitWay::TrayMenu);
 }
 
 TEST_F(Ending, ClosingTheApplicationWindowDuringAReadingExitsAsTheTrayExitDoes) {
-  const LogEntry speak = StartReading();
-  ExitAndWaitForTheEnd(ExitWay::AsASetupDoes);
-  EXPECT_EQ(SilencingAfterTheExit(speak.objectId), kSilenced);
-  EXPECT_EQ(SavedReadingHotKey(), kCtrlShiftF6);
-  EXPECT_TRUE(ReleasedFixedHotKeys());
+  ExpectAnExitDuringAReadingToSilenceSaveAndRelease(ExitWay::AsASetupDoes);
 }
 
 // The pause key pauses the reading's voice and resumes it. The pause holds

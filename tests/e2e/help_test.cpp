@@ -6,15 +6,12 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <memory>
 #include <string>
 
 #include "app/res/resource.h"
 #include "tests/e2e/driver.h"
 #include "tests/support/hotkey_probe_client.h"
-#include "tests/support/standin_log_quoting.h"
 #include "ui/ui_resources.h"
 
 namespace {
@@ -52,11 +49,12 @@ class Help : public TolvaneTest {
     if (!PressKeyIn(control, VK_F1)) return ::testing::AssertionFailure() << "F1 not pressed";
     return Requested(pressed, owner, L"Help.chm", topic);
   }
-  ::testing::AssertionResult CommandRequests(HWND window, int command, HWND owner,
-                                             const wchar_t* file, const std::string& topic) {
+  // The command sent to the options window, then the request it makes over it.
+  ::testing::AssertionResult CommandRequests(int command, const wchar_t* file,
+                                             const std::string& topic) {
     const double sent = LogClockMilliseconds();
-    PostMessageW(window, WM_COMMAND, command, 0);
-    return Requested(sent, owner, file, topic);
+    PostMessageW(main_, WM_COMMAND, command, 0);
+    return Requested(sent, main_, file, topic);
   }
 };
 
@@ -65,39 +63,36 @@ class Help : public TolvaneTest {
 TEST_F(Help, EveryPlaceOpensItsOwnTopic) {
   HtmlHelpViewer viewer(StandinHtmlHelp());
   Start();
-  HWND main = ShowOptionsPage(*tolvane_, 0);
-  ASSERT_NE(main, nullptr);
-  HWND pages = FindWindowExW(main, nullptr, L"SysTabControl32", nullptr);
+  main_ = ShowOptionsPage(0);
+  ASSERT_NE(main_, nullptr);
+  HWND pages = FindWindowExW(main_, nullptr, L"SysTabControl32", nullptr);
   for (int page = 0; page < 5; ++page) {
     if (page > 0) {
       ASSERT_TRUE(PressKeyIn(pages, VK_TAB, {VK_CONTROL}));
     }
-    ASSERT_TRUE(WaitUntil([&] { return OptionsPage(main) == page; }));
-    EXPECT_TRUE(F1Requests(pages, main, kPageTopics[page])) << page;
-    EXPECT_TRUE(CommandRequests(main, IDC_HELP_BUTTON, main, L"Help.chm", kPageTopics[page]))
-        << page;
+    ASSERT_TRUE(WaitUntil([&] { return OptionsPage(main_) == page; }));
+    EXPECT_TRUE(F1Requests(pages, main_, kPageTopics[page])) << page;
+    EXPECT_TRUE(CommandRequests(IDC_HELP_BUTTON, L"Help.chm", kPageTopics[page])) << page;
   }
-  EXPECT_TRUE(CommandRequests(main, IDM_TRAY_HELP, main, L"Help.chm", kIntroduction));
-  EXPECT_TRUE(CommandRequests(main, IDM_TRAY_TUTORIAL, main, L"tutorial.chm", "::/tutorial.htm"));
+  EXPECT_TRUE(CommandRequests(IDM_TRAY_HELP, L"Help.chm", kIntroduction));
+  EXPECT_TRUE(CommandRequests(IDM_TRAY_TUTORIAL, L"tutorial.chm", "::/tutorial.htm"));
 
   // The editors answer F1 with their own topics over themselves.
   ShowTablePage(2, IDC_SLOTSLIST);
-  HWND slotEditor = OpenEditor(VK_INSERT, L"Add voice slot");
-  ASSERT_NE(slotEditor, nullptr);
-  HWND voices = FindControlById(slotEditor, IDC_VOICESLIST);
-  EXPECT_TRUE(F1Requests(voices, slotEditor, kVoiceSlots));
+  ASSERT_NE(OpenEditor(VK_INSERT, L"Add voice slot"), nullptr);
+  HWND voices = InEditor(IDC_VOICESLIST);
+  EXPECT_TRUE(F1Requests(voices, editor_, kVoiceSlots));
   ASSERT_TRUE(PressKeyIn(voices, VK_ESCAPE));
   // The editor lets go of the program's keys while it shows.
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(slotEditor) && HoldsFixedHotKeys(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor_) && HoldsFixedHotKeys(); }));
 
   ShowTablePage(3, IDC_WORDS_TABLE);
-  HWND wordEditor = OpenEditor(VK_INSERT, L"Pronunciation correction");
-  ASSERT_NE(wordEditor, nullptr);
-  HWND wordField = FindControlById(wordEditor, IDC_WORD_FIELD);
-  EXPECT_TRUE(F1Requests(wordField, wordEditor, kPronunciation));
+  ASSERT_NE(OpenEditor(VK_INSERT, L"Pronunciation correction"), nullptr);
+  HWND wordField = InEditor(IDC_WORD_FIELD);
+  EXPECT_TRUE(F1Requests(wordField, editor_, kPronunciation));
   const double clicked = LogClockMilliseconds();
-  ASSERT_TRUE(ClickControl(FindControlById(wordEditor, IDC_WORD_HELP_LINK)));
-  EXPECT_TRUE(Requested(clicked, wordEditor, L"Help.chm", kPronunciation));
+  ASSERT_TRUE(ClickControl(InEditor(IDC_WORD_HELP_LINK)));
+  EXPECT_TRUE(Requested(clicked, editor_, L"Help.chm", kPronunciation));
   ASSERT_TRUE(PressKeyIn(wordField, VK_ESCAPE));
 }
 

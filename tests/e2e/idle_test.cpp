@@ -32,7 +32,6 @@
 
 #include "tests/e2e/driver.h"
 #include "tests/e2e/linux_process.h"
-#include "tests/support/speech_test_support.h"
 
 namespace {
 
@@ -44,10 +43,8 @@ constexpr std::chrono::seconds kIdleSpanByDefault = 10s;
 
 std::chrono::seconds IdleSpan() {
   wchar_t text[16] = {};
-  if (GetEnvironmentVariableW(L"TOLVANE_IDLE_SECONDS", text, ARRAYSIZE(text)) == 0) {
-    return kIdleSpanByDefault;
-  }
-  return std::chrono::seconds(std::wcstoul(text, nullptr, 10));
+  const bool given = GetEnvironmentVariableW(L"TOLVANE_IDLE_SECONDS", text, ARRAYSIZE(text)) != 0;
+  return given ? std::chrono::seconds(std::wcstoul(text, nullptr, 10)) : kIdleSpanByDefault;
 }
 
 // Whether the notification area holds the program's icon: it refuses a change

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "tests/e2e/driver.h"
@@ -17,18 +18,16 @@ std::wstring LinuxProcessFile(unsigned linuxPid, const std::wstring& name) {
   return L"Z:\\proc\\" + std::to_wstring(linuxPid) + L"\\" + name;
 }
 
+// A folder that cannot be read has no entries.
 std::vector<unsigned> NumberedEntries(const std::wstring& folder) {
   std::vector<unsigned> numbers;
-  WIN32_FIND_DATAW entry;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return numbers;
-  do {
-    const std::wstring name = entry.cFileName;
+  std::error_code unreadable;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, unreadable)) {
+    const std::wstring name = entry.path().filename().wstring();
     if (name.find_first_not_of(L"0123456789") == std::wstring::npos) {
       numbers.push_back(static_cast<unsigned>(std::stoul(name)));
     }
-  } while (FindNextFileW(search, &entry));
-  FindClose(search);
+  }
   return numbers;
 }
 

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "tests/e2e/driver.h"
 #include "tests/support/hotkey_probe_client.h"
@@ -19,22 +18,10 @@
 namespace {
 
 constexpr wchar_t kText[] = L"Hello! This text was selected in Notepad and read aloud by Tolvane.";
-constexpr UINT kDefaultReadingHotKey = 16392;  // Ctrl+BkSp
-
-std::vector<WORD> Modifiers(UINT word) {
-  std::vector<WORD> modifiers;
-  if (word & 0x2000) modifiers.push_back(VK_SHIFT);
-  if (word & 0x4000) modifiers.push_back(VK_CONTROL);
-  if (word & 0x8000) modifiers.push_back(VK_MENU);
-  return modifiers;
-}
-
-// The Speak (flags 1) or TextData call logged after the given time.
-bool FindSpeech(const std::wstring& log, double after, speech_test::LogEntry& found) {
-  for (const speech_test::LogEntry& entry : speech_test::ParseLogText(ReadTextFile(log))) {
-    const bool speaks =
-        (entry.method == "Speak" && entry.arguments.ends_with(" 1")) || entry.method == "TextData";
-    if (speaks && entry.milliseconds >= after) {
+// The call logged after the given time that handed a text over to a voice.
+bool FindSpeech(const std::wstring& log, double after, LogEntry& found) {
+  for (const LogEntry& entry : speech_test::ParseLogText(ReadTextFile(log))) {
+    if (entry.milliseconds >= after && HandsTextOver(entry)) {
       found = entry;
       return true;
     }
@@ -79,7 +66,7 @@ void ReportAudio(const std::wstring& waveFolder, const WaveTimes& before) {
 int wmain(int argc, wchar_t** argv) {
   if (argc != 5) return 2;
   const UINT hotKey =
-      GetPrivateProfileIntW(L"General", L"HotKey", kDefaultReadingHotKey, argv[1]) & 0xFFFF;
+      GetPrivateProfileIntW(L"General", L"HotKey", kReadingHotKey, argv[1]) & 0xFFFF;
   if (!WaitUntil([&] { return ProbeHotKey(hotKey) == HotKeyState::Taken; })) {
     std::printf("Tolvane does not hold its reading hot key; nothing was read.\n");
     return 1;
@@ -89,11 +76,11 @@ int wmain(int argc, wchar_t** argv) {
   const bool toFiles = std::wstring(argv[4]) != L"-";
   const WaveTimes before = toFiles ? Waves(argv[4]) : WaveTimes{};
   const double pressed = LogClockMilliseconds();
-  if (!notepad.SelectAll() || !PressKey(static_cast<WORD>(hotKey & 0xFF), Modifiers(hotKey))) {
+  if (!notepad.SelectAll() || !PressHotKey(hotKey)) {
     std::printf("Could not select the text in Notepad and press the hot key.\n");
     return 1;
   }
-  speech_test::LogEntry speech;
+  LogEntry speech;
   if (!WaitUntil([&] { return FindSpeech(argv[2], pressed, speech); })) {
     std::printf("The hot key was pressed, but no voice was asked to speak.\n");
     return 1;

@@ -26,7 +26,6 @@ using Microsoft::WRL::ComPtr;
 constexpr wchar_t kSetup[] = L"Tolvane-" TOLVANE_VERSION L"-setup.exe";
 constexpr wchar_t kUninstallKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tolvane";
-constexpr wchar_t kWelcomeTitle[] = L"Welcome to Tolvane!";
 // Settings from before: the welcome seen, and one pronunciation correction,
 // which a reading proves the program found beside itself.
 constexpr char kEarlierSettings[] =
@@ -46,10 +45,6 @@ std::wstring ShellFolder(int folder) {
 std::wstring InstallFolder() { return ShellFolder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Tolvane"; }
 std::wstring Installed(const std::wstring& name) { return InstallFolder() + L"\\" + name; }
 std::wstring Shortcut() { return ShellFolder(CSIDL_PROGRAMS) + L"\\Tolvane!.lnk"; }
-
-bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // What the shortcut starts; "<none>" when there is no shortcut.
 std::wstring ShortcutTarget() {
@@ -73,20 +68,6 @@ std::wstring Registered(const wchar_t* name) {
     return L"<none>";
   }
   return data;
-}
-
-// Runs a command line to its end; answers its exit code, or -1 when it did
-// not start or end in time.
-long RunToEnd(const std::wstring& commandLine) {
-  PROCESS_INFORMATION process{};
-  if (!StartChildProcess(commandLine, L"", ChildLifetime::EndsWithTest, process)) return -1;
-  DWORD exitCode = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(process.hProcess, &exitCode);
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return static_cast<long>(exitCode);
 }
 
 // Into the folder given, else where the setup chooses.
@@ -136,13 +117,8 @@ HWND SetupWindow(const wchar_t* title, bool messageBox = false) {
 // The setup run as a user does: its welcome page, the folder page with the
 // folder typed in, and the finish page, left without starting the program.
 ::testing::AssertionResult InstallInteractivelyInto(const std::wstring& folder) {
-  PROCESS_INFORMATION process{};
-  if (!StartChildProcess(QuotedPath(TestProgramFolder() + L"\\" + kSetup), L"",
-                         ChildLifetime::EndsWithTest, process)) {
-    return ::testing::AssertionFailure() << "the setup did not start";
-  }
-  const OwnedHandle setup(process.hProcess);
-  CloseHandle(process.hThread);
+  const ChildProcess setup(QuotedPath(TestProgramFolder() + L"\\" + kSetup));
+  if (!setup.Started()) return ::testing::AssertionFailure() << "the setup did not start";
   constexpr int kFolderField = 1019;
   HWND window = WaitForFound([] { return SetupWindow(kSetupTitle); });
   if (window == nullptr) return ::testing::AssertionFailure() << "no setup window";
@@ -155,7 +131,7 @@ HWND SetupWindow(const wchar_t* title, bool messageBox = false) {
   if (startProgram == nullptr) return ::testing::AssertionFailure() << "no finish page";
   SendMessageW(startProgram, BM_CLICK, 0, 0);
   PostMessageW(window, WM_COMMAND, 1, 0);  // "Finish"
-  if (WaitForSingleObject(setup.get(), 30000) != WAIT_OBJECT_0) {
+  if (!setup.WaitForExit()) {
     return ::testing::AssertionFailure() << "the setup did not end";
   }
   return ::testing::AssertionSuccess();
@@ -170,7 +146,7 @@ std::wstring ShortPath(const std::wstring& path) {
 // The process of the running copy, found as the setup finds it: by its
 // hidden application window. Null when no copy runs.
 OwnedHandle OpenRunningCopy() {
-  HWND application = FindWindowW(L"TApplication", L"Tolvane!");
+  HWND application = ApplicationWindow();
   DWORD processId = 0;
   if (application == nullptr || GetWindowThreadProcessId(application, &processId) == 0) {
     return nullptr;
@@ -245,7 +221,7 @@ TEST_F(Release, SetupInstallsUpdatesTheRunningCopyAndTheUninstallerKeepsTheSetti
     const OwnedHandle running = OpenRunningCopy();
     ASSERT_NE(running, nullptr);
     EXPECT_EQ(ProgramPath(running.get()), portableFolder.File(L"Tolvane.exe"));
-    PostMessageW(FindWindowW(L"TApplication", L"Tolvane!"), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(CloseAsASetupDoes());
     ASSERT_TRUE(portable.WaitForExit());
   }
   for (const wchar_t* file : {L"Tolvane.exe", L"Help.chm", L"tutorial.chm", L"Uninstall.exe"}) {
@@ -263,13 +239,8 @@ TEST_F(Release, SetupInstallsUpdatesTheRunningCopyAndTheUninstallerKeepsTheSetti
   TolvaneProcess first(Installed(L"Tolvane.exe"), standins_);
   ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
   ASSERT_TRUE(first.WaitForIdle());
-  {
-    NotepadProcess notepad(standins_.Path(), L"Read only this.");
-    ASSERT_TRUE(notepad.SelectAll());
-    LogEntry speak;
-    ASSERT_TRUE(PressTheReadingKey(standins_, speak));
-    EXPECT_NE(speak.arguments.find(">Read lonely this.\""), std::string::npos) << speak.arguments;
-  }
+  const std::string read = ReadFromNotepad(standins_, L"Read only this.");
+  EXPECT_NE(read.find(">Read lonely this.\""), std::string::npos) << read;
   EXPECT_TRUE(WaitUntil(
       [] { return ReadTextFile(Installed(L"cfg.ini")).find("FirstRun=0") != std::string::npos; }));
   EXPECT_EQ(AutostartValue(), QuotedPath(Installed(L"Tolvane.exe")) + L" -autostart");

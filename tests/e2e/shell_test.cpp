@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "app/res/resource.h"
 #include "tests/e2e/driver.h"
 #include "ui/ui_resources.h"
@@ -26,16 +24,14 @@ int CountApplicationWindows() {
 }
 
 // A first start with one voice: the options window shows by itself.
-class Tray : public ::testing::Test {
+class Tray : public TolvaneTest {
  protected:
+  Tray() : TolvaneTest(kOneVoice, kWelcomedFirstStart) {}
   void SetUp() override {
-    main_ = tolvane_.WaitForWindow(kOptionsTitle);
+    Start();
+    main_ = tolvane_->WaitForWindow(kOptionsTitle);
     ASSERT_NE(main_, nullptr);
   }
-
-  ProgramFolder folder_{kOneVoice, kWelcomedFirstStart};
-  TolvaneProcess tolvane_{folder_};
-  HWND main_ = nullptr;
 };
 
 }  // namespace
@@ -72,14 +68,12 @@ TEST(Startup, NoSpeechEnginesShowsTheErrorBoxAndEnds) {
 // and comes back by the tray's items and a double click on the icon. The
 // tray menu opens on the right button, and its last item exits the program.
 TEST_F(Tray, EndOfWindowsASecondCopyAndTheTraysWaysInAndOut) {
-  ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
-
   // With the tray option on, the query goes through the close request, which
   // saves the settings; no notice holds up the answer while Windows ends.
   DWORD_PTR answer = 0;
   ASSERT_NE(SendMessageTimeoutW(main_, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 30000, &answer), 0);
   EXPECT_EQ(answer, 1u);
-  EXPECT_EQ(tolvane_.FindWindowTitled(kBoxTitle, true), nullptr);
+  EXPECT_EQ(tolvane_->FindWindowTitled(kBoxTitle, true), nullptr);
   EXPECT_TRUE(ReleasedFixedHotKeys());
   const std::string config = ReadTextFile(folder_.File(L"cfg.ini"));
   EXPECT_NE(config.find("HotKey=16392"), std::string::npos);
@@ -88,7 +82,7 @@ TEST_F(Tray, EndOfWindowsASecondCopyAndTheTraysWaysInAndOut) {
   // Another program refused, so Windows goes on: the program must come back.
   SendMessageW(main_, WM_ENDSESSION, FALSE, 0);
   EXPECT_TRUE(HoldsFixedHotKeys());
-  EXPECT_TRUE(tolvane_.Running());
+  EXPECT_TRUE(tolvane_->Running());
 
   TolvaneProcess second(folder_);
   HWND notice = second.WaitForWindow(kBoxTitle);
@@ -98,7 +92,7 @@ TEST_F(Tray, EndOfWindowsASecondCopyAndTheTraysWaysInAndOut) {
   PressButton(notice, IDOK);
   ASSERT_TRUE(second.WaitForExit());
   EXPECT_EQ(second.ExitCode(), 0u);
-  EXPECT_TRUE(tolvane_.Running());
+  EXPECT_TRUE(tolvane_->Running());
   EXPECT_EQ(CountApplicationWindows(), 1);
 
   PostMessageW(main_, WM_COMMAND, IDM_TRAY_ABOUT, 0);
@@ -111,7 +105,7 @@ TEST_F(Tray, EndOfWindowsASecondCopyAndTheTraysWaysInAndOut) {
   EXPECT_EQ(OptionsPage(main_), 0);
 
   PostMessageW(main_, WM_CLOSE, 0, 0);
-  EXPECT_EQ(AnswerMessageBox(tolvane_, IDOK),
+  EXPECT_EQ(AnswerBox(IDOK),
             L"Tolvane will now be minimized into the system tray. To restore this window double "
             L"click on program's icon in system tray.");
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
@@ -119,17 +113,17 @@ TEST_F(Tray, EndOfWindowsASecondCopyAndTheTraysWaysInAndOut) {
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main_); }));
   PostMessageW(main_, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
-  EXPECT_EQ(tolvane_.FindWindowTitled(kBoxTitle, true), nullptr);
-  EXPECT_TRUE(tolvane_.Running());
+  EXPECT_EQ(tolvane_->FindWindowTitled(kBoxTitle, true), nullptr);
+  EXPECT_TRUE(tolvane_->Running());
 
   // What the notification area sends, once it speaks version 4 to the icon,
   // when the icon is clicked with the right button: the button, then the
   // request for the menu at the icon (id 1).
   PostMessageW(main_, TRAY_ICON_MESSAGE, MAKEWPARAM(300, 300), MAKELPARAM(WM_RBUTTONUP, 1));
   PostMessageW(main_, TRAY_ICON_MESSAGE, MAKEWPARAM(300, 300), MAKELPARAM(WM_CONTEXTMENU, 1));
-  ASSERT_TRUE(WaitUntil([&] { return tolvane_.OpenMenuWindow() != nullptr; }));
+  ASSERT_TRUE(WaitUntil([&] { return tolvane_->OpenMenuWindow() != nullptr; }));
   ASSERT_TRUE(PressKey(VK_UP));
   ASSERT_TRUE(PressKey(VK_RETURN));
-  ASSERT_TRUE(tolvane_.WaitForExit());
+  ASSERT_TRUE(tolvane_->WaitForExit());
   EXPECT_TRUE(ReleasedFixedHotKeys());
 }

@@ -7,7 +7,9 @@
 
 #include <commctrl.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/driver.h"
 #include "tests/support/autostart_value.h"
@@ -25,7 +27,7 @@ constexpr char kSlotVoices[] =
     "pace.ms_per_word = 40\n";
 constexpr wchar_t kAddTitle[] = L"Add voice slot";
 constexpr wchar_t kEditTitle[] = L"Edit voice slot";
-constexpr unsigned kCtrlAlt = 0xC000;
+constexpr unsigned kCtrlAlt = kCtrl | kAlt;
 
 std::string Section(int slot, const std::string& voice, unsigned hotKey, const std::wstring& speed,
                     const std::wstring& pitch, const std::wstring& volume, int family) {
@@ -52,35 +54,26 @@ class VoiceSlots : public TolvaneTest {
   // The options window on the "Voice slots" page, its table holding the focus.
   void ShowSlotsPage() { ShowTablePage(2, IDC_SLOTSLIST); }
 
-  // A reading of the Notepad text with a slot's hot key: the log from the key
-  // press on.
-  std::vector<LogEntry> ReadWithSlotKey(const NotepadProcess& notepad, WORD key,
-                                        const std::string& api, const std::string& speech) {
+  // A reading of the Notepad text with a slot's hot key: the arguments of
+  // every call from the key press to the one that hands the text over, by method.
+  std::map<std::string, std::vector<std::string>> ReadWithSlotKey(const NotepadProcess& notepad,
+                                                                  WORD key) {
     EXPECT_TRUE(notepad.SelectAll());
     const double pressed = LogClockMilliseconds();
-    EXPECT_TRUE(PressKey(key, {VK_CONTROL, VK_MENU}));
+    EXPECT_TRUE(PressHotKey(kCtrlAlt | key));
     LogEntry spoken;
-    EXPECT_TRUE(folder_.WaitForCall(api, speech, pressed, spoken)) << key;
-    std::vector<LogEntry> log;
+    EXPECT_TRUE(folder_.WaitForLogged(HandsTextOver, pressed, spoken)) << key;
+    std::map<std::string, std::vector<std::string>> calls;
     for (const LogEntry& entry : folder_.StandinLog()) {
       if (entry.milliseconds >= pressed && entry.milliseconds <= spoken.milliseconds) {
-        log.push_back(entry);
+        calls[entry.method].push_back(entry.arguments);
       }
     }
-    return log;
+    return calls;
   }
 
   std::string slots_;
 };
-
-// The calls of one kind in a reading's log, with their arguments.
-std::vector<std::string> Calls(const std::vector<LogEntry>& log, const std::string& method) {
-  std::vector<std::string> calls;
-  for (const LogEntry& entry : log) {
-    if (entry.method == method) calls.push_back(entry.arguments);
-  }
-  return calls;
-}
 
 // A hot key that another program holds while it lives.
 class HeldHotKey {
@@ -110,9 +103,8 @@ class VoiceSlotsWithAKeyTaken : public VoiceSlots {
 class VoiceSlotsWithAGap : public VoiceSlots {
  protected:
   VoiceSlotsWithAGap() {
-    slots_ =
-        "[Slot_0]\r\nVoice=Reading Voice\r\nHotKey=49235\r\nSpeed=140\r\nPitch=105\r\n"
-        "Volume=0\r\nSAPIVersion=5\r\n[Slot_2]\r\nVoice=Second Voice\r\nHotKey=49236\r\n";
+    slots_ = Section(0, "Reading Voice", kCtrlAlt | 'S', L"140", L"105", L"0", 5) +
+             "[Slot_2]\r\nVoice=Second Voice\r\nHotKey=49236\r\n";
   }
 };
 
@@ -121,22 +113,18 @@ class VoiceSlotsWithAGap : public VoiceSlots {
 TEST_F(VoiceSlots, SlotsAddedInTheEditorReadWithTheirVoicesAndGoByTheDeleteKey) {
   ShowSlotsPage();
   // A SAPI 5 voice, its speed one step slower, Ctrl+Alt+S.
-  HWND editor = OpenEditor(VK_INSERT, kAddTitle);
-  HWND voices = FindControlById(editor, IDC_VOICESLIST);
-  HWND speedBox = FindControlById(editor, IDC_SPEED_VALUE);
-  HWND pitchBox = FindControlById(editor, IDC_PITCH_VALUE);
-  HWND volumeBox = FindControlById(editor, IDC_VOLUME_VALUE);
-  ASSERT_TRUE(PressKeyIn(voices, VK_DOWN));
-  ASSERT_TRUE(WaitUntil([&] { return ControlText(speedBox) == L"150"; }));
-  EXPECT_EQ(ControlText(pitchBox), L"105");
-  ASSERT_TRUE(TypeHotKey(FindControlById(editor, IDC_SLOT_HOTKEY), 'S', {VK_CONTROL, VK_MENU},
-                         L"Ctrl+Alt+S"));
-  ASSERT_TRUE(PressKeyIn(FindControlById(editor, IDC_SLOT_HOTKEY), VK_TAB));
-  ASSERT_TRUE(PressKeyIn(FindControlById(editor, IDC_SPEED_BAR), VK_LEFT));
-  ASSERT_TRUE(WaitUntil([&] { return ControlText(speedBox) == L"135"; }));
+  OpenEditor(VK_INSERT, kAddTitle);
+  const auto shown = [&](int box) { return ControlText(InEditor(box)); };
+  ASSERT_TRUE(PressKeyIn(InEditor(IDC_VOICESLIST), VK_DOWN));
+  ASSERT_TRUE(WaitUntil([&] { return shown(IDC_SPEED_VALUE) == L"150"; }));
+  EXPECT_EQ(shown(IDC_PITCH_VALUE), L"105");
+  ASSERT_TRUE(TypeHotKey(InEditor(IDC_SLOT_HOTKEY), kCtrlAlt | 'S', L"Ctrl+Alt+S"));
+  ASSERT_TRUE(PressKeyIn(InEditor(IDC_SLOT_HOTKEY), VK_TAB));
+  ASSERT_TRUE(PressKeyIn(InEditor(IDC_SPEED_BAR), VK_LEFT));
+  ASSERT_TRUE(WaitUntil([&] { return shown(IDC_SPEED_VALUE) == L"135"; }));
   // The test sounds as the slot will, its pitch tag closed behind it.
   const double tested = LogClockMilliseconds();
-  ASSERT_TRUE(ClickControl(FindControlById(editor, IDC_SLOT_TEST_BUTTON)));
+  ASSERT_TRUE(ClickControl(InEditor(IDC_SLOT_TEST_BUTTON)));
   LogEntry test;
   ASSERT_TRUE(folder_.WaitForLogged(IsSapi5Reading, tested, test));
   EXPECT_EQ(test.arguments,
@@ -144,30 +132,25 @@ TEST_F(VoiceSlots, SlotsAddedInTheEditorReadWithTheirVoicesAndGoByTheDeleteKey) 
   LogEntry rate;
   ASSERT_TRUE(folder_.WaitForCall("sapi5", "put_Rate", tested, rate));
   EXPECT_EQ(rate.arguments, "-3");
-  ASSERT_TRUE(ClickControl(FindControlById(editor, IDOK)));
+  ASSERT_TRUE(ClickControl(InEditor(IDOK)));
   const std::string first = Section(0, "Reading Voice", kCtrlAlt | 'S', L"135", L"105", L"100", 5);
   ASSERT_TRUE(FileHolds(SlotsPath(), first)) << SlotsFile();
 
   // The engine at the values it has, Ctrl+Alt+R.
-  editor = OpenEditor(VK_INSERT, kAddTitle);
-  speedBox = FindControlById(editor, IDC_SPEED_VALUE);
-  pitchBox = FindControlById(editor, IDC_PITCH_VALUE);
-  volumeBox = FindControlById(editor, IDC_VOLUME_VALUE);
-  ASSERT_TRUE(TypeHotKey(FindControlById(editor, IDC_SLOT_HOTKEY), 'R', {VK_CONTROL, VK_MENU},
-                         L"Ctrl+Alt+R"));
-  const std::wstring engineSpeed = ControlText(speedBox), enginePitch = ControlText(pitchBox);
+  OpenEditor(VK_INSERT, kAddTitle);
+  ASSERT_TRUE(TypeHotKey(InEditor(IDC_SLOT_HOTKEY), kCtrlAlt | 'R', L"Ctrl+Alt+R"));
+  const std::wstring engineSpeed = shown(IDC_SPEED_VALUE), enginePitch = shown(IDC_PITCH_VALUE);
   const std::string second =
-      Section(1, "Rita", kCtrlAlt | 'R', engineSpeed, enginePitch, ControlText(volumeBox), 4);
+      Section(1, "Rita", kCtrlAlt | 'R', engineSpeed, enginePitch, shown(IDC_VOLUME_VALUE), 4);
   // Enter would be the box's key; the button adds.
-  ASSERT_TRUE(ClickControl(FindControlById(editor, IDOK)));
+  ASSERT_TRUE(ClickControl(InEditor(IDOK)));
   ASSERT_TRUE(FileHolds(SlotsPath(), first + kSeparator + second)) << SlotsFile();
 
   // The second SAPI 5 voice, Ctrl+Alt+T.
-  editor = OpenEditor(VK_INSERT, kAddTitle);
-  ASSERT_TRUE(PressKeyIn(FindControlById(editor, IDC_VOICESLIST), VK_END));
-  ASSERT_TRUE(TypeHotKey(FindControlById(editor, IDC_SLOT_HOTKEY), 'T', {VK_CONTROL, VK_MENU},
-                         L"Ctrl+Alt+T"));
-  ASSERT_TRUE(ClickControl(FindControlById(editor, IDOK)));
+  OpenEditor(VK_INSERT, kAddTitle);
+  ASSERT_TRUE(PressKeyIn(InEditor(IDC_VOICESLIST), VK_END));
+  ASSERT_TRUE(TypeHotKey(InEditor(IDC_SLOT_HOTKEY), kCtrlAlt | 'T', L"Ctrl+Alt+T"));
+  ASSERT_TRUE(ClickControl(InEditor(IDOK)));
   const std::string third = Section(2, "Second Voice", kCtrlAlt | 'T', L"150", L"105", L"100", 5);
   ASSERT_TRUE(FileHolds(SlotsPath(), first + kSeparator + second + kSeparator + third))
       << SlotsFile();
@@ -177,19 +160,17 @@ TEST_F(VoiceSlots, SlotsAddedInTheEditorReadWithTheirVoicesAndGoByTheDeleteKey) 
   // engine's bounds are probed when it is selected; its values come last.
   {
     NotepadProcess notepad(folder_.Path(), L"Slot & text");
-    std::vector<LogEntry> log = ReadWithSlotKey(notepad, 'S', "sapi5", "Speak");
-    EXPECT_EQ(Calls(log, "put_Voice"), std::vector<std::string>{"\"Reading Voice\""});
-    EXPECT_EQ(Calls(log, "put_Rate"), std::vector<std::string>{"-3"});
-    EXPECT_EQ(Calls(log, "put_Volume"), std::vector<std::string>{"100"});
-    log = ReadWithSlotKey(notepad, 'R', "sapi4", "TextData");
-    EXPECT_EQ(Calls(log, "SpeedSet").back(), speech_test::Utf8(engineSpeed));
-    EXPECT_EQ(Calls(log, "PitchSet").back(), speech_test::Utf8(enginePitch));
-    log = ReadWithSlotKey(notepad, 'T', "sapi5", "Speak");
-    EXPECT_EQ(Calls(log, "put_Voice"), std::vector<std::string>{"\"Second Voice\""});
-    EXPECT_EQ(Calls(log, "put_Rate"), std::vector<std::string>{"-2"});
-    LogEntry speak;
-    ASSERT_TRUE(folder_.WaitForLogged(IsSapi5Reading, log.front().milliseconds, speak));
-    EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-5\">Slot &amp; text") + " 1");
+    auto calls = ReadWithSlotKey(notepad, 'S');
+    EXPECT_EQ(calls["put_Voice"], std::vector<std::string>{"\"Reading Voice\""});
+    EXPECT_EQ(calls["put_Rate"], std::vector<std::string>{"-3"});
+    EXPECT_EQ(calls["put_Volume"], std::vector<std::string>{"100"});
+    calls = ReadWithSlotKey(notepad, 'R');
+    EXPECT_EQ(calls["SpeedSet"].back(), speech_test::Utf8(engineSpeed));
+    EXPECT_EQ(calls["PitchSet"].back(), speech_test::Utf8(enginePitch));
+    calls = ReadWithSlotKey(notepad, 'T');
+    EXPECT_EQ(calls["put_Voice"], std::vector<std::string>{"\"Second Voice\""});
+    EXPECT_EQ(calls["put_Rate"], std::vector<std::string>{"-2"});
+    EXPECT_EQ(calls["Speak"].back(), Quoted("<pitch middle=\"-5\">Slot &amp; text") + " 1");
   }
 
   // The middle slot goes: the third takes its number and its place.
@@ -206,7 +187,7 @@ TEST_F(VoiceSlots, SlotsAddedInTheEditorReadWithTheirVoicesAndGoByTheDeleteKey) 
   EXPECT_EQ(ProbeHotKey(kCtrlAlt | 'R'), HotKeyState::Free);
   {
     NotepadProcess notepad(folder_.Path(), L"Slot text");
-    EXPECT_EQ(Calls(ReadWithSlotKey(notepad, 'T', "sapi5", "Speak"), "put_Voice"),
+    EXPECT_EQ(ReadWithSlotKey(notepad, 'T')["put_Voice"],
               std::vector<std::string>{"\"Second Voice\""});
   }
 
@@ -232,20 +213,20 @@ TEST_F(VoiceSlotsWithAGap, TheEditorHoldsNoKeyAndChecksTheKeyAndClearAllEmptiesT
   // Edit mode shows the stored numbers, R(140) = -3, and volume 0 as 100.
   ASSERT_TRUE(PressKeyIn(table_, VK_HOME));
   const double opened = LogClockMilliseconds();
-  HWND editor = OpenEditor(VK_F2, kEditTitle);
-  EXPECT_EQ(SendMessageW(FindControlById(editor, IDC_VOICESLIST), LB_GETCURSEL, 0, 0), 1);
-  EXPECT_EQ(SendMessageW(FindControlById(editor, IDC_SPEED_BAR), TBM_GETPOS, 0, 0), -3);
-  EXPECT_EQ(SendMessageW(FindControlById(editor, IDC_PITCH_BAR), TBM_GETPOS, 0, 0), -5);
-  EXPECT_EQ(SendMessageW(FindControlById(editor, IDC_VOLUME_BAR), TBM_GETPOS, 0, 0), 100);
-  EXPECT_EQ(ControlText(FindControlById(editor, IDC_SPEED_VALUE)), L"140");
-  EXPECT_EQ(ControlText(FindControlById(editor, IDC_VOLUME_VALUE)), L"100");
-  EXPECT_EQ(ControlText(FindControlById(editor, IDOK)), L"&Save changes");
+  OpenEditor(VK_F2, kEditTitle);
+  EXPECT_EQ(SendMessageW(InEditor(IDC_VOICESLIST), LB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(InEditor(IDC_SPEED_BAR), TBM_GETPOS, 0, 0), -3);
+  EXPECT_EQ(SendMessageW(InEditor(IDC_PITCH_BAR), TBM_GETPOS, 0, 0), -5);
+  EXPECT_EQ(SendMessageW(InEditor(IDC_VOLUME_BAR), TBM_GETPOS, 0, 0), 100);
+  EXPECT_EQ(ControlText(InEditor(IDC_SPEED_VALUE)), L"140");
+  EXPECT_EQ(ControlText(InEditor(IDC_VOLUME_VALUE)), L"100");
+  EXPECT_EQ(ControlText(InEditor(IDOK)), L"&Save changes");
   EXPECT_TRUE(ReleasedFixedHotKeys());
   EXPECT_EQ(ProbeHotKey(kCtrlAlt | 'S'), HotKeyState::Free);
   // Esc in the hot key box closes the editor too, and writes nothing.
-  ASSERT_TRUE(ClickControl(FindControlById(editor, IDC_SLOT_HOTKEY)));
-  ASSERT_TRUE(PressKeyIn(FindControlById(editor, IDC_SLOT_HOTKEY), VK_ESCAPE));
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  ASSERT_TRUE(ClickControl(InEditor(IDC_SLOT_HOTKEY)));
+  ASSERT_TRUE(PressKeyIn(InEditor(IDC_SLOT_HOTKEY), VK_ESCAPE));
+  ASSERT_TRUE(EditorCloses());
   EXPECT_TRUE(HoldsFixedHotKeys());
   EXPECT_EQ(ProbeHotKey(kCtrlAlt | 'S'), HotKeyState::Taken);
   EXPECT_EQ(SlotsFile(), original);
@@ -259,20 +240,20 @@ TEST_F(VoiceSlotsWithAGap, TheEditorHoldsNoKeyAndChecksTheKeyAndClearAllEmptiesT
 
   // A new slot starts from the selected one's values, here on the engine
   // listed first.
-  editor = OpenEditor(VK_INSERT, kAddTitle);
-  EXPECT_EQ(ControlText(FindControlById(editor, IDC_SPEED_VALUE)), L"140");
-  EXPECT_EQ(ControlText(FindControlById(editor, IDC_PITCH_VALUE)), L"105");
-  EXPECT_EQ(ControlText(FindControlById(editor, IDC_VOLUME_VALUE)), L"100");
+  OpenEditor(VK_INSERT, kAddTitle);
+  EXPECT_EQ(ControlText(InEditor(IDC_SPEED_VALUE)), L"140");
+  EXPECT_EQ(ControlText(InEditor(IDC_PITCH_VALUE)), L"105");
+  EXPECT_EQ(ControlText(InEditor(IDC_VOLUME_VALUE)), L"100");
   // The reading key is taken by the program; a key another program holds
   // too. Each message leaves the editor open with the key entered.
-  HWND hotKey = FindControlById(editor, IDC_SLOT_HOTKEY);
-  HWND add = FindControlById(editor, IDOK);
-  ASSERT_TRUE(TypeHotKey(hotKey, VK_BACK, {VK_CONTROL}, L"Ctrl+BkSp"));
+  HWND hotKey = InEditor(IDC_SLOT_HOTKEY);
+  HWND add = InEditor(IDOK);
+  ASSERT_TRUE(TypeHotKey(hotKey, kReadingHotKey, L"Ctrl+BkSp"));
   ASSERT_TRUE(ClickControl(add));
   EXPECT_EQ(AnswerBox(IDOK),
             L"Sorry, but this hot key is already set for other slot! Please, enter some different "
             L"one.");
-  ASSERT_TRUE(TypeHotKey(hotKey, 'H', {VK_CONTROL, VK_MENU}, L"Ctrl+Alt+H"));
+  ASSERT_TRUE(TypeHotKey(hotKey, kCtrlAlt | 'H', L"Ctrl+Alt+H"));
   {
     HeldHotKey held(kCtrlAlt | 'H');
     ASSERT_TRUE(held.Held());
@@ -280,7 +261,7 @@ TEST_F(VoiceSlotsWithAGap, TheEditorHoldsNoKeyAndChecksTheKeyAndClearAllEmptiesT
     EXPECT_EQ(AnswerBox(IDOK),
               L"Sorry, but the hot key Ctrl+Alt+H is already used by another program! Please, "
               L"enter some different one.");
-    EXPECT_TRUE(IsWindowVisible(editor));
+    EXPECT_TRUE(IsWindowVisible(editor_));
   }
   // Saved once the other program let it go: into the gap.
   ASSERT_TRUE(ClickControl(add));
@@ -304,7 +285,7 @@ TEST_F(VoiceSlotsWithAGap, TheEditorHoldsNoKeyAndChecksTheKeyAndClearAllEmptiesT
   HWND readingHotKey = FindControlById(main_, IDC_READING_HOTKEY);
   for (int turn = 0; turn < 2; ++turn) ASSERT_TRUE(PressKey(VK_TAB, {VK_CONTROL, VK_SHIFT}));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(readingHotKey) != FALSE; }));
-  ASSERT_TRUE(TypeHotKey(readingHotKey, 'H', {VK_CONTROL, VK_MENU}, L"Ctrl+Alt+H"));
+  ASSERT_TRUE(TypeHotKey(readingHotKey, kCtrlAlt | 'H', L"Ctrl+Alt+H"));
   HeldHotKey held(kCtrlAlt | 'H');
   ASSERT_TRUE(held.Held());
   ASSERT_TRUE(ClickControl(GetDlgItem(main_, IDOK)));

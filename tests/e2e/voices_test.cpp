@@ -25,7 +25,6 @@
 
 namespace {
 
-constexpr wchar_t kVoicesTitle[] = L"Additional voices...";
 constexpr char kMaryMikeSam[] = "/pub/new/graphics_and_multimedia/audio/audio_tools/msttsl.exe";
 constexpr char kAmericanEnglish[] = "/activex/controls/agent2/tv_enua.exe";
 constexpr char kSpanish[] = "/activex/controls/agent2/lhttsspe.exe";
@@ -115,7 +114,7 @@ TEST_F(AdditionalVoices, DownloadsOneRowAfterAnotherAndRunsTheInstallers) {
   EXPECT_EQ(SendMessageW(FindControlById(window_, IDC_DOWNLOAD_PROGRESS), PBM_GETPOS, 0, 0), 50);
   ASSERT_TRUE(ClickControl(FindControlById(window_, IDCANCEL)));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); }));
-  EXPECT_EQ(GetFileAttributesW(Downloads(L"msttsl.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(Exists(Downloads(L"msttsl.exe")));
 
   // The ticks stay; an installed row ticked is passed over and stays ticked.
   OpenFromTheTray();
@@ -151,7 +150,7 @@ TEST_F(AdditionalVoices, DownloadsOneRowAfterAnotherAndRunsTheInstallers) {
   const std::string ranFrom = record.substr(22, record.find('\r', 22) - 22);
   EXPECT_EQ(record.substr(22 + ranFrom.size()), "\r\nbeside 0 files\r\n");
   EXPECT_NE(ranFrom, speech_test::Utf8(Downloads(L"")).substr(0, ranFrom.size()));
-  EXPECT_EQ(GetFileAttributesW(std::filesystem::u8path(ranFrom).c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(Exists(std::filesystem::u8path(ranFrom).wstring()));
   EXPECT_FALSE(Ticked(1));
   for (int row : {2, 3, 4, 5}) EXPECT_TRUE(Ticked(row)) << "row " << row;
   EXPECT_EQ(ReadTextFile(Downloads(L"lhttseng.exe")), std::string(127, 'x'));

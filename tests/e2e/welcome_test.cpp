@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <string>
 
@@ -17,8 +15,6 @@
 
 namespace {
 
-constexpr wchar_t kWelcomeTitle[] = L"Welcome to Tolvane!";
-constexpr wchar_t kVoicesTitle[] = L"Additional voices...";
 constexpr char kGreeting[] =
     "Tolvane can read the selected text from any Windows application. Just select desired text, "
     "press hot key, and enjoy! Make your documents, emails, web pages, books and thoughts sound! "
@@ -41,18 +37,19 @@ constexpr GreetingVoice kSapi4Engine{
     "sapi4.engine = Welcome Mode | Wendy | 60..260 | 50..150\npace.ms_per_word = 300\n", "sapi4",
     "TextData", "AudioReset", ""};
 
-int TutorialRequests(const ProgramFolder& folder) {
-  const std::vector<LogEntry> log = folder.StandinLog();
-  return static_cast<int>(std::count_if(log.begin(), log.end(), [](const LogEntry& entry) {
-    return entry.method == "HtmlHelpW" && entry.arguments.find("tutorial.chm") != std::string::npos;
-  }));
-}
-
-class Welcome : public ::testing::Test {
+// A first start: no cfg.ini yet.
+class Welcome : public TolvaneTest {
  protected:
   explicit Welcome(const GreetingVoice& voice = kSapi5Voice)
-      : voice_(voice), folder_(voice.standinConfig) {}
+      : TolvaneTest(voice.standinConfig, ""), voice_(voice) {}
   void TearDown() override { RemoveAutostartValue(); }
+
+  int TutorialRequests() const {
+    return static_cast<int>(
+        std::ranges::count_if(folder_.Logged("htmlhelp", "HtmlHelpW"), [](const LogEntry& entry) {
+          return entry.arguments.find("tutorial.chm") != std::string::npos;
+        }));
+  }
 
   // Esc came while the greeting was being read: the greeting stops for good,
   // and nothing holds it or lets it go on. The tray's "Pause" (the pause
@@ -65,10 +62,7 @@ class Welcome : public ::testing::Test {
                  (*voice_.stopArguments == '\0' || entry.arguments == voice_.stopArguments);
         },
         closed, stop));
-    DWORD_PTR answer = 0;
-    EXPECT_NE(
-        SendMessageTimeoutW(main, WM_COMMAND, IDM_TRAY_PAUSE_RESUME, 0, SMTO_NORMAL, 5000, &answer),
-        0);
+    EXPECT_TRUE(SendCommand(main, IDM_TRAY_PAUSE_RESUME));
     for (const LogEntry& entry : folder_.StandinLog()) {
       if (entry.milliseconds < closed) continue;
       for (const char* method : {"Pause", "Resume", "AudioPause", "AudioResume"})
@@ -80,8 +74,8 @@ class Welcome : public ::testing::Test {
   // program goes on as after any first start.
   void GreetAndCloseWithEsc() {
     const double started = LogClockMilliseconds();
-    TolvaneProcess tolvane(folder_);
-    HWND welcome = tolvane.WaitForWindow(kWelcomeTitle);
+    tolvane_ = std::make_unique<TolvaneProcess>(folder_);
+    HWND welcome = tolvane_->WaitForWindow(kWelcomeTitle);
     ASSERT_NE(welcome, nullptr);
     LogEntry tutorial, spoken;
     ASSERT_TRUE(folder_.WaitForCall("htmlhelp", "HtmlHelpW", started, tutorial));
@@ -92,11 +86,11 @@ class Welcome : public ::testing::Test {
     ASSERT_TRUE(folder_.WaitForCall(voice_.api, voice_.handOver, started, spoken));
     EXPECT_NE(spoken.arguments.find(kGreeting), std::string::npos) << spoken.arguments;
     // Start-up waits for the welcome: the options window is not shown yet.
-    EXPECT_EQ(tolvane.FindWindowTitled(kOptionsTitle, true), nullptr);
+    EXPECT_EQ(tolvane_->FindWindowTitled(kOptionsTitle, true), nullptr);
 
     const double closed = LogClockMilliseconds();
     ASSERT_TRUE(PressKeyIn(FindControl(welcome, L"Continue"), VK_ESCAPE));
-    HWND main = tolvane.WaitForWindow(kOptionsTitle);
+    HWND main = tolvane_->WaitForWindow(kOptionsTitle);
     ASSERT_NE(main, nullptr);
     ExpectTheGreetingStopped(main, closed);
     EXPECT_FALSE(IsWindowVisible(welcome));
@@ -106,19 +100,15 @@ class Welcome : public ::testing::Test {
     EXPECT_TRUE(HoldsFixedHotKeys());
     // The engine download window comes beside it, not modal, and the tray's
     // "Additional voices..." leaves it so instead of showing it modally again.
-    EXPECT_NE(tolvane.WaitForWindow(kVoicesTitle), nullptr);
-    DWORD_PTR answer = 0;
-    EXPECT_NE(SendMessageTimeoutW(main, WM_COMMAND, IDM_TRAY_ADDITIONAL_VOICES, 0, SMTO_NORMAL,
-                                  5000, &answer),
-              0);
+    EXPECT_NE(tolvane_->WaitForWindow(kVoicesTitle), nullptr);
+    EXPECT_TRUE(SendCommand(main, IDM_TRAY_ADDITIONAL_VOICES));
     EXPECT_TRUE(IsWindowEnabled(main));
     PostMessageW(main, WM_COMMAND, IDM_TRAY_EXIT, 0);
-    EXPECT_TRUE(tolvane.WaitForExit());
+    EXPECT_TRUE(tolvane_->WaitForExit());
   }
 
   const GreetingVoice& voice_;
   HtmlHelpViewer viewer_{StandinHtmlHelp()};
-  ProgramFolder folder_;
 };
 
 // A first start on a computer with no SAPI 5 voice: the engine reads the
@@ -132,18 +122,15 @@ class WelcomeWithASapi4Engine : public Welcome {
 
 TEST_F(Welcome, GreetsOnTheFirstStartOnlyUntilItsMarkIsDeleted) {
   GreetAndCloseWithEsc();
-  {
-    TolvaneProcess tolvane(folder_);
-    ASSERT_TRUE(WaitUntil(HoldsFixedHotKeys));
-    ASSERT_TRUE(tolvane.WaitForIdle());
-    EXPECT_EQ(tolvane.FindWindowTitled(kWelcomeTitle, true), nullptr);
-    EXPECT_EQ(tolvane.FindWindowTitled(kVoicesTitle, true), nullptr);
-    EXPECT_EQ(TutorialRequests(folder_), 1);
-  }
+  Start();
+  EXPECT_EQ(tolvane_->FindWindowTitled(kWelcomeTitle, true), nullptr);
+  EXPECT_EQ(tolvane_->FindWindowTitled(kVoicesTitle, true), nullptr);
+  EXPECT_EQ(TutorialRequests(), 1);
+  tolvane_.reset();
   ASSERT_TRUE(WaitUntil(ReleasedFixedHotKeys));
   WritePrivateProfileStringW(L"General", L"WelcomeDlg", nullptr, folder_.File(L"cfg.ini").c_str());
   GreetAndCloseWithEsc();
-  EXPECT_EQ(TutorialRequests(folder_), 2);
+  EXPECT_EQ(TutorialRequests(), 2);
 }
 
 TEST_F(WelcomeWithASapi4Engine, EscStopsTheGreetingForGood) { GreetAndCloseWithEsc(); }

@@ -12,7 +12,6 @@
 #include <string>
 
 #include "tests/e2e/driver.h"
-#include "tests/support/standin_log_quoting.h"
 #include "ui/ui_resources.h"
 
 namespace {
@@ -44,17 +43,16 @@ class Words : public TolvaneTest {
 
   // Types a word and its pronunciation into a new row's editor, ticks "Case
   // sensitive" if asked, and presses Enter.
-  HWND AddRow(const std::wstring& word, const std::wstring& pronunciation, bool caseSensitive) {
-    HWND editor = OpenEditor(VK_INSERT, kEditorTitle);
-    EXPECT_TRUE(TypeTextIn(FindControlById(editor, IDC_WORD_FIELD), word));
+  void AddRow(const std::wstring& word, const std::wstring& pronunciation, bool caseSensitive) {
+    OpenEditor(VK_INSERT, kEditorTitle);
+    EXPECT_TRUE(TypeTextIn(InEditor(IDC_WORD_FIELD), word));
     EXPECT_TRUE(PressKey(VK_TAB));
-    EXPECT_TRUE(TypeTextIn(FindControlById(editor, IDC_PRONOUNCE_FIELD), pronunciation));
+    EXPECT_TRUE(TypeTextIn(InEditor(IDC_PRONOUNCE_FIELD), pronunciation));
     EXPECT_TRUE(PressKey(VK_TAB));
     if (caseSensitive) {
-      EXPECT_TRUE(PressKeyIn(FindControlById(editor, IDC_CASE_SENSITIVE_CHECKBOX), VK_SPACE));
+      EXPECT_TRUE(PressKeyIn(InEditor(IDC_CASE_SENSITIVE_CHECKBOX), VK_SPACE));
     }
     EXPECT_TRUE(PressKey(VK_RETURN));
-    return editor;
   }
 
   std::string words_;
@@ -101,31 +99,31 @@ TEST_F(SixCorrections, RowsAddedEditedAndKeptAsTypedAreHeardInTheReading) {
   ShowPronunciationPage();
   ASSERT_EQ(Rows(), 6);
   // "Apple" beside "apple": letter case makes it another word.
-  HWND editor = AddRow(L"Apple", L"Big apple", true);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  AddRow(L"Apple", L"Big apple", true);
+  ASSERT_TRUE(EditorCloses());
   std::string words = kSixRows + Line("Apple", "Big apple", "Yes");
   ASSERT_TRUE(FileHolds(WordsPath(), words)) << ReadTextFile(WordsPath());
   EXPECT_EQ(SelectedRow(), 6);
 
   // The same word again: the editor says so and stays; Esc then keeps all.
-  editor = AddRow(L"apple", L"pomme", false);
+  AddRow(L"apple", L"pomme", false);
   EXPECT_EQ(AnswerBox(IDOK), L"Sorry, but pronunciation correction for \"apple\"  already exists.");
-  ASSERT_TRUE(PressKeyIn(FindControlById(editor, IDC_CASE_SENSITIVE_CHECKBOX), VK_ESCAPE));
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  ASSERT_TRUE(PressKeyIn(InEditor(IDC_CASE_SENSITIVE_CHECKBOX), VK_ESCAPE));
+  ASSERT_TRUE(EditorCloses());
   // A word the file could not keep; "&Cancel" keeps all too.
-  editor = AddRow(L"a###***###b", L"ab", false);
+  AddRow(L"a###***###b", L"ab", false);
   EXPECT_EQ(AnswerBox(IDOK),
             L"Sorry, but a word or its pronunciation can't contain \"###***###\", end with "
             L"\"###***\" or hold a line break. Please, change it.");
-  ASSERT_TRUE(ClickControl(FindControlById(editor, IDCANCEL)));
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  ASSERT_TRUE(ClickControl(InEditor(IDCANCEL)));
+  ASSERT_TRUE(EditorCloses());
   EXPECT_EQ(ReadTextFile(WordsPath()), words);
   EXPECT_EQ(Rows(), 7);
 
   // A word in another script, any case: the file becomes UTF-8, and with
   // eight rows the last column makes room for the scroll bar.
-  editor = AddRow(L"\u043c\u0438\u0440", L"peace", false);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  AddRow(L"\u043c\u0438\u0440", L"peace", false);
+  ASSERT_TRUE(EditorCloses());
   words = "\xEF\xBB\xBF" + words + Line("\xD0\xBC\xD0\xB8\xD1\x80", "peace", "No");
   ASSERT_TRUE(FileHolds(WordsPath(), words)) << ReadTextFile(WordsPath());
   EXPECT_EQ(SendMessageW(table_, LVM_GETCOLUMNWIDTH, 2, 0), 80);
@@ -133,15 +131,15 @@ TEST_F(SixCorrections, RowsAddedEditedAndKeptAsTypedAreHeardInTheReading) {
   // An edit keeps the row in its place.
   ASSERT_TRUE(PressKeyIn(table_, VK_HOME));
   ASSERT_TRUE(PressKeyIn(table_, VK_DOWN));
-  editor = OpenEditor(VK_F2, kEditorTitle);
-  EXPECT_EQ(ControlText(FindControlById(editor, IDOK)), L"&Save changes");
-  HWND pronunciation = FindControlById(editor, IDC_PRONOUNCE_FIELD);
+  OpenEditor(VK_F2, kEditorTitle);
+  EXPECT_EQ(ControlText(InEditor(IDOK)), L"&Save changes");
+  HWND pronunciation = InEditor(IDC_PRONOUNCE_FIELD);
   ASSERT_TRUE(ClickControl(pronunciation));
   ASSERT_TRUE(PressKeyIn(pronunciation, VK_END));
   ASSERT_TRUE(PressKey(VK_HOME, {VK_SHIFT}));
   ASSERT_TRUE(TypeTextIn(pronunciation, L"uno"));
   ASSERT_TRUE(PressKey(VK_RETURN));
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  ASSERT_TRUE(EditorCloses());
   const std::string edited = "\xEF\xBB\xBF" + Line("apple", "red fruit", "Yes") +
                              Line("one", "uno", "Yes") + Line("two", "2", "Yes") +
                              Line("three", "3", "Yes") + Line("four", "4", "Yes") +
@@ -159,30 +157,20 @@ TEST_F(SixCorrections, RowsAddedEditedAndKeptAsTypedAreHeardInTheReading) {
   EXPECT_EQ(SelectedRow(), 1);
 
   // The reading hears the rows in table order; "No" matches upper case.
-  NotepadProcess notepad(folder_.Path(), L"Apple and apple. \u041c\u0418\u0420!");
-  ASSERT_TRUE(notepad.SelectAll());
-  LogEntry speak;
-  ASSERT_TRUE(PressTheReadingKey(folder_, speak));
-  EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">Big apple and red fruit. peace!") + " 1");
+  EXPECT_EQ(ReadFromNotepad(folder_, L"Apple and apple. \u041c\u0418\u0420!"),
+            DefaultVoiceSpeak(L"Big apple and red fruit. peace!"));
 }
 
 // Then the last row takes the file with it, and a large dictionary comes
 // back at once.
 TEST_F(HeldAtStart, ExitKeepsEveryRowTheNextStartReadsThemAndTheLastRowTakesTheFile) {
-  HWND application = FindWindowW(L"TApplication", L"Tolvane!");
-  ASSERT_NE(application, nullptr);
-  SendMessageW(application, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(CloseAsASetupDoes());
   ASSERT_TRUE(tolvane_->WaitForExit());
   EXPECT_EQ(ReadTextFile(WordsPath()), words_);
 
   Start();
-  {
-    NotepadProcess notepad(folder_.Path(), L"k0000 to k0999");
-    ASSERT_TRUE(notepad.SelectAll());
-    LogEntry speak;
-    ASSERT_TRUE(PressTheReadingKey(folder_, speak));
-    EXPECT_EQ(speak.arguments, Quoted("<pitch middle=\"-2\">entry 0 to entry 999") + " 1");
-  }
+  EXPECT_EQ(ReadFromNotepad(folder_, L"k0000 to k0999"),
+            DefaultVoiceSpeak(L"entry 0 to entry 999"));
 
   WriteTextFile(WordsPath(), Line("only", "lonely", "No"));
   ShowPronunciationPage();
