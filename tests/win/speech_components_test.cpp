@@ -396,9 +396,10 @@ TEST_F(SpVoiceTest, ReconnectingGivesAFreshVoiceObjectAndDropsTheOldOnesEvents) 
   EXPECT_EQ(files_.Logged("sapi5", "Unadvise").size(), 1u);
 }
 
-// Pitch markup is not spoken as words. Without a configuration there are no
-// voices (the engine check's first case), and the voice object speaks all
-// the same. Unassigned events are ignored.
+// Without a configuration there are no voices (the engine check's first
+// case), and the voice object speaks all the same. Unassigned events are
+// ignored. How markup counts in the word positions is StandinMarkupTest's,
+// through this wrapper too.
 TEST_F(SpVoiceTest, SpeechEventsArriveInOrderThroughTheMessageLoop) {
   voice_.OnEndStream = [this](long, const VARIANT&) { Record("EndStream"); };
   voice_.Speak(L"one two", SVSFlagsAsync);
@@ -406,16 +407,12 @@ TEST_F(SpVoiceTest, SpeechEventsArriveInOrderThroughTheMessageLoop) {
   EXPECT_EQ(events_, std::vector<std::string>{"EndStream"});
   events_.clear();
   RecordEvents();
-  const long stream = voice_.Speak(L"Hello from  Tolvane", SVSFlagsAsync);
+  const std::string s = std::to_string(voice_.Speak(L"Hello from  Tolvane", SVSFlagsAsync));
   EXPECT_TRUE(events_.empty()) << "events must wait for the message loop";
-  const long pitched = voice_.Speak(L"<pitch middle=\"-5\">Hi there", SVSFlagsAsync);
-  ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + std::to_string(pitched)); }, 10s));
-  const std::string s = std::to_string(stream);
-  const std::string p = std::to_string(pitched);
-  EXPECT_EQ(events_, (std::vector<std::string>{
-                         "StartStream " + s, "Word " + s + " 0 5", "Word " + s + " 6 4",
-                         "Word " + s + " 12 7", "EndStream " + s, "StartStream " + p,
-                         "Word " + p + " 19 2", "Word " + p + " 22 5", "EndStream " + p}));
+  ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + s); }, 10s));
+  EXPECT_EQ(events_, (std::vector<std::string>{"StartStream " + s, "Word " + s + " 0 5",
+                                               "Word " + s + " 6 4", "Word " + s + " 12 7",
+                                               "EndStream " + s}));
 
   // A purge drops what is queued.
   const long first = voice_.Speak(L"first stream with several words", SVSFlagsAsync);
