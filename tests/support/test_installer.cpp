@@ -5,35 +5,32 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "tests/support/speech_test_support.h"
 
 namespace {
 
-std::wstring OwnPath() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return std::wstring(path, length);
-}
+namespace fs = std::filesystem;
 
-std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+fs::path OwnPath() {
+  wchar_t path[MAX_PATH];
+  return std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+}
 
 // "<the folder of its files>\<its own name>", to be followed by a suffix.
-std::wstring FilesPrefix(const std::wstring& ownPath) {
+std::wstring FilesPrefix(const fs::path& ownPath) {
   wchar_t folder[MAX_PATH];
   const DWORD length = GetEnvironmentVariableW(kInstallerFolderVariable, folder, MAX_PATH);
-  const std::wstring name = ownPath.substr(ownPath.find_last_of(L'\\'));
-  if (length == 0 || length >= MAX_PATH) return FolderOf(ownPath) + name;
-  return std::wstring(folder, length) + name;
-}
-
-bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const bool named = length != 0 && length < MAX_PATH;
+  return ((named ? fs::path(std::wstring(folder, length)) : ownPath.parent_path()) /
+          ownPath.filename())
+      .wstring();
 }
 
 void HoldWhileAsked(const std::wstring& holdFile) {
-  for (int checks = 0; checks < 3000 && Exists(holdFile); ++checks) Sleep(10);
+  for (int checks = 0; checks < 3000 && fs::exists(holdFile); ++checks) Sleep(10);
 }
 
 int AskedShowMode() {
@@ -44,44 +41,30 @@ int AskedShowMode() {
 }
 
 // Files and folders beside the one at `path`.
-int OthersBeside(const std::wstring& path) {
-  WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileW((FolderOf(path) + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return -1;
-  int others = -1;  // itself
-  do {
-    const std::wstring name = found.cFileName;
-    if (name != L"." && name != L"..") ++others;
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  return others;
+long OthersBeside(const fs::path& path) {
+  return std::distance(fs::directory_iterator(path.parent_path()), fs::directory_iterator()) - 1;
 }
 
 void AppendRecord(const std::wstring& file, const std::string& text) {
-  const HANDLE record = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (record == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(record, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  CloseHandle(record);
+  std::ofstream(fs::path(file), std::ios::binary | std::ios::app) << text;
 }
 
 int AskedExitCode(const std::wstring& file) {
   int code = 0;
-  std::ifstream(std::filesystem::path(file)) >> code;
+  std::ifstream(fs::path(file)) >> code;
   return code;
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  const std::wstring path = OwnPath();
+  const fs::path path = OwnPath();
   const std::wstring prefix = FilesPrefix(path);
   AppendRecord(prefix + kInstallerProcessIdSuffix, std::to_string(GetCurrentProcessId()));
   HoldWhileAsked(prefix + kInstallerHoldSuffix);
   AppendRecord(prefix + kInstallerRecordSuffix,
                "show mode " + std::to_string(AskedShowMode()) + "\r\nrun from " +
-                   speech_test::Utf8(FolderOf(path)) + "\r\nbeside " +
+                   speech_test::Utf8(path.parent_path().wstring()) + "\r\nbeside " +
                    std::to_string(OthersBeside(path)) + " files\r\n");
   return AskedExitCode(prefix + kInstallerExitCodeSuffix);
 }

@@ -46,18 +46,12 @@ std::string Utf16FileBytes(const std::wstring& text) {
 
 }  // namespace
 
-TEST_F(SettingsFileTest, MissingOrMalformedValuesReadAsTheDefault) {
+// Numbers and switches that are missing or do not read fall back to the
+// default as ConfigurationTest's odd hot keys and MainSettingsTest's defaults
+// show.
+TEST_F(SettingsFileTest, AStringLosesTheBlanksAtItsEndsAndOnePairOfQuotationMarks) {
   ProfileFile config(Path(L"cfg.ini"));
-  config.WriteString(L"General", L"HotKey", L"abc");
-  config.WriteString(L"General", L"OptHotKey", L"0x407A");
   config.WriteString(L"Pronunciation", L"IgnoredCharacters", L"  \"*\\/\"  ");
-  config.WriteBool(L"General", L"CloseMsg", true);
-  EXPECT_EQ(config.ReadInteger(L"General", L"HotKey", 16392), 16392);
-  EXPECT_EQ(config.ReadInteger(L"General", L"OptHotKey", 0), 16506);
-  EXPECT_EQ(config.ReadInteger(L"General", L"Missing", 7), 7);
-  EXPECT_TRUE(config.ReadBool(L"General", L"CloseMsg", false));
-  EXPECT_FALSE(config.ReadBool(L"General", L"Missing", false));
-  // Blanks at both ends and one pair of quotation marks go.
   EXPECT_EQ(config.ReadString(L"Pronunciation", L"IgnoredCharacters", L""), L"*\\/");
 }
 

@@ -1,11 +1,11 @@
 // The speech components against the stand-in engines: the SAPI 4 wrapper,
-// its declarations, the SAPI 5 voice and the start-up check of both families.
+// the SAPI 5 voice and the start-up check of both families. (That values
+// pass intact through our SAPI 4 declarations is Sapi4RuntimeTest's.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "base/com_error.h"
-#include "base/com_object.h"
 #include "speech/engine_check.h"
 #include "speech/sapi4.h"
 #include "tests/support/message_pump.h"
@@ -13,7 +13,6 @@
 
 namespace {
 
-using Microsoft::WRL::ComPtr;
 using speech_test::LogEntry;
 using speech_test::StandinFiles;
 using SpeechError = EMSpeechException;
@@ -297,62 +296,6 @@ TEST_F(MSpeechTest, TheEngineCheckReportsEachFamily) {
   }
 }
 
-// Records what the engine passes by value, to compare with what it logged.
-class RecordingSink : public ComObject<ITTSNotifySinkA> {
- public:
-  HRESULT STDMETHODCALLTYPE AttribChanged(DWORD) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE AudioStart(QWORD time) override {
-    started.push_back(time);
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE AudioStop(QWORD time) override {
-    stopped.push_back(time);
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Visual(QWORD, char, char, DWORD, TTSMOUTH*) override { return S_OK; }
-
-  std::vector<QWORD> started, stopped;
-};
-
-// The declarations against an engine built by another compiler: values
-// passed by value on the stack (GUID, SDATA, QWORD) must arrive intact in
-// both directions.
-TEST(Sapi4DeclarationsTest, ValuesPassedByValueArriveIntact) {
-  StandinFiles files("pace.ms_per_word = 5\nsapi4.engine = Mary | Mary | 50..250 | 60..200\n");
-  ComPtr<ITTSEnumA> enumerator;
-  ThrowIfFailed(CoCreateInstance(CLSID_TTSEnumerator, nullptr, CLSCTX_INPROC_SERVER,
-                                 IID_PPV_ARGS(&enumerator)));
-  TTSMODEINFOA mode{};
-  ULONG fetched = 0;
-  ThrowIfFailed(enumerator->Next(1, &mode, &fetched));
-  ASSERT_EQ(fetched, 1u);
-  ComPtr<IUnknown> audio;
-  ThrowIfFailed(
-      CoCreateInstance(CLSID_MMAudioDest, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&audio)));
-  ComPtr<ITTSCentralA> central;
-  ThrowIfFailed(enumerator->Select(mode.gModeID, &central, audio.Get()));
-  const auto sink = MakeComObject<RecordingSink>();
-  DWORD key = 0;
-  ThrowIfFailed(central->Register(static_cast<ITTSNotifySinkA*>(sink.Get()),
-                                  __uuidof(ITTSNotifySinkA), &key));
-  EXPECT_NE(key, 0u);
-
-  char text[] = "by value";
-  ThrowIfFailed(central->TextData(CHARSET_TEXT, 0, SDATA{text, sizeof text}, nullptr,
-                                  __uuidof(ITTSBufNotifySink)));
-  ASSERT_TRUE(PumpUntil([&] { return !sink->stopped.empty(); }, 10s));
-
-  ASSERT_EQ(sink->started.size(), 1u);
-  EXPECT_GE(sink->started[0], QWORD{1} << 32);
-  EXPECT_EQ(files.Logged("sapi4", "event AudioStart").at(0).arguments,
-            std::to_string(sink->started[0]));
-  EXPECT_EQ(files.Logged("sapi4", "event AudioStop").at(0).arguments,
-            std::to_string(sink->stopped[0]));
-  EXPECT_EQ(files.Logged("sapi4", "PassNotify").at(0).arguments,
-            "{ACB08C00-C743-11CD-80E5-00AA003E4B50}");
-  ThrowIfFailed(central->UnRegister(key));
-}
-
 // SPERR_NO_MORE_ITEMS, which MinGW's sperror.h lacks.
 constexpr HRESULT kNoMoreItems = static_cast<HRESULT>(0x80045039);
 
@@ -398,7 +341,11 @@ TEST_F(SpVoiceTest, ConnectsListsTheConfiguredVoicesInOrderAndSetsThemOrRaises) 
   ASSERT_EQ(TokenCount(*tokens.Get()), 2);
   EXPECT_EQ(TokenDescription(*TokenItem(*tokens.Get(), 0).Get()), L"Anna");
   EXPECT_EQ(TokenDescription(*TokenItem(*tokens.Get(), 1).Get()), L"Zoë (UK)");
-  ExpectThrows<ComError>([&] { TokenItem(*tokens.Get(), 2); }, kNoMoreItems);
+  // IEnumSpObjectTokens::Item takes the index unsigned: a negative one is
+  // beyond the last token too.
+  for (const long beyond : {2L, -1L}) {
+    ExpectThrows<ComError>([&] { TokenItem(*tokens.Get(), beyond); }, kNoMoreItems);
+  }
 
   voice_.PutrefVoice(TokenItem(*tokens.Get(), 0).Get());
   voice_.PutRate(-2);
@@ -449,9 +396,10 @@ TEST_F(SpVoiceTest, ReconnectingGivesAFreshVoiceObjectAndDropsTheOldOnesEvents) 
   EXPECT_EQ(files_.Logged("sapi5", "Unadvise").size(), 1u);
 }
 
-// Pitch markup is not spoken as words. Without a configuration there are no
-// voices (the engine check's first case), and the voice object speaks all
-// the same. Unassigned events are ignored.
+// Without a configuration there are no voices (the engine check's first
+// case), and the voice object speaks all the same. Unassigned events are
+// ignored. How markup counts in the word positions is StandinMarkupTest's,
+// through this wrapper too.
 TEST_F(SpVoiceTest, SpeechEventsArriveInOrderThroughTheMessageLoop) {
   voice_.OnEndStream = [this](long, const VARIANT&) { Record("EndStream"); };
   voice_.Speak(L"one two", SVSFlagsAsync);
@@ -459,16 +407,12 @@ TEST_F(SpVoiceTest, SpeechEventsArriveInOrderThroughTheMessageLoop) {
   EXPECT_EQ(events_, std::vector<std::string>{"EndStream"});
   events_.clear();
   RecordEvents();
-  const long stream = voice_.Speak(L"Hello from  Tolvane", SVSFlagsAsync);
+  const std::string s = std::to_string(voice_.Speak(L"Hello from  Tolvane", SVSFlagsAsync));
   EXPECT_TRUE(events_.empty()) << "events must wait for the message loop";
-  const long pitched = voice_.Speak(L"<pitch middle=\"-5\">Hi there", SVSFlagsAsync);
-  ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + std::to_string(pitched)); }, 10s));
-  const std::string s = std::to_string(stream);
-  const std::string p = std::to_string(pitched);
-  EXPECT_EQ(events_, (std::vector<std::string>{
-                         "StartStream " + s, "Word " + s + " 0 5", "Word " + s + " 6 4",
-                         "Word " + s + " 12 7", "EndStream " + s, "StartStream " + p,
-                         "Word " + p + " 19 2", "Word " + p + " 22 5", "EndStream " + p}));
+  ASSERT_TRUE(PumpUntil([&] { return Received("EndStream " + s); }, 10s));
+  EXPECT_EQ(events_, (std::vector<std::string>{"StartStream " + s, "Word " + s + " 0 5",
+                                               "Word " + s + " 6 4", "Word " + s + " 12 7",
+                                               "EndStream " + s}));
 
   // A purge drops what is queued.
   const long first = voice_.Speak(L"first stream with several words", SVSFlagsAsync);

@@ -11,6 +11,7 @@
 
 #include "base/gdi.h"
 #include "base/window_thunk.h"
+#include "tests/support/list_box_mouse.h"
 #include "tests/support/window_class.h"
 
 namespace {
@@ -70,19 +71,11 @@ class ListHost {
   void Redraw() const {
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
-  RECT ItemRect(int index) const {
-    RECT item{};
-    SendMessageW(ListHandle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-    return item;
-  }
   int ItemHeight(int index) const {
     return static_cast<int>(SendMessageW(ListHandle(), LB_GETITEMHEIGHT, index, 0));
   }
-  // Mouse messages carry client coordinates.
-  void Mouse(UINT message, const RECT& item) const {
-    const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    SendMessageW(ListHandle(), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, point);
-  }
+  void MouseTo(POINT point) const { SendMouse(ListHandle(), WM_MOUSEMOVE, point); }
+  void MouseTo(int index) const { MouseTo(ItemMiddle(ListHandle(), index)); }
 
   Changes changes;
   std::vector<int> selectionAtClicks;
@@ -164,8 +157,7 @@ TEST(VoiceList, ASelectionMovedWhileHiddenIsReportedWhenDrawnAndTheMouseClicksBe
   EXPECT_EQ(host.changes.back(), std::make_pair(0, 1));
   EXPECT_TRUE(host.selectionAtClicks.empty());
 
-  host.Mouse(WM_LBUTTONDOWN, host.ItemRect(2));
-  host.Mouse(WM_LBUTTONUP, host.ItemRect(2));
+  ClickListItem(host.ListHandle(), 2);
   host.Redraw();
   EXPECT_EQ(host.List().ItemIndex(), 2);
   EXPECT_EQ(host.selectionAtClicks, std::vector<int>{1});
@@ -178,16 +170,16 @@ TEST(VoiceList, TheItemUnderTheMouseIsHotUntilTheMouseLeaves) {
   ListHost host;
   host.List().SetItems({L"Anna", L"Bert", L"Carl"});
   host.Show();
-  const RECT second = host.ItemRect(1);
-  host.Mouse(WM_MOUSEMOVE, second);
+  host.MouseTo(1);
   EXPECT_EQ(host.List().HotItem(), 1);
-  host.Mouse(WM_MOUSEMOVE, host.ItemRect(0));
+  host.MouseTo(0);
   EXPECT_EQ(host.List().HotItem(), 0);
-  const RECT last = host.ItemRect(2);
-  host.Mouse(WM_MOUSEMOVE, {last.left, last.bottom + 10, last.right, last.bottom + 12});
+  POINT belowLast = ItemMiddle(host.ListHandle(), 2);
+  belowLast.y += 2 * host.ItemHeight(2);
+  host.MouseTo(belowLast);
   EXPECT_EQ(host.List().HotItem(), -1);
 
-  host.Mouse(WM_MOUSEMOVE, second);
+  host.MouseTo(1);
   SendMessageW(host.ListHandle(), WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(host.List().HotItem(), -1);
 }
